@@ -1,0 +1,121 @@
+#include "cli.h"
+#include "notestore.h"
+#include "singleinstance.h"
+#include "zettelwerkapp.h"
+
+#include <QApplication>
+#include <QQuickWindow>
+#include <QtQml/QQmlExtensionPlugin>
+
+#include <cstdio>
+
+Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)
+
+namespace {
+
+void print(const QString& text, FILE* stream)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+int finish(const Cli::Result& result)
+{
+    print(result.out, stdout);
+    print(result.err, stderr);
+    return result.exitCode;
+}
+
+int runCommand(int argc, char** argv, const QStringList& args)
+{
+    QCoreApplication app(argc, argv);
+    const QString dataDirectory = NoteStore::defaultDataDirectory();
+    if (Cli::changesData(args)) {
+        // The running app keeps the file; it must make the change, or its next save would undo it.
+        if (const auto answer
+            = SingleInstance::send(dataDirectory, Cli::encodeRequest(Cli::withAbsolutePaths(args))))
+            return finish(Cli::decodeResult(*answer));
+    }
+    NoteStore store(dataDirectory);
+    return finish(Cli::execute(args, store));
+}
+
+// Loads everything the tray app loads, without showing anything, and reports what failed.
+int runSelfTest(ZettelwerkApp& zettelwerk)
+{
+    bool warned = false;
+    QObject::connect(zettelwerk.panel(), &QQuickWindow::sceneGraphError, [&warned] { warned = true; });
+    zettelwerk.showPanel();
+    const QImage frame = zettelwerk.panel()->grabWindow();
+    if (frame.isNull() || warned) {
+        print(QStringLiteral("Selbsttest fehlgeschlagen: das Panel ließ sich nicht zeichnen\n"), stderr);
+        return 1;
+    }
+    print(QStringLiteral("Selbsttest bestanden\n"), stdout);
+    return 0;
+}
+
+int runApp(int argc, char** argv, bool selfTest)
+{
+    const QString dataDirectory = NoteStore::defaultDataDirectory();
+    const QByteArray showPanel = Cli::encodeRequest({});
+    // Asked before any window system is touched, so a second start works even without a display.
+    if (!selfTest) {
+        if (const auto answer = SingleInstance::send(dataDirectory, showPanel))
+            return finish(Cli::decodeResult(*answer));
+    }
+
+    if (selfTest && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zettelwerk"));
+    QApplication::setOrganizationName(QStringLiteral("Zettelwerk"));
+    QApplication::setApplicationVersion(QStringLiteral(ZETTELWERK_VERSION));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    ZettelwerkApp* zettelwerk = nullptr;
+    SingleInstance instance(dataDirectory);
+    const auto handler
+        = [&zettelwerk](const QByteArray& request) { return zettelwerk->handleRequest(request); };
+    if (!selfTest && !instance.listen(handler)) {
+        // Another start won the race in the meantime.
+        const auto answer = SingleInstance::send(dataDirectory, showPanel);
+        return finish(answer ? Cli::decodeResult(*answer) : Cli::Result {});
+    }
+
+    ZettelwerkApp application(dataDirectory);
+    zettelwerk = &application;
+    if (!application.start()) {
+        print(QStringLiteral("Das Panel konnte nicht geladen werden\n"), stderr);
+        return 1;
+    }
+    if (selfTest)
+        return runSelfTest(application);
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+
+    switch (Cli::modeOf(args)) {
+    case Cli::Mode::Help:
+        print(Cli::helpText(), stdout);
+        return 0;
+    case Cli::Mode::Version:
+        print(Cli::versionText(), stdout);
+        return 0;
+    case Cli::Mode::Command:
+        return runCommand(argc, argv, args);
+    case Cli::Mode::SelfTest:
+        return runApp(argc, argv, true);
+    case Cli::Mode::Gui:
+        break;
+    }
+    return runApp(argc, argv, false);
+}

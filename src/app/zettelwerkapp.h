@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QQuickWindow>
+#include <QString>
+
+#include <memory>
+
+class NoteStore;
+class QQmlApplicationEngine;
+
+class TrayIcon;
+
+/// The running tray application: the one store, the tray icon and the panel.
+class ZettelwerkApp : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ZettelwerkApp(const QString& dataDirectory, QObject* parent = nullptr);
+    ~ZettelwerkApp() override;
+
+    /// Creates the tray icon and loads the panel; false when the panel could not be loaded.
+    [[nodiscard]] bool start();
+
+    [[nodiscard]] NoteStore& store() { return *m_store; }
+    [[nodiscard]] QQuickWindow* panel() const { return m_panel; }
+
+    void showPanel();
+    void togglePanel();
+
+    /// Answers a later start of the program (see `SingleInstance`).
+    [[nodiscard]] QByteArray handleRequest(const QByteArray& request);
+
+private:
+    void placePanel();
+
+    NoteStore* m_store = nullptr;
+    TrayIcon* m_tray = nullptr;
+    std::unique_ptr<QQmlApplicationEngine> m_engine;
+    QPointer<QQuickWindow> m_panel;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "remindernote.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+/// The JSON form of a list of records: the data file, backups and restore input.
+namespace NoteJson {
+
+/// No whitespace, keys in declaration order: the data file's layout.
+[[nodiscard]] QByteArray encodeCompact(const ReminderNotes& notes);
+/// Two-space indentation, one key per line, keys sorted: the backup layout.
+[[nodiscard]] QByteArray encodePretty(const ReminderNotes& notes);
+
+/// All records of `json`, or nothing when any part of it is not valid; `error` then says why.
+[[nodiscard]] std::optional<ReminderNotes> decode(const QByteArray& json, QString* error = nullptr);
+
+/// `2025-03-01T07:30:00Z`: UTC, whole seconds.
+[[nodiscard]] QString formatDate(const QDateTime& date);
+/// The point in time of a string in exactly the `formatDate` layout, or nothing.
+[[nodiscard]] std::optional<QDateTime> parseDate(QStringView text);
+
+} // namespace NoteJson

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "clock.h"
+#include "remindernote.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+
+#include <functional>
+#include <optional>
+
+/// One entry of the import history: the records of one import that are still in the store.
+struct ImportBatchSummary {
+    QString batchId;
+    QString source;
+    int count = 0;
+    QDateTime date;
+};
+
+/// A restore's outcome: how many records came back, and the list as it was before (for undo).
+struct RestoreResult {
+    int count = 0;
+    ReminderNotes oldNotes;
+};
+
+/// An incoming record and the existing record it duplicates.
+struct CollisionPair {
+    ReminderNote incoming;
+    ReminderNote existing;
+};
+
+/// The one owner of all records: publishes every change and keeps the data file equal to the list.
+class NoteStore : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(int alarmCount READ alarmCount WRITE setAlarmCount NOTIFY alarmCountChanged)
+
+public:
+    /// Makes what starts the alarm service once the store has loaded; the store owns the result.
+    using ServiceFactory = std::function<QObject*(NoteStore&)>;
+
+    /// Creates `dataDirectory`, loads `notes.json` from it and queues the alarm service's start.
+    explicit NoteStore(const QString& dataDirectory, Clock clock = systemClock(), QObject* parent = nullptr);
+
+    /// `Zettelwerk` inside the user's data folder (`$XDG_DATA_HOME` on Linux).
+    [[nodiscard]] static QString defaultDataDirectory();
+
+    [[nodiscard]] const ReminderNotes& notes() const { return m_notes; }
+    /// Replaces the list without saving; callers that change records directly call `save()` after.
+    void setNotes(const ReminderNotes& notes);
+    /// Replaces the first record with `note.id` and publishes; false when there is none. Does not save.
+    bool updateNote(const ReminderNote& note);
+    [[nodiscard]] int alarmCount() const { return m_alarmCount; }
+    void setAlarmCount(int count);
+    [[nodiscard]] QString filePath() const { return m_filePath; }
+    [[nodiscard]] QDateTime now() const { return m_clock(); }
+    [[nodiscard]] QObject* alarmService() const { return m_alarmService; }
+
+    /// Used by the queued start-up task; set it right after construction.
+    void setServiceFactory(ServiceFactory factory) { m_serviceFactory = std::move(factory); }
+
+    void load();
+    /// Writes the whole list; returns false (after printing why) when the file could not be written.
+    bool save();
+
+    ReminderNote addNote(bool withAlarm, const std::optional<QDateTime>& alarmDate = std::nullopt);
+    void deleteNote(const QUuid& id);
+    void replaceNotes(const ReminderNotes& notes);
+
+    void importNotes(const ReminderNotes& incoming);
+    [[nodiscard]] QList<CollisionPair> findCollisions(const ReminderNotes& incoming) const;
+    void importWithCollisionResolution(
+        const ReminderNotes& incoming, const QSet<QUuid>& replaceIDs, const QSet<QUuid>& skipIDs);
+    [[nodiscard]] QList<ImportBatchSummary> importBatches() const;
+    void deleteImportBatch(const QString& batchId);
+    std::optional<RestoreResult> restoreFromJSON(const QByteArray& data);
+
+signals:
+    void notesChanged();
+    void alarmCountChanged();
+    /// The queued start-up task has created the alarm service.
+    void alarmServiceStarted();
+
+private:
+    void startAlarmService();
+    bool keepUnreadableFile();
+    QString unreadableCopyPath();
+    template <typename Keep> void removeUnless(Keep keep);
+
+    QString m_filePath;
+    Clock m_clock;
+    ReminderNotes m_notes;
+    int m_alarmCount = 0;
+    ServiceFactory m_serviceFactory;
+    QPointer<QObject> m_alarmService;
+    // Set when the data file existed but could not be read, until a copy of it is kept.
+    bool m_unreadableFilePending = false;
+    QString m_unreadableCopyPath;
+};

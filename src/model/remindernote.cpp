@@ -1,0 +1,76 @@
+#include "remindernote.h"
+
+#include <QTextBoundaryFinder>
+
+namespace {
+
+bool isLineBreak(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029;
+}
+
+bool isSpaceOrTab(QChar c)
+{
+    return c == u'\t' || c.category() == QChar::Separator_Space;
+}
+
+} // namespace
+
+QString repeatIntervalText(RepeatInterval interval)
+{
+    switch (interval) {
+    case RepeatInterval::None:
+        return QStringLiteral("Keine");
+    case RepeatInterval::Daily:
+        return QStringLiteral("Täglich");
+    case RepeatInterval::Weekly:
+        return QStringLiteral("Wöchentlich");
+    case RepeatInterval::Monthly:
+        return QStringLiteral("Monatlich");
+    case RepeatInterval::Yearly:
+        return QStringLiteral("Jährlich");
+    }
+    return {};
+}
+
+std::optional<RepeatInterval> repeatIntervalFromText(const QString& text)
+{
+    for (const RepeatInterval interval : allRepeatIntervals) {
+        if (repeatIntervalText(interval) == text)
+            return interval;
+    }
+    return std::nullopt;
+}
+
+ReminderNote ReminderNote::create(const QDateTime& now)
+{
+    ReminderNote note;
+    note.id = QUuid::createUuid();
+    note.createdAt = now;
+    note.alarmDate = now;
+    return note;
+}
+
+QString ReminderNote::title() const
+{
+    qsizetype end = 0;
+    while (end < text.size() && !isLineBreak(text.at(end)))
+        ++end;
+    qsizetype begin = 0;
+    while (begin < end && isSpaceOrTab(text.at(begin)))
+        ++begin;
+    while (end > begin && isSpaceOrTab(text.at(end - 1)))
+        --end;
+    if (begin == end)
+        return QStringLiteral("Neue Notiz");
+
+    const QString line = text.mid(begin, end - begin);
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, line);
+    int count = 0;
+    while (graphemes.toNextBoundary() != -1) {
+        if (++count == 50)
+            return line.left(graphemes.position());
+    }
+    return line;
+}
