@@ -42,7 +42,7 @@ QString SingleInstance::socketPath(const QString& dataDirectory)
     if (runtime.isEmpty())
         runtime = QDir::tempPath();
     // One socket per data folder, so that a test's folder never talks to the user's running app.
-    const QByteArray folder = QFileInfo(dataDirectory).absoluteFilePath().toUtf8();
+    const QByteArray folder = QDir::cleanPath(QFileInfo(dataDirectory).absoluteFilePath()).toUtf8();
     const QString hash
         = QString::fromLatin1(QCryptographicHash::hash(folder, QCryptographicHash::Sha1).toHex().left(12));
     return QDir(runtime).filePath(QStringLiteral("zettelwerk-%1-%2.sock").arg(getuid()).arg(hash));

@@ -1,0 +1,204 @@
+#include "cli.h"
+#include "notejson.h"
+#include "notestore.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_Cli : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void refusedInput_data();
+    void refusedInput();
+    void addPlainNote();
+    void addAppointment();
+    void listShowsEveryRecord();
+    void backupAndRestore();
+    void restoreRefusesBadFiles_data();
+    void restoreRefusesBadFiles();
+    void handOverRoundTrip();
+
+private:
+    QByteArray fileContent() const;
+    Cli::Result run(const QStringList& args) { return Cli::execute(args, *m_store); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<NoteStore> m_store;
+};
+
+void tst_Cli::init()
+{
+    m_store.reset();
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_store = std::make_unique<NoteStore>(m_dir->filePath(QStringLiteral("data")));
+}
+
+QByteArray tst_Cli::fileContent() const
+{
+    QFile file(m_store->filePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void tst_Cli::refusedInput_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("reason");
+
+    const auto row = [](const char* name, QStringList args, const char* reason) {
+        QTest::newRow(name) << args << QString::fromUtf8(reason);
+    };
+    row("unknown command", { u"lsit"_qs }, "Unbekannter Befehl: lsit");
+    row("list with extra", { u"list"_qs, u"--all"_qs }, "list kennt nur die Option --json");
+    row("add without text", { u"add"_qs }, "add erwartet genau einen Text");
+    row("add with two texts", { u"add"_qs, u"a"_qs, u"b"_qs }, "add erwartet genau einen Text");
+    row("unknown option", { u"add"_qs, u"a"_qs, u"--when"_qs, u"x"_qs }, "Unbekannte Option: --when");
+    row("option without value", { u"add"_qs, u"a"_qs, u"--at"_qs }, "Option --at braucht einen Wert");
+    row("month 13", { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-13-01 10:00"_qs }, "Ungültige Zeit");
+    row("seconds given", { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-05-01 10:00:00"_qs }, "Ungültige Zeit");
+    row("skipped by summer time", { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-03-29 02:30"_qs },
+        "Ungültige Zeit");
+    row("repeat without umlaut",
+        { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-05-01 10:00"_qs, u"--repeat"_qs, u"Wochentlich"_qs },
+        "Unbekannte Wiederholung");
+    row("repeat in English",
+        { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-05-01 10:00"_qs, u"--repeat"_qs, u"daily"_qs },
+        "Unbekannte Wiederholung");
+    row("repeat on a plain note", { u"add"_qs, u"a"_qs, u"--repeat"_qs, u"Täglich"_qs },
+        "--repeat gilt nur für Termine");
+    row("backup of nothing", { u"backup"_qs, u"/tmp/x.json"_qs }, "Keine Einträge zum Sichern");
+    row("restore without file", { u"restore"_qs }, "restore erwartet einen Dateinamen");
+}
+
+void tst_Cli::refusedInput()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, reason);
+
+    const Cli::Result result = run(args);
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.err.startsWith(reason), qPrintable(result.err));
+    QVERIFY(result.err.endsWith(u'\n') && result.err.count(u'\n') == 1);
+    QVERIFY(result.out.isEmpty());
+    QVERIFY(m_store->notes().isEmpty());
+    QVERIFY(!QFile::exists(m_store->filePath()));
+}
+
+void tst_Cli::addPlainNote()
+{
+    const Cli::Result result = run({ u"add"_qs, u"Einkaufen\nMilch"_qs });
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(m_store->notes().size(), 1);
+    const ReminderNote& note = m_store->notes().constFirst();
+    QCOMPARE(result.out, note.id.toString(QUuid::WithoutBraces).toUpper() + u'\n');
+    QCOMPARE(note.text, u"Einkaufen\nMilch"_qs);
+    QVERIFY(!note.hasAlarm);
+    QVERIFY(!note.isTriggered);
+    QCOMPARE(NoteJson::decode(fileContent())->size(), 1);
+}
+
+void tst_Cli::addAppointment()
+{
+    const Cli::Result result = run(
+        { u"add"_qs, u"Zahnarzt"_qs, u"--at"_qs, u"2026-03-29 03:30"_qs, u"--repeat"_qs, u"Wöchentlich"_qs });
+    QCOMPARE(result.exitCode, 0);
+    const ReminderNote& note = m_store->notes().constFirst();
+    QVERIFY(note.hasAlarm);
+    QVERIFY2(!note.isTriggered, "an appointment added from the command line is armed at once");
+    QCOMPARE(note.repeatInterval, RepeatInterval::Weekly);
+    // 03:30 summer time in Berlin is 01:30 UTC.
+    QCOMPARE(NoteJson::formatDate(note.alarmDate), u"2026-03-29T01:30:00Z"_qs);
+    const auto saved = NoteJson::decode(fileContent());
+    QVERIFY(saved && saved->size() == 1 && !saved->constFirst().isTriggered);
+}
+
+void tst_Cli::listShowsEveryRecord()
+{
+    QCOMPARE(run({ u"list"_qs }).out, u"Keine Einträge\n"_qs);
+    QCOMPARE(run({ u"list"_qs, u"--json"_qs }).out, u"[]\n"_qs);
+
+    QVERIFY(run({ u"add"_qs, u"Notiz"_qs }).exitCode == 0);
+    QVERIFY(
+        run({ u"add"_qs, u"Termin/1"_qs, u"--at"_qs, u"2026-12-24 18:00"_qs, u"--repeat"_qs, u"Jährlich"_qs })
+            .exitCode
+        == 0);
+    const QStringList lines = run({ u"list"_qs }).out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines.at(0), u"Termin\t2026-12-24 18:00\tTermin/1\t(Jährlich)"_qs);
+    QVERIFY(lines.at(1).startsWith(u"Notiz\t"_qs) && lines.at(1).endsWith(u"\tNotiz"_qs));
+
+    QCOMPARE(run({ u"list"_qs, u"--json"_qs }).out.toUtf8(), fileContent() + '\n');
+}
+
+void tst_Cli::backupAndRestore()
+{
+    QVERIFY(run({ u"add"_qs, u"eins"_qs }).exitCode == 0);
+    QVERIFY(run({ u"add"_qs, u"zwei"_qs }).exitCode == 0);
+    const QByteArray before = fileContent();
+    const QString backupPath = m_dir->filePath(QStringLiteral("backup.json"));
+
+    Cli::Result result = run({ u"backup"_qs, backupPath });
+    QCOMPARE(result.out, u"2 Einträge als JSON gespeichert\n"_qs);
+    QFile backup(backupPath);
+    QVERIFY(backup.open(QIODevice::ReadOnly));
+    QVERIFY(backup.readAll().startsWith("[\n  {\n    \"alarmDate\" : "));
+
+    QVERIFY(run({ u"add"_qs, u"drei"_qs }).exitCode == 0);
+    result = run({ u"restore"_qs, backupPath });
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, u"2 Einträge wiederhergestellt\n"_qs);
+    QCOMPARE(fileContent(), before);
+}
+
+void tst_Cli::restoreRefusesBadFiles_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing file") << QByteArray() << u"Datei konnte nicht gelesen werden\n"_qs;
+    QTest::newRow("not JSON") << QByteArray("hello") << u"Datei konnte nicht gelesen werden\n"_qs;
+    QTest::newRow("one bad record") << QByteArray(R"([{"id":"x"}])")
+                                    << u"Datei konnte nicht gelesen werden\n"_qs;
+    QTest::newRow("no records") << QByteArray("[]") << u"Die Datei enthält keine Einträge\n"_qs;
+}
+
+void tst_Cli::restoreRefusesBadFiles()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    QVERIFY(run({ u"add"_qs, u"bleibt"_qs }).exitCode == 0);
+    const QByteArray before = fileContent();
+
+    const QString path = m_dir->filePath(QStringLiteral("input.json"));
+    if (!content.isNull()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    const Cli::Result result = run({ u"restore"_qs, path });
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.err, reason);
+    QCOMPARE(fileContent(), before);
+    QCOMPARE(m_store->notes().size(), 1);
+}
+
+void tst_Cli::handOverRoundTrip()
+{
+    const QStringList args { u"add"_qs, u"Zeile 1\nZeile \"2\""_qs, u"--at"_qs, u"2026-01-01 00:00"_qs };
+    QCOMPARE(Cli::decodeRequest(Cli::encodeRequest(args)), args);
+    QVERIFY(!Cli::encodeRequest(args).contains('\n'));
+
+    const Cli::Result sent { 1, u"aus\n"_qs, u"fehler\n"_qs };
+    const Cli::Result received = Cli::decodeResult(Cli::encodeResult(sent));
+    QCOMPARE(received.exitCode, 1);
+    QCOMPARE(received.out, sent.out);
+    QCOMPARE(received.err, sent.err);
+    QCOMPARE(Cli::decodeResult(QByteArray()).exitCode, 1);
+
+    const QStringList relative = Cli::withAbsolutePaths({ u"restore"_qs, u"backup.json"_qs });
+    QVERIFY(relative.at(1).startsWith(u'/') && relative.at(1).endsWith(u"/backup.json"_qs));
+}
+
+QTEST_GUILESS_MAIN(tst_Cli)
+#include "tst_cli.moc"
