@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include "alarmsounds.h"
 #include "notejson.h"
 #include "notestore.h"
 
@@ -10,6 +11,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+
+#include <variant>
 
 namespace {
 
@@ -27,15 +30,19 @@ Result success(const QString& text)
     return { 0, text.isEmpty() ? QString() : text + QLatin1Char('\n'), {} };
 }
 
-// Reads `--name value` pairs after the positional arguments; unknown options are an error.
+// Reads `--name value` pairs and `--flag`s after the positional arguments; unknown options are an error.
 class Options {
 public:
-    Options(const QStringList& args, qsizetype first, const QStringList& known)
+    Options(const QStringList& args, qsizetype first, const QStringList& known, const QStringList& flags = {})
     {
         for (qsizetype i = first; i < args.size(); ++i) {
             const QString& arg = args.at(i);
             if (!arg.startsWith(QLatin1String("--"))) {
                 m_positional.append(arg);
+                continue;
+            }
+            if (flags.contains(arg)) {
+                m_flags.append(arg);
                 continue;
             }
             if (!known.contains(arg)) {
@@ -51,6 +58,7 @@ public:
     }
 
     [[nodiscard]] const QString& error() const { return m_error; }
+    [[nodiscard]] bool flag(const QString& name) const { return m_flags.contains(name); }
     [[nodiscard]] const QStringList& positional() const { return m_positional; }
     [[nodiscard]] std::optional<QString> value(const QString& name) const
     {
@@ -60,6 +68,7 @@ public:
 
 private:
     QStringList m_positional;
+    QStringList m_flags;
     QHash<QString, QString> m_values;
     QString m_error;
 };
@@ -109,36 +118,82 @@ Result list(const QStringList& args, const NoteStore& store)
     return success(lines.join(QLatin1Char('\n')));
 }
 
+// The alarm settings `add` takes besides the text; checked before anything is stored.
+struct AlarmOptions {
+    std::optional<QDateTime> at;
+    std::optional<QDateTime> until;
+    RepeatInterval repeat = RepeatInterval::None;
+    bool usePopup = true;
+    std::optional<QString> sound;
+    QString app;
+    QString shell;
+};
+
+std::variant<AlarmOptions, QString> readAlarmOptions(const Options& options)
+{
+    AlarmOptions alarm;
+    for (const auto& [name, target] :
+        { std::pair { u"--at", &alarm.at }, std::pair { u"--until", &alarm.until } }) {
+        if (const auto text = options.value(QString::fromUtf16(name))) {
+            *target = parseLocalTime(*text);
+            if (!*target)
+                return QStringLiteral("Ungültige Zeit: %1 (erwartet JJJJ-MM-TT HH:MM)").arg(*text);
+        }
+    }
+    if (const auto text = options.value(QStringLiteral("--repeat"))) {
+        const auto interval = repeatIntervalFromText(*text);
+        if (!interval)
+            return QStringLiteral(
+                "Unbekannte Wiederholung: %1 (Keine, Täglich, Wöchentlich, Monatlich oder Jährlich)")
+                .arg(*text);
+        alarm.repeat = *interval;
+    }
+    alarm.usePopup = !options.flag(QStringLiteral("--no-popup"));
+    alarm.sound = options.value(QStringLiteral("--sound"));
+    if (alarm.sound && !alarmSoundNames().contains(*alarm.sound))
+        return QStringLiteral("Unbekannter Ton: %1 (%2)")
+            .arg(*alarm.sound, alarmSoundNames().join(QStringLiteral(", ")));
+    alarm.app = options.value(QStringLiteral("--app")).value_or(QString());
+    if (!alarm.app.isEmpty() && !QFileInfo::exists(alarm.app))
+        return QStringLiteral("Programm nicht gefunden: %1").arg(alarm.app);
+    alarm.shell = options.value(QStringLiteral("--shell")).value_or(QString());
+
+    const bool alarmOptionGiven = alarm.until || alarm.repeat != RepeatInterval::None || !alarm.usePopup
+        || alarm.sound || !alarm.app.isEmpty() || !alarm.shell.isEmpty();
+    if (!alarm.at && alarmOptionGiven)
+        return QStringLiteral("Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine mit --at");
+    if (alarm.until && *alarm.until < *alarm.at)
+        return QStringLiteral("Das Ende (--until) liegt vor dem Beginn (--at)");
+    return alarm;
+}
+
 Result add(const QStringList& args, NoteStore& store)
 {
-    const Options options(args, 1, { QStringLiteral("--at"), QStringLiteral("--repeat") });
+    const Options options(args, 1,
+        { QStringLiteral("--at"), QStringLiteral("--repeat"), QStringLiteral("--until"),
+            QStringLiteral("--sound"), QStringLiteral("--app"), QStringLiteral("--shell") },
+        { QStringLiteral("--no-popup") });
     if (!options.error().isEmpty())
         return failure(options.error());
     if (options.positional().size() != 1)
         return failure(QStringLiteral("add erwartet genau einen Text, z.B. zettelwerk add \"Zahnarzt\""));
+    const auto read = readAlarmOptions(options);
+    if (const auto* reason = std::get_if<QString>(&read))
+        return failure(*reason);
+    const AlarmOptions& alarm = std::get<AlarmOptions>(read);
 
-    std::optional<QDateTime> at;
-    if (const auto text = options.value(QStringLiteral("--at"))) {
-        at = parseLocalTime(*text);
-        if (!at)
-            return failure(QStringLiteral("Ungültige Zeit: %1 (erwartet JJJJ-MM-TT HH:MM)").arg(*text));
-    }
-    RepeatInterval repeat = RepeatInterval::None;
-    if (const auto text = options.value(QStringLiteral("--repeat"))) {
-        const auto interval = repeatIntervalFromText(*text);
-        if (!interval)
-            return failure(QStringLiteral("Unbekannte Wiederholung: %1 (Keine, Täglich, Wöchentlich, "
-                                          "Monatlich oder Jährlich)")
-                               .arg(*text));
-        if (!at && *interval != RepeatInterval::None)
-            return failure(QStringLiteral("--repeat gilt nur für Termine mit --at"));
-        repeat = *interval;
-    }
-
-    ReminderNote note = store.addNote(at.has_value(), at);
+    ReminderNote note = store.addNote(alarm.at.has_value(), alarm.at);
     note.text = options.positional().constFirst();
-    note.repeatInterval = repeat;
-    note.isTriggered = false; // armed at once: nobody edits it first
+    if (alarm.at) {
+        note.repeatInterval = alarm.repeat;
+        note.alarmEndDate = alarm.until;
+        note.usePopup = alarm.usePopup;
+        note.useSound = alarm.sound.has_value();
+        note.soundName = alarm.sound.value_or(note.soundName);
+        note.launchAppPath = alarm.app.isEmpty() ? QString() : QFileInfo(alarm.app).absoluteFilePath();
+        note.shellScript = alarm.shell;
+        note.isTriggered = false; // armed at once: nobody edits it first
+    }
     store.updateNote(note);
     store.save();
     return success(note.id.toString(QUuid::WithoutBraces).toUpper());
@@ -200,9 +255,15 @@ QString helpText()
         "Aufruf:\n"
         "  zettelwerk                 startet die App im Systembereich der Leiste\n"
         "  zettelwerk list [--json]   zeigt alle Einträge (mit --json genau wie in der Datendatei)\n"
-        "  zettelwerk add TEXT [--at \"JJJJ-MM-TT HH:MM\"] [--repeat Keine|Täglich|Wöchentlich|"
-        "Monatlich|Jährlich]\n"
+        "  zettelwerk add TEXT [--at \"JJJJ-MM-TT HH:MM\"] [Termin-Optionen]\n"
         "                             legt eine Notiz an, mit --at einen Termin; gibt die ID aus\n"
+        "      --repeat Keine|Täglich|Wöchentlich|Monatlich|Jährlich\n"
+        "      --until \"JJJJ-MM-TT HH:MM\"   Ende eines mehrtägigen Termins\n"
+        "      --no-popup                    kein Fenster, nur Mitteilung und Glocke in der Leiste\n"
+        "      --sound NAME                  Basso, Blow, Bottle, Frog, Funk, Glass, Hero, Morse, Ping,\n"
+        "                                    Pop, Purr, Sosumi, Submarine oder Tink\n"
+        "      --app PFAD                    Programm (.desktop) oder Datei, die geöffnet wird\n"
+        "      --shell BEFEHL                Shell-Befehl, der ausgeführt wird\n"
         "  zettelwerk backup DATEI    speichert alle Einträge als JSON-Backup\n"
         "  zettelwerk restore DATEI   ersetzt alle Einträge durch die des Backups\n"
         "  zettelwerk --self-test     lädt die Fenster ohne Anzeige und beendet sich\n"

@@ -1,19 +1,41 @@
 #include "zettelwerkapp.h"
 
+#include "alarmservice.h"
 #include "cli.h"
+#include "desktopalarmactions.h"
+#include "menubarlabel.h"
 #include "notestore.h"
 #include "trayicon.h"
 
 #include <QCursor>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
+#include <QQmlComponent>
 #include <QQuickWindow>
 #include <QScreen>
 
 ZettelwerkApp::ZettelwerkApp(const QString& dataDirectory, QObject* parent)
     : QObject(parent)
     , m_store(new NoteStore(dataDirectory, systemClock(), this))
+    , m_label(new MenuBarLabel(this))
 {
+    // Runs one event-loop turn after the store has loaded, so the first check sees the records.
+    m_store->setServiceFactory([this](NoteStore& store) { return createAlarmService(store); });
+    connect(m_store, &NoteStore::alarmCountChanged, m_label,
+        [this] { m_label->setAlarmCount(m_store->alarmCount()); });
+}
+
+QObject* ZettelwerkApp::createAlarmService(NoteStore& store)
+{
+    auto actions = std::make_unique<DesktopAlarmActions>(
+        [this] {
+            if (m_panel)
+                m_panel->alert(0);
+        },
+        [this](const QString& heading, const QString& text) { showAlarmPopup(heading, text); });
+    auto* service = new AlarmService(store, std::move(actions));
+    service->startTimer();
+    return service;
 }
 
 ZettelwerkApp::~ZettelwerkApp() = default;
@@ -22,7 +44,7 @@ bool ZettelwerkApp::start()
 {
     const bool hasTray = QSystemTrayIcon::isSystemTrayAvailable();
     if (hasTray) {
-        m_tray = new TrayIcon(this);
+        m_tray = new TrayIcon(*m_label, this);
         connect(m_tray, &TrayIcon::toggleRequested, this, &ZettelwerkApp::togglePanel);
         m_tray->show();
     }
@@ -36,6 +58,11 @@ bool ZettelwerkApp::start()
     m_panel = qobject_cast<QQuickWindow*>(m_engine->rootObjects().constFirst());
     if (!m_panel)
         return false;
+    // Opening the panel is how the user sees the alarms: the bell comes to rest.
+    connect(m_panel, &QWindow::visibleChanged, this, [this](bool visible) {
+        if (visible)
+            m_store->setAlarmCount(0);
+    });
 
     // Without a tray there is no other way in: show the panel right away.
     if (!hasTray)
@@ -84,6 +111,32 @@ void ZettelwerkApp::placePanel()
     frame.moveTop(std::clamp(
         frame.top(), available.top(), std::max(available.top(), available.bottom() - frame.height())));
     m_panel->setPosition(frame.topLeft());
+}
+
+void ZettelwerkApp::showAlarmPopup(const QString& heading, const QString& text)
+{
+    QQmlComponent component(m_engine.get(), QUrl(QStringLiteral("qrc:/Zettelwerk/Ui/qml/AlarmPopup.qml")));
+    QObject* object = component.createWithInitialProperties(
+        { { QStringLiteral("heading"), heading }, { QStringLiteral("text"), text } });
+    auto* popup = qobject_cast<QQuickWindow*>(object);
+    if (!popup) {
+        qWarning("%s", qPrintable(component.errorString()));
+        delete object;
+        return;
+    }
+    static_cast<QObject*>(popup)->setParent(this);
+    connect(popup, SIGNAL(dismissed()), popup, SLOT(deleteLater()));
+    // Centred, each further open popup a little lower and to the right so none hides another.
+    const int cascade = m_openPopups++ % 8;
+    connect(popup, &QObject::destroyed, this, [this] { --m_openPopups; });
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), popup->size());
+        frame.moveCenter(screen->availableGeometry().center() + QPoint(28, 28) * cascade);
+        popup->setPosition(frame.topLeft());
+    }
+    popup->show();
+    popup->raise();
+    popup->requestActivate();
 }
 
 QByteArray ZettelwerkApp::handleRequest(const QByteArray& request)

@@ -8,9 +8,9 @@
 
 #include <memory>
 
+class MenuBarLabel;
 class NoteStore;
 class QQmlApplicationEngine;
-
 class TrayIcon;
 
 /// The running tray application: the one store, the tray icon and the panel.
@@ -26,18 +26,24 @@ public:
 
     [[nodiscard]] NoteStore& store() { return *m_store; }
     [[nodiscard]] QQuickWindow* panel() const { return m_panel; }
+    [[nodiscard]] const MenuBarLabel& menuBarLabel() const { return *m_label; }
 
     void showPanel();
     void togglePanel();
+    /// A non-blocking popup window; several alarms give several popups.
+    void showAlarmPopup(const QString& heading, const QString& text);
 
     /// Answers a later start of the program (see `SingleInstance`).
     [[nodiscard]] QByteArray handleRequest(const QByteArray& request);
 
 private:
     void placePanel();
+    QObject* createAlarmService(NoteStore& store);
 
     NoteStore* m_store = nullptr;
+    MenuBarLabel* m_label = nullptr;
     TrayIcon* m_tray = nullptr;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
     QPointer<QQuickWindow> m_panel;
+    int m_openPopups = 0;
 };

@@ -17,6 +17,15 @@ bool isSpaceOrTab(QChar c)
 
 } // namespace
 
+QString leadingCharacters(const QString& text, int count)
+{
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    int seen = 0;
+    while (seen < count && graphemes.toNextBoundary() != -1)
+        ++seen;
+    return seen < count ? text : text.left(graphemes.position());
+}
+
 QString repeatIntervalText(RepeatInterval interval)
 {
     switch (interval) {
@@ -65,12 +74,5 @@ QString ReminderNote::title() const
     if (begin == end)
         return QStringLiteral("Neue Notiz");
 
-    const QString line = text.mid(begin, end - begin);
-    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, line);
-    int count = 0;
-    while (graphemes.toNextBoundary() != -1) {
-        if (++count == 50)
-            return line.left(graphemes.position());
-    }
-    return line;
+    return leadingCharacters(text.mid(begin, end - begin), 50);
 }

@@ -26,6 +26,9 @@ inline constexpr std::array<RepeatInterval, 5> allRepeatIntervals {
 /// The rule whose text is exactly `text`, or nothing.
 [[nodiscard]] std::optional<RepeatInterval> repeatIntervalFromText(const QString& text);
 
+/// The first `count` user-perceived characters of `text` (an emoji or an accented letter is one).
+[[nodiscard]] QString leadingCharacters(const QString& text, int count);
+
 /// One record: a plain note when `hasAlarm` is false, an appointment otherwise.
 struct ReminderNote {
     Q_GADGET

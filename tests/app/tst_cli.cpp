@@ -15,6 +15,7 @@ private slots:
     void refusedInput();
     void addPlainNote();
     void addAppointment();
+    void addAppointmentWithActions();
     void listShowsEveryRecord();
     void backupAndRestore();
     void restoreRefusesBadFiles_data();
@@ -67,7 +68,18 @@ void tst_Cli::refusedInput_data()
         { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-05-01 10:00"_qs, u"--repeat"_qs, u"daily"_qs },
         "Unbekannte Wiederholung");
     row("repeat on a plain note", { u"add"_qs, u"a"_qs, u"--repeat"_qs, u"Täglich"_qs },
-        "--repeat gilt nur für Termine");
+        "Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine");
+    const QString at = u"2026-05-01 10:00"_qs;
+    row("unknown sound", { u"add"_qs, u"a"_qs, u"--at"_qs, at, u"--sound"_qs, u"Gong"_qs },
+        "Unbekannter Ton: Gong");
+    row("missing app", { u"add"_qs, u"a"_qs, u"--at"_qs, at, u"--app"_qs, u"/nowhere/x.desktop"_qs },
+        "Programm nicht gefunden");
+    row("end before start", { u"add"_qs, u"a"_qs, u"--at"_qs, at, u"--until"_qs, u"2026-05-01 09:59"_qs },
+        "Das Ende (--until) liegt vor dem Beginn");
+    row("no popup on a plain note", { u"add"_qs, u"a"_qs, u"--no-popup"_qs },
+        "Wiederholung, Ende und Alarm-Aktionen");
+    row("shell on a plain note", { u"add"_qs, u"a"_qs, u"--shell"_qs, u"ls"_qs },
+        "Wiederholung, Ende und Alarm-Aktionen");
     row("backup of nothing", { u"backup"_qs, u"/tmp/x.json"_qs }, "Keine Einträge zum Sichern");
     row("restore without file", { u"restore"_qs }, "restore erwartet einen Dateinamen");
 }
@@ -112,6 +124,26 @@ void tst_Cli::addAppointment()
     QCOMPARE(NoteJson::formatDate(note.alarmDate), u"2026-03-29T01:30:00Z"_qs);
     const auto saved = NoteJson::decode(fileContent());
     QVERIFY(saved && saved->size() == 1 && !saved->constFirst().isTriggered);
+}
+
+void tst_Cli::addAppointmentWithActions()
+{
+    const QString app = m_dir->filePath(QStringLiteral("My App.desktop"));
+    QFile(app).open(QIODevice::WriteOnly);
+    const QString command = QStringLiteral("echo \"a  b\" > '/tmp/x y'; ls $HOME");
+    const Cli::Result result = run(
+        { u"add"_qs, u"Tee"_qs, u"--at"_qs, u"2026-05-01 10:00"_qs, u"--until"_qs, u"2026-05-03 12:30"_qs,
+            u"--no-popup"_qs, u"--sound"_qs, u"Submarine"_qs, u"--app"_qs, app, u"--shell"_qs, command });
+    QCOMPARE(result.exitCode, 0);
+    const ReminderNote& note = m_store->notes().constFirst();
+    QVERIFY(!note.usePopup);
+    QVERIFY(note.useSound);
+    QCOMPARE(note.soundName, u"Submarine"_qs);
+    QCOMPARE(note.launchAppPath, app);
+    QCOMPARE(note.shellScript, command);
+    QVERIFY(note.alarmEndDate.has_value());
+    QCOMPARE(NoteJson::formatDate(*note.alarmEndDate), u"2026-05-03T10:30:00Z"_qs);
+    QVERIFY(!note.isTriggered);
 }
 
 void tst_Cli::listShowsEveryRecord()

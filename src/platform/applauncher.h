@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+/// Opens what an alarm names: a `.desktop` entry is launched as an application, any other
+/// existing path is opened with its default application.
+namespace AppLauncher {
+
+/// false when the path does not exist or could not be opened.
+bool open(const QString& path);
+
+/// The entry's `Name=` for a readable `.desktop` file, else the file name without its extension.
+[[nodiscard]] QString displayName(const QString& path);
+
+} // namespace AppLauncher

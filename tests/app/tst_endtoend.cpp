@@ -1,0 +1,228 @@
+#include "notejson.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// One icon pixmap as the tray protocol carries it: ARGB32 in network byte order.
+struct TrayPixmap {
+    int width = 0;
+    int height = 0;
+    QByteArray data;
+};
+Q_DECLARE_METATYPE(TrayPixmap)
+using TrayPixmaps = QList<TrayPixmap>;
+Q_DECLARE_METATYPE(TrayPixmaps)
+
+QDBusArgument& operator<<(QDBusArgument& argument, const TrayPixmap& pixmap)
+{
+    argument.beginStructure();
+    argument << pixmap.width << pixmap.height << pixmap.data;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, TrayPixmap& pixmap)
+{
+    argument.beginStructure();
+    argument >> pixmap.width >> pixmap.height >> pixmap.data;
+    argument.endStructure();
+    return argument;
+}
+
+// Stands in for the desktop's notification server and records what arrives.
+class FakeNotifications : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    QStringList bodies;
+
+public slots:
+    QStringList GetCapabilities() { return { QStringLiteral("body") }; }
+    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body,
+        const QStringList&, const QVariantMap&, int)
+    {
+        bodies.append(summary + QLatin1Char('|') + body);
+        return static_cast<uint>(bodies.size());
+    }
+};
+
+// Stands in for the panel's tray host, so the app shows its icon over D-Bus.
+class FakeTrayWatcher : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ isHostRegistered)
+    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
+
+public:
+    [[nodiscard]] bool isHostRegistered() const { return true; }
+    [[nodiscard]] int protocolVersion() const { return 0; }
+    [[nodiscard]] QStringList items() const { return m_items; }
+    QString itemService;
+
+public slots:
+    void RegisterStatusNotifierItem(const QString& service, const QDBusMessage& message)
+    {
+        // Items register either by bus name or by object path on the sender's connection.
+        itemService = service.startsWith(QLatin1Char('/')) ? message.service() : service;
+        m_items.append(itemService);
+    }
+    void RegisterStatusNotifierHost(const QString&) { }
+
+private:
+    QStringList m_items;
+};
+
+class tst_EndToEnd : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void appointmentFiresAndRingsTheBell();
+
+private:
+    [[nodiscard]] QImage trayIcon() const;
+    static int alarmPixels(const QImage& image);
+
+    QTemporaryDir m_home;
+    FakeNotifications m_notifications;
+    FakeTrayWatcher m_watcher;
+    QProcess m_app;
+};
+
+void tst_EndToEnd::initTestCase()
+{
+    qDBusRegisterMetaType<TrayPixmap>();
+    qDBusRegisterMetaType<TrayPixmaps>();
+    QVERIFY2(!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"), "run under dbus-run-session");
+    QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "run under xvfb-run");
+
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    QVERIFY(bus.registerObject(
+        QStringLiteral("/org/freedesktop/Notifications"), &m_notifications, QDBusConnection::ExportAllSlots));
+    QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    QVERIFY(bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &m_watcher,
+        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
+    QVERIFY(bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
+
+    QDir(m_home.path()).mkpath(QStringLiteral("run"));
+    QFile::setPermissions(m_home.filePath(QStringLiteral("run")),
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), m_home.path());
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.filePath(QStringLiteral("run")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    m_app.setProcessEnvironment(env);
+    m_app.setProcessChannelMode(QProcess::MergedChannels);
+    m_app.start(QStringLiteral(ZETTELWERK_BINARY), {});
+    QVERIFY(m_app.waitForStarted());
+}
+
+void tst_EndToEnd::cleanupTestCase()
+{
+    m_app.kill();
+    m_app.waitForFinished();
+}
+
+QImage tst_EndToEnd::trayIcon() const
+{
+    // Read raw: the item's introspection names a type that QDBusInterface cannot map.
+    QDBusMessage get
+        = QDBusMessage::createMethodCall(m_watcher.itemService, QStringLiteral("/StatusNotifierItem"),
+            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << QStringLiteral("org.kde.StatusNotifierItem") << QStringLiteral("IconPixmap");
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(get);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return {};
+    const QVariant value = qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant();
+    TrayPixmaps pixmaps;
+    qvariant_cast<QDBusArgument>(value) >> pixmaps;
+    if (pixmaps.isEmpty())
+        return {};
+    const TrayPixmap& largest = *std::max_element(pixmaps.cbegin(), pixmaps.cend(),
+        [](const TrayPixmap& a, const TrayPixmap& b) { return a.width < b.width; });
+    QImage image(largest.width, largest.height, QImage::Format_ARGB32);
+    const auto* bytes = reinterpret_cast<const uchar*>(largest.data.constData());
+    for (int y = 0; y < largest.height; ++y) {
+        for (int x = 0; x < largest.width; ++x) {
+            const uchar* p = bytes + 4 * (y * largest.width + x);
+            image.setPixel(x, y, qRgba(p[1], p[2], p[3], p[0]));
+        }
+    }
+    return image;
+}
+
+int tst_EndToEnd::alarmPixels(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            // Orange or red: warm hue, clearly saturated, clearly visible.
+            if (c.alpha() > 128 && c.hsvSaturationF() > 0.5 && (c.hsvHue() < 45 || c.hsvHue() > 340))
+                ++count;
+        }
+    }
+    return count;
+}
+
+void tst_EndToEnd::appointmentFiresAndRingsTheBell()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!m_watcher.itemService.isEmpty(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!trayIcon().isNull(), 10000);
+    QCOMPARE(alarmPixels(trayIcon()), 0);
+
+    // The next full minute at least 15 s away: the command line takes minutes, not seconds.
+    QDateTime at = QDateTime::currentDateTime().addSecs(75);
+    at.setTime(QTime(at.time().hour(), at.time().minute()));
+    QProcess add;
+    add.setProcessEnvironment(m_app.processEnvironment());
+    add.start(QStringLiteral(ZETTELWERK_BINARY),
+        { QStringLiteral("add"), QStringLiteral("Tee"), QStringLiteral("--at"),
+            at.toString(QStringLiteral("yyyy-MM-dd HH:mm")), QStringLiteral("--no-popup") });
+    QVERIFY(add.waitForFinished(20000));
+    QCOMPARE(add.exitCode(), 0);
+
+    // Fires within 10 s of its time.
+    const qint64 deadline = QDateTime::currentDateTime().msecsTo(at) + 12000;
+    QTRY_VERIFY_WITH_TIMEOUT(!m_notifications.bodies.isEmpty(), deadline);
+    QCOMPARE(m_notifications.bodies, QStringList { QStringLiteral("Erinnerung|Tee") });
+
+    QFile file(m_home.filePath(QStringLiteral("data/Zettelwerk/notes.json")));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&file] {
+            if (!file.open(QIODevice::ReadOnly))
+                return false;
+            const auto notes = NoteJson::decode(file.readAll());
+            file.close();
+            return notes && notes->size() == 1 && notes->constFirst().isTriggered;
+        }(),
+        5000);
+    QTRY_VERIFY_WITH_TIMEOUT(alarmPixels(trayIcon()) > 20, 5000);
+
+    const QString log = QString::fromUtf8(m_app.readAll());
+    QVERIFY2(log.contains(QStringLiteral("[AlarmService] Firing alarm for: \"Tee\" alarmDate=")
+                 + at.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss '+0000'"))),
+        qPrintable(log));
+
+    // A click on the icon opens the panel: the alarm is seen and the bell comes to rest.
+    QDBusInterface item(m_watcher.itemService, QStringLiteral("/StatusNotifierItem"),
+        QStringLiteral("org.kde.StatusNotifierItem"));
+    item.call(QStringLiteral("Activate"), 0, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(alarmPixels(trayIcon()), 0, 5000);
+}
+
+QTEST_GUILESS_MAIN(tst_EndToEnd)
+#include "tst_endtoend.moc"

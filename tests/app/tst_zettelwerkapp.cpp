@@ -1,0 +1,131 @@
+#include "alarmservice.h"
+#include "menubarlabel.h"
+#include "notestore.h"
+#include "zettelwerkapp.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QQuickItem>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtQml/QQmlExtensionPlugin>
+
+Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)
+
+// The tray app in one process, offscreen: alarm service wiring, popups, counter and panel.
+class tst_ZettelwerkApp : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void serviceStartsAfterLoadingWithoutCheckingAtOnce();
+    void popupsDoNotBlockAndStack();
+    void silentAlarmRingsUntilThePanelOpens();
+
+private:
+    AlarmService* service();
+    static QList<QQuickWindow*> popups();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ZettelwerkApp> m_app;
+};
+
+void tst_ZettelwerkApp::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_app = std::make_unique<ZettelwerkApp>(m_dir->path());
+    QVERIFY(m_app->start());
+    if (m_app->panel()->isVisible())
+        m_app->panel()->hide(); // no tray offscreen: the panel opened at start
+}
+
+void tst_ZettelwerkApp::cleanup()
+{
+    m_app.reset();
+}
+
+AlarmService* tst_ZettelwerkApp::service()
+{
+    if (!m_app->store().alarmService())
+        QSignalSpy(&m_app->store(), &NoteStore::alarmServiceStarted).wait(5000);
+    return qobject_cast<AlarmService*>(m_app->store().alarmService());
+}
+
+QList<QQuickWindow*> tst_ZettelwerkApp::popups()
+{
+    QList<QQuickWindow*> open;
+    for (QWindow* window : QGuiApplication::topLevelWindows()) {
+        if (window->isVisible() && window->property("heading").isValid())
+            open.append(qobject_cast<QQuickWindow*>(window));
+    }
+    return open;
+}
+
+void tst_ZettelwerkApp::serviceStartsAfterLoadingWithoutCheckingAtOnce()
+{
+    QVERIFY2(!m_app->store().alarmService(), "the service starts one event-loop turn after the store loads");
+    AlarmService* alarms = service();
+    QVERIFY(alarms);
+    QVERIFY(alarms->isTimerActive());
+    QCOMPARE(alarms->parent(), &m_app->store());
+}
+
+void tst_ZettelwerkApp::popupsDoNotBlockAndStack()
+{
+    AlarmService* alarms = service();
+    QVERIFY(alarms);
+    ReminderNote note = ReminderNote::create(QDateTime::currentDateTime());
+    note.hasAlarm = true;
+    note.text = QStringLiteral("Erster");
+    // exec with its own output: the test runner waits for every holder of the test's output pipe.
+    note.shellScript = QStringLiteral("exec sleep 60 >/dev/null 2>&1");
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    alarms->triggerAlarm(note);
+    note.text = QStringLiteral("Zweiter");
+    alarms->triggerAlarm(note);
+    QVERIFY2(elapsed.elapsed() < 5000, "a running shell command must not hold up the alarm");
+
+    QTRY_COMPARE(popups().size(), 2);
+    QStringList texts;
+    for (QQuickWindow* popup : popups())
+        texts.append(popup->property("text").toString());
+    texts.sort();
+    QCOMPARE(texts, (QStringList { QStringLiteral("Erster"), QStringLiteral("Zweiter") }));
+    QCOMPARE(popups().constFirst()->property("heading").toString(), QStringLiteral("Erinnerung"));
+    QCOMPARE(m_app->store().alarmCount(), 0);
+    QVERIFY(popups().at(0)->position() != popups().at(1)->position());
+
+    // "OK" closes just its own popup.
+    QQuickWindow* first = popups().constFirst();
+    auto* ok = first->findChild<QQuickItem*>(QStringLiteral("okButton"));
+    QVERIFY(ok);
+    QVERIFY(QMetaObject::invokeMethod(ok, "clicked"));
+    QTRY_COMPARE(popups().size(), 1);
+}
+
+void tst_ZettelwerkApp::silentAlarmRingsUntilThePanelOpens()
+{
+    AlarmService* alarms = service();
+    QVERIFY(alarms);
+    ReminderNote note = ReminderNote::create(QDateTime::currentDateTime());
+    note.hasAlarm = true;
+    note.usePopup = false;
+
+    alarms->triggerAlarm(note);
+    alarms->triggerAlarm(note);
+    QCOMPARE(m_app->store().alarmCount(), 2);
+    QCOMPARE(m_app->menuBarLabel().alarmCount(), 2);
+    QVERIFY(m_app->menuBarLabel().isTicking());
+    QVERIFY(popups().isEmpty());
+
+    m_app->showPanel();
+    QCOMPARE(m_app->store().alarmCount(), 0);
+    QVERIFY(!m_app->menuBarLabel().isAlarming());
+}
+
+QTEST_MAIN(tst_ZettelwerkApp)
+#include "tst_zettelwerkapp.moc"

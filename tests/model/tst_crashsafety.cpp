@@ -1,0 +1,128 @@
+#include "notejson.h"
+#include "notestore.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const char saveLoopFlag[] = "--save-loop";
+constexpr qsizetype smallCount = 1;
+constexpr qsizetype largeCount = 2000;
+constexpr int rounds = 200;
+
+ReminderNotes records(qsizetype count)
+{
+    const QDateTime start(QDate(2025, 3, 1), QTime(9, 0));
+    ReminderNotes notes;
+    for (qsizetype i = 0; i < count; ++i) {
+        ReminderNote note = ReminderNote::create(start.addSecs(i * 60));
+        note.text = u"Termin %1 – Grüße an Jürgen\nmit einer zweiten Zeile"_s.arg(i);
+        note.hasAlarm = i % 2 == 0;
+        notes.append(note);
+    }
+    return notes;
+}
+
+// The child: loads whatever the last killed child left, then rewrites the file until it is killed.
+int saveLoop(const QString& directory)
+{
+    NoteStore store(directory);
+    const qsizetype loaded = store.notes().size();
+    if (loaded != smallCount && loaded != largeCount)
+        return 3;
+    const ReminderNotes small = records(smallCount);
+    const ReminderNotes large = records(largeCount);
+    std::fputs("saving\n", stdout);
+    std::fflush(stdout);
+    for (bool big = true;; big = !big)
+        store.replaceNotes(big ? large : small);
+}
+
+// How long this build takes for one large and one small save, so that kills can land anywhere in a cycle.
+qint64 saveCycleMicroseconds(const QString& directory)
+{
+    NoteStore store(directory);
+    const ReminderNotes small = records(smallCount);
+    const ReminderNotes large = records(largeCount);
+    QElapsedTimer timer;
+    timer.start();
+    store.replaceNotes(large);
+    store.replaceNotes(small);
+    return timer.nsecsElapsed() / 1000;
+}
+
+} // namespace
+
+class TstCrashSafety : public QObject {
+    Q_OBJECT
+
+private slots:
+    void killedWhileSaving();
+};
+
+void TstCrashSafety::killedWhileSaving()
+{
+    QTemporaryDir tmp;
+    QVERIFY(tmp.isValid());
+    // Also leaves the small list in the file, which the first child loads.
+    const qint64 window = std::max<qint64>(30'000, 2 * saveCycleMicroseconds(tmp.path()));
+
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator random(seed);
+    const QByteArray context = "random seed " + QByteArray::number(seed);
+    bool sawSmall = false;
+    bool sawLarge = false;
+
+    for (int round = 0; round < rounds; ++round) {
+        QProcess child;
+        child.start(
+            QCoreApplication::applicationFilePath(), { QString::fromLatin1(saveLoopFlag), tmp.path() });
+        QByteArray output;
+        while (!output.contains("saving\n") && child.waitForReadyRead(10000))
+            output += child.readAllStandardOutput();
+        QVERIFY2(output.contains("saving\n"),
+            qPrintable(u"round %1: child did not start saving (exit code %2): %3"_s.arg(round)
+                           .arg(child.exitCode())
+                           .arg(QString::fromUtf8(output))));
+
+        QThread::usleep(static_cast<unsigned long>(random.bounded(window + 1)));
+        child.kill();
+        QVERIFY(child.waitForFinished(10000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+        QFile file(tmp.filePath(u"notes.json"_s));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString error;
+        const auto notes = NoteJson::decode(file.readAll(), &error);
+        QVERIFY2(notes, qPrintable(u"round %1, %2: %3"_s.arg(round).arg(QLatin1String(context), error)));
+        QVERIFY2(notes->size() == smallCount || notes->size() == largeCount, context.constData());
+        sawSmall = sawSmall || notes->size() == smallCount;
+        sawLarge = sawLarge || notes->size() == largeCount;
+    }
+    // Otherwise the kills never met a finished save and the rounds proved nothing.
+    QVERIFY2(sawSmall && sawLarge, context.constData());
+}
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], saveLoopFlag) == 0)
+        return saveLoop(QString::fromLocal8Bit(argv[2]));
+    TstCrashSafety test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_crashsafety.moc"
