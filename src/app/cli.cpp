@@ -3,6 +3,7 @@
 #include "alarmsounds.h"
 #include "notejson.h"
 #include "notestore.h"
+#include "terminalviews.h"
 
 #include <QDir>
 #include <QFile>
@@ -229,6 +230,60 @@ Result restore(const QStringList& args, NoteStore& store)
     return success(QStringLiteral("%1 Einträge wiederhergestellt").arg(result ? result->count : 0));
 }
 
+// The terminal views evaluate "as if it were" --now; agenda reads --day, kalender --month.
+struct ViewOptions {
+    QDateTime now;
+    QDate day;
+};
+
+std::variant<ViewOptions, QString> readViewOptions(const QStringList& args, const QString& dateOption)
+{
+    const Options options(args, 1,
+        dateOption.isEmpty() ? QStringList { QStringLiteral("--now") }
+                             : QStringList { QStringLiteral("--now"), dateOption });
+    if (!options.error().isEmpty())
+        return options.error();
+    if (!options.positional().isEmpty())
+        return QStringLiteral("Unerwartetes Argument: %1").arg(options.positional().constFirst());
+    ViewOptions view { QDateTime::currentDateTime(), {} };
+    if (const auto text = options.value(QStringLiteral("--now"))) {
+        const auto now = parseLocalTime(*text);
+        if (!now)
+            return QStringLiteral("Ungültige Zeit: %1 (erwartet JJJJ-MM-TT HH:MM)").arg(*text);
+        view.now = *now;
+    }
+    view.day = view.now.date();
+    const bool month = dateOption == QLatin1String("--month");
+    if (const auto text = dateOption.isEmpty() ? std::nullopt : options.value(dateOption)) {
+        view.day = QDate::fromString(*text, month ? QStringLiteral("yyyy-MM") : QStringLiteral("yyyy-MM-dd"));
+        if (!view.day.isValid())
+            return QStringLiteral("Ungültiges Datum: %1 (erwartet %2)")
+                .arg(*text, month ? QStringLiteral("JJJJ-MM") : QStringLiteral("JJJJ-MM-TT"));
+    }
+    return view;
+}
+
+Result view(const QStringList& args, const NoteStore& store, bool colour)
+{
+    const QString& command = args.constFirst();
+    const bool byMonth = command == QLatin1String("kalender");
+    const bool byDay = command == QLatin1String("agenda");
+    const auto read = readViewOptions(args,
+        byMonth     ? QStringLiteral("--month")
+            : byDay ? QStringLiteral("--day")
+                    : QString());
+    if (const auto* reason = std::get_if<QString>(&read))
+        return failure(*reason);
+    const ViewOptions& options = std::get<ViewOptions>(read);
+    if (byDay)
+        return success(TerminalViews::agenda(store.notes(), options.day, options.now));
+    if (byMonth)
+        return success(TerminalViews::calendar(store.notes(), options.day, colour));
+    if (command == QLatin1String("termine"))
+        return success(TerminalViews::appointments(store.notes(), options.now));
+    return success(TerminalViews::plainNotes(store.notes()));
+}
+
 } // namespace
 
 namespace Cli {
@@ -264,6 +319,11 @@ QString helpText()
         "                                    Pop, Purr, Sosumi, Submarine oder Tink\n"
         "      --app PFAD                    Programm (.desktop) oder Datei, die geöffnet wird\n"
         "      --shell BEFEHL                Shell-Befehl, der ausgeführt wird\n"
+        "  zettelwerk agenda [--day JJJJ-MM-TT]   Termine eines Tages (wie der Tab \"Heute\")\n"
+        "  zettelwerk termine         alle Termine: Kommende, Heute, Vergangen\n"
+        "  zettelwerk notizen         alle Notizen, neueste zuerst\n"
+        "  zettelwerk kalender [--month JJJJ-MM]  Monatskalender (* eigene, + importierte, # beides)\n"
+        "      Die vier Ansichten nehmen --now \"JJJJ-MM-TT HH:MM\" (Standard: jetzt).\n"
         "  zettelwerk backup DATEI    speichert alle Einträge als JSON-Backup\n"
         "  zettelwerk restore DATEI   ersetzt alle Einträge durch die des Backups\n"
         "  zettelwerk --self-test     lädt die Fenster ohne Anzeige und beendet sich\n"
@@ -293,9 +353,13 @@ QStringList withAbsolutePaths(const QStringList& args)
     return result;
 }
 
-Result execute(const QStringList& args, NoteStore& store)
+Result execute(const QStringList& args, NoteStore& store, bool colour)
 {
     const QString command = args.value(0);
+    static const QStringList views { QStringLiteral("agenda"), QStringLiteral("termine"),
+        QStringLiteral("notizen"), QStringLiteral("kalender") };
+    if (views.contains(command))
+        return view(args, store, colour);
     if (command == QLatin1String("list"))
         return list(args, store);
     if (command == QLatin1String("add"))

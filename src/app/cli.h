@@ -28,8 +28,8 @@ enum class Mode { Gui, SelfTest, Help, Version, Command };
 /// The same command with its file arguments made absolute, for a process with another directory.
 [[nodiscard]] QStringList withAbsolutePaths(const QStringList& args);
 
-/// Runs one command against `store`.
-[[nodiscard]] Result execute(const QStringList& args, NoteStore& store);
+/// Runs one command against `store`; `colour` allows terminal colours in the output.
+[[nodiscard]] Result execute(const QStringList& args, NoteStore& store, bool colour = false);
 
 /// The hand-over's wire format: one JSON line each way.
 [[nodiscard]] QByteArray encodeRequest(const QStringList& args);

@@ -9,6 +9,8 @@
 
 #include <cstdio>
 
+#include <unistd.h>
+
 Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)
 
 namespace {
@@ -38,7 +40,7 @@ int runCommand(int argc, char** argv, const QStringList& args)
             return finish(Cli::decodeResult(*answer));
     }
     NoteStore store(dataDirectory);
-    return finish(Cli::execute(args, store));
+    return finish(Cli::execute(args, store, isatty(STDOUT_FILENO) == 1));
 }
 
 // Loads everything the tray app loads, without showing anything, and reports what failed.

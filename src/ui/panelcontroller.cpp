@@ -1,0 +1,215 @@
+#include "panelcontroller.h"
+
+#include "entrylists.h"
+#include "notestore.h"
+
+namespace {
+
+std::optional<QUuid> uuidOf(const QString& text)
+{
+    const QUuid id(text);
+    return id.isNull() ? std::nullopt : std::optional(id);
+}
+
+const ReminderNote* findNote(const ReminderNotes& notes, const QUuid& id)
+{
+    const auto found
+        = std::find_if(notes.cbegin(), notes.cend(), [&id](const ReminderNote& n) { return n.id == id; });
+    return found == notes.cend() ? nullptr : &*found;
+}
+
+} // namespace
+
+PanelController::PanelController(NoteStore& store, QObject* parent)
+    : QObject(parent)
+    , m_store(store)
+{
+    connect(&m_store, &NoteStore::notesChanged, this, &PanelController::refresh);
+    m_minuteTimer.setInterval(30'000);
+    connect(&m_minuteTimer, &QTimer::timeout, this, [this] {
+        refresh();
+        emit nowChanged();
+    });
+    m_minuteTimer.start();
+    refresh();
+}
+
+PanelController::Screen PanelController::screen() const
+{
+    if (m_showExport)
+        return Screen::Export;
+    if (m_showCalendarImport)
+        return Screen::CalendarImport;
+    if (m_showSettings)
+        return Screen::Settings;
+    if (m_showHelp)
+        return Screen::Help;
+    if (m_showAbout)
+        return Screen::About;
+    if (m_editingNoteId)
+        return Screen::Editor;
+    return Screen::Main;
+}
+
+void PanelController::setSelectedTab(int tab)
+{
+    if (m_selectedTab == tab)
+        return;
+    m_selectedTab = tab;
+    emit selectedTabChanged();
+}
+
+void PanelController::setSelectedDay(const std::optional<QDate>& day)
+{
+    if (m_selectedDay == day)
+        return;
+    m_selectedDay = day;
+    emit selectedDayChanged();
+    refresh();
+}
+
+QDate PanelController::displayedDay() const
+{
+    return m_selectedDay.value_or(today());
+}
+
+QDate PanelController::today() const
+{
+    return now().toLocalTime().date();
+}
+
+QDateTime PanelController::now() const
+{
+    return m_store.now();
+}
+
+QString PanelController::editingNoteId() const
+{
+    return m_editingNoteId ? m_editingNoteId->toString(QUuid::WithoutBraces) : QString();
+}
+
+QString PanelController::deleteTitle() const
+{
+    if (!m_noteToDelete)
+        return {};
+    const ReminderNote* note = findNote(m_store.notes(), *m_noteToDelete);
+    return note ? note->title() : QString();
+}
+
+QString PanelController::displayDayLabel() const
+{
+    return EntryLists::displayDayLabel(displayedDay(), now());
+}
+
+bool PanelController::hasAppointments() const
+{
+    return std::any_of(
+        m_store.notes().cbegin(), m_store.notes().cend(), [](const ReminderNote& n) { return n.hasAlarm; });
+}
+
+void PanelController::setFlag(bool& flag, bool value)
+{
+    if (flag == value)
+        return;
+    flag = value;
+    emit screenChanged();
+}
+
+void PanelController::setEditingNote(const std::optional<QUuid>& id)
+{
+    if (m_editingNoteId == id)
+        return;
+    m_editingNoteId = id;
+    emit screenChanged();
+    if (id)
+        emit editorRequested(editingNoteId());
+}
+
+void PanelController::addNote()
+{
+    const bool appointment = m_selectedTab == 0 || m_selectedTab == 1;
+    const ReminderNote note = appointment
+        ? m_store.addNote(true, EntryLists::newAppointmentDate(m_selectedDay, now()))
+        : m_store.addNote(false);
+    setEditingNote(note.id);
+}
+
+void PanelController::openEditor(const QString& id)
+{
+    setEditingNote(uuidOf(id));
+}
+
+void PanelController::dismissEditor()
+{
+    if (m_editingNoteId) {
+        const ReminderNote* note = findNote(m_store.notes(), *m_editingNoteId);
+        if (note && note->hasAlarm) {
+            setSelectedDay(note->alarmDate.toLocalTime().date());
+            setSelectedTab(0);
+        }
+    }
+    setEditingNote(std::nullopt);
+}
+
+void PanelController::tapDay(const QDate& day)
+{
+    setSelectedDay(m_selectedDay == day ? std::nullopt : std::optional(day));
+}
+
+void PanelController::requestDelete(const QString& id)
+{
+    m_noteToDelete = uuidOf(id);
+    emit noteToDeleteChanged();
+}
+
+void PanelController::cancelDelete()
+{
+    m_noteToDelete.reset();
+    emit noteToDeleteChanged();
+}
+
+void PanelController::confirmDelete()
+{
+    // A record that vanished meanwhile deletes nothing, and the dialog still closes.
+    if (m_noteToDelete && findNote(m_store.notes(), *m_noteToDelete))
+        m_store.deleteNote(*m_noteToDelete);
+    cancelDelete();
+}
+
+void PanelController::showImportFromSettings()
+{
+    setShowSettings(false);
+    setShowCalendarImport(true);
+}
+
+void PanelController::showExportFromSettings()
+{
+    setShowSettings(false);
+    setShowExport(true);
+}
+
+void PanelController::closeCalendarImport()
+{
+    setShowCalendarImport(false);
+    setSelectedTab(0);
+}
+
+void PanelController::closeExport()
+{
+    setShowExport(false);
+    setShowSettings(true);
+}
+
+void PanelController::refresh()
+{
+    const ReminderNotes& notes = m_store.notes();
+    const QDateTime current = now();
+    m_day.setNotes(EntryLists::displayDayAppointments(notes, displayedDay()));
+    m_future.setNotes(EntryLists::futureAppointments(notes, current));
+    m_today.setNotes(EntryLists::todayAppointments(notes, current));
+    m_past.setNotes(EntryLists::pastAppointments(notes, current));
+    m_notes.setNotes(EntryLists::plainNotes(notes));
+    emit listsChanged();
+    if (m_noteToDelete)
+        emit noteToDeleteChanged();
+}

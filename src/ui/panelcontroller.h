@@ -1,0 +1,139 @@
+#pragma once
+
+#include "notelistmodel.h"
+
+#include <QDate>
+#include <QObject>
+#include <QTimer>
+#include <QtQml/qqmlregistration.h>
+
+#include <optional>
+
+class NoteStore;
+
+/// The panel's state and navigation: which screen shows, the selected tab and day, the editor,
+/// the delete and quit confirmations, and the lists of the three tabs.
+class PanelController : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the app with its store")
+
+    Q_PROPERTY(Screen screen READ screen NOTIFY screenChanged)
+    Q_PROPERTY(int selectedTab READ selectedTab WRITE setSelectedTab NOTIFY selectedTabChanged)
+    Q_PROPERTY(QDate selectedDay READ selectedDayOrNull WRITE setSelectedDayOrNull NOTIFY selectedDayChanged)
+    Q_PROPERTY(QDate displayedDay READ displayedDay NOTIFY selectedDayChanged)
+    Q_PROPERTY(QDate today READ today NOTIFY listsChanged)
+    Q_PROPERTY(QDateTime now READ now NOTIFY nowChanged)
+    Q_PROPERTY(QString editingNoteId READ editingNoteId NOTIFY screenChanged)
+    Q_PROPERTY(QString deleteTitle READ deleteTitle NOTIFY noteToDeleteChanged)
+    Q_PROPERTY(bool showQuitConfirm MEMBER m_showQuitConfirm NOTIFY showQuitConfirmChanged)
+    Q_PROPERTY(bool showSettings READ showSettings WRITE setShowSettings NOTIFY screenChanged)
+    Q_PROPERTY(bool showHelp READ showHelp WRITE setShowHelp NOTIFY screenChanged)
+    Q_PROPERTY(bool showAbout READ showAbout WRITE setShowAbout NOTIFY screenChanged)
+    Q_PROPERTY(
+        bool showCalendarImport READ showCalendarImport WRITE setShowCalendarImport NOTIFY screenChanged)
+    Q_PROPERTY(bool showExport READ showExport WRITE setShowExport NOTIFY screenChanged)
+    Q_PROPERTY(QString displayDayLabel READ displayDayLabel NOTIFY listsChanged)
+    Q_PROPERTY(bool hasAppointments READ hasAppointments NOTIFY listsChanged)
+    Q_PROPERTY(NoteListModel* dayAppointments READ dayAppointments CONSTANT)
+    Q_PROPERTY(NoteListModel* futureAppointments READ futureAppointments CONSTANT)
+    Q_PROPERTY(NoteListModel* todayAppointments READ todayAppointments CONSTANT)
+    Q_PROPERTY(NoteListModel* pastAppointments READ pastAppointments CONSTANT)
+    Q_PROPERTY(NoteListModel* plainNotes READ plainNotes CONSTANT)
+
+public:
+    /// One screen at a time; the first whose flag is set wins, in this order.
+    enum class Screen { Export, CalendarImport, Settings, Help, About, Editor, Main };
+    Q_ENUM(Screen)
+
+    explicit PanelController(NoteStore& store, QObject* parent = nullptr);
+
+    [[nodiscard]] Screen screen() const;
+    [[nodiscard]] int selectedTab() const { return m_selectedTab; }
+    void setSelectedTab(int tab);
+    [[nodiscard]] std::optional<QDate> selectedDay() const { return m_selectedDay; }
+    void setSelectedDay(const std::optional<QDate>& day);
+    /// The selected day, or today when none is selected.
+    [[nodiscard]] QDate displayedDay() const;
+    [[nodiscard]] QDate today() const;
+    [[nodiscard]] QDateTime now() const;
+    [[nodiscard]] QString editingNoteId() const;
+    [[nodiscard]] std::optional<QUuid> noteToDelete() const { return m_noteToDelete; }
+    /// The title of the record awaiting deletion, empty when no dialog is to be shown.
+    [[nodiscard]] QString deleteTitle() const;
+    [[nodiscard]] QString displayDayLabel() const;
+    [[nodiscard]] bool hasAppointments() const;
+
+    [[nodiscard]] bool showSettings() const { return m_showSettings; }
+    void setShowSettings(bool show) { setFlag(m_showSettings, show); }
+    [[nodiscard]] bool showHelp() const { return m_showHelp; }
+    void setShowHelp(bool show) { setFlag(m_showHelp, show); }
+    [[nodiscard]] bool showAbout() const { return m_showAbout; }
+    void setShowAbout(bool show) { setFlag(m_showAbout, show); }
+    [[nodiscard]] bool showCalendarImport() const { return m_showCalendarImport; }
+    void setShowCalendarImport(bool show) { setFlag(m_showCalendarImport, show); }
+    [[nodiscard]] bool showExport() const { return m_showExport; }
+    void setShowExport(bool show) { setFlag(m_showExport, show); }
+
+    [[nodiscard]] NoteListModel* dayAppointments() { return &m_day; }
+    [[nodiscard]] NoteListModel* futureAppointments() { return &m_future; }
+    [[nodiscard]] NoteListModel* todayAppointments() { return &m_today; }
+    [[nodiscard]] NoteListModel* pastAppointments() { return &m_past; }
+    [[nodiscard]] NoteListModel* plainNotes() { return &m_notes; }
+
+    /// The header's "+": an appointment on "Heute" and "Termine" (on the selected day at the
+    /// current time), a plain note on "Notizen"; then the editor opens on it.
+    Q_INVOKABLE void addNote();
+    Q_INVOKABLE void openEditor(const QString& id);
+    /// The editor closed: an appointment selects its day on "Heute"; anything else just closes.
+    Q_INVOKABLE void dismissEditor();
+    Q_INVOKABLE void tapDay(const QDate& day);
+    Q_INVOKABLE void requestDelete(const QString& id);
+    Q_INVOKABLE void cancelDelete();
+    Q_INVOKABLE void confirmDelete();
+    /// Secondary screens' back buttons and the settings screen's two links.
+    Q_INVOKABLE void showImportFromSettings();
+    Q_INVOKABLE void showExportFromSettings();
+    Q_INVOKABLE void closeCalendarImport();
+    Q_INVOKABLE void closeExport();
+
+signals:
+    void screenChanged();
+    void selectedTabChanged();
+    void selectedDayChanged();
+    void noteToDeleteChanged();
+    void showQuitConfirmChanged();
+    void listsChanged();
+    void nowChanged();
+    /// The editor opened on a new or existing record.
+    void editorRequested(const QString& id);
+
+private:
+    void setFlag(bool& flag, bool value);
+    void setEditingNote(const std::optional<QUuid>& id);
+    QDate selectedDayOrNull() const { return m_selectedDay.value_or(QDate()); }
+    void setSelectedDayOrNull(const QDate& day)
+    {
+        setSelectedDay(day.isValid() ? std::optional(day) : std::nullopt);
+    }
+    void refresh();
+
+    NoteStore& m_store;
+    int m_selectedTab = 0;
+    std::optional<QDate> m_selectedDay;
+    std::optional<QUuid> m_editingNoteId;
+    std::optional<QUuid> m_noteToDelete;
+    bool m_showQuitConfirm = false;
+    bool m_showSettings = false;
+    bool m_showHelp = false;
+    bool m_showAbout = false;
+    bool m_showCalendarImport = false;
+    bool m_showExport = false;
+    NoteListModel m_day;
+    NoteListModel m_future;
+    NoteListModel m_today;
+    NoteListModel m_past;
+    NoteListModel m_notes;
+    // Relative times and the day boundaries move with the clock even when no record changes.
+    QTimer m_minuteTimer;
+};
