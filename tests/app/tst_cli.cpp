@@ -80,6 +80,12 @@ void tst_Cli::refusedInput_data()
         "Wiederholung, Ende und Alarm-Aktionen");
     row("shell on a plain note", { u"add"_qs, u"a"_qs, u"--shell"_qs, u"ls"_qs },
         "Wiederholung, Ende und Alarm-Aktionen");
+    row("view with a bad moment", { u"agenda"_qs, u"--now"_qs, u"morgen"_qs }, "Ungültige Zeit: morgen");
+    row("agenda with a bad day", { u"agenda"_qs, u"--day"_qs, u"2026-02-30"_qs },
+        "Ungültiges Datum: 2026-02-30");
+    row("calendar with a bad month", { u"kalender"_qs, u"--month"_qs, u"2026-13"_qs },
+        "Ungültiges Datum: 2026-13");
+    row("notizen takes no day", { u"notizen"_qs, u"--day"_qs, u"2026-01-01"_qs }, "Unbekannte Option: --day");
     row("backup of nothing", { u"backup"_qs, u"/tmp/x.json"_qs }, "Keine Einträge zum Sichern");
     row("restore without file", { u"restore"_qs }, "restore erwartet einen Dateinamen");
 }

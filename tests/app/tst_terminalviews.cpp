@@ -1,0 +1,135 @@
+#include "terminalviews.h"
+
+#include <QTest>
+
+// The four text views against one fixed set of records, at fixed moments (Berlin time).
+class tst_TerminalViews : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void views_data();
+    void views();
+    void calendarGrid_data();
+    void calendarGrid();
+    void colouredMarkers();
+
+private:
+    ReminderNotes m_notes;
+};
+
+namespace {
+
+QDateTime at(const char* text)
+{
+    return QDateTime::fromString(QString::fromLatin1(text), QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
+ReminderNote appointment(
+    const char* text, const char* start, const char* end = nullptr, const char* source = "")
+{
+    ReminderNote note = ReminderNote::create(at(start));
+    note.text = QString::fromUtf8(text);
+    note.hasAlarm = true;
+    if (end)
+        note.alarmEndDate = at(end);
+    note.importSource = QString::fromUtf8(source);
+    return note;
+}
+
+ReminderNote plain(const char* text, const char* created)
+{
+    ReminderNote note = ReminderNote::create(at(created));
+    note.text = QString::fromUtf8(text);
+    return note;
+}
+
+} // namespace
+
+void tst_TerminalViews::initTestCase()
+{
+    m_notes = {
+        appointment("Zahnarzt", "2026-12-07 10:00"),
+        appointment("Urlaub", "2026-12-08 09:00", "2026-12-10 18:00"),
+        appointment("Ferien", "2026-12-10 00:00", "2026-12-12 00:00", "ICS: ferien.ics"),
+        appointment("Gestern", "2026-12-06 08:00"),
+        appointment("Ganztags", "2026-12-07 00:00"),
+        plain("Einkaufen\nMilch", "2026-12-01 12:00"),
+        plain("Neuer", "2026-12-05 12:00"),
+    };
+}
+
+void tst_TerminalViews::views_data()
+{
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<QString>("expected");
+    const QDate monday(2026, 12, 7);
+
+    QTest::newRow("agenda today, earliest first")
+        << u"agenda"_qs << monday << u"Termine heute\nHeute, Ganztägig\tGanztags\nHeute, 10:00\tZahnarzt"_qs;
+    QTest::newRow("agenda in a range")
+        << u"agenda"_qs << QDate(2026, 12, 9) << u"Mittwoch, 9. Dezember\nMorgen, 09:00 – 18:00\tUrlaub"_qs;
+    QTest::newRow("agenda on a range's last day")
+        << u"agenda"_qs << QDate(2026, 12, 10)
+        << u"Donnerstag, 10. Dezember\nMorgen, 09:00 – 18:00\tUrlaub\nDo., 10. Dez. 2026, Ganztägig\tFerien"_qs;
+    QTest::newRow("agenda empty") << u"agenda"_qs << QDate(2026, 12, 20)
+                                  << u"Sonntag, 20. Dezember\nKeine Termine"_qs;
+    QTest::newRow("agenda yesterday")
+        << u"agenda"_qs << QDate(2026, 12, 6) << u"Termine gestern\nGestern, 08:00\tGestern"_qs;
+    QTest::newRow("termine sections")
+        << u"termine"_qs << monday
+        << u"Kommende\nDo., 10. Dez. 2026, Ganztägig\tFerien\nMorgen, 09:00 – 18:00\tUrlaub\nHeute\nHeute, 10:00\tZahnarzt\nHeute, Ganztägig\tGanztags\nVergangen\nGestern, 08:00\tGestern"_qs;
+    QTest::newRow("notizen newest first")
+        << u"notizen"_qs << monday << u"5. Dezember 2026\tNeuer\n1. Dezember 2026\tEinkaufen"_qs;
+}
+
+void tst_TerminalViews::views()
+{
+    QFETCH(QString, view);
+    QFETCH(QDate, day);
+    QFETCH(QString, expected);
+    const QDateTime now = at("2026-12-07 09:00");
+    QString text;
+    if (view == QLatin1String("agenda"))
+        text = TerminalViews::agenda(m_notes, day, now);
+    else if (view == QLatin1String("termine"))
+        text = TerminalViews::appointments(m_notes, now);
+    else
+        text = TerminalViews::plainNotes(m_notes);
+    QCOMPARE(text, expected);
+}
+
+void tst_TerminalViews::calendarGrid_data()
+{
+    QTest::addColumn<QDate>("month");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("December 2026: own range, imported range, starts on a Tuesday")
+        << QDate(2026, 12, 1)
+        << QStringList { u"Dezember 2026"_qs, u"Mo Di Mi Do Fr Sa So"_qs, u"     1   2   3   4   5   6"_qs,
+               u" 7   8*  9* 10# 11+ 12  13"_qs, u"14  15  16  17  18  19  20"_qs,
+               u"21  22  23  24  25  26  27"_qs, u"28  29  30  31"_qs };
+    QTest::newRow("June 2025 starts on a Sunday") << QDate(2025, 6,
+        1) << QStringList { u"Juni 2025"_qs, u"Mo Di Mi Do Fr Sa So"_qs, u"                         1"_qs };
+}
+
+void tst_TerminalViews::calendarGrid()
+{
+    QFETCH(QDate, month);
+    QFETCH(QStringList, expected);
+    const QStringList lines = TerminalViews::calendar(m_notes, month, false).split(QLatin1Char('\n'));
+    QCOMPARE(lines.mid(0, expected.size()), expected);
+    for (const QString& line : lines)
+        QVERIFY2(!line.endsWith(QLatin1Char(' ')), qPrintable(line));
+}
+
+void tst_TerminalViews::colouredMarkers()
+{
+    const QString text = TerminalViews::calendar(m_notes, QDate(2026, 12, 1), true);
+    QVERIFY(text.contains(QStringLiteral(" 8\x1b[38;5;208m*\x1b[0m")));
+    QVERIFY(text.contains(QStringLiteral("11\x1b[38;5;44m+\x1b[0m")));
+    QVERIFY(text.contains(QStringLiteral("10\x1b[38;5;135m#\x1b[0m")));
+}
+
+QTEST_GUILESS_MAIN(tst_TerminalViews)
+#include "tst_terminalviews.moc"

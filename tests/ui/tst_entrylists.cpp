@@ -1,0 +1,256 @@
+#include "entrylists.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TstEntryLists : public QObject {
+    Q_OBJECT
+
+private slots:
+    void groups_data();
+    void groups();
+    void equalKeysKeepStoreOrder_data();
+    void equalKeysKeepStoreOrder();
+    void plainNotesNewestFirst();
+    void displayDayAppointments_data();
+    void displayDayAppointments();
+    void displayDayLabel_data();
+    void displayDayLabel();
+    void newAppointmentDate_data();
+    void newAppointmentDate();
+};
+
+namespace {
+
+QDateTime at(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
+{
+    return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
+}
+
+QDateTime utc(int year, int month, int day, int hour, int minute)
+{
+    return QDateTime(QDate(year, month, day), QTime(hour, minute), Qt::UTC);
+}
+
+ReminderNote appointment(
+    const QString& text, const QDateTime& start, const std::optional<QDateTime>& end = std::nullopt)
+{
+    ReminderNote note = ReminderNote::create(at(2025, 1, 1, 8, 0));
+    note.text = text;
+    note.hasAlarm = true;
+    note.alarmDate = start;
+    note.alarmEndDate = end;
+    return note;
+}
+
+ReminderNote plain(const QString& text, const QDateTime& created)
+{
+    ReminderNote note = ReminderNote::create(created);
+    note.text = text;
+    return note;
+}
+
+QStringList texts(const ReminderNotes& notes)
+{
+    QStringList result;
+    for (const ReminderNote& note : notes)
+        result.append(note.text);
+    return result;
+}
+
+} // namespace
+
+void TstEntryLists::groups_data()
+{
+    QTest::addColumn<ReminderNotes>("store");
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QStringList>("today");
+    QTest::addColumn<QStringList>("future");
+    QTest::addColumn<QStringList>("past");
+
+    // Being fired, repeating or running for days does not move an appointment to another group.
+    ReminderNote fired = appointment(u"E"_s, at(2025, 3, 3, 9, 0), at(2025, 3, 5, 9, 0));
+    fired.isTriggered = true;
+    fired.repeatInterval = RepeatInterval::Daily;
+    const ReminderNotes march { appointment(u"A"_s, at(2025, 3, 3)),
+        appointment(u"B"_s, at(2025, 3, 3, 23, 59, 59)), appointment(u"C"_s, at(2025, 3, 4)),
+        appointment(u"D"_s, at(2025, 3, 2, 23, 59, 59)), fired, plain(u"N"_s, at(2025, 3, 3, 10, 0)),
+        appointment(u"F"_s, at(2025, 3, 3, 9, 0)), appointment(u"G"_s, at(2025, 3, 10, 9, 0)),
+        appointment(u"H"_s, at(2025, 2, 1, 9, 0)) };
+    const QStringList third { u"B"_s, u"E"_s, u"F"_s, u"A"_s };
+    const QStringList later { u"G"_s, u"C"_s };
+    const QStringList earlier { u"D"_s, u"H"_s };
+
+    QTest::newRow("noon") << march << at(2025, 3, 3, 12, 0) << third << later << earlier;
+    QTest::newRow("at midnight") << march << at(2025, 3, 3) << third << later << earlier;
+    QTest::newRow("last second") << march << at(2025, 3, 3, 23, 59, 59) << third << later << earlier;
+    QTest::newRow("now given in UTC") << march << utc(2025, 3, 2, 23, 30) << third << later << earlier;
+    QTest::newRow("next day") << march << at(2025, 3, 4, 8, 0) << QStringList { u"C"_s }
+                              << QStringList { u"G"_s }
+                              << QStringList { u"B"_s, u"E"_s, u"F"_s, u"A"_s, u"D"_s, u"H"_s };
+    // Days of 23 and 25 hours end at the next local midnight, not 24 hours on.
+    const ReminderNotes spring { appointment(u"late"_s, at(2025, 3, 30, 23, 30)),
+        appointment(u"after"_s, at(2025, 3, 31, 0, 30)) };
+    const ReminderNotes autumn { appointment(u"late"_s, at(2025, 10, 26, 23, 30)),
+        appointment(u"before"_s, at(2025, 10, 25, 23, 30)) };
+    QTest::newRow("spring-forward day") << spring << at(2025, 3, 30, 12, 0) << QStringList { u"late"_s }
+                                        << QStringList { u"after"_s } << QStringList {};
+    QTest::newRow("fall-back day") << autumn << at(2025, 10, 26, 12, 0) << QStringList { u"late"_s }
+                                   << QStringList {} << QStringList { u"before"_s };
+}
+
+void TstEntryLists::groups()
+{
+    QFETCH(ReminderNotes, store);
+    QFETCH(QDateTime, now);
+    QFETCH(QStringList, today);
+    QFETCH(QStringList, future);
+    QFETCH(QStringList, past);
+
+    QCOMPARE(texts(EntryLists::todayAppointments(store, now)), today);
+    QCOMPARE(texts(EntryLists::futureAppointments(store, now)), future);
+    QCOMPARE(texts(EntryLists::pastAppointments(store, now)), past);
+}
+
+void TstEntryLists::equalKeysKeepStoreOrder_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QDateTime>("base");
+
+    QTest::newRow("today") << u"today"_s << at(2025, 3, 3, 10, 0);
+    QTest::newRow("future") << u"future"_s << at(2025, 3, 9, 10, 0);
+    QTest::newRow("past") << u"past"_s << at(2025, 2, 25, 10, 0);
+    QTest::newRow("day") << u"day"_s << at(2025, 3, 3, 10, 0);
+    QTest::newRow("notes") << u"notes"_s << at(2025, 3, 3, 10, 0);
+}
+
+void TstEntryLists::equalKeysKeepStoreOrder()
+{
+    QFETCH(QString, list);
+    QFETCH(QDateTime, base);
+
+    // Record n has the key base + (n % 3) minutes; enough records that a sort which does not keep
+    // ties in place visibly reorders them.
+    const bool notes = list == u"notes"_s;
+    ReminderNotes store;
+    for (int n = 0; n < 60; ++n) {
+        const QDateTime key = base.addSecs(60 * (n % 3));
+        store.append(notes ? plain(QString::number(n), key) : appointment(QString::number(n), key));
+    }
+    const QDateTime now = at(2025, 3, 3, 12, 0);
+    const ReminderNotes result = list == u"today"_s ? EntryLists::todayAppointments(store, now)
+        : list == u"future"_s                       ? EntryLists::futureAppointments(store, now)
+        : list == u"past"_s                         ? EntryLists::pastAppointments(store, now)
+        : list == u"day"_s                          ? EntryLists::displayDayAppointments(store, base.date())
+                                                    : EntryLists::plainNotes(store);
+
+    QCOMPARE(result.size(), store.size());
+    for (qsizetype i = 1; i < result.size(); ++i) {
+        const int a = result.at(i - 1).text.toInt();
+        const int b = result.at(i).text.toInt();
+        if (a % 3 == b % 3)
+            QVERIFY2(a < b, qPrintable(u"%1 before %2"_s.arg(a).arg(b)));
+        else
+            QCOMPARE(a % 3 < b % 3, list == u"day"_s);
+    }
+}
+
+void TstEntryLists::plainNotesNewestFirst()
+{
+    const ReminderNotes store { plain(u"old"_s, at(2025, 3, 1, 9, 0)), plain(u"new"_s, at(2025, 3, 5, 9, 0)),
+        appointment(u"appointment"_s, at(2025, 3, 9, 9, 0)), plain(u"middle"_s, at(2025, 3, 3, 9, 0)) };
+
+    QCOMPARE(texts(EntryLists::plainNotes(store)), (QStringList { u"new"_s, u"middle"_s, u"old"_s }));
+}
+
+void TstEntryLists::displayDayAppointments_data()
+{
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<QStringList>("listed");
+
+    QTest::newRow("2nd") << QDate(2025, 3, 2) << QStringList { u"Z"_s };
+    QTest::newRow("3rd, first day of a range") << QDate(2025, 3, 3) << QStringList { u"R"_s };
+    QTest::newRow("4th, inside a range") << QDate(2025, 3, 4) << QStringList { u"R"_s, u"T"_s, u"S"_s };
+    QTest::newRow("5th, last day of a range") << QDate(2025, 3, 5) << QStringList { u"R"_s, u"M"_s };
+    QTest::newRow("6th, end at its midnight") << QDate(2025, 3, 6) << QStringList { u"M"_s };
+    QTest::newRow("7th") << QDate(2025, 3, 7) << QStringList {};
+    QTest::newRow("spring-forward day") << QDate(2025, 3, 30) << QStringList { u"D"_s };
+    QTest::newRow("day after spring-forward") << QDate(2025, 3, 31) << QStringList { u"Q"_s };
+    QTest::newRow("fall-back day") << QDate(2025, 10, 26) << QStringList { u"W"_s };
+}
+
+void TstEntryLists::displayDayAppointments()
+{
+    QFETCH(QDate, day);
+    QFETCH(QStringList, listed);
+
+    ReminderNote note = plain(u"X"_s, at(2025, 3, 4, 9, 0));
+    note.alarmEndDate = at(2025, 3, 5, 9, 0);
+    const ReminderNotes store { appointment(u"S"_s, at(2025, 3, 4, 10, 0)),
+        appointment(u"R"_s, at(2025, 3, 3, 9, 0), at(2025, 3, 5, 18, 0)),
+        appointment(u"M"_s, at(2025, 3, 5, 22, 0), at(2025, 3, 6)), note,
+        appointment(u"T"_s, at(2025, 3, 4, 8, 0), at(2025, 3, 4, 9, 0)),
+        appointment(u"Z"_s, at(2025, 3, 2, 23, 59, 59)),
+        appointment(u"D"_s, at(2025, 3, 29, 20, 0), at(2025, 3, 30, 23, 30)),
+        appointment(u"Q"_s, at(2025, 3, 31, 0, 30)), appointment(u"W"_s, at(2025, 10, 26, 23, 30)) };
+
+    QCOMPARE(texts(EntryLists::displayDayAppointments(store, day)), listed);
+}
+
+void TstEntryLists::displayDayLabel_data()
+{
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<QString>("label");
+
+    const QDateTime monday = at(2025, 3, 24, 10, 0);
+    QTest::newRow("today") << monday << QDate(2025, 3, 24) << u"Termine heute"_s;
+    QTest::newRow("tomorrow") << monday << QDate(2025, 3, 25) << u"Termine morgen"_s;
+    QTest::newRow("yesterday") << monday << QDate(2025, 3, 23) << u"Termine gestern"_s;
+    QTest::newRow("in two days") << monday << QDate(2025, 3, 26) << u"Mittwoch, 26. März"_s;
+    QTest::newRow("same date next year") << monday << QDate(2026, 3, 24) << u"Dienstag, 24. März"_s;
+    QTest::newRow("now in UTC, already the 24th here")
+        << utc(2025, 3, 23, 23, 30) << QDate(2025, 3, 24) << u"Termine heute"_s;
+}
+
+void TstEntryLists::displayDayLabel()
+{
+    QFETCH(QDateTime, now);
+    QFETCH(QDate, day);
+    QFETCH(QString, label);
+
+    QCOMPARE(EntryLists::displayDayLabel(day, now), label);
+}
+
+void TstEntryLists::newAppointmentDate_data()
+{
+    QTest::addColumn<QDate>("selected"); // invalid: no day selected
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QDateTime>("expected"); // invalid: none
+
+    const QDateTime now = QDateTime(QDate(2025, 3, 3), QTime(14, 37, 52, 500));
+    QTest::newRow("no day selected") << QDate() << now << QDateTime();
+    QTest::newRow("seconds dropped") << QDate(2025, 3, 10) << now << at(2025, 3, 10, 14, 37);
+    QTest::newRow("now in UTC") << QDate(2025, 3, 10) << utc(2025, 3, 3, 13, 37) << at(2025, 3, 10, 14, 37);
+    QTest::newRow("summer day, same wall clock")
+        << QDate(2025, 7, 1) << at(2025, 3, 3, 9, 15) << at(2025, 7, 1, 9, 15);
+    QTest::newRow("time skipped by the clock change")
+        << QDate(2025, 3, 30) << at(2025, 3, 29, 2, 30) << at(2025, 3, 30, 3, 30);
+}
+
+void TstEntryLists::newAppointmentDate()
+{
+    QFETCH(QDate, selected);
+    QFETCH(QDateTime, now);
+    QFETCH(QDateTime, expected);
+
+    const auto date = EntryLists::newAppointmentDate(
+        selected.isValid() ? std::optional<QDate>(selected) : std::nullopt, now);
+    QCOMPARE(date.has_value(), expected.isValid());
+    if (date)
+        QCOMPARE(*date, expected);
+}
+
+QTEST_APPLESS_MAIN(TstEntryLists)
+#include "tst_entrylists.moc"
