@@ -32,12 +32,12 @@ bool writeAll(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-QStringList textsOf(const ReminderNotes& notes)
+QString textsOf(const ReminderNotes& notes)
 {
     QStringList texts;
     for (const ReminderNote& n : notes)
         texts.append(n.text);
-    return texts;
+    return texts.join(u'|');
 }
 
 ReminderNote imported(int n, const QString& batch, const QString& source, const QDateTime& createdAt)
@@ -61,25 +61,352 @@ class TstNoteStore : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void startsWithoutFile();
-    void loadsWithoutRewriting();
-    void everyOperationSavesWholeFile_data();
-    void everyOperationSavesWholeFile();
-    void addNote_data();
-    void addNote();
-    void findCollisions_data();
-    void findCollisions();
-    void firstExistingMatchWins();
-    void importBatches();
-    void restoreRejects_data();
-    void restoreRejects();
-    void restoreCanBeUndone();
-    void unreadableFileIsKept_data();
-    void unreadableFileIsKept();
-    void saveFailureKeepsChange_data();
-    void saveFailureKeepsChange();
+    void init()
+    {
+        m_tmp = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_tmp->isValid());
+        m_now = startTime();
+        m_log.clear();
+        Log::setSink([this](const QString& line) { m_log.append(line); });
+    }
+
+    void cleanup() { Log::setSink({}); }
+
+    void startsWithoutFile()
+    {
+        auto store = openStore();
+        QVERIFY(QFileInfo(dataDir()).isDir());
+        QVERIFY(!QFile::exists(dataFile()));
+        QVERIFY(store->notes().isEmpty());
+
+        const ReminderNote added = store->addNote(true);
+        QVERIFY(QFile::exists(dataFile()));
+        store.reset();
+
+        auto reopened = openStore();
+        QCOMPARE(reopened->notes().size(), 1);
+        QCOMPARE(reopened->notes().first().id, added.id);
+        QCOMPARE(reopened->notes().first().createdAt, berlin(2025, 3, 1, 10, 15, 30));
+        QVERIFY(m_log.isEmpty());
+
+        // Loading alone never rewrites the file.
+        const QByteArray pretty = NoteJson::encodePretty(seed());
+        reopened = openStoreWith(pretty);
+        QCOMPARE(bytesOf(reopened->notes()), bytesOf(seed()));
+        QCOMPARE(readAll(dataFile()), pretty);
+    }
+
+    void everyOperationSavesWholeFile_data()
+    {
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<QString>("texts"); // of the resulting list, joined by '|'
+        QTest::addColumn<QStringList>("log");
+
+        const auto row = [](const char* name, const QString& texts, const Operation& operation) {
+            QTest::newRow(name) << operation << texts << QStringList();
+        };
+        const ReminderNotes incoming { note(10, u"X"_s, true), note(11, u"Y"_s) };
+        row("addNote", u"|A|B|C|A2"_s, [](NoteStore& s) { s.addNote(false); });
+        row("deleteNote removes every record with the id", u"B|C"_s,
+            [](NoteStore& s) { s.deleteNote(fixedId(1)); });
+        row("deleteNote of an unknown id", u"A|B|C|A2"_s, [](NoteStore& s) { s.deleteNote(fixedId(99)); });
+        row("replaceNotes", u"X|Y"_s, [=](NoteStore& s) { s.replaceNotes(incoming); });
+        QTest::newRow("importNotes") << Operation([=](NoteStore& s) { s.importNotes(incoming); })
+                                     << u"X|Y|A|B|C|A2"_s
+                                     << QStringList { u"[NoteStore] importNotes called with 2 notes"_s,
+                                            u"[NoteStore] after import: 6 total notes"_s };
+        row("importWithCollisionResolution", u"X|A|C|A2"_s, [=](NoteStore& s) {
+            s.importWithCollisionResolution(
+                incoming, { fixedId(2), fixedId(98) }, { fixedId(11), fixedId(99) });
+        });
+        row("deleteImportBatch", u"A|C|A2"_s, [](NoteStore& s) { s.deleteImportBatch(u"b1"_s); });
+        row("deleteImportBatch of an unknown batch", u"A|B|C|A2"_s,
+            [](NoteStore& s) { s.deleteImportBatch(u"b9"_s); });
+        // The user's own records carry an empty batch id; they are no batch to delete.
+        row("deleteImportBatch with an empty id", u"A|B|C|A2"_s,
+            [](NoteStore& s) { s.deleteImportBatch(QString()); });
+        row("restoreFromJSON", u"X|Y"_s,
+            [=](NoteStore& s) { QVERIFY(s.restoreFromJSON(NoteJson::encodePretty(incoming))); });
+    }
+
+    void everyOperationSavesWholeFile()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(QString, texts);
+        QFETCH(QStringList, log);
+
+        // Pretty on disk: only a real save turns it into the compact layout.
+        auto store = openStoreWith(NoteJson::encodePretty(seed()));
+        QSignalSpy changed(store.get(), &NoteStore::notesChanged);
+        operation(*store);
+
+        QCOMPARE(textsOf(store->notes()), texts);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
+        QCOMPARE(m_log, log);
+    }
+
+    void addNote_data()
+    {
+        QTest::addColumn<bool>("withAlarm");
+        QTest::addColumn<QDateTime>("given"); // invalid: no date passed
+        QTest::addColumn<QDateTime>("alarmDate");
+
+        const QDateTime later = berlin(2025, 4, 2, 8, 0);
+        QTest::newRow("plain note") << false << QDateTime() << startTime();
+        QTest::newRow("plain note ignores a date") << false << later << startTime();
+        QTest::newRow("appointment now") << true << QDateTime() << startTime();
+        QTest::newRow("appointment at a date") << true << later << later;
+    }
+
+    void addNote()
+    {
+        QFETCH(bool, withAlarm);
+        QFETCH(QDateTime, given);
+        QFETCH(QDateTime, alarmDate);
+
+        const ReminderNotes before = seed();
+        auto store = openStoreWith(bytesOf(before));
+        const ReminderNote added
+            = given.isValid() ? store->addNote(withAlarm, given) : store->addNote(withAlarm);
+
+        QCOMPARE(store->notes().size(), before.size() + 1);
+        QCOMPARE(store->notes().first().id, added.id);
+        QVERIFY(!added.id.isNull());
+        QCOMPARE(added.hasAlarm, withAlarm);
+        // A new appointment stays quiet while it is being edited.
+        QCOMPARE(added.isTriggered, withAlarm);
+        QCOMPARE(added.createdAt, m_now);
+        QCOMPARE(added.alarmDate, alarmDate);
+        QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
+    }
+
+    void findCollisions_data()
+    {
+        QTest::addColumn<QString>("existingText");
+        QTest::addColumn<bool>("existingAlarm");
+        QTest::addColumn<QString>("incomingText");
+        QTest::addColumn<bool>("incomingAlarm");
+        QTest::addColumn<int>("offset"); // seconds from the existing alarm to the incoming one
+        QTest::addColumn<bool>("collides");
+
+        const QString z = u"Zahnarzt"_s;
+        const QString fifty = QString(50, u'x');
+        QTest::newRow("same title and time") << z << true << z << true << 0 << true;
+        QTest::newRow("case differs") << u"ÄRZTIN Süß"_s << true << u"ärztin süß"_s << true << 0 << true;
+        QTest::newRow("surrounding spaces") << u" \tZahnarzt\u00A0"_s << true << z << true << 0 << true;
+        QTest::newRow("only the first line counts")
+            << u"Zahnarzt\nRaum 1"_s << true << u"Zahnarzt\nRaum 2"_s << true << 0 << true;
+        QTest::newRow("59 s later") << z << true << z << true << 59 << true;
+        QTest::newRow("59 s earlier") << z << true << z << true << -59 << true;
+        QTest::newRow("60 s later") << z << true << z << true << 60 << false;
+        QTest::newRow("60 s earlier") << z << true << z << true << -60 << false;
+        QTest::newRow("other title") << z << true << u"Zahnärztin"_s << true << 0 << false;
+        QTest::newRow("differ after character 50")
+            << fifty + u'a' << true << fifty + u'b' << true << 0 << true;
+        QTest::newRow("differ at character 50")
+            << fifty.left(49) + u'a' << true << fifty.left(49) + u'b' << true << 0 << false;
+        QTest::newRow("both untitled") << QString() << true << u"  "_s << true << 0 << false;
+        QTest::newRow("both called Neue Notiz")
+            << u"Neue Notiz"_s << true << u"neue notiz"_s << true << 0 << false;
+        QTest::newRow("incoming plain note") << z << true << z << false << 0 << false;
+        QTest::newRow("existing plain note") << z << false << z << true << 0 << false;
+    }
+
+    void findCollisions()
+    {
+        QFETCH(QString, existingText);
+        QFETCH(bool, existingAlarm);
+        QFETCH(QString, incomingText);
+        QFETCH(bool, incomingAlarm);
+        QFETCH(int, offset);
+        QFETCH(bool, collides);
+
+        auto store = openStore();
+        const QDateTime at = berlin(2025, 5, 6, 14, 0);
+        store->setNotes({ note(1, u"Friseur"_s, true, at), note(2, existingText, existingAlarm, at) });
+        const ReminderNote incoming = note(3, incomingText, incomingAlarm, at.addSecs(offset));
+
+        const QList<CollisionPair> pairs = store->findCollisions({ incoming });
+        QCOMPARE(pairs.size(), collides ? 1 : 0);
+        if (collides) {
+            QCOMPARE(pairs.first().incoming.id, incoming.id);
+            QCOMPARE(pairs.first().existing.id, fixedId(2));
+        }
+    }
+
+    void firstExistingMatchWins()
+    {
+        auto store = openStore();
+        const QDateTime at = berlin(2025, 5, 6, 14, 0);
+        store->setNotes({ note(1, u"Zahnarzt"_s, false, at), note(2, u"Zahnarzt"_s, true, at.addSecs(3600)),
+            note(3, u"Zahnarzt"_s, true, at.addSecs(30)), note(4, u"zahnarzt"_s, true, at) });
+
+        const QList<CollisionPair> pairs = store->findCollisions({ note(10, u"Zahnarzt"_s, true, at),
+            note(11, u"Friseur"_s, true, at), note(12, u"ZAHNARZT"_s, true, at) });
+        QCOMPARE(pairs.size(), 2);
+        QCOMPARE(pairs.at(0).incoming.id, fixedId(10));
+        QCOMPARE(pairs.at(0).existing.id, fixedId(3));
+        QCOMPARE(pairs.at(1).incoming.id, fixedId(12));
+        QCOMPARE(pairs.at(1).existing.id, fixedId(3));
+    }
+
+    void importBatches()
+    {
+        auto store = openStore();
+        store->setNotes(
+            { note(1, u"eigene"_s), imported(2, u"b1"_s, u"erste.ics"_s, berlin(2025, 3, 3, 8, 0)),
+                imported(3, u"b2"_s, u"neu.ics"_s, berlin(2025, 3, 5, 8, 0)),
+                imported(4, u"b1"_s, u"zweite.ics"_s, berlin(2025, 3, 1, 8, 0)) });
+
+        QList<ImportBatchSummary> batches = store->importBatches();
+        QCOMPARE(batches.size(), 2);
+        QCOMPARE(batches.at(0).batchId, u"b2"_s);
+        QCOMPARE(batches.at(0).count, 1);
+        QCOMPARE(batches.at(1).batchId, u"b1"_s);
+        QCOMPARE(batches.at(1).source, u"erste.ics"_s);
+        QCOMPARE(batches.at(1).count, 2);
+        QCOMPARE(batches.at(1).date, berlin(2025, 3, 1, 8, 0));
+
+        store->deleteNote(fixedId(2));
+        store->deleteNote(fixedId(4));
+        batches = store->importBatches();
+        QCOMPARE(batches.size(), 1);
+        QCOMPARE(batches.first().batchId, u"b2"_s);
+    }
+
+    void restore_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<int>("count"); // 0: rejected, nothing changes
+
+        const ReminderNotes backup { note(10, u"X"_s, true), note(11, u"Y"_s), note(12, u"Z"_s) };
+        QTest::newRow("not JSON") << QByteArray("Sicherung") << 0;
+        QTest::newRow("empty list") << QByteArray("[]") << 0;
+        QTest::newRow("object") << QByteArray("{}") << 0;
+        QTest::newRow("one bad record")
+            << bytesOf(backup).replace("\"hasAlarm\":false", "\"hasAlarm\":0") << 0;
+        QTest::newRow("backup layout") << NoteJson::encodePretty(backup) << 3;
+        QTest::newRow("data file layout") << bytesOf(backup) << 3;
+    }
+
+    void restore()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(int, count);
+
+        // A store with history: an appointment, an import, a note created a moment later.
+        auto store = openStore();
+        store->addNote(true);
+        store->importNotes({ imported(20, u"b1"_s, u"Import"_s, berlin(2025, 1, 1, 9, 0)) });
+        m_now = m_now.addMSecs(1234);
+        store->addNote(false);
+        const QByteArray fileBefore = readAll(dataFile());
+        const QByteArray notesBefore = bytesOf(store->notes());
+        QSignalSpy changed(store.get(), &NoteStore::notesChanged);
+
+        const auto result = store->restoreFromJSON(json);
+        if (count == 0) {
+            QVERIFY(!result);
+            QCOMPARE(changed.count(), 0);
+            QCOMPARE(bytesOf(store->notes()), notesBefore);
+            QCOMPARE(readAll(dataFile()), fileBefore);
+            return;
+        }
+        QVERIFY(result);
+        QCOMPARE(result->count, count);
+        QCOMPARE(bytesOf(result->oldNotes), notesBefore);
+        QCOMPARE(textsOf(store->notes()), u"X|Y|Z"_s);
+        QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
+
+        // Undo puts back the list and the very same file.
+        store->replaceNotes(result->oldNotes);
+        QCOMPARE(bytesOf(store->notes()), notesBefore);
+        QCOMPARE(readAll(dataFile()), fileBefore);
+    }
+
+    void unreadableFileIsKept_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("copyNameTaken");
+
+        QTest::newRow("not JSON") << QByteArray("[{\"id\":") << false;
+        QTest::newRow("empty file") << QByteArray() << false;
+        QTest::newRow("binary") << QByteArray("\xff\xfe\x00\x01", 4) << false;
+        QTest::newRow("top-level object") << QByteArray("{}") << false;
+        QTest::newRow("bad record") << bytesOf(seed()).replace("\"Keine\"", "\"Never\"") << false;
+        QTest::newRow("copy name already taken") << QByteArray("[{\"id\":") << true;
+    }
+
+    void unreadableFileIsKept()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, copyNameTaken);
+
+        const QString stampedCopy = dataFile() + u".unreadable-20250301-101530"_s;
+        const QByteArray olderCopy = "an older copy";
+        QDir().mkpath(dataDir());
+        if (copyNameTaken)
+            QVERIFY(writeAll(stampedCopy, olderCopy));
+        auto store = openStoreWith(bytes);
+
+        QCOMPARE(m_log.size(), 1);
+        QVERIFY2(m_log.first().startsWith(u"Failed to load notes: "_s), qPrintable(m_log.first()));
+        QVERIFY(store->notes().isEmpty());
+        QCOMPARE(readAll(dataFile()), bytes);
+
+        store->addNote(false);
+        store->addNote(true); // a second save must not copy the now valid file again
+        QCOMPARE(store->notes().size(), 2);
+        QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
+        QCOMPARE(m_log.size(), 1);
+
+        const QDir dir(dataDir());
+        const QStringList copies = dir.entryList({ u"notes.json.unreadable-*"_s }, QDir::Files);
+        QCOMPARE(copies.size(), copyNameTaken ? 2 : 1);
+        QCOMPARE(std::count_if(copies.cbegin(), copies.cend(),
+                     [&](const QString& name) { return readAll(dir.filePath(name)) == bytes; }),
+            1);
+        if (copyNameTaken)
+            QCOMPARE(readAll(stampedCopy), olderCopy);
+        else
+            QVERIFY(QFile::exists(stampedCopy));
+    }
+
+    void saveFailureKeepsChange_data()
+    {
+        QTest::addColumn<bool>("blockedBeforeLoad");
+
+        QTest::newRow("blocked after load") << false;
+        QTest::newRow("blocked before load") << true;
+    }
+
+    void saveFailureKeepsChange()
+    {
+        QFETCH(bool, blockedBeforeLoad);
+
+        // A directory where the file belongs: writing fails even for root.
+        QDir().mkpath(dataDir());
+        if (blockedBeforeLoad)
+            QVERIFY(QDir().mkdir(dataFile()));
+        auto store = openStore();
+        if (!blockedBeforeLoad)
+            QVERIFY(QDir().mkdir(dataFile()));
+        QCOMPARE(m_log.size(), blockedBeforeLoad ? 1 : 0);
+        m_log.clear();
+
+        const ReminderNote added = store->addNote(true);
+        QCOMPARE(store->notes().size(), 1);
+        QCOMPARE(store->notes().first().id, added.id);
+        QCOMPARE(m_log.size(), 1);
+        QVERIFY2(m_log.first().startsWith(u"Failed to save notes: "_s), qPrintable(m_log.first()));
+        QVERIFY(!store->save());
+        QVERIFY(QFileInfo(dataFile()).isDir());
+
+        QVERIFY(QDir().rmdir(dataFile()));
+        QVERIFY(store->save());
+        QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
+    }
 
 private:
     QString dataDir() const { return m_tmp->filePath(u"data/Zettelwerk"_s); }
@@ -103,360 +430,6 @@ private:
     QStringList m_log;
     QDateTime m_now;
 };
-
-void TstNoteStore::init()
-{
-    m_tmp = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_tmp->isValid());
-    m_now = startTime();
-    m_log.clear();
-    Log::setSink([this](const QString& line) { m_log.append(line); });
-}
-
-void TstNoteStore::cleanup()
-{
-    Log::setSink({});
-}
-
-void TstNoteStore::startsWithoutFile()
-{
-    auto store = openStore();
-    QVERIFY(QFileInfo(dataDir()).isDir());
-    QVERIFY(!QFile::exists(dataFile()));
-    QVERIFY(store->notes().isEmpty());
-
-    const ReminderNote added = store->addNote(true);
-    QVERIFY(QFile::exists(dataFile()));
-    store.reset();
-
-    auto reopened = openStore();
-    QCOMPARE(reopened->notes().size(), 1);
-    QCOMPARE(reopened->notes().first().id, added.id);
-    QCOMPARE(reopened->notes().first().createdAt, berlin(2025, 3, 1, 10, 15, 30));
-    QVERIFY(m_log.isEmpty());
-}
-
-void TstNoteStore::loadsWithoutRewriting()
-{
-    const QByteArray pretty = NoteJson::encodePretty(seed());
-    auto store = openStoreWith(pretty);
-    QCOMPARE(bytesOf(store->notes()), bytesOf(seed()));
-    QCOMPARE(readAll(dataFile()), pretty);
-}
-
-void TstNoteStore::everyOperationSavesWholeFile_data()
-{
-    QTest::addColumn<Operation>("operation");
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<QStringList>("log");
-
-    const ReminderNotes incoming { note(10, u"X"_s, true), note(11, u"Y"_s) };
-    const QStringList all { u"A"_s, u"B"_s, u"C"_s, u"A2"_s };
-
-    QTest::newRow("addNote") << Operation([](NoteStore& s) { s.addNote(false); })
-                             << QStringList { QString(), u"A"_s, u"B"_s, u"C"_s, u"A2"_s } << QStringList();
-    QTest::newRow("deleteNote removes every record with the id")
-        << Operation([](NoteStore& s) { s.deleteNote(fixedId(1)); }) << QStringList { u"B"_s, u"C"_s }
-        << QStringList();
-    QTest::newRow("deleteNote of an unknown id")
-        << Operation([](NoteStore& s) { s.deleteNote(fixedId(99)); }) << all << QStringList();
-    QTest::newRow("replaceNotes") << Operation([incoming](NoteStore& s) { s.replaceNotes(incoming); })
-                                  << QStringList { u"X"_s, u"Y"_s } << QStringList();
-    QTest::newRow("importNotes") << Operation([incoming](NoteStore& s) { s.importNotes(incoming); })
-                                 << QStringList { u"X"_s, u"Y"_s } + all
-                                 << QStringList { u"[NoteStore] importNotes called with 2 notes"_s,
-                                        u"[NoteStore] after import: 6 total notes"_s };
-    QTest::newRow("importWithCollisionResolution") << Operation([incoming](NoteStore& s) {
-        s.importWithCollisionResolution(incoming, { fixedId(2), fixedId(98) }, { fixedId(11), fixedId(99) });
-    }) << QStringList { u"X"_s, u"A"_s, u"C"_s, u"A2"_s }
-                                                   << QStringList();
-    QTest::newRow("deleteImportBatch") << Operation([](NoteStore& s) { s.deleteImportBatch(u"b1"_s); })
-                                       << QStringList { u"A"_s, u"C"_s, u"A2"_s } << QStringList();
-    QTest::newRow("deleteImportBatch of an unknown batch")
-        << Operation([](NoteStore& s) { s.deleteImportBatch(u"b9"_s); }) << all << QStringList();
-    // The user's own records carry an empty batch id; they are no batch to delete.
-    QTest::newRow("deleteImportBatch with an empty id")
-        << Operation([](NoteStore& s) { s.deleteImportBatch(QString()); }) << all << QStringList();
-    QTest::newRow("restoreFromJSON") << Operation(
-        [incoming](NoteStore& s) { QVERIFY(s.restoreFromJSON(NoteJson::encodePretty(incoming))); })
-                                     << QStringList { u"X"_s, u"Y"_s } << QStringList();
-}
-
-void TstNoteStore::everyOperationSavesWholeFile()
-{
-    QFETCH(Operation, operation);
-    QFETCH(QStringList, texts);
-    QFETCH(QStringList, log);
-
-    // Pretty on disk: only a real save turns it into the compact layout.
-    auto store = openStoreWith(NoteJson::encodePretty(seed()));
-    QSignalSpy changed(store.get(), &NoteStore::notesChanged);
-    operation(*store);
-
-    QCOMPARE(textsOf(store->notes()), texts);
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
-    QCOMPARE(m_log, log);
-}
-
-void TstNoteStore::addNote_data()
-{
-    QTest::addColumn<bool>("withAlarm");
-    QTest::addColumn<QDateTime>("given"); // invalid: no date passed
-    QTest::addColumn<QDateTime>("alarmDate");
-
-    const QDateTime later = berlin(2025, 4, 2, 8, 0);
-    QTest::newRow("plain note") << false << QDateTime() << startTime();
-    QTest::newRow("plain note ignores a date") << false << later << startTime();
-    QTest::newRow("appointment now") << true << QDateTime() << startTime();
-    QTest::newRow("appointment at a date") << true << later << later;
-}
-
-void TstNoteStore::addNote()
-{
-    QFETCH(bool, withAlarm);
-    QFETCH(QDateTime, given);
-    QFETCH(QDateTime, alarmDate);
-
-    const ReminderNotes before = seed();
-    auto store = openStoreWith(bytesOf(before));
-    const ReminderNote added = given.isValid() ? store->addNote(withAlarm, given) : store->addNote(withAlarm);
-
-    QCOMPARE(store->notes().size(), before.size() + 1);
-    QCOMPARE(store->notes().first().id, added.id);
-    QVERIFY(!added.id.isNull());
-    QVERIFY(std::none_of(
-        before.cbegin(), before.cend(), [&](const ReminderNote& n) { return n.id == added.id; }));
-    QCOMPARE(added.hasAlarm, withAlarm);
-    // A new appointment stays quiet while it is being edited.
-    QCOMPARE(added.isTriggered, withAlarm);
-    QCOMPARE(added.createdAt, m_now);
-    QCOMPARE(added.alarmDate, alarmDate);
-    QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
-}
-
-void TstNoteStore::findCollisions_data()
-{
-    QTest::addColumn<QString>("existingText");
-    QTest::addColumn<bool>("existingAlarm");
-    QTest::addColumn<QString>("incomingText");
-    QTest::addColumn<bool>("incomingAlarm");
-    QTest::addColumn<int>("offset"); // seconds from the existing alarm to the incoming one
-    QTest::addColumn<bool>("collides");
-
-    const QString z = u"Zahnarzt"_s;
-    const QString fifty = QString(50, u'x');
-    QTest::newRow("same title and time") << z << true << z << true << 0 << true;
-    QTest::newRow("case differs") << u"ÄRZTIN Süß"_s << true << u"ärztin süß"_s << true << 0 << true;
-    QTest::newRow("surrounding spaces") << u" \tZahnarzt\u00A0"_s << true << z << true << 0 << true;
-    QTest::newRow("only the first line counts")
-        << u"Zahnarzt\nRaum 1"_s << true << u"Zahnarzt\nRaum 2"_s << true << 0 << true;
-    QTest::newRow("59 s later") << z << true << z << true << 59 << true;
-    QTest::newRow("59 s earlier") << z << true << z << true << -59 << true;
-    QTest::newRow("60 s later") << z << true << z << true << 60 << false;
-    QTest::newRow("60 s earlier") << z << true << z << true << -60 << false;
-    QTest::newRow("other title") << z << true << u"Zahnärztin"_s << true << 0 << false;
-    QTest::newRow("differ after character 50") << fifty + u'a' << true << fifty + u'b' << true << 0 << true;
-    QTest::newRow("differ at character 50")
-        << fifty.left(49) + u'a' << true << fifty.left(49) + u'b' << true << 0 << false;
-    QTest::newRow("both untitled") << QString() << true << u"  "_s << true << 0 << false;
-    QTest::newRow("both called Neue Notiz")
-        << u"Neue Notiz"_s << true << u"neue notiz"_s << true << 0 << false;
-    QTest::newRow("incoming plain note") << z << true << z << false << 0 << false;
-    QTest::newRow("existing plain note") << z << false << z << true << 0 << false;
-}
-
-void TstNoteStore::findCollisions()
-{
-    QFETCH(QString, existingText);
-    QFETCH(bool, existingAlarm);
-    QFETCH(QString, incomingText);
-    QFETCH(bool, incomingAlarm);
-    QFETCH(int, offset);
-    QFETCH(bool, collides);
-
-    auto store = openStore();
-    const QDateTime at = berlin(2025, 5, 6, 14, 0);
-    store->setNotes({ note(1, u"Friseur"_s, true, at), note(2, existingText, existingAlarm, at) });
-    const ReminderNote incoming = note(3, incomingText, incomingAlarm, at.addSecs(offset));
-
-    const QList<CollisionPair> pairs = store->findCollisions({ incoming });
-    QCOMPARE(pairs.size(), collides ? 1 : 0);
-    if (collides) {
-        QCOMPARE(pairs.first().incoming.id, incoming.id);
-        QCOMPARE(pairs.first().existing.id, fixedId(2));
-    }
-}
-
-void TstNoteStore::firstExistingMatchWins()
-{
-    auto store = openStore();
-    const QDateTime at = berlin(2025, 5, 6, 14, 0);
-    store->setNotes({ note(1, u"Zahnarzt"_s, false, at), note(2, u"Zahnarzt"_s, true, at.addSecs(3600)),
-        note(3, u"Zahnarzt"_s, true, at.addSecs(30)), note(4, u"zahnarzt"_s, true, at) });
-
-    const QList<CollisionPair> pairs = store->findCollisions({ note(10, u"Zahnarzt"_s, true, at),
-        note(11, u"Friseur"_s, true, at), note(12, u"ZAHNARZT"_s, true, at) });
-    QCOMPARE(pairs.size(), 2);
-    QCOMPARE(pairs.at(0).incoming.id, fixedId(10));
-    QCOMPARE(pairs.at(0).existing.id, fixedId(3));
-    QCOMPARE(pairs.at(1).incoming.id, fixedId(12));
-    QCOMPARE(pairs.at(1).existing.id, fixedId(3));
-}
-
-void TstNoteStore::importBatches()
-{
-    auto store = openStore();
-    store->setNotes({ note(1, u"eigene"_s), imported(2, u"b1"_s, u"erste.ics"_s, berlin(2025, 3, 3, 8, 0)),
-        imported(3, u"b2"_s, u"neu.ics"_s, berlin(2025, 3, 5, 8, 0)),
-        imported(4, u"b1"_s, u"zweite.ics"_s, berlin(2025, 3, 1, 8, 0)) });
-
-    QList<ImportBatchSummary> batches = store->importBatches();
-    QCOMPARE(batches.size(), 2);
-    QCOMPARE(batches.at(0).batchId, u"b2"_s);
-    QCOMPARE(batches.at(0).count, 1);
-    QCOMPARE(batches.at(1).batchId, u"b1"_s);
-    QCOMPARE(batches.at(1).source, u"erste.ics"_s);
-    QCOMPARE(batches.at(1).count, 2);
-    QCOMPARE(batches.at(1).date, berlin(2025, 3, 1, 8, 0));
-
-    store->deleteNote(fixedId(2));
-    store->deleteNote(fixedId(4));
-    batches = store->importBatches();
-    QCOMPARE(batches.size(), 1);
-    QCOMPARE(batches.first().batchId, u"b2"_s);
-}
-
-void TstNoteStore::restoreRejects_data()
-{
-    QTest::addColumn<QByteArray>("json");
-
-    QTest::newRow("not JSON") << QByteArray("Sicherung");
-    QTest::newRow("empty list") << QByteArray("[]");
-    QTest::newRow("object") << QByteArray("{}");
-    QTest::newRow("one bad record")
-        << bytesOf({ note(10, u"X"_s) }).replace("\"hasAlarm\":false", "\"hasAlarm\":0");
-}
-
-void TstNoteStore::restoreRejects()
-{
-    QFETCH(QByteArray, json);
-
-    const QByteArray before = bytesOf(seed());
-    auto store = openStoreWith(before);
-    QSignalSpy changed(store.get(), &NoteStore::notesChanged);
-
-    QVERIFY(!store->restoreFromJSON(json));
-    QCOMPARE(bytesOf(store->notes()), before);
-    QCOMPARE(readAll(dataFile()), before);
-    QCOMPARE(changed.count(), 0);
-}
-
-void TstNoteStore::restoreCanBeUndone()
-{
-    auto store = openStore();
-    store->addNote(true);
-    store->importNotes({ imported(20, u"b1"_s, u"Import"_s, berlin(2025, 1, 1, 9, 0)) });
-    m_now = m_now.addMSecs(1234);
-    store->addNote(false);
-    const QByteArray fileBefore = readAll(dataFile());
-    const QByteArray notesBefore = bytesOf(store->notes());
-
-    const ReminderNotes backup { note(10, u"X"_s, true), note(11, u"Y"_s), note(12, u"Z"_s) };
-    const auto result = store->restoreFromJSON(NoteJson::encodePretty(backup));
-    QVERIFY(result);
-    QCOMPARE(result->count, 3);
-    QCOMPARE(bytesOf(result->oldNotes), notesBefore);
-    QCOMPARE(textsOf(store->notes()), textsOf(backup));
-    QCOMPARE(readAll(dataFile()), bytesOf(backup));
-
-    store->replaceNotes(result->oldNotes);
-    QCOMPARE(bytesOf(store->notes()), notesBefore);
-    QCOMPARE(readAll(dataFile()), fileBefore);
-}
-
-void TstNoteStore::unreadableFileIsKept_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("copyNameTaken");
-
-    QTest::newRow("not JSON") << QByteArray("[{\"id\":") << false;
-    QTest::newRow("empty file") << QByteArray() << false;
-    QTest::newRow("binary") << QByteArray("\xff\xfe\x00\x01", 4) << false;
-    QTest::newRow("top-level object") << QByteArray("{}") << false;
-    QTest::newRow("bad record") << bytesOf(seed()).replace("\"Keine\"", "\"Never\"") << false;
-    QTest::newRow("copy name already taken") << QByteArray("[{\"id\":") << true;
-}
-
-void TstNoteStore::unreadableFileIsKept()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, copyNameTaken);
-
-    const QString stampedCopy = dataFile() + u".unreadable-20250301-101530"_s;
-    const QByteArray olderCopy = "an older copy";
-    QDir().mkpath(dataDir());
-    if (copyNameTaken)
-        QVERIFY(writeAll(stampedCopy, olderCopy));
-    auto store = openStoreWith(bytes);
-
-    QCOMPARE(m_log.size(), 1);
-    QVERIFY2(m_log.first().startsWith(u"Failed to load notes: "_s), qPrintable(m_log.first()));
-    QVERIFY(store->notes().isEmpty());
-    QCOMPARE(readAll(dataFile()), bytes);
-
-    store->addNote(false);
-    store->addNote(true); // a second save must not copy the now valid file again
-    QCOMPARE(store->notes().size(), 2);
-    QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
-    QCOMPARE(m_log.size(), 1);
-
-    const QDir dir(dataDir());
-    const QStringList copies = dir.entryList({ u"notes.json.unreadable-*"_s }, QDir::Files);
-    QCOMPARE(copies.size(), copyNameTaken ? 2 : 1);
-    QCOMPARE(std::count_if(copies.cbegin(), copies.cend(),
-                 [&](const QString& name) { return readAll(dir.filePath(name)) == bytes; }),
-        1);
-    if (copyNameTaken)
-        QCOMPARE(readAll(stampedCopy), olderCopy);
-    else
-        QVERIFY(QFile::exists(stampedCopy));
-}
-
-void TstNoteStore::saveFailureKeepsChange_data()
-{
-    QTest::addColumn<bool>("blockedBeforeLoad");
-
-    QTest::newRow("blocked after load") << false;
-    QTest::newRow("blocked before load") << true;
-}
-
-void TstNoteStore::saveFailureKeepsChange()
-{
-    QFETCH(bool, blockedBeforeLoad);
-
-    // A directory where the file belongs: writing fails even for root.
-    QDir().mkpath(dataDir());
-    if (blockedBeforeLoad)
-        QVERIFY(QDir().mkdir(dataFile()));
-    auto store = openStore();
-    if (!blockedBeforeLoad)
-        QVERIFY(QDir().mkdir(dataFile()));
-    QCOMPARE(m_log.size(), blockedBeforeLoad ? 1 : 0);
-    m_log.clear();
-
-    const ReminderNote added = store->addNote(true);
-    QCOMPARE(store->notes().size(), 1);
-    QCOMPARE(store->notes().first().id, added.id);
-    QCOMPARE(m_log.size(), 1);
-    QVERIFY2(m_log.first().startsWith(u"Failed to save notes: "_s), qPrintable(m_log.first()));
-    QVERIFY(!store->save());
-    QVERIFY(QFileInfo(dataFile()).isDir());
-
-    QVERIFY(QDir().rmdir(dataFile()));
-    QVERIFY(store->save());
-    QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
-}
 
 QTEST_GUILESS_MAIN(TstNoteStore)
 #include "tst_notestore.moc"

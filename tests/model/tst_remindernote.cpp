@@ -8,113 +8,92 @@ class TstReminderNote : public QObject {
     Q_OBJECT
 
 private slots:
-    void repeatIntervalTexts_data();
-    void repeatIntervalTexts();
-    void title_data();
-    void title();
-    void createGivesFreshRecord();
-};
+    void repeatIntervalTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("interval"); // -1: not a repeat rule
 
-void TstReminderNote::repeatIntervalTexts_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("interval"); // -1: not a repeat rule
-
-    QTest::newRow("Keine") << u"Keine"_s << int(RepeatInterval::None);
-    QTest::newRow("Täglich") << u"Täglich"_s << int(RepeatInterval::Daily);
-    QTest::newRow("Wöchentlich") << u"Wöchentlich"_s << int(RepeatInterval::Weekly);
-    QTest::newRow("Monatlich") << u"Monatlich"_s << int(RepeatInterval::Monthly);
-    QTest::newRow("Jährlich") << u"Jährlich"_s << int(RepeatInterval::Yearly);
-    QTest::newRow("English case name") << u"Weekly"_s << -1;
-    QTest::newRow("enum-style name") << u"None"_s << -1;
-    QTest::newRow("umlaut spelled out") << u"Woechentlich"_s << -1;
-    QTest::newRow("umlaut dropped") << u"Wochentlich"_s << -1;
-    QTest::newRow("lower case") << u"täglich"_s << -1;
-    QTest::newRow("trailing space") << u"Keine "_s << -1;
-    QTest::newRow("decomposed umlaut") << u"Ja\u0308hrlich"_s << -1;
-    QTest::newRow("empty") << QString() << -1;
-}
-
-void TstReminderNote::repeatIntervalTexts()
-{
-    QFETCH(QString, text);
-    QFETCH(int, interval);
-
-    const auto parsed = repeatIntervalFromText(text);
-    if (interval < 0) {
-        QVERIFY2(!parsed, qPrintable(text));
-        return;
+        QTest::newRow("Keine") << u"Keine"_s << int(RepeatInterval::None);
+        QTest::newRow("Täglich") << u"Täglich"_s << int(RepeatInterval::Daily);
+        QTest::newRow("Wöchentlich") << u"Wöchentlich"_s << int(RepeatInterval::Weekly);
+        QTest::newRow("Monatlich") << u"Monatlich"_s << int(RepeatInterval::Monthly);
+        QTest::newRow("Jährlich") << u"Jährlich"_s << int(RepeatInterval::Yearly);
+        QTest::newRow("English case name") << u"Weekly"_s << -1;
+        QTest::newRow("enum-style name") << u"None"_s << -1;
+        QTest::newRow("umlaut spelled out") << u"Woechentlich"_s << -1;
+        QTest::newRow("umlaut dropped") << u"Wochentlich"_s << -1;
+        QTest::newRow("lower case") << u"täglich"_s << -1;
+        QTest::newRow("trailing space") << u"Keine "_s << -1;
+        QTest::newRow("decomposed umlaut") << u"Ja\u0308hrlich"_s << -1;
+        QTest::newRow("empty") << QString() << -1;
     }
-    QVERIFY(parsed);
-    QCOMPARE(int(*parsed), interval);
-    QCOMPARE(repeatIntervalText(*parsed), text);
-}
 
-void TstReminderNote::title_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("title");
+    void repeatIntervalTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, interval);
 
-    const QString fifty = QString(50, u'x');
-    const QString family
-        = u"\U0001F468\u200D\U0001F469\u200D\U0001F467"_s; // one emoji made of five code points
-    const QString flag = u"\U0001F1E9\U0001F1EA"_s;
-    const QString accented = u"e\u0301"_s;
-    const QString untitled = u"Neue Notiz"_s;
+        const auto parsed = repeatIntervalFromText(text);
+        if (interval < 0) {
+            QVERIFY2(!parsed, qPrintable(text));
+            return;
+        }
+        QVERIFY(parsed);
+        QCOMPARE(int(*parsed), interval);
+        QCOMPARE(repeatIntervalText(*parsed), text);
+    }
 
-    QTest::newRow("empty") << QString() << untitled;
-    QTest::newRow("only spaces and tabs") << u" \t\u00A0\u3000"_s << untitled;
-    QTest::newRow("empty first line") << u"\nEinkaufen"_s << untitled;
-    QTest::newRow("blank first line") << u" \t\r\nEinkaufen"_s << untitled;
-    QTest::newRow("plain") << u"Einkaufen"_s << u"Einkaufen"_s;
-    QTest::newRow("LF") << u"Einkaufen\nMilch"_s << u"Einkaufen"_s;
-    QTest::newRow("CR LF") << u"Einkaufen\r\nMilch"_s << u"Einkaufen"_s;
-    QTest::newRow("vertical tab") << u"Einkaufen\vMilch"_s << u"Einkaufen"_s;
-    QTest::newRow("form feed") << u"Einkaufen\fMilch"_s << u"Einkaufen"_s;
-    QTest::newRow("next line U+0085") << u"Einkaufen\u0085Milch"_s << u"Einkaufen"_s;
-    QTest::newRow("line separator") << u"Einkaufen\u2028Milch"_s << u"Einkaufen"_s;
-    QTest::newRow("paragraph separator") << u"Einkaufen\u2029Milch"_s << u"Einkaufen"_s;
-    QTest::newRow("spaces and tabs trimmed") << u" \t Zahnarzt \t"_s << u"Zahnarzt"_s;
-    QTest::newRow("Unicode spaces trimmed") << u"\u00A0\u2003\u3000Zahnarzt\u202F\u00A0"_s << u"Zahnarzt"_s;
-    QTest::newRow("inner spaces kept") << u"Zahnarzt  \t Dr. Süß"_s << u"Zahnarzt  \t Dr. Süß"_s;
-    QTest::newRow("zero-width space is no space") << u"\u200BZahnarzt"_s << u"\u200BZahnarzt"_s;
-    QTest::newRow("exactly 50") << fifty << fifty;
-    QTest::newRow("51 cut to 50") << fifty + u'y' << fifty;
-    QTest::newRow("cut counts after trimming") << u"   "_s + fifty + u"y"_s << fifty;
-    QTest::newRow("long second line irrelevant") << u"kurz\n"_s + fifty + fifty << u"kurz"_s;
-    QTest::newRow("ZWJ emoji is one character")
-        << QString(49, u'a') + family + u"b"_s << QString(49, u'a') + family;
-    QTest::newRow("51 flags cut to 50") << flag.repeated(51) << flag.repeated(50);
-    QTest::newRow("50 combined letters kept") << accented.repeated(50) << accented.repeated(50);
-    QTest::newRow("51 combined letters cut") << accented.repeated(51) << accented.repeated(50);
-    QTest::newRow("surrogate pairs") << u"\U0001F600"_s.repeated(52) << u"\U0001F600"_s.repeated(50);
-}
+    void title_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
 
-void TstReminderNote::title()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, title);
+        const QString fifty = QString(50, u'x');
+        const QString family
+            = u"\U0001F468\u200D\U0001F469\u200D\U0001F467"_s; // one emoji made of five code points
+        const QString flag = u"\U0001F1E9\U0001F1EA"_s;
+        const QString accented = u"e\u0301"_s;
+        const QString untitled = u"Neue Notiz"_s;
 
-    ReminderNote note;
-    note.text = text;
-    QCOMPARE(note.title(), title);
-}
+        QTest::newRow("empty") << QString() << untitled;
+        QTest::newRow("only spaces and tabs") << u" \t\u00A0\u3000"_s << untitled;
+        QTest::newRow("empty first line") << u"\nEinkaufen"_s << untitled;
+        QTest::newRow("blank first line") << u" \t\r\nEinkaufen"_s << untitled;
+        QTest::newRow("plain") << u"Einkaufen"_s << u"Einkaufen"_s;
+        QTest::newRow("LF") << u"Einkaufen\nMilch"_s << u"Einkaufen"_s;
+        QTest::newRow("CR LF") << u"Einkaufen\r\nMilch"_s << u"Einkaufen"_s;
+        QTest::newRow("vertical tab") << u"Einkaufen\vMilch"_s << u"Einkaufen"_s;
+        QTest::newRow("form feed") << u"Einkaufen\fMilch"_s << u"Einkaufen"_s;
+        QTest::newRow("next line U+0085") << u"Einkaufen\u0085Milch"_s << u"Einkaufen"_s;
+        QTest::newRow("line separator") << u"Einkaufen\u2028Milch"_s << u"Einkaufen"_s;
+        QTest::newRow("paragraph separator") << u"Einkaufen\u2029Milch"_s << u"Einkaufen"_s;
+        QTest::newRow("spaces and tabs trimmed") << u" \t Zahnarzt \t"_s << u"Zahnarzt"_s;
+        QTest::newRow("Unicode spaces trimmed")
+            << u"\u00A0\u2003\u3000Zahnarzt\u202F\u00A0"_s << u"Zahnarzt"_s;
+        QTest::newRow("inner spaces kept") << u"Zahnarzt  \t Dr. Süß"_s << u"Zahnarzt  \t Dr. Süß"_s;
+        QTest::newRow("zero-width space is no space") << u"\u200BZahnarzt"_s << u"\u200BZahnarzt"_s;
+        QTest::newRow("exactly 50") << fifty << fifty;
+        QTest::newRow("51 cut to 50") << fifty + u'y' << fifty;
+        QTest::newRow("cut counts after trimming") << u"   "_s + fifty + u"y"_s << fifty;
+        QTest::newRow("long second line irrelevant") << u"kurz\n"_s + fifty + fifty << u"kurz"_s;
+        QTest::newRow("ZWJ emoji is one character")
+            << QString(49, u'a') + family + u"b"_s << QString(49, u'a') + family;
+        QTest::newRow("51 flags cut to 50") << flag.repeated(51) << flag.repeated(50);
+        QTest::newRow("50 combined letters kept") << accented.repeated(50) << accented.repeated(50);
+        QTest::newRow("51 combined letters cut") << accented.repeated(51) << accented.repeated(50);
+        QTest::newRow("surrogate pairs") << u"\U0001F600"_s.repeated(52) << u"\U0001F600"_s.repeated(50);
+    }
 
-void TstReminderNote::createGivesFreshRecord()
-{
-    const QDateTime now(QDate(2025, 3, 1), QTime(10, 15, 30, 750));
-    const ReminderNote first = ReminderNote::create(now);
-    const ReminderNote second = ReminderNote::create(now);
+    void title()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, title);
 
-    QVERIFY(!first.id.isNull());
-    QVERIFY(first.id != second.id);
-    QCOMPARE(first.createdAt, now);
-    QCOMPARE(first.alarmDate, now);
-    QVERIFY(!first.hasAlarm);
-    QVERIFY(!first.isTriggered);
-    QVERIFY(!first.alarmEndDate);
-    QVERIFY(!first.isImported());
-}
+        ReminderNote note;
+        note.text = text;
+        QCOMPARE(note.title(), title);
+    }
+};
 
 QTEST_GUILESS_MAIN(TstReminderNote)
 #include "tst_remindernote.moc"
