@@ -118,9 +118,11 @@ void tst_App::secondStartHandsOverAndExits()
     m_running.start(QStringLiteral(ZETTELWERK_BINARY), {});
     QVERIFY(m_running.waitForStarted());
 
-    // Wait until the first instance answers: a second start then only opens its panel.
-    Outcome second;
-    QTRY_VERIFY_WITH_TIMEOUT((second = runOnce({})).out.contains(QStringLiteral("läuft bereits")), 20000);
+    // Only once the first instance listens: a second start before that would rightly become the app itself.
+    const QDir runtime(m_home->filePath(QStringLiteral("run")));
+    QTRY_VERIFY_WITH_TIMEOUT(!runtime.entryList({ QStringLiteral("*.sock") }, QDir::System).isEmpty(), 30000);
+    const Outcome second = runOnce({});
+    QVERIFY2(second.out.contains(QStringLiteral("läuft bereits")), qPrintable(second.out + second.err));
     QCOMPARE(second.exitCode, 0);
     QCOMPARE(second.out.count(u'\n'), 1);
     QCOMPARE(m_running.state(), QProcess::Running);
