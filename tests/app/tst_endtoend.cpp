@@ -4,7 +4,6 @@
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusMessage>
-#include <QDBusMetaType>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -17,24 +16,21 @@ struct TrayPixmap {
     int height = 0;
     QByteArray data;
 };
-Q_DECLARE_METATYPE(TrayPixmap)
-using TrayPixmaps = QList<TrayPixmap>;
-Q_DECLARE_METATYPE(TrayPixmaps)
 
-QDBusArgument& operator<<(QDBusArgument& argument, const TrayPixmap& pixmap)
+// Read by hand rather than through registered D-Bus types, whose registry Qt never frees.
+QList<TrayPixmap> readPixmaps(const QDBusArgument& argument)
 {
-    argument.beginStructure();
-    argument << pixmap.width << pixmap.height << pixmap.data;
-    argument.endStructure();
-    return argument;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& argument, TrayPixmap& pixmap)
-{
-    argument.beginStructure();
-    argument >> pixmap.width >> pixmap.height >> pixmap.data;
-    argument.endStructure();
-    return argument;
+    QList<TrayPixmap> pixmaps;
+    argument.beginArray();
+    while (!argument.atEnd()) {
+        TrayPixmap pixmap;
+        argument.beginStructure();
+        argument >> pixmap.width >> pixmap.height >> pixmap.data;
+        argument.endStructure();
+        pixmaps.append(pixmap);
+    }
+    argument.endArray();
+    return pixmaps;
 }
 
 // Stands in for the desktop's notification server and records what arrives.
@@ -102,8 +98,6 @@ private:
 
 void tst_EndToEnd::initTestCase()
 {
-    qDBusRegisterMetaType<TrayPixmap>();
-    qDBusRegisterMetaType<TrayPixmaps>();
     QVERIFY2(!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"), "run under dbus-run-session");
     QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "run under xvfb-run");
 
@@ -134,6 +128,11 @@ void tst_EndToEnd::cleanupTestCase()
 {
     m_app.kill();
     m_app.waitForFinished();
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    bus.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+    bus.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+    bus.unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
+    bus.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
 }
 
 QImage tst_EndToEnd::trayIcon() const
@@ -147,8 +146,7 @@ QImage tst_EndToEnd::trayIcon() const
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return {};
     const QVariant value = qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant();
-    TrayPixmaps pixmaps;
-    qvariant_cast<QDBusArgument>(value) >> pixmaps;
+    const QList<TrayPixmap> pixmaps = readPixmaps(qvariant_cast<QDBusArgument>(value));
     if (pixmaps.isEmpty())
         return {};
     const TrayPixmap& largest = *std::max_element(pixmaps.cbegin(), pixmaps.cend(),
