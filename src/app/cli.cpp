@@ -299,7 +299,37 @@ Mode modeOf(const QStringList& args)
         return Mode::Help;
     if (first == QLatin1String("--version"))
         return Mode::Version;
+    if (first == QLatin1String("screenshot"))
+        return Mode::Screenshot;
     return Mode::Command;
+}
+
+std::variant<ScreenshotRequest, QString> readScreenshotRequest(const QStringList& args)
+{
+    const Options options(args, 1,
+        { QStringLiteral("--screen"), QStringLiteral("--out"), QStringLiteral("--day"),
+            QStringLiteral("--now") });
+    if (!options.error().isEmpty())
+        return options.error();
+    if (!options.positional().isEmpty())
+        return QStringLiteral("Unerwartetes Argument: %1").arg(options.positional().constFirst());
+    ScreenshotRequest request;
+    request.screen = options.value(QStringLiteral("--screen")).value_or(QString());
+    request.outPng = options.value(QStringLiteral("--out")).value_or(QString());
+    if (request.screen.isEmpty() || request.outPng.isEmpty())
+        return QStringLiteral("screenshot braucht --screen heute|termine|notizen|delete-confirm|quit-confirm "
+                              "und --out DATEI.png");
+    if (const auto text = options.value(QStringLiteral("--day"))) {
+        request.day = QDate::fromString(*text, QStringLiteral("yyyy-MM-dd"));
+        if (!request.day->isValid())
+            return QStringLiteral("Ungültiges Datum: %1 (erwartet JJJJ-MM-TT)").arg(*text);
+    }
+    if (const auto text = options.value(QStringLiteral("--now"))) {
+        request.now = parseLocalTime(*text);
+        if (!request.now)
+            return QStringLiteral("Ungültige Zeit: %1 (erwartet JJJJ-MM-TT HH:MM)").arg(*text);
+    }
+    return request;
 }
 
 QString helpText()
@@ -324,6 +354,8 @@ QString helpText()
         "  zettelwerk notizen         alle Notizen, neueste zuerst\n"
         "  zettelwerk kalender [--month JJJJ-MM]  Monatskalender (* eigene, + importierte, # beides)\n"
         "      Die vier Ansichten nehmen --now \"JJJJ-MM-TT HH:MM\" (Standard: jetzt).\n"
+        "  zettelwerk screenshot --screen heute|termine|notizen|delete-confirm|quit-confirm --out DATEI.png\n"
+        "             [--day JJJJ-MM-TT] [--now \"JJJJ-MM-TT HH:MM\"]   zeichnet das Panel als Bild\n"
         "  zettelwerk backup DATEI    speichert alle Einträge als JSON-Backup\n"
         "  zettelwerk restore DATEI   ersetzt alle Einträge durch die des Backups\n"
         "  zettelwerk --self-test     lädt die Fenster ohne Anzeige und beendet sich\n"

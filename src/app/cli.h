@@ -1,8 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
+#include <variant>
 
 class NoteStore;
 
@@ -16,12 +21,22 @@ struct Result {
     QString err;
 };
 
-enum class Mode { Gui, SelfTest, Help, Version, Command };
+enum class Mode { Gui, SelfTest, Help, Version, Screenshot, Command };
 
 /// What the arguments (without the program name) ask for.
 [[nodiscard]] Mode modeOf(const QStringList& args);
 [[nodiscard]] QString helpText();
 [[nodiscard]] QString versionText();
+
+/// What `zettelwerk screenshot` is asked to draw.
+struct ScreenshotRequest {
+    QString screen;
+    QString outPng;
+    std::optional<QDate> day;
+    std::optional<QDateTime> now;
+};
+/// The screenshot command's arguments, or why they are wrong.
+[[nodiscard]] std::variant<ScreenshotRequest, QString> readScreenshotRequest(const QStringList& args);
 
 /// Commands that write the data file; while the tray app runs, it carries them out itself.
 [[nodiscard]] bool changesData(const QStringList& args);

@@ -1,5 +1,6 @@
 #include "cli.h"
 #include "notestore.h"
+#include "screenshot.h"
 #include "singleinstance.h"
 #include "zettelwerkapp.h"
 
@@ -41,6 +42,23 @@ int runCommand(int argc, char** argv, const QStringList& args)
     }
     NoteStore store(dataDirectory);
     return finish(Cli::execute(args, store, isatty(STDOUT_FILENO) == 1));
+}
+
+int runScreenshot(int argc, char** argv, const QStringList& args)
+{
+    const auto read = Cli::readScreenshotRequest(args);
+    if (const auto* reason = std::get_if<QString>(&read))
+        return finish({ 1, {}, *reason + QLatin1Char('\n') });
+    const Cli::ScreenshotRequest& request = std::get<Cli::ScreenshotRequest>(read);
+    Screenshot::prepareEnvironment();
+    QApplication app(argc, argv);
+    // A fixed moment makes pictures of the same data look the same on any day.
+    const Clock clock = request.now ? Clock([now = *request.now] { return now; }) : systemClock();
+    NoteStore store(NoteStore::defaultDataDirectory(), clock);
+    QString error;
+    if (!renderScreenshot(store, request.screen, request.outPng, request.day, &error))
+        return finish({ 1, {}, error + QLatin1Char('\n') });
+    return finish({ 0, QStringLiteral("Bild gespeichert: %1\n").arg(request.outPng), {} });
 }
 
 // Loads everything the tray app loads, without showing anything, and reports what failed.
@@ -114,6 +132,8 @@ int main(int argc, char** argv)
         return 0;
     case Cli::Mode::Command:
         return runCommand(argc, argv, args);
+    case Cli::Mode::Screenshot:
+        return runScreenshot(argc, argv, args);
     case Cli::Mode::SelfTest:
         return runApp(argc, argv, true);
     case Cli::Mode::Gui:

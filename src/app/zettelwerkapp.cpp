@@ -5,6 +5,7 @@
 #include "desktopalarmactions.h"
 #include "menubarlabel.h"
 #include "notestore.h"
+#include "panelcontroller.h"
 #include "trayicon.h"
 
 #include <QCursor>
@@ -13,11 +14,13 @@
 #include <QQmlComponent>
 #include <QQuickWindow>
 #include <QScreen>
+#include <QSettings>
 
 ZettelwerkApp::ZettelwerkApp(const QString& dataDirectory, QObject* parent)
     : QObject(parent)
     , m_store(new NoteStore(dataDirectory, systemClock(), this))
     , m_label(new MenuBarLabel(this))
+    , m_panelController(new PanelController(*m_store, this))
 {
     // Runs one event-loop turn after the store has loaded, so the first check sees the records.
     m_store->setServiceFactory([this](NoteStore& store) { return createAlarmService(store); });
@@ -51,7 +54,15 @@ bool ZettelwerkApp::start()
 
     m_engine = std::make_unique<QQmlApplicationEngine>();
     connect(m_engine.get(), &QQmlApplicationEngine::quit, qApp, &QCoreApplication::quit);
-    m_engine->setInitialProperties({ { QStringLiteral("asPopup"), hasTray } });
+    // The module's own files import it by name; it lives in the resources.
+    m_engine->addImportPath(QStringLiteral("qrc:/"));
+    const QSettings settings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk"));
+    m_engine->setInitialProperties({
+        { QStringLiteral("asPopup"), hasTray },
+        { QStringLiteral("controller"), QVariant::fromValue(m_panelController) },
+        { QStringLiteral("fontScale"), settings.value(QStringLiteral("fontScale"), 1.0).toDouble() },
+        { QStringLiteral("windowHeight"), settings.value(QStringLiteral("windowHeight"), 580.0).toDouble() },
+    });
     m_engine->load(QUrl(QStringLiteral("qrc:/Zettelwerk/Ui/qml/Panel.qml")));
     if (m_engine->rootObjects().isEmpty())
         return false;

@@ -10,6 +10,7 @@
 
 class MenuBarLabel;
 class NoteStore;
+class PanelController;
 class QQmlApplicationEngine;
 class TrayIcon;
 
@@ -27,6 +28,7 @@ public:
     [[nodiscard]] NoteStore& store() { return *m_store; }
     [[nodiscard]] QQuickWindow* panel() const { return m_panel; }
     [[nodiscard]] const MenuBarLabel& menuBarLabel() const { return *m_label; }
+    [[nodiscard]] PanelController& panelController() { return *m_panelController; }
 
     void showPanel();
     void togglePanel();
@@ -43,6 +45,7 @@ private:
     NoteStore* m_store = nullptr;
     MenuBarLabel* m_label = nullptr;
     TrayIcon* m_tray = nullptr;
+    PanelController* m_panelController = nullptr;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
     QPointer<QQuickWindow> m_panel;
     int m_openPopups = 0;

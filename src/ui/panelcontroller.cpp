@@ -96,6 +96,19 @@ QString PanelController::deleteTitle() const
     return note ? note->title() : QString();
 }
 
+QString PanelController::editingTitle() const
+{
+    if (!m_editingNoteId)
+        return {};
+    const ReminderNote* note = findNote(m_store.notes(), *m_editingNoteId);
+    return note ? note->title() : QString();
+}
+
+const ReminderNotes& PanelController::notes() const
+{
+    return m_store.notes();
+}
+
 QString PanelController::displayDayLabel() const
 {
     return EntryLists::displayDayLabel(displayedDay(), now());

@@ -26,6 +26,7 @@ class PanelController : public QObject {
     Q_PROPERTY(QDateTime now READ now NOTIFY nowChanged)
     Q_PROPERTY(QString editingNoteId READ editingNoteId NOTIFY screenChanged)
     Q_PROPERTY(QString deleteTitle READ deleteTitle NOTIFY noteToDeleteChanged)
+    Q_PROPERTY(QString editingTitle READ editingTitle NOTIFY screenChanged)
     Q_PROPERTY(bool showQuitConfirm MEMBER m_showQuitConfirm NOTIFY showQuitConfirmChanged)
     Q_PROPERTY(bool showSettings READ showSettings WRITE setShowSettings NOTIFY screenChanged)
     Q_PROPERTY(bool showHelp READ showHelp WRITE setShowHelp NOTIFY screenChanged)
@@ -61,6 +62,10 @@ public:
     [[nodiscard]] std::optional<QUuid> noteToDelete() const { return m_noteToDelete; }
     /// The title of the record awaiting deletion, empty when no dialog is to be shown.
     [[nodiscard]] QString deleteTitle() const;
+    /// The title of the record open in the editor, empty when none is open.
+    [[nodiscard]] QString editingTitle() const;
+    /// Every record, in store order: the mini calendar marks its days from all of them.
+    [[nodiscard]] const ReminderNotes& notes() const;
     [[nodiscard]] QString displayDayLabel() const;
     [[nodiscard]] bool hasAppointments() const;
 

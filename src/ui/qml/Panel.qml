@@ -1,6 +1,5 @@
 import QtQuick
-import QtQuick.Controls
-import QtQuick.Layouts
+import Zettelwerk.Ui
 
 // The panel that the tray icon opens: the whole interface in one fixed-width column.
 Window {
@@ -8,11 +7,14 @@ Window {
 
     // Without a tray the panel is an ordinary window; with one it is a frameless popup.
     required property bool asPopup
+    required property PanelController controller
+    property real fontScale: 1.0
+    property real windowHeight: 580
 
     width: 380
-    height: 580
+    height: content.implicitHeight
     title: "Zettelwerk"
-    color: palette.window
+    color: Colors.windowBackground
     flags: asPopup ? (Qt.Tool | Qt.FramelessWindowHint | Qt.WindowStaysOnTopHint) : Qt.Window
 
     onActiveChanged: if (asPopup && !active) panel.hide()
@@ -22,40 +24,13 @@ Window {
         onActivated: panel.hide()
     }
 
-    ColumnLayout {
+    PanelContent {
+        id: content
+        objectName: "panelContent"
         anchors.fill: parent
-        spacing: 0
-
-        RowLayout {
-            Layout.fillWidth: true
-            Layout.leftMargin: 14
-            Layout.rightMargin: 14
-            Layout.topMargin: 10
-            Layout.bottomMargin: 10
-
-            Label {
-                text: "Zettelwerk"
-                font.pixelSize: 20
-                font.bold: true
-                color: "#0a64d6"
-            }
-            Item { Layout.fillWidth: true }
-        }
-
-        Item {
-            Layout.fillWidth: true
-            Layout.fillHeight: true
-        }
-
-        Rectangle {
-            Layout.fillWidth: true
-            implicitHeight: 1
-            color: palette.mid
-        }
-
-        QuitBar {
-            Layout.fillWidth: true
-            onQuitConfirmed: Qt.quit()
-        }
+        controller: panel.controller
+        fontScale: panel.fontScale
+        windowHeight: panel.windowHeight
+        onQuitConfirmed: Qt.quit()
     }
 }

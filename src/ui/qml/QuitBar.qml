@@ -1,31 +1,40 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
+import Zettelwerk.Ui
 
 // "Beenden" at the bottom of the panel, asking once more before the app ends.
 Item {
     id: bar
 
-    property bool showQuitConfirm: false
+    required property PanelController controller
     signal quitConfirmed()
 
-    implicitHeight: showQuitConfirm ? confirmRow.implicitHeight + 16 : quitButton.implicitHeight + 16
+    implicitHeight: controller.showQuitConfirm ? confirmRow.implicitHeight + 16 : quitLabel.implicitHeight + 16
 
-    Button {
+    Item {
         id: quitButton
         objectName: "quitButton"
-        visible: !bar.showQuitConfirm
+        visible: !bar.controller.showQuitConfirm
         anchors.fill: parent
         anchors.margins: 8
-        flat: true
-        text: "Beenden"
-        font.pixelSize: 11
-        onClicked: bar.showQuitConfirm = true
+        Text {
+            id: quitLabel
+            anchors.centerIn: parent
+            topPadding: 4
+            bottomPadding: 4
+            text: "Beenden"
+            font.pixelSize: TextStyle.caption
+            color: Colors.secondaryText
+        }
+        MouseArea {
+            anchors.fill: parent
+            onClicked: bar.controller.showQuitConfirm = true
+        }
     }
 
     RowLayout {
         id: confirmRow
-        visible: bar.showQuitConfirm
+        visible: bar.controller.showQuitConfirm
         anchors.fill: parent
         anchors.leftMargin: 14
         anchors.rightMargin: 14
@@ -33,27 +42,41 @@ Item {
         anchors.bottomMargin: 8
         spacing: 8
 
-        Label {
+        Text {
             text: "Beenden?"
-            font.pixelSize: 11
+            font.pixelSize: TextStyle.caption
             font.weight: Font.Medium
+            color: Colors.primary
         }
         Item { Layout.fillWidth: true }
-        Button {
+        Text {
             objectName: "quitYes"
-            flat: true
+            leftPadding: 8
+            rightPadding: 8
+            topPadding: 4
+            bottomPadding: 4
             text: "Ja"
-            font.pixelSize: 11
-            font.bold: true
-            palette.buttonText: "#e0302a"
-            onClicked: bar.quitConfirmed()
+            font.pixelSize: TextStyle.caption
+            font.weight: Font.DemiBold
+            color: Colors.red
+            MouseArea {
+                anchors.fill: parent
+                onClicked: bar.quitConfirmed()
+            }
         }
-        Button {
+        Text {
             objectName: "quitNo"
-            flat: true
+            leftPadding: 8
+            rightPadding: 8
+            topPadding: 4
+            bottomPadding: 4
             text: "Nein"
-            font.pixelSize: 11
-            onClicked: bar.showQuitConfirm = false
+            font.pixelSize: TextStyle.caption
+            color: Colors.secondaryText
+            MouseArea {
+                anchors.fill: parent
+                onClicked: bar.controller.showQuitConfirm = false
+            }
         }
     }
 }

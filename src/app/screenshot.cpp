@@ -1,0 +1,120 @@
+#include "screenshot.h"
+
+#include "notestore.h"
+#include "panelcontroller.h"
+
+#include <QEventLoop>
+#include <QImage>
+#include <QQmlApplicationEngine>
+#include <QQuickWindow>
+#include <QSettings>
+#include <QTimer>
+
+namespace {
+
+// Long enough for the first frames, the "Termine" tab's scroll to today (0.1 s after it
+// shows) and the dialogs' 0.15 s fade and scale.
+constexpr int settleMs = 600;
+constexpr qreal pixelRatio = 2.0;
+
+bool fail(QString* error, const QString& message)
+{
+    if (error)
+        *error = message;
+    return false;
+}
+
+// The first record the panel lists: the chosen day's first appointment on "Heute", else the top
+// of the time line on "Termine", else the newest note.
+bool askToDeleteFirstRecord(PanelController& controller)
+{
+    const std::initializer_list<std::pair<int, NoteListModel*>> lists {
+        { 0, controller.dayAppointments() },
+        { 1, controller.futureAppointments() },
+        { 1, controller.todayAppointments() },
+        { 1, controller.pastAppointments() },
+        { 2, controller.plainNotes() },
+    };
+    for (const auto& [tab, list] : lists) {
+        if (list->count() > 0) {
+            controller.setSelectedTab(tab);
+            controller.requestDelete(list->notes().constFirst().id.toString(QUuid::WithoutBraces));
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+namespace Screenshot {
+
+QStringList screens()
+{
+    return { QStringLiteral("heute"), QStringLiteral("termine"), QStringLiteral("notizen"),
+        QStringLiteral("delete-confirm"), QStringLiteral("quit-confirm") };
+}
+
+void prepareEnvironment()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
+        qputenv("QT_SCALE_FACTOR", "2");
+}
+
+} // namespace Screenshot
+
+bool renderScreenshot(NoteStore& store, const QString& screen, const QString& outPng,
+    const std::optional<QDate>& day, QString* error)
+{
+    if (!Screenshot::screens().contains(screen))
+        return fail(error,
+            QStringLiteral("Unbekannter Bildschirm \"%1\" (möglich: %2)")
+                .arg(screen, Screenshot::screens().join(QStringLiteral(", "))));
+
+    PanelController controller(store);
+    controller.setSelectedDay(day);
+    if (screen == QLatin1String("termine"))
+        controller.setSelectedTab(1);
+    else if (screen == QLatin1String("notizen"))
+        controller.setSelectedTab(2);
+    else if (screen == QLatin1String("quit-confirm"))
+        controller.setProperty("showQuitConfirm", true);
+    else if (screen == QLatin1String("delete-confirm") && !askToDeleteFirstRecord(controller))
+        return fail(error, QStringLiteral("Keine Einträge, deren Löschen sich zeigen ließe"));
+
+    const QSettings settings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk"));
+    QQmlApplicationEngine engine;
+    engine.addImportPath(QStringLiteral("qrc:/"));
+    engine.setInitialProperties({
+        { QStringLiteral("asPopup"), false },
+        { QStringLiteral("controller"), QVariant::fromValue(&controller) },
+        { QStringLiteral("fontScale"), settings.value(QStringLiteral("fontScale"), 1.0).toDouble() },
+        { QStringLiteral("windowHeight"), settings.value(QStringLiteral("windowHeight"), 580.0).toDouble() },
+    });
+    engine.load(QUrl(QStringLiteral("qrc:/Zettelwerk/Ui/qml/Panel.qml")));
+    auto* window = engine.rootObjects().isEmpty()
+        ? nullptr
+        : qobject_cast<QQuickWindow*>(engine.rootObjects().constFirst());
+    if (!window)
+        return fail(error, QStringLiteral("Das Panel konnte nicht geladen werden"));
+
+    window->show();
+    QEventLoop settle;
+    QTimer::singleShot(settleMs, &settle, &QEventLoop::quit);
+    settle.exec();
+    const QImage image = window->grabWindow();
+    const QSize expected = (QSizeF(window->size()) * pixelRatio).toSize();
+    if (image.size() != expected)
+        return fail(error,
+            QStringLiteral("Bild hat %1×%2 statt %3×%4 Pixel (QT_SCALE_FACTOR=2 vor dem Start setzen)")
+                .arg(image.width())
+                .arg(image.height())
+                .arg(expected.width())
+                .arg(expected.height()));
+    if (!image.save(outPng, "PNG"))
+        return fail(error, QStringLiteral("Konnte %1 nicht schreiben").arg(outPng));
+    window->hide();
+    return true;
+}

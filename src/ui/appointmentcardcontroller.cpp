@@ -1,0 +1,60 @@
+#include "appointmentcardcontroller.h"
+
+#include "datelabels.h"
+
+void AppointmentCardController::setNote(const ReminderNote& note)
+{
+    m_note = note;
+    emit noteChanged();
+    emit changed();
+}
+
+void AppointmentCardController::setNow(const QDateTime& now)
+{
+    if (m_now == now)
+        return;
+    m_now = now;
+    emit nowChanged();
+    emit changed();
+}
+
+bool AppointmentCardController::isPast() const
+{
+    return m_note.alarmDate < m_now && m_note.repeatInterval == RepeatInterval::None;
+}
+
+QString AppointmentCardController::accentColor() const
+{
+    if (isPast())
+        return QStringLiteral("green");
+    if (m_note.repeatInterval != RepeatInterval::None)
+        return QStringLiteral("purple");
+    if (m_note.useSound)
+        return QStringLiteral("cyan");
+    return QStringLiteral("orange");
+}
+
+QString AppointmentCardController::dateText() const
+{
+    return DateLabels::formatDateRange(m_note, m_now);
+}
+
+QString AppointmentCardController::relativeText() const
+{
+    return isPast() ? QString() : DateLabels::relativeTime(m_note.alarmDate, m_now);
+}
+
+QList<Badge> AppointmentCardController::badges() const
+{
+    QList<Badge> result;
+    if (m_note.isImported())
+        result.append(Badge::forImport(m_note.importSource));
+    if (m_note.repeatInterval != RepeatInterval::None)
+        result.append({ QStringLiteral("repeat"), repeatIntervalText(m_note.repeatInterval),
+            QStringLiteral("purple") });
+    if (m_note.usePopup)
+        result.append({ QStringLiteral("bell.fill"), QStringLiteral("Popup"), QStringLiteral("orange") });
+    if (m_note.useSound)
+        result.append({ QStringLiteral("speaker.wave.2"), m_note.soundName, QStringLiteral("cyan") });
+    return result;
+}

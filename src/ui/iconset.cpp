@@ -1,0 +1,57 @@
+#include "iconset.h"
+
+#include <QHash>
+
+namespace {
+
+const QHash<QString, QString>& table()
+{
+    static const QHash<QString, QString> ligatures {
+        { QStringLiteral("note.text"), QStringLiteral("sticky_note_2") },
+        { QStringLiteral("gearshape"), QStringLiteral("settings") },
+        { QStringLiteral("questionmark.circle"), QStringLiteral("help_outline") },
+        { QStringLiteral("info.circle"), QStringLiteral("info_outline") },
+        { QStringLiteral("plus"), QStringLiteral("add") },
+        { QStringLiteral("calendar"), QStringLiteral("calendar_today") },
+        { QStringLiteral("clock"), QStringLiteral("schedule") },
+        { QStringLiteral("sun.max"), QStringLiteral("wb_sunny") },
+        { QStringLiteral("calendar.badge.minus"), QStringLiteral("event_busy") },
+        { QStringLiteral("calendar.badge.plus"), QStringLiteral("edit_calendar") },
+        { QStringLiteral("note.text.badge.plus"), QStringLiteral("note_add") },
+        { QStringLiteral("arrow.up.circle"), QStringLiteral("arrow_circle_up") },
+        { QStringLiteral("checkmark.circle"), QStringLiteral("check_circle_outline") },
+        { QStringLiteral("checkmark.circle.fill"), QStringLiteral("check_circle") },
+        { QStringLiteral("doc.text"), QStringLiteral("description") },
+        { QStringLiteral("repeat"), QStringLiteral("repeat") },
+        { QStringLiteral("bell.fill"), QStringLiteral("notifications") },
+        { QStringLiteral("speaker.wave.2"), QStringLiteral("volume_up") },
+        { QStringLiteral("chevron.right"), QStringLiteral("chevron_right") },
+        { QStringLiteral("chevron.left"), QStringLiteral("chevron_left") },
+        { QStringLiteral("trash"), QStringLiteral("delete_outline") },
+        // The font has no trash in a circle; the dialog draws the circle and puts this on it.
+        { QStringLiteral("trash.circle.fill"), QStringLiteral("delete") },
+    };
+    return ligatures;
+}
+
+} // namespace
+
+QString IconSet::glyph(const QString& symbol)
+{
+    // Symbols bound from data are empty for a moment while a view is built.
+    if (symbol.isEmpty())
+        return {};
+    const auto found = table().constFind(symbol);
+    if (found == table().constEnd()) {
+        qWarning("Kein Symbol für \"%s\"", qPrintable(symbol));
+        return {};
+    }
+    return *found;
+}
+
+QStringList IconSet::symbols()
+{
+    QStringList names = table().keys();
+    names.sort();
+    return names;
+}

@@ -1,0 +1,13 @@
+import QtQuick
+import Zettelwerk.Ui
+
+SecondaryScreen {
+    id: screen
+
+    required property PanelController controller
+
+    backLabel: "Heute"
+    onBack: screen.controller.closeCalendarImport()
+
+    PlaceholderText { text: "Kalender importieren" }
+}

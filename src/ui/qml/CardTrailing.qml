@@ -1,0 +1,38 @@
+import QtQuick
+import Zettelwerk.Ui
+
+// Chevron and delete button at the trailing edge of a card.
+Column {
+    id: trailing
+
+    property real chevronSize: TextStyle.caption2
+    property real fontScale: 1.0
+    property bool showDelete: true
+    signal deleteClicked()
+
+    spacing: 6
+
+    Icon {
+        anchors.horizontalCenter: parent.horizontalCenter
+        symbol: "chevron.right"
+        size: trailing.chevronSize
+        color: Colors.alpha(Colors.secondaryText, 0.5)
+    }
+    Item {
+        objectName: "deleteButton"
+        visible: trailing.showDelete
+        anchors.horizontalCenter: parent.horizontalCenter
+        width: 24
+        height: 24
+        Icon {
+            anchors.centerIn: parent
+            symbol: "trash"
+            size: 11 * trailing.fontScale
+            color: Colors.alpha(Colors.red, 0.5)
+        }
+        MouseArea {
+            anchors.fill: parent
+            onClicked: trailing.deleteClicked()
+        }
+    }
+}

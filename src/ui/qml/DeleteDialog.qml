@@ -1,0 +1,150 @@
+import QtQuick
+import Zettelwerk.Ui
+
+// "Really delete?" over a dimmed panel. Tapping the dimmed area cancels.
+Item {
+    id: overlay
+
+    required property PanelController controller
+
+    readonly property bool shown: controller.deleteTitle !== ""
+    // Kept while the dialog fades out, when the controller has already let go of the record.
+    property string title
+
+    onShownChanged: if (shown) title = controller.deleteTitle
+    Component.onCompleted: if (shown) title = controller.deleteTitle
+
+    visible: opacity > 0
+    opacity: shown ? 1 : 0
+    Behavior on opacity { NumberAnimation { duration: 150; easing.type: Easing.InOutQuad } }
+
+    Rectangle {
+        objectName: "deleteBackdrop"
+        anchors.fill: parent
+        color: Qt.rgba(0, 0, 0, 0.3)
+        MouseArea {
+            anchors.fill: parent
+            onClicked: overlay.controller.cancelDelete()
+        }
+    }
+
+    Item {
+        id: dialog
+        objectName: "deleteDialog"
+        anchors.centerIn: parent
+        width: 280
+        height: content.implicitHeight + 40
+        scale: overlay.shown ? 1 : 0.9
+        Behavior on scale { NumberAnimation { duration: 150; easing.type: Easing.InOutQuad } }
+
+        SoftShadow {
+            anchors.fill: parent
+            anchors.margins: -blur
+        anchors.bottomMargin: -(blur + offsetY)
+            cornerRadius: 14
+            blur: 20
+            offsetY: 5
+            color: Qt.rgba(0, 0, 0, 0.2)
+        }
+        Rectangle {
+            anchors.fill: parent
+            radius: 14
+            color: Colors.material
+            border.width: 1
+            border.color: Colors.alpha(Colors.primary, 0.08)
+        }
+        // Clicks inside the dialog stay there and never reach the backdrop.
+        MouseArea { anchors.fill: parent }
+
+        Column {
+            id: content
+            anchors.fill: parent
+            anchors.margins: 20
+            spacing: 14
+
+            Item {
+                anchors.horizontalCenter: parent.horizontalCenter
+                width: 36
+                height: 36
+                GradientItem {
+                    anchors.fill: parent
+                    radius: width / 2
+                    startColor: Colors.red
+                    endColor: Colors.orange
+                }
+                Icon {
+                    anchors.centerIn: parent
+                    symbol: "trash.circle.fill"
+                    size: 18
+                    color: "white"
+                }
+            }
+            Text {
+                objectName: "deleteQuestion"
+                width: parent.width
+                horizontalAlignment: Text.AlignHCenter
+                wrapMode: Text.Wrap
+                text: "\"" + overlay.title + "\" löschen?"
+                font.pixelSize: TextStyle.subheadline
+                font.weight: Font.DemiBold
+                color: Colors.primary
+            }
+            Text {
+                width: parent.width
+                horizontalAlignment: Text.AlignHCenter
+                wrapMode: Text.Wrap
+                text: "Diese Aktion kann nicht rückgängig gemacht werden."
+                font.pixelSize: TextStyle.caption
+                color: Colors.secondaryText
+            }
+            Row {
+                width: parent.width
+                spacing: 12
+
+                Rectangle {
+                    objectName: "deleteCancel"
+                    width: (parent.width - parent.spacing) / 2
+                    height: cancelText.implicitHeight + 16
+                    radius: 8
+                    color: Colors.controlBackground
+                    border.width: 1
+                    border.color: Colors.alpha(Colors.primary, 0.1)
+                    Text {
+                        id: cancelText
+                        anchors.centerIn: parent
+                        text: "Abbrechen"
+                        font.pixelSize: TextStyle.subheadline
+                        color: Colors.primary
+                    }
+                    MouseArea {
+                        anchors.fill: parent
+                        onClicked: overlay.controller.cancelDelete()
+                    }
+                }
+                Rectangle {
+                    objectName: "deleteConfirm"
+                    width: (parent.width - parent.spacing) / 2
+                    height: confirmText.implicitHeight + 16
+                    radius: 8
+                    gradient: Gradient {
+                        orientation: Gradient.Horizontal
+                        GradientStop { position: 0; color: Colors.red }
+                        GradientStop { position: 1; color: Colors.alpha(Colors.red, 0.8) }
+                    }
+                    Text {
+                        id: confirmText
+                        anchors.centerIn: parent
+                        text: "Löschen"
+                        font.pixelSize: TextStyle.subheadline
+                        font.weight: Font.DemiBold
+                        color: "white"
+                    }
+                    MouseArea {
+                        anchors.fill: parent
+                        onClicked: overlay.controller.confirmDelete()
+                    }
+                }
+            }
+        }
+    }
+}

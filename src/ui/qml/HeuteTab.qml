@@ -1,0 +1,97 @@
+import QtQuick
+import QtQuick.Layouts
+import Zettelwerk.Ui
+
+// "Heute": the month, then the appointments of the chosen day (today when none is chosen).
+ColumnLayout {
+    id: tab
+
+    required property PanelController controller
+    property real fontScale: 1.0
+
+    spacing: 0
+
+    MiniCalendar {
+        id: calendar
+        Layout.fillWidth: true
+        Layout.leftMargin: 14
+        Layout.rightMargin: 14
+        Layout.bottomMargin: 10
+        controller: tab.controller
+    }
+    Divider {
+        Layout.fillWidth: true
+        Layout.leftMargin: 14
+        Layout.rightMargin: 14
+    }
+    RowLayout {
+        Layout.fillWidth: true
+        Layout.leftMargin: 14
+        Layout.rightMargin: 14
+        Layout.topMargin: 8
+        Layout.bottomMargin: 4
+        Layout.minimumHeight: 20
+
+        Text {
+            objectName: "dayLabel"
+            text: tab.controller.displayDayLabel
+            font.pixelSize: TextStyle.caption
+            font.weight: Font.DemiBold
+            color: Colors.secondaryText
+        }
+        Item { Layout.fillWidth: true }
+        Rectangle {
+            objectName: "dayCount"
+            visible: tab.controller.dayAppointments.count > 0
+            implicitWidth: 20
+            implicitHeight: 20
+            radius: 10
+            color: Colors.orange
+            Text {
+                anchors.centerIn: parent
+                text: tab.controller.dayAppointments.count
+                font.pixelSize: TextStyle.caption
+                font.bold: true
+                color: "white"
+            }
+        }
+    }
+
+    CardList {
+        objectName: "dayList"
+        Layout.fillWidth: true
+        Layout.fillHeight: true
+        visible: tab.controller.dayAppointments.count > 0
+        topMargin: 4
+        bottomMargin: 4
+        model: tab.controller.dayAppointments
+        delegate: AppointmentRow {
+            controller: tab.controller
+            fontScale: tab.fontScale
+        }
+    }
+    Item {
+        Layout.fillWidth: true
+        Layout.fillHeight: true
+        visible: tab.controller.dayAppointments.count === 0
+
+        Column {
+            objectName: "dayEmpty"
+            anchors.horizontalCenter: parent.horizontalCenter
+            y: 20
+            spacing: 8
+            Icon {
+                anchors.horizontalCenter: parent.horizontalCenter
+                symbol: calendar.showsToday ? "sun.max" : "calendar.badge.minus"
+                size: 28
+                color: Colors.alpha(Colors.orange, 0.5)
+            }
+            Text {
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: "Keine Termine"
+                font.pixelSize: TextStyle.subheadline
+                color: Colors.secondaryText
+            }
+        }
+    }
+}

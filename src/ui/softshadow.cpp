@@ -1,0 +1,155 @@
+#include "softshadow.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QQuickWindow>
+
+#include <QHash>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// One horizontal pass of a box blur over the alpha channel; the image is transposed by the
+// caller for the vertical pass.
+void boxBlurRows(QImage& image, int radius)
+{
+    const int width = image.width();
+    std::vector<int> row(static_cast<size_t>(width));
+    for (int y = 0; y < image.height(); ++y) {
+        auto* pixels = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            row[static_cast<size_t>(x)] = qAlpha(pixels[x]);
+        const auto at
+            = [&row, width](int x) { return row[static_cast<size_t>(std::clamp(x, 0, width - 1))]; };
+        int sum = 0;
+        for (int x = -radius; x <= radius; ++x)
+            sum += at(x);
+        for (int x = 0; x < width; ++x) {
+            const int alpha = sum / (2 * radius + 1);
+            pixels[x] = qRgba(0, 0, 0, alpha);
+            sum += at(x + radius + 1) - at(x - radius);
+        }
+    }
+}
+
+QImage transposed(const QImage& image)
+{
+    return image.transformed(QTransform(0, 1, 1, 0, 0, 0));
+}
+
+// The shadow of the smallest rounded rectangle with these corners, in device pixels: every
+// larger one is this tile with its middle row and column stretched. Cached, because every card
+// of a list asks for the same one.
+QImage shadowTile(qreal cornerRadius, qreal blur, const QColor& color, qreal scale, int& edge)
+{
+    edge = static_cast<int>(std::ceil((cornerRadius + 2 * blur) * scale));
+    const QString key
+        = QStringLiteral("%1/%2/%3/%4").arg(cornerRadius).arg(blur).arg(color.rgba()).arg(scale);
+    // Per thread: the threaded render loop paints on one thread per window.
+    thread_local QHash<QString, QImage> cache;
+    if (const auto found = cache.constFind(key); found != cache.constEnd())
+        return *found;
+
+    const int side = 2 * edge + 1;
+    QImage mask(side, side, QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    {
+        QPainter shape(&mask);
+        shape.setRenderHint(QPainter::Antialiasing);
+        shape.setPen(Qt::NoPen);
+        shape.setBrush(Qt::black);
+        const qreal inset = blur * scale;
+        shape.drawRoundedRect(QRectF(inset, inset, side - 2 * inset, side - 2 * inset), cornerRadius * scale,
+            cornerRadius * scale);
+    }
+    // Three box passes approximate a Gaussian whose spread reaches about `blur`.
+    const int radius = std::max(1, static_cast<int>(std::lround(blur * scale / 3)));
+    for (int pass = 0; pass < 3; ++pass)
+        boxBlurRows(mask, radius);
+    mask = transposed(mask);
+    for (int pass = 0; pass < 3; ++pass)
+        boxBlurRows(mask, radius);
+    mask = transposed(mask);
+
+    QImage tile(side, side, QImage::Format_ARGB32_Premultiplied);
+    tile.fill(color);
+    {
+        QPainter tint(&tile);
+        tint.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        tint.drawImage(0, 0, mask);
+    }
+    cache.insert(key, tile);
+    return tile;
+}
+
+} // namespace
+
+SoftShadow::SoftShadow(QQuickItem* parent)
+    : QQuickPaintedItem(parent)
+{
+}
+
+void SoftShadow::setCornerRadius(qreal radius)
+{
+    if (qFuzzyCompare(m_cornerRadius, radius))
+        return;
+    m_cornerRadius = radius;
+    changed();
+}
+
+void SoftShadow::setBlur(qreal blur)
+{
+    if (qFuzzyCompare(m_blur, blur))
+        return;
+    m_blur = blur;
+    changed();
+}
+
+void SoftShadow::setOffsetY(qreal offset)
+{
+    if (qFuzzyCompare(m_offsetY, offset))
+        return;
+    m_offsetY = offset;
+    changed();
+}
+
+void SoftShadow::setColor(const QColor& color)
+{
+    if (m_color == color)
+        return;
+    m_color = color;
+    changed();
+}
+
+void SoftShadow::changed()
+{
+    emit appearanceChanged();
+    update();
+}
+
+void SoftShadow::paint(QPainter* painter)
+{
+    const qreal scale = window() ? window()->effectiveDevicePixelRatio() : 1.0;
+    // The shape sits `blur` inside the item, moved down by the offset; its shadow fills the rest.
+    const QRectF target = boundingRect().adjusted(0, m_offsetY, 0, 0);
+    if (target.width() <= 0 || target.height() <= 0)
+        return;
+    int edge = 0;
+    const QImage tile = shadowTile(m_cornerRadius, m_blur, m_color, scale, edge);
+
+    // Nine slices: corners as they are, edges and middle stretched from the tile's centre line.
+    const qreal e = edge / scale;
+    const qreal xs[] = { target.left(), target.left() + e, target.right() - e, target.right() };
+    const qreal ys[] = { target.top(), target.top() + e, target.bottom() - e, target.bottom() };
+    const int sx[] = { 0, edge, edge + 1, 2 * edge + 1 };
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const QRectF to(QPointF(xs[column], ys[row]), QPointF(xs[column + 1], ys[row + 1]));
+            const QRect from(QPoint(sx[column], sx[row]), QPoint(sx[column + 1] - 1, sx[row + 1] - 1));
+            if (to.width() > 0 && to.height() > 0)
+                painter->drawImage(to, tile, from);
+        }
+    }
+}

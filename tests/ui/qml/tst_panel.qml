@@ -1,0 +1,172 @@
+import QtQuick
+import QtTest
+import Zettelwerk.Ui
+import Zettelwerk.Test
+
+// The panel's screens driven by the mouse: day selection, "+" per tab, the delete dialog's
+// backdrop and the quit question.
+TestCase {
+    id: testCase
+    name: "Panel"
+    width: 380
+    height: 580
+    // Mouse events reach only a shown window.
+    visible: true
+    when: windowShown
+
+    property PanelContent panel
+
+    Component {
+        id: panelComponent
+        PanelContent {
+            width: 380
+            height: 580
+        }
+    }
+
+    SignalSpy {
+        id: quitSpy
+        signalName: "quitConfirmed"
+    }
+
+    function init() {
+        Fixture.reset()
+        panel = createTemporaryObject(panelComponent, testCase, { controller: Fixture.controller })
+        verify(panel)
+        waitForRendering(panel)
+    }
+
+    function item(name, within) {
+        const found = findChild(within || panel, name)
+        verify(found, "no item named " + name)
+        return found
+    }
+
+    function click(target) {
+        verify(target.visible, target.objectName + " is hidden")
+        mouseClick(target)
+    }
+
+    function openEditorCloses() {
+        const done = item("editorDone")
+        // Wait for the slide-in, so the button sits where the click lands.
+        tryVerify(() => done.mapToItem(panel, 0, 0).x < 50)
+        click(done)
+        tryCompare(Fixture.controller, "editingNoteId", "")
+    }
+
+    function test_tappingADaySelectsItAndTappingAgainClears() {
+        const label = item("dayLabel")
+        compare(label.text, "Termine heute")
+
+        // The cells on screen stay and change in place.
+        const twelfth = item("day-12")
+        click(twelfth)
+        compare(Fixture.selectedDay(), "2026-12-12")
+        verify(twelfth.cell.isSelected)
+        compare(label.text, "Samstag, 12. Dezember")
+
+        click(item("day-13"))
+        compare(Fixture.selectedDay(), "2026-12-13")
+        verify(!twelfth.cell.isSelected)
+
+        click(item("day-13"))
+        compare(Fixture.selectedDay(), "")
+        verify(!item("day-13").cell.isSelected)
+        compare(label.text, "Termine heute")
+    }
+
+    function test_changingTheMonthClearsTheSelection() {
+        click(item("day-12"))
+        click(item("nextMonth"))
+        compare(item("monthTitle").text, "Januar 2027")
+        compare(Fixture.selectedDay(), "")
+        click(item("previousMonth"))
+        compare(item("monthTitle").text, "Dezember 2026")
+        verify(!item("day-12").cell.isSelected)
+    }
+
+    function test_plusCreatesWhatTheTabHolds_data() {
+        return [
+            { tag: "Heute", tab: "tabHeute", appointment: true, day: "", alarm: "2026-12-07T10:00" },
+            { tag: "Heute, 12. gewählt", tab: "tabHeute", appointment: true, day: "day-12", alarm: "2026-12-12T10:00" },
+            { tag: "Termine", tab: "tabTermine", appointment: true, day: "", alarm: "2026-12-07T10:00" },
+            { tag: "Notizen", tab: "tabNotizen", appointment: false, day: "", alarm: "" },
+            { tag: "Notizen, 12. gewählt", tab: "tabNotizen", appointment: false, day: "day-12", alarm: "" },
+        ]
+    }
+
+    function test_plusCreatesWhatTheTabHolds(data) {
+        if (data.day !== "")
+            click(item(data.day))
+        click(item(data.tab))
+        const before = Fixture.recordCount()
+
+        click(item("addButton"))
+        compare(Fixture.recordCount(), before + 1)
+        const id = Fixture.controller.editingNoteId
+        verify(id !== "")
+        compare(Fixture.controller.screen, PanelController.Editor)
+        compare(Fixture.isAppointment(id), data.appointment)
+        if (data.appointment)
+            compare(Fixture.alarmOf(id), data.alarm)
+        compare(item("editorTitle").text, "Neue Notiz")
+
+        openEditorCloses()
+        compare(Fixture.controller.screen, PanelController.Main)
+    }
+
+    function test_backdropCancelsTheDeleteQuestion() {
+        click(item("tabNotizen"))
+        const id = Fixture.idOf("Ideen")
+        const card = item("card-" + id)
+        const before = Fixture.recordCount()
+
+        click(item("deleteButton", card))
+        compare(Fixture.controller.deleteTitle, "Ideen")
+        const question = item("deleteQuestion")
+        tryCompare(question, "text", "\"Ideen\" löschen?")
+        const dialog = item("deleteDialog")
+        tryCompare(dialog, "scale", 1)
+
+        // A click inside the dialog is no click on the backdrop.
+        mouseClick(question)
+        compare(Fixture.controller.deleteTitle, "Ideen")
+
+        mouseClick(item("deleteBackdrop"), 10, 10)
+        compare(Fixture.controller.deleteTitle, "")
+        compare(Fixture.recordCount(), before)
+        verify(Fixture.idOf("Ideen") !== "")
+    }
+
+    function test_deleteRemovesTheRecord() {
+        click(item("tabNotizen"))
+        const card = item("card-" + Fixture.idOf("Ideen"))
+        const before = Fixture.recordCount()
+        click(item("deleteButton", card))
+        tryCompare(item("deleteDialog"), "scale", 1)
+
+        click(item("deleteConfirm"))
+        compare(Fixture.controller.deleteTitle, "")
+        compare(Fixture.recordCount(), before - 1)
+        compare(Fixture.idOf("Ideen"), "")
+    }
+
+    function test_quitThenNoReturns() {
+        quitSpy.target = panel
+        const quit = item("quitButton")
+        click(quit)
+        verify(Fixture.controller.showQuitConfirm)
+        verify(!quit.visible)
+        verify(item("quitYes").visible)
+
+        click(item("quitNo"))
+        verify(!Fixture.controller.showQuitConfirm)
+        verify(quit.visible)
+        compare(quitSpy.count, 0)
+
+        click(quit)
+        click(item("quitYes"))
+        compare(quitSpy.count, 1)
+    }
+}

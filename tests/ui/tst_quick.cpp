@@ -1,0 +1,132 @@
+#include "notestore.h"
+#include "panelcontroller.h"
+
+#include <QQmlEngine>
+#include <QTemporaryDir>
+#include <QtQml/QQmlExtensionPlugin>
+#include <QtQuickTest>
+
+#include <memory>
+#include <vector>
+
+Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)
+
+namespace {
+
+// Monday, 7 December 2026, 10:00: the calendar opens on December 2026.
+QDateTime fixedNow()
+{
+    return QDateTime(QDate(2026, 12, 7), QTime(10, 0));
+}
+
+} // namespace
+
+/// What the QML tests drive and inspect: a panel controller on a fresh store per test.
+class PanelFixture : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(PanelController* controller READ controller NOTIFY controllerChanged)
+
+public:
+    [[nodiscard]] PanelController* controller() const
+    {
+        return m_runs.empty() ? nullptr : m_runs.back()->panel.get();
+    }
+
+    /// A new store in a new folder with two appointments and two notes, and a new controller.
+    Q_INVOKABLE void reset()
+    {
+        // Earlier runs stay alive until the end: their panels may still be on their way out.
+        auto run = std::make_unique<Run>();
+        run->store = std::make_unique<NoteStore>(run->dir.path(), [] { return fixedNow(); });
+        add(*run->store, true, QDateTime(QDate(2026, 12, 7), QTime(14, 30)), QStringLiteral("Zahnarzt"));
+        add(*run->store, true, QDateTime(QDate(2026, 12, 12), QTime(9, 0)), QStringLiteral("Konferenz"));
+        add(*run->store, false, {}, QStringLiteral("Ideen"));
+        add(*run->store, false, {}, QStringLiteral("Einkaufsliste"));
+        run->panel = std::make_unique<PanelController>(*run->store);
+        m_runs.push_back(std::move(run));
+        emit controllerChanged();
+    }
+
+    Q_INVOKABLE [[nodiscard]] int recordCount() const { return static_cast<int>(store().notes().size()); }
+
+    /// "yyyy-MM-dd" of the selected day, empty when none is selected.
+    Q_INVOKABLE [[nodiscard]] QString selectedDay() const
+    {
+        const auto day = controller()->selectedDay();
+        return day ? day->toString(Qt::ISODate) : QString();
+    }
+
+    Q_INVOKABLE [[nodiscard]] bool isAppointment(const QString& id) const
+    {
+        const ReminderNote* note = find(id);
+        return note && note->hasAlarm;
+    }
+
+    /// "yyyy-MM-ddTHH:mm" of a record's alarm in local time.
+    Q_INVOKABLE [[nodiscard]] QString alarmOf(const QString& id) const
+    {
+        const ReminderNote* note = find(id);
+        return note ? note->alarmDate.toLocalTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm")) : QString();
+    }
+
+    Q_INVOKABLE [[nodiscard]] QString idOf(const QString& title) const
+    {
+        for (const ReminderNote& note : store().notes()) {
+            if (note.title() == title)
+                return note.id.toString(QUuid::WithoutBraces);
+        }
+        return {};
+    }
+
+signals:
+    void controllerChanged();
+
+private:
+    struct Run {
+        QTemporaryDir dir;
+        std::unique_ptr<NoteStore> store;
+        std::unique_ptr<PanelController> panel;
+    };
+
+    static void add(NoteStore& store, bool appointment, const QDateTime& when, const QString& text)
+    {
+        ReminderNote note = appointment ? store.addNote(true, when) : store.addNote(false);
+        note.text = text;
+        note.isTriggered = false;
+        store.updateNote(note);
+        store.save();
+    }
+
+    [[nodiscard]] const NoteStore& store() const { return *m_runs.back()->store; }
+
+    [[nodiscard]] const ReminderNote* find(const QString& id) const
+    {
+        const QUuid uuid(id);
+        for (const ReminderNote& note : store().notes()) {
+            if (note.id == uuid)
+                return &note;
+        }
+        return nullptr;
+    }
+
+    std::vector<std::unique_ptr<Run>> m_runs;
+};
+
+/// Hands the fixture to the QML engine before the tests are loaded.
+class Setup : public QObject {
+    Q_OBJECT
+
+public slots:
+    void qmlEngineAvailable(QQmlEngine* engine)
+    {
+        engine->addImportPath(QStringLiteral("qrc:/"));
+        qmlRegisterSingletonInstance("Zettelwerk.Test", 1, 0, "Fixture", &m_fixture);
+    }
+
+private:
+    PanelFixture m_fixture;
+};
+
+QUICK_TEST_MAIN_WITH_SETUP(tst_quick, Setup)
+
+#include "tst_quick.moc"
