@@ -25,7 +25,6 @@ void TestMenuBarLabel::swingAndFlash_data()
     QTest::newRow("tick 2") << 2 << 18.0 << false;
     QTest::newRow("tick 3") << 3 << -18.0 << false;
     QTest::newRow("tick 4") << 4 << 18.0 << true;
-    QTest::newRow("tick 5") << 5 << -18.0 << true;
     QTest::newRow("tick 7") << 7 << -18.0 << true;
     QTest::newRow("tick 8") << 8 << 18.0 << false;
     QTest::newRow("tick 12") << 12 << 18.0 << true;

@@ -1,6 +1,7 @@
 #include "cli.h"
 #include "notejson.h"
 #include "notestore.h"
+#include "testsupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -39,8 +40,7 @@ void tst_Cli::init()
 
 QByteArray tst_Cli::fileContent() const
 {
-    QFile file(m_store->filePath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readAll(m_store->filePath());
 }
 
 void tst_Cli::refusedInput_data()
@@ -63,9 +63,6 @@ void tst_Cli::refusedInput_data()
         "Ungültige Zeit");
     row("repeat without umlaut",
         { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-05-01 10:00"_qs, u"--repeat"_qs, u"Wochentlich"_qs },
-        "Unbekannte Wiederholung");
-    row("repeat in English",
-        { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-05-01 10:00"_qs, u"--repeat"_qs, u"daily"_qs },
         "Unbekannte Wiederholung");
     row("repeat on a plain note", { u"add"_qs, u"a"_qs, u"--repeat"_qs, u"Täglich"_qs },
         "Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine");
@@ -209,11 +206,7 @@ void tst_Cli::restoreRefusesBadFiles()
     const QByteArray before = fileContent();
 
     const QString path = m_dir->filePath(QStringLiteral("input.json"));
-    if (!content.isNull()) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
+    QVERIFY(content.isNull() || writeAll(path, content));
     const Cli::Result result = run({ u"restore"_qs, path });
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(result.err, reason);

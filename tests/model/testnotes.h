@@ -2,15 +2,10 @@
 
 #include "notejson.h"
 #include "remindernote.h"
+#include "testsupport.h"
 
 #include <QDateTime>
 #include <QUuid>
-
-// Local (Berlin) time; the test environment pins TZ so UTC offsets are known.
-inline QDateTime berlin(int year, int month, int day, int hour, int minute, int second = 0, int msec = 0)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute, second, msec));
-}
 
 // Readable, stable ids so that expected JSON can be written out literally.
 inline QUuid fixedId(int n)

@@ -20,26 +20,6 @@ Q_DECLARE_METATYPE(Operation)
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QString textsOf(const ReminderNotes& notes)
-{
-    QStringList texts;
-    for (const ReminderNote& n : notes)
-        texts.append(n.text);
-    return texts.join(u'|');
-}
-
 ReminderNote imported(int n, const QString& batch, const QString& source, const QDateTime& createdAt)
 {
     ReminderNote result = note(n, source, true, createdAt);
@@ -140,7 +120,7 @@ private slots:
         QSignalSpy changed(store.get(), &NoteStore::notesChanged);
         operation(*store);
 
-        QCOMPARE(textsOf(store->notes()), texts);
+        QCOMPARE(textsOf(store->notes()).join(u'|'), texts);
         QCOMPARE(changed.count(), 1);
         QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
         QCOMPARE(m_log, log);
@@ -316,7 +296,7 @@ private slots:
         QVERIFY(result);
         QCOMPARE(result->count, count);
         QCOMPARE(bytesOf(result->oldNotes), notesBefore);
-        QCOMPARE(textsOf(store->notes()), u"X|Y|Z"_s);
+        QCOMPARE(textsOf(store->notes()), (QStringList { u"X"_s, u"Y"_s, u"Z"_s }));
         QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
 
         // Undo puts back the list and the very same file.

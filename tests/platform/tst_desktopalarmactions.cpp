@@ -1,6 +1,7 @@
 #include "alarmsounds.h"
 #include "applauncher.h"
 #include "desktopalarmactions.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -17,18 +18,6 @@
 #include <csignal>
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
 
 QByteArray desktopEntry(const QString& name, const QString& exec)
 {
@@ -180,7 +169,7 @@ void tst_DesktopAlarmActions::desktopEntryIsLaunched()
     const QString entry = dir.filePath(folder + QLatin1Char('/') + fileName);
     // Double quotes group the Exec argument; the single quotes are the shell's, for the spaces.
     const QString exec = QStringLiteral("/bin/sh -c \"echo launched > '%1'\"").arg(marker);
-    QVERIFY(writeFile(entry, desktopEntry(QStringLiteral("Marker"), exec)));
+    QVERIFY(writeAll(entry, desktopEntry(QStringLiteral("Marker"), exec)));
 
     DesktopAlarmActions({}, {}).openPath(entry);
     QTRY_COMPARE_WITH_TIMEOUT(readAll(marker), QByteArray("launched\n"), 10000);
@@ -208,7 +197,7 @@ void tst_DesktopAlarmActions::unlaunchablePathIsRefused()
 
     QTemporaryDir dir;
     const QString path = dir.filePath(fileName);
-    QVERIFY(content.isNull() || writeFile(path, content));
+    QVERIFY(content.isNull() || writeAll(path, content));
     QVERIFY(!AppLauncher::open(path));
     DesktopAlarmActions({}, {}).openPath(path);
 }
@@ -245,7 +234,7 @@ void tst_DesktopAlarmActions::displayName()
 
     QTemporaryDir dir;
     const QString path = dir.filePath(fileName);
-    QVERIFY(content.isNull() || writeFile(path, content));
+    QVERIFY(content.isNull() || writeAll(path, content));
     QCOMPARE(AppLauncher::displayName(path), expected);
 }
 

@@ -1,4 +1,5 @@
 #include "datelabels.h"
+#include "testsupport.h"
 
 #include <QTest>
 
@@ -20,18 +21,8 @@ private slots:
 
 namespace {
 
-QDateTime at(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
-}
-
-QDateTime utc(int year, int month, int day, int hour, int minute)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute), Qt::UTC);
-}
-
 // Monday, 3 March 2025, noon.
-const QDateTime monday = at(2025, 3, 3, 12, 0);
+const QDateTime monday = berlin(2025, 3, 3, 12, 0);
 
 } // namespace
 
@@ -42,29 +33,30 @@ void TstDateLabels::dayLabels_data()
     QTest::addColumn<QString>("withTime");
     QTest::addColumn<QString>("dateOnly");
 
-    QTest::newRow("today 14:05") << monday << at(2025, 3, 3, 14, 5) << u"Heute, 14:05"_s << u"Heute"_s;
-    QTest::newRow("tomorrow's midnight") << monday << at(2025, 3, 4) << u"Morgen, 00:00"_s << u"Morgen"_s;
-    QTest::newRow("yesterday late") << monday << at(2025, 3, 2, 23, 59) << u"Gestern, 23:59"_s
+    QTest::newRow("today 14:05") << monday << berlin(2025, 3, 3, 14, 5) << u"Heute, 14:05"_s << u"Heute"_s;
+    QTest::newRow("tomorrow's midnight") << monday << berlin(2025, 3, 4) << u"Morgen, 00:00"_s << u"Morgen"_s;
+    QTest::newRow("yesterday late") << monday << berlin(2025, 3, 2, 23, 59) << u"Gestern, 23:59"_s
                                     << u"Gestern"_s;
-    QTest::newRow("in two days") << monday << at(2025, 3, 5, 9, 0) << u"Mi., 5. März 2025, 09:00"_s
+    QTest::newRow("in two days") << monday << berlin(2025, 3, 5, 9, 0) << u"Mi., 5. März 2025, 09:00"_s
                                  << u"Mi., 5. März 2025"_s;
     QTest::newRow("same date next year")
-        << monday << at(2026, 3, 3, 9, 0) << u"Di., 3. März 2026, 09:00"_s << u"Di., 3. März 2026"_s;
-    QTest::newRow("February") << monday << at(2025, 2, 27, 9, 0) << u"Do., 27. Feb. 2025, 09:00"_s
+        << monday << berlin(2026, 3, 3, 9, 0) << u"Di., 3. März 2026, 09:00"_s << u"Di., 3. März 2026"_s;
+    QTest::newRow("February") << monday << berlin(2025, 2, 27, 9, 0) << u"Do., 27. Feb. 2025, 09:00"_s
                               << u"Do., 27. Feb. 2025"_s;
-    QTest::newRow("September") << monday << at(2025, 9, 3, 9, 0) << u"Mi., 3. Sept. 2025, 09:00"_s
+    QTest::newRow("September") << monday << berlin(2025, 9, 3, 9, 0) << u"Mi., 3. Sept. 2025, 09:00"_s
                                << u"Mi., 3. Sept. 2025"_s;
     QTest::newRow("date in UTC") << monday << utc(2025, 3, 3, 23, 30) << u"Morgen, 00:30"_s << u"Morgen"_s;
-    QTest::newRow("now in UTC") << utc(2025, 3, 3, 23, 30) << at(2025, 3, 4, 9, 0) << u"Heute, 09:00"_s
+    QTest::newRow("now in UTC") << utc(2025, 3, 3, 23, 30) << berlin(2025, 3, 4, 9, 0) << u"Heute, 09:00"_s
                                 << u"Heute"_s;
     QTest::newRow("23 hours on, over spring-forward")
-        << at(2025, 3, 29, 23, 30) << at(2025, 3, 30, 23, 30) << u"Morgen, 23:30"_s << u"Morgen"_s;
+        << berlin(2025, 3, 29, 23, 30) << berlin(2025, 3, 30, 23, 30) << u"Morgen, 23:30"_s << u"Morgen"_s;
     QTest::newRow("22 hours back, over spring-forward")
-        << at(2025, 3, 30, 23, 30) << at(2025, 3, 29, 23, 40) << u"Gestern, 23:40"_s << u"Gestern"_s;
+        << berlin(2025, 3, 30, 23, 30) << berlin(2025, 3, 29, 23, 40) << u"Gestern, 23:40"_s << u"Gestern"_s;
     QTest::newRow("24.5 hours on, still on the fall-back day")
-        << at(2025, 10, 26, 0, 30) << at(2025, 10, 26, 23, 59) << u"Heute, 23:59"_s << u"Heute"_s;
-    QTest::newRow("two days on, over fall-back") << at(2025, 10, 25, 23, 30) << at(2025, 10, 27, 0, 10)
-                                                 << u"Mo., 27. Okt. 2025, 00:10"_s << u"Mo., 27. Okt. 2025"_s;
+        << berlin(2025, 10, 26, 0, 30) << berlin(2025, 10, 26, 23, 59) << u"Heute, 23:59"_s << u"Heute"_s;
+    QTest::newRow("two days on, over fall-back")
+        << berlin(2025, 10, 25, 23, 30) << berlin(2025, 10, 27, 0, 10) << u"Mo., 27. Okt. 2025, 00:10"_s
+        << u"Mo., 27. Okt. 2025"_s;
 }
 
 void TstDateLabels::dayLabels()
@@ -84,25 +76,25 @@ void TstDateLabels::formatDateRange_data()
     QTest::addColumn<QDateTime>("end"); // invalid: no end
     QTest::addColumn<QString>("label");
 
-    QTest::newRow("today, no end") << at(2025, 3, 3, 14, 5) << QDateTime() << u"Heute, 14:05"_s;
-    QTest::newRow("today's midnight, no end") << at(2025, 3, 3) << QDateTime() << u"Heute, Ganztägig"_s;
-    QTest::newRow("over three days") << at(2025, 3, 3, 9, 0) << at(2025, 3, 5, 18, 0)
+    QTest::newRow("today, no end") << berlin(2025, 3, 3, 14, 5) << QDateTime() << u"Heute, 14:05"_s;
+    QTest::newRow("today's midnight, no end") << berlin(2025, 3, 3) << QDateTime() << u"Heute, Ganztägig"_s;
+    QTest::newRow("over three days") << berlin(2025, 3, 3, 9, 0) << berlin(2025, 3, 5, 18, 0)
                                      << u"Heute, 09:00 – 18:00"_s;
     QTest::newRow("next week, over three days")
-        << at(2025, 3, 10, 9, 0) << at(2025, 3, 12, 18, 0) << u"Mo., 10. März 2025, 09:00 – 18:00"_s;
+        << berlin(2025, 3, 10, 9, 0) << berlin(2025, 3, 12, 18, 0) << u"Mo., 10. März 2025, 09:00 – 18:00"_s;
     QTest::newRow("midnight to midnight three days on")
-        << at(2025, 3, 10) << at(2025, 3, 13) << u"Mo., 10. März 2025, Ganztägig"_s;
+        << berlin(2025, 3, 10) << berlin(2025, 3, 13) << u"Mo., 10. März 2025, Ganztägig"_s;
     QTest::newRow("midnight to noon")
-        << at(2025, 3, 4) << at(2025, 3, 4, 12, 0) << u"Morgen, 00:00 – 12:00"_s;
+        << berlin(2025, 3, 4) << berlin(2025, 3, 4, 12, 0) << u"Morgen, 00:00 – 12:00"_s;
     QTest::newRow("noon to midnight")
-        << at(2025, 3, 4, 12, 0) << at(2025, 3, 5) << u"Morgen, 12:00 – 00:00"_s;
+        << berlin(2025, 3, 4, 12, 0) << berlin(2025, 3, 5) << u"Morgen, 12:00 – 00:00"_s;
     QTest::newRow("seconds past midnight")
-        << at(2025, 3, 4, 0, 0, 30) << QDateTime() << u"Morgen, Ganztägig"_s;
-    QTest::newRow("a minute past midnight") << at(2025, 3, 4, 0, 1) << QDateTime() << u"Morgen, 00:01"_s;
+        << berlin(2025, 3, 4, 0, 0, 30) << QDateTime() << u"Morgen, Ganztägig"_s;
+    QTest::newRow("a minute past midnight") << berlin(2025, 3, 4, 0, 1) << QDateTime() << u"Morgen, 00:01"_s;
     QTest::newRow("local midnight given in UTC")
         << utc(2025, 3, 9, 23, 0) << utc(2025, 3, 10, 23, 0) << u"Mo., 10. März 2025, Ganztägig"_s;
     QTest::newRow("end given in UTC")
-        << at(2025, 3, 4, 9, 0) << utc(2025, 3, 4, 17, 0) << u"Morgen, 09:00 – 18:00"_s;
+        << berlin(2025, 3, 4, 9, 0) << utc(2025, 3, 4, 17, 0) << u"Morgen, 09:00 – 18:00"_s;
 }
 
 void TstDateLabels::formatDateRange()
@@ -124,8 +116,8 @@ void TstDateLabels::formatCreated_data()
     QTest::addColumn<QDateTime>("date");
     QTest::addColumn<QString>("label");
 
-    QTest::newRow("March") << at(2025, 3, 5, 9, 0) << u"5. März 2025"_s;
-    QTest::newRow("New Year's midnight") << at(2025, 1, 1) << u"1. Januar 2025"_s;
+    QTest::newRow("March") << berlin(2025, 3, 5, 9, 0) << u"5. März 2025"_s;
+    QTest::newRow("New Year's midnight") << berlin(2025, 1, 1) << u"1. Januar 2025"_s;
     QTest::newRow("UTC, already next year here") << utc(2024, 12, 31, 23, 30) << u"1. Januar 2025"_s;
 }
 

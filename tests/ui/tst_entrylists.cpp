@@ -1,4 +1,5 @@
 #include "entrylists.h"
+#include "testsupport.h"
 
 #include <QTest>
 
@@ -23,42 +24,6 @@ private slots:
 
 namespace {
 
-QDateTime at(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
-}
-
-QDateTime utc(int year, int month, int day, int hour, int minute)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute), Qt::UTC);
-}
-
-ReminderNote appointment(
-    const QString& text, const QDateTime& start, const std::optional<QDateTime>& end = std::nullopt)
-{
-    ReminderNote note = ReminderNote::create(at(2025, 1, 1, 8, 0));
-    note.text = text;
-    note.hasAlarm = true;
-    note.alarmDate = start;
-    note.alarmEndDate = end;
-    return note;
-}
-
-ReminderNote plain(const QString& text, const QDateTime& created)
-{
-    ReminderNote note = ReminderNote::create(created);
-    note.text = text;
-    return note;
-}
-
-QStringList texts(const ReminderNotes& notes)
-{
-    QStringList result;
-    for (const ReminderNote& note : notes)
-        result.append(note.text);
-    return result;
-}
-
 } // namespace
 
 void TstEntryLists::groups_data()
@@ -70,33 +35,33 @@ void TstEntryLists::groups_data()
     QTest::addColumn<QStringList>("past");
 
     // Being fired, repeating or running for days does not move an appointment to another group.
-    ReminderNote fired = appointment(u"E"_s, at(2025, 3, 3, 9, 0), at(2025, 3, 5, 9, 0));
+    ReminderNote fired = appointment(u"E"_s, berlin(2025, 3, 3, 9, 0), berlin(2025, 3, 5, 9, 0));
     fired.isTriggered = true;
     fired.repeatInterval = RepeatInterval::Daily;
-    const ReminderNotes march { appointment(u"A"_s, at(2025, 3, 3)),
-        appointment(u"B"_s, at(2025, 3, 3, 23, 59, 59)), appointment(u"C"_s, at(2025, 3, 4)),
-        appointment(u"D"_s, at(2025, 3, 2, 23, 59, 59)), fired, plain(u"N"_s, at(2025, 3, 3, 10, 0)),
-        appointment(u"F"_s, at(2025, 3, 3, 9, 0)), appointment(u"G"_s, at(2025, 3, 10, 9, 0)),
-        appointment(u"H"_s, at(2025, 2, 1, 9, 0)) };
+    const ReminderNotes march { appointment(u"A"_s, berlin(2025, 3, 3)),
+        appointment(u"B"_s, berlin(2025, 3, 3, 23, 59, 59)), appointment(u"C"_s, berlin(2025, 3, 4)),
+        appointment(u"D"_s, berlin(2025, 3, 2, 23, 59, 59)), fired, plain(u"N"_s, berlin(2025, 3, 3, 10, 0)),
+        appointment(u"F"_s, berlin(2025, 3, 3, 9, 0)), appointment(u"G"_s, berlin(2025, 3, 10, 9, 0)),
+        appointment(u"H"_s, berlin(2025, 2, 1, 9, 0)) };
     const QStringList third { u"B"_s, u"E"_s, u"F"_s, u"A"_s };
     const QStringList later { u"G"_s, u"C"_s };
     const QStringList earlier { u"D"_s, u"H"_s };
 
-    QTest::newRow("noon") << march << at(2025, 3, 3, 12, 0) << third << later << earlier;
-    QTest::newRow("at midnight") << march << at(2025, 3, 3) << third << later << earlier;
-    QTest::newRow("last second") << march << at(2025, 3, 3, 23, 59, 59) << third << later << earlier;
+    QTest::newRow("noon") << march << berlin(2025, 3, 3, 12, 0) << third << later << earlier;
+    QTest::newRow("at midnight") << march << berlin(2025, 3, 3) << third << later << earlier;
+    QTest::newRow("last second") << march << berlin(2025, 3, 3, 23, 59, 59) << third << later << earlier;
     QTest::newRow("now given in UTC") << march << utc(2025, 3, 2, 23, 30) << third << later << earlier;
-    QTest::newRow("next day") << march << at(2025, 3, 4, 8, 0) << QStringList { u"C"_s }
+    QTest::newRow("next day") << march << berlin(2025, 3, 4, 8, 0) << QStringList { u"C"_s }
                               << QStringList { u"G"_s }
                               << QStringList { u"B"_s, u"E"_s, u"F"_s, u"A"_s, u"D"_s, u"H"_s };
     // Days of 23 and 25 hours end at the next local midnight, not 24 hours on.
-    const ReminderNotes spring { appointment(u"late"_s, at(2025, 3, 30, 23, 30)),
-        appointment(u"after"_s, at(2025, 3, 31, 0, 30)) };
-    const ReminderNotes autumn { appointment(u"late"_s, at(2025, 10, 26, 23, 30)),
-        appointment(u"before"_s, at(2025, 10, 25, 23, 30)) };
-    QTest::newRow("spring-forward day") << spring << at(2025, 3, 30, 12, 0) << QStringList { u"late"_s }
+    const ReminderNotes spring { appointment(u"late"_s, berlin(2025, 3, 30, 23, 30)),
+        appointment(u"after"_s, berlin(2025, 3, 31, 0, 30)) };
+    const ReminderNotes autumn { appointment(u"late"_s, berlin(2025, 10, 26, 23, 30)),
+        appointment(u"before"_s, berlin(2025, 10, 25, 23, 30)) };
+    QTest::newRow("spring-forward day") << spring << berlin(2025, 3, 30, 12, 0) << QStringList { u"late"_s }
                                         << QStringList { u"after"_s } << QStringList {};
-    QTest::newRow("fall-back day") << autumn << at(2025, 10, 26, 12, 0) << QStringList { u"late"_s }
+    QTest::newRow("fall-back day") << autumn << berlin(2025, 10, 26, 12, 0) << QStringList { u"late"_s }
                                    << QStringList {} << QStringList { u"before"_s };
 }
 
@@ -108,9 +73,9 @@ void TstEntryLists::groups()
     QFETCH(QStringList, future);
     QFETCH(QStringList, past);
 
-    QCOMPARE(texts(EntryLists::todayAppointments(store, now)), today);
-    QCOMPARE(texts(EntryLists::futureAppointments(store, now)), future);
-    QCOMPARE(texts(EntryLists::pastAppointments(store, now)), past);
+    QCOMPARE(textsOf(EntryLists::todayAppointments(store, now)), today);
+    QCOMPARE(textsOf(EntryLists::futureAppointments(store, now)), future);
+    QCOMPARE(textsOf(EntryLists::pastAppointments(store, now)), past);
 }
 
 void TstEntryLists::equalKeysKeepStoreOrder_data()
@@ -118,11 +83,11 @@ void TstEntryLists::equalKeysKeepStoreOrder_data()
     QTest::addColumn<QString>("list");
     QTest::addColumn<QDateTime>("base");
 
-    QTest::newRow("today") << u"today"_s << at(2025, 3, 3, 10, 0);
-    QTest::newRow("future") << u"future"_s << at(2025, 3, 9, 10, 0);
-    QTest::newRow("past") << u"past"_s << at(2025, 2, 25, 10, 0);
-    QTest::newRow("day") << u"day"_s << at(2025, 3, 3, 10, 0);
-    QTest::newRow("notes") << u"notes"_s << at(2025, 3, 3, 10, 0);
+    QTest::newRow("today") << u"today"_s << berlin(2025, 3, 3, 10, 0);
+    QTest::newRow("future") << u"future"_s << berlin(2025, 3, 9, 10, 0);
+    QTest::newRow("past") << u"past"_s << berlin(2025, 2, 25, 10, 0);
+    QTest::newRow("day") << u"day"_s << berlin(2025, 3, 3, 10, 0);
+    QTest::newRow("notes") << u"notes"_s << berlin(2025, 3, 3, 10, 0);
 }
 
 void TstEntryLists::equalKeysKeepStoreOrder()
@@ -138,7 +103,7 @@ void TstEntryLists::equalKeysKeepStoreOrder()
         const QDateTime key = base.addSecs(60 * (n % 3));
         store.append(notes ? plain(QString::number(n), key) : appointment(QString::number(n), key));
     }
-    const QDateTime now = at(2025, 3, 3, 12, 0);
+    const QDateTime now = berlin(2025, 3, 3, 12, 0);
     const ReminderNotes result = list == u"today"_s ? EntryLists::todayAppointments(store, now)
         : list == u"future"_s                       ? EntryLists::futureAppointments(store, now)
         : list == u"past"_s                         ? EntryLists::pastAppointments(store, now)
@@ -158,10 +123,11 @@ void TstEntryLists::equalKeysKeepStoreOrder()
 
 void TstEntryLists::plainNotesNewestFirst()
 {
-    const ReminderNotes store { plain(u"old"_s, at(2025, 3, 1, 9, 0)), plain(u"new"_s, at(2025, 3, 5, 9, 0)),
-        appointment(u"appointment"_s, at(2025, 3, 9, 9, 0)), plain(u"middle"_s, at(2025, 3, 3, 9, 0)) };
+    const ReminderNotes store { plain(u"old"_s, berlin(2025, 3, 1, 9, 0)),
+        plain(u"new"_s, berlin(2025, 3, 5, 9, 0)), appointment(u"appointment"_s, berlin(2025, 3, 9, 9, 0)),
+        plain(u"middle"_s, berlin(2025, 3, 3, 9, 0)) };
 
-    QCOMPARE(texts(EntryLists::plainNotes(store)), (QStringList { u"new"_s, u"middle"_s, u"old"_s }));
+    QCOMPARE(textsOf(EntryLists::plainNotes(store)), (QStringList { u"new"_s, u"middle"_s, u"old"_s }));
 }
 
 void TstEntryLists::displayDayAppointments_data()
@@ -185,17 +151,17 @@ void TstEntryLists::displayDayAppointments()
     QFETCH(QDate, day);
     QFETCH(QStringList, listed);
 
-    ReminderNote note = plain(u"X"_s, at(2025, 3, 4, 9, 0));
-    note.alarmEndDate = at(2025, 3, 5, 9, 0);
-    const ReminderNotes store { appointment(u"S"_s, at(2025, 3, 4, 10, 0)),
-        appointment(u"R"_s, at(2025, 3, 3, 9, 0), at(2025, 3, 5, 18, 0)),
-        appointment(u"M"_s, at(2025, 3, 5, 22, 0), at(2025, 3, 6)), note,
-        appointment(u"T"_s, at(2025, 3, 4, 8, 0), at(2025, 3, 4, 9, 0)),
-        appointment(u"Z"_s, at(2025, 3, 2, 23, 59, 59)),
-        appointment(u"D"_s, at(2025, 3, 29, 20, 0), at(2025, 3, 30, 23, 30)),
-        appointment(u"Q"_s, at(2025, 3, 31, 0, 30)), appointment(u"W"_s, at(2025, 10, 26, 23, 30)) };
+    ReminderNote note = plain(u"X"_s, berlin(2025, 3, 4, 9, 0));
+    note.alarmEndDate = berlin(2025, 3, 5, 9, 0);
+    const ReminderNotes store { appointment(u"S"_s, berlin(2025, 3, 4, 10, 0)),
+        appointment(u"R"_s, berlin(2025, 3, 3, 9, 0), berlin(2025, 3, 5, 18, 0)),
+        appointment(u"M"_s, berlin(2025, 3, 5, 22, 0), berlin(2025, 3, 6)), note,
+        appointment(u"T"_s, berlin(2025, 3, 4, 8, 0), berlin(2025, 3, 4, 9, 0)),
+        appointment(u"Z"_s, berlin(2025, 3, 2, 23, 59, 59)),
+        appointment(u"D"_s, berlin(2025, 3, 29, 20, 0), berlin(2025, 3, 30, 23, 30)),
+        appointment(u"Q"_s, berlin(2025, 3, 31, 0, 30)), appointment(u"W"_s, berlin(2025, 10, 26, 23, 30)) };
 
-    QCOMPARE(texts(EntryLists::displayDayAppointments(store, day)), listed);
+    QCOMPARE(textsOf(EntryLists::displayDayAppointments(store, day)), listed);
 }
 
 void TstEntryLists::displayDayLabel_data()
@@ -204,7 +170,7 @@ void TstEntryLists::displayDayLabel_data()
     QTest::addColumn<QDate>("day");
     QTest::addColumn<QString>("label");
 
-    const QDateTime monday = at(2025, 3, 24, 10, 0);
+    const QDateTime monday = berlin(2025, 3, 24, 10, 0);
     QTest::newRow("today") << monday << QDate(2025, 3, 24) << u"Termine heute"_s;
     QTest::newRow("tomorrow") << monday << QDate(2025, 3, 25) << u"Termine morgen"_s;
     QTest::newRow("yesterday") << monday << QDate(2025, 3, 23) << u"Termine gestern"_s;
@@ -231,12 +197,13 @@ void TstEntryLists::newAppointmentDate_data()
 
     const QDateTime now = QDateTime(QDate(2025, 3, 3), QTime(14, 37, 52, 500));
     QTest::newRow("no day selected") << QDate() << now << QDateTime();
-    QTest::newRow("seconds dropped") << QDate(2025, 3, 10) << now << at(2025, 3, 10, 14, 37);
-    QTest::newRow("now in UTC") << QDate(2025, 3, 10) << utc(2025, 3, 3, 13, 37) << at(2025, 3, 10, 14, 37);
+    QTest::newRow("seconds dropped") << QDate(2025, 3, 10) << now << berlin(2025, 3, 10, 14, 37);
+    QTest::newRow("now in UTC") << QDate(2025, 3, 10) << utc(2025, 3, 3, 13, 37)
+                                << berlin(2025, 3, 10, 14, 37);
     QTest::newRow("summer day, same wall clock")
-        << QDate(2025, 7, 1) << at(2025, 3, 3, 9, 15) << at(2025, 7, 1, 9, 15);
+        << QDate(2025, 7, 1) << berlin(2025, 3, 3, 9, 15) << berlin(2025, 7, 1, 9, 15);
     QTest::newRow("time skipped by the clock change")
-        << QDate(2025, 3, 30) << at(2025, 3, 29, 2, 30) << at(2025, 3, 30, 3, 30);
+        << QDate(2025, 3, 30) << berlin(2025, 3, 29, 2, 30) << berlin(2025, 3, 30, 3, 30);
 }
 
 void TstEntryLists::newAppointmentDate()

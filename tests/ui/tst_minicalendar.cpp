@@ -1,4 +1,5 @@
 #include "minicalendar.h"
+#include "testsupport.h"
 
 #include <QTest>
 
@@ -19,18 +20,9 @@ private slots:
 
 namespace {
 
-QDateTime at(int year, int month, int day, int hour = 0, int minute = 0)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute));
-}
-
 ReminderNote own(const QDateTime& start, const std::optional<QDateTime>& end = std::nullopt)
 {
-    ReminderNote note = ReminderNote::create(at(2025, 1, 1, 8, 0));
-    note.hasAlarm = true;
-    note.alarmDate = start;
-    note.alarmEndDate = end;
-    return note;
+    return appointment(QString(), start, end);
 }
 
 ReminderNote imported(const QDateTime& start, const std::optional<QDateTime>& end = std::nullopt)
@@ -63,16 +55,16 @@ void TstMiniCalendar::dayTypes_data()
     QTest::addColumn<QString>("days");
 
     const QDate march(2025, 3, 1);
-    const ReminderNote ownOnFifth = own(at(2025, 3, 5, 9, 0), at(2025, 3, 5, 17, 0));
-    const ReminderNote importedOnFifth = imported(at(2025, 3, 5, 12, 0), at(2025, 3, 5, 13, 0));
+    const ReminderNote ownOnFifth = own(berlin(2025, 3, 5, 9, 0), berlin(2025, 3, 5, 17, 0));
+    const ReminderNote importedOnFifth = imported(berlin(2025, 3, 5, 12, 0), berlin(2025, 3, 5, 13, 0));
     ReminderNote plainNote = ownOnFifth;
     plainNote.hasAlarm = false;
 
     QTest::newRow("imported from the month before")
-        << ReminderNotes { imported(at(2025, 2, 28, 10, 0), at(2025, 3, 3, 10, 0)) } << march
+        << ReminderNotes { imported(berlin(2025, 2, 28, 10, 0), berlin(2025, 3, 3, 10, 0)) } << march
         << u"1E 2E 3E"_s;
     QTest::newRow("own within a day") << ReminderNotes { ownOnFifth } << march << u"5N"_s;
-    QTest::newRow("own without end") << ReminderNotes { own(at(2025, 3, 5, 9, 0)) } << march << QString();
+    QTest::newRow("own without end") << ReminderNotes { own(berlin(2025, 3, 5, 9, 0)) } << march << QString();
     QTest::newRow("plain note") << ReminderNotes { plainNote } << march << QString();
     QTest::newRow("own, then imported") << ReminderNotes { ownOnFifth, importedOnFifth } << march << u"5M"_s;
     QTest::newRow("imported, then own") << ReminderNotes { importedOnFifth, ownOnFifth } << march << u"5M"_s;
@@ -81,27 +73,31 @@ void TstMiniCalendar::dayTypes_data()
     QTest::newRow("mixed, then imported")
         << ReminderNotes { importedOnFifth, ownOnFifth, importedOnFifth } << march << u"5M"_s;
     QTest::newRow("separate days stay apart")
-        << ReminderNotes { ownOnFifth, imported(at(2025, 3, 6, 9, 0), at(2025, 3, 6, 10, 0)) } << march
-        << u"5N 6E"_s;
+        << ReminderNotes { ownOnFifth, imported(berlin(2025, 3, 6, 9, 0), berlin(2025, 3, 6, 10, 0)) }
+        << march << u"5N 6E"_s;
     QTest::newRow("imported ending at midnight")
-        << ReminderNotes { imported(at(2025, 3, 10), at(2025, 3, 11)) } << march << u"10E"_s;
+        << ReminderNotes { imported(berlin(2025, 3, 10), berlin(2025, 3, 11)) } << march << u"10E"_s;
     QTest::newRow("into the next month")
-        << ReminderNotes { own(at(2025, 3, 30, 10, 0), at(2025, 4, 2, 10, 0)) } << march << u"30N 31N"_s;
+        << ReminderNotes { own(berlin(2025, 3, 30, 10, 0), berlin(2025, 4, 2, 10, 0)) } << march
+        << u"30N 31N"_s;
     QTest::newRow("from the month before, seen in April")
-        << ReminderNotes { own(at(2025, 3, 30, 10, 0), at(2025, 4, 2, 10, 0)) } << QDate(2025, 4, 1)
+        << ReminderNotes { own(berlin(2025, 3, 30, 10, 0), berlin(2025, 4, 2, 10, 0)) } << QDate(2025, 4, 1)
         << u"1N 2N"_s;
     QTest::newRow("ends as the month starts")
-        << ReminderNotes { own(at(2025, 2, 28, 10, 0), at(2025, 3, 1)) } << march << QString();
+        << ReminderNotes { own(berlin(2025, 2, 28, 10, 0), berlin(2025, 3, 1)) } << march << QString();
     QTest::newRow("given in UTC") << ReminderNotes {
         imported(QDateTime(QDate(2025, 3, 9), QTime(23, 0), Qt::UTC),
             QDateTime(QDate(2025, 3, 10), QTime(23, 0), Qt::UTC))
     } << march << u"10E"_s;
     QTest::newRow("over spring-forward")
-        << ReminderNotes { own(at(2025, 3, 29, 12, 0), at(2025, 3, 31, 12, 0)) } << march << u"29N 30N 31N"_s;
-    QTest::newRow("over fall-back") << ReminderNotes { own(at(2025, 10, 25, 22, 0), at(2025, 10, 27, 1, 0)) }
-                                    << QDate(2025, 10, 1) << u"25N 26N 27N"_s;
+        << ReminderNotes { own(berlin(2025, 3, 29, 12, 0), berlin(2025, 3, 31, 12, 0)) } << march
+        << u"29N 30N 31N"_s;
+    QTest::newRow("over fall-back") << ReminderNotes {
+        own(berlin(2025, 10, 25, 22, 0), berlin(2025, 10, 27, 1, 0))
+    } << QDate(2025, 10, 1) << u"25N 26N 27N"_s;
     QTest::newRow("the fall-back day only")
-        << ReminderNotes { imported(at(2025, 10, 26), at(2025, 10, 27)) } << QDate(2025, 10, 1) << u"26E"_s;
+        << ReminderNotes { imported(berlin(2025, 10, 26), berlin(2025, 10, 27)) } << QDate(2025, 10, 1)
+        << u"26E"_s;
 }
 
 void TstMiniCalendar::dayTypes()
