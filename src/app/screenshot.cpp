@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
-#include <QSettings>
 #include <QTimer>
 
 namespace {
@@ -84,14 +83,11 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
     else if (screen == QLatin1String("delete-confirm") && !askToDeleteFirstRecord(controller))
         return fail(error, QStringLiteral("Keine Einträge, deren Löschen sich zeigen ließe"));
 
-    const QSettings settings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk"));
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/"));
     engine.setInitialProperties({
         { QStringLiteral("asPopup"), false },
         { QStringLiteral("controller"), QVariant::fromValue(&controller) },
-        { QStringLiteral("fontScale"), settings.value(QStringLiteral("fontScale"), 1.0).toDouble() },
-        { QStringLiteral("windowHeight"), settings.value(QStringLiteral("windowHeight"), 580.0).toDouble() },
     });
     engine.load(QUrl(QStringLiteral("qrc:/Zettelwerk/Ui/qml/Panel.qml")));
     auto* window = engine.rootObjects().isEmpty()

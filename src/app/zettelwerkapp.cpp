@@ -14,7 +14,6 @@
 #include <QQmlComponent>
 #include <QQuickWindow>
 #include <QScreen>
-#include <QSettings>
 
 ZettelwerkApp::ZettelwerkApp(const QString& dataDirectory, QObject* parent)
     : QObject(parent)
@@ -56,12 +55,9 @@ bool ZettelwerkApp::start()
     connect(m_engine.get(), &QQmlApplicationEngine::quit, qApp, &QCoreApplication::quit);
     // The module's own files import it by name; it lives in the resources.
     m_engine->addImportPath(QStringLiteral("qrc:/"));
-    const QSettings settings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk"));
     m_engine->setInitialProperties({
         { QStringLiteral("asPopup"), hasTray },
         { QStringLiteral("controller"), QVariant::fromValue(m_panelController) },
-        { QStringLiteral("fontScale"), settings.value(QStringLiteral("fontScale"), 1.0).toDouble() },
-        { QStringLiteral("windowHeight"), settings.value(QStringLiteral("windowHeight"), 580.0).toDouble() },
     });
     m_engine->load(QUrl(QStringLiteral("qrc:/Zettelwerk/Ui/qml/Panel.qml")));
     if (m_engine->rootObjects().isEmpty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "appsettings.h"
 #include "notelistmodel.h"
 
 #include <QDate>
@@ -36,6 +37,7 @@ class PanelController : public QObject {
     Q_PROPERTY(bool showExport READ showExport WRITE setShowExport NOTIFY screenChanged)
     Q_PROPERTY(QString displayDayLabel READ displayDayLabel NOTIFY listsChanged)
     Q_PROPERTY(bool hasAppointments READ hasAppointments NOTIFY listsChanged)
+    Q_PROPERTY(AppSettings* settings READ settings CONSTANT)
     Q_PROPERTY(NoteListModel* dayAppointments READ dayAppointments CONSTANT)
     Q_PROPERTY(NoteListModel* futureAppointments READ futureAppointments CONSTANT)
     Q_PROPERTY(NoteListModel* todayAppointments READ todayAppointments CONSTANT)
@@ -80,6 +82,8 @@ public:
     [[nodiscard]] bool showExport() const { return m_showExport; }
     void setShowExport(bool show) { setFlag(m_showExport, show); }
 
+    /// Font scale, panel height and the last sound: the screens bind to them live.
+    [[nodiscard]] AppSettings* settings() { return &m_settings; }
     [[nodiscard]] NoteListModel* dayAppointments() { return &m_day; }
     [[nodiscard]] NoteListModel* futureAppointments() { return &m_future; }
     [[nodiscard]] NoteListModel* todayAppointments() { return &m_today; }
@@ -124,6 +128,7 @@ private:
     void refresh();
 
     NoteStore& m_store;
+    AppSettings m_settings;
     int m_selectedTab = 0;
     std::optional<QDate> m_selectedDay;
     std::optional<QUuid> m_editingNoteId;

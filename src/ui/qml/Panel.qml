@@ -8,8 +8,9 @@ Window {
     // Without a tray the panel is an ordinary window; with one it is a frameless popup.
     required property bool asPopup
     required property PanelController controller
-    property real fontScale: 1.0
-    property real windowHeight: 580
+    // Live: the settings screen changes them while the panel is open.
+    readonly property real fontScale: controller.settings.fontScale
+    readonly property real windowHeight: controller.settings.windowHeight
 
     width: 380
     height: content.implicitHeight

@@ -1,0 +1,75 @@
+#include "appsettings.h"
+
+#include <QSettings>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString fontScaleKey = QStringLiteral("fontScale");
+const QString windowHeightKey = QStringLiteral("windowHeight");
+const QString lastSoundNameKey = QStringLiteral("lastSoundName");
+
+QSettings store()
+{
+    return QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk"));
+}
+
+// A hand-edited or damaged value must not hide the panel or make its text unreadable.
+double number(const QSettings& settings, const QString& key, double fallback)
+{
+    bool ok = false;
+    const double value = settings.value(key).toDouble(&ok);
+    return ok && std::isfinite(value) ? value : fallback;
+}
+
+} // namespace
+
+AppSettings::AppSettings(QObject* parent)
+    : QObject(parent)
+{
+    const QSettings settings = store();
+    m_fontScale = std::clamp(number(settings, fontScaleKey, defaultFontScale), minFontScale, maxFontScale);
+    m_windowHeight = std::max(number(settings, windowHeightKey, defaultWindowHeight), minWindowHeight);
+    m_lastSoundName = settings.value(lastSoundNameKey).toString();
+}
+
+void AppSettings::setFontScale(double scale)
+{
+    if (!std::isfinite(scale))
+        return;
+    scale = std::clamp(scale, minFontScale, maxFontScale);
+    if (qFuzzyCompare(scale, m_fontScale))
+        return;
+    m_fontScale = scale;
+    store().setValue(fontScaleKey, scale);
+    emit fontScaleChanged();
+}
+
+void AppSettings::setWindowHeight(double height)
+{
+    if (!std::isfinite(height))
+        return;
+    height = std::max(height, minWindowHeight);
+    if (qFuzzyCompare(height, m_windowHeight))
+        return;
+    m_windowHeight = height;
+    store().setValue(windowHeightKey, height);
+    emit windowHeightChanged();
+}
+
+void AppSettings::setLastSoundName(const QString& name)
+{
+    if (name == m_lastSoundName)
+        return;
+    m_lastSoundName = name;
+    store().setValue(lastSoundNameKey, name);
+    emit lastSoundNameChanged();
+}
+
+void AppSettings::reset()
+{
+    setFontScale(defaultFontScale);
+    setWindowHeight(defaultWindowHeight);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QtQml/qqmlregistration.h>
+
+/// The three persisted settings, live: a change is stored at once and every screen bound to it
+/// follows without a restart. Kept in `QSettings("Zettelwerk", "Zettelwerk")`.
+class AppSettings : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the app")
+    Q_PROPERTY(double fontScale READ fontScale WRITE setFontScale NOTIFY fontScaleChanged)
+    Q_PROPERTY(double windowHeight READ windowHeight WRITE setWindowHeight NOTIFY windowHeightChanged)
+    Q_PROPERTY(QString lastSoundName READ lastSoundName WRITE setLastSoundName NOTIFY lastSoundNameChanged)
+
+public:
+    static constexpr double defaultFontScale = 1.0;
+    static constexpr double minFontScale = 0.8;
+    static constexpr double maxFontScale = 1.3;
+    static constexpr double defaultWindowHeight = 580.0;
+    static constexpr double minWindowHeight = 400.0;
+
+    explicit AppSettings(QObject* parent = nullptr);
+
+    [[nodiscard]] double fontScale() const { return m_fontScale; }
+    /// Kept within 0.8 … 1.3.
+    void setFontScale(double scale);
+    [[nodiscard]] double windowHeight() const { return m_windowHeight; }
+    /// At least 400.
+    void setWindowHeight(double height);
+    /// The sound of the last record saved with sound on; empty until then.
+    [[nodiscard]] QString lastSoundName() const { return m_lastSoundName; }
+    void setLastSoundName(const QString& name);
+
+    /// Font scale 100 % and panel height 580; the sound stays.
+    Q_INVOKABLE void reset();
+
+signals:
+    void fontScaleChanged();
+    void windowHeightChanged();
+    void lastSoundNameChanged();
+
+private:
+    double m_fontScale = defaultFontScale;
+    double m_windowHeight = defaultWindowHeight;
+    QString m_lastSoundName;
+};
