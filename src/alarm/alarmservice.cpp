@@ -38,7 +38,8 @@ void AlarmService::checkAlarms()
     ReminderNotes notes = store->notes();
     bool changed = false;
     for (ReminderNote& note : notes) {
-        if (!note.hasAlarm || note.isTriggered || note.alarmDate > now)
+        // An invalid date compares as earlier than any moment; it would fire at every check.
+        if (!note.hasAlarm || note.isTriggered || !note.alarmDate.isValid() || note.alarmDate > now)
             continue;
         Log::line(QStringLiteral("[AlarmService] Firing alarm for: \"%1\" alarmDate=%2")
                       .arg(leadingCharacters(note.text, 30),

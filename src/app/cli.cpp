@@ -26,9 +26,25 @@ Result failure(const QString& reason)
     return { 1, {}, reason + QLatin1Char('\n') };
 }
 
+// What every command that changes data answers when the store could not write the file: the
+// change is then only in memory and gone with this process.
+Result saveFailure(const NoteStore& store)
+{
+    return failure(QStringLiteral("Die Daten konnten nicht gespeichert werden: %1").arg(store.saveError()));
+}
+
 Result success(const QString& text)
 {
     return { 0, text.isEmpty() ? QString() : text + QLatin1Char('\n'), {} };
+}
+
+// The options of `add` that take a value.
+const QStringList& addValueOptions()
+{
+    static const QStringList options { QStringLiteral("--at"), QStringLiteral("--repeat"),
+        QStringLiteral("--until"), QStringLiteral("--sound"), QStringLiteral("--app"),
+        QStringLiteral("--shell") };
+    return options;
 }
 
 // Reads `--name value` pairs and `--flag`s after the positional arguments; unknown options are an error.
@@ -170,10 +186,7 @@ std::variant<AlarmOptions, QString> readAlarmOptions(const Options& options)
 
 Result add(const QStringList& args, NoteStore& store)
 {
-    const Options options(args, 1,
-        { QStringLiteral("--at"), QStringLiteral("--repeat"), QStringLiteral("--until"),
-            QStringLiteral("--sound"), QStringLiteral("--app"), QStringLiteral("--shell") },
-        { QStringLiteral("--no-popup") });
+    const Options options(args, 1, addValueOptions(), { QStringLiteral("--no-popup") });
     if (!options.error().isEmpty())
         return failure(options.error());
     if (options.positional().size() != 1)
@@ -196,7 +209,8 @@ Result add(const QStringList& args, NoteStore& store)
         note.isTriggered = false; // armed at once: nobody edits it first
     }
     store.updateNote(note);
-    store.save();
+    if (!store.save())
+        return saveFailure(store);
     return success(note.id.toString(QUuid::WithoutBraces).toUpper());
 }
 
@@ -227,7 +241,9 @@ Result restore(const QStringList& args, NoteStore& store)
     if (decoded->isEmpty())
         return failure(QStringLiteral("Die Datei enthält keine Einträge"));
     const auto result = store.restoreFromJSON(data);
-    return success(QStringLiteral("%1 Einträge wiederhergestellt").arg(result ? result->count : 0));
+    if (!result || !store.saveError().isEmpty())
+        return saveFailure(store);
+    return success(QStringLiteral("%1 Einträge wiederhergestellt").arg(result->count));
 }
 
 // The terminal views evaluate "as if it were" --now; agenda reads --day, kalender --month.
@@ -378,10 +394,21 @@ bool changesData(const QStringList& args)
 QStringList withAbsolutePaths(const QStringList& args)
 {
     QStringList result = args;
-    const bool takesFile = !args.isEmpty()
-        && (args.constFirst() == QLatin1String("backup") || args.constFirst() == QLatin1String("restore"));
-    if (takesFile && result.size() == 2)
+    const QString command = args.value(0);
+    if ((command == QLatin1String("backup") || command == QLatin1String("restore")) && result.size() == 2)
         result[1] = QFileInfo(result.at(1)).absoluteFilePath();
+    // The running app resolves nothing against its own folder: an application path is made absolute
+    // where the user typed it.
+    if (command == QLatin1String("add")) {
+        // Walked as `add` reads it, so that a value that happens to read "--app" is left alone.
+        for (qsizetype i = 1; i + 1 < result.size(); ++i) {
+            if (!addValueOptions().contains(result.at(i)))
+                continue;
+            if (result.at(i) == QLatin1String("--app") && !result.at(i + 1).isEmpty())
+                result[i + 1] = QFileInfo(result.at(i + 1)).absoluteFilePath();
+            ++i;
+        }
+    }
     return result;
 }
 

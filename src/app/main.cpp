@@ -1,4 +1,5 @@
 #include "cli.h"
+#include "log.h"
 #include "notestore.h"
 #include "screenshot.h"
 #include "singleinstance.h"
@@ -30,8 +31,15 @@ int finish(const Cli::Result& result)
     return result.exitCode;
 }
 
+// Diagnostics of a command go to stderr, so that its output (`list --json`) stays clean.
+void logToStandardError()
+{
+    Log::setSink([](const QString& line) { print(line + QLatin1Char('\n'), stderr); });
+}
+
 int runCommand(int argc, char** argv, const QStringList& args)
 {
+    logToStandardError();
     QCoreApplication app(argc, argv);
     const QString dataDirectory = NoteStore::defaultDataDirectory();
     if (Cli::changesData(args)) {
@@ -50,6 +58,7 @@ int runScreenshot(int argc, char** argv, const QStringList& args)
     if (const auto* reason = std::get_if<QString>(&read))
         return finish({ 1, {}, *reason + QLatin1Char('\n') });
     const Cli::ScreenshotRequest& request = std::get<Cli::ScreenshotRequest>(read);
+    logToStandardError();
     Screenshot::prepareEnvironment();
     QApplication app(argc, argv);
     // A fixed moment makes pictures of the same data look the same on any day.

@@ -115,23 +115,22 @@ bool NoteStore::keepUnreadableFile()
 
 bool NoteStore::save()
 {
-    if (!keepUnreadableFile()) {
-        Log::line(QStringLiteral("Failed to save notes: the unreadable data file could not be kept as %1")
-                      .arg(unreadableCopyPath()));
-        return false;
-    }
+    m_saveError = writeFile();
+    if (m_saveError.isEmpty())
+        return true;
+    Log::line(QStringLiteral("Failed to save notes: ") + m_saveError);
+    return false;
+}
+
+QString NoteStore::writeFile()
+{
+    if (!keepUnreadableFile())
+        return QStringLiteral("the unreadable data file could not be kept as %1").arg(unreadableCopyPath());
     // Written beside the old file and renamed over it, so a crash never leaves half a file.
     QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        Log::line(QStringLiteral("Failed to save notes: ") + file.errorString());
-        return false;
-    }
-    file.write(NoteJson::encodeCompact(m_notes));
-    if (!file.commit()) {
-        Log::line(QStringLiteral("Failed to save notes: ") + file.errorString());
-        return false;
-    }
-    return true;
+    if (file.open(QIODevice::WriteOnly) && file.write(NoteJson::encodeCompact(m_notes)) >= 0 && file.commit())
+        return {};
+    return file.errorString().isEmpty() ? QStringLiteral("unknown error") : file.errorString();
 }
 
 ReminderNote NoteStore::addNote(bool withAlarm, const std::optional<QDateTime>& alarmDate)
@@ -182,8 +181,16 @@ namespace {
 
 QString collisionKey(const ReminderNote& note)
 {
-    // `title` is already trimmed of spaces and tabs.
-    return note.title().toLower();
+    // The title was trimmed before its 50-character cut, which can leave a space at its end.
+    const QString title = note.title();
+    const auto spaceOrTab = [](QChar c) { return c == u'\t' || c.category() == QChar::Separator_Space; };
+    qsizetype begin = 0;
+    qsizetype end = title.size();
+    while (begin < end && spaceOrTab(title.at(begin)))
+        ++begin;
+    while (end > begin && spaceOrTab(title.at(end - 1)))
+        --end;
+    return title.mid(begin, end - begin).toLower();
 }
 
 } // namespace

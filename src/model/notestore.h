@@ -62,6 +62,9 @@ public:
     void load();
     /// Writes the whole list; returns false (after printing why) when the file could not be written.
     bool save();
+    /// Why the latest save failed; empty when it succeeded (or none was made yet). Callers that must
+    /// report a failure read it after an operation that saves.
+    [[nodiscard]] QString saveError() const { return m_saveError; }
 
     ReminderNote addNote(bool withAlarm, const std::optional<QDateTime>& alarmDate = std::nullopt);
     void deleteNote(const QUuid& id);
@@ -84,6 +87,8 @@ signals:
 private:
     void startAlarmService();
     bool keepUnreadableFile();
+    /// The reason the file could not be written, empty on success.
+    QString writeFile();
     QString unreadableCopyPath();
     template <typename Keep> void removeUnless(Keep keep);
 
@@ -96,4 +101,5 @@ private:
     // Set when the data file existed but could not be read, until a copy of it is kept.
     bool m_unreadableFilePending = false;
     QString m_unreadableCopyPath;
+    QString m_saveError;
 };

@@ -173,6 +173,8 @@ void TestAlarmService::checkCycle_data()
         << berlin(2025, 3, 10, 8, 0);
     QTest::newRow("weekly, several weeks behind") << true << false << berlin(2025, 1, 6, 9, 0) << weekly
                                                   << noEnd << at << true << berlin(2025, 3, 17, 9, 0);
+    QTest::newRow("invalid date") << true << false << QDateTime() << none << noEnd << at << false
+                                  << QDateTime();
     QTest::newRow("end date passed") << true << false << berlin(2025, 3, 9, 8, 0) << daily
                                      << berlin(2025, 3, 1, 0, 0) << at << true << berlin(2025, 3, 11, 8, 0);
 }

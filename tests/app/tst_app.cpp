@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +16,8 @@ private slots:
     void cleanup();
     void informationalOptions_data();
     void informationalOptions();
+    void damagedDataFolder_data();
+    void damagedDataFolder();
     void selfTestLoadsThePanel();
     void secondStartHandsOverAndExits();
 
@@ -105,6 +108,41 @@ void tst_App::informationalOptions()
         "reading commands never create the data file");
 }
 
+void tst_App::damagedDataFolder_data()
+{
+    QTest::addColumn<bool>("fileIsFolder");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("list of a damaged file")
+        << false << QStringList { QStringLiteral("list"), QStringLiteral("--json") } << 0
+        << QStringLiteral("[]\n") << QStringLiteral("Failed to load notes: ");
+    QTest::newRow("add that cannot be saved")
+        << true << QStringList { QStringLiteral("add"), QStringLiteral("Tee") } << 1 << QString()
+        << QStringLiteral("Die Daten konnten nicht gespeichert werden: ");
+}
+
+void tst_App::damagedDataFolder()
+{
+    QFETCH(bool, fileIsFolder);
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    const QString path = m_home->filePath(QStringLiteral("data/Zettelwerk/notes.json"));
+    QVERIFY(fileIsFolder ? QDir().mkpath(path) : QDir().mkpath(QFileInfo(path).path()));
+    if (!fileIsFolder) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[{") == 2);
+    }
+    const Outcome outcome = runOnce(args);
+    QCOMPARE(outcome.exitCode, exitCode);
+    // Machine-readable output stays clean; every diagnostic goes to stderr.
+    QCOMPARE(outcome.out, out);
+    QVERIFY2(outcome.err.contains(err), qPrintable(outcome.err));
+}
+
 void tst_App::selfTestLoadsThePanel()
 {
     const Outcome outcome = runOnce({ QStringLiteral("--self-test") });
@@ -142,6 +180,14 @@ void tst_App::secondStartHandsOverAndExits()
     const Outcome restored = runOnce({ QStringLiteral("restore"), backupPath });
     QCOMPARE(restored.out, QStringLiteral("1 Einträge wiederhergestellt\n"));
     QCOMPARE(NoteJson::decode(dataFile())->size(), 1);
+
+    // The running app answers a change it could not save with the failure.
+    const QString path = m_home->filePath(QStringLiteral("data/Zettelwerk/notes.json"));
+    QVERIFY(QFile::remove(path) && QDir().mkpath(path));
+    const Outcome unsaved = runOnce({ QStringLiteral("add"), QStringLiteral("verloren") });
+    QCOMPARE(unsaved.exitCode, 1);
+    QVERIFY2(unsaved.err.startsWith(QStringLiteral("Die Daten konnten nicht gespeichert werden: ")),
+        qPrintable(unsaved.err));
     QCOMPARE(m_running.state(), QProcess::Running);
 }
 

@@ -3,6 +3,7 @@
 #include "notestore.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +22,8 @@ private slots:
     void backupAndRestore();
     void restoreRefusesBadFiles_data();
     void restoreRefusesBadFiles();
+    void unsavedChangesFail_data();
+    void unsavedChangesFail();
     void handOverRoundTrip();
 
 private:
@@ -214,6 +217,32 @@ void tst_Cli::restoreRefusesBadFiles()
     QCOMPARE(m_store->notes().size(), 1);
 }
 
+void tst_Cli::unsavedChangesFail_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("add note") << QStringList { u"add"_qs, u"Tee"_qs };
+    QTest::newRow("add appointment") << QStringList { u"add"_qs, u"Tee"_qs, u"--at"_qs,
+        u"2026-05-01 10:00"_qs };
+    QTest::newRow("restore") << QStringList { u"restore"_qs, u"backup.json"_qs };
+}
+
+void tst_Cli::unsavedChangesFail()
+{
+    QFETCH(QStringList, args);
+    const QString backup = m_dir->filePath(u"backup.json"_qs);
+    QVERIFY(writeAll(backup, NoteJson::encodePretty({ plain(u"alt"_qs, berlin(2025, 1, 1)) })));
+    args.replaceInStrings(u"backup.json"_qs, backup);
+    // A folder where the file belongs cannot be replaced, not even by root.
+    QVERIFY(QDir().mkpath(m_store->filePath()));
+
+    const Cli::Result result = run(args);
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(
+        result.err.startsWith(u"Die Daten konnten nicht gespeichert werden: "_qs), qPrintable(result.err));
+    QCOMPARE(result.err.count(u'\n'), 1);
+    QVERIFY(result.out.isEmpty());
+}
+
 void tst_Cli::handOverRoundTrip()
 {
     const QStringList args { u"add"_qs, u"Zeile 1\nZeile \"2\""_qs, u"--at"_qs, u"2026-01-01 00:00"_qs };
@@ -229,6 +258,10 @@ void tst_Cli::handOverRoundTrip()
 
     const QStringList relative = Cli::withAbsolutePaths({ u"restore"_qs, u"backup.json"_qs });
     QVERIFY(relative.at(1).startsWith(u'/') && relative.at(1).endsWith(u"/backup.json"_qs));
+    const QStringList app = Cli::withAbsolutePaths(
+        { u"add"_qs, u"x"_qs, u"--shell"_qs, u"--app"_qs, u"--app"_qs, u"tool.desktop"_qs });
+    QCOMPARE(app.mid(0, 5), QStringList({ u"add"_qs, u"x"_qs, u"--shell"_qs, u"--app"_qs, u"--app"_qs }));
+    QCOMPARE(app.at(5), QDir::current().absoluteFilePath(u"tool.desktop"_qs));
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)

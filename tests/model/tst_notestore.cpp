@@ -186,6 +186,8 @@ private slots:
             << fifty + u'a' << true << fifty + u'b' << true << 0 << true;
         QTest::newRow("differ at character 50")
             << fifty.left(49) + u'a' << true << fifty.left(49) + u'b' << true << 0 << false;
+        QTest::newRow("space left at the cut")
+            << fifty.left(49) + u" mehr"_s << true << fifty.left(49) << true << 0 << true;
         QTest::newRow("both untitled") << QString() << true << u"  "_s << true << 0 << false;
         QTest::newRow("both called Neue Notiz")
             << u"Neue Notiz"_s << true << u"neue notiz"_s << true << 0 << false;
@@ -381,10 +383,12 @@ private slots:
         QCOMPARE(m_log.size(), 1);
         QVERIFY2(m_log.first().startsWith(u"Failed to save notes: "_s), qPrintable(m_log.first()));
         QVERIFY(!store->save());
+        QVERIFY(!store->saveError().isEmpty());
         QVERIFY(QFileInfo(dataFile()).isDir());
 
         QVERIFY(QDir().rmdir(dataFile()));
         QVERIFY(store->save());
+        QVERIFY(store->saveError().isEmpty());
         QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
     }
 
