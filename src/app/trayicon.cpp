@@ -3,8 +3,10 @@
 #include "menubarlabel.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 #include <QPixmap>
 
 namespace {
@@ -13,8 +15,9 @@ namespace {
 const QColor orange(255, 149, 0);
 const QColor red(255, 59, 48);
 
-// Drawn on a 24-unit grid; the caller scales.
-void drawNote(QPainter& painter)
+// Drawn on a 24-unit grid; the caller scales. A symbolic, one-colour outline in the colour of
+// the desktop's text, like the other icons of a tray, so it reads on light and dark panels.
+void drawNote(QPainter& painter, const QColor& ink)
 {
     QPainterPath page;
     page.moveTo(5, 2.5);
@@ -23,12 +26,11 @@ void drawNote(QPainter& painter)
     page.lineTo(19.5, 21.5);
     page.lineTo(5, 21.5);
     page.closeSubpath();
-    // A light page with a dark outline reads on light and dark panels alike.
-    painter.setPen(QPen(QColor(30, 30, 30), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(QColor(245, 245, 245));
+    painter.setPen(QPen(ink, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
     painter.drawPath(page);
     painter.drawPolyline(QPolygonF({ { 15, 2.5 }, { 15, 7 }, { 19.5, 7 } }));
-    painter.setPen(QPen(QColor(30, 30, 30), 1.5, Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap));
     for (const double y : { 11.0, 14.5, 18.0 })
         painter.drawLine(QPointF(8, y), QPointF(y < 12 ? 13.5 : 16.5, y));
 }
@@ -82,13 +84,27 @@ TrayIcon::TrayIcon(const MenuBarLabel& label, QObject* parent)
         setToolTip(
             m_label.isAlarming() ? QStringLiteral("Zettelwerk – Alarm") : QStringLiteral("Zettelwerk"));
     });
+    // The resting symbol follows the desktop between light and dark.
+    qGuiApp->installEventFilter(this);
     connect(this, &QSystemTrayIcon::activated, this, [this](ActivationReason reason) {
         if (reason == Trigger || reason == DoubleClick)
             emit toggleRequested();
     });
 }
 
+bool TrayIcon::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == qGuiApp && event->type() == QEvent::ApplicationPaletteChange)
+        setIcon(iconFor(m_label));
+    return QSystemTrayIcon::eventFilter(watched, event);
+}
+
 QImage TrayIcon::renderFrame(const MenuBarLabel& label, int size)
+{
+    return renderFrame(label, size, label.displayedAngle());
+}
+
+QImage TrayIcon::renderFrame(const MenuBarLabel& label, int size, double angle)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -97,7 +113,7 @@ QImage TrayIcon::renderFrame(const MenuBarLabel& label, int size)
     painter.setRenderHint(QPainter::TextAntialiasing);
     if (!label.isAlarming()) {
         painter.scale(size / 24.0, size / 24.0);
-        drawNote(painter);
+        drawNote(painter, QGuiApplication::palette().color(QPalette::WindowText));
         return image;
     }
 
@@ -107,7 +123,7 @@ QImage TrayIcon::renderFrame(const MenuBarLabel& label, int size)
     painter.scale(size / 24.0, size / 24.0);
     // Swung by 18°, the mouth reaches 9.8 units beside its pivot: any further left it is cut off.
     painter.translate(-1.5, 0);
-    drawBell(painter, label.flashPhase(), label.wobbleAngle());
+    drawBell(painter, label.flashPhase(), angle);
     painter.restore();
 
     QFont font(QStringLiteral("DejaVu Sans"));

@@ -3,17 +3,23 @@
 #include "alarmservice.h"
 #include "cli.h"
 #include "desktopalarmactions.h"
+#include "desktopnotifier.h"
 #include "menubarlabel.h"
 #include "notestore.h"
 #include "panelcontroller.h"
+#include "trayhost.h"
 #include "trayicon.h"
 
 #include <QCursor>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
 #include <QQuickWindow>
 #include <QScreen>
+#include <QStandardPaths>
 
 ZettelwerkApp::ZettelwerkApp(const QString& dataDirectory, QObject* parent)
     : QObject(parent)
@@ -27,6 +33,24 @@ ZettelwerkApp::ZettelwerkApp(const QString& dataDirectory, QObject* parent)
         [this] { m_label->setAlarmCount(m_store->alarmCount()); });
 }
 
+namespace {
+
+// Notification servers show an image file, not a resource: the app's icon is kept in the cache.
+QString exportedIcon()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+        + QStringLiteral("/Zettelwerk");
+    const QString path = folder + QStringLiteral("/zettelwerk.png");
+    if (QFileInfo::exists(path))
+        return path;
+    const QIcon icon(QStringLiteral(":/Zettelwerk/Ui/icons/zettelwerk.svg"));
+    if (!QDir().mkpath(folder) || !icon.pixmap(128, 128).save(path, "PNG"))
+        return {};
+    return path;
+}
+
+} // namespace
+
 QObject* ZettelwerkApp::createAlarmService(NoteStore& store)
 {
     auto actions = std::make_unique<DesktopAlarmActions>(
@@ -35,6 +59,7 @@ QObject* ZettelwerkApp::createAlarmService(NoteStore& store)
                 m_panel->alert(0);
         },
         [this](const QString& heading, const QString& text) { showAlarmPopup(heading, text); });
+    actions->notifier().setIconPath(exportedIcon());
     auto* service = new AlarmService(store, std::move(actions));
     service->startTimer();
     return service;
@@ -44,12 +69,9 @@ ZettelwerkApp::~ZettelwerkApp() = default;
 
 bool ZettelwerkApp::start()
 {
-    const bool hasTray = QSystemTrayIcon::isSystemTrayAvailable();
-    if (hasTray) {
-        m_tray = new TrayIcon(*m_label, this);
-        connect(m_tray, &TrayIcon::toggleRequested, this, &ZettelwerkApp::togglePanel);
-        m_tray->show();
-    }
+    const bool hasTray = TrayHost::isAvailable();
+    if (hasTray)
+        createTray();
 
     m_engine = std::make_unique<QQmlApplicationEngine>();
     connect(m_engine.get(), &QQmlApplicationEngine::quit, qApp, &QCoreApplication::quit);
@@ -71,25 +93,50 @@ bool ZettelwerkApp::start()
             m_store->setAlarmCount(0);
     });
 
-    // Without a tray there is no other way in: show the panel right away.
-    if (!hasTray)
+    if (!hasTray) {
+        // Without a tray there is no other way in: show the panel right away, and move into the
+        // tray when one turns up (a desktop panel that starts after the app at login).
         showPanel();
+        auto* host = new TrayHost(this);
+        connect(host, &TrayHost::appeared, this, [this] {
+            createTray();
+            // From now on it opens from the icon and closes when it loses focus; a window the
+            // user is not working in goes into the tray at once.
+            m_panel->setProperty("asPopup", true);
+            if (!m_panel->isActive())
+                m_panel->hide();
+        });
+        host->watch();
+    }
     return true;
+}
+
+void ZettelwerkApp::createTray()
+{
+    if (m_tray)
+        return;
+    m_tray = new TrayIcon(*m_label, this);
+    connect(m_tray, &TrayIcon::toggleRequested, this, &ZettelwerkApp::togglePanel);
+    m_tray->show();
 }
 
 void ZettelwerkApp::showPanel()
 {
     if (!m_panel)
         return;
-    placePanel();
+    if (!m_panel->isVisible())
+        placePanel();
     m_panel->show();
     m_panel->raise();
     m_panel->requestActivate();
+    m_store->setAlarmCount(0);
 }
 
 void ZettelwerkApp::togglePanel()
 {
-    if (m_panel && m_panel->isVisible())
+    // A click on the ringing bell asks to see the alarms: an open panel comes to the front and
+    // counts them as seen instead of closing.
+    if (m_panel && m_panel->isVisible() && m_store->alarmCount() == 0)
         m_panel->hide();
     else
         showPanel();

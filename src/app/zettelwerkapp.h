@@ -40,6 +40,7 @@ public:
 
 private:
     void placePanel();
+    void createTray();
     QObject* createAlarmService(NoteStore& store);
 
     NoteStore* m_store = nullptr;

@@ -11,6 +11,8 @@ private slots:
     void swingAndFlash();
     void resetsAfterLastAlarm_data();
     void resetsAfterLastAlarm();
+    void swingIsEased_data();
+    void swingIsEased();
     void restsQuietly();
     void timerDrivesTicks();
 };
@@ -91,6 +93,46 @@ void TestMenuBarLabel::resetsAfterLastAlarm()
     QCOMPARE(label.tickCount(), 1);
     QCOMPARE(label.wobbleAngle(), -18.0);
     QVERIFY(!label.flashPhase());
+}
+
+void TestMenuBarLabel::swingIsEased_data()
+{
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<bool>("toRest");
+    QTest::addColumn<int>("ms");
+    QTest::addColumn<double>("angle");
+
+    QTest::newRow("first swing starts upright") << 1 << false << 0 << 0.0;
+    QTest::newRow("eased in") << 1 << false << 25 << -2.25;
+    QTest::newRow("halfway") << 1 << false << 50 << -9.0;
+    QTest::newRow("arrived") << 1 << false << 100 << -18.0;
+    QTest::newRow("second swing halfway") << 2 << false << 50 << 0.0;
+    QTest::newRow("second swing eased out") << 2 << false << 75 << 13.5;
+    QTest::newRow("back to rest starts tilted") << 1 << true << 0 << -18.0;
+    QTest::newRow("back to rest eased out") << 1 << true << 100 << -4.5;
+    QTest::newRow("at rest") << 1 << true << 200 << 0.0;
+}
+
+void TestMenuBarLabel::swingIsEased()
+{
+    QFETCH(int, ticks);
+    QFETCH(bool, toRest);
+    QFETCH(int, ms);
+    QFETCH(double, angle);
+
+    MenuBarLabel label;
+    label.setAlarmCount(1);
+    for (int i = 0; i < ticks; ++i)
+        label.tick();
+    if (toRest) {
+        label.setAlarmCount(0);
+        label.tick();
+    }
+    QVERIFY(qAbs(label.angleAt(ms) - angle) < 1e-9);
+    QVERIFY(label.isAnimating());
+    // Frames stop once the swing has arrived, so a bell at rest costs no wake-ups.
+    if (toRest)
+        QTRY_VERIFY(!label.isAnimating());
 }
 
 void TestMenuBarLabel::restsQuietly()

@@ -105,10 +105,6 @@ void tst_EndToEnd::initTestCase()
     QVERIFY(bus.registerObject(
         QStringLiteral("/org/freedesktop/Notifications"), &m_notifications, QDBusConnection::ExportAllSlots));
     QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.Notifications")));
-    QVERIFY(bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &m_watcher,
-        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
-    QVERIFY(bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
-
     QDir(m_home.path()).mkpath(QStringLiteral("run"));
     QFile::setPermissions(m_home.filePath(QStringLiteral("run")),
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -122,6 +118,14 @@ void tst_EndToEnd::initTestCase()
     m_app.setProcessChannelMode(QProcess::MergedChannels);
     m_app.start(QStringLiteral(ZETTELWERK_BINARY), {});
     QVERIFY(m_app.waitForStarted());
+
+    // The tray host comes after the app, as a desktop panel does at login: the app must move into it.
+    const QDir runtime(m_home.filePath(QStringLiteral("run")));
+    QTRY_VERIFY_WITH_TIMEOUT(!runtime.entryList({ QStringLiteral("*.sock") }, QDir::System).isEmpty(), 30000);
+    QTest::qWait(3000);
+    QVERIFY(bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &m_watcher,
+        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
+    QVERIFY(bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
 }
 
 void tst_EndToEnd::cleanupTestCase()
