@@ -76,8 +76,11 @@ QString calendar(const ReminderNotes& notes, const QDate& month, bool colour)
 {
     const QDate first(month.year(), month.month(), 1);
     const QMap<int, DayEntryType> types = MiniCalendar::dayTypes(notes, first);
-    QStringList out { MiniCalendar::monthYearString(first),
-        MiniCalendar::weekdaySymbols().join(QLatin1Char(' ')) };
+    // Each column is a day number and its marker wide, the weekday over the number.
+    QStringList header;
+    for (const QString& weekday : MiniCalendar::weekdaySymbols())
+        header.append(weekday.leftJustified(3));
+    QStringList out { MiniCalendar::monthYearString(first), header.join(QLatin1Char(' ')).trimmed() };
     QStringList cells(MiniCalendar::leadingBlanks(first), QStringLiteral("   "));
     for (int day = 1; day <= first.daysInMonth(); ++day)
         cells.append(QStringLiteral("%1").arg(day, 2) + marker(types.value(day, DayEntryType::None), colour));

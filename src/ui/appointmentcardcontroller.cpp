@@ -34,6 +34,11 @@ QString AppointmentCardController::accentColor() const
     return QStringLiteral("orange");
 }
 
+QString AppointmentCardController::titleColor() const
+{
+    return isPast() ? QStringLiteral("secondary") : QStringLiteral("primary");
+}
+
 QString AppointmentCardController::dateText() const
 {
     return DateLabels::formatDateRange(m_note, m_now);
@@ -56,5 +61,9 @@ QList<Badge> AppointmentCardController::badges() const
         result.append({ QStringLiteral("bell.fill"), QStringLiteral("Popup"), QStringLiteral("orange") });
     if (m_note.useSound)
         result.append({ QStringLiteral("speaker.wave.2"), m_note.soundName, QStringLiteral("cyan") });
+    if (isPast()) {
+        for (Badge& badge : result)
+            badge.color = QStringLiteral("secondary");
+    }
     return result;
 }

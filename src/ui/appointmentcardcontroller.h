@@ -16,6 +16,7 @@ class AppointmentCardController : public QObject {
     Q_PROPERTY(QString accentColor READ accentColor NOTIFY changed)
     Q_PROPERTY(QString dateText READ dateText NOTIFY changed)
     Q_PROPERTY(QString title READ title NOTIFY changed)
+    Q_PROPERTY(QString titleColor READ titleColor NOTIFY changed)
     Q_PROPERTY(QString relativeText READ relativeText NOTIFY changed)
     Q_PROPERTY(QList<Badge> badges READ badges NOTIFY changed)
 
@@ -33,9 +34,12 @@ public:
     [[nodiscard]] QString accentColor() const;
     [[nodiscard]] QString dateText() const;
     [[nodiscard]] QString title() const { return m_note.title(); }
+    /// "secondary" once past, else "primary".
+    [[nodiscard]] QString titleColor() const;
     /// The countdown to the alarm; empty once the appointment is past.
     [[nodiscard]] QString relativeText() const;
-    /// Import source, repeat rule, popup and sound, in that order, each only when it applies.
+    /// Import source, repeat rule, popup and sound, in that order, each only when it applies; all
+    /// "secondary" once past.
     [[nodiscard]] QList<Badge> badges() const;
 
 signals:

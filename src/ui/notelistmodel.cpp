@@ -1,17 +1,75 @@
 #include "notelistmodel.h"
 
-#include "notejson.h"
+namespace {
+
+// Every field, so that a record edited in place shows its new state.
+bool sameContent(const ReminderNote& a, const ReminderNote& b)
+{
+    return a.id == b.id && a.text == b.text && a.createdAt == b.createdAt && a.hasAlarm == b.hasAlarm
+        && a.alarmDate == b.alarmDate && a.repeatInterval == b.repeatInterval && a.usePopup == b.usePopup
+        && a.useSound == b.useSound && a.soundName == b.soundName && a.isTriggered == b.isTriggered
+        && a.launchAppPath == b.launchAppPath && a.shellScript == b.shellScript
+        && a.alarmEndDate == b.alarmEndDate && a.importSource == b.importSource
+        && a.importBatchId == b.importBatchId;
+}
+
+qsizetype indexOf(const ReminderNotes& notes, const QUuid& id, qsizetype from)
+{
+    for (qsizetype i = from; i < notes.size(); ++i) {
+        if (notes.at(i).id == id)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
 
 void NoteListModel::setNotes(const ReminderNotes& notes)
 {
-    // Records have no equality of their own; their JSON form is a complete comparison.
-    if (notes.size() == m_notes.size() && NoteJson::encodeCompact(notes) == NoteJson::encodeCompact(m_notes))
-        return;
-    const bool countChanges = notes.size() != m_notes.size();
-    beginResetModel();
-    m_notes = notes;
-    endResetModel();
-    if (countChanges)
+    // Row by row, keyed by record id: a view keeps its scroll position, and only the cards whose
+    // record changed are built again.
+    const qsizetype countBefore = m_notes.size();
+    QSet<QUuid> kept;
+    kept.reserve(notes.size());
+    for (const ReminderNote& note : notes)
+        kept.insert(note.id);
+    for (qsizetype row = m_notes.size() - 1; row >= 0; --row) {
+        if (kept.contains(m_notes.at(row).id))
+            continue;
+        qsizetype first = row;
+        while (first > 0 && !kept.contains(m_notes.at(first - 1).id))
+            --first;
+        beginRemoveRows({}, int(first), int(row));
+        m_notes.remove(first, row - first + 1);
+        endRemoveRows();
+        row = first;
+    }
+
+    for (qsizetype row = 0; row < notes.size(); ++row) {
+        const ReminderNote& wanted = notes.at(row);
+        if (row < m_notes.size() && m_notes.at(row).id == wanted.id) {
+            if (!sameContent(m_notes.at(row), wanted)) {
+                m_notes[row] = wanted;
+                emit dataChanged(index(int(row)), index(int(row)));
+            }
+            continue;
+        }
+        const qsizetype found = indexOf(m_notes, wanted.id, row + 1);
+        if (found < 0) {
+            beginInsertRows({}, int(row), int(row));
+            m_notes.insert(row, wanted);
+            endInsertRows();
+            continue;
+        }
+        beginMoveRows({}, int(found), int(found), {}, int(row));
+        m_notes.move(found, row);
+        endMoveRows();
+        if (!sameContent(m_notes.at(row), wanted)) {
+            m_notes[row] = wanted;
+            emit dataChanged(index(int(row)), index(int(row)));
+        }
+    }
+    if (m_notes.size() != countBefore)
         emit countChanged();
 }
 

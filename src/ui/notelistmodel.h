@@ -17,7 +17,8 @@ public:
 
     using QAbstractListModel::QAbstractListModel;
 
-    /// Replaces the rows; an unchanged list (same records, same content) changes nothing.
+    /// Brings the rows to `notes` with row-level inserts, removes, moves and changes (by record
+    /// id); an unchanged list changes nothing.
     void setNotes(const ReminderNotes& notes);
     [[nodiscard]] const ReminderNotes& notes() const { return m_notes; }
     [[nodiscard]] int count() const { return static_cast<int>(m_notes.size()); }

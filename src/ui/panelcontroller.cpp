@@ -25,12 +25,10 @@ PanelController::PanelController(NoteStore& store, QObject* parent)
     , m_store(store)
 {
     connect(&m_store, &NoteStore::notesChanged, this, &PanelController::refresh);
-    m_minuteTimer.setInterval(30'000);
-    connect(&m_minuteTimer, &QTimer::timeout, this, [this] {
-        refresh();
-        emit nowChanged();
-    });
-    m_minuteTimer.start();
+    m_clockTimer.setSingleShot(true);
+    // A coarse timer may fire seconds early and leave a label a minute behind.
+    m_clockTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_clockTimer, &QTimer::timeout, this, &PanelController::tickClock);
     refresh();
 }
 
@@ -94,6 +92,48 @@ QString PanelController::deleteTitle() const
         return {};
     const ReminderNote* note = findNote(m_store.notes(), *m_noteToDelete);
     return note ? note->title() : QString();
+}
+
+QString PanelController::deleteQuestion() const
+{
+    const QString title = deleteTitle();
+    return title.isEmpty() ? QString() : QStringLiteral("\"%1\" löschen?").arg(title);
+}
+
+void PanelController::setPanelVisible(bool visible)
+{
+    if (m_panelVisible == visible)
+        return;
+    m_panelVisible = visible;
+    emit panelVisibleChanged();
+    if (visible) {
+        tickClock();
+    } else {
+        m_clockTimer.stop();
+    }
+}
+
+void PanelController::tickClock()
+{
+    refresh();
+    emit nowChanged();
+    if (m_panelVisible)
+        m_clockTimer.start(msUntilLabelsChange());
+}
+
+int PanelController::msUntilLabelsChange() const
+{
+    const QDateTime current = now();
+    // Appointments lie on whole minutes, so their labels change as the clock passes one.
+    const int toNextMinute = 60'000 - current.time().second() * 1000 - current.time().msec();
+    for (const NoteListModel* list : { &m_day, &m_future, &m_today }) {
+        for (const ReminderNote& note : list->notes()) {
+            const qint64 ahead = current.msecsTo(note.alarmDate);
+            if (ahead > 0 && ahead <= 60'000)
+                return 1000;
+        }
+    }
+    return toNextMinute;
 }
 
 QString PanelController::editingTitle() const

@@ -27,6 +27,8 @@ class PanelController : public QObject {
     Q_PROPERTY(QDateTime now READ now NOTIFY nowChanged)
     Q_PROPERTY(QString editingNoteId READ editingNoteId NOTIFY screenChanged)
     Q_PROPERTY(QString deleteTitle READ deleteTitle NOTIFY noteToDeleteChanged)
+    Q_PROPERTY(QString deleteQuestion READ deleteQuestion NOTIFY noteToDeleteChanged)
+    Q_PROPERTY(bool panelVisible READ panelVisible WRITE setPanelVisible NOTIFY panelVisibleChanged)
     Q_PROPERTY(QString editingTitle READ editingTitle NOTIFY screenChanged)
     Q_PROPERTY(bool showQuitConfirm MEMBER m_showQuitConfirm NOTIFY showQuitConfirmChanged)
     Q_PROPERTY(bool showSettings READ showSettings WRITE setShowSettings NOTIFY screenChanged)
@@ -64,6 +66,15 @@ public:
     [[nodiscard]] std::optional<QUuid> noteToDelete() const { return m_noteToDelete; }
     /// The title of the record awaiting deletion, empty when no dialog is to be shown.
     [[nodiscard]] QString deleteTitle() const;
+    /// "„title“ löschen?" as the dialog asks it, empty when no dialog is to be shown.
+    [[nodiscard]] QString deleteQuestion() const;
+    /// The panel is on screen: its lists and times are kept current only then, and are brought
+    /// up to date each time it opens (after midnight or a resume, today must be today).
+    [[nodiscard]] bool panelVisible() const { return m_panelVisible; }
+    void setPanelVisible(bool visible);
+    /// How long until the labels of the shown appointments change next: a second while one is
+    /// less than a minute away, else the next full minute.
+    [[nodiscard]] int msUntilLabelsChange() const;
     /// The title of the record open in the editor, empty when none is open.
     [[nodiscard]] QString editingTitle() const;
     /// Every record, in store order: the mini calendar marks its days from all of them.
@@ -114,6 +125,7 @@ signals:
     void showQuitConfirmChanged();
     void listsChanged();
     void nowChanged();
+    void panelVisibleChanged();
     /// The editor opened on a new or existing record.
     void editorRequested(const QString& id);
 
@@ -126,6 +138,7 @@ private:
         setSelectedDay(day.isValid() ? std::optional(day) : std::nullopt);
     }
     void refresh();
+    void tickClock();
 
     NoteStore& m_store;
     AppSettings m_settings;
@@ -144,6 +157,7 @@ private:
     NoteListModel m_today;
     NoteListModel m_past;
     NoteListModel m_notes;
+    bool m_panelVisible = false;
     // Relative times and the day boundaries move with the clock even when no record changes.
-    QTimer m_minuteTimer;
+    QTimer m_clockTimer;
 };

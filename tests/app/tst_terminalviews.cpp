@@ -106,11 +106,13 @@ void tst_TerminalViews::calendarGrid_data()
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("December 2026: own range, imported range, starts on a Tuesday")
         << QDate(2026, 12, 1)
-        << QStringList { u"Dezember 2026"_qs, u"Mo Di Mi Do Fr Sa So"_qs, u"     1   2   3   4   5   6"_qs,
-               u" 7   8*  9* 10# 11+ 12  13"_qs, u"14  15  16  17  18  19  20"_qs,
-               u"21  22  23  24  25  26  27"_qs, u"28  29  30  31"_qs };
-    QTest::newRow("June 2025 starts on a Sunday") << QDate(2025, 6,
-        1) << QStringList { u"Juni 2025"_qs, u"Mo Di Mi Do Fr Sa So"_qs, u"                         1"_qs };
+        << QStringList { u"Dezember 2026"_qs, u"Mo  Di  Mi  Do  Fr  Sa  So"_qs,
+               u"     1   2   3   4   5   6"_qs, u" 7   8*  9* 10# 11+ 12  13"_qs,
+               u"14  15  16  17  18  19  20"_qs, u"21  22  23  24  25  26  27"_qs, u"28  29  30  31"_qs };
+    QTest::newRow("June 2025 starts on a Sunday")
+        << QDate(2025, 6, 1)
+        << QStringList { u"Juni 2025"_qs, u"Mo  Di  Mi  Do  Fr  Sa  So"_qs,
+               u"                         1"_qs };
 }
 
 void tst_TerminalViews::calendarGrid()

@@ -76,6 +76,11 @@ void tst_CardControllers::stateColour()
     card.setNote(note);
     QTEST(card.isPast(), "past");
     QTEST(card.accentColor(), "accent");
+    // A past card greys out its title and badges.
+    QFETCH(bool, past);
+    QCOMPARE(card.titleColor(), QString::fromLatin1(past ? "secondary" : "primary"));
+    for (const Badge& b : card.badges())
+        QCOMPARE(b.color == QLatin1String("secondary"), past);
     QFETCH(bool, countsDown);
     QCOMPARE(!card.relativeText().isEmpty(), countsDown);
 }

@@ -20,6 +20,9 @@ private slots:
     void editorDismissal();
     void dayTapToggles();
     void deleteConfirmation();
+    void openingRefreshes();
+    void labelTicks_data();
+    void labelTicks();
 
 private:
     ReminderNote addRecord(bool appointment, const QDateTime& when);
@@ -187,6 +190,7 @@ void tst_PanelController::deleteConfirmation()
 
     m_panel->requestDelete(doomed.id.toString());
     QCOMPARE(m_panel->deleteTitle(), QStringLiteral("Eintrag"));
+    QCOMPARE(m_panel->deleteQuestion(), QStringLiteral("\"Eintrag\" löschen?"));
     m_panel->cancelDelete();
     QCOMPARE(m_store->notes().size(), 2);
     QVERIFY(m_panel->deleteTitle().isEmpty());
@@ -203,6 +207,47 @@ void tst_PanelController::deleteConfirmation()
     m_panel->confirmDelete();
     QCOMPARE(m_store->notes().size(), 1);
     QVERIFY(!m_panel->noteToDelete());
+}
+
+void tst_PanelController::openingRefreshes()
+{
+    addRecord(true, m_now.addSecs(3600));
+    m_panel->setPanelVisible(true);
+    QCOMPARE(m_panel->todayAppointments()->count(), 1);
+    m_panel->setPanelVisible(false);
+    QSignalSpy now(m_panel.get(), &PanelController::nowChanged);
+
+    // Hidden over midnight: nothing is recomputed, and nothing wakes the app for it.
+    m_now = m_now.addDays(1);
+    QTest::qWait(50);
+    QCOMPARE(now.count(), 0);
+    QCOMPARE(m_panel->todayAppointments()->count(), 1);
+
+    // Opened again, yesterday's appointment is no longer today's.
+    m_panel->setPanelVisible(true);
+    QCOMPARE(m_panel->todayAppointments()->count(), 0);
+    QCOMPARE(m_panel->pastAppointments()->count(), 1);
+    QCOMPARE(now.count(), 1);
+}
+
+void tst_PanelController::labelTicks_data()
+{
+    QTest::addColumn<int>("secondsAhead");
+    QTest::addColumn<int>("interval");
+    // The clock stands at 14:35:12.
+    QTest::newRow("nothing ahead: next full minute") << -1 << 48'000;
+    QTest::newRow("45 s ahead counts seconds") << 45 << 1000;
+    QTest::newRow("exactly a minute ahead") << 60 << 1000;
+    QTest::newRow("two minutes ahead") << 120 << 48'000;
+    QTest::newRow("just passed") << 0 << 48'000;
+}
+
+void tst_PanelController::labelTicks()
+{
+    QFETCH(int, secondsAhead);
+    if (secondsAhead >= 0)
+        addRecord(true, m_now.addSecs(secondsAhead));
+    QTEST(m_panel->msUntilLabelsChange(), "interval");
 }
 
 QTEST_GUILESS_MAIN(tst_PanelController)

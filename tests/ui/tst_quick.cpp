@@ -2,6 +2,7 @@
 #include "panelcontroller.h"
 
 #include <QQmlEngine>
+#include <QQuickItem>
 #include <QTemporaryDir>
 #include <QtQml/QQmlExtensionPlugin>
 #include <QtQuickTest>
@@ -45,6 +46,42 @@ public:
         run->panel = std::make_unique<PanelController>(*run->store);
         m_runs.push_back(std::move(run));
         emit controllerChanged();
+    }
+
+    /// Records whose texts are markup, as an imported calendar or a careless paste may bring.
+    Q_INVOKABLE void addMarkup()
+    {
+        NoteStore& target = *m_runs.back()->store;
+        ReminderNote note = target.addNote(true, fixedNow().addSecs(3600));
+        note.text = markup();
+        note.importSource = QStringLiteral("ICS: <i>kursiv</i>.ics");
+        note.useSound = true;
+        note.soundName = QStringLiteral("<u>Ping</u>");
+        target.updateNote(note);
+        add(target, false, {}, markup());
+        target.save();
+    }
+    Q_INVOKABLE [[nodiscard]] static QString markup()
+    {
+        return QStringLiteral("<b>fett</b> & <img src=\"https://example.invalid/x.png\">");
+    }
+
+    /// The texts under `root` that contain markup and are not drawn as plain text. Walks the whole
+    /// item tree, so it covers every screen and every text it may show.
+    Q_INVOKABLE [[nodiscard]] static QStringList markupRenderedIn(QQuickItem* root)
+    {
+        QStringList found;
+        if (!root)
+            return found;
+        const QVariant format = root->property("textFormat");
+        const QString text = root->property("text").toString();
+        // Text.PlainText is 0 for Text, TextEdit and their controls alike.
+        if (format.isValid() && format.toInt() != 0 && text.contains(u'<'))
+            found.append(text);
+        const QList<QQuickItem*> children = root->childItems();
+        for (QQuickItem* child : children)
+            found += markupRenderedIn(child);
+        return found;
     }
 
     Q_INVOKABLE [[nodiscard]] int recordCount() const { return static_cast<int>(store().notes().size()); }

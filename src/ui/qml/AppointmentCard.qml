@@ -57,15 +57,17 @@ Item {
                     color: Colors.green
                 }
                 Text {
+                    textFormat: Text.PlainText
                     objectName: "dateText"
                     anchors.verticalCenter: parent.verticalCenter
                     text: info.dateText
                     font.pixelSize: 12 * card.fontScale
                     font.weight: Font.DemiBold
-                    color: info.isPast ? Colors.green : card.accent
+                    color: card.accent
                 }
             }
             Text {
+                textFormat: Text.PlainText
                 objectName: "titleText"
                 Layout.fillWidth: true
                 text: info.title
@@ -73,7 +75,7 @@ Item {
                 font.weight: Font.Medium
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                color: info.isPast ? Colors.secondaryText : Colors.primary
+                color: Colors.named(info.titleColor)
             }
             Flow {
                 Layout.fillWidth: true
@@ -85,11 +87,12 @@ Item {
                         required property badge modelData
                         symbol: modelData.icon
                         text: modelData.text
-                        tint: info.isPast ? Colors.secondaryText : Colors.named(modelData.color)
+                        tint: Colors.named(modelData.color)
                         fontScale: card.fontScale
                     }
                 }
                 Text {
+                    textFormat: Text.PlainText
                     visible: text !== ""
                     height: 10 * card.fontScale + 6
                     verticalAlignment: Text.AlignVCenter

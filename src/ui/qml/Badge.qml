@@ -26,6 +26,7 @@ Rectangle {
             color: chip.tint
         }
         Text {
+            textFormat: Text.PlainText
             anchors.verticalCenter: parent.verticalCenter
             text: chip.text
             font.pixelSize: 10 * chip.fontScale

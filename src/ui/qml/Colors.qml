@@ -33,6 +33,8 @@ QtObject {
         case "green": return green
         case "teal": return teal
         case "gray": return gray
+        case "primary": return primary
+        case "secondary": return secondaryText
         default: return "transparent"
         }
     }

@@ -35,6 +35,7 @@ Item {
                 color: Colors.alpha(Colors.blue, dayView.cell.isSelected ? 0.2 : 0.08)
             }
             Text {
+                textFormat: Text.PlainText
                 anchors.centerIn: parent
                 text: dayView.cell.day
                 font.pixelSize: 12

@@ -7,12 +7,12 @@ Item {
 
     required property PanelController controller
 
-    readonly property bool shown: controller.deleteTitle !== ""
+    readonly property bool shown: controller.deleteQuestion !== ""
     // Kept while the dialog fades out, when the controller has already let go of the record.
-    property string title
+    property string question
 
-    onShownChanged: if (shown) title = controller.deleteTitle
-    Component.onCompleted: if (shown) title = controller.deleteTitle
+    onShownChanged: if (shown) question = controller.deleteQuestion
+    Component.onCompleted: if (shown) question = controller.deleteQuestion
 
     visible: opacity > 0
     opacity: shown ? 1 : 0
@@ -80,16 +80,18 @@ Item {
                 }
             }
             Text {
+                textFormat: Text.PlainText
                 objectName: "deleteQuestion"
                 width: parent.width
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.Wrap
-                text: "\"" + overlay.title + "\" löschen?"
+                text: overlay.question
                 font.pixelSize: TextStyle.subheadline
                 font.weight: Font.DemiBold
                 color: Colors.primary
             }
             Text {
+                textFormat: Text.PlainText
                 width: parent.width
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.Wrap
@@ -110,6 +112,7 @@ Item {
                     border.width: 1
                     border.color: Colors.alpha(Colors.primary, 0.1)
                     Text {
+                        textFormat: Text.PlainText
                         id: cancelText
                         anchors.centerIn: parent
                         text: "Abbrechen"
@@ -132,6 +135,7 @@ Item {
                         GradientStop { position: 1; color: Colors.alpha(Colors.red, 0.8) }
                     }
                     Text {
+                        textFormat: Text.PlainText
                         id: confirmText
                         anchors.centerIn: parent
                         text: "Löschen"

@@ -27,6 +27,7 @@ Item {
             endColor: block.endColor
         }
         Text {
+            textFormat: Text.PlainText
             anchors.horizontalCenter: parent.horizontalCenter
             text: block.title
             font.pixelSize: TextStyle.subheadline
@@ -34,6 +35,7 @@ Item {
             color: Colors.secondaryText
         }
         Text {
+            textFormat: Text.PlainText
             anchors.horizontalCenter: parent.horizontalCenter
             text: block.hint
             font.pixelSize: TextStyle.caption

@@ -33,6 +33,7 @@ ColumnLayout {
         Layout.minimumHeight: 20
 
         Text {
+            textFormat: Text.PlainText
             objectName: "dayLabel"
             text: tab.controller.displayDayLabel
             font.pixelSize: TextStyle.caption
@@ -48,6 +49,7 @@ ColumnLayout {
             radius: 10
             color: Colors.orange
             Text {
+                textFormat: Text.PlainText
                 anchors.centerIn: parent
                 text: tab.controller.dayAppointments.count
                 font.pixelSize: TextStyle.caption
@@ -87,6 +89,7 @@ ColumnLayout {
                 color: Colors.alpha(Colors.orange, 0.5)
             }
             Text {
+                textFormat: Text.PlainText
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: "Keine Termine"
                 font.pixelSize: TextStyle.subheadline

@@ -44,6 +44,7 @@ Rectangle {
                 onClicked: month.previousMonth()
             }
             Text {
+                textFormat: Text.PlainText
                 objectName: "monthTitle"
                 anchors.centerIn: parent
                 text: month.monthTitle

@@ -44,6 +44,7 @@ Item {
             spacing: 3
 
             Text {
+                textFormat: Text.PlainText
                 objectName: "titleText"
                 Layout.fillWidth: true
                 text: info.title
@@ -64,6 +65,7 @@ Item {
                     fontScale: card.fontScale
                 }
                 Text {
+                    textFormat: Text.PlainText
                     anchors.verticalCenter: parent.verticalCenter
                     text: info.createdText
                     font.pixelSize: 12 * card.fontScale

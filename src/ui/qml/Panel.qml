@@ -8,9 +8,6 @@ Window {
     // Without a tray the panel is an ordinary window; with one it is a frameless popup.
     required property bool asPopup
     required property PanelController controller
-    // Live: the settings screen changes them while the panel is open.
-    readonly property real fontScale: controller.settings.fontScale
-    readonly property real windowHeight: controller.settings.windowHeight
 
     width: 380
     height: content.implicitHeight
@@ -19,6 +16,8 @@ Window {
     flags: asPopup ? (Qt.Tool | Qt.FramelessWindowHint | Qt.WindowStaysOnTopHint) : Qt.Window
 
     onActiveChanged: if (asPopup && !active) panel.hide()
+    onVisibleChanged: controller.panelVisible = visible
+    Component.onCompleted: controller.panelVisible = visible
 
     Shortcut {
         sequence: "Escape"
@@ -30,8 +29,6 @@ Window {
         objectName: "panelContent"
         anchors.fill: parent
         controller: panel.controller
-        fontScale: panel.fontScale
-        windowHeight: panel.windowHeight
         onQuitConfirmed: Qt.quit()
     }
 }

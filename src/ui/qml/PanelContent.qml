@@ -6,8 +6,9 @@ Item {
     id: content
 
     required property PanelController controller
-    property real fontScale: 1.0
-    property real windowHeight: 580
+    // Live: the settings screen changes them while the panel is open.
+    property real fontScale: controller.settings.fontScale
+    property real windowHeight: controller.settings.windowHeight
     signal quitConfirmed()
 
     readonly property int screen: controller.screen

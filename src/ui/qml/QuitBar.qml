@@ -18,6 +18,7 @@ Item {
         anchors.fill: parent
         anchors.margins: 8
         Text {
+            textFormat: Text.PlainText
             id: quitLabel
             anchors.centerIn: parent
             topPadding: 4
@@ -43,6 +44,7 @@ Item {
         spacing: 8
 
         Text {
+            textFormat: Text.PlainText
             text: "Beenden?"
             font.pixelSize: TextStyle.caption
             font.weight: Font.Medium
@@ -50,6 +52,7 @@ Item {
         }
         Item { Layout.fillWidth: true }
         Text {
+            textFormat: Text.PlainText
             objectName: "quitYes"
             leftPadding: 8
             rightPadding: 8
@@ -65,6 +68,7 @@ Item {
             }
         }
         Text {
+            textFormat: Text.PlainText
             objectName: "quitNo"
             leftPadding: 8
             rightPadding: 8

@@ -38,6 +38,7 @@ Item {
                     color: Colors.blue
                 }
                 Text {
+                    textFormat: Text.PlainText
                     objectName: "backLabel"
                     anchors.verticalCenter: parent.verticalCenter
                     text: screen.backLabel

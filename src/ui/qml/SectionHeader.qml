@@ -23,6 +23,7 @@ Item {
             color: header.tint
         }
         Text {
+            textFormat: Text.PlainText
             anchors.verticalCenter: parent.verticalCenter
             text: header.title
             font.pixelSize: TextStyle.caption

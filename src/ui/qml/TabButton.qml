@@ -37,6 +37,7 @@ Item {
             color: tab.tint
         }
         Text {
+            textFormat: Text.PlainText
             anchors.verticalCenter: parent.verticalCenter
             text: tab.title
             font.pixelSize: 12 * tab.fontScale

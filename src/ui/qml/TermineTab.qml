@@ -85,6 +85,7 @@ Item {
                         width: (parent.width - dividerLabel.width - 16) / 2
                     }
                     Text {
+                        textFormat: Text.PlainText
                         id: dividerLabel
                         text: "Heute"
                         font.pixelSize: TextStyle.caption

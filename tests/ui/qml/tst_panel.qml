@@ -169,4 +169,17 @@ TestCase {
         click(item("quitYes"))
         compare(quitSpy.count, 1)
     }
+
+    function test_userTextIsNeverMarkup() {
+        Fixture.addMarkup()
+        const markup = Fixture.markup()
+        for (const tab of ["tabHeute", "tabTermine", "tabNotizen"]) {
+            click(item(tab))
+            waitForRendering(panel)
+            compare(Fixture.markupRenderedIn(panel), [], tab)
+        }
+        Fixture.controller.requestDelete(Fixture.idOf(markup.substring(0, 50)))
+        tryCompare(item("deleteQuestion"), "text", "\"" + markup.substring(0, 50) + "\" löschen?")
+        compare(Fixture.markupRenderedIn(panel), [])
+    }
 }
