@@ -7,6 +7,7 @@
 #include "notestore.h"
 #include "panelcontroller.h"
 #include "trayicon.h"
+#include "xdgautostart.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -23,6 +24,7 @@ ZettelwerkApp::ZettelwerkApp(const QString& dataDirectory, QObject* parent)
 {
     // Runs one event-loop turn after the store has loaded, so the first check sees the records.
     m_store->setServiceFactory([this](NoteStore& store) { return createAlarmService(store); });
+    m_panelController->setLoginItem(std::make_unique<XdgAutostart>());
     connect(m_store, &NoteStore::alarmCountChanged, m_label,
         [this] { m_label->setAlarmCount(m_store->alarmCount()); });
 }

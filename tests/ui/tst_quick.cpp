@@ -2,6 +2,7 @@
 #include "panelcontroller.h"
 
 #include <QQmlEngine>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtQml/QQmlExtensionPlugin>
 #include <QtQuickTest>
@@ -36,6 +37,7 @@ public:
     Q_INVOKABLE void reset()
     {
         // Earlier runs stay alive until the end: their panels may still be on their way out.
+        QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).clear();
         auto run = std::make_unique<Run>();
         run->store = std::make_unique<NoteStore>(run->dir.path(), [] { return fixedNow(); });
         add(*run->store, true, QDateTime(QDate(2026, 12, 7), QTime(14, 30)), QStringLiteral("Zahnarzt"));
@@ -116,6 +118,10 @@ private:
 class Setup : public QObject {
     Q_OBJECT
 
+public:
+    // The sliders write settings: into a folder of their own, never the user's.
+    Setup() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path())); }
+
 public slots:
     void qmlEngineAvailable(QQmlEngine* engine)
     {
@@ -124,6 +130,7 @@ public slots:
     }
 
 private:
+    QTemporaryDir m_config;
     PanelFixture m_fixture;
 };
 
