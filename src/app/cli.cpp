@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "alarmsounds.h"
+#include "helpcontent.h"
 #include "notejson.h"
 #include "notestore.h"
 #include "terminalviews.h"
@@ -333,7 +334,7 @@ std::variant<ScreenshotRequest, QString> readScreenshotRequest(const QStringList
     request.screen = options.value(QStringLiteral("--screen")).value_or(QString());
     request.outPng = options.value(QStringLiteral("--out")).value_or(QString());
     if (request.screen.isEmpty() || request.outPng.isEmpty())
-        return QStringLiteral("screenshot braucht --screen heute|termine|notizen|delete-confirm|quit-confirm "
+        return QStringLiteral("screenshot braucht --screen BILDSCHIRM (siehe zettelwerk --help) "
                               "und --out DATEI.png");
     if (const auto text = options.value(QStringLiteral("--day"))) {
         request.day = QDate::fromString(*text, QStringLiteral("yyyy-MM-dd"));
@@ -370,8 +371,11 @@ QString helpText()
         "  zettelwerk notizen         alle Notizen, neueste zuerst\n"
         "  zettelwerk kalender [--month JJJJ-MM]  Monatskalender (* eigene, + importierte, # beides)\n"
         "      Die vier Ansichten nehmen --now \"JJJJ-MM-TT HH:MM\" (Standard: jetzt).\n"
-        "  zettelwerk screenshot --screen heute|termine|notizen|delete-confirm|quit-confirm --out DATEI.png\n"
-        "             [--day JJJJ-MM-TT] [--now \"JJJJ-MM-TT HH:MM\"]   zeichnet das Panel als Bild\n"
+        "  zettelwerk screenshot --screen BILDSCHIRM --out DATEI.png\n"
+        "             [--day JJJJ-MM-TT] [--now \"JJJJ-MM-TT HH:MM\"]   zeichnet das Panel als Bild;\n"
+        "             BILDSCHIRM: heute, termine, notizen, delete-confirm, quit-confirm, settings,\n"
+        "             settings-confirm, help, about oder about-en\n"
+        "  zettelwerk hilfe           der Hilfetext des Panels (wie \"Kopieren\" ihn kopiert)\n"
         "  zettelwerk backup DATEI    speichert alle Einträge als JSON-Backup\n"
         "  zettelwerk restore DATEI   ersetzt alle Einträge durch die des Backups\n"
         "  zettelwerk --self-test     lädt die Fenster ohne Anzeige und beendet sich\n"
@@ -427,6 +431,9 @@ Result execute(const QStringList& args, NoteStore& store, bool colour)
         return backup(args, store);
     if (command == QLatin1String("restore"))
         return restore(args, store);
+    if (command == QLatin1String("hilfe")) // exactly what "Kopieren" copies, no line feed added
+        return args.size() == 1 ? Result { 0, HelpContent::plainText(), {} }
+                                : failure(QStringLiteral("hilfe kennt keine Argumente"));
     return failure(QStringLiteral("Unbekannter Befehl: %1 (Hilfe: zettelwerk --help)").arg(command));
 }
 

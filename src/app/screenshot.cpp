@@ -1,7 +1,10 @@
 #include "screenshot.h"
 
+#include "aboutcontroller.h"
 #include "notestore.h"
 #include "panelcontroller.h"
+#include "settingscontroller.h"
+#include "xdgautostart.h"
 
 #include <QEventLoop>
 #include <QImage>
@@ -51,7 +54,9 @@ namespace Screenshot {
 QStringList screens()
 {
     return { QStringLiteral("heute"), QStringLiteral("termine"), QStringLiteral("notizen"),
-        QStringLiteral("delete-confirm"), QStringLiteral("quit-confirm") };
+        QStringLiteral("delete-confirm"), QStringLiteral("quit-confirm"), QStringLiteral("settings"),
+        QStringLiteral("settings-confirm"), QStringLiteral("help"), QStringLiteral("about"),
+        QStringLiteral("about-en") };
 }
 
 void prepareEnvironment()
@@ -82,6 +87,13 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         controller.setProperty("showQuitConfirm", true);
     else if (screen == QLatin1String("delete-confirm") && !askToDeleteFirstRecord(controller))
         return fail(error, QStringLiteral("Keine Einträge, deren Löschen sich zeigen ließe"));
+    else if (screen.startsWith(QLatin1String("settings")))
+        controller.setShowSettings(true);
+    else if (screen == QLatin1String("help"))
+        controller.setShowHelp(true);
+    else if (screen.startsWith(QLatin1String("about")))
+        controller.setShowAbout(true);
+    controller.setLoginItem(std::make_unique<XdgAutostart>());
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/"));
@@ -96,6 +108,20 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
     if (!window)
         return fail(error, QStringLiteral("Das Panel konnte nicht geladen werden"));
 
+    // The screens' own state lives in their controllers, made with the screen.
+    if (screen.startsWith(QLatin1String("settings"))) {
+        auto* settings = window->findChild<SettingsController*>();
+        if (!settings)
+            return fail(error, QStringLiteral("Die Einstellungen wurden nicht geladen"));
+        // The height slider's end as without a screen, so the picture is the same on every machine.
+        settings->setScreenHeight([] { return std::nullopt; });
+        settings->setShowDeleteAllConfirm(screen == QLatin1String("settings-confirm"));
+    } else if (screen == QLatin1String("about-en")) {
+        auto* about = window->findChild<AboutController*>();
+        if (!about)
+            return fail(error, QStringLiteral("Das Info-Fenster wurde nicht geladen"));
+        about->setLanguage(AboutController::DisclaimerLanguage::English);
+    }
     window->show();
     QEventLoop settle;
     QTimer::singleShot(settleMs, &settle, &QEventLoop::quit);

@@ -11,7 +11,8 @@ class NoteStore;
 /// Pictures of the panel for documentation and review, drawn offscreen from a store's records.
 namespace Screenshot {
 
-/// The screens that can be drawn: heute, termine, notizen, delete-confirm, quit-confirm.
+/// The screens that can be drawn: heute, termine, notizen, delete-confirm, quit-confirm, settings,
+/// settings-confirm, help, about, about-en.
 [[nodiscard]] QStringList screens();
 
 /// Sets the offscreen platform at twice the pixel density. Call before the QGuiApplication

@@ -9,6 +9,7 @@
 #include "panelcontroller.h"
 #include "trayhost.h"
 #include "trayicon.h"
+#include "xdgautostart.h"
 
 #include <QCursor>
 #include <QDir>
@@ -29,6 +30,7 @@ ZettelwerkApp::ZettelwerkApp(const QString& dataDirectory, QObject* parent)
 {
     // Runs one event-loop turn after the store has loaded, so the first check sees the records.
     m_store->setServiceFactory([this](NoteStore& store) { return createAlarmService(store); });
+    m_panelController->setLoginItem(std::make_unique<XdgAutostart>());
     connect(m_store, &NoteStore::alarmCountChanged, m_label,
         [this] { m_label->setAlarmCount(m_store->alarmCount()); });
 }

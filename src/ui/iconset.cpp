@@ -30,6 +30,26 @@ const QHash<QString, QString>& table()
         { QStringLiteral("trash"), QStringLiteral("delete_outline") },
         // The font has no trash in a circle; the dialog draws the circle and puts this on it.
         { QStringLiteral("trash.circle.fill"), QStringLiteral("delete") },
+        // Settings, help and about.
+        { QStringLiteral("power"), QStringLiteral("power_settings_new") },
+        { QStringLiteral("textformat.size"), QStringLiteral("format_size") },
+        { QStringLiteral("arrow.up.and.down"), QStringLiteral("height") },
+        { QStringLiteral("rectangle.compress.vertical"), QStringLiteral("compress") },
+        { QStringLiteral("rectangle.expand.vertical"), QStringLiteral("expand") },
+        { QStringLiteral("externaldrive"), QStringLiteral("storage") },
+        { QStringLiteral("exclamationmark.triangle"), QStringLiteral("warning_amber") },
+        { QStringLiteral("arrow.counterclockwise"), QStringLiteral("replay") },
+        { QStringLiteral("circle"), QStringLiteral("radio_button_unchecked") },
+        { QStringLiteral("questionmark.circle.fill"), QStringLiteral("help") },
+        { QStringLiteral("doc.on.doc"), QStringLiteral("content_copy") },
+        { QStringLiteral("checkmark"), QStringLiteral("check") },
+        { QStringLiteral("bell.badge.fill"), QStringLiteral("notification_important") },
+        { QStringLiteral("hand.tap"), QStringLiteral("touch_app") },
+        { QStringLiteral("gearshape.fill"), QStringLiteral("settings") },
+        { QStringLiteral("menubar.rectangle"), QStringLiteral("web_asset") },
+        { QStringLiteral("heart.fill"), QStringLiteral("favorite") },
+        { QStringLiteral("globe"), QStringLiteral("language") },
+        { QStringLiteral("shield.lefthalf.filled"), QStringLiteral("shield") },
     };
     return ligatures;
 }

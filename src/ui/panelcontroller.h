@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appsettings.h"
+#include "loginitem.h"
 #include "notelistmodel.h"
 
 #include <QDate>
@@ -8,6 +9,7 @@
 #include <QTimer>
 #include <QtQml/qqmlregistration.h>
 
+#include <memory>
 #include <optional>
 
 class NoteStore;
@@ -95,6 +97,11 @@ public:
 
     /// Font scale, panel height and the last sound: the screens bind to them live.
     [[nodiscard]] AppSettings* settings() { return &m_settings; }
+    /// The store the panel shows; the settings screen deletes all records through it.
+    [[nodiscard]] NoteStore& store() const { return m_store; }
+    /// Starting at login, for the settings screen; none (always off) unless the app sets one.
+    [[nodiscard]] LoginItem* loginItem() const { return m_loginItem.get(); }
+    void setLoginItem(std::unique_ptr<LoginItem> item) { m_loginItem = std::move(item); }
     [[nodiscard]] NoteListModel* dayAppointments() { return &m_day; }
     [[nodiscard]] NoteListModel* futureAppointments() { return &m_future; }
     [[nodiscard]] NoteListModel* todayAppointments() { return &m_today; }
@@ -142,6 +149,7 @@ private:
 
     NoteStore& m_store;
     AppSettings m_settings;
+    std::unique_ptr<LoginItem> m_loginItem;
     int m_selectedTab = 0;
     std::optional<QDate> m_selectedDay;
     std::optional<QUuid> m_editingNoteId;

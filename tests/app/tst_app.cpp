@@ -89,6 +89,8 @@ void tst_App::informationalOptions_data()
                              << QStringLiteral("Zettelwerk 1.2\n");
     QTest::newRow("help") << QStringList { QStringLiteral("--help") } << 0
                           << QStringLiteral("zettelwerk add TEXT");
+    QTest::newRow("help text") << QStringList { QStringLiteral("hilfe") } << 0
+                               << QStringLiteral("\n\n▸ Wünsche & Verbesserungen\n");
     QTest::newRow("empty list") << QStringList { QStringLiteral("list"), QStringLiteral("--json") } << 0
                                 << QStringLiteral("[]\n");
     QTest::newRow("bad command") << QStringList { QStringLiteral("frobnicate") } << 1

@@ -1,4 +1,5 @@
 #include "cli.h"
+#include "helpcontent.h"
 #include "notejson.h"
 #include "notestore.h"
 #include "testsupport.h"
@@ -25,6 +26,7 @@ private slots:
     void unsavedChangesFail_data();
     void unsavedChangesFail();
     void handOverRoundTrip();
+    void hilfePrintsTheCopiedHelp();
 
 private:
     QByteArray fileContent() const;
@@ -88,6 +90,7 @@ void tst_Cli::refusedInput_data()
     row("notizen takes no day", { u"notizen"_qs, u"--day"_qs, u"2026-01-01"_qs }, "Unbekannte Option: --day");
     row("backup of nothing", { u"backup"_qs, u"/tmp/x.json"_qs }, "Keine Einträge zum Sichern");
     row("restore without file", { u"restore"_qs }, "restore erwartet einen Dateinamen");
+    row("hilfe with an argument", { u"hilfe"_qs, u"kalender"_qs }, "hilfe kennt keine Argumente");
 }
 
 void tst_Cli::refusedInput()
@@ -262,6 +265,15 @@ void tst_Cli::handOverRoundTrip()
         { u"add"_qs, u"x"_qs, u"--shell"_qs, u"--app"_qs, u"--app"_qs, u"tool.desktop"_qs });
     QCOMPARE(app.mid(0, 5), QStringList({ u"add"_qs, u"x"_qs, u"--shell"_qs, u"--app"_qs, u"--app"_qs }));
     QCOMPARE(app.at(5), QDir::current().absoluteFilePath(u"tool.desktop"_qs));
+}
+
+void tst_Cli::hilfePrintsTheCopiedHelp()
+{
+    const Cli::Result result = run({ u"hilfe"_qs });
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, HelpContent::plainText());
+    QVERIFY(result.out.startsWith(u"Zettelwerk - macOS"_qs) && !result.out.endsWith(u'\n'));
+    QVERIFY(result.err.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)

@@ -20,6 +20,7 @@ private slots:
     void initTestCase();
     void demoDataIsInTheDataFileLayout();
     void screensShowWhatTheyName();
+    void secondaryScreens();
     void unknownScreenIsRefused();
     void emptyStoreShowsEmptyTabs();
 
@@ -120,6 +121,27 @@ void tst_Screenshot::screensShowWhatTheyName()
     const QRect above(0, 0, 760, 1160 - 80);
     QCOMPARE(quitting.copy(above), heute.copy(above));
     QVERIFY(quitting != heute);
+}
+
+void tst_Screenshot::secondaryScreens()
+{
+    const QImage settings = render(QStringLiteral("settings"));
+    const QImage confirming = render(QStringLiteral("settings-confirm"));
+    const QImage help = render(QStringLiteral("help"));
+    const QImage about = render(QStringLiteral("about"));
+    const QImage english = render(QStringLiteral("about-en"));
+    // Help is as high as the panel; settings and about as high as their content.
+    QCOMPARE(help.size(), QSize(760, 1160));
+    for (const QImage& image : { settings, confirming, about, english }) {
+        QCOMPARE(image.width(), 760);
+        QVERIFY2(image.height() > 600 && image.height() < 1160, qPrintable(QString::number(image.height())));
+    }
+    // The question replaces a row with a taller block; the language changes only the disclaimer.
+    QVERIFY(confirming.height() > settings.height());
+    QCOMPARE(english.size(), about.size());
+    const QRect top(0, 0, 760, 500);
+    QCOMPARE(english.copy(top), about.copy(top));
+    QVERIFY(english != about);
 }
 
 void tst_Screenshot::unknownScreenIsRefused()

@@ -26,7 +26,15 @@ void tst_IconSet::everySymbolOfTheScreensIsMapped()
         QStringLiteral("checkmark.circle"), QStringLiteral("checkmark.circle.fill"),
         QStringLiteral("doc.text"), QStringLiteral("repeat"), QStringLiteral("bell.fill"),
         QStringLiteral("speaker.wave.2"), QStringLiteral("chevron.right"), QStringLiteral("chevron.left"),
-        QStringLiteral("trash"), QStringLiteral("trash.circle.fill") };
+        QStringLiteral("trash"), QStringLiteral("trash.circle.fill"), QStringLiteral("power"),
+        QStringLiteral("textformat.size"), QStringLiteral("arrow.up.and.down"),
+        QStringLiteral("rectangle.compress.vertical"), QStringLiteral("rectangle.expand.vertical"),
+        QStringLiteral("externaldrive"), QStringLiteral("exclamationmark.triangle"),
+        QStringLiteral("arrow.counterclockwise"), QStringLiteral("circle"),
+        QStringLiteral("questionmark.circle.fill"), QStringLiteral("doc.on.doc"), QStringLiteral("checkmark"),
+        QStringLiteral("bell.badge.fill"), QStringLiteral("hand.tap"), QStringLiteral("gearshape.fill"),
+        QStringLiteral("menubar.rectangle"), QStringLiteral("heart.fill"), QStringLiteral("globe"),
+        QStringLiteral("shield.lefthalf.filled") };
     for (const QString& symbol : used)
         QVERIFY2(!IconSet::glyph(symbol).isEmpty(), qPrintable(symbol));
     QCOMPARE(IconSet::symbols().size(), used.size());

@@ -3,6 +3,7 @@
 
 #include <QQmlEngine>
 #include <QQuickItem>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtQml/QQmlExtensionPlugin>
 #include <QtQuickTest>
@@ -37,6 +38,7 @@ public:
     Q_INVOKABLE void reset()
     {
         // Earlier runs stay alive until the end: their panels may still be on their way out.
+        QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).clear();
         auto run = std::make_unique<Run>();
         run->store = std::make_unique<NoteStore>(run->dir.path(), [] { return fixedNow(); });
         add(*run->store, true, QDateTime(QDate(2026, 12, 7), QTime(14, 30)), QStringLiteral("Zahnarzt"));
@@ -153,6 +155,10 @@ private:
 class Setup : public QObject {
     Q_OBJECT
 
+public:
+    // The sliders write settings: into a folder of their own, never the user's.
+    Setup() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path())); }
+
 public slots:
     void qmlEngineAvailable(QQmlEngine* engine)
     {
@@ -161,6 +167,7 @@ public slots:
     }
 
 private:
+    QTemporaryDir m_config;
     PanelFixture m_fixture;
 };
 

@@ -7,7 +7,7 @@ Item {
     id: screen
 
     property string backLabel: "Zurück"
-    default property alias content: contentArea.data
+    default property alias screenContent: contentArea.data
     signal back()
 
     // Settings and about size to their content; the others are given the panel's height.

@@ -1,6 +1,8 @@
 import QtQuick
+import QtQuick.Layouts
 import Zettelwerk.Ui
 
+// Starting at login, text size, panel height, the data screens, deleting everything, reset.
 SecondaryScreen {
     id: screen
 
@@ -9,20 +11,279 @@ SecondaryScreen {
     backLabel: "Zurück"
     onBack: screen.controller.showSettings = false
 
+    SettingsController {
+        id: rules
+        objectName: "settingsController"
+        panel: screen.controller
+    }
+
     Column {
         width: parent.width
-        PlaceholderText { text: "Einstellungen" }
-        PlaceholderText {
-            objectName: "showImport"
-            text: "Kalender importieren …"
-            color: Colors.blue
-            MouseArea { anchors.fill: parent; onClicked: screen.controller.showImportFromSettings() }
+        padding: 14
+        spacing: 14
+
+        SettingsSection {
+            width: parent.width - 28
+            symbol: "power"
+            title: "Autostart"
+
+            Item {
+                objectName: "launchAtLoginRow"
+                width: parent.width
+                height: launchLabel.implicitHeight + 20
+                Text {
+                    textFormat: Text.PlainText
+                    id: launchLabel
+                    x: 10
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: "Bei Anmeldung starten"
+                    font.pixelSize: 12
+                    color: Colors.primary
+                }
+                Icon {
+                    objectName: "launchAtLoginMark"
+                    anchors.right: parent.right
+                    anchors.rightMargin: 10
+                    anchors.verticalCenter: parent.verticalCenter
+                    symbol: rules.launchAtLogin ? "checkmark.circle.fill" : "circle"
+                    size: 14
+                    color: rules.launchAtLogin ? Colors.green : Colors.secondaryText
+                }
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: rules.launchAtLogin = !rules.launchAtLogin
+                }
+            }
         }
-        PlaceholderText {
-            objectName: "showExport"
-            text: "Backup exportieren …"
-            color: Colors.blue
-            MouseArea { anchors.fill: parent; onClicked: screen.controller.showExportFromSettings() }
+
+        SettingsSection {
+            width: parent.width - 28
+            symbol: "textformat.size"
+            title: "Schriftgröße"
+            value: rules.fontScaleText
+
+            RowLayout {
+                width: parent.width
+                height: 40
+                spacing: 10
+                Text {
+                    textFormat: Text.PlainText
+                    Layout.leftMargin: 10
+                    text: "A"
+                    font.pixelSize: 10
+                    color: Colors.secondaryText
+                }
+                SettingsSlider {
+                    objectName: "fontScaleSlider"
+                    Layout.fillWidth: true
+                    from: rules.minFontScale
+                    to: rules.maxFontScale
+                    stepSize: rules.fontScaleStep
+                    value: rules.fontScale
+                    onMoved: rules.fontScale = value
+                }
+                Text {
+                    textFormat: Text.PlainText
+                    Layout.rightMargin: 10
+                    text: "A"
+                    font.pixelSize: 18
+                    font.weight: Font.Medium
+                    color: Colors.secondaryText
+                }
+            }
+        }
+
+        SettingsSection {
+            width: parent.width - 28
+            symbol: "arrow.up.and.down"
+            title: "Fensterhöhe"
+            value: rules.windowHeightText
+
+            RowLayout {
+                width: parent.width
+                height: 40
+                spacing: 10
+                Icon {
+                    Layout.leftMargin: 10
+                    symbol: "rectangle.compress.vertical"
+                    size: 12
+                    color: Colors.secondaryText
+                }
+                SettingsSlider {
+                    objectName: "windowHeightSlider"
+                    Layout.fillWidth: true
+                    from: rules.minWindowHeight
+                    to: rules.maxWindowHeight
+                    stepSize: rules.windowHeightStep
+                    value: rules.windowHeight
+                    onMoved: rules.windowHeight = value
+                }
+                Icon {
+                    Layout.rightMargin: 10
+                    symbol: "rectangle.expand.vertical"
+                    size: 12
+                    color: Colors.secondaryText
+                }
+            }
+        }
+
+        SettingsSection {
+            width: parent.width - 28
+            symbol: "externaldrive"
+            title: "Daten"
+
+            SettingsRow {
+                objectName: "showImport"
+                symbol: "calendar"
+                startColor: Colors.orange
+                endColor: Colors.red
+                title: "Kalender importieren"
+                subtitle: "Apple Kalender / ICS-Datei"
+                onClicked: screen.controller.showImportFromSettings()
+            }
+            Divider {
+                x: 46
+                width: parent.width - x
+            }
+            SettingsRow {
+                objectName: "showExport"
+                symbol: "externaldrive"
+                startColor: Colors.blue
+                endColor: Colors.indigo
+                title: "Backup Import / Export"
+                subtitle: "Wiederherstellen, JSON, ICS"
+                onClicked: screen.controller.showExportFromSettings()
+            }
+        }
+
+        SettingsSection {
+            width: parent.width - 28
+            symbol: "exclamationmark.triangle"
+            title: "Gefahrenzone"
+            headingColor: Colors.red
+
+            SettingsRow {
+                objectName: "deleteAll"
+                visible: !rules.showDeleteAllConfirm
+                symbol: "trash"
+                startColor: Colors.red
+                endColor: Colors.red
+                title: "Alle Daten löschen"
+                subtitle: rules.recordCountText
+                showChevron: false
+                onClicked: rules.showDeleteAllConfirm = true
+            }
+            Column {
+                visible: rules.showDeleteAllConfirm
+                width: parent.width
+                padding: 10
+                spacing: 10
+                Text {
+                    textFormat: Text.PlainText
+                    objectName: "deleteAllQuestion"
+                    width: parent.width - 20
+                    wrapMode: Text.Wrap
+                    text: rules.deleteAllQuestion
+                    font.pixelSize: 12
+                    font.weight: Font.Medium
+                    color: Colors.red
+                }
+                Row {
+                    width: parent.width - 20
+                    spacing: 10
+                    Rectangle {
+                        objectName: "deleteAllCancel"
+                        width: (parent.width - parent.spacing) / 2
+                        height: cancelText.implicitHeight + 12
+                        radius: 6
+                        color: Colors.alpha(Colors.primary, 0.06)
+                        Text {
+                            textFormat: Text.PlainText
+                            id: cancelText
+                            anchors.centerIn: parent
+                            text: "Abbrechen"
+                            font.pixelSize: TextStyle.subheadline
+                            color: Colors.primary
+                        }
+                        MouseArea {
+                            anchors.fill: parent
+                            onClicked: rules.showDeleteAllConfirm = false
+                        }
+                    }
+                    Rectangle {
+                        objectName: "deleteAllConfirm"
+                        width: (parent.width - parent.spacing) / 2
+                        height: confirmText.implicitHeight + 12
+                        radius: 6
+                        color: Colors.red
+                        Text {
+                            textFormat: Text.PlainText
+                            id: confirmText
+                            anchors.centerIn: parent
+                            text: "Ja, alles löschen"
+                            font.pixelSize: TextStyle.subheadline
+                            font.weight: Font.DemiBold
+                            color: "white"
+                        }
+                        MouseArea {
+                            anchors.fill: parent
+                            onClicked: rules.deleteAll()
+                        }
+                    }
+                }
+            }
+            Text {
+                textFormat: Text.PlainText
+                objectName: "deleteAllError"
+                visible: text !== ""
+                width: parent.width
+                padding: 10
+                topPadding: 0
+                wrapMode: Text.Wrap
+                text: rules.deleteAllError
+                font.pixelSize: TextStyle.caption
+                color: Colors.red
+            }
+        }
+
+        Item {
+            width: parent.width - 28
+            height: resetButton.height
+
+            Rectangle {
+                id: resetButton
+                objectName: "resetButton"
+                anchors.horizontalCenter: parent.horizontalCenter
+                width: resetRow.implicitWidth + 20
+                height: resetRow.implicitHeight + 8
+                radius: 5
+                color: Colors.controlBackground
+                border.width: 1
+                border.color: Colors.alpha(Colors.primary, 0.12)
+                Row {
+                    id: resetRow
+                    anchors.centerIn: parent
+                    spacing: 4
+                    Icon {
+                        anchors.verticalCenter: parent.verticalCenter
+                        symbol: "arrow.counterclockwise"
+                        size: TextStyle.caption
+                        color: Colors.primary
+                    }
+                    Text {
+                        textFormat: Text.PlainText
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: "Zurücksetzen"
+                        font.pixelSize: TextStyle.caption
+                        font.weight: Font.Medium
+                        color: Colors.primary
+                    }
+                }
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: rules.reset()
+                }
+            }
         }
     }
 }

@@ -1,0 +1,112 @@
+import QtQuick
+import QtTest
+import Zettelwerk.Ui
+import Zettelwerk.Test
+
+// Settings and about driven by the mouse: deleting everything after the question, the
+// disclaimer's language, and the open panel following the two sliders.
+TestCase {
+    id: testCase
+    name: "Settings"
+    width: 380
+    height: 580
+    visible: true
+    when: windowShown
+
+    Component {
+        id: contentComponent
+        PanelContent {
+            width: 380
+            height: 580
+        }
+    }
+    Component {
+        id: windowComponent
+        Panel {
+            asPopup: false
+            visible: true
+        }
+    }
+
+    function init() {
+        Fixture.reset()
+    }
+
+    function item(name, within) {
+        const found = findChild(within, name)
+        verify(found, "no item named " + name)
+        return found
+    }
+
+    function click(target) {
+        verify(target.visible, target.objectName + " is hidden")
+        mouseClick(target)
+    }
+
+    function open(flag) {
+        const panel = createTemporaryObject(contentComponent, testCase, { controller: Fixture.controller })
+        Fixture.controller[flag] = true
+        waitForRendering(panel)
+        return panel
+    }
+
+    function test_deleteAllAsksFirst() {
+        const panel = open("showSettings")
+        const row = item("deleteAll", panel)
+        compare(item("subtitle", row).text, "4 Notizen")
+
+        click(row)
+        compare(item("deleteAllQuestion", panel).text, "Alle 4 Notizen unwiderruflich löschen?")
+        click(item("deleteAllCancel", panel))
+        verify(row.visible)
+        compare(Fixture.recordCount(), 4)
+
+        click(row)
+        click(item("deleteAllConfirm", panel))
+        compare(Fixture.recordCount(), 0)
+        verify(row.visible)
+        compare(item("subtitle", row).text, "0 Notizen")
+    }
+
+    function test_disclaimerSwitchesLanguage() {
+        const panel = open("showAbout")
+        const heading = item("disclaimerHeading", panel)
+        const text = item("disclaimerText", panel)
+        compare(heading.text, "Haftungsausschluss")
+        verify(text.text.startsWith("Diese Software wird ohne jegliche Gewährleistung"))
+
+        click(item("language-English", panel))
+        compare(heading.text, "Disclaimer")
+        verify(text.text.startsWith("This software is provided \"as is\", without warranty"))
+
+        // Not kept: the screen opens in German again.
+        click(item("backButton", panel))
+        compare(Fixture.controller.screen, PanelController.Main)
+        Fixture.controller.showAbout = true
+        waitForRendering(panel)
+        compare(item("disclaimerHeading", panel).text, "Haftungsausschluss")
+    }
+
+    function test_openPanelFollowsTheSliders() {
+        const window = createTemporaryObject(windowComponent, testCase, { controller: Fixture.controller })
+        waitForRendering(window.contentItem)
+        Fixture.controller.selectedTab = 2
+        const title = item("titleText", item("notizenTab", window.contentItem))
+        compare(title.font.pixelSize, 17)
+        compare(window.height, 580)
+
+        Fixture.controller.showSettings = true
+        waitForRendering(window.contentItem)
+        // A press at the track's right end takes the slider there.
+        const font = item("fontScaleSlider", window.contentItem)
+        mouseClick(font, font.width - 1, font.height / 2)
+        const height = item("windowHeightSlider", window.contentItem)
+        mouseClick(height, height.width - 1, height.height / 2)
+        compare(Fixture.controller.settings.fontScale, 1.3)
+        verify(Fixture.controller.settings.windowHeight >= 600)
+
+        Fixture.controller.showSettings = false
+        tryCompare(window, "height", Fixture.controller.settings.windowHeight)
+        compare(title.font.pixelSize, Math.round(17 * 1.3))
+    }
+}

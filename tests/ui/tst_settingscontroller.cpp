@@ -1,0 +1,253 @@
+#include "appsettings.h"
+#include "notestore.h"
+#include "panelcontroller.h"
+#include "settingscontroller.h"
+#include "testsupport.h"
+#include "xdgautostart.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The settings screen's rules against a real store, real settings and a real autostart folder,
+// all in a temporary home.
+class tst_SettingsController : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void slidersSnapAndClamp_data();
+    void slidersSnapAndClamp();
+    void heightBoundFollowsTheScreen_data();
+    void heightBoundFollowsTheScreen();
+    void resetKeepsTheSound();
+    void deleteAll_data();
+    void deleteAll();
+    void autostart_data();
+    void autostart();
+    void execLineQuoting_data();
+    void execLineQuoting();
+
+private:
+    [[nodiscard]] QString autostartDir() const { return m_config.filePath(QStringLiteral("autostart")); }
+    void makeController(std::optional<double> screenHeight = 900.0);
+
+    QTemporaryDir m_config;
+    std::unique_ptr<QTemporaryDir> m_data;
+    std::unique_ptr<NoteStore> m_store;
+    std::unique_ptr<PanelController> m_panel;
+    std::unique_ptr<SettingsController> m_settings;
+};
+
+void tst_SettingsController::initTestCase()
+{
+    // Before the first QSettings: it keeps the folder it found first.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+}
+
+void tst_SettingsController::init()
+{
+    m_settings.reset();
+    m_panel.reset();
+    m_store.reset();
+    QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).clear();
+    QDir(autostartDir()).removeRecursively();
+    QFile::remove(autostartDir());
+    m_data = std::make_unique<QTemporaryDir>();
+    m_store = std::make_unique<NoteStore>(m_data->path(), [] { return berlin(2026, 12, 7, 10); });
+    m_panel = std::make_unique<PanelController>(*m_store);
+    m_panel->setLoginItem(std::make_unique<XdgAutostart>(QStringLiteral("/opt/Zettel Werk/zettelwerk")));
+}
+
+void tst_SettingsController::makeController(std::optional<double> screenHeight)
+{
+    m_settings = std::make_unique<SettingsController>();
+    m_settings->setScreenHeight([screenHeight] { return screenHeight; });
+    m_settings->setPanel(m_panel.get());
+}
+
+void tst_SettingsController::slidersSnapAndClamp_data()
+{
+    // "font" and "height" go through the screen's sliders; "stored font" is a value as read from file.
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<double>("input");
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("font below 80 %") << u"font"_qs << 0.5 << 0.8 << u"80%"_qs;
+    QTest::newRow("font above 130 %") << u"font"_qs << 1.42 << 1.3 << u"130%"_qs;
+    QTest::newRow("font between steps") << u"font"_qs << 1.13 << 1.15 << u"115%"_qs;
+    QTest::newRow("font 105 %") << u"font"_qs << 1.05 << 1.05 << u"105%"_qs;
+    QTest::newRow("1.15 × 100 is 114.99…") << u"stored font"_qs << 1.15 << 1.15 << u"115%"_qs;
+    QTest::newRow("height below 400") << u"height"_qs << 250.0 << 400.0 << u"400 px"_qs;
+    QTest::newRow("height between steps") << u"height"_qs << 589.0 << 580.0 << u"580 px"_qs;
+    QTest::newRow("height above the screen") << u"height"_qs << 2000.0 << 860.0 << u"860 px"_qs;
+}
+
+void tst_SettingsController::slidersSnapAndClamp()
+{
+    QFETCH(QString, what);
+    QFETCH(double, input);
+    QFETCH(double, stored);
+    QFETCH(QString, text);
+
+    makeController();
+    QCOMPARE(m_settings->fontScaleText(), u"100%"_qs);
+    QCOMPARE(m_settings->windowHeightText(), u"580 px"_qs);
+    const bool font = what != u"height"_qs;
+    if (what == u"stored font"_qs)
+        m_panel->settings()->setFontScale(input);
+    else if (font)
+        m_settings->setFontScale(input);
+    else
+        m_settings->setWindowHeight(input);
+    const AppSettings& live = *m_panel->settings();
+    QVERIFY(qFuzzyCompare(font ? live.fontScale() : live.windowHeight(), stored));
+    QCOMPARE(font ? m_settings->fontScaleText() : m_settings->windowHeightText(), text);
+    // Stored at once: a new reader sees it.
+    const AppSettings reread;
+    QVERIFY(qFuzzyCompare(font ? reread.fontScale() : reread.windowHeight(), stored));
+}
+
+void tst_SettingsController::heightBoundFollowsTheScreen_data()
+{
+    QTest::addColumn<std::optional<double>>("screen");
+    QTest::addColumn<double>("bound");
+    QTest::newRow("900 high") << std::optional(900.0) << 860.0;
+    QTest::newRow("500 high") << std::optional(500.0) << 600.0;
+    QTest::newRow("no screen") << std::optional<double>() << 860.0;
+}
+
+void tst_SettingsController::heightBoundFollowsTheScreen()
+{
+    QFETCH(std::optional<double>, screen);
+    QFETCH(double, bound);
+    makeController(screen);
+    QCOMPARE(m_settings->maxWindowHeight(), bound);
+    m_settings->setWindowHeight(5000);
+    QCOMPARE(m_panel->settings()->windowHeight(), bound);
+}
+
+void tst_SettingsController::resetKeepsTheSound()
+{
+    makeController();
+    m_settings->setFontScale(1.25);
+    m_settings->setWindowHeight(700);
+    m_panel->settings()->setLastSoundName(u"Glass"_qs);
+    m_settings->reset();
+    QCOMPARE(m_settings->fontScaleText(), u"100%"_qs);
+    QCOMPARE(m_settings->windowHeightText(), u"580 px"_qs);
+    const AppSettings reread;
+    QCOMPARE(reread.fontScale(), 1.0);
+    QCOMPARE(reread.windowHeight(), 580.0);
+    QCOMPARE(reread.lastSoundName(), u"Glass"_qs);
+}
+
+void tst_SettingsController::deleteAll_data()
+{
+    QTest::addColumn<int>("records");
+    QTest::addColumn<bool>("fileBlocked");
+    QTest::newRow("three records") << 3 << false;
+    QTest::newRow("no records, no file yet") << 0 << false;
+    QTest::newRow("data file cannot be written") << 2 << true;
+}
+
+void tst_SettingsController::deleteAll()
+{
+    QFETCH(int, records);
+    QFETCH(bool, fileBlocked);
+
+    for (int i = 0; i < records; ++i)
+        m_store->addNote(i % 2 == 0, berlin(2026, 12, 8 + i, 9));
+    QCOMPARE(QFile::exists(m_store->filePath()), records > 0);
+    makeController();
+    m_settings->setFontScale(1.2);
+    m_panel->settings()->setLastSoundName(u"Submarine"_qs);
+    QCOMPARE(m_settings->recordCountText(), u"%1 Notizen"_qs.arg(records));
+
+    m_settings->setShowDeleteAllConfirm(true);
+    QCOMPARE(m_settings->deleteAllQuestion(), u"Alle %1 Notizen unwiderruflich löschen?"_qs.arg(records));
+    if (fileBlocked) {
+        // A folder where the file's temporary copy would go: the save cannot happen.
+        QFile::remove(m_store->filePath());
+        QVERIFY(QDir().mkpath(m_store->filePath()));
+        QVERIFY(QDir().mkpath(m_store->filePath() + QStringLiteral("/x")));
+    }
+    m_settings->deleteAll();
+
+    QVERIFY(m_store->notes().isEmpty());
+    QVERIFY(!m_settings->showDeleteAllConfirm());
+    QCOMPARE(m_settings->recordCountText(), u"0 Notizen"_qs);
+    if (fileBlocked) {
+        QCOMPARE(m_settings->deleteAllError(), u"Löschen konnte nicht gespeichert werden"_qs);
+    } else {
+        QVERIFY(m_settings->deleteAllError().isEmpty());
+        QCOMPARE(readAll(m_store->filePath()), QByteArray("[]"));
+    }
+    const AppSettings reread;
+    QVERIFY(qFuzzyCompare(reread.fontScale(), 1.2));
+    QCOMPARE(reread.lastSoundName(), u"Submarine"_qs);
+}
+
+void tst_SettingsController::autostart_data()
+{
+    QTest::addColumn<QByteArray>("existing");
+    QTest::addColumn<bool>("folderIsAFile");
+    QTest::addColumn<bool>("shownAtStart");
+    QTest::addColumn<bool>("shownAfterToggle");
+    const QByteArray entry = "[Desktop Entry]\nType=Application\nExec=zettelwerk\n";
+    QTest::newRow("off, switched on") << QByteArray() << false << false << true;
+    QTest::newRow("on, switched off") << entry << false << true << false;
+    QTest::newRow("hidden entry is off") << entry + "Hidden=true\n" << false << false << true;
+    QTest::newRow("hidden only in an action") << entry + "[Desktop Action x]\nHidden=true\n"
+                                              << false << true << false;
+    QTest::newRow("folder cannot be made") << QByteArray() << true << false << false;
+}
+
+void tst_SettingsController::autostart()
+{
+    QFETCH(QByteArray, existing);
+    QFETCH(bool, folderIsAFile);
+    QFETCH(bool, shownAtStart);
+    QFETCH(bool, shownAfterToggle);
+
+    const QString file = autostartDir() + QStringLiteral("/zettelwerk.desktop");
+    if (folderIsAFile)
+        QVERIFY(writeAll(autostartDir(), "not a folder"));
+    if (!existing.isEmpty())
+        QVERIFY(QDir().mkpath(autostartDir()) && writeAll(file, existing));
+    makeController();
+    QCOMPARE(m_settings->launchAtLogin(), shownAtStart);
+
+    m_settings->setLaunchAtLogin(!shownAtStart);
+    QCOMPARE(m_settings->launchAtLogin(), shownAfterToggle);
+    QCOMPARE(m_panel->loginItem()->isEnabled(), shownAfterToggle);
+    QCOMPARE(QFile::exists(file), shownAfterToggle);
+    if (shownAfterToggle) {
+        QCOMPARE(readAll(file),
+            QByteArray("[Desktop Entry]\nType=Application\nName=Zettelwerk\n"
+                       "Exec=\"/opt/Zettel Werk/zettelwerk\"\nX-GNOME-Autostart-enabled=true\n"));
+    }
+}
+
+void tst_SettingsController::execLineQuoting_data()
+{
+    QTest::addColumn<QString>("binary");
+    QTest::addColumn<QString>("exec");
+    QTest::newRow("plain") << u"/usr/bin/zettelwerk"_qs << u"/usr/bin/zettelwerk"_qs;
+    QTest::newRow("percent sign") << u"/opt/100%/zw"_qs << u"/opt/100%%/zw"_qs;
+    // Quoting escapes $ and " with a backslash; the string level then doubles every backslash.
+    QTest::newRow("dollar and quote") << uR"(/tmp/a$b"c)"_qs << uR"("/tmp/a\\$b\\"c")"_qs;
+    QTest::newRow("backslash") << uR"(/tmp/a\b)"_qs << uR"("/tmp/a\\\\b")"_qs;
+}
+
+void tst_SettingsController::execLineQuoting()
+{
+    QFETCH(QString, binary);
+    QFETCH(QString, exec);
+    QCOMPARE(XdgAutostart::execValue(binary), exec);
+}
+
+QTEST_MAIN(tst_SettingsController)
+#include "tst_settingscontroller.moc"
