@@ -5,7 +5,7 @@ ASAN := build/asan
 RELEASE := build/release
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 
-.PHONY: all deps build run test test-dev test-asan format format-check bench clean
+.PHONY: all deps build run test test-dev test-asan format format-check bench fuzz clean
 
 all: build
 
@@ -40,6 +40,14 @@ format:
 bench: deps
 	@cmake --preset release >/dev/null
 	cmake --build $(RELEASE) -j$(JOBS) --target bench
+
+# libFuzzer on the ICS reader (clang); new inputs it finds stay in build/fuzz/corpus.
+FUZZ_SECONDS ?= 120
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	cmake --build build/fuzz -j$(JOBS) --target fuzz_icsreader
+	mkdir -p build/fuzz/corpus
+	build/fuzz/tests/import/fuzz_icsreader -max_total_time=$(FUZZ_SECONDS) -timeout=5 build/fuzz/corpus tests/data/ics
 
 clean:
 	rm -rf build

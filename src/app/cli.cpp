@@ -2,6 +2,7 @@
 
 #include "alarmsounds.h"
 #include "helpcontent.h"
+#include "importcommands.h"
 #include "notejson.h"
 #include "notestore.h"
 #include "terminalviews.h"
@@ -376,12 +377,14 @@ QString helpText()
         "             BILDSCHIRM: heute, termine, notizen, delete-confirm, quit-confirm, settings,\n"
         "             settings-confirm, help, about oder about-en\n"
         "  zettelwerk hilfe           der Hilfetext des Panels (wie \"Kopieren\" ihn kopiert)\n"
+        "%1"
         "  zettelwerk backup DATEI    speichert alle Einträge als JSON-Backup\n"
         "  zettelwerk restore DATEI   ersetzt alle Einträge durch die des Backups\n"
         "  zettelwerk --self-test     lädt die Fenster ohne Anzeige und beendet sich\n"
         "  zettelwerk --version       zeigt die Version\n"
         "\n"
-        "Läuft die App bereits, führt sie add und restore selbst aus.\n");
+        "Läuft die App bereits, führt sie add, restore, import und undo-import selbst aus.\n")
+        .arg(ImportCommands::helpText());
 }
 
 QString versionText()
@@ -392,7 +395,8 @@ QString versionText()
 bool changesData(const QStringList& args)
 {
     return !args.isEmpty()
-        && (args.constFirst() == QLatin1String("add") || args.constFirst() == QLatin1String("restore"));
+        && (args.constFirst() == QLatin1String("add") || args.constFirst() == QLatin1String("restore")
+            || ImportCommands::changesData(args));
 }
 
 QStringList withAbsolutePaths(const QStringList& args)
@@ -431,6 +435,8 @@ Result execute(const QStringList& args, NoteStore& store, bool colour)
         return backup(args, store);
     if (command == QLatin1String("restore"))
         return restore(args, store);
+    if (ImportCommands::handles(command))
+        return ImportCommands::execute(args, store);
     if (command == QLatin1String("hilfe")) // exactly what "Kopieren" copies, no line feed added
         return args.size() == 1 ? Result { 0, HelpContent::plainText(), {} }
                                 : failure(QStringLiteral("hilfe kennt keine Argumente"));

@@ -1,0 +1,372 @@
+#include "icsreader.h"
+
+#include <QFile>
+#include <QHash>
+#include <QTimeZone>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr QByteArrayView beginEvent("BEGIN:VEVENT");
+constexpr QByteArrayView endEvent("END:VEVENT");
+constexpr qint64 secondsPerDay = 86400;
+
+// Removes every occurrence of `pattern` from left to right, as one pass of a literal
+// replace-all; what a removal joins is not looked at again. Every pattern here holds one line
+// feed and cannot overlap itself, so a line feed is the place to look.
+void removeAll(QByteArray& text, QByteArrayView pattern)
+{
+    const qsizetype lineFeed = pattern.indexOf('\n');
+    char* data = text.data();
+    const qsizetype size = text.size();
+    qsizetype read = 0;
+    qsizetype write = 0;
+    qsizetype scan = lineFeed;
+    while (scan < size) {
+        const auto* hit = static_cast<const char*>(std::memchr(data + scan, '\n', size_t(size - scan)));
+        if (!hit)
+            break;
+        const qsizetype start = (hit - data) - lineFeed;
+        if (start + pattern.size() <= size
+            && std::memcmp(data + start, pattern.data(), pattern.size()) == 0) {
+            std::memmove(data + write, data + read, size_t(start - read));
+            write += start - read;
+            read = start + pattern.size();
+            scan = read + lineFeed;
+        } else {
+            scan = (hit - data) + 1;
+        }
+    }
+    if (read == 0)
+        return;
+    std::memmove(data + write, data + read, size_t(size - read));
+    text.truncate(write + size - read);
+}
+
+// The length of the line break at `at`, 0 when there is none: LF, VT, FF, CR, NEL, LS and PS.
+inline int lineBreakLength(const unsigned char* data, qsizetype at, qsizetype size)
+{
+    const unsigned char c = data[at];
+    if (c >= 0x0A && c <= 0x0D)
+        return 1;
+    if (c == 0xC2)
+        return at + 1 < size && data[at + 1] == 0x85 ? 2 : 0;
+    if (c == 0xE2)
+        return at + 2 < size && data[at + 1] == 0x80 && (data[at + 2] == 0xA8 || data[at + 2] == 0xA9) ? 3
+                                                                                                       : 0;
+    return 0;
+}
+
+// The bytes that may begin a line break; everything else is skipped with one table look-up.
+struct BreakStarts {
+    bool table[256] {};
+    constexpr BreakStarts()
+    {
+        for (int c = 0x0A; c <= 0x0D; ++c)
+            table[c] = true;
+        table[0xC2] = true;
+        table[0xE2] = true;
+    }
+};
+constexpr BreakStarts breakStarts;
+
+// The TZID parameter among `parameters` (";A=b;TZID=x"), without quotes; empty when absent.
+QByteArrayView timeZoneParameter(QByteArrayView parameters)
+{
+    while (!parameters.isEmpty()) {
+        parameters = parameters.sliced(1); // the semicolon
+        const qsizetype next = parameters.indexOf(';');
+        QByteArrayView parameter = next < 0 ? parameters : parameters.first(next);
+        if (parameter.size() > 5 && qstrnicmp(parameter.data(), "TZID=", 5) == 0) {
+            parameter = parameter.sliced(5);
+            if (parameter.size() >= 2 && parameter.front() == '"' && parameter.back() == '"')
+                parameter = parameter.sliced(1, parameter.size() - 2);
+            return parameter;
+        }
+        parameters = next < 0 ? QByteArrayView() : parameters.sliced(next);
+    }
+    return {};
+}
+
+// Reads one property line into `map`; lines without a name, colon and value are skipped.
+void readProperty(QByteArrayView line, ICSPropertyMap& map)
+{
+    qsizetype from = 0;
+    while (from < line.size() && line[from] == ':')
+        ++from;
+    const qsizetype colon = line.indexOf(':', from);
+    if (colon < 0 || colon + 1 == line.size())
+        return;
+    const QByteArrayView value = line.sliced(colon + 1);
+    const QByteArrayView namePart = line.sliced(from, colon - from);
+    const qsizetype semicolon = namePart.indexOf(';');
+    const QByteArrayView name = semicolon < 0 ? namePart : namePart.first(semicolon);
+    const QByteArrayView parameters = semicolon < 0 ? QByteArrayView() : namePart.sliced(semicolon);
+
+    if (name == "SUMMARY") {
+        map.summary = value;
+    } else if (name == "DESCRIPTION") {
+        map.description = value;
+    } else if (name == "DTSTART") {
+        map.start = value;
+        map.startTimeZone = timeZoneParameter(parameters);
+    } else if (name == "DTEND") {
+        map.end = value;
+        map.endTimeZone = timeZoneParameter(parameters);
+    } else if (name == "RRULE") {
+        map.rrule = value;
+    }
+}
+
+// QString::fromUtf8 drops a leading byte-order mark; inside a file it is text like any other.
+QString decoded(QByteArrayView utf8)
+{
+    if (utf8.startsWith("\xEF\xBB\xBF"))
+        return QChar(0xFEFF) + QString::fromUtf8(utf8.sliced(3));
+    return QString::fromUtf8(utf8);
+}
+
+// Text escapes undone in one pass: \\ \, \; always, \n and \N only where line breaks belong.
+QString unescape(QByteArrayView raw, bool lineBreaks)
+{
+    if (!raw.contains('\\'))
+        return decoded(raw);
+    QByteArray out;
+    out.reserve(raw.size());
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const char c = raw[i];
+        if (c == '\\' && i + 1 < raw.size()) {
+            const char next = raw[i + 1];
+            if (next == '\\' || next == ',' || next == ';') {
+                out += next;
+                ++i;
+                continue;
+            }
+            if (lineBreaks && (next == 'n' || next == 'N')) {
+                out += '\n';
+                ++i;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return decoded(out);
+}
+
+bool readDigits(const char* text, int count, int& out)
+{
+    out = 0;
+    for (int i = 0; i < count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        out = out * 10 + (text[i] - '0');
+    }
+    return true;
+}
+
+// Wall-clock times of one file to instants. Most days have no clock change, so the start of
+// each day is looked up once per zone and the time of day added to it.
+class WallClock {
+public:
+    std::optional<QDateTime> dateTime(QByteArrayView value, QByteArrayView zoneId);
+
+private:
+    struct Zone {
+        std::optional<QTimeZone> zone; // none: the local zone
+        QHash<qint64, qint64> dayStarts; // Julian day → seconds since the epoch
+    };
+
+    Zone& zoneFor(QByteArrayView id);
+    qint64 dayStart(Zone& zone, const QDate& day);
+    qint64 instant(Zone& zone, const QDate& day, int secondsOfDay);
+
+    Zone m_local;
+    QHash<QByteArray, Zone> m_zones;
+};
+
+WallClock::Zone& WallClock::zoneFor(QByteArrayView id)
+{
+    if (id.isEmpty())
+        return m_local;
+    const QByteArray key = id.toByteArray();
+    auto found = m_zones.find(key);
+    if (found != m_zones.end())
+        return *found;
+    Zone zone;
+    QTimeZone named(key);
+    if (!named.isValid()) {
+        // Outlook and Exchange write Windows zone names.
+        const QByteArray iana = QTimeZone::windowsIdToDefaultIanaId(key);
+        if (!iana.isEmpty())
+            named = QTimeZone(iana);
+    }
+    if (named.isValid())
+        zone.zone = named;
+    return *m_zones.insert(key, zone);
+}
+
+qint64 WallClock::dayStart(Zone& zone, const QDate& day)
+{
+    const auto found = zone.dayStarts.constFind(day.toJulianDay());
+    if (found != zone.dayStarts.cend())
+        return *found;
+    const QDateTime start = zone.zone ? day.startOfDay(*zone.zone) : day.startOfDay();
+    return *zone.dayStarts.insert(day.toJulianDay(), start.toSecsSinceEpoch());
+}
+
+qint64 WallClock::instant(Zone& zone, const QDate& day, int secondsOfDay)
+{
+    const qint64 start = dayStart(zone, day);
+    if (dayStart(zone, day.addDays(1)) - start == secondsPerDay)
+        return start + secondsOfDay;
+    // A day with a clock change. Counting from midnight finds the first of a time that happens
+    // twice (the summer one, as RFC 5545 wants) and puts a time the clocks skip after the change.
+    const qint64 counted = start + secondsOfDay;
+    const QTime time = QTime::fromMSecsSinceStartOfDay(secondsOfDay * 1000);
+    const QDateTime countedWallClock = zone.zone ? QDateTime::fromSecsSinceEpoch(counted, *zone.zone)
+                                                 : QDateTime::fromSecsSinceEpoch(counted, Qt::LocalTime);
+    if (countedWallClock.date() == day && countedWallClock.time() == time)
+        return counted;
+    const QDateTime wallClock = zone.zone ? QDateTime(day, time, *zone.zone) : QDateTime(day, time);
+    return wallClock.isValid() ? wallClock.toSecsSinceEpoch() : counted;
+}
+
+std::optional<QDateTime> WallClock::dateTime(QByteArrayView value, QByteArrayView zoneId)
+{
+    const qsizetype size = value.size();
+    if (size != 8 && size != 15 && size != 16)
+        return std::nullopt;
+    const char* text = value.data();
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    if (!readDigits(text, 4, year) || !readDigits(text + 4, 2, month) || !readDigits(text + 6, 2, day)
+        || !QDate::isValid(year, month, day))
+        return std::nullopt;
+    const QDate date(year, month, day);
+    if (size == 8) // a whole day starts at local midnight, whatever zone is named
+        return QDateTime::fromSecsSinceEpoch(dayStart(m_local, date), Qt::UTC);
+
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    if (text[8] != 'T' || !readDigits(text + 9, 2, hour) || !readDigits(text + 11, 2, minute)
+        || !readDigits(text + 13, 2, second) || hour > 23 || minute > 59 || second > 59)
+        return std::nullopt;
+    const int secondsOfDay = (hour * 60 + minute) * 60 + second;
+    if (size == 16) {
+        if (text[15] != 'Z')
+            return std::nullopt;
+        return QDateTime(date, QTime(hour, minute, second), Qt::UTC);
+    }
+    return QDateTime::fromSecsSinceEpoch(instant(zoneFor(zoneId), date, secondsOfDay), Qt::UTC);
+}
+
+std::optional<ICSEvent> buildEvent(const ICSPropertyMap& properties, WallClock& clock)
+{
+    if (!properties.start)
+        return std::nullopt;
+    const auto start = clock.dateTime(*properties.start, properties.startTimeZone);
+    if (!start)
+        return std::nullopt;
+    ICSEvent event;
+    event.summary = properties.summary ? unescape(*properties.summary, false) : QStringLiteral("Importiert");
+    if (properties.description)
+        event.description = unescape(*properties.description, true);
+    event.startDate = *start;
+    if (properties.end)
+        event.endDate = clock.dateTime(*properties.end, properties.endTimeZone);
+    event.recurrenceRule = parseRRule(properties.rrule);
+    return event;
+}
+
+} // namespace
+
+QList<ICSEvent> parseICS(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return parseICSData(file.readAll());
+}
+
+QList<ICSEvent> parseICSData(QByteArrayView bytes)
+{
+    if (!bytes.isValidUtf8())
+        return {};
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    QByteArray text = bytes.toByteArray();
+    for (const QByteArrayView fold : { "\r\n ", "\r\n\t", "\n ", "\n\t" })
+        removeAll(text, fold);
+
+    WallClock clock;
+    QList<ICSEvent> events;
+    std::optional<ICSPropertyMap> open;
+    const auto* data = reinterpret_cast<const unsigned char*>(text.constData());
+    const qsizetype size = text.size();
+    qsizetype lineStart = 0;
+    while (true) {
+        qsizetype end = lineStart;
+        int breakLength = 0;
+        for (; end < size; ++end) {
+            if (breakStarts.table[data[end]] && (breakLength = lineBreakLength(data, end, size)) > 0)
+                break;
+        }
+        const QByteArrayView line(text.constData() + lineStart, end - lineStart);
+        if (line == beginEvent) {
+            open.emplace();
+        } else if (open && line == endEvent) {
+            if (auto event = buildEvent(*open, clock))
+                events.append(std::move(*event));
+            open.reset();
+        } else if (open) {
+            readProperty(line, *open);
+        }
+        if (end >= size)
+            break;
+        lineStart = end + breakLength;
+    }
+
+    // Sorted by instant; equal starts keep their order in the file.
+    QList<std::pair<qint64, qsizetype>> order;
+    order.reserve(events.size());
+    for (qsizetype i = 0; i < events.size(); ++i)
+        order.append({ events.at(i).startDate.toMSecsSinceEpoch(), i });
+    std::sort(order.begin(), order.end());
+    QList<ICSEvent> sorted;
+    sorted.reserve(events.size());
+    for (const auto& [start, index] : order)
+        sorted.append(std::move(events[index]));
+    return sorted;
+}
+
+std::optional<ICSEvent> buildICSEvent(const ICSPropertyMap& properties)
+{
+    WallClock clock;
+    return buildEvent(properties, clock);
+}
+
+std::optional<QDateTime> parseICSDate(QByteArrayView value, QByteArrayView timeZoneId)
+{
+    WallClock clock;
+    return clock.dateTime(value, timeZoneId);
+}
+
+RepeatInterval parseRRule(std::optional<QByteArrayView> value)
+{
+    if (!value)
+        return RepeatInterval::None;
+    for (const auto& [word, interval] : {
+             std::pair { "FREQ=DAILY", RepeatInterval::Daily },
+             std::pair { "FREQ=WEEKLY", RepeatInterval::Weekly },
+             std::pair { "FREQ=MONTHLY", RepeatInterval::Monthly },
+             std::pair { "FREQ=YEARLY", RepeatInterval::Yearly },
+         }) {
+        if (value->contains(word))
+            return interval;
+    }
+    return RepeatInterval::None;
+}

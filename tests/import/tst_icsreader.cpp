@@ -1,0 +1,200 @@
+#include "icsreader.h"
+#include "notejson.h"
+#include "testsupport.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+// The reader over one fixture file that holds a case per event, plus whole-file failures.
+class tst_ICSReader : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void readsEvent_data();
+    void readsEvent();
+    void sortsAndDrops();
+    void unreadableFilesGiveNothing_data();
+    void unreadableFilesGiveNothing();
+    void dates_data();
+    void dates();
+
+private:
+    QList<ICSEvent> m_events;
+};
+
+namespace {
+
+QString dataFile(const QString& name)
+{
+    return QStringLiteral(ZETTELWERK_TEST_DATA "/ics/") + name;
+}
+
+QString instant(const std::optional<QDateTime>& date)
+{
+    return date ? NoteJson::formatDate(*date) : QString();
+}
+
+} // namespace
+
+void tst_ICSReader::initTestCase()
+{
+    m_events = parseICS(dataFile(QStringLiteral("reader.ics")));
+    QVERIFY(!m_events.isEmpty());
+}
+
+void tst_ICSReader::readsEvent_data()
+{
+    QTest::addColumn<QString>("summary");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<RepeatInterval>("repeat");
+
+    // CRLF, continuations after a space and after a tab.
+    QTest::newRow("folded") << "Gefaltet"
+                            << "Teil eins, Teil zweiund drei"
+                            << "2024-03-16T08:00:00Z"
+                            << "2024-03-16T09:00:00Z" << RepeatInterval::None;
+    // A zone Qt knows is honoured, by IANA or (quoted) Windows name.
+    QTest::newRow("TZID") << "Fremde Zone"
+                          << ""
+                          << "2024-03-15T13:30:00Z"
+                          << "2024-03-15T17:00:00Z" << RepeatInterval::Weekly;
+    QTest::newRow("unknown TZID is local") << "Unbekannte Zone"
+                                           << ""
+                                           << "2024-03-15T08:30:00Z"
+                                           << "" << RepeatInterval::Monthly;
+    QTest::newRow("all day") << "Ganztägig"
+                             << ""
+                             << "2024-03-14T23:00:00Z"
+                             << "2024-03-15T23:00:00Z" << RepeatInterval::Yearly;
+    QTest::newRow("Z, fractional end dropped") << "UTC"
+                                               << ""
+                                               << "2024-03-15T08:30:00Z"
+                                               << "" << RepeatInterval::None;
+    QTest::newRow("no SUMMARY, lower-case rule") << "Importiert"
+                                                 << "ohne Titel"
+                                                 << "2024-03-17T08:00:00Z"
+                                                 << "" << RepeatInterval::None;
+    QTest::newRow("escapes") << "Arzt, Termin; Raum 3 \\ A\\nB"
+                             << "a\nb\nc\\nd,e;f\\x"
+                             << "2024-03-17T09:00:00Z"
+                             << "" << RepeatInterval::None;
+    QTest::newRow("nested VALARM wins") << "Mit Alarm"
+                                        << "vom Alarm"
+                                        << "2024-03-17T10:00:00Z"
+                                        << "" << RepeatInterval::None;
+    QTest::newRow("leading colons skipped") << "Gleich B:mit Doppelpunkt"
+                                            << ""
+                                            << "2024-03-18T08:00:00Z"
+                                            << "" << RepeatInterval::None;
+    QTest::newRow("VT, FF, NEL, LS, PS") << "Andere Zeilenenden"
+                                         << ""
+                                         << "2024-03-19T08:00:00Z"
+                                         << "" << RepeatInterval::Daily;
+    // 02:30 does not exist that night: read as the same time after the change, 03:30 CEST.
+    QTest::newRow("spring-forward gap") << "Sommerzeit-Lücke"
+                                        << ""
+                                        << "2024-03-31T01:30:00Z"
+                                        << "2024-03-31T01:30:00Z" << RepeatInterval::None;
+    QTest::newRow("last value wins") << "Früher, zweiter Wert"
+                                     << ""
+                                     << "2024-03-14T08:00:00Z"
+                                     << "" << RepeatInterval::None;
+}
+
+void tst_ICSReader::readsEvent()
+{
+    QFETCH(QString, summary);
+    QFETCH(QString, description);
+    const auto found = std::find_if(m_events.cbegin(), m_events.cend(),
+        [&](const ICSEvent& event) { return event.summary == summary && event.description == description; });
+    QVERIFY2(found != m_events.cend(), qPrintable(summary));
+    QTEST(instant(found->startDate), "start");
+    QTEST(instant(found->endDate), "end");
+    QTEST(found->recurrenceRule, "repeat");
+}
+
+void tst_ICSReader::sortsAndDrops()
+{
+    QStringList summaries;
+    for (const ICSEvent& event : std::as_const(m_events))
+        summaries.append(event.summary);
+    // Dropped: separators in the start, 30 February, hour 24, lower-case or space-padded markers,
+    // an event cut off by the next BEGIN and one open at the end of the file.
+    const QStringList expected { QStringLiteral("Früher, zweiter Wert"), QStringLiteral("Ganztägig"),
+        QStringLiteral("Unbekannte Zone"), QStringLiteral("UTC"), QStringLiteral("Fremde Zone"),
+        QStringLiteral("Gefaltet"), QStringLiteral("Importiert"), QStringLiteral("Importiert"),
+        QStringLiteral("Arzt, Termin; Raum 3 \\ A\\nB"), QStringLiteral("Mit Alarm"),
+        QStringLiteral("Gleich A"), QStringLiteral("Gleich B:mit Doppelpunkt"),
+        QStringLiteral("Andere Zeilenenden"), QStringLiteral("Sommerzeit-Lücke") };
+    QCOMPARE(summaries, expected);
+    // Equal starts keep the file's order: the one without SUMMARY came first.
+    QCOMPARE(m_events.at(6).description, QStringLiteral("ohne Titel"));
+    QCOMPARE(m_events.at(7).description, QStringLiteral("leerer Titel"));
+    QCOMPARE(m_events.at(7).recurrenceRule, RepeatInterval::Daily);
+}
+
+void tst_ICSReader::unreadableFilesGiveNothing_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("count");
+    const QByteArray event = "BEGIN:VEVENT\r\nSUMMARY:X\r\nDTSTART:20240315T083000Z\r\nEND:VEVENT\r\n";
+    QTest::newRow("valid") << event << 1;
+    QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + event << 1;
+    QTest::newRow("invalid UTF-8") << QByteArray(event).replace("X", "\xC3\x28") << 0;
+    QTest::newRow("UTF-16 surrogate") << QByteArray(event).replace("X", "\xED\xA0\x80") << 0;
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("no event") << QByteArray("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n") << 0;
+    QTest::newRow("missing file") << QByteArray("missing") << 0;
+}
+
+void tst_ICSReader::unreadableFilesGiveNothing()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kalender.ics"));
+    if (bytes != "missing")
+        QVERIFY(writeAll(path, bytes));
+    QTEST(int(parseICS(path).size()), "count");
+}
+
+void tst_ICSReader::dates_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("UTC") << QByteArray("20240315T083000Z") << QByteArray() << "2024-03-15T08:30:00Z";
+    QTest::newRow("UTC ignores zone")
+        << QByteArray("20240315T083000Z") << QByteArray("Asia/Tokyo") << "2024-03-15T08:30:00Z";
+    QTest::newRow("local winter") << QByteArray("20240115T093000") << QByteArray() << "2024-01-15T08:30:00Z";
+    QTest::newRow("local summer") << QByteArray("20240715T093000") << QByteArray() << "2024-07-15T07:30:00Z";
+    QTest::newRow("Tokyo") << QByteArray("20240715T093000") << QByteArray("Asia/Tokyo")
+                           << "2024-07-15T00:30:00Z";
+    QTest::newRow("day ignores zone")
+        << QByteArray("20240715") << QByteArray("Asia/Tokyo") << "2024-07-14T22:00:00Z";
+    // Autumn: 02:30 happens twice; the first (summer time) is taken.
+    QTest::newRow("fall-back") << QByteArray("20241027T023000") << QByteArray() << "2024-10-27T00:30:00Z";
+    QTest::newRow("leap day") << QByteArray("20240229") << QByteArray() << "2024-02-28T23:00:00Z";
+    QTest::newRow("no leap day") << QByteArray("20230229") << QByteArray() << "";
+    QTest::newRow("month 13") << QByteArray("20241315") << QByteArray() << "";
+    QTest::newRow("minute 60") << QByteArray("20240315T086000Z") << QByteArray() << "";
+    QTest::newRow("second 60") << QByteArray("20240315T083060") << QByteArray() << "";
+    QTest::newRow("lower-case t") << QByteArray("20240315t083000") << QByteArray() << "";
+    QTest::newRow("trailing") << QByteArray("20240315T083000ZZ") << QByteArray() << "";
+    QTest::newRow("short year") << QByteArray("2403150") << QByteArray() << "";
+    QTest::newRow("sign") << QByteArray("+2024031") << QByteArray() << "";
+    QTest::newRow("space") << QByteArray(" 20240315") << QByteArray() << "";
+}
+
+void tst_ICSReader::dates()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(QByteArray, zone);
+    QTEST(instant(parseICSDate(value, zone)), "expected");
+}
+
+QTEST_GUILESS_MAIN(tst_ICSReader)
+#include "tst_icsreader.moc"
