@@ -1,15 +1,21 @@
 #include "importcommands.h"
 
+#include "calendarimportmodel.h"
+#include "clioptions.h"
 #include "icsreader.h"
 #include "notejson.h"
 #include "notestore.h"
+#include "vdircalendarstore.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <variant>
+
 namespace {
 
+using Cli::Options;
 using Cli::Result;
 
 Result failure(const QString& reason)
@@ -17,10 +23,44 @@ Result failure(const QString& reason)
     return { 1, {}, reason + QLatin1Char('\n') };
 }
 
+Result success(const QString& text)
+{
+    return { 0, text + QLatin1Char('\n'), {} };
+}
+
+Result saveFailure(const NoteStore& store)
+{
+    return failure(QStringLiteral("Die Daten konnten nicht gespeichert werden: %1").arg(store.saveError()));
+}
+
 QString jsonString(const QString& text)
 {
     const QByteArray array = QJsonDocument(QJsonArray { text }).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(array.sliced(1, array.size() - 2));
+}
+
+// Whoever runs a command has chosen the calendars to read: no question in the app needed.
+VdirCalendarStore consentedCalendars()
+{
+    return VdirCalendarStore({ [] { return std::optional(true); }, [](bool) { return true; } });
+}
+
+// The screen's model with the range of --from and --to (each defaults to the current month's).
+std::variant<QString, bool> applyRange(const Options& options, CalendarImportModel& model)
+{
+    for (const auto& [name, setter] : { std::pair { u"--from", &CalendarImportModel::setStartDate },
+             std::pair { u"--to", &CalendarImportModel::setEndDate } }) {
+        const auto text = options.value(QString::fromUtf16(name));
+        if (!text)
+            continue;
+        const QDate day = QDate::fromString(*text, QStringLiteral("yyyy-MM-dd"));
+        if (!day.isValid())
+            return QStringLiteral("Ungültiges Datum: %1 (erwartet JJJJ-MM-TT)").arg(*text);
+        (model.*setter)(day);
+    }
+    if (model.endDate() < model.startDate())
+        return QStringLiteral("Das Ende (--to) liegt vor dem Beginn (--from)");
+    return true;
 }
 
 Result icsParse(const QStringList& args)
@@ -42,30 +82,186 @@ Result icsParse(const QStringList& args)
     return { 0, out, {} };
 }
 
+Result calendars(const QStringList& args, NoteStore& store)
+{
+    const Options options(args, 1, { QStringLiteral("--from"), QStringLiteral("--to") });
+    if (!options.error().isEmpty())
+        return failure(options.error());
+    if (!options.positional().isEmpty())
+        return failure(QStringLiteral("Unerwartetes Argument: %1").arg(options.positional().constFirst()));
+    VdirCalendarStore calendarStore = consentedCalendars();
+    CalendarImportModel model;
+    model.attach(&store, &calendarStore);
+    const auto range = applyRange(options, model);
+    if (const auto* reason = std::get_if<QString>(&range))
+        return failure(*reason);
+    if (model.sortedCalendars().isEmpty())
+        return success(QStringLiteral("Keine Kalender verfügbar"));
+    QStringList lines;
+    for (const auto& [calendar, count] : model.sortedCalendars())
+        lines.append(QStringLiteral("%1\t%2\t%3").arg(count).arg(calendar.title, calendar.identifier));
+    return success(lines.join(u'\n'));
+}
+
+// Either tab's import with every event ticked; duplicates are skipped unless told otherwise.
+Result import(const QStringList& args, NoteStore& store)
+{
+    const Options options(args, 1,
+        { QStringLiteral("--calendar"), QStringLiteral("--from"), QStringLiteral("--to") },
+        { QStringLiteral("--replace-duplicates") });
+    if (!options.error().isEmpty())
+        return failure(options.error());
+    const auto calendar = options.value(QStringLiteral("--calendar"));
+    if (calendar ? !options.positional().isEmpty() : options.positional().size() != 1)
+        return failure(QStringLiteral("import erwartet eine .ics-Datei oder --calendar KALENDER"));
+    if (!calendar && (options.value(QStringLiteral("--from")) || options.value(QStringLiteral("--to"))))
+        return failure(QStringLiteral("--from und --to gelten nur mit --calendar"));
+
+    VdirCalendarStore calendarStore = consentedCalendars();
+    CalendarImportModel model;
+    model.attach(&store, &calendarStore);
+    if (calendar) {
+        const auto range = applyRange(options, model);
+        if (const auto* reason = std::get_if<QString>(&range))
+            return failure(*reason);
+        const QString identifier = QFileInfo(*calendar).canonicalFilePath();
+        const auto& known = model.sortedCalendars();
+        if (std::none_of(
+                known.cbegin(), known.cend(), [&](const CalendarImportModel::CountedCalendar& entry) {
+                    return entry.calendar.identifier == identifier;
+                }))
+            return failure(
+                QStringLiteral("Kein Kalender: %1 (zettelwerk calendars zeigt alle)").arg(*calendar));
+        model.tapCalendar(identifier);
+        model.importAppleEvents();
+    } else {
+        const QString& file = options.positional().constFirst();
+        if (!QFileInfo(file).isFile())
+            return failure(QStringLiteral("Datei nicht gefunden: %1").arg(file));
+        model.openICSFile(file);
+        model.importICSEvents();
+    }
+
+    const bool replace = options.flag(QStringLiteral("--replace-duplicates"));
+    const qsizetype duplicates = model.pendingCollisions().size();
+    if (model.hasCollisions()) {
+        if (replace)
+            model.replaceAll();
+        model.executeCollisionImport();
+    }
+    if (!store.saveError().isEmpty())
+        return saveFailure(store);
+    QStringList lines { QStringLiteral("%1 Events importiert").arg(model.importedCount().value_or(0)) };
+    if (duplicates > 0)
+        lines.append(QStringLiteral("%1 %2 %3")
+                         .arg(duplicates)
+                         .arg(duplicates == 1 ? QStringLiteral("Duplikat") : QStringLiteral("Duplikate"),
+                             replace ? QStringLiteral("ersetzt") : QStringLiteral("übersprungen")));
+    else
+        lines.append(QStringLiteral("Keine Duplikate"));
+    if (model.importedCount().value_or(0) > 0)
+        lines.append(QStringLiteral("Rückgängig: zettelwerk undo-import %1")
+                         .arg(model.lastBatchId().value_or(QString())));
+    return success(lines.join(u'\n'));
+}
+
+Result batches(const QStringList& args, const NoteStore& store)
+{
+    if (args.size() != 1)
+        return failure(QStringLiteral("batches kennt keine Argumente"));
+    const QList<ImportBatchSummary> batches = store.importBatches();
+    if (batches.isEmpty())
+        return success(QStringLiteral("Keine Imports"));
+    QStringList lines;
+    for (const ImportBatchSummary& batch : batches) {
+        lines.append(QStringLiteral("%1\t%2\t%3 Events - %4")
+                         .arg(batch.batchId, batch.source)
+                         .arg(batch.count)
+                         .arg(formatBatchDate(batch.date)));
+    }
+    return success(lines.join(u'\n'));
+}
+
+Result undoImport(const QStringList& args, NoteStore& store)
+{
+    if (args.size() != 2 || args.at(1).isEmpty())
+        return failure(
+            QStringLiteral("undo-import erwartet die ID eines Imports (siehe zettelwerk batches)"));
+    const QList<ImportBatchSummary> known = store.importBatches();
+    const auto batch = std::find_if(known.cbegin(), known.cend(),
+        [&args](const ImportBatchSummary& summary) { return summary.batchId == args.at(1); });
+    if (batch == known.cend())
+        return failure(
+            QStringLiteral("Kein Import mit der ID %1 (zettelwerk batches zeigt alle)").arg(args.at(1)));
+    store.deleteImportBatch(batch->batchId);
+    if (!store.saveError().isEmpty())
+        return saveFailure(store);
+    return success(QStringLiteral("%1 Events entfernt (%2)").arg(batch->count).arg(batch->source));
+}
+
 } // namespace
 
 namespace ImportCommands {
 
 bool handles(const QString& command)
 {
-    static const QStringList commands { QStringLiteral("ics-parse") };
+    static const QStringList commands { QStringLiteral("ics-parse"), QStringLiteral("calendars"),
+        QStringLiteral("import"), QStringLiteral("batches"), QStringLiteral("undo-import") };
     return commands.contains(command);
 }
 
-bool changesData(const QStringList& /*args*/)
+bool changesData(const QStringList& args)
 {
-    return false;
+    const QString command = args.value(0);
+    return command == QLatin1String("import") || command == QLatin1String("undo-import");
+}
+
+QStringList withAbsolutePaths(const QStringList& args)
+{
+    QStringList result = args;
+    if (args.value(0) != QLatin1String("import"))
+        return result;
+    for (qsizetype i = 1; i < result.size(); ++i) {
+        const QString& arg = result.at(i);
+        if (arg == QLatin1String("--calendar") && i + 1 < result.size()) {
+            result[i + 1] = QFileInfo(result.at(i + 1)).absoluteFilePath();
+            ++i;
+        } else if (arg == QLatin1String("--from") || arg == QLatin1String("--to")) {
+            ++i;
+        } else if (!arg.startsWith(QLatin1String("--"))) {
+            result[i] = QFileInfo(arg).absoluteFilePath();
+        }
+    }
+    return result;
 }
 
 QString helpText()
 {
     return QStringLiteral(
-        "  zettelwerk ics-parse DATEI  die Termine einer .ics-Datei, ein JSON-Objekt je Zeile\n");
+        "  zettelwerk ics-parse DATEI  die Events einer .ics-Datei, ein JSON-Objekt je Zeile\n"
+        "  zettelwerk calendars [--from JJJJ-MM-TT --to JJJJ-MM-TT]\n"
+        "                             die Kalender (vdir) mit der Zahl ihrer Events im Zeitraum\n"
+        "                             (Standard: dieser Monat), Kalender-ID in der letzten Spalte\n"
+        "  zettelwerk import DATEI.ics [--replace-duplicates]\n"
+        "  zettelwerk import --calendar KALENDER-ID [--from JJJJ-MM-TT] [--to JJJJ-MM-TT]\n"
+        "             [--replace-duplicates]   importiert alle Events als ein Import; Duplikate\n"
+        "                             werden übersprungen, mit --replace-duplicates ersetzt\n"
+        "  zettelwerk batches         die bisherigen Imports: ID, Quelle, Anzahl und Datum\n"
+        "  zettelwerk undo-import ID  entfernt alle Einträge eines Imports\n");
 }
 
-Result execute(const QStringList& args, NoteStore& /*store*/)
+Result execute(const QStringList& args, NoteStore& store)
 {
-    return icsParse(args);
+    const QString command = args.value(0);
+    if (command == QLatin1String("ics-parse"))
+        return icsParse(args);
+    if (command == QLatin1String("calendars"))
+        return calendars(args, store);
+    if (command == QLatin1String("import"))
+        return import(args, store);
+    if (command == QLatin1String("batches"))
+        return batches(args, store);
+    return undoImport(args, store);
 }
 
 } // namespace ImportCommands

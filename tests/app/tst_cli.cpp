@@ -27,6 +27,7 @@ private slots:
     void unsavedChangesFail();
     void handOverRoundTrip();
     void hilfePrintsTheCopiedHelp();
+    void importsCalendarsAndFiles();
 
 private:
     QByteArray fileContent() const;
@@ -91,6 +92,16 @@ void tst_Cli::refusedInput_data()
     row("backup of nothing", { u"backup"_qs, u"/tmp/x.json"_qs }, "Keine Einträge zum Sichern");
     row("restore without file", { u"restore"_qs }, "restore erwartet einen Dateinamen");
     row("hilfe with an argument", { u"hilfe"_qs, u"kalender"_qs }, "hilfe kennt keine Argumente");
+    row("import without file", { u"import"_qs }, "import erwartet eine .ics-Datei oder --calendar");
+    row("import of a missing file", { u"import"_qs, u"/nowhere.ics"_qs },
+        "Datei nicht gefunden: /nowhere.ics");
+    row("range for a file", { u"import"_qs, u"a.ics"_qs, u"--from"_qs, u"2026-12-01"_qs },
+        "--from und --to gelten nur");
+    row("unknown calendar", { u"import"_qs, u"--calendar"_qs, u"/nowhere"_qs }, "Kein Kalender: /nowhere");
+    row("range backwards", { u"calendars"_qs, u"--from"_qs, u"2026-12-02"_qs, u"--to"_qs, u"2026-12-01"_qs },
+        "Das Ende (--to) liegt vor dem Beginn (--from)");
+    row("bad range day", { u"calendars"_qs, u"--to"_qs, u"2026-02-30"_qs }, "Ungültiges Datum: 2026-02-30");
+    row("undo of an unknown import", { u"undo-import"_qs, u"X"_qs }, "Kein Import mit der ID X");
 }
 
 void tst_Cli::refusedInput()
@@ -274,6 +285,44 @@ void tst_Cli::hilfePrintsTheCopiedHelp()
     QCOMPARE(result.out, HelpContent::plainText());
     QVERIFY(result.out.startsWith(u"Zettelwerk - macOS"_qs) && !result.out.endsWith(u'\n'));
     QVERIFY(result.err.isEmpty());
+}
+
+// The vdir fixture in December 2026 and the reader's fixture file, imported, again, undone.
+void tst_Cli::importsCalendarsAndFiles()
+{
+    qputenv("ZETTELWERK_VDIR", ZETTELWERK_TEST_DATA "/vdir");
+    const QString arbeit = QDir(QStringLiteral(ZETTELWERK_TEST_DATA "/vdir/arbeit")).canonicalPath();
+    const QStringList december { u"--from"_qs, u"2026-12-01"_qs, u"--to"_qs, u"2026-12-31"_qs };
+    QVERIFY(run(QStringList { u"calendars"_qs } + december)
+                .out.startsWith(u"4\tArbeit\t"_qs + arbeit + u"\n2\tPrivat\t"_qs));
+
+    const QStringList fromCalendar = QStringList { u"import"_qs, u"--calendar"_qs, arbeit } + december;
+    QVERIFY(
+        run(fromCalendar)
+            .out.startsWith(u"4 Events importiert\nKeine Duplikate\nRückgängig: zettelwerk undo-import "_qs));
+    QCOMPARE(run(fromCalendar).out, u"0 Events importiert\n4 Duplikate übersprungen\n"_qs);
+    const QString file = QStringLiteral(ZETTELWERK_TEST_DATA "/ics/reader.ics");
+    QVERIFY(run({ u"import"_qs, file }).out.startsWith(u"14 Events importiert\n"_qs));
+    QVERIFY(run({ u"import"_qs, file, u"--replace-duplicates"_qs })
+                .out.startsWith(u"14 Events importiert\n14 Duplikate ersetzt\n"_qs));
+    // The two untitled events at one time both name the same old record: one of them stays.
+    QCOMPARE(m_store->notes().size(), 4 + 1 + 14);
+
+    const QStringList batches = run({ u"batches"_qs }).out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(batches.size(), 3);
+    QVERIFY(batches.at(1).contains(u"\tICS: reader.ics\t1 Events - "_qs));
+    QVERIFY(batches.at(2).contains(u"\tApple Kalender\t4 Events - "_qs));
+    const QString batch = batches.constFirst().section(u'\t', 0, 0);
+    QCOMPARE(run({ u"undo-import"_qs, batch }).out, u"14 Events entfernt (ICS: reader.ics)\n"_qs);
+    QCOMPARE(NoteJson::decode(fileContent())->size(), 5);
+
+    const QString parsed = run({ u"ics-parse"_qs, file }).out;
+    QCOMPARE(parsed.count(u'\n'), 14);
+    QVERIFY(parsed.startsWith(
+        u"{\"summary\":\"Früher, zweiter Wert\",\"description\":\"\",\"start\":\"2024-03-14T08:00:00Z\","
+        "\"end\":null,\"repeat\":\"Keine\"}\n"_qs));
+    QCOMPARE(Cli::withAbsolutePaths({ u"import"_qs, u"a.ics"_qs, u"--from"_qs, u"x"_qs }).at(1),
+        QDir::current().absoluteFilePath(u"a.ics"_qs));
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)

@@ -1,0 +1,127 @@
+#include "calendarimportservice.h"
+
+#include <QPointer>
+
+#include <algorithm>
+
+CalendarImportService::CalendarImportService(CalendarStore* store, Clock clock, QObject* parent)
+    : QObject(parent)
+    , m_store(store)
+    , m_clock(std::move(clock))
+{
+    checkAccess();
+}
+
+QString CalendarImportService::systemCalendarSource()
+{
+    return QStringLiteral("Apple Kalender");
+}
+
+void CalendarImportService::setAccess(bool granted)
+{
+    if (granted != m_accessGranted) {
+        m_accessGranted = granted;
+        emit accessGrantedChanged();
+    }
+    if (granted) {
+        m_calendars = m_store->calendars();
+        emit calendarsChanged();
+    }
+}
+
+void CalendarImportService::checkAccess()
+{
+    setAccess(m_store && m_store->accessStatus() == CalendarAccess::FullAccess);
+}
+
+void CalendarImportService::requestAccess(std::function<void(bool)> done)
+{
+    if (!m_store) {
+        if (done)
+            done(false);
+        return;
+    }
+    // The answer may come after the screen, and this service with it, has gone.
+    m_store->requestFullAccess([self = QPointer(this), done = std::move(done)](std::optional<bool> granted) {
+        if (self && granted)
+            self->setAccess(*granted);
+        if (done)
+            done(granted.value_or(false));
+    });
+}
+
+QList<CalendarEvent> CalendarImportService::fetchEvents(
+    const QSet<QString>& calendarIdentifiers, const QDateTime& start, const QDateTime& end) const
+{
+    QStringList selected;
+    for (const CalendarInfo& calendar : m_calendars) {
+        if (calendarIdentifiers.contains(calendar.identifier))
+            selected.append(calendar.identifier);
+    }
+    if (selected.isEmpty())
+        return {};
+    QList<CalendarEvent> events = m_store->events(start, end, selected);
+    std::stable_sort(events.begin(), events.end(),
+        [](const CalendarEvent& a, const CalendarEvent& b) { return a.startDate < b.startDate; });
+    return events;
+}
+
+int CalendarImportService::eventCount(
+    const CalendarInfo& calendar, const QDateTime& start, const QDateTime& end) const
+{
+    if (!m_store)
+        return 0;
+    return int(m_store->events(start, end, { calendar.identifier }).size());
+}
+
+ReminderNote CalendarImportService::importedNote(const QString& text, const QDateTime& start,
+    const std::optional<QDateTime>& end, RepeatInterval repeat, const QString& source,
+    const QString& batchId) const
+{
+    ReminderNote note = ReminderNote::create(m_clock());
+    note.text = text;
+    note.hasAlarm = true;
+    note.alarmDate = start;
+    note.alarmEndDate = end;
+    note.repeatInterval = repeat;
+    // Done already, silent: an imported event never raises an alarm.
+    note.isTriggered = true;
+    note.usePopup = false;
+    note.useSound = false;
+    note.soundName = QStringLiteral("Glass");
+    note.importSource = source;
+    note.importBatchId = batchId;
+    return note;
+}
+
+ReminderNotes CalendarImportService::convertToNotes(
+    const QList<CalendarEvent>& events, const QString& batchId) const
+{
+    ReminderNotes notes;
+    notes.reserve(events.size());
+    for (const CalendarEvent& event : events) {
+        QString text = event.title.isEmpty() ? QStringLiteral("Importiert") : event.title;
+        if (!event.location.isEmpty())
+            text += QStringLiteral("\nOrt: ") + event.location;
+        if (!event.notes.isEmpty())
+            text += QStringLiteral("\n\n") + event.notes;
+        notes.append(importedNote(
+            text, event.startDate, event.endDate, event.frequency, systemCalendarSource(), batchId));
+    }
+    return notes;
+}
+
+ReminderNotes CalendarImportService::convertICSToNotes(
+    const QList<ICSEvent>& events, const QString& source, const QString& batchId) const
+{
+    ReminderNotes notes;
+    notes.reserve(events.size());
+    for (const ICSEvent& event : events) {
+        QString text = event.summary;
+        if (!event.description.isEmpty())
+            text += QStringLiteral("\n\n") + event.description;
+        notes.append(
+            importedNote(text, event.startDate, event.endDate, event.recurrenceRule, source, batchId));
+    }
+    return notes;
+}
