@@ -1,0 +1,305 @@
+#include "calendarimportmodel.h"
+#include "fakecalendarstore.h"
+#include "log.h"
+#include "testsupport.h"
+
+#include <QAbstractItemModelTester>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The import screen's flows on a fake system calendar and a store in a temporary folder, on
+// Monday, 7 December 2026, 10:00.
+class tst_CalendarImportModel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void defaultRange_data();
+    void defaultRange();
+    void calendarOrder();
+    void tickingFetchesAndSelects();
+    void resolvesDuplicates_data();
+    void resolvesDuplicates();
+    void bannerUndoAndHistory();
+    void fileTab();
+
+private:
+    void attach(const QDateTime& now = berlin(2026, 12, 7, 10, 0));
+    QString arbeit() const { return m_calendars.calendarList.constFirst().identifier; }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<NoteStore> m_store;
+    FakeCalendarStore m_calendars;
+    std::unique_ptr<CalendarImportModel> m_model;
+};
+
+void tst_CalendarImportModel::init()
+{
+    m_model.reset();
+    m_store.reset();
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_calendars = FakeCalendarStore();
+    m_calendars.add(QStringLiteral("Arbeit"),
+        { calendarEvent(QStringLiteral("Zahnarzt"), berlin(2026, 12, 9, 10, 0)),
+            calendarEvent(QStringLiteral("Meeting"), berlin(2026, 12, 9, 14, 0), RepeatInterval::Weekly),
+            calendarEvent(QStringLiteral("A"), berlin(2026, 12, 9, 15, 0)),
+            calendarEvent(QStringLiteral("B"), berlin(2026, 12, 9, 16, 0)),
+            calendarEvent(QString(), berlin(2026, 12, 9, 17, 0)) });
+}
+
+void tst_CalendarImportModel::attach(const QDateTime& now)
+{
+    m_store = std::make_unique<NoteStore>(m_dir->path(), [now] { return now; });
+    // The user's own: the first two calendar events are already there (one with extra spaces).
+    m_store->importNotes({ appointment(QStringLiteral("  zahnarzt"), berlin(2026, 12, 9, 10, 0, 30)),
+        appointment(QStringLiteral("Meeting"), berlin(2026, 12, 9, 14, 0)) });
+    m_model = std::make_unique<CalendarImportModel>();
+    m_model->attach(m_store.get(), &m_calendars);
+    new QAbstractItemModelTester(m_model->calendars(), m_model.get());
+    new QAbstractItemModelTester(m_model->appleEvents()->rows(), m_model.get());
+    new QAbstractItemModelTester(m_model->collisions(), m_model.get());
+    new QAbstractItemModelTester(m_model->history(), m_model.get());
+}
+
+void tst_CalendarImportModel::defaultRange_data()
+{
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QDate>("end");
+    QTest::newRow("first of March, midnight") << berlin(2027, 3, 1) << QDate(2027, 3, 31);
+    QTest::newRow("last of February, late") << berlin(2028, 2, 29, 23, 59) << QDate(2028, 2, 29);
+}
+
+void tst_CalendarImportModel::defaultRange()
+{
+    QFETCH(QDateTime, now);
+    QFETCH(QDate, end);
+    m_calendars.add(QStringLiteral("Monat"),
+        { calendarEvent(QStringLiteral("letzte Sekunde"), end.startOfDay().addSecs(86399)),
+            calendarEvent(QStringLiteral("danach"), end.addDays(1).startOfDay()) });
+    attach(now);
+    QCOMPARE(m_model->startDate(), QDate(now.date().year(), now.date().month(), 1));
+    QCOMPARE(m_model->endDate(), end);
+    QCOMPARE(m_model->rangeStart(), m_model->startDate().startOfDay());
+    m_model->tapCalendar(m_calendars.calendarList.last().identifier);
+    QCOMPARE(m_model->appleEvents()->count(), 1);
+    QCOMPARE(
+        m_model->appleEvents()->rows()->rows().constFirst().constFirst(), QStringLiteral("letzte Sekunde"));
+}
+
+void tst_CalendarImportModel::calendarOrder()
+{
+    const QDateTime day = berlin(2026, 12, 2, 9, 0);
+    const QList<CalendarEvent> three { calendarEvent({}, day), calendarEvent({}, day),
+        calendarEvent({}, day) };
+    m_calendars = FakeCalendarStore();
+    for (const char* title : { "Privat", "alpha", "Zeta", "Arbeit" })
+        m_calendars.add(QString::fromUtf8(title), three);
+    m_calendars.add(QStringLiteral("Viel"), three + three.mid(0, 2));
+    attach();
+    QStringList order;
+    for (const RowModel::Row& row : m_model->calendars()->rows())
+        order.append(row.at(1).toString() + u' ' + row.at(3).toString());
+    QCOMPARE(order,
+        (QStringList { QStringLiteral("Viel 5"), QStringLiteral("Arbeit 3"), QStringLiteral("Privat 3"),
+            QStringLiteral("Zeta 3"), QStringLiteral("alpha 3") }));
+}
+
+void tst_CalendarImportModel::tickingFetchesAndSelects()
+{
+    m_calendars.access = CalendarAccess::NotDetermined;
+    attach();
+    QVERIFY(!m_model->accessGranted());
+    QCOMPARE(m_model->calendars()->count(), 0);
+    m_model->requestAccess();
+    QVERIFY(m_model->accessGranted());
+    QCOMPARE(m_model->calendars()->count(), 1);
+
+    QSignalSpy fetched(m_model.get(), &CalendarImportModel::eventsFetched);
+    EventSelection& events = *m_model->appleEvents();
+    m_model->tapCalendar(arbeit());
+    QCOMPARE(fetched.size(), 1);
+    QVERIFY(m_model->hasFetched());
+    QCOMPARE(m_model->calendars()->rows().constFirst().last(), QVariant(true));
+    QCOMPARE(events.foundText(), QStringLiteral("5 Events gefunden"));
+    QCOMPARE(events.selectionText(), QStringLiteral("5 von 5 ausgewählt"));
+    QCOMPARE(events.toggleAllText(), QStringLiteral("Keine"));
+    // title, dateText, repeats, selected; an event without title shows "?".
+    QCOMPARE(events.rows()->rows().at(1),
+        (RowModel::Row { QStringLiteral("Meeting"), QStringLiteral("9. Dez. 2026, 14:00"), true, true }));
+    QCOMPARE(events.rows()->rows().at(4).constFirst(), QStringLiteral("?"));
+
+    events.toggleAll();
+    QCOMPARE(events.importText(), QStringLiteral("0 Events importieren"));
+    QCOMPARE(events.toggleAllText(), QStringLiteral("Alle"));
+    events.toggle(2);
+    QCOMPARE(events.selectionText(), QStringLiteral("1 von 5 ausgewählt"));
+
+    // A new range hides the list until a calendar is tapped; ticking again selects all anew.
+    m_model->setEndDate(QDate(2027, 1, 31));
+    QVERIFY(!m_model->hasFetched());
+    m_model->tapCalendar(arbeit());
+    QVERIFY(!m_model->hasFetched());
+    QCOMPARE(events.count(), 0);
+    m_model->tapCalendar(arbeit());
+    QCOMPARE(events.selectionText(), QStringLiteral("5 von 5 ausgewählt"));
+    QCOMPARE(fetched.size(), 2);
+}
+
+void tst_CalendarImportModel::resolvesDuplicates_data()
+{
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<QString>("newEvents");
+    QTest::addColumn<QString>("replaceFlags");
+    QTest::addColumn<int>("imported");
+    QTest::addColumn<int>("total");
+
+    // Meeting unticked: 4 records, 1 of them a duplicate, preset to "Überspringen".
+    QTest::newRow("skip preset") << QStringList { u"untick 1"_qs } << "1 Duplikate gefunden"
+                                 << "+ 3 neue Events ohne Duplikat"
+                                 << "0" << 3 << 5;
+    QTest::newRow("Ersetzen") << QStringList { u"untick 1"_qs, u"replace 0"_qs } << "1 Duplikate gefunden"
+                              << "+ 3 neue Events ohne Duplikat"
+                              << "1" << 4 << 5;
+    QTest::newRow("Alle ersetzen, one Überspringen")
+        << QStringList { u"replaceAll"_qs, u"skip 1"_qs } << "2 Duplikate gefunden"
+        << "+ 3 neue Events ohne Duplikat"
+        << "10" << 4 << 5;
+    QTest::newRow("Alle überspringen")
+        << QStringList { u"replaceAll"_qs, u"skipAll"_qs } << "2 Duplikate gefunden"
+        << "+ 3 neue Events ohne Duplikat"
+        << "00" << 3 << 5;
+    QTest::newRow("Abbrechen") << QStringList { u"replaceAll"_qs, u"cancel"_qs } << "2 Duplikate gefunden"
+                               << "+ 3 neue Events ohne Duplikat"
+                               << "" << -1 << 2;
+}
+
+void tst_CalendarImportModel::resolvesDuplicates()
+{
+    QFETCH(QStringList, actions);
+    attach();
+    const QUuid oldDentist = m_store->notes().constFirst().id;
+    m_model->tapCalendar(arbeit());
+    QStringList log;
+    Log::setSink([&log](const QString& line) { log.append(line); });
+    for (const QString& action : std::as_const(actions)) {
+        if (action.startsWith(u"untick"))
+            m_model->appleEvents()->toggle(action.section(u' ', 1).toInt());
+    }
+    m_model->importAppleEvents();
+    Log::setSink({});
+    QVERIFY(m_model->hasCollisions());
+    QVERIFY(!m_model->showBanner());
+    QCOMPARE(log.size(), 2);
+    QVERIFY(log.constFirst().startsWith(
+        QStringLiteral("[Import] startImportWithCollisionCheck: %1 notes, batchId=")
+            .arg(actions.contains(u"untick 1"_qs) ? 4 : 5)));
+    QTEST(m_model->collisionHeading(), "heading");
+    QTEST(m_model->newEventsText(), "newEvents");
+    QCOMPARE(log.last(), u"[Import] collisions found: "_qs + m_model->collisionHeading().section(u' ', 0, 0));
+
+    for (const QString& action : std::as_const(actions)) {
+        const int row = action.section(u' ', 1).toInt();
+        if (action.startsWith(u"replace "))
+            m_model->chooseReplace(row);
+        else if (action.startsWith(u"skip "))
+            m_model->chooseSkip(row);
+        else if (action == u"replaceAll")
+            m_model->replaceAll();
+        else if (action == u"skipAll")
+            m_model->skipAll();
+        else if (action == u"cancel")
+            m_model->cancelCollisions();
+    }
+    QString flags;
+    for (const RowModel::Row& row : m_model->collisions()->rows())
+        flags += row.last().toBool() ? u'1' : u'0';
+    QTEST(flags, "replaceFlags");
+
+    m_model->executeCollisionImport();
+    QFETCH(int, imported);
+    QCOMPARE(m_model->importedCount().value_or(-1), imported);
+    QCOMPARE(m_model->showBanner(), imported >= 0);
+    QVERIFY(!m_model->hasCollisions());
+    QTEST(int(m_store->notes().size()), "total");
+    const bool replacedDentist = flags.startsWith(u'1');
+    QCOMPARE(std::any_of(m_store->notes().cbegin(), m_store->notes().cend(),
+                 [&](const ReminderNote& note) { return note.id == oldDentist; }),
+        !replacedDentist);
+    // Cancelled: the tab is as it was; imported: the tab starts afresh.
+    QCOMPARE(m_model->hasFetched(), imported < 0);
+    QCOMPARE(m_model->appleEvents()->count(), imported < 0 ? 5 : 0);
+}
+
+void tst_CalendarImportModel::bannerUndoAndHistory()
+{
+    m_calendars.calendarList.clear();
+    m_calendars.add(
+        QStringLiteral("Neu"), { calendarEvent(QStringLiteral("X"), berlin(2026, 12, 20, 9, 0)) });
+    attach();
+    m_model->tapCalendar(m_calendars.calendarList.constFirst().identifier);
+    m_model->importAppleEvents();
+    QCOMPARE(m_model->bannerText(), QStringLiteral("1 Events importiert!"));
+    QCOMPARE(m_store->notes().size(), 3);
+    // batchId, source, isICS, detailText, confirming
+    const RowModel::Row row = m_model->history()->rows().constFirst();
+    QCOMPARE(row.mid(1),
+        (RowModel::Row { QStringLiteral("Apple Kalender"), false, u"1 Events - 7. Dez., 10:00"_qs, false }));
+    QCOMPARE(row.constFirst().toString(), m_model->lastBatchId().value_or(QString()));
+    static const QRegularExpression upperUuid(u"^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$"_qs);
+    QVERIFY(upperUuid.match(row.constFirst().toString()).hasMatch());
+
+    m_model->undoImport();
+    QVERIFY(!m_model->showBanner());
+    QCOMPARE(m_store->notes().size(), 2);
+    QCOMPARE(m_model->history()->count(), 0);
+
+    // Nothing ticked: a banner with 0, and its undo finds nothing to remove.
+    m_model->tapCalendar(m_calendars.calendarList.constFirst().identifier);
+    m_model->appleEvents()->toggleAll();
+    m_model->importAppleEvents();
+    QCOMPARE(m_model->bannerText(), QStringLiteral("0 Events importiert!"));
+    m_model->undoImport();
+    QCOMPARE(m_store->notes().size(), 2);
+
+    // Two-step delete in the history.
+    m_model->tapCalendar(m_calendars.calendarList.constFirst().identifier);
+    m_model->importAppleEvents();
+    const QString batch = m_model->history()->rows().constFirst().constFirst().toString();
+    m_model->askDeleteBatch(batch);
+    QCOMPARE(m_model->history()->rows().constFirst().last(), QVariant(true));
+    m_model->cancelDeleteBatch();
+    QCOMPARE(m_model->history()->rows().constFirst().last(), QVariant(false));
+    m_model->askDeleteBatch(batch);
+    m_model->confirmDeleteBatch();
+    QCOMPARE(m_model->history()->count(), 0);
+    QCOMPARE(m_store->notes().size(), 2);
+    QVERIFY(m_model->showBanner()); // the banner stays; its undo finds nothing any more
+}
+
+void tst_CalendarImportModel::fileTab()
+{
+    attach();
+    std::optional<QString> chosen;
+    m_model->setFilePicker([&chosen] { return chosen; });
+    m_model->setSelectedTab(1);
+    m_model->pickICSFile();
+    QCOMPARE(m_model->icsFileName(), QString());
+    chosen = QStringLiteral(ZETTELWERK_TEST_DATA "/ics/reader.ics");
+    m_model->pickICSFile();
+    QCOMPARE(m_model->icsFileName(), QStringLiteral("reader.ics"));
+    QCOMPARE(m_model->icsEvents()->selectionText(), QStringLiteral("14 von 14 ausgewählt"));
+    m_model->icsEvents()->toggle(0);
+    m_model->importICSEvents();
+    QCOMPARE(m_model->bannerText(), QStringLiteral("13 Events importiert!"));
+    QCOMPARE(m_model->icsFileName(), QString());
+    QCOMPARE(
+        m_model->history()->rows().constFirst().mid(1, 2), (RowModel::Row { u"ICS: reader.ics"_qs, true }));
+    m_model->setSelectedTab(0);
+    QVERIFY(!m_model->showBanner());
+}
+
+QTEST_GUILESS_MAIN(tst_CalendarImportModel)
+#include "tst_calendarimportmodel.moc"
