@@ -317,7 +317,8 @@ std::variant<ScreenshotRequest, QString> readScreenshotRequest(const QStringList
     request.screen = options.value(QStringLiteral("--screen")).value_or(QString());
     request.outPng = options.value(QStringLiteral("--out")).value_or(QString());
     if (request.screen.isEmpty() || request.outPng.isEmpty())
-        return QStringLiteral("screenshot braucht --screen heute|termine|notizen|delete-confirm|quit-confirm "
+        return QStringLiteral("screenshot braucht --screen "
+                              "heute|termine|notizen|delete-confirm|quit-confirm|editor|editor-alarm "
                               "und --out DATEI.png");
     if (const auto text = options.value(QStringLiteral("--day"))) {
         request.day = QDate::fromString(*text, QStringLiteral("yyyy-MM-dd"));
@@ -354,7 +355,8 @@ QString helpText()
         "  zettelwerk notizen         alle Notizen, neueste zuerst\n"
         "  zettelwerk kalender [--month JJJJ-MM]  Monatskalender (* eigene, + importierte, # beides)\n"
         "      Die vier Ansichten nehmen --now \"JJJJ-MM-TT HH:MM\" (Standard: jetzt).\n"
-        "  zettelwerk screenshot --screen heute|termine|notizen|delete-confirm|quit-confirm --out DATEI.png\n"
+        "  zettelwerk screenshot --screen heute|termine|notizen|delete-confirm|quit-confirm|editor|\n"
+        "             editor-alarm --out DATEI.png\n"
         "             [--day JJJJ-MM-TT] [--now \"JJJJ-MM-TT HH:MM\"]   zeichnet das Panel als Bild\n"
         "  zettelwerk backup DATEI    speichert alle Einträge als JSON-Backup\n"
         "  zettelwerk restore DATEI   ersetzt alle Einträge durch die des Backups\n"

@@ -6,8 +6,12 @@
 #include <QEventLoop>
 #include <QImage>
 #include <QQmlApplicationEngine>
+#include <QQuickItem>
 #include <QQuickWindow>
+#include <QTemporaryDir>
 #include <QTimer>
+
+#include <memory>
 
 namespace {
 
@@ -44,6 +48,33 @@ bool askToDeleteFirstRecord(PanelController& controller)
     return false;
 }
 
+// A new appointment with everything the editor can hold switched on.
+void openEditorOnFullAppointment(PanelController& controller, NoteStore& store)
+{
+    controller.addNote();
+    const QUuid id(controller.editingNoteId());
+    for (ReminderNote note : store.notes()) {
+        if (note.id != id)
+            continue;
+        note.text = QStringLiteral("Zahnarzt: Kontrolle\nVersichertenkarte mitnehmen");
+        note.repeatInterval = RepeatInterval::Monthly;
+        note.alarmEndDate = note.alarmDate.addSecs(60 * 60);
+        note.useSound = true;
+        note.soundName = QStringLiteral("Glass");
+        note.launchAppPath = QStringLiteral("/usr/share/applications/thunderbird.desktop");
+        note.shellScript = QStringLiteral("notify-send 'Zahnarzt'");
+        store.updateNote(note);
+        return;
+    }
+}
+
+void settle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 } // namespace
 
 namespace Screenshot {
@@ -51,7 +82,8 @@ namespace Screenshot {
 QStringList screens()
 {
     return { QStringLiteral("heute"), QStringLiteral("termine"), QStringLiteral("notizen"),
-        QStringLiteral("delete-confirm"), QStringLiteral("quit-confirm") };
+        QStringLiteral("delete-confirm"), QStringLiteral("quit-confirm"), QStringLiteral("editor"),
+        QStringLiteral("editor-alarm") };
 }
 
 void prepareEnvironment()
@@ -72,7 +104,17 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
             QStringLiteral("Unbekannter Bildschirm \"%1\" (möglich: %2)")
                 .arg(screen, Screenshot::screens().join(QStringLiteral(", "))));
 
-    PanelController controller(store);
+    // The editor needs a record of its own: it is made in a scratch copy of the store, so that
+    // a picture never adds anything to the data file.
+    const bool editor = screen.startsWith(QLatin1String("editor"));
+    QTemporaryDir scratch;
+    std::unique_ptr<NoteStore> copy;
+    if (editor) {
+        copy = std::make_unique<NoteStore>(scratch.path(), [&store] { return store.now(); });
+        copy->setNotes(store.notes());
+    }
+    NoteStore& shown = copy ? *copy : store;
+    PanelController controller(shown);
     controller.setSelectedDay(day);
     if (screen == QLatin1String("termine"))
         controller.setSelectedTab(1);
@@ -82,6 +124,10 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         controller.setProperty("showQuitConfirm", true);
     else if (screen == QLatin1String("delete-confirm") && !askToDeleteFirstRecord(controller))
         return fail(error, QStringLiteral("Keine Einträge, deren Löschen sich zeigen ließe"));
+    else if (screen == QLatin1String("editor"))
+        controller.addNote();
+    else if (screen == QLatin1String("editor-alarm"))
+        openEditorOnFullAppointment(controller, shown);
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/"));
@@ -97,9 +143,15 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         return fail(error, QStringLiteral("Das Panel konnte nicht geladen werden"));
 
     window->show();
-    QEventLoop settle;
-    QTimer::singleShot(settleMs, &settle, &QEventLoop::quit);
-    settle.exec();
+    settle(settleMs);
+    if (screen == QLatin1String("editor-alarm")) {
+        // Its lower half holds the range, the sound and the actions.
+        if (auto* scroll = window->findChild<QQuickItem*>(QStringLiteral("editorScroll"))) {
+            const qreal bottom = scroll->property("contentHeight").toReal() - scroll->height();
+            scroll->setProperty("contentY", std::max<qreal>(0, bottom));
+            settle(200);
+        }
+    }
     const QImage image = window->grabWindow();
     const QSize expected = (QSizeF(window->size()) * pixelRatio).toSize();
     if (image.size() != expected)

@@ -11,7 +11,8 @@ class NoteStore;
 /// Pictures of the panel for documentation and review, drawn offscreen from a store's records.
 namespace Screenshot {
 
-/// The screens that can be drawn: heute, termine, notizen, delete-confirm, quit-confirm.
+/// The screens that can be drawn: heute, termine, notizen, delete-confirm, quit-confirm, editor
+/// (a new appointment) and editor-alarm (one with range, sound, application and command).
 [[nodiscard]] QStringList screens();
 
 /// Sets the offscreen platform at twice the pixel density. Call before the QGuiApplication

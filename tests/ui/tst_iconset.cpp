@@ -26,7 +26,13 @@ void tst_IconSet::everySymbolOfTheScreensIsMapped()
         QStringLiteral("checkmark.circle"), QStringLiteral("checkmark.circle.fill"),
         QStringLiteral("doc.text"), QStringLiteral("repeat"), QStringLiteral("bell.fill"),
         QStringLiteral("speaker.wave.2"), QStringLiteral("chevron.right"), QStringLiteral("chevron.left"),
-        QStringLiteral("trash"), QStringLiteral("trash.circle.fill") };
+        QStringLiteral("chevron.down"), QStringLiteral("trash"), QStringLiteral("trash.circle.fill"),
+        QStringLiteral("xmark"), QStringLiteral("checkmark"), QStringLiteral("exclamationmark.triangle.fill"),
+        QStringLiteral("pencil"), QStringLiteral("bell"), QStringLiteral("clock.fill"),
+        QStringLiteral("calendar.badge.clock"), QStringLiteral("arrow.right"),
+        QStringLiteral("bell.badge.fill"), QStringLiteral("speaker.wave.2.fill"),
+        QStringLiteral("play.circle.fill"), QStringLiteral("bell.and.waves.left.and.right"),
+        QStringLiteral("app.badge"), QStringLiteral("xmark.circle.fill"), QStringLiteral("terminal") };
     for (const QString& symbol : used)
         QVERIFY2(!IconSet::glyph(symbol).isEmpty(), qPrintable(symbol));
     QCOMPARE(IconSet::symbols().size(), used.size());

@@ -2,6 +2,7 @@
 #include "panelcontroller.h"
 
 #include <QQmlEngine>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtQml/QQmlExtensionPlugin>
 #include <QtQuickTest>
@@ -119,6 +120,8 @@ class Setup : public QObject {
 public slots:
     void qmlEngineAvailable(QQmlEngine* engine)
     {
+        // The editor remembers the last sound in the settings: never the user's own.
+        QStandardPaths::setTestModeEnabled(true);
         engine->addImportPath(QStringLiteral("qrc:/"));
         qmlRegisterSingletonInstance("Zettelwerk.Test", 1, 0, "Fixture", &m_fixture);
     }

@@ -20,8 +20,10 @@ Window {
 
     onActiveChanged: if (asPopup && !active) panel.hide()
 
+    // The editor takes Escape for itself: there it cancels.
     Shortcut {
         sequence: "Escape"
+        enabled: panel.controller.screen !== PanelController.Editor
         onActivated: panel.hide()
     }
 

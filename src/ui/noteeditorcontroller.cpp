@@ -1,0 +1,472 @@
+#include "noteeditorcontroller.h"
+
+#include "alarmactions.h"
+#include "alarmsounds.h"
+#include "appname.h"
+#include "appsettings.h"
+#include "filedialog.h"
+#include "germanlocale.h"
+#include "notestore.h"
+#include "panelcontroller.h"
+
+#include <QFileDialog>
+#include <QRegularExpression>
+#include <QTimer>
+
+namespace {
+
+const QString untitled = QStringLiteral("Neue Notiz");
+const QString testHeading = QStringLiteral("Erinnerung (Test)");
+
+const ReminderNote* findNote(const ReminderNotes& notes, const QUuid& id)
+{
+    const auto found
+        = std::find_if(notes.cbegin(), notes.cend(), [&id](const ReminderNote& n) { return n.id == id; });
+    return found == notes.cend() ? nullptr : &*found;
+}
+
+QDateTime oneHourLater(const QDateTime& date)
+{
+    const QDateTime later = date.addSecs(60 * 60);
+    return later.isValid() ? later : date;
+}
+
+// A wall-clock time that the spring-forward gap skips becomes the moment just after it.
+QDateTime localMoment(const QDate& day, const QTime& time)
+{
+    const QDateTime exact(day, time);
+    return exact.isValid() ? exact : day.startOfDay().addSecs(QTime(0, 0).secsTo(time));
+}
+
+std::optional<QTime> parseHoursMinutes(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,2})\\s*:\\s*(\\d{1,2})\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QTime time(match.captured(1).toInt(), match.captured(2).toInt());
+    return time.isValid() ? std::optional(time) : std::nullopt;
+}
+
+QString timeText(const QDateTime& date)
+{
+    return date.isValid() ? germanLocale().toString(date.toLocalTime(), QStringLiteral("HH:mm")) : QString();
+}
+
+} // namespace
+
+void NoteEditorController::setPanel(PanelController* panel)
+{
+    if (m_panel == panel)
+        return;
+    if (m_panel)
+        disconnect(m_panel, nullptr, this, nullptr);
+    m_panel = panel;
+    // While the editor slides out, a card may open it again on another record.
+    if (m_panel)
+        connect(m_panel, &PanelController::editorRequested, this, &NoteEditorController::open);
+    emit panelChanged();
+    open(m_panel ? m_panel->editingNoteId() : QString());
+}
+
+void NoteEditorController::open(const QString& id)
+{
+    m_noteId = QUuid(id);
+    resetFields();
+    loadNote();
+}
+
+NoteStore* NoteEditorController::store() const
+{
+    return m_panel ? &m_panel->store() : nullptr;
+}
+
+QDateTime NoteEditorController::now() const
+{
+    return m_panel ? m_panel->now() : QDateTime();
+}
+
+QString NoteEditorController::noteId() const
+{
+    return m_noteId.isNull() ? QString() : m_noteId.toString(QUuid::WithoutBraces);
+}
+
+void NoteEditorController::resetFields()
+{
+    const ReminderNote blank;
+    m_text = blank.text;
+    m_hasAlarm = blank.hasAlarm;
+    m_alarmDate = now();
+    m_repeatInterval = blank.repeatInterval;
+    m_usePopup = blank.usePopup;
+    m_useSound = blank.useSound;
+    m_soundName = blank.soundName;
+    m_launchAppPath = blank.launchAppPath;
+    m_shellScript = blank.shellScript;
+    m_hasEndDate = false;
+    m_alarmEndDate = m_alarmDate;
+    m_showDeleteConfirm = false;
+    m_isNewNote = false;
+    m_errorText.clear();
+}
+
+void NoteEditorController::loadNote()
+{
+    const NoteStore* notes = store();
+    const ReminderNote* note = notes ? findNote(notes->notes(), m_noteId) : nullptr;
+    if (note) {
+        m_text = note->text;
+        m_hasAlarm = note->hasAlarm;
+        m_alarmDate = note->alarmDate;
+        m_repeatInterval = note->repeatInterval;
+        m_usePopup = note->usePopup;
+        m_useSound = note->useSound;
+        m_soundName = note->soundName;
+        m_launchAppPath = note->launchAppPath;
+        m_shellScript = note->shellScript;
+        m_hasEndDate = note->alarmEndDate.has_value();
+        m_alarmEndDate = note->alarmEndDate.value_or(oneHourLater(m_alarmDate));
+        m_isNewNote = note->text.trimmed().isEmpty();
+        if (m_isNewNote) {
+            const QString last = m_panel->settings()->lastSoundName();
+            if (soundNames().contains(last))
+                m_soundName = last;
+        }
+    }
+    emit loaded();
+    emit textChanged();
+    emit hasAlarmChanged();
+    emit alarmDateChanged();
+    emit repeatIndexChanged();
+    emit usePopupChanged();
+    emit useSoundChanged();
+    emit soundNameChanged();
+    emit launchAppPathChanged();
+    emit shellScriptChanged();
+    emit hasEndDateChanged();
+    emit alarmEndDateChanged();
+    emit showDeleteConfirmChanged();
+    emit errorTextChanged();
+}
+
+void NoteEditorController::setText(const QString& text)
+{
+    if (m_text == text)
+        return;
+    m_text = text;
+    emit textChanged();
+}
+
+bool NoteEditorController::canSave() const
+{
+    return !m_text.trimmed().isEmpty();
+}
+
+void NoteEditorController::setHasAlarm(bool on)
+{
+    if (m_hasAlarm == on)
+        return;
+    m_hasAlarm = on;
+    emit hasAlarmChanged();
+    if (on && m_alarmDate < now())
+        setAlarmDate(now());
+}
+
+void NoteEditorController::setAlarmDate(const QDateTime& date)
+{
+    if (!date.isValid() || m_alarmDate == date)
+        return;
+    m_alarmDate = date;
+    emit alarmDateChanged();
+    // A range must not end before it starts; the end is left alone as long as it does not.
+    if (m_hasEndDate && m_alarmEndDate < m_alarmDate) {
+        m_alarmEndDate = oneHourLater(m_alarmDate);
+        emit alarmEndDateChanged();
+    }
+}
+
+QString NoteEditorController::alarmTimeText() const
+{
+    return timeText(m_alarmDate);
+}
+
+int NoteEditorController::repeatIndex() const
+{
+    const auto found = std::find(allRepeatIntervals.cbegin(), allRepeatIntervals.cend(), m_repeatInterval);
+    return static_cast<int>(found - allRepeatIntervals.cbegin());
+}
+
+void NoteEditorController::setRepeatIndex(int index)
+{
+    if (index < 0 || index >= static_cast<int>(allRepeatIntervals.size()) || index == repeatIndex())
+        return;
+    m_repeatInterval = allRepeatIntervals.at(static_cast<size_t>(index));
+    emit repeatIndexChanged();
+}
+
+QStringList NoteEditorController::repeatNames()
+{
+    QStringList names;
+    for (const RepeatInterval interval : allRepeatIntervals)
+        names.append(repeatIntervalText(interval));
+    return names;
+}
+
+void NoteEditorController::setUsePopup(bool on)
+{
+    if (m_usePopup == on)
+        return;
+    m_usePopup = on;
+    emit usePopupChanged();
+}
+
+void NoteEditorController::setUseSound(bool on)
+{
+    if (m_useSound == on)
+        return;
+    m_useSound = on;
+    emit useSoundChanged();
+}
+
+void NoteEditorController::setSoundName(const QString& name)
+{
+    if (m_soundName == name)
+        return;
+    m_soundName = name;
+    emit soundNameChanged();
+}
+
+int NoteEditorController::soundIndex() const
+{
+    return static_cast<int>(soundNames().indexOf(m_soundName));
+}
+
+void NoteEditorController::setSoundIndex(int index)
+{
+    const QStringList names = soundNames();
+    if (index >= 0 && index < names.size())
+        setSoundName(names.at(index));
+}
+
+QStringList NoteEditorController::soundNames()
+{
+    return alarmSoundNames();
+}
+
+void NoteEditorController::setLaunchAppPath(const QString& path)
+{
+    if (m_launchAppPath == path)
+        return;
+    m_launchAppPath = path;
+    emit launchAppPathChanged();
+}
+
+QString NoteEditorController::appName() const
+{
+    return m_launchAppPath.isEmpty() ? QString() : appDisplayName(m_launchAppPath);
+}
+
+void NoteEditorController::setShellScript(const QString& script)
+{
+    if (m_shellScript == script)
+        return;
+    m_shellScript = script;
+    emit shellScriptChanged();
+}
+
+void NoteEditorController::setHasEndDate(bool on)
+{
+    if (m_hasEndDate == on)
+        return;
+    m_hasEndDate = on;
+    emit hasEndDateChanged();
+    if (on && !(m_alarmDate < m_alarmEndDate)) {
+        m_alarmEndDate = oneHourLater(m_alarmDate);
+        emit alarmEndDateChanged();
+    }
+}
+
+void NoteEditorController::setAlarmEndDate(const QDateTime& date)
+{
+    if (!date.isValid())
+        return;
+    const QDateTime end = std::max(date, m_alarmDate);
+    if (m_alarmEndDate == end)
+        return;
+    m_alarmEndDate = end;
+    emit alarmEndDateChanged();
+}
+
+QString NoteEditorController::endDayText() const
+{
+    return germanLocale().toString(m_alarmEndDate.toLocalTime(), QStringLiteral("d. MMM yyyy"));
+}
+
+QString NoteEditorController::endTimeText() const
+{
+    return timeText(m_alarmEndDate);
+}
+
+void NoteEditorController::setAlarmDay(const QDateTime& day)
+{
+    if (day.isValid())
+        setAlarmDate(localMoment(day.toLocalTime().date(), m_alarmDate.toLocalTime().time()));
+}
+
+bool NoteEditorController::setAlarmTime(const QString& hoursMinutes)
+{
+    const auto time = parseHoursMinutes(hoursMinutes);
+    if (!time)
+        return false;
+    setAlarmDate(localMoment(m_alarmDate.toLocalTime().date(), *time));
+    return true;
+}
+
+void NoteEditorController::setEndDay(const QDateTime& day)
+{
+    if (day.isValid())
+        setAlarmEndDate(localMoment(day.toLocalTime().date(), m_alarmEndDate.toLocalTime().time()));
+}
+
+bool NoteEditorController::setEndTime(const QString& hoursMinutes)
+{
+    const auto time = parseHoursMinutes(hoursMinutes);
+    if (!time)
+        return false;
+    setAlarmEndDate(localMoment(m_alarmEndDate.toLocalTime().date(), *time));
+    return true;
+}
+
+bool NoteEditorController::save()
+{
+    NoteStore* notes = store();
+    const ReminderNote* stored = notes ? findNote(notes->notes(), m_noteId) : nullptr;
+    if (!stored)
+        return true;
+    ReminderNote note = *stored;
+    note.text = m_text;
+    note.hasAlarm = m_hasAlarm;
+    note.alarmDate = m_alarmDate;
+    note.repeatInterval = m_repeatInterval;
+    note.usePopup = m_usePopup;
+    note.useSound = m_useSound;
+    note.soundName = m_soundName;
+    note.launchAppPath = m_launchAppPath;
+    note.shellScript = m_shellScript;
+    note.alarmEndDate = m_hasEndDate ? std::optional(m_alarmEndDate) : std::nullopt;
+    // Saving arms the alarm. One that has already fired (or came in as done from an import)
+    // stays done while its time is not in the future: correcting a past entry must not raise
+    // its alarm again.
+    note.isTriggered = !m_isNewNote && stored->isTriggered && m_alarmDate <= now();
+    notes->updateNote(note);
+    const bool saved = notes->save();
+    if (m_useSound)
+        m_panel->settings()->setLastSoundName(m_soundName);
+    return saved;
+}
+
+void NoteEditorController::saveOrDelete()
+{
+    if (!canSave()) {
+        removeRecord();
+    } else if (!save()) {
+        setErrorText(QStringLiteral("Konnte nicht gespeichert werden"));
+        return;
+    }
+    dismiss();
+}
+
+void NoteEditorController::cancelEdit()
+{
+    if (m_isNewNote)
+        removeRecord();
+    dismiss();
+}
+
+void NoteEditorController::deleteNote()
+{
+    removeRecord();
+    dismiss();
+}
+
+void NoteEditorController::removeRecord()
+{
+    NoteStore* notes = store();
+    if (notes && findNote(notes->notes(), m_noteId))
+        notes->deleteNote(m_noteId);
+}
+
+void NoteEditorController::dismiss()
+{
+    m_showDeleteConfirm = false;
+    emit showDeleteConfirmChanged();
+    emit dismissed();
+    if (m_panel)
+        m_panel->dismissEditor();
+}
+
+void NoteEditorController::setErrorText(const QString& text)
+{
+    if (m_errorText == text)
+        return;
+    m_errorText = text;
+    emit errorTextChanged();
+}
+
+void NoteEditorController::testAlarm()
+{
+    if (!m_panel)
+        return;
+    const QString shown = m_text.isEmpty() ? untitled : m_text;
+    AlarmActions* actions = m_panel->alarmActions();
+    if (actions && m_useSound)
+        actions->playSound(m_soundName);
+    if (actions)
+        actions->notify(testHeading, leadingCharacters(shown, notificationCharacters));
+    NoteStore& notes = m_panel->store();
+    notes.setAlarmCount(notes.alarmCount() + 1);
+    if (actions)
+        actions->requestAttention();
+    if (!m_usePopup)
+        return;
+    // Tied to the panel, not to this editor: closing the editor right away still shows it.
+    QTimer::singleShot(
+        testPopupDelayMs, m_panel, [panel = m_panel, text = leadingCharacters(shown, popupCharacters)] {
+            if (AlarmActions* later = panel->alarmActions())
+                later->showPopup(testHeading, text);
+        });
+}
+
+void NoteEditorController::previewSound()
+{
+    if (AlarmActions* actions = m_panel ? m_panel->alarmActions() : nullptr)
+        actions->playSound(m_soundName);
+}
+
+void NoteEditorController::pickApp()
+{
+    QFileDialog dialog;
+    dialog.setWindowTitle(QStringLiteral("App auswählen"));
+    dialog.setDirectory(QStringLiteral("/usr/share/applications"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({ QStringLiteral("Anwendungen (*.desktop)"), QStringLiteral("Alle Dateien (*)") });
+    if (const auto path = FileDialog::run(dialog))
+        setLaunchAppPath(*path);
+}
+
+QString NoteEditorController::formatSelectedDate() const
+{
+    const QDateTime local = m_alarmDate.toLocalTime();
+    const QDate today = now().toLocalTime().date();
+    QString pattern = QStringLiteral("ddd, d. MMM, HH:mm");
+    if (local.date() == today)
+        pattern = QStringLiteral("'Heute,' HH:mm");
+    else if (local.date() == today.addDays(1))
+        pattern = QStringLiteral("'Morgen,' HH:mm");
+    return germanLocale().toString(local, pattern);
+}
+
+QString NoteEditorController::formatDateShort(const QDateTime& date)
+{
+    return germanLocale().toString(date.toLocalTime(), QStringLiteral("d. MMM, HH:mm"));
+}
