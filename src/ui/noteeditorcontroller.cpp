@@ -4,13 +4,12 @@
 #include "alarmsounds.h"
 #include "appname.h"
 #include "appsettings.h"
+#include "editordates.h"
 #include "filedialog.h"
-#include "germanlocale.h"
 #include "notestore.h"
 #include "panelcontroller.h"
 
 #include <QFileDialog>
-#include <QRegularExpression>
 #include <QTimer>
 
 namespace {
@@ -25,32 +24,13 @@ const ReminderNote* findNote(const ReminderNotes& notes, const QUuid& id)
     return found == notes.cend() ? nullptr : &*found;
 }
 
-QDateTime oneHourLater(const QDateTime& date)
+// Sets a field; true when it changed, so the caller tells its observers.
+template <typename T> bool assign(T& field, const T& value)
 {
-    const QDateTime later = date.addSecs(60 * 60);
-    return later.isValid() ? later : date;
-}
-
-// A wall-clock time that the spring-forward gap skips becomes the moment just after it.
-QDateTime localMoment(const QDate& day, const QTime& time)
-{
-    const QDateTime exact(day, time);
-    return exact.isValid() ? exact : day.startOfDay().addSecs(QTime(0, 0).secsTo(time));
-}
-
-std::optional<QTime> parseHoursMinutes(const QString& text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,2})\\s*:\\s*(\\d{1,2})\\s*$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const QTime time(match.captured(1).toInt(), match.captured(2).toInt());
-    return time.isValid() ? std::optional(time) : std::nullopt;
-}
-
-QString timeText(const QDateTime& date)
-{
-    return date.isValid() ? germanLocale().toString(date.toLocalTime(), QStringLiteral("HH:mm")) : QString();
+    if (field == value)
+        return false;
+    field = value;
+    return true;
 }
 
 } // namespace
@@ -125,7 +105,7 @@ void NoteEditorController::loadNote()
         m_launchAppPath = note->launchAppPath;
         m_shellScript = note->shellScript;
         m_hasEndDate = note->alarmEndDate.has_value();
-        m_alarmEndDate = note->alarmEndDate.value_or(oneHourLater(m_alarmDate));
+        m_alarmEndDate = note->alarmEndDate.value_or(EditorDates::oneHourLater(m_alarmDate));
         m_isNewNote = note->text.trimmed().isEmpty();
         if (m_isNewNote) {
             const QString last = m_panel->settings()->lastSoundName();
@@ -151,10 +131,8 @@ void NoteEditorController::loadNote()
 
 void NoteEditorController::setText(const QString& text)
 {
-    if (m_text == text)
-        return;
-    m_text = text;
-    emit textChanged();
+    if (assign(m_text, text))
+        emit textChanged();
 }
 
 bool NoteEditorController::canSave() const
@@ -164,9 +142,8 @@ bool NoteEditorController::canSave() const
 
 void NoteEditorController::setHasAlarm(bool on)
 {
-    if (m_hasAlarm == on)
+    if (!assign(m_hasAlarm, on))
         return;
-    m_hasAlarm = on;
     emit hasAlarmChanged();
     if (on && m_alarmDate < now())
         setAlarmDate(now());
@@ -180,14 +157,14 @@ void NoteEditorController::setAlarmDate(const QDateTime& date)
     emit alarmDateChanged();
     // A range must not end before it starts; the end is left alone as long as it does not.
     if (m_hasEndDate && m_alarmEndDate < m_alarmDate) {
-        m_alarmEndDate = oneHourLater(m_alarmDate);
+        m_alarmEndDate = EditorDates::oneHourLater(m_alarmDate);
         emit alarmEndDateChanged();
     }
 }
 
 QString NoteEditorController::alarmTimeText() const
 {
-    return timeText(m_alarmDate);
+    return EditorDates::time(m_alarmDate);
 }
 
 int NoteEditorController::repeatIndex() const
@@ -214,26 +191,20 @@ QStringList NoteEditorController::repeatNames()
 
 void NoteEditorController::setUsePopup(bool on)
 {
-    if (m_usePopup == on)
-        return;
-    m_usePopup = on;
-    emit usePopupChanged();
+    if (assign(m_usePopup, on))
+        emit usePopupChanged();
 }
 
 void NoteEditorController::setUseSound(bool on)
 {
-    if (m_useSound == on)
-        return;
-    m_useSound = on;
-    emit useSoundChanged();
+    if (assign(m_useSound, on))
+        emit useSoundChanged();
 }
 
 void NoteEditorController::setSoundName(const QString& name)
 {
-    if (m_soundName == name)
-        return;
-    m_soundName = name;
-    emit soundNameChanged();
+    if (assign(m_soundName, name))
+        emit soundNameChanged();
 }
 
 int NoteEditorController::soundIndex() const
@@ -255,10 +226,8 @@ QStringList NoteEditorController::soundNames()
 
 void NoteEditorController::setLaunchAppPath(const QString& path)
 {
-    if (m_launchAppPath == path)
-        return;
-    m_launchAppPath = path;
-    emit launchAppPathChanged();
+    if (assign(m_launchAppPath, path))
+        emit launchAppPathChanged();
 }
 
 QString NoteEditorController::appName() const
@@ -268,20 +237,17 @@ QString NoteEditorController::appName() const
 
 void NoteEditorController::setShellScript(const QString& script)
 {
-    if (m_shellScript == script)
-        return;
-    m_shellScript = script;
-    emit shellScriptChanged();
+    if (assign(m_shellScript, script))
+        emit shellScriptChanged();
 }
 
 void NoteEditorController::setHasEndDate(bool on)
 {
-    if (m_hasEndDate == on)
+    if (!assign(m_hasEndDate, on))
         return;
-    m_hasEndDate = on;
     emit hasEndDateChanged();
     if (on && !(m_alarmDate < m_alarmEndDate)) {
-        m_alarmEndDate = oneHourLater(m_alarmDate);
+        m_alarmEndDate = EditorDates::oneHourLater(m_alarmDate);
         emit alarmEndDateChanged();
     }
 }
@@ -299,42 +265,40 @@ void NoteEditorController::setAlarmEndDate(const QDateTime& date)
 
 QString NoteEditorController::endDayText() const
 {
-    return germanLocale().toString(m_alarmEndDate.toLocalTime(), QStringLiteral("d. MMM yyyy"));
+    return EditorDates::day(m_alarmEndDate);
 }
 
 QString NoteEditorController::endTimeText() const
 {
-    return timeText(m_alarmEndDate);
+    return EditorDates::time(m_alarmEndDate);
 }
 
 void NoteEditorController::setAlarmDay(const QDateTime& day)
 {
     if (day.isValid())
-        setAlarmDate(localMoment(day.toLocalTime().date(), m_alarmDate.toLocalTime().time()));
+        setAlarmDate(EditorDates::onDay(m_alarmDate, day));
 }
 
 bool NoteEditorController::setAlarmTime(const QString& hoursMinutes)
 {
-    const auto time = parseHoursMinutes(hoursMinutes);
-    if (!time)
-        return false;
-    setAlarmDate(localMoment(m_alarmDate.toLocalTime().date(), *time));
-    return true;
+    const auto moment = EditorDates::atTime(m_alarmDate, hoursMinutes);
+    if (moment)
+        setAlarmDate(*moment);
+    return moment.has_value();
 }
 
 void NoteEditorController::setEndDay(const QDateTime& day)
 {
     if (day.isValid())
-        setAlarmEndDate(localMoment(day.toLocalTime().date(), m_alarmEndDate.toLocalTime().time()));
+        setAlarmEndDate(EditorDates::onDay(m_alarmEndDate, day));
 }
 
 bool NoteEditorController::setEndTime(const QString& hoursMinutes)
 {
-    const auto time = parseHoursMinutes(hoursMinutes);
-    if (!time)
-        return false;
-    setAlarmEndDate(localMoment(m_alarmEndDate.toLocalTime().date(), *time));
-    return true;
+    const auto moment = EditorDates::atTime(m_alarmEndDate, hoursMinutes);
+    if (moment)
+        setAlarmEndDate(*moment);
+    return moment.has_value();
 }
 
 bool NoteEditorController::save()
@@ -456,17 +420,10 @@ void NoteEditorController::pickApp()
 
 QString NoteEditorController::formatSelectedDate() const
 {
-    const QDateTime local = m_alarmDate.toLocalTime();
-    const QDate today = now().toLocalTime().date();
-    QString pattern = QStringLiteral("ddd, d. MMM, HH:mm");
-    if (local.date() == today)
-        pattern = QStringLiteral("'Heute,' HH:mm");
-    else if (local.date() == today.addDays(1))
-        pattern = QStringLiteral("'Morgen,' HH:mm");
-    return germanLocale().toString(local, pattern);
+    return EditorDates::selectedDate(m_alarmDate, now());
 }
 
 QString NoteEditorController::formatDateShort(const QDateTime& date)
 {
-    return germanLocale().toString(date.toLocalTime(), QStringLiteral("d. MMM, HH:mm"));
+    return EditorDates::dateShort(date);
 }

@@ -21,6 +21,7 @@ private slots:
     void demoDataIsInTheDataFileLayout();
     void screensShowWhatTheyName();
     void unknownScreenIsRefused();
+    void editorScreensLeaveTheRecordsAlone();
     void emptyStoreShowsEmptyTabs();
 
 private:
@@ -120,6 +121,21 @@ void tst_Screenshot::screensShowWhatTheyName()
     const QRect above(0, 0, 760, 1160 - 80);
     QCOMPARE(quitting.copy(above), heute.copy(above));
     QVERIFY(quitting != heute);
+}
+
+void tst_Screenshot::editorScreensLeaveTheRecordsAlone()
+{
+    const QByteArray before = demoJson();
+    const QImage editor = render(QStringLiteral("editor"));
+    const QImage alarm = render(QStringLiteral("editor-alarm"));
+    QCOMPARE(editor.size(), QSize(760, 1160));
+    QCOMPARE(alarm.size(), QSize(760, 1160));
+    QVERIFY(editor != alarm);
+    // Their new appointment lives in a scratch copy, never in the records drawn from.
+    QCOMPARE(m_store->notes().size(), 16);
+    QFile data(m_store->filePath());
+    QVERIFY(data.open(QIODevice::ReadOnly));
+    QCOMPARE(data.readAll(), before);
 }
 
 void tst_Screenshot::unknownScreenIsRefused()

@@ -40,9 +40,11 @@ Row {
 
         Popup {
             id: sheet
+            objectName: "endDaySheet"
             y: dayButton.height + 4
             x: Math.min(0, compact.width - width)
             padding: 10
+            margins: 4
             background: Rectangle {
                 radius: 10
                 color: Colors.material

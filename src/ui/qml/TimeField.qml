@@ -12,7 +12,7 @@ TextField {
     signal submitted(string typed)
 
     text: time
-    implicitWidth: 58
+    implicitWidth: 58 * fontScale
     horizontalAlignment: TextInput.AlignHCenter
     maximumLength: 5
     selectByMouse: true

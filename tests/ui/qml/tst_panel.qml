@@ -55,6 +55,8 @@ TestCase {
     }
 
     function openCard(title) {
+        // Once an earlier editor has slid out of the way.
+        tryVerify(() => !findChild(panel, "editorCancel"))
         click(item("tabNotizen"))
         click(item("card-" + Fixture.idOf(title)))
         compare(Fixture.controller.screen, PanelController.Editor)
@@ -137,6 +139,25 @@ TestCase {
         compare(Fixture.controller.editingNoteId, "")
         verify(Fixture.idOf("Ideen!") !== "")
         compare(Fixture.idOf("Ideen"), "")
+    }
+
+    function test_editorKeys() {
+        openCard("Ideen")
+        tryVerify(() => item("editorText").activeFocus)
+        click(editorItem("editorTrash"))
+        keyClick(Qt.Key_Escape)
+        verify(!item("editorDeleteQuestion").visible)
+        keyClick(Qt.Key_Escape)
+        compare(Fixture.controller.editingNoteId, "")
+        verify(Fixture.idOf("Ideen") !== "")
+
+        openCard("Ideen")
+        tryVerify(() => item("editorText").activeFocus)
+        keyClick(Qt.Key_End)
+        keyClick(Qt.Key_Exclam)
+        keyClick(Qt.Key_Return, Qt.ControlModifier)
+        compare(Fixture.controller.editingNoteId, "")
+        verify(Fixture.idOf("Ideen!") !== "")
     }
 
     function test_editorAsksBeforeDeleting() {
