@@ -7,6 +7,8 @@
 #include "panelcontroller.h"
 #include "testsupport.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -21,6 +23,8 @@ namespace {
 class FakeActions : public AlarmActions {
 public:
     QStringList calls;
+    QElapsedTimer clock;
+    qint64 popupAfterMs = -1;
 
     void notify(const QString& summary, const QString& body) override
     {
@@ -33,6 +37,7 @@ public:
     void showPopup(const QString& heading, const QString& text) override
     {
         calls << QStringLiteral("popup ") + heading + QLatin1Char('|') + text;
+        popupAfterMs = clock.elapsed();
     }
 };
 
@@ -122,6 +127,8 @@ private slots:
     void testAlarm();
     void texts_data();
     void texts();
+    void followsThePanelToAnotherRecord();
+    void failedSaveKeepsTheEditorOpen();
 };
 
 void tst_NoteEditorController::closing_data()
@@ -357,14 +364,18 @@ void tst_NoteEditorController::testAlarm()
     h.editor.setLaunchAppPath(QStringLiteral("/usr/share/applications/x.desktop"));
     h.editor.setShellScript(QStringLiteral("touch /tmp/x"));
 
+    if (h.actions)
+        h.actions->clock.start();
     h.editor.testAlarm();
     QCOMPARE(h.store.alarmCount(), 3);
     const auto seen = [&h] { return h.actions ? h.actions->calls : QStringList {}; };
     const bool popupLater = !calls.isEmpty() && calls.constLast().startsWith(QLatin1String("popup"));
     QCOMPARE(seen(), popupLater ? calls.mid(0, calls.size() - 1) : calls);
-    // Only once the half second has passed, and then only with popup on.
+    // Only after half a second (less the 5 % a coarse timer may fire early), and only with popup on.
     QTest::qWait(NoteEditorController::testPopupDelayMs + 100);
     QCOMPARE(seen(), calls);
+    if (popupLater)
+        QVERIFY(h.actions->popupAfterMs >= NoteEditorController::testPopupDelayMs * 95 / 100);
     QCOMPARE(find(h.saved(), note.id)->text, QStringLiteral("Alt"));
 }
 
@@ -413,6 +424,35 @@ void tst_NoteEditorController::texts()
     QVERIFY(entry.isNull() || writeAll(path, entry));
     h.editor.setLaunchAppPath(path);
     QCOMPARE(h.editor.appName(), appName);
+}
+
+void tst_NoteEditorController::followsThePanelToAnotherRecord()
+{
+    // A card tapped while the editor is still sliding out reuses the same editor.
+    Harness h;
+    h.openExisting(60);
+    h.editor.setText(QStringLiteral("getippt"));
+    const ReminderNote other = plain(QStringLiteral("Anderes"), h.now);
+    h.store.setNotes(h.store.notes() + ReminderNotes { other });
+    h.panel.openEditor(other.id.toString());
+    QCOMPARE(h.editor.noteId(), other.id.toString(QUuid::WithoutBraces));
+    QCOMPARE(h.editor.text(), QStringLiteral("Anderes"));
+    QVERIFY(!h.editor.hasAlarm());
+}
+
+void tst_NoteEditorController::failedSaveKeepsTheEditorOpen()
+{
+    Harness h;
+    const ReminderNote note = h.openExisting(60);
+    // A folder where the data file belongs: the file cannot be replaced.
+    QVERIFY(QFile::remove(h.store.filePath()));
+    QVERIFY(QDir().mkdir(h.store.filePath()));
+    QSignalSpy dismissed(&h.editor, &NoteEditorController::dismissed);
+    h.editor.setText(QStringLiteral("Neu"));
+    h.editor.saveOrDelete();
+    QCOMPARE(dismissed.count(), 0);
+    QCOMPARE(h.panel.editingNoteId(), note.id.toString(QUuid::WithoutBraces));
+    QCOMPARE(h.editor.errorText(), QStringLiteral("Konnte nicht gespeichert werden"));
 }
 
 QTEST_MAIN(tst_NoteEditorController)
