@@ -123,6 +123,8 @@ private slots:
     void lastSound();
     void switches_data();
     void switches();
+    void pickedDayAndTime_data();
+    void pickedDayAndTime();
     void testAlarm_data();
     void testAlarm();
     void texts_data();
@@ -318,6 +320,45 @@ void tst_NoteEditorController::switches()
     const ReminderNote* saved = find(notes, note.id);
     QCOMPARE(saved->alarmDate, at(expectedStart));
     QCOMPARE(saved->alarmEndDate, expectedEnd == noEnd ? std::nullopt : std::optional(at(expectedEnd)));
+}
+
+void tst_NoteEditorController::pickedDayAndTime_data()
+{
+    QTest::addColumn<QDateTime>("start");
+    QTest::addColumn<QDateTime>("day"); // invalid: a time is typed instead
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QDateTime>("expected"); // invalid: refused, nothing changes
+
+    const QDateTime none;
+    QTest::newRow("another day keeps the time")
+        << berlin(2026, 3, 20, 14, 30) << berlin(2026, 3, 25) << QString() << berlin(2026, 3, 25, 14, 30);
+    QTest::newRow("typed time keeps the day")
+        << berlin(2026, 3, 20, 14, 30) << none << "9:05" << berlin(2026, 3, 20, 9, 5);
+    QTest::newRow("typed time the clocks skip")
+        << berlin(2026, 3, 29, 10, 0) << none << "02:30" << berlin(2026, 3, 29, 3, 30);
+    QTest::newRow("day whose clocks skip the time")
+        << berlin(2026, 3, 28, 2, 30) << berlin(2026, 3, 29) << QString() << berlin(2026, 3, 29, 3, 30);
+    QTest::newRow("after the clocks went back")
+        << berlin(2026, 10, 24, 10, 0) << berlin(2026, 10, 25) << QString() << berlin(2026, 10, 25, 10, 0);
+    QTest::newRow("no such hour") << berlin(2026, 3, 20, 14, 30) << none << "25:00" << none;
+    QTest::newRow("not a time") << berlin(2026, 3, 20, 14, 30) << none << "halb drei" << none;
+}
+
+void tst_NoteEditorController::pickedDayAndTime()
+{
+    QFETCH(QDateTime, start);
+    QFETCH(QDateTime, day);
+    QFETCH(QString, time);
+    QFETCH(QDateTime, expected);
+
+    Harness h;
+    h.openExisting(60);
+    h.editor.setAlarmDate(start);
+    if (day.isValid())
+        h.editor.setAlarmDay(day);
+    else
+        QCOMPARE(h.editor.setAlarmTime(time), expected.isValid());
+    QCOMPARE(h.editor.alarmDate(), expected.isValid() ? expected : start);
 }
 
 void tst_NoteEditorController::testAlarm_data()
