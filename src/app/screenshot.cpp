@@ -9,8 +9,12 @@
 #include <QEventLoop>
 #include <QImage>
 #include <QQmlApplicationEngine>
+#include <QQuickItem>
 #include <QQuickWindow>
+#include <QTemporaryDir>
 #include <QTimer>
+
+#include <memory>
 
 namespace {
 
@@ -47,6 +51,33 @@ bool askToDeleteFirstRecord(PanelController& controller)
     return false;
 }
 
+// A new appointment with everything the editor can hold switched on.
+void openEditorOnFullAppointment(PanelController& controller, NoteStore& store)
+{
+    controller.addNote();
+    const QUuid id(controller.editingNoteId());
+    for (ReminderNote note : store.notes()) {
+        if (note.id != id)
+            continue;
+        note.text = QStringLiteral("Zahnarzt: Kontrolle\nVersichertenkarte mitnehmen");
+        note.repeatInterval = RepeatInterval::Monthly;
+        note.alarmEndDate = note.alarmDate.addSecs(60 * 60);
+        note.useSound = true;
+        note.soundName = QStringLiteral("Glass");
+        note.launchAppPath = QStringLiteral("/usr/share/applications/thunderbird.desktop");
+        note.shellScript = QStringLiteral("notify-send 'Zahnarzt'");
+        store.updateNote(note);
+        return;
+    }
+}
+
+void settle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 } // namespace
 
 namespace Screenshot {
@@ -54,9 +85,9 @@ namespace Screenshot {
 QStringList screens()
 {
     return { QStringLiteral("heute"), QStringLiteral("termine"), QStringLiteral("notizen"),
-        QStringLiteral("delete-confirm"), QStringLiteral("quit-confirm"), QStringLiteral("settings"),
-        QStringLiteral("settings-confirm"), QStringLiteral("help"), QStringLiteral("about"),
-        QStringLiteral("about-en") };
+        QStringLiteral("delete-confirm"), QStringLiteral("quit-confirm"), QStringLiteral("editor"),
+        QStringLiteral("editor-alarm"), QStringLiteral("settings"), QStringLiteral("settings-confirm"),
+        QStringLiteral("help"), QStringLiteral("about"), QStringLiteral("about-en") };
 }
 
 void prepareEnvironment()
@@ -77,7 +108,17 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
             QStringLiteral("Unbekannter Bildschirm \"%1\" (möglich: %2)")
                 .arg(screen, Screenshot::screens().join(QStringLiteral(", "))));
 
-    PanelController controller(store);
+    // The editor needs a record of its own: it is made in a scratch copy of the store, so that
+    // a picture never adds anything to the data file.
+    const bool editor = screen.startsWith(QLatin1String("editor"));
+    QTemporaryDir scratch;
+    std::unique_ptr<NoteStore> copy;
+    if (editor) {
+        copy = std::make_unique<NoteStore>(scratch.path(), [&store] { return store.now(); });
+        copy->setNotes(store.notes());
+    }
+    NoteStore& shown = copy ? *copy : store;
+    PanelController controller(shown);
     controller.setSelectedDay(day);
     if (screen == QLatin1String("termine"))
         controller.setSelectedTab(1);
@@ -93,6 +134,10 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         controller.setShowHelp(true);
     else if (screen.startsWith(QLatin1String("about")))
         controller.setShowAbout(true);
+    else if (screen == QLatin1String("editor"))
+        controller.addNote();
+    else if (screen == QLatin1String("editor-alarm"))
+        openEditorOnFullAppointment(controller, shown);
     controller.setLoginItem(std::make_unique<XdgAutostart>());
 
     QQmlApplicationEngine engine;
@@ -123,9 +168,15 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         about->setLanguage(AboutController::DisclaimerLanguage::English);
     }
     window->show();
-    QEventLoop settle;
-    QTimer::singleShot(settleMs, &settle, &QEventLoop::quit);
-    settle.exec();
+    settle(settleMs);
+    if (screen == QLatin1String("editor-alarm")) {
+        // Its lower half holds the range, the sound and the actions.
+        if (auto* scroll = window->findChild<QQuickItem*>(QStringLiteral("editorScroll"))) {
+            const qreal bottom = scroll->property("contentHeight").toReal() - scroll->height();
+            scroll->setProperty("contentY", std::max<qreal>(0, bottom));
+            settle(200);
+        }
+    }
     const QImage image = window->grabWindow();
     const QSize expected = (QSizeF(window->size()) * pixelRatio).toSize();
     if (image.size() != expected)

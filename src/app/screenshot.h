@@ -11,7 +11,8 @@ class NoteStore;
 /// Pictures of the panel for documentation and review, drawn offscreen from a store's records.
 namespace Screenshot {
 
-/// The screens that can be drawn: heute, termine, notizen, delete-confirm, quit-confirm, settings,
+/// The screens that can be drawn: heute, termine, notizen, delete-confirm, quit-confirm, editor
+/// (a new appointment), editor-alarm (one with range, sound, application and command), settings,
 /// settings-confirm, help, about, about-en.
 [[nodiscard]] QStringList screens();
 
