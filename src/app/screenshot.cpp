@@ -1,6 +1,8 @@
 #include "screenshot.h"
 
 #include "aboutcontroller.h"
+#include "exportcontroller.h"
+#include "exportfile.h"
 #include "notestore.h"
 #include "panelcontroller.h"
 #include "settingscontroller.h"
@@ -87,7 +89,8 @@ QStringList screens()
     return { QStringLiteral("heute"), QStringLiteral("termine"), QStringLiteral("notizen"),
         QStringLiteral("delete-confirm"), QStringLiteral("quit-confirm"), QStringLiteral("editor"),
         QStringLiteral("editor-alarm"), QStringLiteral("settings"), QStringLiteral("settings-confirm"),
-        QStringLiteral("help"), QStringLiteral("about"), QStringLiteral("about-en") };
+        QStringLiteral("help"), QStringLiteral("about"), QStringLiteral("about-en"), QStringLiteral("export"),
+        QStringLiteral("export-confirm"), QStringLiteral("export-restored") };
 }
 
 void prepareEnvironment()
@@ -108,12 +111,13 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
             QStringLiteral("Unbekannter Bildschirm \"%1\" (möglich: %2)")
                 .arg(screen, Screenshot::screens().join(QStringLiteral(", "))));
 
-    // The editor needs a record of its own: it is made in a scratch copy of the store, so that
-    // a picture never adds anything to the data file.
-    const bool editor = screen.startsWith(QLatin1String("editor"));
+    // The editor needs a record of its own and a restore replaces them all: both work on a
+    // scratch copy of the store, so that a picture never changes the data file.
+    const bool scratchCopy
+        = screen.startsWith(QLatin1String("editor")) || screen == QLatin1String("export-restored");
     QTemporaryDir scratch;
     std::unique_ptr<NoteStore> copy;
-    if (editor) {
+    if (scratchCopy) {
         copy = std::make_unique<NoteStore>(scratch.path(), [&store] { return store.now(); });
         copy->setNotes(store.notes());
     }
@@ -134,6 +138,8 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         controller.setShowHelp(true);
     else if (screen.startsWith(QLatin1String("about")))
         controller.setShowAbout(true);
+    else if (screen.startsWith(QLatin1String("export")))
+        controller.setShowExport(true);
     else if (screen == QLatin1String("editor"))
         controller.addNote();
     else if (screen == QLatin1String("editor-alarm"))
@@ -166,6 +172,18 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         if (!about)
             return fail(error, QStringLiteral("Das Info-Fenster wurde nicht geladen"));
         about->setLanguage(AboutController::DisclaimerLanguage::English);
+    } else if (screen == QLatin1String("export-confirm") || screen == QLatin1String("export-restored")) {
+        auto* exporter = window->findChild<ExportController*>();
+        if (!exporter)
+            return fail(error, QStringLiteral("Das Backup-Fenster wurde nicht geladen"));
+        // A backup of the first five records, picked as if from the open panel.
+        const QString backup = scratch.filePath(QStringLiteral("backup.json"));
+        if (!ExportFile::write(backup, ExportFile::backup(shown.notes().mid(0, 5))))
+            return fail(error, QStringLiteral("Konnte kein Beispiel-Backup schreiben"));
+        exporter->setFileChooser([backup](const ExportModel::FileRequest&) { return std::optional(backup); });
+        exporter->pickBackup();
+        if (screen == QLatin1String("export-restored"))
+            exporter->confirmRestore();
     }
     window->show();
     settle(settleMs);

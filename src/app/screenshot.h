@@ -13,7 +13,8 @@ namespace Screenshot {
 
 /// The screens that can be drawn: heute, termine, notizen, delete-confirm, quit-confirm, editor
 /// (a new appointment), editor-alarm (one with range, sound, application and command), settings,
-/// settings-confirm, help, about, about-en.
+/// settings-confirm, help, about, about-en, export, export-confirm (a backup picked) and
+/// export-restored (restored, with undo).
 [[nodiscard]] QStringList screens();
 
 /// Sets the offscreen platform at twice the pixel density. Call before the QGuiApplication

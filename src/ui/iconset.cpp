@@ -64,6 +64,11 @@ const QHash<QString, QString>& table()
         { QStringLiteral("app.badge"), QStringLiteral("apps") },
         { QStringLiteral("xmark.circle.fill"), QStringLiteral("cancel") },
         { QStringLiteral("terminal"), QStringLiteral("terminal") },
+        // Backup and export.
+        { QStringLiteral("square.and.arrow.down"), QStringLiteral("file_download") },
+        { QStringLiteral("square.and.arrow.up"), QStringLiteral("file_upload") },
+        { QStringLiteral("folder.badge.plus"), QStringLiteral("create_new_folder") },
+        { QStringLiteral("arrow.uturn.backward"), QStringLiteral("undo") },
     };
     return ligatures;
 }

@@ -150,10 +150,12 @@ void tst_Screenshot::editorScreensLeaveTheRecordsAlone()
     const QByteArray before = demoJson();
     const QImage editor = render(QStringLiteral("editor"));
     const QImage alarm = render(QStringLiteral("editor-alarm"));
+    const QImage restored = render(QStringLiteral("export-restored"));
     QCOMPARE(editor.size(), QSize(760, 1160));
     QCOMPARE(alarm.size(), QSize(760, 1160));
+    QCOMPARE(restored.size(), QSize(760, 1160));
     QVERIFY(editor != alarm);
-    // Their new appointment lives in a scratch copy, never in the records drawn from.
+    // A new appointment or a restore lives in a scratch copy, never in the records drawn from.
     QCOMPARE(m_store->notes().size(), 16);
     QFile data(m_store->filePath());
     QVERIFY(data.open(QIODevice::ReadOnly));

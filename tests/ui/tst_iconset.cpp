@@ -39,7 +39,9 @@ void tst_IconSet::everySymbolOfTheScreensIsMapped()
         QStringLiteral("clock.fill"), QStringLiteral("calendar.badge.clock"), QStringLiteral("arrow.right"),
         QStringLiteral("speaker.wave.2.fill"), QStringLiteral("play.circle.fill"),
         QStringLiteral("bell.and.waves.left.and.right"), QStringLiteral("app.badge"),
-        QStringLiteral("xmark.circle.fill"), QStringLiteral("terminal") };
+        QStringLiteral("xmark.circle.fill"), QStringLiteral("terminal"),
+        QStringLiteral("square.and.arrow.down"), QStringLiteral("square.and.arrow.up"),
+        QStringLiteral("folder.badge.plus"), QStringLiteral("arrow.uturn.backward") };
     for (const QString& symbol : used)
         QVERIFY2(!IconSet::glyph(symbol).isEmpty(), qPrintable(symbol));
     QCOMPARE(IconSet::symbols().size(), used.size());
