@@ -10,8 +10,12 @@ namespace ExportFile {
 bool write(const QString& path, const QByteArray& bytes, QString* error)
 {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    // Unbuffered: a full disk shows as a short write here, not as a file cut short at commit.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
+        && file.commit())
         return true;
+    if (file.isOpen())
+        file.cancelWriting();
     if (error)
         *error = file.errorString();
     return false;

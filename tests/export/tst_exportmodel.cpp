@@ -6,6 +6,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 namespace {
 
 // Monday, 7 December 2026, 10:00.
@@ -57,7 +61,9 @@ void tst_ExportModel::selection()
     QStringList titles;
     for (const ExportGroup& g : groups)
         titles << g.title + u' ' + g.buttonText + u' ' + QString::number(g.rows.size());
-    QCOMPARE(titles, QStringList({ u"Kommende Termine Keine 1"_qs, u"Abgelaufene Termine Alle 1"_qs, u"Notizen Keine 1"_qs }));
+    QCOMPARE(titles,
+        QStringList(
+            { u"Kommende Termine Keine 1"_qs, u"Abgelaufene Termine Alle 1"_qs, u"Notizen Keine 1"_qs }));
     QCOMPARE(groups.first().rows.first().dateText, u"8. Dez. 2026, 10:00"_qs);
 
     h.model.toggleAll();
@@ -119,6 +125,21 @@ void tst_ExportModel::exports()
     h.answer = h.path("missing/folder/x");
     ics ? h.model.exportIcs() : h.model.exportJson();
     QVERIFY(h.model.message().isEmpty());
+
+    // A full disk (a file-size limit stands in): no message, and the earlier file stays whole.
+    h.answer = target;
+    rlimit unlimited {};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+    {
+        const auto lift = qScopeGuard([&unlimited] { setrlimit(RLIMIT_FSIZE, &unlimited); });
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit full = unlimited;
+        full.rlim_cur = 16;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
+        ics ? h.model.exportIcs() : h.model.exportJson();
+    }
+    QVERIFY(h.model.message().isEmpty());
+    QCOMPARE(readAll(target), written);
 }
 
 void tst_ExportModel::restoreFlow()
