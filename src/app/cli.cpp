@@ -2,7 +2,9 @@
 
 #include "alarmsounds.h"
 #include "clioptions.h"
+#include "exportfile.h"
 #include "helpcontent.h"
+#include "icswriter.h"
 #include "importcommands.h"
 #include "notejson.h"
 #include "notestore.h"
@@ -14,7 +16,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <variant>
 
@@ -181,11 +182,30 @@ Result backup(const QStringList& args, const NoteStore& store)
         return failure(QStringLiteral("backup erwartet einen Dateinamen"));
     if (store.notes().isEmpty())
         return failure(QStringLiteral("Keine Einträge zum Sichern"));
-    QSaveFile file(args.at(1));
-    if (!file.open(QIODevice::WriteOnly) || file.write(NoteJson::encodePretty(store.notes())) < 0
-        || !file.commit())
-        return failure(QStringLiteral("Datei konnte nicht geschrieben werden: %1").arg(file.errorString()));
+    QString error;
+    if (!ExportFile::write(args.at(1), ExportFile::backup(store.notes()), &error))
+        return failure(QStringLiteral("Datei konnte nicht geschrieben werden: %1").arg(error));
     return success(QStringLiteral("%1 Einträge als JSON gespeichert").arg(store.notes().size()));
+}
+
+// The backup screen's ICS export: its default choice (no appointments before today), or all.
+Result exportIcs(const QStringList& args, const NoteStore& store)
+{
+    const Options options(args, 1, {}, { QStringLiteral("--all") });
+    if (!options.error().isEmpty())
+        return failure(options.error());
+    if (options.positional().size() != 1)
+        return failure(QStringLiteral("export-ics erwartet einen Dateinamen"));
+    ReminderNotes appointments = options.flag(QStringLiteral("--all"))
+        ? store.notes()
+        : ExportFile::chosen(store.notes(), ExportFile::defaultSelection(store.notes(), store.now()));
+    appointments.removeIf([](const ReminderNote& n) { return !n.hasAlarm; });
+    if (appointments.isEmpty())
+        return failure(QStringLiteral("Keine Termine zum Exportieren"));
+    QString error;
+    if (!ExportFile::write(options.positional().constFirst(), IcsWriter::write(appointments), &error))
+        return failure(QStringLiteral("Datei konnte nicht geschrieben werden: %1").arg(error));
+    return success(QStringLiteral("%1 Termine als ICS gespeichert").arg(appointments.size()));
 }
 
 Result restore(const QStringList& args, NoteStore& store)
@@ -333,11 +353,14 @@ QString helpText()
         "      Die vier Ansichten nehmen --now \"JJJJ-MM-TT HH:MM\" (Standard: jetzt).\n"
         "  zettelwerk screenshot --screen BILDSCHIRM --out DATEI.png\n"
         "             [--day JJJJ-MM-TT] [--now \"JJJJ-MM-TT HH:MM\"]   zeichnet das Panel als Bild;\n"
-        "             BILDSCHIRM: heute, termine, notizen, delete-confirm, quit-confirm, settings,\n"
-        "             settings-confirm, help, about oder about-en\n"
+        "             BILDSCHIRM: heute, termine, notizen, delete-confirm, quit-confirm, editor,\n"
+        "             editor-alarm, settings, settings-confirm, help, about, about-en, export,\n"
+        "             export-confirm oder export-restored\n"
         "  zettelwerk hilfe           der Hilfetext des Panels (wie \"Kopieren\" ihn kopiert)\n"
         "%1"
         "  zettelwerk backup DATEI    speichert alle Einträge als JSON-Backup\n"
+        "  zettelwerk export-ics DATEI [--all]\n"
+        "                             speichert die Termine ab heute (mit --all alle) als ICS-Datei\n"
         "  zettelwerk restore DATEI   ersetzt alle Einträge durch die des Backups\n"
         "  zettelwerk --self-test     lädt die Fenster ohne Anzeige und beendet sich\n"
         "  zettelwerk --version       zeigt die Version\n"
@@ -392,6 +415,8 @@ Result execute(const QStringList& args, NoteStore& store, bool colour)
         return add(args, store);
     if (command == QLatin1String("backup"))
         return backup(args, store);
+    if (command == QLatin1String("export-ics"))
+        return exportIcs(args, store);
     if (command == QLatin1String("restore"))
         return restore(args, store);
     if (ImportCommands::handles(command))

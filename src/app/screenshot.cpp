@@ -1,6 +1,8 @@
 #include "screenshot.h"
 
 #include "aboutcontroller.h"
+#include "exportcontroller.h"
+#include "exportfile.h"
 #include "notestore.h"
 #include "panelcontroller.h"
 #include "settingscontroller.h"
@@ -9,8 +11,12 @@
 #include <QEventLoop>
 #include <QImage>
 #include <QQmlApplicationEngine>
+#include <QQuickItem>
 #include <QQuickWindow>
+#include <QTemporaryDir>
 #include <QTimer>
+
+#include <memory>
 
 namespace {
 
@@ -47,6 +53,33 @@ bool askToDeleteFirstRecord(PanelController& controller)
     return false;
 }
 
+// A new appointment with everything the editor can hold switched on.
+void openEditorOnFullAppointment(PanelController& controller, NoteStore& store)
+{
+    controller.addNote();
+    const QUuid id(controller.editingNoteId());
+    for (ReminderNote note : store.notes()) {
+        if (note.id != id)
+            continue;
+        note.text = QStringLiteral("Zahnarzt: Kontrolle\nVersichertenkarte mitnehmen");
+        note.repeatInterval = RepeatInterval::Monthly;
+        note.alarmEndDate = note.alarmDate.addSecs(60 * 60);
+        note.useSound = true;
+        note.soundName = QStringLiteral("Glass");
+        note.launchAppPath = QStringLiteral("/usr/share/applications/thunderbird.desktop");
+        note.shellScript = QStringLiteral("notify-send 'Zahnarzt'");
+        store.updateNote(note);
+        return;
+    }
+}
+
+void settle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 } // namespace
 
 namespace Screenshot {
@@ -54,9 +87,10 @@ namespace Screenshot {
 QStringList screens()
 {
     return { QStringLiteral("heute"), QStringLiteral("termine"), QStringLiteral("notizen"),
-        QStringLiteral("delete-confirm"), QStringLiteral("quit-confirm"), QStringLiteral("settings"),
-        QStringLiteral("settings-confirm"), QStringLiteral("help"), QStringLiteral("about"),
-        QStringLiteral("about-en") };
+        QStringLiteral("delete-confirm"), QStringLiteral("quit-confirm"), QStringLiteral("editor"),
+        QStringLiteral("editor-alarm"), QStringLiteral("settings"), QStringLiteral("settings-confirm"),
+        QStringLiteral("help"), QStringLiteral("about"), QStringLiteral("about-en"), QStringLiteral("export"),
+        QStringLiteral("export-confirm"), QStringLiteral("export-restored") };
 }
 
 void prepareEnvironment()
@@ -77,7 +111,18 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
             QStringLiteral("Unbekannter Bildschirm \"%1\" (möglich: %2)")
                 .arg(screen, Screenshot::screens().join(QStringLiteral(", "))));
 
-    PanelController controller(store);
+    // The editor needs a record of its own and a restore replaces them all: both work on a
+    // scratch copy of the store, so that a picture never changes the data file.
+    const bool scratchCopy
+        = screen.startsWith(QLatin1String("editor")) || screen == QLatin1String("export-restored");
+    QTemporaryDir scratch;
+    std::unique_ptr<NoteStore> copy;
+    if (scratchCopy) {
+        copy = std::make_unique<NoteStore>(scratch.path(), [&store] { return store.now(); });
+        copy->setNotes(store.notes());
+    }
+    NoteStore& shown = copy ? *copy : store;
+    PanelController controller(shown);
     controller.setSelectedDay(day);
     if (screen == QLatin1String("termine"))
         controller.setSelectedTab(1);
@@ -93,6 +138,12 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         controller.setShowHelp(true);
     else if (screen.startsWith(QLatin1String("about")))
         controller.setShowAbout(true);
+    else if (screen.startsWith(QLatin1String("export")))
+        controller.setShowExport(true);
+    else if (screen == QLatin1String("editor"))
+        controller.addNote();
+    else if (screen == QLatin1String("editor-alarm"))
+        openEditorOnFullAppointment(controller, shown);
     controller.setLoginItem(std::make_unique<XdgAutostart>());
 
     QQmlApplicationEngine engine;
@@ -121,11 +172,29 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         if (!about)
             return fail(error, QStringLiteral("Das Info-Fenster wurde nicht geladen"));
         about->setLanguage(AboutController::DisclaimerLanguage::English);
+    } else if (screen == QLatin1String("export-confirm") || screen == QLatin1String("export-restored")) {
+        auto* exporter = window->findChild<ExportController*>();
+        if (!exporter)
+            return fail(error, QStringLiteral("Das Backup-Fenster wurde nicht geladen"));
+        // A backup of the first five records, picked as if from the open panel.
+        const QString backup = scratch.filePath(QStringLiteral("backup.json"));
+        if (!ExportFile::write(backup, ExportFile::backup(shown.notes().mid(0, 5))))
+            return fail(error, QStringLiteral("Konnte kein Beispiel-Backup schreiben"));
+        exporter->setFileChooser([backup](const ExportModel::FileRequest&) { return std::optional(backup); });
+        exporter->pickBackup();
+        if (screen == QLatin1String("export-restored"))
+            exporter->confirmRestore();
     }
     window->show();
-    QEventLoop settle;
-    QTimer::singleShot(settleMs, &settle, &QEventLoop::quit);
-    settle.exec();
+    settle(settleMs);
+    if (screen == QLatin1String("editor-alarm")) {
+        // Its lower half holds the range, the sound and the actions.
+        if (auto* scroll = window->findChild<QQuickItem*>(QStringLiteral("editorScroll"))) {
+            const qreal bottom = scroll->property("contentHeight").toReal() - scroll->height();
+            scroll->setProperty("contentY", std::max<qreal>(0, bottom));
+            settle(200);
+        }
+    }
     const QImage image = window->grabWindow();
     const QSize expected = (QSizeF(window->size()) * pixelRatio).toSize();
     if (image.size() != expected)

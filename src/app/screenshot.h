@@ -11,8 +11,10 @@ class NoteStore;
 /// Pictures of the panel for documentation and review, drawn offscreen from a store's records.
 namespace Screenshot {
 
-/// The screens that can be drawn: heute, termine, notizen, delete-confirm, quit-confirm, settings,
-/// settings-confirm, help, about, about-en.
+/// The screens that can be drawn: heute, termine, notizen, delete-confirm, quit-confirm, editor
+/// (a new appointment), editor-alarm (one with range, sound, application and command), settings,
+/// settings-confirm, help, about, about-en, export, export-confirm (a backup picked) and
+/// export-restored (restored, with undo).
 [[nodiscard]] QStringList screens();
 
 /// Sets the offscreen platform at twice the pixel density. Call before the QGuiApplication

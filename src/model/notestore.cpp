@@ -128,8 +128,14 @@ QString NoteStore::writeFile()
         return QStringLiteral("the unreadable data file could not be kept as %1").arg(unreadableCopyPath());
     // Written beside the old file and renamed over it, so a crash never leaves half a file.
     QSaveFile file(m_filePath);
-    if (file.open(QIODevice::WriteOnly) && file.write(NoteJson::encodeCompact(m_notes)) >= 0 && file.commit())
+    const QByteArray bytes = NoteJson::encodeCompact(m_notes);
+    // A full disk shows as a short write, and a buffered one only at commit, which then keeps the
+    // file cut short: unbuffered, the short write is seen here and nothing is committed.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
+        && file.commit())
         return {};
+    if (file.isOpen())
+        file.cancelWriting();
     return file.errorString().isEmpty() ? QStringLiteral("unknown error") : file.errorString();
 }
 

@@ -27,6 +27,7 @@ const QHash<QString, QString>& table()
         { QStringLiteral("speaker.wave.2"), QStringLiteral("volume_up") },
         { QStringLiteral("chevron.right"), QStringLiteral("chevron_right") },
         { QStringLiteral("chevron.left"), QStringLiteral("chevron_left") },
+        { QStringLiteral("chevron.down"), QStringLiteral("expand_more") },
         { QStringLiteral("trash"), QStringLiteral("delete_outline") },
         // The font has no trash in a circle; the dialog draws the circle and puts this on it.
         { QStringLiteral("trash.circle.fill"), QStringLiteral("delete") },
@@ -50,6 +51,24 @@ const QHash<QString, QString>& table()
         { QStringLiteral("heart.fill"), QStringLiteral("favorite") },
         { QStringLiteral("globe"), QStringLiteral("language") },
         { QStringLiteral("shield.lefthalf.filled"), QStringLiteral("shield") },
+        { QStringLiteral("xmark"), QStringLiteral("close") },
+        { QStringLiteral("exclamationmark.triangle.fill"), QStringLiteral("warning") },
+        { QStringLiteral("pencil"), QStringLiteral("edit") },
+        { QStringLiteral("bell"), QStringLiteral("notifications_none") },
+        { QStringLiteral("clock.fill"), QStringLiteral("watch_later") },
+        { QStringLiteral("calendar.badge.clock"), QStringLiteral("date_range") },
+        { QStringLiteral("arrow.right"), QStringLiteral("arrow_forward") },
+        { QStringLiteral("speaker.wave.2.fill"), QStringLiteral("volume_up") },
+        { QStringLiteral("play.circle.fill"), QStringLiteral("play_circle_filled") },
+        { QStringLiteral("bell.and.waves.left.and.right"), QStringLiteral("notifications_active") },
+        { QStringLiteral("app.badge"), QStringLiteral("apps") },
+        { QStringLiteral("xmark.circle.fill"), QStringLiteral("cancel") },
+        { QStringLiteral("terminal"), QStringLiteral("terminal") },
+        // Backup and export.
+        { QStringLiteral("square.and.arrow.down"), QStringLiteral("file_download") },
+        { QStringLiteral("square.and.arrow.up"), QStringLiteral("file_upload") },
+        { QStringLiteral("folder.badge.plus"), QStringLiteral("create_new_folder") },
+        { QStringLiteral("arrow.uturn.backward"), QStringLiteral("undo") },
     };
     return ligatures;
 }

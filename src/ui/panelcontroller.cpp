@@ -1,5 +1,6 @@
 #include "panelcontroller.h"
 
+#include "alarmservice.h"
 #include "entrylists.h"
 #include "notestore.h"
 
@@ -142,6 +143,12 @@ QString PanelController::editingTitle() const
         return {};
     const ReminderNote* note = findNote(m_store.notes(), *m_editingNoteId);
     return note ? note->title() : QString();
+}
+
+AlarmActions* PanelController::alarmActions() const
+{
+    auto* service = qobject_cast<AlarmService*>(m_store.alarmService());
+    return service ? &service->actions() : nullptr;
 }
 
 const ReminderNotes& PanelController::notes() const

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class AlarmActions;
 class NoteStore;
 
 /// The panel's state and navigation: which screen shows, the selected tab and day, the editor,
@@ -94,6 +95,9 @@ public:
     void setShowCalendarImport(bool show) { setFlag(m_showCalendarImport, show); }
     [[nodiscard]] bool showExport() const { return m_showExport; }
     void setShowExport(bool show) { setFlag(m_showExport, show); }
+
+    /// The desktop's alarm actions, once the store has started its alarm service; else null.
+    [[nodiscard]] AlarmActions* alarmActions() const;
 
     /// Font scale, panel height and the last sound: the screens bind to them live.
     [[nodiscard]] AppSettings* settings() { return &m_settings; }

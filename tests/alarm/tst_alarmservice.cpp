@@ -76,6 +76,8 @@ private slots:
     void checkCycle_data();
     void checkCycle();
     void firesDueRecordsInListOrder();
+    void clockJumps_data();
+    void clockJumps();
     void trigger_data();
     void trigger();
     void triggerTexts_data();
@@ -220,6 +222,39 @@ void TestAlarmService::checkCycle()
     QCOMPARE(saved.size(), 1);
     QCOMPARE(saved.constFirst().alarmDate, expectedDate);
     QCOMPARE(saved.constFirst().isTriggered, expectTriggered);
+}
+
+void TestAlarmService::clockJumps_data()
+{
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<QList<int>>("hoursAtChecks"); // the clock at each check, from 09:00 on 1 March
+    QTest::addColumn<int>("fired");
+
+    const int daily = int(RepeatInterval::Daily);
+    const int once = int(RepeatInterval::None);
+    // Resumed three days later: one alarm for the days slept through, not three.
+    QTest::newRow("daily, suspended three days") << daily << QList<int> { 0, 72, 72 } << 1;
+    // Set back after it fired: its next time lies ahead again, so it waits for it.
+    QTest::newRow("daily, clock set back a day") << daily << QList<int> { 1, -23, -22, 1 } << 1;
+    QTest::newRow("daily, back and forward again") << daily << QList<int> { 1, -23, 1, 25 } << 2;
+    QTest::newRow("one-time, clock set back") << once << QList<int> { 1, -2, 1, 2 } << 1;
+}
+
+void TestAlarmService::clockJumps()
+{
+    QFETCH(int, interval);
+    QFETCH(QList<int>, hoursAtChecks);
+    QFETCH(int, fired);
+
+    Harness h;
+    const QDateTime start = berlin(2025, 3, 1, 9, 0);
+    h.store.setNotes({ alarmAt(QStringLiteral("Tabletten"), start.addSecs(1800), RepeatInterval(interval)) });
+    for (const int hours : hoursAtChecks) {
+        h.now = start.addSecs(3600 * hours);
+        h.service.checkAlarms();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(h.actions->calls.count(QStringLiteral("notify")), fired);
 }
 
 void TestAlarmService::firesDueRecordsInListOrder()

@@ -91,6 +91,8 @@ void tst_Cli::refusedInput_data()
     row("notizen takes no day", { u"notizen"_qs, u"--day"_qs, u"2026-01-01"_qs }, "Unbekannte Option: --day");
     row("backup of nothing", { u"backup"_qs, u"/tmp/x.json"_qs }, "Keine Einträge zum Sichern");
     row("restore without file", { u"restore"_qs }, "restore erwartet einen Dateinamen");
+    row("export-ics without file", { u"export-ics"_qs, u"--all"_qs }, "export-ics erwartet einen Dateinamen");
+    row("export-ics of nothing", { u"export-ics"_qs, u"/tmp/x.ics"_qs }, "Keine Termine zum Exportieren");
     row("hilfe with an argument", { u"hilfe"_qs, u"kalender"_qs }, "hilfe kennt keine Argumente");
     row("import without file", { u"import"_qs }, "import erwartet eine .ics-Datei oder --calendar");
     row("import of a missing file", { u"import"_qs, u"/nowhere.ics"_qs },

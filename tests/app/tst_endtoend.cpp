@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRect>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -85,8 +86,12 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void appointmentFiresAndRingsTheBell();
+    void panelEditsAndQuits();
 
 private:
+    [[nodiscard]] QRect panelGeometry() const;
+    [[nodiscard]] ReminderNotes savedNotes() const;
+    void activateItem() const;
     [[nodiscard]] QImage trayIcon() const;
     static int alarmPixels(const QImage& image);
 
@@ -224,6 +229,111 @@ void tst_EndToEnd::appointmentFiresAndRingsTheBell()
         QStringLiteral("org.kde.StatusNotifierItem"));
     item.call(QStringLiteral("Activate"), 0, 0);
     QTRY_COMPARE_WITH_TIMEOUT(alarmPixels(trayIcon()), 0, 5000);
+}
+
+// The panel window as X sees it (380 wide), or an empty rectangle while it is hidden.
+QRect tst_EndToEnd::panelGeometry() const
+{
+    QProcess search;
+    search.start(QStringLiteral("xdotool"),
+        { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+            QStringLiteral("^Zettelwerk$") });
+    search.waitForFinished(5000);
+    const QStringList windows
+        = QString::fromLatin1(search.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    for (const QString& window : windows) {
+        QProcess geometry;
+        geometry.start(QStringLiteral("xdotool"),
+            { QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window });
+        geometry.waitForFinished(5000);
+        QHash<QString, int> values;
+        for (const QString& line : QString::fromLatin1(geometry.readAllStandardOutput()).split(u'\n')) {
+            const QStringList pair = line.split(u'=');
+            if (pair.size() == 2)
+                values.insert(pair.at(0), pair.at(1).toInt());
+        }
+        if (values.value(QStringLiteral("WIDTH")) == 380)
+            return { values.value(QStringLiteral("X")), values.value(QStringLiteral("Y")), 380,
+                values.value(QStringLiteral("HEIGHT")) };
+    }
+    return {};
+}
+
+ReminderNotes tst_EndToEnd::savedNotes() const
+{
+    QFile file(m_home.filePath(QStringLiteral("data/Zettelwerk/notes.json")));
+    return file.open(QIODevice::ReadOnly) ? NoteJson::decode(file.readAll()).value_or(ReminderNotes {})
+                                          : ReminderNotes {};
+}
+
+void tst_EndToEnd::activateItem() const
+{
+    QDBusInterface(m_watcher.itemService, QStringLiteral("/StatusNotifierItem"),
+        QStringLiteral("org.kde.StatusNotifierItem"))
+        .call(QStringLiteral("Activate"), 0, 0);
+}
+
+namespace {
+
+bool xdotool(const QStringList& args)
+{
+    return QProcess::execute(QStringLiteral("xdotool"), args) == 0;
+}
+
+bool clickAt(const QPoint& point)
+{
+    return xdotool({ QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()),
+        QStringLiteral("click"), QStringLiteral("1") });
+}
+
+int countText(const ReminderNotes& notes, const QString& text)
+{
+    return int(std::count_if(
+        notes.cbegin(), notes.cend(), [&text](const ReminderNote& n) { return n.text == text; }));
+}
+
+} // namespace
+
+// A user at the real panel: "+", typing, saving; the alarm fires; the card opened again and
+// emptied deletes it; "Beenden" and "Ja" end the app with status 0.
+void tst_EndToEnd::panelEditsAndQuits()
+{
+    if (panelGeometry().isEmpty())
+        activateItem();
+    QTRY_VERIFY_WITH_TIMEOUT(!panelGeometry().isEmpty(), 5000);
+    const QRect panel = panelGeometry();
+
+    QVERIFY(clickAt(panel.topLeft() + QPoint(352, 24))); // "+" in the header
+    QTest::qWait(800); // the editor slides in and focuses its text 0.1 s later
+    QVERIFY(xdotool({ QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"),
+        QStringLiteral("Kaffee") }));
+    QVERIFY(xdotool({ QStringLiteral("key"), QStringLiteral("ctrl+Return") }));
+    QTRY_COMPARE_WITH_TIMEOUT(countText(savedNotes(), QStringLiteral("Kaffee")), 1, 5000);
+
+    // Made for this minute and saved armed: it fires at the next check, with its popup.
+    QTRY_VERIFY_WITH_TIMEOUT(m_notifications.bodies.contains(QStringLiteral("Erinnerung|Kaffee")), 15000);
+    QTest::qWait(500);
+    QVERIFY(xdotool({ QStringLiteral("key"), QStringLiteral("Return") })); // "OK" on the popup
+    QTest::qWait(500);
+    if (panelGeometry().isEmpty())
+        activateItem();
+    QTRY_COMPARE_WITH_TIMEOUT(panelGeometry(), panel, 5000);
+
+    // "Heute" lists "Tee" (earlier) and then "Kaffee": the second card opens the editor.
+    QVERIFY(clickAt(panel.topLeft() + QPoint(190, 452)));
+    QTest::qWait(800);
+    QVERIFY(xdotool({ QStringLiteral("key"), QStringLiteral("ctrl+a"), QStringLiteral("BackSpace"),
+        QStringLiteral("ctrl+Return") }));
+    QTRY_COMPARE_WITH_TIMEOUT(countText(savedNotes(), QStringLiteral("Kaffee")), 0, 5000);
+    QCOMPARE(countText(savedNotes(), QStringLiteral("Tee")), 1);
+
+    QTest::qWait(800); // the editor slides out
+    QVERIFY(clickAt(panel.topLeft() + QPoint(190, panel.height() - 18))); // "Beenden"
+    QTest::qWait(500);
+    QVERIFY(clickAt(panel.topLeft() + QPoint(305, panel.height() - 18))); // "Ja"
+    QVERIFY(m_app.waitForFinished(10000));
+    QCOMPARE(m_app.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_app.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_EndToEnd)

@@ -22,6 +22,7 @@ private slots:
     void screensShowWhatTheyName();
     void secondaryScreens();
     void unknownScreenIsRefused();
+    void editorScreensLeaveTheRecordsAlone();
     void emptyStoreShowsEmptyTabs();
 
 private:
@@ -142,6 +143,23 @@ void tst_Screenshot::secondaryScreens()
     const QRect top(0, 0, 760, 500);
     QCOMPARE(english.copy(top), about.copy(top));
     QVERIFY(english != about);
+}
+
+void tst_Screenshot::editorScreensLeaveTheRecordsAlone()
+{
+    const QByteArray before = demoJson();
+    const QImage editor = render(QStringLiteral("editor"));
+    const QImage alarm = render(QStringLiteral("editor-alarm"));
+    const QImage restored = render(QStringLiteral("export-restored"));
+    QCOMPARE(editor.size(), QSize(760, 1160));
+    QCOMPARE(alarm.size(), QSize(760, 1160));
+    QCOMPARE(restored.size(), QSize(760, 1160));
+    QVERIFY(editor != alarm);
+    // A new appointment or a restore lives in a scratch copy, never in the records drawn from.
+    QCOMPARE(m_store->notes().size(), 16);
+    QFile data(m_store->filePath());
+    QVERIFY(data.open(QIODevice::ReadOnly));
+    QCOMPARE(data.readAll(), before);
 }
 
 void tst_Screenshot::unknownScreenIsRefused()

@@ -10,6 +10,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <memory>
 
@@ -357,39 +361,70 @@ private slots:
 
     void saveFailureKeepsChange_data()
     {
-        QTest::addColumn<bool>("blockedBeforeLoad");
+        QTest::addColumn<QString>("blocker");
 
-        QTest::newRow("blocked after load") << false;
-        QTest::newRow("blocked before load") << true;
+        QTest::newRow("blocked after load") << u"folder after load"_s;
+        QTest::newRow("blocked before load") << u"folder before load"_s;
+        QTest::newRow("disk full") << u"disk full"_s;
     }
 
     void saveFailureKeepsChange()
     {
-        QFETCH(bool, blockedBeforeLoad);
+        QFETCH(QString, blocker);
 
-        // A directory where the file belongs: writing fails even for root.
+        // A directory where the file belongs: writing fails even for root. A file-size limit
+        // stands in for a full disk: writes past it fail with EFBIG.
         QDir().mkpath(dataDir());
-        if (blockedBeforeLoad)
+        if (blocker == u"folder before load"_s)
             QVERIFY(QDir().mkdir(dataFile()));
         auto store = openStore();
-        if (!blockedBeforeLoad)
+        if (blocker == u"folder after load"_s)
             QVERIFY(QDir().mkdir(dataFile()));
-        QCOMPARE(m_log.size(), blockedBeforeLoad ? 1 : 0);
+        QCOMPARE(m_log.size(), blocker == u"folder before load"_s ? 1 : 0);
         m_log.clear();
+        rlimit unlimited {};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+        const auto lift = qScopeGuard([&unlimited] { setrlimit(RLIMIT_FSIZE, &unlimited); });
+        if (blocker == u"disk full"_s) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit full = unlimited;
+            full.rlim_cur = 64;
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
+        }
 
         const ReminderNote added = store->addNote(true);
-        QCOMPARE(store->notes().size(), 1);
-        QCOMPARE(store->notes().first().id, added.id);
-        QCOMPARE(m_log.size(), 1);
+        const ReminderNote second = store->addNote(false);
+        QCOMPARE(store->notes().size(), 2);
+        QCOMPARE(store->notes().last().id, added.id);
+        QCOMPARE(m_log.size(), 2);
         QVERIFY2(m_log.first().startsWith(u"Failed to save notes: "_s), qPrintable(m_log.first()));
         QVERIFY(!store->save());
         QVERIFY(!store->saveError().isEmpty());
-        QVERIFY(QFileInfo(dataFile()).isDir());
+        QVERIFY(!QFileInfo(dataFile()).isFile() || readAll(dataFile()).isEmpty());
 
-        QVERIFY(QDir().rmdir(dataFile()));
-        QVERIFY(store->save());
+        // Space again: the next change saves everything kept in memory.
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+        QDir().rmdir(dataFile());
+        store->deleteNote(second.id);
         QVERIFY(store->saveError().isEmpty());
         QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
+        QCOMPARE(store->notes().size(), 1);
+    }
+
+    void restoreOfFiftyThousand()
+    {
+        ReminderNotes backup;
+        for (int i = 0; i < 50'000; ++i)
+            backup.append(plain(QString::number(i), startTime().addSecs(i)));
+        auto store = openStoreWith(bytesOf({ plain(u"alt"_s, startTime()) }));
+        const auto result = store->restoreFromJSON(NoteJson::encodePretty(backup));
+        QVERIFY(result);
+        QCOMPARE(result->count, 50'000);
+        QCOMPARE(textsOf(result->oldNotes), QStringList { u"alt"_s });
+        const auto saved = NoteJson::decode(readAll(dataFile()));
+        QVERIFY(saved);
+        QCOMPARE(saved->size(), 50'000);
+        QCOMPARE(saved->last().text, u"49999"_s);
     }
 
 private:

@@ -34,7 +34,14 @@ void tst_IconSet::everySymbolOfTheScreensIsMapped()
         QStringLiteral("questionmark.circle.fill"), QStringLiteral("doc.on.doc"), QStringLiteral("checkmark"),
         QStringLiteral("bell.badge.fill"), QStringLiteral("hand.tap"), QStringLiteral("gearshape.fill"),
         QStringLiteral("menubar.rectangle"), QStringLiteral("heart.fill"), QStringLiteral("globe"),
-        QStringLiteral("shield.lefthalf.filled") };
+        QStringLiteral("shield.lefthalf.filled"), QStringLiteral("chevron.down"), QStringLiteral("xmark"),
+        QStringLiteral("exclamationmark.triangle.fill"), QStringLiteral("pencil"), QStringLiteral("bell"),
+        QStringLiteral("clock.fill"), QStringLiteral("calendar.badge.clock"), QStringLiteral("arrow.right"),
+        QStringLiteral("speaker.wave.2.fill"), QStringLiteral("play.circle.fill"),
+        QStringLiteral("bell.and.waves.left.and.right"), QStringLiteral("app.badge"),
+        QStringLiteral("xmark.circle.fill"), QStringLiteral("terminal"),
+        QStringLiteral("square.and.arrow.down"), QStringLiteral("square.and.arrow.up"),
+        QStringLiteral("folder.badge.plus"), QStringLiteral("arrow.uturn.backward") };
     for (const QString& symbol : used)
         QVERIFY2(!IconSet::glyph(symbol).isEmpty(), qPrintable(symbol));
     QCOMPARE(IconSet::symbols().size(), used.size());

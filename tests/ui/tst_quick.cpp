@@ -4,6 +4,7 @@
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtQml/QQmlExtensionPlugin>
 #include <QtQuickTest>
@@ -162,6 +163,8 @@ public:
 public slots:
     void qmlEngineAvailable(QQmlEngine* engine)
     {
+        // The editor remembers the last sound in the settings: never the user's own.
+        QStandardPaths::setTestModeEnabled(true);
         engine->addImportPath(QStringLiteral("qrc:/"));
         qmlRegisterSingletonInstance("Zettelwerk.Test", 1, 0, "Fixture", &m_fixture);
     }

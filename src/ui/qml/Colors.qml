@@ -15,6 +15,7 @@ QtObject {
     readonly property color primary: "#1D1D1F"
     readonly property color secondaryText: "#80000000"
     readonly property color controlBackground: "#FFFFFF"
+    readonly property color textBackground: "#FFFFFF"
     readonly property color windowBackground: "#ECECEC"
     readonly property color separator: "#1A000000"
     // Stands in for the dialog's blurred translucent material: without the blur, any

@@ -1,46 +1,154 @@
 import QtQuick
+import QtQuick.Controls
 import Zettelwerk.Ui
 
-// Stands in for the editor: names the record and closes again.
+// The editor of one record: header with cancel, save and delete, then the text, the alarm with
+// its date, repeat, range and ways to be raised, a test, and the optional actions.
 Rectangle {
-    id: editor
+    id: screen
 
     required property PanelController controller
     property real fontScale: 1.0
 
+    // Shortcuts only while the editor is what the panel shows, not while it slides out or sits
+    // under another screen.
+    readonly property bool inFront: controller.screen === PanelController.Editor
+
     color: Colors.windowBackground
 
-    Column {
-        anchors.fill: parent
-        anchors.margins: 14
-        spacing: 14
+    NoteEditorController {
+        id: form
+        objectName: "editorController"
+        panel: screen.controller
+        onLoaded: focusDelay.restart()
+    }
 
-        Text {
-            objectName: "editorTitle"
-            width: parent.width
-            elide: Text.ElideRight
-            text: editor.controller.editingTitle
-            font.pixelSize: 17 * editor.fontScale
-            font.weight: Font.Medium
-            color: Colors.primary
+    Timer {
+        id: focusDelay
+        interval: 100
+        running: true
+        onTriggered: textArea.forceActiveFocus()
+    }
+
+    Shortcut {
+        sequence: "Escape"
+        enabled: screen.inFront
+        onActivated: {
+            if (form.showDeleteConfirm)
+                form.showDeleteConfirm = false
+            else
+                form.cancelEdit()
         }
-        Rectangle {
-            objectName: "editorDone"
-            width: doneText.implicitWidth + 28
-            height: doneText.implicitHeight + 16
-            radius: 8
-            color: Colors.blue
-            Text {
-                id: doneText
-                anchors.centerIn: parent
-                text: "Fertig"
-                font.pixelSize: TextStyle.subheadline
-                font.weight: Font.DemiBold
-                color: "white"
-            }
-            MouseArea {
-                anchors.fill: parent
-                onClicked: editor.controller.dismissEditor()
+    }
+    Shortcut {
+        sequences: ["Ctrl+Return", "Ctrl+Enter"]
+        enabled: screen.inFront
+        onActivated: form.saveOrDelete()
+    }
+
+    EditorHeader {
+        id: header
+        width: parent.width
+        editor: form
+    }
+
+    Text {
+        id: errorLine
+        objectName: "editorError"
+        anchors.top: header.bottom
+        x: 14
+        width: parent.width - 28
+        height: visible ? implicitHeight + 6 : 0
+        visible: form.errorText !== ""
+        text: form.errorText
+        wrapMode: Text.Wrap
+        font.pixelSize: TextStyle.caption + 1
+        color: Colors.red
+    }
+
+    Divider {
+        id: divider
+        anchors.top: errorLine.bottom
+        width: parent.width
+    }
+
+    Rectangle {
+        anchors.top: divider.bottom
+        anchors.bottom: parent.bottom
+        width: parent.width
+        color: Colors.controlBackground
+
+        Flickable {
+            id: scroll
+            objectName: "editorScroll"
+            anchors.fill: parent
+            contentWidth: width
+            contentHeight: body.implicitHeight + 28
+            clip: true
+            boundsBehavior: Flickable.StopAtBounds
+            ScrollBar.vertical: ThinScrollBar {}
+
+            Column {
+                id: body
+                x: 14
+                y: 14
+                width: scroll.width - 28
+                spacing: 18
+
+                EditorSection {
+                    width: parent.width
+                    symbol: "pencil"
+                    title: "Notiz"
+                    fontScale: screen.fontScale
+
+                    TextArea {
+                        id: textArea
+                        objectName: "editorText"
+                        width: parent.width
+                        height: Math.max(100, implicitHeight)
+                        text: form.text
+                        onTextChanged: form.text = text
+                        textFormat: TextEdit.PlainText
+                        wrapMode: TextEdit.Wrap
+                        selectByMouse: true
+                        font.pointSize: TextScale.points(17 * screen.fontScale)
+                        color: Colors.primary
+                        padding: 8
+                        background: Rectangle {
+                            radius: 8
+                            color: Colors.textBackground
+                            border.width: 1
+                            border.color: textArea.activeFocus ? Colors.alpha(Colors.blue, 0.5)
+                                                               : Colors.alpha(Colors.primary, 0.1)
+                        }
+                    }
+                }
+
+                EditorSection {
+                    width: parent.width
+                    symbol: "bell"
+                    title: "Erinnerung"
+                    fontScale: screen.fontScale
+
+                    ToggleRow {
+                        objectName: "alarmSwitch"
+                        width: parent.width
+                        title: "Alarm aktivieren"
+                        checked: form.hasAlarm
+                        tint: Colors.orange
+                        fontScale: screen.fontScale
+                        onToggled: (on) => form.hasAlarm = on
+                    }
+
+                    AlarmSettings {
+                        objectName: "alarmSettings"
+                        visible: form.hasAlarm
+                        width: parent.width
+                        editor: form
+                        controller: screen.controller
+                        fontScale: screen.fontScale
+                    }
+                }
             }
         }
     }

@@ -1,6 +1,9 @@
 import QtQuick
+import QtQuick.Controls
 import Zettelwerk.Ui
 
+// Backup: replacing every record with a backup's (with undo), choosing records, and saving them
+// as JSON or, for appointments, as iCalendar.
 SecondaryScreen {
     id: screen
 
@@ -9,5 +12,212 @@ SecondaryScreen {
     backLabel: "Einstellungen"
     onBack: screen.controller.closeExport()
 
-    PlaceholderText { text: "Backup exportieren" }
+    ExportController {
+        id: exporter
+        objectName: "exportController"
+        panel: screen.controller
+    }
+
+    Flickable {
+        anchors.fill: parent
+        contentHeight: column.implicitHeight
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ThinScrollBar {}
+
+        Column {
+            id: column
+            width: parent.width
+            padding: 14
+            spacing: 10
+
+            ExportHeading { symbol: "square.and.arrow.down"; title: "Backup wiederherstellen" }
+
+            Column {
+                width: parent.width - 28
+                spacing: 8
+                visible: !exporter.showRestoreConfirm
+                Text {
+                    textFormat: Text.PlainText
+                    width: parent.width
+                    wrapMode: Text.Wrap
+                    text: "JSON-Backup einspielen — ersetzt alle aktuellen Daten."
+                    font.pixelSize: TextStyle.caption
+                    color: Colors.secondaryText
+                }
+                ExportButton {
+                    objectName: "pickBackup"
+                    symbol: "folder.badge.plus"
+                    text: "JSON-Backup öffnen..."
+                    tint: Colors.blue
+                    onClicked: exporter.pickBackup()
+                }
+            }
+
+            Column {
+                objectName: "restoreConfirm"
+                width: parent.width - 28
+                spacing: 8
+                visible: exporter.showRestoreConfirm
+                Row {
+                    spacing: 6
+                    Icon {
+                        anchors.verticalCenter: parent.verticalCenter
+                        symbol: "exclamationmark.triangle.fill"
+                        size: TextStyle.subheadline
+                        color: Colors.orange
+                    }
+                    Text {
+                        textFormat: Text.PlainText
+                        objectName: "restoreWarning"
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: exporter.restoreWarning
+                        font.pixelSize: TextStyle.subheadline
+                        font.weight: Font.DemiBold
+                        color: Colors.orange
+                    }
+                }
+                Row {
+                    spacing: 8
+                    ExportButton {
+                        objectName: "restoreCancel"
+                        text: "Abbrechen"
+                        tint: Colors.primary
+                        onClicked: exporter.cancelRestore()
+                    }
+                    ExportButton {
+                        objectName: "restoreConfirmButton"
+                        text: "Ja, ersetzen"
+                        tint: Colors.red
+                        filled: true
+                        onClicked: exporter.confirmRestore()
+                    }
+                }
+            }
+
+            Column {
+                objectName: "restoredRow"
+                spacing: 6
+                visible: exporter.restoredText !== ""
+                Row {
+                    spacing: 6
+                    Icon {
+                        anchors.verticalCenter: parent.verticalCenter
+                        symbol: "checkmark.circle.fill"
+                        size: TextStyle.subheadline
+                        color: Colors.green
+                    }
+                    Text {
+                        textFormat: Text.PlainText
+                        objectName: "restoredText"
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: exporter.restoredText
+                        font.pixelSize: TextStyle.subheadline
+                        color: Colors.primary
+                    }
+                }
+                ExportButton {
+                    objectName: "undoRestore"
+                    symbol: "arrow.uturn.backward"
+                    text: "Rückgängig - alte Daten zurück"
+                    tint: Colors.blue
+                    onClicked: exporter.undoRestore()
+                }
+            }
+
+            Divider { width: parent.width - 28 }
+
+            ExportHeading { symbol: "square.and.arrow.up"; title: "Exportieren" }
+
+            Item {
+                width: parent.width - 28
+                height: allButton.implicitHeight
+                Text {
+                    textFormat: Text.PlainText
+                    objectName: "selectionText"
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: exporter.selectionText
+                    font.pixelSize: TextStyle.caption
+                    color: Colors.secondaryText
+                }
+                ExportButton {
+                    id: allButton
+                    objectName: "allButton"
+                    anchors.right: parent.right
+                    text: exporter.allButtonText
+                    tint: Colors.blue
+                    onClicked: exporter.toggleAll()
+                }
+            }
+
+            Repeater {
+                model: exporter.groups
+                delegate: ExportGroupView {
+                    required property exportGroup modelData
+                    width: column.width - 28
+                    group: modelData
+                    onGroupToggled: exporter.toggleGroup(modelData.key)
+                    onRowToggled: id => exporter.toggleRow(id)
+                }
+            }
+
+            Divider { width: parent.width - 28 }
+
+            Row {
+                spacing: 8
+                Text {
+                    textFormat: Text.PlainText
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: "Exportieren als"
+                    font.pixelSize: TextStyle.subheadline
+                    color: Colors.primary
+                }
+                ExportButton {
+                    objectName: "exportJson"
+                    symbol: "doc.text"
+                    text: exporter.jsonButtonText
+                    tint: Colors.blue
+                    filled: true
+                    onClicked: exporter.exportJson()
+                }
+                ExportButton {
+                    objectName: "exportIcs"
+                    symbol: "calendar"
+                    text: exporter.icsButtonText
+                    tint: Colors.orange
+                    filled: true
+                    onClicked: exporter.exportIcs()
+                }
+            }
+
+            Text {
+                textFormat: Text.PlainText
+                width: parent.width - 28
+                wrapMode: Text.Wrap
+                text: "ICS: Nur Termine mit Alarm können als ICS exportiert werden."
+                font.pixelSize: TextStyle.caption
+                color: Colors.secondaryText
+            }
+
+            Row {
+                objectName: "messageRow"
+                spacing: 6
+                visible: exporter.message !== ""
+                Icon {
+                    anchors.verticalCenter: parent.verticalCenter
+                    symbol: "checkmark.circle.fill"
+                    size: TextStyle.subheadline
+                    color: Colors.green
+                }
+                Text {
+                    textFormat: Text.PlainText
+                    objectName: "messageText"
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: exporter.message
+                    font.pixelSize: TextStyle.subheadline
+                    color: Colors.green
+                }
+            }
+        }
+    }
 }

@@ -19,8 +19,10 @@ Window {
     onVisibleChanged: controller.panelVisible = visible
     Component.onCompleted: controller.panelVisible = visible
 
+    // The editor takes Escape for itself: there it cancels.
     Shortcut {
         sequence: "Escape"
+        enabled: panel.controller.screen !== PanelController.Editor
         onActivated: panel.hide()
     }
 

@@ -4,7 +4,7 @@ import Zettelwerk.Ui
 import Zettelwerk.Test
 
 // The panel's screens driven by the mouse: day selection, "+" per tab, the delete dialog's
-// backdrop and the quit question.
+// backdrop, the quit question, and the editor's header.
 TestCase {
     id: testCase
     name: "Panel"
@@ -47,12 +47,19 @@ TestCase {
         mouseClick(target)
     }
 
-    function openEditorCloses() {
-        const done = item("editorDone")
-        // Wait for the slide-in, so the button sits where the click lands.
-        tryVerify(() => done.mapToItem(panel, 0, 0).x < 50)
-        click(done)
-        tryCompare(Fixture.controller, "editingNoteId", "")
+    // An editor button, once the editor has slid in so that it sits where the click lands.
+    function editorItem(name) {
+        const cancel = item("editorCancel")
+        tryVerify(() => cancel.mapToItem(panel, 0, 0).x < 50)
+        return item(name)
+    }
+
+    function openCard(title) {
+        // Once an earlier editor has slid out of the way.
+        tryVerify(() => !findChild(panel, "editorCancel"))
+        click(item("tabNotizen"))
+        click(item("card-" + Fixture.idOf(title)))
+        compare(Fixture.controller.screen, PanelController.Editor)
     }
 
     function test_tappingADaySelectsItAndTappingAgainClears() {
@@ -110,10 +117,67 @@ TestCase {
         compare(Fixture.isAppointment(id), data.appointment)
         if (data.appointment)
             compare(Fixture.alarmOf(id), data.alarm)
-        compare(item("editorTitle").text, "Neue Notiz")
+        compare(item("editorText").text, "")
 
-        openEditorCloses()
+        // Cancelling a new record discards it, even with text typed.
+        item("editorText").text = "Doch nicht"
+        click(editorItem("editorCancel"))
+        compare(Fixture.controller.editingNoteId, "")
         compare(Fixture.controller.screen, PanelController.Main)
+        compare(Fixture.recordCount(), before)
+        compare(Fixture.idOf("Doch nicht"), "")
+    }
+
+    function test_editorSavesAndCloses() {
+        openCard("Ideen")
+        const text = item("editorText")
+        compare(text.text, "Ideen")
+        tryVerify(() => text.activeFocus)
+        keyClick(Qt.Key_End)
+        keyClick(Qt.Key_Exclam)
+        click(editorItem("editorSave"))
+        compare(Fixture.controller.editingNoteId, "")
+        verify(Fixture.idOf("Ideen!") !== "")
+        compare(Fixture.idOf("Ideen"), "")
+    }
+
+    function test_editorKeys() {
+        openCard("Ideen")
+        tryVerify(() => item("editorText").activeFocus)
+        click(editorItem("editorTrash"))
+        keyClick(Qt.Key_Escape)
+        verify(!item("editorDeleteQuestion").visible)
+        keyClick(Qt.Key_Escape)
+        compare(Fixture.controller.editingNoteId, "")
+        verify(Fixture.idOf("Ideen") !== "")
+
+        openCard("Ideen")
+        tryVerify(() => item("editorText").activeFocus)
+        keyClick(Qt.Key_End)
+        keyClick(Qt.Key_Exclam)
+        keyClick(Qt.Key_Return, Qt.ControlModifier)
+        compare(Fixture.controller.editingNoteId, "")
+        verify(Fixture.idOf("Ideen!") !== "")
+    }
+
+    function test_editorAsksBeforeDeleting() {
+        openCard("Ideen")
+        const before = Fixture.recordCount()
+        const question = item("editorDeleteQuestion")
+        verify(!question.visible)
+
+        click(editorItem("editorTrash"))
+        verify(question.visible)
+        verify(!item("editorSave").visible)
+        click(item("editorDeleteNo"))
+        verify(!question.visible)
+        compare(Fixture.recordCount(), before)
+
+        click(item("editorTrash"))
+        click(item("editorDeleteYes"))
+        compare(Fixture.controller.editingNoteId, "")
+        compare(Fixture.recordCount(), before - 1)
+        compare(Fixture.idOf("Ideen"), "")
     }
 
     function test_backdropCancelsTheDeleteQuestion() {

@@ -1,0 +1,62 @@
+#include "exportfile.h"
+
+#include "notejson.h"
+
+#include <QLocale>
+#include <QSaveFile>
+
+namespace ExportFile {
+
+bool write(const QString& path, const QByteArray& bytes, QString* error)
+{
+    QSaveFile file(path);
+    // Unbuffered: a full disk shows as a short write here, not as a file cut short at commit.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
+        && file.commit())
+        return true;
+    if (file.isOpen())
+        file.cancelWriting();
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+QByteArray backup(const ReminderNotes& notes)
+{
+    return NoteJson::encodePretty(notes);
+}
+
+QSet<QUuid> defaultSelection(const ReminderNotes& notes, const QDateTime& now)
+{
+    const QDateTime startOfToday = now.toLocalTime().date().startOfDay();
+    QSet<QUuid> ids;
+    for (const ReminderNote& note : notes) {
+        if (!note.hasAlarm || note.alarmDate >= startOfToday)
+            ids.insert(note.id);
+    }
+    return ids;
+}
+
+ReminderNotes chosen(const ReminderNotes& notes, const QSet<QUuid>& ids)
+{
+    ReminderNotes result;
+    for (const ReminderNote& note : notes) {
+        if (ids.contains(note.id))
+            result.append(note);
+    }
+    return result;
+}
+
+QString backupName(const QDateTime& now)
+{
+    return QStringLiteral("Zettelwerk-backup-%1.json")
+        .arg(QLocale::c().toString(now.toLocalTime().date(), QStringLiteral("yyyy-MM-dd")));
+}
+
+QString icsName(const QDateTime& now)
+{
+    return QStringLiteral("Zettelwerk-%1.ics")
+        .arg(QLocale::c().toString(now.toLocalTime().date(), QStringLiteral("yyyy-MM-dd")));
+}
+
+} // namespace ExportFile

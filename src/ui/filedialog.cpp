@@ -1,0 +1,33 @@
+#include "filedialog.h"
+
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QTimer>
+#include <QWindow>
+
+std::optional<QString> FileDialog::run(QFileDialog& dialog)
+{
+    // The window that asked, normally the panel: the dialog belongs to it and stays above it.
+    const QPointer<QWindow> owner = QGuiApplication::focusWindow();
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.winId();
+    if (owner && dialog.windowHandle())
+        dialog.windowHandle()->setTransientParent(owner);
+    // Once shown: to the front, even when another program had the focus.
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        dialog.raise();
+        dialog.activateWindow();
+    });
+    const bool confirmed = dialog.exec() == QDialog::Accepted;
+    if (owner) {
+        owner->show();
+        owner->raise();
+        owner->requestActivate();
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    if (!confirmed || chosen.isEmpty() || chosen.constFirst().isEmpty())
+        return std::nullopt;
+    return chosen.constFirst();
+}

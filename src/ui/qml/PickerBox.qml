@@ -1,0 +1,38 @@
+import QtQuick
+import QtQuick.Controls
+import Zettelwerk.Ui
+
+// A drop-down list in the editor's look; shows `shownText` as typed, never as markup.
+ComboBox {
+    id: box
+
+    property string shownText: displayText
+    property real fontScale: 1.0
+
+    implicitHeight: 26
+    font.pointSize: TextScale.points(13 * fontScale)
+
+    contentItem: Text {
+        leftPadding: 8
+        rightPadding: box.indicator.width + 4
+        verticalAlignment: Text.AlignVCenter
+        elide: Text.ElideRight
+        textFormat: Text.PlainText
+        text: box.shownText
+        font: box.font
+        color: Colors.primary
+    }
+    indicator: Icon {
+        x: box.width - width - 6
+        y: (box.height - height) / 2
+        symbol: "chevron.down"
+        size: 11
+        color: Colors.secondaryText
+    }
+    background: Rectangle {
+        radius: 6
+        color: Colors.textBackground
+        border.width: 1
+        border.color: box.activeFocus || box.popup.visible ? Colors.blue : Colors.alpha(Colors.primary, 0.15)
+    }
+}

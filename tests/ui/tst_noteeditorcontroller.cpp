@@ -1,0 +1,500 @@
+#include "alarmactions.h"
+#include "alarmservice.h"
+#include "appsettings.h"
+#include "noteeditorcontroller.h"
+#include "notejson.h"
+#include "notestore.h"
+#include "panelcontroller.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <climits>
+
+namespace {
+
+// Every call as one line, in order.
+class FakeActions : public AlarmActions {
+public:
+    QStringList calls;
+    QElapsedTimer clock;
+    qint64 popupAfterMs = -1;
+
+    void notify(const QString& summary, const QString& body) override
+    {
+        calls << QStringLiteral("notify ") + summary + QLatin1Char('|') + body;
+    }
+    void requestAttention() override { calls << QStringLiteral("attention"); }
+    void playSound(const QString& name) override { calls << QStringLiteral("sound ") + name; }
+    void openPath(const QString& path) override { calls << QStringLiteral("open ") + path; }
+    void runShellCommand(const QString& command) override { calls << QStringLiteral("shell ") + command; }
+    void showPopup(const QString& heading, const QString& text) override
+    {
+        calls << QStringLiteral("popup ") + heading + QLatin1Char('|') + text;
+        popupAfterMs = clock.elapsed();
+    }
+};
+
+// A store in a throw-away folder on a fixed clock, its alarm service on fake actions, the
+// panel, and an editor that follows the panel.
+struct Harness {
+    explicit Harness(bool withService = true)
+    {
+        if (withService) {
+            store.setServiceFactory([this](NoteStore& s) {
+                actions = new FakeActions;
+                return new AlarmService(s, std::unique_ptr<AlarmActions>(actions));
+            });
+        }
+        QCoreApplication::processEvents();
+    }
+
+    /// An existing appointment at `now` + `minutes` with the text "Alt", open in the editor.
+    ReminderNote openExisting(int minutes, bool triggered = false)
+    {
+        ReminderNote note = store.addNote(true, now.addSecs(60 * minutes));
+        note.text = QStringLiteral("Alt");
+        note.isTriggered = triggered;
+        store.updateNote(note);
+        store.save();
+        open(note.id);
+        return note;
+    }
+
+    /// A new, blank appointment at `now` + `minutes`, as the panel's "+" makes it.
+    ReminderNote openNew(int minutes = 0)
+    {
+        const ReminderNote note = store.addNote(true, now.addSecs(60 * minutes));
+        open(note.id);
+        return note;
+    }
+
+    void open(const QUuid& id)
+    {
+        panel.openEditor(id.toString(QUuid::WithoutBraces));
+        editor.setPanel(&panel);
+    }
+
+    /// The records as the data file holds them.
+    [[nodiscard]] ReminderNotes saved() const
+    {
+        return NoteJson::decode(readAll(store.filePath())).value_or(ReminderNotes {});
+    }
+
+    QTemporaryDir dir;
+    QDateTime now = berlin(2026, 3, 20, 14, 30);
+    NoteStore store { dir.path(), [this] { return now; } };
+    FakeActions* actions = nullptr;
+    PanelController panel { store };
+    NoteEditorController editor;
+};
+
+const ReminderNote* find(const ReminderNotes& notes, const QUuid& id)
+{
+    for (const ReminderNote& note : notes) {
+        if (note.id == id)
+            return &note;
+    }
+    return nullptr;
+}
+
+constexpr int noEnd = INT_MIN;
+
+} // namespace
+
+// The editor's rules against a real store, panel and settings, with fake desktop actions.
+class tst_NoteEditorController : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).clear(); }
+    void closing_data();
+    void closing();
+    void armingOnSave_data();
+    void armingOnSave();
+    void lastSound_data();
+    void lastSound();
+    void switches_data();
+    void switches();
+    void pickedDayAndTime_data();
+    void pickedDayAndTime();
+    void testAlarm_data();
+    void testAlarm();
+    void texts_data();
+    void texts();
+    void followsThePanelToAnotherRecord();
+    void failedSaveKeepsTheEditorOpen();
+};
+
+void tst_NoteEditorController::closing_data()
+{
+    QTest::addColumn<bool>("existing");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("kept"); // the record's text afterwards; null: it is gone
+
+    QTest::newRow("new, saved") << false << "Zahnarzt"
+                                << "save"
+                                << "Zahnarzt";
+    QTest::newRow("saved as typed, untrimmed") << true << " Neu \n"
+                                               << "save"
+                                               << " Neu \n";
+    QTest::newRow("new, blank, saved") << false << " \n\t "
+                                       << "save" << QString();
+    QTest::newRow("existing emptied, saved") << true << "\n  "
+                                             << "save" << QString();
+    QTest::newRow("new, typed, cancelled") << false << "Zahnarzt"
+                                           << "cancel" << QString();
+    QTest::newRow("existing, changed, cancelled") << true << "Neu"
+                                                  << "cancel"
+                                                  << "Alt";
+    QTest::newRow("existing, deleted") << true << "Alt"
+                                       << "delete" << QString();
+}
+
+void tst_NoteEditorController::closing()
+{
+    QFETCH(bool, existing);
+    QFETCH(QString, typed);
+    QFETCH(QString, action);
+    QFETCH(QString, kept);
+
+    Harness h;
+    const QUuid id = existing ? h.openExisting(60).id : h.openNew().id;
+    QCOMPARE(h.editor.isNewNote(), !existing);
+    QSignalSpy dismissed(&h.editor, &NoteEditorController::dismissed);
+    h.editor.setText(typed);
+    if (action == QLatin1String("save"))
+        h.editor.saveOrDelete();
+    else if (action == QLatin1String("cancel"))
+        h.editor.cancelEdit();
+    else
+        h.editor.deleteNote();
+
+    QCOMPARE(dismissed.count(), 1);
+    QCOMPARE(h.panel.editingNoteId(), QString());
+    for (const ReminderNotes& notes : { h.store.notes(), h.saved() }) {
+        const ReminderNote* note = find(notes, id);
+        QCOMPARE(note != nullptr, !kept.isNull());
+        if (note)
+            QCOMPARE(note->text, kept);
+    }
+}
+
+void tst_NoteEditorController::armingOnSave_data()
+{
+    QTest::addColumn<bool>("isNew");
+    QTest::addColumn<bool>("fired");
+    QTest::addColumn<int>("alarmMinutes"); // from now, as saved
+    QTest::addColumn<bool>("doneAfterSave");
+
+    QTest::newRow("fired, moved to the future: armed again") << false << true << 60 << false;
+    QTest::newRow("fired, still past: fires again") << false << true << -60 << false;
+    QTest::newRow("armed, set to a past time: fires") << false << false << -60 << false;
+    QTest::newRow("new at the minute just gone: armed") << true << true << -1 << false;
+}
+
+void tst_NoteEditorController::armingOnSave()
+{
+    QFETCH(bool, isNew);
+    QFETCH(bool, fired);
+    QFETCH(int, alarmMinutes);
+    QFETCH(bool, doneAfterSave);
+
+    Harness h;
+    const QUuid id = isNew ? h.openNew(-5).id : h.openExisting(-5, fired).id;
+    h.editor.setText(QStringLiteral("Termin"));
+    h.editor.setAlarmDate(h.now.addSecs(60 * alarmMinutes));
+    QVERIFY(h.editor.save());
+    QCOMPARE(find(h.saved(), id)->isTriggered, doneAfterSave);
+
+    // What the next check makes of it.
+    qobject_cast<AlarmService*>(h.store.alarmService())->checkAlarms();
+    QCoreApplication::processEvents();
+    const bool fires = !doneAfterSave && alarmMinutes <= 0;
+    QCOMPARE(h.actions->calls.contains(QStringLiteral("notify Erinnerung|Termin")), fires);
+}
+
+void tst_NoteEditorController::lastSound_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("isNew");
+    QTest::addColumn<bool>("soundOn");
+    QTest::addColumn<QString>("loaded");
+    QTest::addColumn<QString>("storedAfterSave");
+
+    QTest::newRow("new record takes the last sound") << "Ping" << true << true << "Ping"
+                                                     << "Ping";
+    QTest::newRow("a name not in the list is ignored") << "Beep" << true << true << "Glass"
+                                                       << "Glass";
+    QTest::newRow("existing record keeps its own") << "Ping" << false << true << "Hero"
+                                                   << "Hero";
+    QTest::newRow("saved without sound: not stored") << "Ping" << false << false << "Hero"
+                                                     << "Ping";
+}
+
+void tst_NoteEditorController::lastSound()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, isNew);
+    QFETCH(bool, soundOn);
+    QFETCH(QString, loaded);
+    QFETCH(QString, storedAfterSave);
+
+    Harness h;
+    h.panel.settings()->setLastSoundName(stored);
+    ReminderNote note = h.store.addNote(true, h.now);
+    note.text = isNew ? QString() : QStringLiteral("Alt");
+    note.soundName = isNew ? QStringLiteral("Glass") : QStringLiteral("Hero");
+    h.store.updateNote(note);
+    h.open(note.id);
+    QCOMPARE(h.editor.soundName(), loaded);
+
+    h.editor.setText(QStringLiteral("Termin"));
+    h.editor.setUseSound(soundOn);
+    QVERIFY(h.editor.save());
+    QCOMPARE(find(h.saved(), note.id)->soundName, loaded);
+    QCOMPARE(AppSettings().lastSoundName(), storedAfterSave);
+}
+
+void tst_NoteEditorController::switches_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("start"); // minutes from now, as stored
+    QTest::addColumn<int>("end"); // minutes from now, as stored; noEnd: none
+    QTest::addColumn<int>("expectedStart");
+    QTest::addColumn<int>("expectedEnd"); // as saved afterwards
+
+    QTest::newRow("alarm on, date passed: now") << "alarm on" << -90 << noEnd << 0 << noEnd;
+    QTest::newRow("alarm on, date ahead: kept") << "alarm on" << 30 << noEnd << 30 << noEnd;
+    QTest::newRow("range on, end before start") << "range on" << 30 << 10 << 30 << 90;
+    QTest::newRow("range on, end at start") << "range on" << 30 << 30 << 30 << 90;
+    QTest::newRow("range on, end after start: kept") << "range on" << 30 << 45 << 30 << 45;
+    QTest::newRow("range on, no end yet") << "range on" << 30 << noEnd << 30 << 90;
+    QTest::newRow("range off: end removed") << "range off" << 30 << 45 << 30 << noEnd;
+    QTest::newRow("start moved past the end") << "start +120" << 30 << 45 << 150 << 210;
+    QTest::newRow("start moved, end still after") << "start +10" << 30 << 45 << 40 << 45;
+    QTest::newRow("end picked before start") << "end -60" << 30 << 45 << 30 << 30;
+}
+
+void tst_NoteEditorController::switches()
+{
+    QFETCH(QString, change);
+    QFETCH(int, start);
+    QFETCH(int, end);
+    QFETCH(int, expectedStart);
+    QFETCH(int, expectedEnd);
+
+    Harness h;
+    const auto at = [&h](int minutes) { return h.now.addSecs(60 * minutes); };
+    ReminderNote note = h.store.addNote(true, at(start));
+    note.text = QStringLiteral("Termin");
+    note.hasAlarm = change != QLatin1String("alarm on");
+    note.alarmEndDate
+        = end == noEnd || change == QLatin1String("range on") ? std::nullopt : std::optional(at(end));
+    h.store.updateNote(note);
+    h.open(note.id);
+    if (change == QLatin1String("range on") && end != noEnd)
+        h.editor.setAlarmEndDate(at(end));
+
+    if (change == QLatin1String("alarm on"))
+        h.editor.setHasAlarm(true);
+    else if (change == QLatin1String("range on"))
+        h.editor.setHasEndDate(true);
+    else if (change == QLatin1String("range off"))
+        h.editor.setHasEndDate(false);
+    else if (change.startsWith(QLatin1String("start ")))
+        h.editor.setAlarmDate(at(start + change.mid(6).toInt()));
+    else
+        h.editor.setAlarmEndDate(at(start + change.mid(4).toInt()));
+    QVERIFY(h.editor.save());
+
+    const ReminderNotes notes = h.saved();
+    const ReminderNote* saved = find(notes, note.id);
+    QCOMPARE(saved->alarmDate, at(expectedStart));
+    QCOMPARE(saved->alarmEndDate, expectedEnd == noEnd ? std::nullopt : std::optional(at(expectedEnd)));
+}
+
+void tst_NoteEditorController::pickedDayAndTime_data()
+{
+    QTest::addColumn<QDateTime>("start");
+    QTest::addColumn<QDateTime>("day"); // invalid: a time is typed instead
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QDateTime>("expected"); // invalid: refused, nothing changes
+
+    const QDateTime none;
+    QTest::newRow("another day keeps the time")
+        << berlin(2026, 3, 20, 14, 30) << berlin(2026, 3, 25) << QString() << berlin(2026, 3, 25, 14, 30);
+    QTest::newRow("typed time keeps the day")
+        << berlin(2026, 3, 20, 14, 30) << none << "9:05" << berlin(2026, 3, 20, 9, 5);
+    QTest::newRow("typed time the clocks skip")
+        << berlin(2026, 3, 29, 10, 0) << none << "02:30" << berlin(2026, 3, 29, 3, 30);
+    QTest::newRow("day whose clocks skip the time")
+        << berlin(2026, 3, 28, 2, 30) << berlin(2026, 3, 29) << QString() << berlin(2026, 3, 29, 3, 30);
+    QTest::newRow("after the clocks went back")
+        << berlin(2026, 10, 24, 10, 0) << berlin(2026, 10, 25) << QString() << berlin(2026, 10, 25, 10, 0);
+    QTest::newRow("no such hour") << berlin(2026, 3, 20, 14, 30) << none << "25:00" << none;
+    QTest::newRow("not a time") << berlin(2026, 3, 20, 14, 30) << none << "halb drei" << none;
+}
+
+void tst_NoteEditorController::pickedDayAndTime()
+{
+    QFETCH(QDateTime, start);
+    QFETCH(QDateTime, day);
+    QFETCH(QString, time);
+    QFETCH(QDateTime, expected);
+
+    Harness h;
+    h.openExisting(60);
+    h.editor.setAlarmDate(start);
+    if (day.isValid())
+        h.editor.setAlarmDay(day);
+    else
+        QCOMPARE(h.editor.setAlarmTime(time), expected.isValid());
+    QCOMPARE(h.editor.alarmDate(), expected.isValid() ? expected : start);
+}
+
+void tst_NoteEditorController::testAlarm_data()
+{
+    QTest::addColumn<bool>("withService");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("popup");
+    QTest::addColumn<bool>("sound");
+    QTest::addColumn<QStringList>("calls"); // at once; the popup comes later
+
+    const QString long300(300, QLatin1Char('x'));
+    const QString notify = QStringLiteral("notify Erinnerung (Test)|");
+    const QString popup = QStringLiteral("popup Erinnerung (Test)|");
+    const QString attention = QStringLiteral("attention");
+    const QString zahnarzt = QStringLiteral("Zahnarzt");
+    QTest::newRow("popup and sound off")
+        << true << zahnarzt << false << false << QStringList { notify + zahnarzt, attention };
+    QTest::newRow("sound on") << true << zahnarzt << false << true
+                              << QStringList { QStringLiteral("sound Ping"), notify + zahnarzt, attention };
+    QTest::newRow("popup on, long text")
+        << true << long300 << true << false
+        << QStringList { notify + long300.left(200), attention, popup + long300 };
+    QTest::newRow("empty text") << true << QString() << true << false
+                                << QStringList { notify + QStringLiteral("Neue Notiz"), attention,
+                                       popup + QStringLiteral("Neue Notiz") };
+    QTest::newRow("no alarm service: counter only") << false << zahnarzt << true << true << QStringList {};
+}
+
+void tst_NoteEditorController::testAlarm()
+{
+    QFETCH(bool, withService);
+    QFETCH(QString, text);
+    QFETCH(bool, popup);
+    QFETCH(bool, sound);
+    QFETCH(QStringList, calls);
+
+    Harness h(withService);
+    const ReminderNote note = h.openExisting(60);
+    h.store.setAlarmCount(2);
+    h.editor.setText(text);
+    h.editor.setUsePopup(popup);
+    h.editor.setUseSound(sound);
+    h.editor.setSoundName(QStringLiteral("Ping"));
+    h.editor.setLaunchAppPath(QStringLiteral("/usr/share/applications/x.desktop"));
+    h.editor.setShellScript(QStringLiteral("touch /tmp/x"));
+
+    if (h.actions)
+        h.actions->clock.start();
+    h.editor.testAlarm();
+    QCOMPARE(h.store.alarmCount(), 3);
+    const auto seen = [&h] { return h.actions ? h.actions->calls : QStringList {}; };
+    const bool popupLater = !calls.isEmpty() && calls.constLast().startsWith(QLatin1String("popup"));
+    QCOMPARE(seen(), popupLater ? calls.mid(0, calls.size() - 1) : calls);
+    // Only after half a second (less the 5 % a coarse timer may fire early), and only with popup on.
+    QTest::qWait(NoteEditorController::testPopupDelayMs + 100);
+    QCOMPARE(seen(), calls);
+    if (popupLater)
+        QVERIFY(h.actions->popupAfterMs >= NoteEditorController::testPopupDelayMs * 95 / 100);
+    QCOMPARE(find(h.saved(), note.id)->text, QStringLiteral("Alt"));
+}
+
+void tst_NoteEditorController::texts_data()
+{
+    QTest::addColumn<QDateTime>("alarm");
+    QTest::addColumn<QString>("appPath");
+    QTest::addColumn<QByteArray>("entry"); // written to appPath inside a temporary folder; null: none
+    QTest::addColumn<QString>("selectedDate");
+    QTest::addColumn<QString>("appName");
+
+    QTest::newRow("today, app bundle")
+        << berlin(2026, 3, 20, 9, 5) << "/Applications/Mail.app" << QByteArray() << "Heute, 09:05"
+        << "Mail";
+    QTest::newRow("tomorrow, entry with Name")
+        << berlin(2026, 3, 21, 18, 0) << "wecker.desktop"
+        << QByteArray("[Desktop Entry]\nType=Application\nName=Wecker\nExec=true\n") << "Morgen, 18:00"
+        << "Wecker";
+    QTest::newRow("German name first, escapes")
+        << berlin(2026, 3, 22, 7, 30) << "uhr.desktop"
+        << QByteArray("[Desktop Entry]\nName=Clock\nName[de]=Die\\sUhr\n[Desktop Action x]\nName[de]=Nein\n")
+        << "So., 22. März, 07:30"
+        << "Die Uhr";
+    QTest::newRow("yesterday, entry unreadable")
+        << berlin(2026, 3, 19, 7, 30) << "Uhr Programm.desktop" << QByteArray() << "Do., 19. März, 07:30"
+        << "Uhr Programm";
+}
+
+void tst_NoteEditorController::texts()
+{
+    QFETCH(QDateTime, alarm);
+    QFETCH(QString, appPath);
+    QFETCH(QByteArray, entry);
+    QFETCH(QString, selectedDate);
+    QFETCH(QString, appName);
+
+    Harness h;
+    h.openExisting(0);
+    h.editor.setAlarmDate(alarm);
+    QCOMPARE(h.editor.formatSelectedDate(), selectedDate);
+    QCOMPARE(
+        NoteEditorController::formatDateShort(berlin(2026, 12, 7, 9, 5)), QStringLiteral("7. Dez., 09:05"));
+
+    QTemporaryDir apps;
+    const QString path = appPath.startsWith(QLatin1Char('/')) ? appPath : apps.filePath(appPath);
+    QVERIFY(entry.isNull() || writeAll(path, entry));
+    h.editor.setLaunchAppPath(path);
+    QCOMPARE(h.editor.appName(), appName);
+}
+
+void tst_NoteEditorController::followsThePanelToAnotherRecord()
+{
+    // A card tapped while the editor is still sliding out reuses the same editor.
+    Harness h;
+    h.openExisting(60);
+    h.editor.setText(QStringLiteral("getippt"));
+    const ReminderNote other = plain(QStringLiteral("Anderes"), h.now);
+    h.store.setNotes(h.store.notes() + ReminderNotes { other });
+    h.panel.openEditor(other.id.toString());
+    QCOMPARE(h.editor.noteId(), other.id.toString(QUuid::WithoutBraces));
+    QCOMPARE(h.editor.text(), QStringLiteral("Anderes"));
+    QVERIFY(!h.editor.hasAlarm());
+}
+
+void tst_NoteEditorController::failedSaveKeepsTheEditorOpen()
+{
+    Harness h;
+    const ReminderNote note = h.openExisting(60);
+    // A folder where the data file belongs: the file cannot be replaced.
+    QVERIFY(QFile::remove(h.store.filePath()));
+    QVERIFY(QDir().mkdir(h.store.filePath()));
+    QSignalSpy dismissed(&h.editor, &NoteEditorController::dismissed);
+    h.editor.setText(QStringLiteral("Neu"));
+    h.editor.saveOrDelete();
+    QCOMPARE(dismissed.count(), 0);
+    QCOMPARE(h.panel.editingNoteId(), note.id.toString(QUuid::WithoutBraces));
+    QCOMPARE(h.editor.errorText(), QStringLiteral("Konnte nicht gespeichert werden"));
+}
+
+QTEST_MAIN(tst_NoteEditorController)
+#include "tst_noteeditorcontroller.moc"
