@@ -1,8 +1,10 @@
 #include "screenshot.h"
 
 #include "aboutcontroller.h"
+#include "calendarimportcontroller.h"
 #include "exportcontroller.h"
 #include "exportfile.h"
+#include "importscreenshots.h"
 #include "notestore.h"
 #include "panelcontroller.h"
 #include "settingscontroller.h"
@@ -86,11 +88,12 @@ namespace Screenshot {
 
 QStringList screens()
 {
-    return { QStringLiteral("heute"), QStringLiteral("termine"), QStringLiteral("notizen"),
+    return QStringList { QStringLiteral("heute"), QStringLiteral("termine"), QStringLiteral("notizen"),
         QStringLiteral("delete-confirm"), QStringLiteral("quit-confirm"), QStringLiteral("editor"),
         QStringLiteral("editor-alarm"), QStringLiteral("settings"), QStringLiteral("settings-confirm"),
         QStringLiteral("help"), QStringLiteral("about"), QStringLiteral("about-en"), QStringLiteral("export"),
-        QStringLiteral("export-confirm"), QStringLiteral("export-restored") };
+        QStringLiteral("export-confirm"), QStringLiteral("export-restored") }
+    + ImportScreenshots::screens();
 }
 
 void prepareEnvironment()
@@ -113,8 +116,8 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
 
     // The editor needs a record of its own and a restore replaces them all: both work on a
     // scratch copy of the store, so that a picture never changes the data file.
-    const bool scratchCopy
-        = screen.startsWith(QLatin1String("editor")) || screen == QLatin1String("export-restored");
+    const bool scratchCopy = screen.startsWith(QLatin1String("editor"))
+        || screen == QLatin1String("export-restored") || screen.startsWith(QLatin1String("import-"));
     QTemporaryDir scratch;
     std::unique_ptr<NoteStore> copy;
     if (scratchCopy) {
@@ -144,6 +147,8 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         controller.addNote();
     else if (screen == QLatin1String("editor-alarm"))
         openEditorOnFullAppointment(controller, shown);
+    else if (screen.startsWith(QLatin1String("import-")))
+        ImportScreenshots::prepare(screen, controller);
     controller.setLoginItem(std::make_unique<XdgAutostart>());
 
     QQmlApplicationEngine engine;
@@ -172,6 +177,12 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         if (!about)
             return fail(error, QStringLiteral("Das Info-Fenster wurde nicht geladen"));
         about->setLanguage(AboutController::DisclaimerLanguage::English);
+    } else if (screen.startsWith(QLatin1String("import-"))) {
+        auto* import = window->findChild<CalendarImportController*>();
+        if (!import)
+            return fail(error, QStringLiteral("Das Import-Fenster wurde nicht geladen"));
+        if (!ImportScreenshots::arrange(screen, *import, scratch.path(), error))
+            return false;
     } else if (screen == QLatin1String("export-confirm") || screen == QLatin1String("export-restored")) {
         auto* exporter = window->findChild<ExportController*>();
         if (!exporter)

@@ -9,6 +9,7 @@
 #include "panelcontroller.h"
 #include "trayhost.h"
 #include "trayicon.h"
+#include "vdircalendarstore.h"
 #include "xdgautostart.h"
 
 #include <QCursor>
@@ -31,6 +32,8 @@ ZettelwerkApp::ZettelwerkApp(const QString& dataDirectory, QObject* parent)
     // Runs one event-loop turn after the store has loaded, so the first check sees the records.
     m_store->setServiceFactory([this](NoteStore& store) { return createAlarmService(store); });
     m_panelController->setLoginItem(std::make_unique<XdgAutostart>());
+    m_panelController->setCalendarStore(
+        std::make_unique<VdirCalendarStore>(VdirCalendarStore::consentIn(m_panelController->settings())));
     connect(m_store, &NoteStore::alarmCountChanged, m_label,
         [this] { m_label->setAlarmCount(m_store->alarmCount()); });
 }

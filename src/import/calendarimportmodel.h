@@ -20,6 +20,8 @@ class CalendarImportModel : public QObject {
     Q_PROPERTY(bool accessGranted READ accessGranted NOTIFY changed)
     Q_PROPERTY(QDate startDate READ startDate WRITE setStartDate NOTIFY changed)
     Q_PROPERTY(QDate endDate READ endDate WRITE setEndDate NOTIFY changed)
+    Q_PROPERTY(QDateTime startDay READ rangeStart NOTIFY changed)
+    Q_PROPERTY(QDateTime endDay READ endDay NOTIFY changed)
     Q_PROPERTY(QString startDateText READ startDateText NOTIFY changed)
     Q_PROPERTY(QString endDateText READ endDateText NOTIFY changed)
     Q_PROPERTY(RowModel* calendars READ calendars CONSTANT)
@@ -66,6 +68,10 @@ public:
     /// "01.03.2026".
     [[nodiscard]] QString startDateText() const;
     [[nodiscard]] QString endDateText() const;
+    /// The date pickers: the local day of the moment they give.
+    Q_INVOKABLE void pickStartDay(const QDateTime& day) { setStartDate(day.toLocalTime().date()); }
+    Q_INVOKABLE void pickEndDay(const QDateTime& day) { setEndDate(day.toLocalTime().date()); }
+    [[nodiscard]] QDateTime endDay() const { return m_endDate.startOfDay(); }
     /// Local midnight of the first day to local midnight after the last.
     [[nodiscard]] QDateTime rangeStart() const { return m_startDate.startOfDay(); }
     [[nodiscard]] QDateTime queryEnd() const { return m_endDate.addDays(1).startOfDay(); }

@@ -10,6 +10,7 @@ namespace {
 const QString fontScaleKey = QStringLiteral("fontScale");
 const QString windowHeightKey = QStringLiteral("windowHeight");
 const QString lastSoundNameKey = QStringLiteral("lastSoundName");
+const QString calendarAccessKey = QStringLiteral("calendarAccess");
 
 QSettings store()
 {
@@ -33,6 +34,7 @@ AppSettings::AppSettings(QObject* parent)
     m_fontScale = std::clamp(number(settings, fontScaleKey, defaultFontScale), minFontScale, maxFontScale);
     m_windowHeight = std::max(number(settings, windowHeightKey, defaultWindowHeight), minWindowHeight);
     m_lastSoundName = settings.value(lastSoundNameKey).toString();
+    m_calendarAccess = settings.value(calendarAccessKey).toBool();
 }
 
 void AppSettings::setFontScale(double scale)
@@ -66,6 +68,20 @@ void AppSettings::setLastSoundName(const QString& name)
     m_lastSoundName = name;
     store().setValue(lastSoundNameKey, name);
     emit lastSoundNameChanged();
+}
+
+bool AppSettings::setCalendarAccess(bool granted)
+{
+    QSettings settings = store();
+    settings.setValue(calendarAccessKey, granted);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        return false;
+    if (granted != m_calendarAccess) {
+        m_calendarAccess = granted;
+        emit calendarAccessChanged();
+    }
+    return true;
 }
 
 void AppSettings::reset()

@@ -13,6 +13,7 @@ class AppSettings : public QObject {
     Q_PROPERTY(double fontScale READ fontScale WRITE setFontScale NOTIFY fontScaleChanged)
     Q_PROPERTY(double windowHeight READ windowHeight WRITE setWindowHeight NOTIFY windowHeightChanged)
     Q_PROPERTY(QString lastSoundName READ lastSoundName WRITE setLastSoundName NOTIFY lastSoundNameChanged)
+    Q_PROPERTY(bool calendarAccess READ calendarAccess NOTIFY calendarAccessChanged)
 
 public:
     static constexpr double defaultFontScale = 1.0;
@@ -33,16 +34,23 @@ public:
     [[nodiscard]] QString lastSoundName() const { return m_lastSoundName; }
     void setLastSoundName(const QString& name);
 
-    /// Font scale 100 % and panel height 580; the sound stays.
+    /// Whether the user has allowed reading the system calendar, asked once on the import screen.
+    [[nodiscard]] bool calendarAccess() const { return m_calendarAccess; }
+    /// Keeps the answer; false when the settings file could not be written.
+    bool setCalendarAccess(bool granted);
+
+    /// Font scale 100 % and panel height 580; the sound and the calendar access stay.
     Q_INVOKABLE void reset();
 
 signals:
     void fontScaleChanged();
     void windowHeightChanged();
     void lastSoundNameChanged();
+    void calendarAccessChanged();
 
 private:
     double m_fontScale = defaultFontScale;
     double m_windowHeight = defaultWindowHeight;
     QString m_lastSoundName;
+    bool m_calendarAccess = false;
 };

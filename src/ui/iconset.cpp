@@ -69,6 +69,11 @@ const QHash<QString, QString>& table()
         { QStringLiteral("square.and.arrow.up"), QStringLiteral("file_upload") },
         { QStringLiteral("folder.badge.plus"), QStringLiteral("create_new_folder") },
         { QStringLiteral("arrow.uturn.backward"), QStringLiteral("undo") },
+        // Calendar import.
+        { QStringLiteral("calendar.badge.exclamationmark"), QStringLiteral("event_busy") },
+        { QStringLiteral("tray"), QStringLiteral("inbox") },
+        { QStringLiteral("clock.arrow.circlepath"), QStringLiteral("history") },
+        { QStringLiteral("largecircle.fill.circle"), QStringLiteral("radio_button_checked") },
     };
     return ligatures;
 }

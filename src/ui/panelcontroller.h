@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appsettings.h"
+#include "calendarstore.h"
 #include "loginitem.h"
 #include "notelistmodel.h"
 
@@ -106,6 +107,9 @@ public:
     /// Starting at login, for the settings screen; none (always off) unless the app sets one.
     [[nodiscard]] LoginItem* loginItem() const { return m_loginItem.get(); }
     void setLoginItem(std::unique_ptr<LoginItem> item) { m_loginItem = std::move(item); }
+    /// The system calendar, for the import screen; none unless the app sets one.
+    [[nodiscard]] CalendarStore* calendarStore() const { return m_calendarStore.get(); }
+    void setCalendarStore(std::unique_ptr<CalendarStore> store) { m_calendarStore = std::move(store); }
     [[nodiscard]] NoteListModel* dayAppointments() { return &m_day; }
     [[nodiscard]] NoteListModel* futureAppointments() { return &m_future; }
     [[nodiscard]] NoteListModel* todayAppointments() { return &m_today; }
@@ -154,6 +158,7 @@ private:
     NoteStore& m_store;
     AppSettings m_settings;
     std::unique_ptr<LoginItem> m_loginItem;
+    std::unique_ptr<CalendarStore> m_calendarStore;
     int m_selectedTab = 0;
     std::optional<QDate> m_selectedDay;
     std::optional<QUuid> m_editingNoteId;

@@ -155,7 +155,17 @@ void tst_Screenshot::editorScreensLeaveTheRecordsAlone()
     QCOMPARE(alarm.size(), QSize(760, 1160));
     QCOMPARE(restored.size(), QSize(760, 1160));
     QVERIFY(editor != alarm);
-    // A new appointment or a restore lives in a scratch copy, never in the records drawn from.
+    // Every import screen shows something of its own, imports included, on the tests' calendars.
+    qputenv("ZETTELWERK_VDIR", ZETTELWERK_TEST_DATA "/vdir");
+    QList<QImage> imports;
+    for (const char* screen : { "import-apple", "import-access", "import-ics", "import-duplicates",
+             "import-success", "import-history" }) {
+        imports.append(render(QString::fromLatin1(screen)));
+        QCOMPARE(imports.last().size(), QSize(760, 1160));
+        for (qsizetype i = 0; i + 1 < imports.size(); ++i)
+            QVERIFY2(imports.at(i) != imports.last(), screen);
+    }
+    // A new appointment, a restore or an import lives in a scratch copy, never in the records drawn from.
     QCOMPARE(m_store->notes().size(), 16);
     QFile data(m_store->filePath());
     QVERIFY(data.open(QIODevice::ReadOnly));

@@ -57,7 +57,9 @@ void tst_VdirCalendarStore::expandsOccurrences_data()
                                      << QStringList { u"Urlaub|23.12. 00:00|27.12. 00:00|0 Keine"_qs,
                                             u"Zahnarzt|09.12. 08:30|09.12. 09:00|0 Keine"_qs };
     QTest::newRow("yearly from 1950")
-        << "familie" << QStringList { u"Geburtstag Oma|15.12. 00:00|16.12. 00:00|1 Jährlich"_qs };
+        << "familie"
+        << QStringList { u"Geburtstag Oma|15.12. 00:00|16.12. 00:00|1 Jährlich"_qs,
+               u"<b>Feier</b> bei Tante & Onkel|26.12. 00:00|27.12. 00:00|0 Keine"_qs };
 }
 
 void tst_VdirCalendarStore::expandsOccurrences()

@@ -41,7 +41,9 @@ void tst_IconSet::everySymbolOfTheScreensIsMapped()
         QStringLiteral("bell.and.waves.left.and.right"), QStringLiteral("app.badge"),
         QStringLiteral("xmark.circle.fill"), QStringLiteral("terminal"),
         QStringLiteral("square.and.arrow.down"), QStringLiteral("square.and.arrow.up"),
-        QStringLiteral("folder.badge.plus"), QStringLiteral("arrow.uturn.backward") };
+        QStringLiteral("folder.badge.plus"), QStringLiteral("arrow.uturn.backward"),
+        QStringLiteral("calendar.badge.exclamationmark"), QStringLiteral("tray"),
+        QStringLiteral("clock.arrow.circlepath"), QStringLiteral("largecircle.fill.circle") };
     for (const QString& symbol : used)
         QVERIFY2(!IconSet::glyph(symbol).isEmpty(), qPrintable(symbol));
     QCOMPARE(IconSet::symbols().size(), used.size());

@@ -1,5 +1,6 @@
 #include "notestore.h"
 #include "panelcontroller.h"
+#include "vdircalendarstore.h"
 
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -47,6 +48,10 @@ public:
         add(*run->store, false, {}, QStringLiteral("Ideen"));
         add(*run->store, false, {}, QStringLiteral("Einkaufsliste"));
         run->panel = std::make_unique<PanelController>(*run->store);
+        // The vdir calendars of the tests, not allowed yet: the settings were just cleared.
+        run->panel->setCalendarStore(
+            std::make_unique<VdirCalendarStore>(VdirCalendarStore::consentIn(run->panel->settings()),
+                QStringList { QStringLiteral(ZETTELWERK_TEST_DATA "/vdir") }));
         m_runs.push_back(std::move(run));
         emit controllerChanged();
     }

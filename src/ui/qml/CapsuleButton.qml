@@ -1,0 +1,43 @@
+import QtQuick
+import Zettelwerk.Ui
+
+// A small rounded button in its tint, with an optional symbol.
+Rectangle {
+    id: button
+
+    property string symbol
+    property string text
+    property color tint: Colors.blue
+    signal clicked()
+
+    implicitWidth: label.implicitWidth + 16
+    implicitHeight: label.implicitHeight + 8
+    radius: height / 2
+    color: Colors.alpha(tint, 0.12)
+
+    Row {
+        id: label
+        anchors.centerIn: parent
+        spacing: 4
+        Icon {
+            anchors.verticalCenter: parent.verticalCenter
+            visible: button.symbol !== ""
+            symbol: button.symbol
+            size: TextStyle.caption
+            color: button.tint
+        }
+        Text {
+            textFormat: Text.PlainText
+            objectName: "label"
+            anchors.verticalCenter: parent.verticalCenter
+            text: button.text
+            font.pixelSize: TextStyle.caption
+            font.weight: Font.Medium
+            color: button.tint
+        }
+    }
+    MouseArea {
+        anchors.fill: parent
+        onClicked: button.clicked()
+    }
+}

@@ -1,0 +1,118 @@
+import QtQuick
+import QtTest
+import Zettelwerk.Ui
+import Zettelwerk.Test
+
+// The import screen driven by the mouse on the vdir calendars of the tests in December 2026:
+// access, ticking, importing with a duplicate, undo, the history's two-step delete.
+TestCase {
+    id: testCase
+    name: "Import"
+    width: 380
+    height: 580
+    visible: true
+    when: windowShown
+
+    Component {
+        id: contentComponent
+        PanelContent {
+            width: 380
+            height: 580
+        }
+    }
+
+    property Item panel
+
+    function init() {
+        Fixture.reset()
+        panel = createTemporaryObject(contentComponent, testCase, { controller: Fixture.controller })
+        Fixture.controller.showSettings = true
+        waitForRendering(panel)
+        click(item("showImport"))
+        waitForRendering(panel)
+    }
+
+    function item(name) {
+        const found = findChild(panel, name)
+        verify(found, "no item named " + name)
+        return found
+    }
+
+    function shows(name) {
+        const found = findChild(panel, name)
+        return found !== null && found.visible
+    }
+
+    // After the layout has settled: rows of a list just filled are all at the top until then.
+    function click(target) {
+        verify(target.visible, target.objectName + " is hidden")
+        waitForRendering(panel)
+        mouseClick(target)
+    }
+
+    function allowAndTickFirstCalendar() {
+        verify(item("accessPrompt").visible)
+        click(item("allowAccess"))
+        tryVerify(() => shows("calendarRow-0"))
+        click(item("calendarRow-0"))
+        tryVerify(() => shows("eventRow-3"))
+    }
+
+    function test_importAndUndo() {
+        allowAndTickFirstCalendar()
+        compare(Fixture.controller.settings.calendarAccess, true)
+        compare(item("foundText").text, "4 Events gefunden")
+        click(item("eventRow-1"))
+        compare(item("selectionText").text, "3 von 4 ausgewählt")
+        compare(findChild(item("toggleAll"), "label").text, "Alle")
+
+        click(item("importButton"))
+        tryCompare(item("bannerText"), "text", "3 Events importiert!")
+        compare(Fixture.recordCount(), 4 + 3)
+        verify(item("historyRow-0").visible)
+        compare(Fixture.markupRenderedIn(panel), [])
+
+        click(item("undoImport"))
+        compare(Fixture.recordCount(), 4)
+        verify(!item("history").visible)
+        click(item("backButton"))
+        compare(Fixture.controller.screen, PanelController.Main)
+    }
+
+    function test_duplicateThenHistoryDelete() {
+        allowAndTickFirstCalendar()
+        click(item("importButton"))
+        tryVerify(() => shows("finishImport"))
+        // Tap the calendar off and on: the same events again, all four duplicates.
+        click(item("calendarRow-0"))
+        click(item("calendarRow-0"))
+        tryVerify(() => shows("importButton"))
+        click(item("importButton"))
+        tryCompare(item("collisionHeading"), "text", "4 Duplikate gefunden")
+        verify(!item("appleSection").visible)
+        click(item("replace-0"))
+        click(item("importCollisions"))
+        tryCompare(item("bannerText"), "text", "1 Events importiert!")
+        compare(Fixture.recordCount(), 4 + 4)
+
+        click(item("deleteBatch"))
+        verify(item("confirmDeleteBatch").visible)
+        click(item("confirmDeleteBatch"))
+        tryCompare(findChild(item("historyRow-0"), "source"), "text", "Apple Kalender")
+        compare(Fixture.recordCount(), 4 + 3)
+    }
+
+    function test_rangeChangeHidesTheList() {
+        allowAndTickFirstCalendar()
+        const start = findChild(item("startDay"), "dayButton")
+        click(start)
+        const sheet = findChild(item("startDay"), "daySheet")
+        tryVerify(() => sheet.opened)
+        mouseClick(findChild(sheet.contentItem, "pickerDay-10"))
+        tryCompare(findChild(item("startDay"), "dayText"), "text", "10.12.2026")
+        verify(!item("eventList").visible)
+        click(item("calendarRow-0"))
+        click(item("calendarRow-0"))
+        tryCompare(item("foundText"), "text", "3 Events gefunden")
+    }
+}
