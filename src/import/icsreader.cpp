@@ -105,18 +105,30 @@ void readProperty(QByteArrayView line, ICSPropertyMap& map)
     const QByteArrayView name = semicolon < 0 ? namePart : namePart.first(semicolon);
     const QByteArrayView parameters = semicolon < 0 ? QByteArrayView() : namePart.sliced(semicolon);
 
-    if (name == "SUMMARY") {
-        map.summary = value;
-    } else if (name == "DESCRIPTION") {
-        map.description = value;
-    } else if (name == "DTSTART") {
-        map.start = value;
-        map.startTimeZone = timeZoneParameter(parameters);
-    } else if (name == "DTEND") {
-        map.end = value;
-        map.endTimeZone = timeZoneParameter(parameters);
-    } else if (name == "RRULE") {
-        map.rrule = value;
+    // By length first: most lines are of properties that are not read.
+    switch (name.size()) {
+    case 5:
+        if (name == QByteArrayView("DTEND")) {
+            map.end = value;
+            map.endTimeZone = timeZoneParameter(parameters);
+        } else if (name == QByteArrayView("RRULE")) {
+            map.rrule = value;
+        }
+        break;
+    case 7:
+        if (name == QByteArrayView("SUMMARY")) {
+            map.summary = value;
+        } else if (name == QByteArrayView("DTSTART")) {
+            map.start = value;
+            map.startTimeZone = timeZoneParameter(parameters);
+        }
+        break;
+    case 11:
+        if (name == QByteArrayView("DESCRIPTION"))
+            map.description = value;
+        break;
+    default:
+        break;
     }
 }
 
@@ -131,27 +143,25 @@ QString decoded(QByteArrayView utf8)
 // Text escapes undone in one pass: \\ \, \; always, \n and \N only where line breaks belong.
 QString unescape(QByteArrayView raw, bool lineBreaks)
 {
-    if (!raw.contains('\\'))
+    qsizetype backslash = raw.indexOf('\\');
+    if (backslash < 0)
         return decoded(raw);
     QByteArray out;
     out.reserve(raw.size());
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        const char c = raw[i];
-        if (c == '\\' && i + 1 < raw.size()) {
-            const char next = raw[i + 1];
-            if (next == '\\' || next == ',' || next == ';') {
-                out += next;
-                ++i;
-                continue;
-            }
-            if (lineBreaks && (next == 'n' || next == 'N')) {
-                out += '\n';
-                ++i;
-                continue;
-            }
+    qsizetype from = 0;
+    while (backslash >= 0 && backslash + 1 < raw.size()) {
+        const char next = raw[backslash + 1];
+        const bool plain = next == '\\' || next == ',' || next == ';';
+        if (!plain && !(lineBreaks && (next == 'n' || next == 'N'))) {
+            backslash = raw.indexOf('\\', backslash + 1); // kept as it is
+            continue;
         }
-        out += c;
+        out.append(raw.sliced(from, backslash - from));
+        out.append(plain ? next : '\n');
+        from = backslash + 2;
+        backslash = raw.indexOf('\\', from);
     }
+    out.append(raw.sliced(from));
     return decoded(out);
 }
 

@@ -17,8 +17,13 @@ SecondaryScreen {
         objectName: "importController"
         panel: screen.controller
         onDoneRequested: screen.controller.closeCalendarImport()
-        // Once the list that the fetch shows exists.
-        onEventsFetched: scrollToEvents.restart()
+        onEventsFetched: scrollDelay.restart()
+    }
+    // A moment later, once the list that the fetch shows has its place.
+    Timer {
+        id: scrollDelay
+        interval: 100
+        onTriggered: scrollToEvents.restart()
     }
 
     Item {
