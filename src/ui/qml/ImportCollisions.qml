@@ -10,25 +10,30 @@ Column {
 
     spacing: 10
 
-    component RadioChoice: Row {
+    component RadioChoice: Item {
         id: choice
         property string label
         property bool on
         property color tint
         signal clicked()
-        spacing: 3
-        Icon {
-            anchors.verticalCenter: parent.verticalCenter
-            symbol: choice.on ? "largecircle.fill.circle" : "circle"
-            size: 12
-            color: choice.on ? choice.tint : Colors.alpha(Colors.secondaryText, 0.4)
-        }
-        Text {
-            textFormat: Text.PlainText
-            anchors.verticalCenter: parent.verticalCenter
-            text: choice.label
-            font.pixelSize: TextStyle.caption
-            color: Colors.primary
+        implicitWidth: choiceRow.implicitWidth
+        implicitHeight: choiceRow.implicitHeight
+        Row {
+            id: choiceRow
+            spacing: 3
+            Icon {
+                anchors.verticalCenter: parent.verticalCenter
+                symbol: choice.on ? "largecircle.fill.circle" : "circle"
+                size: 12
+                color: choice.on ? choice.tint : Colors.alpha(Colors.secondaryText, 0.4)
+            }
+            Text {
+                textFormat: Text.PlainText
+                anchors.verticalCenter: parent.verticalCenter
+                text: choice.label
+                font.pixelSize: TextStyle.caption
+                color: Colors.primary
+            }
         }
         MouseArea {
             anchors.fill: parent
