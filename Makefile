@@ -3,9 +3,11 @@ JOBS ?= $(shell nproc)
 DEV := build/dev
 ASAN := build/asan
 RELEASE := build/release
+FUZZ := build/fuzz
+FUZZ_SECONDS ?= 60
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 
-.PHONY: all deps build run test test-dev test-asan format format-check bench clean
+.PHONY: all deps build run test test-dev test-asan fuzz format format-check bench clean
 
 all: build
 
@@ -19,7 +21,7 @@ build: deps
 run: build
 	$(DEV)/src/app/zettelwerk
 
-test: deps format-check test-dev test-asan
+test: deps format-check test-dev test-asan fuzz
 
 test-dev:
 	@cmake --preset dev >/dev/null
@@ -30,6 +32,12 @@ test-asan:
 	@cmake --preset asan >/dev/null
 	cmake --build $(ASAN) -j$(JOBS)
 	cd $(ASAN) && ctest --output-on-failure -j$(JOBS)
+
+# libFuzzer (clang) on the data file reader, the restore and the command line, FUZZ_SECONDS each.
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	cmake --build $(FUZZ) -j$(JOBS) --target fuzzers
+	bash fuzz/run $(FUZZ_SECONDS)
 
 format-check:
 	@clang-format --dry-run --Werror $(SOURCES) && echo "clang-format: ok"
