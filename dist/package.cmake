@@ -5,10 +5,11 @@ set(CPACK_PACKAGE_VENDOR "Zettelwerk-Projekt")
 set(CPACK_PACKAGE_CONTACT "Zettelwerk-Team <team@zettelwerk.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "notes and appointments with alarms in the system tray")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Zettelwerk keeps plain notes and appointments with alarms in one small panel that opens from "
-    "the system tray. Alarms post a desktop notification and, as chosen, show a popup, play a sound, "
-    "open an application or run a shell command. Calendar import, JSON backups, iCalendar export "
-    "and a command line for scripts are included. The interface is German.")
+    "Zettelwerk keeps plain notes and appointments with alarms in one small panel that\n"
+    "opens from the system tray. Alarms post a desktop notification and, as chosen, show\n"
+    "a popup, play a sound, open an application or run a shell command. Calendar import,\n"
+    "JSON backups, iCalendar export and a command line for scripts are included.\n"
+    "The interface is German.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
