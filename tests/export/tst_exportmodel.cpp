@@ -57,7 +57,9 @@ void tst_ExportModel::selection()
     QStringList titles;
     for (const ExportGroup& g : groups)
         titles << g.title + u' ' + g.buttonText + u' ' + QString::number(g.rows.size());
-    QCOMPARE(titles, QStringList({ u"Kommende Termine Keine 1"_qs, u"Abgelaufene Termine Alle 1"_qs, u"Notizen Keine 1"_qs }));
+    QCOMPARE(titles,
+        QStringList(
+            { u"Kommende Termine Keine 1"_qs, u"Abgelaufene Termine Alle 1"_qs, u"Notizen Keine 1"_qs }));
     QCOMPARE(groups.first().rows.first().dateText, u"8. Dez. 2026, 10:00"_qs);
 
     h.model.toggleAll();
