@@ -46,7 +46,7 @@ install: deps
 	cmake --build build/$(INSTALL_PRESET) -j$(JOBS)
 	@dir="$(DESTDIR)$(PREFIX)"; while [ ! -e "$$dir" ]; do dir=$$(dirname "$$dir"); done; \
 	sudo=; if [ "$$(id -u)" -ne 0 ] && [ ! -w "$$dir" ]; then sudo=sudo; fi; \
-	echo "$$sudo cmake --install build/$(INSTALL_PRESET) --prefix $(PREFIX)"; \
+	echo "$${sudo:+sudo }cmake --install build/$(INSTALL_PRESET) --prefix $(PREFIX)"; \
 	$$sudo env DESTDIR="$(DESTDIR)" cmake --install build/$(INSTALL_PRESET) --prefix "$(PREFIX)"
 
 # A .deb for Debian 12 in build/release.
