@@ -34,7 +34,8 @@ int main(int argc, char** argv)
         painter.setRenderHint(QPainter::Antialiasing);
         renderer.render(&painter, QRectF(0, 0, size, size));
         painter.end();
-        const QString folder = QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[2])).arg(size);
+        const QString folder
+            = QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[2]), QString::number(size));
         const QString file = folder + u'/' + name + QStringLiteral(".png");
         if (!QDir().mkpath(folder) || !image.save(file, "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
