@@ -20,7 +20,8 @@ expect()
 {
     local word=$1
     shift
-    if ! offered "$@" | grep -qxF -- "$word"; then
+    # grep reads all of it: with -q an early exit would fail the pipeline through pipefail.
+    if ! offered "$@" | grep -xF -- "$word" >/dev/null; then
         echo "zettelwerk $* <Tab> does not offer $word"
         status=1
     fi
