@@ -226,7 +226,7 @@ void tst_SettingsController::autostart()
     QCOMPARE(QFile::exists(file), shownAfterToggle);
     if (shownAfterToggle) {
         QCOMPARE(readAll(file),
-            QByteArray("[Desktop Entry]\nType=Application\nName=Zettelwerk\n"
+            QByteArray("[Desktop Entry]\nType=Application\nName=Zettelwerk\nIcon=zettelwerk\n"
                        "Exec=\"/opt/Zettel Werk/zettelwerk\"\nX-GNOME-Autostart-enabled=true\n"));
     }
 }
