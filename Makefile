@@ -3,9 +3,14 @@ JOBS ?= $(shell nproc)
 DEV := build/dev
 ASAN := build/asan
 RELEASE := build/release
+FUZZ := build/fuzz
+FUZZ_SECONDS ?= 60
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
+PREFIX ?= /usr/local
+# `make install` installs an optimised build; the install check of `make test` reuses the dev build.
+INSTALL_PRESET ?= release
 
-.PHONY: all deps build run test test-dev test-asan format format-check bench fuzz clean
+.PHONY: all deps build run test test-dev test-install test-asan fuzz install package format format-check bench clean
 
 all: build
 
@@ -19,17 +24,44 @@ build: deps
 run: build
 	$(DEV)/src/app/zettelwerk
 
-test: deps format-check test-dev test-asan
+test: deps format-check test-dev test-install test-asan fuzz
 
 test-dev:
 	@cmake --preset dev >/dev/null
 	cmake --build $(DEV) -j$(JOBS)
 	cd $(DEV) && ctest --output-on-failure -j$(JOBS)
 
+# Installs the dev build into a scratch folder and checks that every file is there, and no other.
+test-install:
+	@root=$$(mktemp -d) && trap 'rm -rf "$$root"' EXIT && \
+	$(MAKE) --no-print-directory install INSTALL_PRESET=dev DESTDIR="$$root" PREFIX=/usr && \
+	bash tests/dist/check-install.sh "$$root" && echo "install: ok"
+
 test-asan:
 	@cmake --preset asan >/dev/null
 	cmake --build $(ASAN) -j$(JOBS)
 	cd $(ASAN) && ctest --output-on-failure -j$(JOBS)
+
+# libFuzzer (clang) on the data file reader, the restore and the command line, FUZZ_SECONDS each.
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	cmake --build $(FUZZ) -j$(JOBS) --target fuzzers
+	bash fuzz/run $(FUZZ_SECONDS)
+
+# Honours DESTDIR and PREFIX; asks sudo only when the target folder is not writable.
+install: deps
+	@cmake --preset $(INSTALL_PRESET) >/dev/null
+	cmake --build build/$(INSTALL_PRESET) -j$(JOBS)
+	@dir="$(DESTDIR)$(PREFIX)"; while [ ! -e "$$dir" ]; do dir=$$(dirname "$$dir"); done; \
+	sudo=; if [ "$$(id -u)" -ne 0 ] && [ ! -w "$$dir" ]; then sudo=sudo; fi; \
+	echo "$${sudo:+sudo }cmake --install build/$(INSTALL_PRESET) --prefix $(PREFIX)"; \
+	$$sudo env DESTDIR="$(DESTDIR)" cmake --install build/$(INSTALL_PRESET) --prefix "$(PREFIX)"
+
+# A .deb for Debian 12 in build/release.
+package: deps
+	@cmake --preset release >/dev/null
+	cmake --build $(RELEASE) -j$(JOBS)
+	cd $(RELEASE) && cpack -G DEB
 
 format-check:
 	@clang-format --dry-run --Werror $(SOURCES) && echo "clang-format: ok"
@@ -40,14 +72,6 @@ format:
 bench: deps
 	@cmake --preset release >/dev/null
 	cmake --build $(RELEASE) -j$(JOBS) --target bench
-
-# libFuzzer on the ICS reader (clang); new inputs it finds stay in build/fuzz/corpus.
-FUZZ_SECONDS ?= 120
-fuzz: deps
-	@cmake --preset fuzz >/dev/null
-	cmake --build build/fuzz -j$(JOBS) --target fuzz_icsreader
-	mkdir -p build/fuzz/corpus
-	build/fuzz/tests/import/fuzz_icsreader -max_total_time=$(FUZZ_SECONDS) -timeout=5 build/fuzz/corpus tests/data/ics
 
 clean:
 	rm -rf build

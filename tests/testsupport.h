@@ -10,6 +10,35 @@
 
 #include <optional>
 
+// For the tests that link the alarm service.
+#if __has_include("alarmactions.h")
+#include "alarmactions.h"
+
+#include <QElapsedTimer>
+
+// Every call as one line, in order, so whole sequences can be compared.
+class FakeActions : public AlarmActions {
+public:
+    QStringList calls;
+    QElapsedTimer clock; // started by a test that times the popup
+    qint64 popupAfterMs = -1;
+
+    void notify(const QString& summary, const QString& body) override
+    {
+        calls << QStringLiteral("notify ") + summary + QLatin1Char('|') + body;
+    }
+    void requestAttention() override { calls << QStringLiteral("attention"); }
+    void playSound(const QString& name) override { calls << QStringLiteral("sound ") + name; }
+    void openPath(const QString& path) override { calls << QStringLiteral("open ") + path; }
+    void runShellCommand(const QString& command) override { calls << QStringLiteral("shell ") + command; }
+    void showPopup(const QString& heading, const QString& text) override
+    {
+        calls << QStringLiteral("popup ") + heading + QLatin1Char('|') + text;
+        popupAfterMs = clock.isValid() ? clock.elapsed() : -1;
+    }
+};
+#endif
+
 // Local (Berlin) wall-clock time; the test environment pins TZ so daylight-saving changes are real.
 inline QDateTime berlin(
     int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int msec = 0)

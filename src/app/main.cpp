@@ -101,6 +101,8 @@ int runApp(int argc, char** argv, bool selfTest)
     QApplication::setApplicationName(QStringLiteral("Zettelwerk"));
     QApplication::setOrganizationName(QStringLiteral("Zettelwerk"));
     QApplication::setApplicationVersion(QStringLiteral(ZETTELWERK_VERSION));
+    // Ties the windows to the installed zettelwerk.desktop (name and icon in task switchers).
+    QGuiApplication::setDesktopFileName(QStringLiteral("zettelwerk"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     ZettelwerkApp* zettelwerk = nullptr;

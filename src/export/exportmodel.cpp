@@ -50,7 +50,8 @@ ReminderNotes groupRecords(const ReminderNotes& notes, const QString& key, const
             return n.alarmDate >= today && n.alarmDate < tomorrow;
         return n.alarmDate < today;
     });
-    const auto byAlarm = [](const ReminderNote& a, const ReminderNote& b) { return a.alarmDate < b.alarmDate; };
+    const auto byAlarm
+        = [](const ReminderNote& a, const ReminderNote& b) { return a.alarmDate < b.alarmDate; };
     if (key == QLatin1String("past"))
         std::stable_sort(records.begin(), records.end(),
             [](const ReminderNote& a, const ReminderNote& b) { return a.alarmDate > b.alarmDate; });

@@ -47,6 +47,7 @@ bool XdgAutostart::enable()
     const QString entry = QStringLiteral("[Desktop Entry]\n"
                                          "Type=Application\n"
                                          "Name=Zettelwerk\n"
+                                         "Icon=zettelwerk\n"
                                          "Exec=%1\n"
                                          "X-GNOME-Autostart-enabled=true\n")
                               .arg(execValue(m_executable));

@@ -1,4 +1,5 @@
 #include "notejson.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 // Runs the real binary in a private home, the way a user or a script starts it.
 class tst_App : public QObject {
@@ -18,7 +21,6 @@ private slots:
     void informationalOptions();
     void damagedDataFolder_data();
     void damagedDataFolder();
-    void selfTestLoadsThePanel();
     void secondStartHandsOverAndExits();
 
 private:
@@ -29,7 +31,7 @@ private:
         QString err;
     };
     Outcome runOnce(const QStringList& args);
-    [[nodiscard]] QByteArray dataFile() const;
+    [[nodiscard]] QString dataFile() const { return m_home->filePath(u"data/Zettelwerk/notes.json"_s); }
 
     std::unique_ptr<QTemporaryDir> m_home;
     QProcess m_running;
@@ -38,9 +40,9 @@ private:
 void tst_App::init()
 {
     m_home = std::make_unique<QTemporaryDir>();
-    QDir(m_home->path()).mkpath(QStringLiteral("run"));
-    QFile::setPermissions(m_home->filePath(QStringLiteral("run")),
-        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QDir(m_home->path()).mkpath(u"run"_s);
+    QFile::setPermissions(
+        m_home->filePath(u"run"_s), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 void tst_App::cleanup()
@@ -54,11 +56,11 @@ void tst_App::cleanup()
 QProcessEnvironment tst_App::environment() const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), m_home->path());
-    env.insert(QStringLiteral("XDG_DATA_HOME"), m_home->filePath(QStringLiteral("data")));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home->filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home->filePath(QStringLiteral("run")));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(u"HOME"_s, m_home->path());
+    env.insert(u"XDG_DATA_HOME"_s, m_home->filePath(u"data"_s));
+    env.insert(u"XDG_CONFIG_HOME"_s, m_home->filePath(u"config"_s));
+    env.insert(u"XDG_RUNTIME_DIR"_s, m_home->filePath(u"run"_s));
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     return env;
 }
 
@@ -68,16 +70,10 @@ tst_App::Outcome tst_App::runOnce(const QStringList& args)
     process.setProcessEnvironment(environment());
     process.start(QStringLiteral(ZETTELWERK_BINARY), args);
     if (!process.waitForFinished(30000))
-        return { -1, {}, QStringLiteral("did not finish") };
+        return { -1, {}, u"did not finish"_s };
     return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
         QString::fromUtf8(process.readAllStandardOutput()),
         QString::fromUtf8(process.readAllStandardError()) };
-}
-
-QByteArray tst_App::dataFile() const
-{
-    QFile file(m_home->filePath(QStringLiteral("data/Zettelwerk/notes.json")));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void tst_App::informationalOptions_data()
@@ -85,16 +81,13 @@ void tst_App::informationalOptions_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("output");
-    QTest::newRow("version") << QStringList { QStringLiteral("--version") } << 0
-                             << QStringLiteral("Zettelwerk 1.2\n");
-    QTest::newRow("help") << QStringList { QStringLiteral("--help") } << 0
-                          << QStringLiteral("zettelwerk add TEXT");
-    QTest::newRow("help text") << QStringList { QStringLiteral("hilfe") } << 0
-                               << QStringLiteral("\n\n▸ Wünsche & Verbesserungen\n");
-    QTest::newRow("empty list") << QStringList { QStringLiteral("list"), QStringLiteral("--json") } << 0
-                                << QStringLiteral("[]\n");
-    QTest::newRow("bad command") << QStringList { QStringLiteral("frobnicate") } << 1
-                                 << QStringLiteral("Unbekannter Befehl: frobnicate");
+    QTest::newRow("version") << QStringList { u"--version"_s } << 0 << u"Zettelwerk 1.2\n"_s;
+    QTest::newRow("help") << QStringList { u"--help"_s } << 0 << u"zettelwerk add TEXT"_s;
+    QTest::newRow("empty list") << QStringList { u"list"_s, u"--json"_s } << 0 << u"[]\n"_s;
+    QTest::newRow("self-test loads the panel")
+        << QStringList { u"--self-test"_s } << 0 << u"Selbsttest bestanden\n"_s;
+    QTest::newRow("bad command") << QStringList { u"frobnicate"_s } << 1
+                                 << u"Unbekannter Befehl: frobnicate"_s;
 }
 
 void tst_App::informationalOptions()
@@ -106,8 +99,7 @@ void tst_App::informationalOptions()
     QCOMPARE(outcome.exitCode, exitCode);
     QVERIFY2(
         (exitCode == 0 ? outcome.out : outcome.err).contains(output), qPrintable(outcome.out + outcome.err));
-    QVERIFY2(!QFile::exists(m_home->filePath(QStringLiteral("data/Zettelwerk/notes.json"))),
-        "reading commands never create the data file");
+    QVERIFY2(!QFile::exists(dataFile()), "reading commands never create the data file");
 }
 
 void tst_App::damagedDataFolder_data()
@@ -118,11 +110,9 @@ void tst_App::damagedDataFolder_data()
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
     QTest::newRow("list of a damaged file")
-        << false << QStringList { QStringLiteral("list"), QStringLiteral("--json") } << 0
-        << QStringLiteral("[]\n") << QStringLiteral("Failed to load notes: ");
-    QTest::newRow("add that cannot be saved")
-        << true << QStringList { QStringLiteral("add"), QStringLiteral("Tee") } << 1 << QString()
-        << QStringLiteral("Die Daten konnten nicht gespeichert werden: ");
+        << false << QStringList { u"list"_s, u"--json"_s } << 0 << u"[]\n"_s << u"Failed to load notes: "_s;
+    QTest::newRow("add that cannot be saved") << true << QStringList { u"add"_s, u"Tee"_s } << 1 << QString()
+                                              << u"Die Daten konnten nicht gespeichert werden: "_s;
 }
 
 void tst_App::damagedDataFolder()
@@ -132,24 +122,13 @@ void tst_App::damagedDataFolder()
     QFETCH(int, exitCode);
     QFETCH(QString, out);
     QFETCH(QString, err);
-    const QString path = m_home->filePath(QStringLiteral("data/Zettelwerk/notes.json"));
-    QVERIFY(fileIsFolder ? QDir().mkpath(path) : QDir().mkpath(QFileInfo(path).path()));
-    if (!fileIsFolder) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[{") == 2);
-    }
+    QVERIFY(fileIsFolder ? QDir().mkpath(dataFile()) : QDir().mkpath(QFileInfo(dataFile()).path()));
+    QVERIFY(fileIsFolder || writeAll(dataFile(), "[{"));
     const Outcome outcome = runOnce(args);
     QCOMPARE(outcome.exitCode, exitCode);
     // Machine-readable output stays clean; every diagnostic goes to stderr.
     QCOMPARE(outcome.out, out);
     QVERIFY2(outcome.err.contains(err), qPrintable(outcome.err));
-}
-
-void tst_App::selfTestLoadsThePanel()
-{
-    const Outcome outcome = runOnce({ QStringLiteral("--self-test") });
-    QCOMPARE(outcome.exitCode, 0);
-    QCOMPARE(outcome.out, QStringLiteral("Selbsttest bestanden\n"));
 }
 
 void tst_App::secondStartHandsOverAndExits()
@@ -159,37 +138,27 @@ void tst_App::secondStartHandsOverAndExits()
     QVERIFY(m_running.waitForStarted());
 
     // Only once the first instance listens: a second start before that would rightly become the app itself.
-    const QDir runtime(m_home->filePath(QStringLiteral("run")));
-    QTRY_VERIFY_WITH_TIMEOUT(!runtime.entryList({ QStringLiteral("*.sock") }, QDir::System).isEmpty(), 30000);
+    const QDir runtime(m_home->filePath(u"run"_s));
+    QTRY_VERIFY_WITH_TIMEOUT(!runtime.entryList({ u"*.sock"_s }, QDir::System).isEmpty(), 30000);
     const Outcome second = runOnce({});
-    QVERIFY2(second.out.contains(QStringLiteral("läuft bereits")), qPrintable(second.out + second.err));
+    QVERIFY2(second.out.contains(u"läuft bereits"_s), qPrintable(second.out + second.err));
     QCOMPARE(second.exitCode, 0);
     QCOMPARE(second.out.count(u'\n'), 1);
     QCOMPARE(m_running.state(), QProcess::Running);
 
     // Changes go through the running instance, which saves them itself.
-    const Outcome added = runOnce({ QStringLiteral("add"), QStringLiteral("Tee"), QStringLiteral("--at"),
-        QStringLiteral("2030-01-01 08:00") });
+    const Outcome added = runOnce({ u"add"_s, u"Tee"_s, u"--at"_s, u"2030-01-01 08:00"_s });
     QCOMPARE(added.exitCode, 0);
-    const auto saved = NoteJson::decode(dataFile());
+    const auto saved = NoteJson::decode(readAll(dataFile()));
     QVERIFY(saved && saved->size() == 1);
     QCOMPARE(added.out.trimmed(), saved->constFirst().id.toString(QUuid::WithoutBraces).toUpper());
 
-    const QString backupPath = m_home->filePath(QStringLiteral("backup.json"));
-    QCOMPARE(runOnce({ QStringLiteral("backup"), backupPath }).exitCode, 0);
-    QCOMPARE(runOnce({ QStringLiteral("add"), QStringLiteral("weg") }).exitCode, 0);
-    QCOMPARE(NoteJson::decode(dataFile())->size(), 2);
-    const Outcome restored = runOnce({ QStringLiteral("restore"), backupPath });
-    QCOMPARE(restored.out, QStringLiteral("1 Einträge wiederhergestellt\n"));
-    QCOMPARE(NoteJson::decode(dataFile())->size(), 1);
-
     // The running app answers a change it could not save with the failure.
-    const QString path = m_home->filePath(QStringLiteral("data/Zettelwerk/notes.json"));
-    QVERIFY(QFile::remove(path) && QDir().mkpath(path));
-    const Outcome unsaved = runOnce({ QStringLiteral("add"), QStringLiteral("verloren") });
+    QVERIFY(QFile::remove(dataFile()) && QDir().mkpath(dataFile()));
+    const Outcome unsaved = runOnce({ u"add"_s, u"verloren"_s });
     QCOMPARE(unsaved.exitCode, 1);
-    QVERIFY2(unsaved.err.startsWith(QStringLiteral("Die Daten konnten nicht gespeichert werden: ")),
-        qPrintable(unsaved.err));
+    QVERIFY2(
+        unsaved.err.startsWith(u"Die Daten konnten nicht gespeichert werden: "_s), qPrintable(unsaved.err));
     QCOMPARE(m_running.state(), QProcess::Running);
 }
 

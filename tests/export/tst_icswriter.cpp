@@ -39,29 +39,33 @@ void tst_IcsWriter::event_data()
     const QDateTime morning = berlin(2025, 3, 1, 8, 30);
     const auto lines = [](const char* start, const char* end, QStringList rest) {
         return QStringList { QStringLiteral("DTSTART:") + QLatin1String(start),
-                   QStringLiteral("DTEND:") + QLatin1String(end) }
-            + rest;
+            QStringLiteral("DTEND:") + QLatin1String(end) }
+        + rest;
     };
     QTest::newRow("comma, semicolon, line break")
         << u"Arzt, Termin; Raum 3\nbitte nüchtern"_qs << RepeatInterval::None << morning
         << lines("20250301T083000", "20250301T093000",
-               { u"SUMMARY:Arzt\\, Termin\\; Raum 3"_qs, u"DESCRIPTION:Arzt\\, Termin\\; Raum 3\\nbitte nüchtern"_qs });
+               { u"SUMMARY:Arzt\\, Termin\\; Raum 3"_qs,
+                   u"DESCRIPTION:Arzt\\, Termin\\; Raum 3\\nbitte nüchtern"_qs });
     QTest::newRow("empty text") << QString() << RepeatInterval::None << morning
                                 << lines("20250301T083000", "20250301T093000", { u"SUMMARY:Neue Notiz"_qs });
     QTest::newRow("weekly") << u"Sport"_qs << RepeatInterval::Weekly << morning
                             << lines("20250301T083000", "20250301T093000",
                                    { u"SUMMARY:Sport"_qs, u"DESCRIPTION:Sport"_qs, u"RRULE:FREQ=WEEKLY"_qs });
-    QTest::newRow("ends after midnight") << u"Spät"_qs << RepeatInterval::Yearly << berlin(2025, 12, 31, 23, 30)
-                                         << lines("20251231T233000", "20260101T003000",
-                                                { u"SUMMARY:Spät"_qs, u"DESCRIPTION:Spät"_qs, u"RRULE:FREQ=YEARLY"_qs });
-    QTest::newRow("night the clocks go forward") << u"X"_qs << RepeatInterval::Daily << berlin(2025, 3, 30, 1, 30)
-                                                 << lines("20250330T013000", "20250330T033000",
-                                                        { u"SUMMARY:X"_qs, u"DESCRIPTION:X"_qs, u"RRULE:FREQ=DAILY"_qs });
+    QTest::newRow("ends after midnight")
+        << u"Spät"_qs << RepeatInterval::Yearly << berlin(2025, 12, 31, 23, 30)
+        << lines("20251231T233000", "20260101T003000",
+               { u"SUMMARY:Spät"_qs, u"DESCRIPTION:Spät"_qs, u"RRULE:FREQ=YEARLY"_qs });
+    QTest::newRow("night the clocks go forward")
+        << u"X"_qs << RepeatInterval::Daily << berlin(2025, 3, 30, 1, 30)
+        << lines("20250330T013000", "20250330T033000",
+               { u"SUMMARY:X"_qs, u"DESCRIPTION:X"_qs, u"RRULE:FREQ=DAILY"_qs });
     // Doubled, and every kind of line break one escape: the file reads back as typed.
     QTest::newRow("backslash and carriage returns")
         << u"C:\\temp\r\nzwei\rdrei"_qs << RepeatInterval::Monthly << morning
         << lines("20250301T083000", "20250301T093000",
-               { u"SUMMARY:C:\\\\temp"_qs, u"DESCRIPTION:C:\\\\temp\\nzwei\\ndrei"_qs, u"RRULE:FREQ=MONTHLY"_qs });
+               { u"SUMMARY:C:\\\\temp"_qs, u"DESCRIPTION:C:\\\\temp\\nzwei\\ndrei"_qs,
+                   u"RRULE:FREQ=MONTHLY"_qs });
 }
 
 void tst_IcsWriter::event()
@@ -73,13 +77,15 @@ void tst_IcsWriter::event()
     ReminderNote note = appointment(text, start, start.addDays(2)); // the end plays no part
     note.repeatInterval = repeat;
     const QStringList lines = eventLines(note);
-    QCOMPARE(lines.value(0), u"UID:"_qs + note.id.toString(QUuid::WithoutBraces).toUpper() + u"@zettelwerk"_qs);
+    QCOMPARE(
+        lines.value(0), u"UID:"_qs + note.id.toString(QUuid::WithoutBraces).toUpper() + u"@zettelwerk"_qs);
     QTEST(lines.mid(1), "expected");
 }
 
 void tst_IcsWriter::document()
 {
-    QCOMPARE(IcsWriter::write({}), QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Zettelwerk//DE\r\nEND:VCALENDAR\r\n"));
+    QCOMPARE(IcsWriter::write({}),
+        QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Zettelwerk//DE\r\nEND:VCALENDAR\r\n"));
     // Plain notes are no events.
     const QByteArray written = IcsWriter::write(
         { plain(u"Notiz"_qs, berlin(2025, 1, 1)), appointment(u"Termin"_qs, berlin(2025, 1, 2, 9, 0)) });
@@ -92,7 +98,8 @@ void tst_IcsWriter::document()
 
 void tst_IcsWriter::libicalReadsWhatWasMeant()
 {
-    ReminderNote first = appointment(u"Arzt, Termin; Raum 3\nbitte \\ nüchtern"_qs, berlin(2025, 3, 1, 8, 30));
+    ReminderNote first
+        = appointment(u"Arzt, Termin; Raum 3\nbitte \\ nüchtern"_qs, berlin(2025, 3, 1, 8, 30));
     first.repeatInterval = RepeatInterval::Weekly;
     const ReminderNote second = appointment(u"Zweiter\r\nTermin"_qs, berlin(2025, 7, 14, 23, 30));
     const QByteArray written = IcsWriter::write({ first, second });
@@ -114,7 +121,8 @@ void tst_IcsWriter::libicalReadsWhatWasMeant()
     QCOMPARE(events.size(), 2);
     QCOMPARE(events.at(0),
         QStringList({ u"Arzt, Termin; Raum 3"_qs, first.text, u"20250301T083000"_qs, u"WEEKLY"_qs }));
-    QCOMPARE(events.at(1), QStringList({ u"Zweiter"_qs, u"Zweiter\nTermin"_qs, u"20250714T233000"_qs, QString() }));
+    QCOMPARE(events.at(1),
+        QStringList({ u"Zweiter"_qs, u"Zweiter\nTermin"_qs, u"20250714T233000"_qs, QString() }));
 }
 
 QTEST_GUILESS_MAIN(tst_IcsWriter)

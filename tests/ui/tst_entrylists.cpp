@@ -1,3 +1,4 @@
+#include "datelabels.h"
 #include "entrylists.h"
 #include "testsupport.h"
 
@@ -5,6 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
+// The panel's lists and date labels: pure functions of the records and the moment.
 class TstEntryLists : public QObject {
     Q_OBJECT
 
@@ -20,9 +22,18 @@ private slots:
     void displayDayLabel();
     void newAppointmentDate_data();
     void newAppointmentDate();
+    void dayLabels_data();
+    void dayLabels();
+    void formatDateRange_data();
+    void formatDateRange();
+    void relativeTime_data();
+    void relativeTime();
 };
 
 namespace {
+
+// Monday, 3 March 2025, noon.
+const QDateTime monday = berlin(2025, 3, 3, 12, 0);
 
 } // namespace
 
@@ -47,7 +58,6 @@ void TstEntryLists::groups_data()
     const QStringList later { u"G"_s, u"C"_s };
     const QStringList earlier { u"D"_s, u"H"_s };
 
-    QTest::newRow("noon") << march << berlin(2025, 3, 3, 12, 0) << third << later << earlier;
     QTest::newRow("at midnight") << march << berlin(2025, 3, 3) << third << later << earlier;
     QTest::newRow("last second") << march << berlin(2025, 3, 3, 23, 59, 59) << third << later << earlier;
     QTest::newRow("now given in UTC") << march << utc(2025, 3, 2, 23, 30) << third << later << earlier;
@@ -69,13 +79,10 @@ void TstEntryLists::groups()
 {
     QFETCH(ReminderNotes, store);
     QFETCH(QDateTime, now);
-    QFETCH(QStringList, today);
-    QFETCH(QStringList, future);
-    QFETCH(QStringList, past);
 
-    QCOMPARE(textsOf(EntryLists::todayAppointments(store, now)), today);
-    QCOMPARE(textsOf(EntryLists::futureAppointments(store, now)), future);
-    QCOMPARE(textsOf(EntryLists::pastAppointments(store, now)), past);
+    QTEST(textsOf(EntryLists::todayAppointments(store, now)), "today");
+    QTEST(textsOf(EntryLists::futureAppointments(store, now)), "future");
+    QTEST(textsOf(EntryLists::pastAppointments(store, now)), "past");
 }
 
 void TstEntryLists::equalKeysKeepStoreOrder_data()
@@ -83,9 +90,8 @@ void TstEntryLists::equalKeysKeepStoreOrder_data()
     QTest::addColumn<QString>("list");
     QTest::addColumn<QDateTime>("base");
 
+    // The three tabs' lists share one order.
     QTest::newRow("today") << u"today"_s << berlin(2025, 3, 3, 10, 0);
-    QTest::newRow("future") << u"future"_s << berlin(2025, 3, 9, 10, 0);
-    QTest::newRow("past") << u"past"_s << berlin(2025, 2, 25, 10, 0);
     QTest::newRow("day") << u"day"_s << berlin(2025, 3, 3, 10, 0);
     QTest::newRow("notes") << u"notes"_s << berlin(2025, 3, 3, 10, 0);
 }
@@ -103,10 +109,7 @@ void TstEntryLists::equalKeysKeepStoreOrder()
         const QDateTime key = base.addSecs(60 * (n % 3));
         store.append(notes ? plain(QString::number(n), key) : appointment(QString::number(n), key));
     }
-    const QDateTime now = berlin(2025, 3, 3, 12, 0);
-    const ReminderNotes result = list == u"today"_s ? EntryLists::todayAppointments(store, now)
-        : list == u"future"_s                       ? EntryLists::futureAppointments(store, now)
-        : list == u"past"_s                         ? EntryLists::pastAppointments(store, now)
+    const ReminderNotes result = list == u"today"_s ? EntryLists::todayAppointments(store, base)
         : list == u"day"_s                          ? EntryLists::displayDayAppointments(store, base.date())
                                                     : EntryLists::plainNotes(store);
 
@@ -149,7 +152,6 @@ void TstEntryLists::displayDayAppointments_data()
 void TstEntryLists::displayDayAppointments()
 {
     QFETCH(QDate, day);
-    QFETCH(QStringList, listed);
 
     ReminderNote note = plain(u"X"_s, berlin(2025, 3, 4, 9, 0));
     note.alarmEndDate = berlin(2025, 3, 5, 9, 0);
@@ -161,7 +163,7 @@ void TstEntryLists::displayDayAppointments()
         appointment(u"D"_s, berlin(2025, 3, 29, 20, 0), berlin(2025, 3, 30, 23, 30)),
         appointment(u"Q"_s, berlin(2025, 3, 31, 0, 30)), appointment(u"W"_s, berlin(2025, 10, 26, 23, 30)) };
 
-    QCOMPARE(textsOf(EntryLists::displayDayAppointments(store, day)), listed);
+    QTEST(textsOf(EntryLists::displayDayAppointments(store, day)), "listed");
 }
 
 void TstEntryLists::displayDayLabel_data()
@@ -184,9 +186,8 @@ void TstEntryLists::displayDayLabel()
 {
     QFETCH(QDateTime, now);
     QFETCH(QDate, day);
-    QFETCH(QString, label);
 
-    QCOMPARE(EntryLists::displayDayLabel(day, now), label);
+    QTEST(EntryLists::displayDayLabel(day, now), "label");
 }
 
 void TstEntryLists::newAppointmentDate_data()
@@ -217,6 +218,106 @@ void TstEntryLists::newAppointmentDate()
     QCOMPARE(date.has_value(), expected.isValid());
     if (date)
         QCOMPARE(*date, expected);
+}
+
+void TstEntryLists::dayLabels_data()
+{
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QDateTime>("date");
+    QTest::addColumn<QString>("label"); // with the time; without it, the date-only label
+
+    QTest::newRow("today 14:05") << monday << berlin(2025, 3, 3, 14, 5) << u"Heute, 14:05"_s;
+    QTest::newRow("tomorrow's midnight") << monday << berlin(2025, 3, 4) << u"Morgen, 00:00"_s;
+    QTest::newRow("yesterday late") << monday << berlin(2025, 3, 2, 23, 59) << u"Gestern, 23:59"_s;
+    QTest::newRow("in two days") << monday << berlin(2025, 3, 5, 9, 0) << u"Mi., 5. März 2025, 09:00"_s;
+    QTest::newRow("same date next year")
+        << monday << berlin(2026, 3, 3, 9, 0) << u"Di., 3. März 2026, 09:00"_s;
+    QTest::newRow("September") << monday << berlin(2025, 9, 3, 9, 0) << u"Mi., 3. Sept. 2025, 09:00"_s;
+    QTest::newRow("date in UTC") << monday << utc(2025, 3, 3, 23, 30) << u"Morgen, 00:30"_s;
+    QTest::newRow("now in UTC") << utc(2025, 3, 3, 23, 30) << berlin(2025, 3, 4, 9, 0) << u"Heute, 09:00"_s;
+    QTest::newRow("23 hours on, over spring-forward")
+        << berlin(2025, 3, 29, 23, 30) << berlin(2025, 3, 30, 23, 30) << u"Morgen, 23:30"_s;
+    QTest::newRow("22 hours back, over spring-forward")
+        << berlin(2025, 3, 30, 23, 30) << berlin(2025, 3, 29, 23, 40) << u"Gestern, 23:40"_s;
+    QTest::newRow("24.5 hours on, still on the fall-back day")
+        << berlin(2025, 10, 26, 0, 30) << berlin(2025, 10, 26, 23, 59) << u"Heute, 23:59"_s;
+    QTest::newRow("two days on, over fall-back")
+        << berlin(2025, 10, 25, 23, 30) << berlin(2025, 10, 27, 0, 10) << u"Mo., 27. Okt. 2025, 00:10"_s;
+}
+
+void TstEntryLists::dayLabels()
+{
+    QFETCH(QDateTime, now);
+    QFETCH(QDateTime, date);
+    QFETCH(QString, label);
+
+    QCOMPARE(DateLabels::formatDate(date, now), label);
+    QCOMPARE(DateLabels::formatDateOnly(date, now), label.left(label.lastIndexOf(u',')));
+}
+
+void TstEntryLists::formatDateRange_data()
+{
+    QTest::addColumn<QDateTime>("start");
+    QTest::addColumn<QDateTime>("end"); // invalid: no end
+    QTest::addColumn<QString>("label");
+
+    QTest::newRow("today, no end") << berlin(2025, 3, 3, 14, 5) << QDateTime() << u"Heute, 14:05"_s;
+    QTest::newRow("today's midnight, no end") << berlin(2025, 3, 3) << QDateTime() << u"Heute, Ganztägig"_s;
+    QTest::newRow("over three days") << berlin(2025, 3, 3, 9, 0) << berlin(2025, 3, 5, 18, 0)
+                                     << u"Heute, 09:00 – 18:00"_s;
+    QTest::newRow("midnight to noon")
+        << berlin(2025, 3, 4) << berlin(2025, 3, 4, 12, 0) << u"Morgen, 00:00 – 12:00"_s;
+    QTest::newRow("noon to midnight")
+        << berlin(2025, 3, 4, 12, 0) << berlin(2025, 3, 5) << u"Morgen, 12:00 – 00:00"_s;
+    QTest::newRow("seconds past midnight")
+        << berlin(2025, 3, 4, 0, 0, 30) << QDateTime() << u"Morgen, Ganztägig"_s;
+    QTest::newRow("a minute past midnight") << berlin(2025, 3, 4, 0, 1) << QDateTime() << u"Morgen, 00:01"_s;
+    QTest::newRow("local midnight given in UTC")
+        << utc(2025, 3, 9, 23, 0) << utc(2025, 3, 10, 23, 0) << u"Mo., 10. März 2025, Ganztägig"_s;
+    QTest::newRow("end given in UTC")
+        << berlin(2025, 3, 4, 9, 0) << utc(2025, 3, 4, 17, 0) << u"Morgen, 09:00 – 18:00"_s;
+}
+
+void TstEntryLists::formatDateRange()
+{
+    QFETCH(QDateTime, start);
+    QFETCH(QDateTime, end);
+
+    ReminderNote note = ReminderNote::create(monday);
+    note.hasAlarm = true;
+    note.alarmDate = start;
+    if (end.isValid())
+        note.alarmEndDate = end;
+    QTEST(DateLabels::formatDateRange(note, monday), "label");
+}
+
+void TstEntryLists::relativeTime_data()
+{
+    QTest::addColumn<qint64>("seconds"); // from now to the date
+    QTest::addColumn<QString>("label");
+
+    constexpr qint64 minute = 60;
+    constexpr qint64 hour = 60 * minute;
+    constexpr qint64 day = 24 * hour;
+    QTest::newRow("now") << qint64(0) << u"in 0 Sek."_s;
+    QTest::newRow("45 s") << qint64(45) << u"in 45 Sek."_s;
+    QTest::newRow("1 min") << minute << u"in 1 Min."_s;
+    QTest::newRow("59 min 59 s") << hour - 1 << u"in 59 Min."_s;
+    QTest::newRow("1 h") << hour << u"in 1 Std."_s;
+    QTest::newRow("2 h 5 min") << 2 * hour + 5 * minute << u"in 2 Std. 5 Min."_s;
+    QTest::newRow("23 h 59 min") << day - minute << u"in 23 Std. 59 Min."_s;
+    QTest::newRow("1 day") << day << u"in 1 Tag"_s;
+    QTest::newRow("1 day 23 h") << 2 * day - hour << u"in 1 Tag"_s;
+    QTest::newRow("2 days") << 2 * day << u"in 2 Tagen"_s;
+    QTest::newRow("30 s ago") << qint64(-30) << u"vor 30 Sek."_s;
+    QTest::newRow("2 h 5 min ago") << -(2 * hour + 5 * minute) << u"vor 2 Std. 5 Min."_s;
+}
+
+void TstEntryLists::relativeTime()
+{
+    QFETCH(qint64, seconds);
+
+    QTEST(DateLabels::relativeTime(monday.addSecs(seconds), monday), "label");
 }
 
 QTEST_APPLESS_MAIN(TstEntryLists)

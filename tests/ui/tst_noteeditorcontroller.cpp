@@ -1,4 +1,3 @@
-#include "alarmactions.h"
 #include "alarmservice.h"
 #include "appsettings.h"
 #include "noteeditorcontroller.h"
@@ -8,7 +7,6 @@
 #include "testsupport.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -17,29 +15,9 @@
 
 #include <climits>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-
-// Every call as one line, in order.
-class FakeActions : public AlarmActions {
-public:
-    QStringList calls;
-    QElapsedTimer clock;
-    qint64 popupAfterMs = -1;
-
-    void notify(const QString& summary, const QString& body) override
-    {
-        calls << QStringLiteral("notify ") + summary + QLatin1Char('|') + body;
-    }
-    void requestAttention() override { calls << QStringLiteral("attention"); }
-    void playSound(const QString& name) override { calls << QStringLiteral("sound ") + name; }
-    void openPath(const QString& path) override { calls << QStringLiteral("open ") + path; }
-    void runShellCommand(const QString& command) override { calls << QStringLiteral("shell ") + command; }
-    void showPopup(const QString& heading, const QString& text) override
-    {
-        calls << QStringLiteral("popup ") + heading + QLatin1Char('|') + text;
-        popupAfterMs = clock.elapsed();
-    }
-};
 
 // A store in a throw-away folder on a fixed clock, its alarm service on fake actions, the
 // panel, and an editor that follows the panel.
@@ -55,22 +33,14 @@ struct Harness {
         QCoreApplication::processEvents();
     }
 
-    /// An existing appointment at `now` + `minutes` with the text "Alt", open in the editor.
-    ReminderNote openExisting(int minutes, bool triggered = false)
+    /// An appointment at `now` + `minutes`, open in the editor; without text a new one, as "+" makes it.
+    ReminderNote openAt(int minutes, const QString& text = u"Alt"_s, bool triggered = false)
     {
         ReminderNote note = store.addNote(true, now.addSecs(60 * minutes));
-        note.text = QStringLiteral("Alt");
-        note.isTriggered = triggered;
+        note.text = text;
+        note.isTriggered = triggered || text.isEmpty();
         store.updateNote(note);
         store.save();
-        open(note.id);
-        return note;
-    }
-
-    /// A new, blank appointment at `now` + `minutes`, as the panel's "+" makes it.
-    ReminderNote openNew(int minutes = 0)
-    {
-        const ReminderNote note = store.addNote(true, now.addSecs(60 * minutes));
         open(note.id);
         return note;
     }
@@ -114,7 +84,7 @@ class tst_NoteEditorController : public QObject {
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init() { QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).clear(); }
+    void init() { QSettings(u"Zettelwerk"_s, u"Zettelwerk"_s).clear(); }
     void closing_data();
     void closing();
     void armingOnSave_data();
@@ -140,23 +110,11 @@ void tst_NoteEditorController::closing_data()
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("kept"); // the record's text afterwards; null: it is gone
 
-    QTest::newRow("new, saved") << false << "Zahnarzt"
-                                << "save"
-                                << "Zahnarzt";
-    QTest::newRow("saved as typed, untrimmed") << true << " Neu \n"
-                                               << "save"
-                                               << " Neu \n";
-    QTest::newRow("new, blank, saved") << false << " \n\t "
-                                       << "save" << QString();
-    QTest::newRow("existing emptied, saved") << true << "\n  "
-                                             << "save" << QString();
-    QTest::newRow("new, typed, cancelled") << false << "Zahnarzt"
-                                           << "cancel" << QString();
-    QTest::newRow("existing, changed, cancelled") << true << "Neu"
-                                                  << "cancel"
-                                                  << "Alt";
-    QTest::newRow("existing, deleted") << true << "Alt"
-                                       << "delete" << QString();
+    QTest::newRow("new, saved") << false << u"Zahnarzt"_s << u"save"_s << u"Zahnarzt"_s;
+    QTest::newRow("saved as typed, untrimmed") << true << u" Neu \n"_s << u"save"_s << u" Neu \n"_s;
+    QTest::newRow("new, blank, saved") << false << u" \n\t "_s << u"save"_s << QString();
+    QTest::newRow("existing emptied, saved") << true << u"\n  "_s << u"save"_s << QString();
+    QTest::newRow("existing, changed, cancelled") << true << u"Neu"_s << u"cancel"_s << u"Alt"_s;
 }
 
 void tst_NoteEditorController::closing()
@@ -167,16 +125,14 @@ void tst_NoteEditorController::closing()
     QFETCH(QString, kept);
 
     Harness h;
-    const QUuid id = existing ? h.openExisting(60).id : h.openNew().id;
+    const QUuid id = h.openAt(existing ? 60 : 0, existing ? u"Alt"_s : QString()).id;
     QCOMPARE(h.editor.isNewNote(), !existing);
     QSignalSpy dismissed(&h.editor, &NoteEditorController::dismissed);
     h.editor.setText(typed);
     if (action == QLatin1String("save"))
         h.editor.saveOrDelete();
-    else if (action == QLatin1String("cancel"))
-        h.editor.cancelEdit();
     else
-        h.editor.deleteNote();
+        h.editor.cancelEdit();
 
     QCOMPARE(dismissed.count(), 1);
     QCOMPARE(h.panel.editingNoteId(), QString());
@@ -193,12 +149,11 @@ void tst_NoteEditorController::armingOnSave_data()
     QTest::addColumn<bool>("isNew");
     QTest::addColumn<bool>("fired");
     QTest::addColumn<int>("alarmMinutes"); // from now, as saved
-    QTest::addColumn<bool>("doneAfterSave");
 
-    QTest::newRow("fired, moved to the future: armed again") << false << true << 60 << false;
-    QTest::newRow("fired, still past: fires again") << false << true << -60 << false;
-    QTest::newRow("armed, set to a past time: fires") << false << false << -60 << false;
-    QTest::newRow("new at the minute just gone: armed") << true << true << -1 << false;
+    QTest::newRow("fired, moved to the future: armed again") << false << true << 60;
+    QTest::newRow("fired, still past: fires again") << false << true << -60;
+    QTest::newRow("armed, set to a past time: fires") << false << false << -60;
+    QTest::newRow("new at the minute just gone: armed") << true << true << -1;
 }
 
 void tst_NoteEditorController::armingOnSave()
@@ -206,20 +161,18 @@ void tst_NoteEditorController::armingOnSave()
     QFETCH(bool, isNew);
     QFETCH(bool, fired);
     QFETCH(int, alarmMinutes);
-    QFETCH(bool, doneAfterSave);
 
     Harness h;
-    const QUuid id = isNew ? h.openNew(-5).id : h.openExisting(-5, fired).id;
-    h.editor.setText(QStringLiteral("Termin"));
+    const QUuid id = h.openAt(-5, isNew ? QString() : u"Alt"_s, fired).id;
+    h.editor.setText(u"Termin"_s);
     h.editor.setAlarmDate(h.now.addSecs(60 * alarmMinutes));
     QVERIFY(h.editor.save());
-    QCOMPARE(find(h.saved(), id)->isTriggered, doneAfterSave);
+    QVERIFY(!find(h.saved(), id)->isTriggered);
 
     // What the next check makes of it.
     qobject_cast<AlarmService*>(h.store.alarmService())->checkAlarms();
     QCoreApplication::processEvents();
-    const bool fires = !doneAfterSave && alarmMinutes <= 0;
-    QCOMPARE(h.actions->calls.contains(QStringLiteral("notify Erinnerung|Termin")), fires);
+    QCOMPARE(h.actions->calls.contains(u"notify Erinnerung|Termin"_s), alarmMinutes <= 0);
 }
 
 void tst_NoteEditorController::lastSound_data()
@@ -230,14 +183,11 @@ void tst_NoteEditorController::lastSound_data()
     QTest::addColumn<QString>("loaded");
     QTest::addColumn<QString>("storedAfterSave");
 
-    QTest::newRow("new record takes the last sound") << "Ping" << true << true << "Ping"
-                                                     << "Ping";
-    QTest::newRow("a name not in the list is ignored") << "Beep" << true << true << "Glass"
-                                                       << "Glass";
-    QTest::newRow("existing record keeps its own") << "Ping" << false << true << "Hero"
-                                                   << "Hero";
-    QTest::newRow("saved without sound: not stored") << "Ping" << false << false << "Hero"
-                                                     << "Ping";
+    QTest::newRow("new record takes the last sound") << u"Ping"_s << true << true << u"Ping"_s << u"Ping"_s;
+    QTest::newRow("a name not in the list is ignored")
+        << u"Beep"_s << true << true << u"Glass"_s << u"Glass"_s;
+    QTest::newRow("existing record keeps its own") << u"Ping"_s << false << true << u"Hero"_s << u"Hero"_s;
+    QTest::newRow("saved without sound: not stored") << u"Ping"_s << false << false << u"Hero"_s << u"Ping"_s;
 }
 
 void tst_NoteEditorController::lastSound()
@@ -246,29 +196,28 @@ void tst_NoteEditorController::lastSound()
     QFETCH(bool, isNew);
     QFETCH(bool, soundOn);
     QFETCH(QString, loaded);
-    QFETCH(QString, storedAfterSave);
 
     Harness h;
     h.panel.settings()->setLastSoundName(stored);
     ReminderNote note = h.store.addNote(true, h.now);
-    note.text = isNew ? QString() : QStringLiteral("Alt");
-    note.soundName = isNew ? QStringLiteral("Glass") : QStringLiteral("Hero");
+    note.text = isNew ? QString() : u"Alt"_s;
+    note.soundName = isNew ? u"Glass"_s : u"Hero"_s;
     h.store.updateNote(note);
     h.open(note.id);
     QCOMPARE(h.editor.soundName(), loaded);
 
-    h.editor.setText(QStringLiteral("Termin"));
+    h.editor.setText(u"Termin"_s);
     h.editor.setUseSound(soundOn);
     QVERIFY(h.editor.save());
     QCOMPARE(find(h.saved(), note.id)->soundName, loaded);
-    QCOMPARE(AppSettings().lastSoundName(), storedAfterSave);
+    QTEST(AppSettings().lastSoundName(), "storedAfterSave");
 }
 
 void tst_NoteEditorController::switches_data()
 {
     QTest::addColumn<QString>("change");
-    QTest::addColumn<int>("start"); // minutes from now, as stored
-    QTest::addColumn<int>("end"); // minutes from now, as stored; noEnd: none
+    QTest::addColumn<int>("start"); // minutes from now, before the change
+    QTest::addColumn<int>("end"); // minutes from now, before the change; noEnd: none
     QTest::addColumn<int>("expectedStart");
     QTest::addColumn<int>("expectedEnd"); // as saved afterwards
 
@@ -294,15 +243,12 @@ void tst_NoteEditorController::switches()
 
     Harness h;
     const auto at = [&h](int minutes) { return h.now.addSecs(60 * minutes); };
-    ReminderNote note = h.store.addNote(true, at(start));
-    note.text = QStringLiteral("Termin");
-    note.hasAlarm = change != QLatin1String("alarm on");
-    note.alarmEndDate
-        = end == noEnd || change == QLatin1String("range on") ? std::nullopt : std::optional(at(end));
-    h.store.updateNote(note);
-    h.open(note.id);
-    if (change == QLatin1String("range on") && end != noEnd)
+    const ReminderNote note = h.openAt(start, u"Termin"_s);
+    h.editor.setHasAlarm(change != QLatin1String("alarm on"));
+    if (end != noEnd) {
+        h.editor.setHasEndDate(change != QLatin1String("range on"));
         h.editor.setAlarmEndDate(at(end));
+    }
 
     if (change == QLatin1String("alarm on"))
         h.editor.setHasAlarm(true);
@@ -330,18 +276,18 @@ void tst_NoteEditorController::pickedDayAndTime_data()
     QTest::addColumn<QDateTime>("expected"); // invalid: refused, nothing changes
 
     const QDateTime none;
+    const QDateTime friday = berlin(2026, 3, 20, 14, 30);
     QTest::newRow("another day keeps the time")
-        << berlin(2026, 3, 20, 14, 30) << berlin(2026, 3, 25) << QString() << berlin(2026, 3, 25, 14, 30);
-    QTest::newRow("typed time keeps the day")
-        << berlin(2026, 3, 20, 14, 30) << none << "9:05" << berlin(2026, 3, 20, 9, 5);
+        << friday << berlin(2026, 3, 25) << QString() << berlin(2026, 3, 25, 14, 30);
+    QTest::newRow("typed time keeps the day") << friday << none << u"9:05"_s << berlin(2026, 3, 20, 9, 5);
     QTest::newRow("typed time the clocks skip")
         << berlin(2026, 3, 29, 10, 0) << none << "02:30" << berlin(2026, 3, 29, 3, 30);
     QTest::newRow("day whose clocks skip the time")
         << berlin(2026, 3, 28, 2, 30) << berlin(2026, 3, 29) << QString() << berlin(2026, 3, 29, 3, 30);
     QTest::newRow("after the clocks went back")
         << berlin(2026, 10, 24, 10, 0) << berlin(2026, 10, 25) << QString() << berlin(2026, 10, 25, 10, 0);
-    QTest::newRow("no such hour") << berlin(2026, 3, 20, 14, 30) << none << "25:00" << none;
-    QTest::newRow("not a time") << berlin(2026, 3, 20, 14, 30) << none << "halb drei" << none;
+    QTest::newRow("no such hour") << friday << none << u"25:00"_s << none;
+    QTest::newRow("not a time") << friday << none << u"halb drei"_s << none;
 }
 
 void tst_NoteEditorController::pickedDayAndTime()
@@ -352,7 +298,7 @@ void tst_NoteEditorController::pickedDayAndTime()
     QFETCH(QDateTime, expected);
 
     Harness h;
-    h.openExisting(60);
+    h.openAt(60);
     h.editor.setAlarmDate(start);
     if (day.isValid())
         h.editor.setAlarmDay(day);
@@ -370,20 +316,20 @@ void tst_NoteEditorController::testAlarm_data()
     QTest::addColumn<QStringList>("calls"); // at once; the popup comes later
 
     const QString long300(300, QLatin1Char('x'));
-    const QString notify = QStringLiteral("notify Erinnerung (Test)|");
-    const QString popup = QStringLiteral("popup Erinnerung (Test)|");
-    const QString attention = QStringLiteral("attention");
-    const QString zahnarzt = QStringLiteral("Zahnarzt");
+    const QString notify = u"notify Erinnerung (Test)|"_s;
+    const QString popup = u"popup Erinnerung (Test)|"_s;
+    const QString attention = u"attention"_s;
+    const QString zahnarzt = u"Zahnarzt"_s;
+    const QString untitled = u"Neue Notiz"_s;
     QTest::newRow("popup and sound off")
         << true << zahnarzt << false << false << QStringList { notify + zahnarzt, attention };
     QTest::newRow("sound on") << true << zahnarzt << false << true
-                              << QStringList { QStringLiteral("sound Ping"), notify + zahnarzt, attention };
+                              << QStringList { u"sound Ping"_s, notify + zahnarzt, attention };
     QTest::newRow("popup on, long text")
         << true << long300 << true << false
         << QStringList { notify + long300.left(200), attention, popup + long300 };
     QTest::newRow("empty text") << true << QString() << true << false
-                                << QStringList { notify + QStringLiteral("Neue Notiz"), attention,
-                                       popup + QStringLiteral("Neue Notiz") };
+                                << QStringList { notify + untitled, attention, popup + untitled };
     QTest::newRow("no alarm service: counter only") << false << zahnarzt << true << true << QStringList {};
 }
 
@@ -396,14 +342,14 @@ void tst_NoteEditorController::testAlarm()
     QFETCH(QStringList, calls);
 
     Harness h(withService);
-    const ReminderNote note = h.openExisting(60);
+    const ReminderNote note = h.openAt(60);
     h.store.setAlarmCount(2);
     h.editor.setText(text);
     h.editor.setUsePopup(popup);
     h.editor.setUseSound(sound);
-    h.editor.setSoundName(QStringLiteral("Ping"));
-    h.editor.setLaunchAppPath(QStringLiteral("/usr/share/applications/x.desktop"));
-    h.editor.setShellScript(QStringLiteral("touch /tmp/x"));
+    h.editor.setSoundName(u"Ping"_s);
+    h.editor.setLaunchAppPath(u"/usr/share/applications/x.desktop"_s);
+    h.editor.setShellScript(u"touch /tmp/x"_s);
 
     if (h.actions)
         h.actions->clock.start();
@@ -417,7 +363,7 @@ void tst_NoteEditorController::testAlarm()
     QCOMPARE(seen(), calls);
     if (popupLater)
         QVERIFY(h.actions->popupAfterMs >= NoteEditorController::testPopupDelayMs * 95 / 100);
-    QCOMPARE(find(h.saved(), note.id)->text, QStringLiteral("Alt"));
+    QCOMPARE(find(h.saved(), note.id)->text, u"Alt"_s);
 }
 
 void tst_NoteEditorController::texts_data()
@@ -428,21 +374,19 @@ void tst_NoteEditorController::texts_data()
     QTest::addColumn<QString>("selectedDate");
     QTest::addColumn<QString>("appName");
 
-    QTest::newRow("today, app bundle")
-        << berlin(2026, 3, 20, 9, 5) << "/Applications/Mail.app" << QByteArray() << "Heute, 09:05"
-        << "Mail";
+    QTest::newRow("today, app bundle") << berlin(2026, 3, 20, 9, 5) << u"/Applications/Mail.app"_s
+                                       << QByteArray() << u"Heute, 09:05"_s << u"Mail"_s;
     QTest::newRow("tomorrow, entry with Name")
-        << berlin(2026, 3, 21, 18, 0) << "wecker.desktop"
-        << QByteArray("[Desktop Entry]\nType=Application\nName=Wecker\nExec=true\n") << "Morgen, 18:00"
-        << "Wecker";
+        << berlin(2026, 3, 21, 18, 0) << u"wecker.desktop"_s
+        << QByteArray("[Desktop Entry]\nType=Application\nName=Wecker\nExec=true\n") << u"Morgen, 18:00"_s
+        << u"Wecker"_s;
     QTest::newRow("German name first, escapes")
-        << berlin(2026, 3, 22, 7, 30) << "uhr.desktop"
+        << berlin(2026, 3, 22, 7, 30) << u"uhr.desktop"_s
         << QByteArray("[Desktop Entry]\nName=Clock\nName[de]=Die\\sUhr\n[Desktop Action x]\nName[de]=Nein\n")
-        << "So., 22. März, 07:30"
-        << "Die Uhr";
+        << u"So., 22. März, 07:30"_s << u"Die Uhr"_s;
     QTest::newRow("yesterday, entry unreadable")
-        << berlin(2026, 3, 19, 7, 30) << "Uhr Programm.desktop" << QByteArray() << "Do., 19. März, 07:30"
-        << "Uhr Programm";
+        << berlin(2026, 3, 19, 7, 30) << u"Uhr Programm.desktop"_s << QByteArray()
+        << u"Do., 19. März, 07:30"_s << u"Uhr Programm"_s;
 }
 
 void tst_NoteEditorController::texts()
@@ -450,15 +394,13 @@ void tst_NoteEditorController::texts()
     QFETCH(QDateTime, alarm);
     QFETCH(QString, appPath);
     QFETCH(QByteArray, entry);
-    QFETCH(QString, selectedDate);
     QFETCH(QString, appName);
 
     Harness h;
-    h.openExisting(0);
+    h.openAt(0);
     h.editor.setAlarmDate(alarm);
-    QCOMPARE(h.editor.formatSelectedDate(), selectedDate);
-    QCOMPARE(
-        NoteEditorController::formatDateShort(berlin(2026, 12, 7, 9, 5)), QStringLiteral("7. Dez., 09:05"));
+    QTEST(h.editor.formatSelectedDate(), "selectedDate");
+    QCOMPARE(NoteEditorController::formatDateShort(berlin(2026, 12, 7, 9, 5)), u"7. Dez., 09:05"_s);
 
     QTemporaryDir apps;
     const QString path = appPath.startsWith(QLatin1Char('/')) ? appPath : apps.filePath(appPath);
@@ -471,29 +413,29 @@ void tst_NoteEditorController::followsThePanelToAnotherRecord()
 {
     // A card tapped while the editor is still sliding out reuses the same editor.
     Harness h;
-    h.openExisting(60);
-    h.editor.setText(QStringLiteral("getippt"));
-    const ReminderNote other = plain(QStringLiteral("Anderes"), h.now);
+    h.openAt(60);
+    h.editor.setText(u"getippt"_s);
+    const ReminderNote other = plain(u"Anderes"_s, h.now);
     h.store.setNotes(h.store.notes() + ReminderNotes { other });
     h.panel.openEditor(other.id.toString());
     QCOMPARE(h.editor.noteId(), other.id.toString(QUuid::WithoutBraces));
-    QCOMPARE(h.editor.text(), QStringLiteral("Anderes"));
+    QCOMPARE(h.editor.text(), u"Anderes"_s);
     QVERIFY(!h.editor.hasAlarm());
 }
 
 void tst_NoteEditorController::failedSaveKeepsTheEditorOpen()
 {
     Harness h;
-    const ReminderNote note = h.openExisting(60);
+    const ReminderNote note = h.openAt(60);
     // A folder where the data file belongs: the file cannot be replaced.
     QVERIFY(QFile::remove(h.store.filePath()));
     QVERIFY(QDir().mkdir(h.store.filePath()));
     QSignalSpy dismissed(&h.editor, &NoteEditorController::dismissed);
-    h.editor.setText(QStringLiteral("Neu"));
+    h.editor.setText(u"Neu"_s);
     h.editor.saveOrDelete();
     QCOMPARE(dismissed.count(), 0);
     QCOMPARE(h.panel.editingNoteId(), note.id.toString(QUuid::WithoutBraces));
-    QCOMPARE(h.editor.errorText(), QStringLiteral("Konnte nicht gespeichert werden"));
+    QCOMPARE(h.editor.errorText(), u"Konnte nicht gespeichert werden"_s);
 }
 
 QTEST_MAIN(tst_NoteEditorController)

@@ -1,3 +1,5 @@
+#include "appointmentcardcontroller.h"
+#include "notecardcontroller.h"
 #include "notestore.h"
 #include "panelcontroller.h"
 
@@ -5,7 +7,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// The panel's navigation rules against a real store with an injected clock.
+using namespace Qt::StringLiterals;
+
+// The panel's navigation rules against a real store with an injected clock, and what its cards
+// show for a record at a given moment.
 class tst_PanelController : public QObject {
     Q_OBJECT
 
@@ -14,15 +19,20 @@ private slots:
     void screenPrecedence_data();
     void screenPrecedence();
     void secondaryScreenLinks();
-    void addNotePerTab_data();
-    void addNotePerTab();
     void editorDismissal_data();
     void editorDismissal();
     void dayTapToggles();
-    void deleteConfirmation();
+    void deleteOfAVanishedRecord();
     void openingRefreshes();
     void labelTicks_data();
     void labelTicks();
+    void stateColour_data();
+    void stateColour();
+    void badgesInOrder_data();
+    void badgesInOrder();
+    void labelsFollowTheClock();
+    void noteCard_data();
+    void noteCard();
 
 private:
     ReminderNote addRecord(bool appointment, const QDateTime& when);
@@ -34,6 +44,27 @@ private:
 };
 
 using Screen = PanelController::Screen;
+
+namespace {
+
+// The moment the cards are drawn at: Thursday, 20 March 2025, 14:00.
+const QDateTime cardNow(QDate(2025, 3, 20), QTime(14, 0));
+
+ReminderNote cardAppointment(const QDateTime& when)
+{
+    ReminderNote note = ReminderNote::create(cardNow.addDays(-10));
+    note.hasAlarm = true;
+    note.alarmDate = when;
+    note.text = u"Zahnarzt\nmit Karte"_s;
+    return note;
+}
+
+Badge badge(const char* icon, const QString& text, const char* color)
+{
+    return { QString::fromLatin1(icon), text, QString::fromLatin1(color) };
+}
+
+} // namespace
 
 void tst_PanelController::init()
 {
@@ -48,7 +79,7 @@ void tst_PanelController::init()
 ReminderNote tst_PanelController::addRecord(bool appointment, const QDateTime& when)
 {
     ReminderNote note = m_store->addNote(appointment, when);
-    note.text = QStringLiteral("Eintrag");
+    note.text = u"Eintrag"_s;
     m_store->updateNote(note);
     return note;
 }
@@ -58,31 +89,27 @@ void tst_PanelController::screenPrecedence_data()
     QTest::addColumn<QStringList>("flags");
     QTest::addColumn<Screen>("expected");
     QTest::newRow("nothing") << QStringList {} << Screen::Main;
-    QTest::newRow("editor") << QStringList { QStringLiteral("editor") } << Screen::Editor;
-    QTest::newRow("help over editor")
-        << QStringList { QStringLiteral("editor"), QStringLiteral("showHelp") } << Screen::Help;
+    QTest::newRow("editor") << QStringList { u"editor"_s } << Screen::Editor;
+    QTest::newRow("help over editor") << QStringList { u"editor"_s, u"showHelp"_s } << Screen::Help;
     QTest::newRow("export over settings")
-        << QStringList { QStringLiteral("showSettings"), QStringLiteral("showExport") } << Screen::Export;
-    QTest::newRow("import over settings and about") << QStringList { QStringLiteral("showAbout"),
-        QStringLiteral("showSettings"), QStringLiteral("showCalendarImport") }
-                                                    << Screen::CalendarImport;
+        << QStringList { u"showSettings"_s, u"showExport"_s } << Screen::Export;
+    QTest::newRow("import over settings and about") << QStringList { u"showAbout"_s, u"showSettings"_s,
+        u"showCalendarImport"_s } << Screen::CalendarImport;
     QTest::newRow("settings over help")
-        << QStringList { QStringLiteral("showHelp"), QStringLiteral("showSettings") } << Screen::Settings;
-    QTest::newRow("help over about") << QStringList { QStringLiteral("showAbout"),
-        QStringLiteral("showHelp") } << Screen::Help;
+        << QStringList { u"showHelp"_s, u"showSettings"_s } << Screen::Settings;
+    QTest::newRow("help over about") << QStringList { u"showAbout"_s, u"showHelp"_s } << Screen::Help;
 }
 
 void tst_PanelController::screenPrecedence()
 {
     QFETCH(QStringList, flags);
-    QFETCH(Screen, expected);
     for (const QString& flag : flags) {
         if (flag == QLatin1String("editor"))
             m_panel->openEditor(addRecord(false, m_now).id.toString());
         else
             QVERIFY(m_panel->setProperty(flag.toLatin1().constData(), true));
     }
-    QCOMPARE(m_panel->screen(), expected);
+    QTEST(m_panel->screen(), "expected");
 }
 
 void tst_PanelController::secondaryScreenLinks()
@@ -92,7 +119,6 @@ void tst_PanelController::secondaryScreenLinks()
     QCOMPARE(m_panel->screen(), Screen::Export);
     m_panel->closeExport();
     QCOMPARE(m_panel->screen(), Screen::Settings);
-    QVERIFY(!m_panel->showExport());
 
     m_panel->setSelectedTab(2);
     m_panel->showImportFromSettings();
@@ -102,58 +128,19 @@ void tst_PanelController::secondaryScreenLinks()
     QCOMPARE(m_panel->selectedTab(), 0);
 }
 
-void tst_PanelController::addNotePerTab_data()
-{
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QDate>("selectedDay");
-    QTest::addColumn<bool>("appointment");
-    QTest::addColumn<QDateTime>("alarmDate");
-    const QDateTime now(QDate(2026, 3, 20), QTime(14, 35, 12));
-    QTest::newRow("Heute without a day") << 0 << QDate() << true << now;
-    QTest::newRow("Heute on a day: that day, current time, no seconds")
-        << 0 << QDate(2026, 3, 24) << true << QDateTime(QDate(2026, 3, 24), QTime(14, 35));
-    QTest::newRow("Termine on a day")
-        << 1 << QDate(2026, 4, 1) << true << QDateTime(QDate(2026, 4, 1), QTime(14, 35));
-    QTest::newRow("Notizen ignores the day") << 2 << QDate(2026, 3, 24) << false << now;
-}
-
-void tst_PanelController::addNotePerTab()
-{
-    QFETCH(int, tab);
-    QFETCH(QDate, selectedDay);
-    QFETCH(bool, appointment);
-    QFETCH(QDateTime, alarmDate);
-    m_panel->setSelectedTab(tab);
-    m_panel->setSelectedDay(selectedDay.isValid() ? std::optional(selectedDay) : std::nullopt);
-    QSignalSpy opened(m_panel.get(), &PanelController::editorRequested);
-
-    m_panel->addNote();
-    QCOMPARE(m_store->notes().size(), 1);
-    const ReminderNote& note = m_store->notes().constFirst();
-    QCOMPARE(note.hasAlarm, appointment);
-    QCOMPARE(note.isTriggered, appointment);
-    QCOMPARE(note.alarmDate, alarmDate);
-    QCOMPARE(m_panel->screen(), Screen::Editor);
-    QCOMPARE(m_panel->editingNoteId(), note.id.toString(QUuid::WithoutBraces));
-    QCOMPARE(opened.size(), 1);
-}
-
 void tst_PanelController::editorDismissal_data()
 {
     QTest::addColumn<QString>("record");
     QTest::addColumn<int>("expectedTab");
     QTest::addColumn<QDate>("expectedDay");
-    QTest::newRow("appointment selects its day on Heute")
-        << QStringLiteral("appointment") << 0 << QDate(2026, 3, 24);
-    QTest::newRow("plain note keeps the tab") << QStringLiteral("note") << 2 << QDate();
-    QTest::newRow("deleted record only closes") << QStringLiteral("deleted") << 2 << QDate();
+    QTest::newRow("appointment selects its day on Heute") << u"appointment"_s << 0 << QDate(2026, 3, 24);
+    QTest::newRow("plain note keeps the tab") << u"note"_s << 2 << QDate();
+    QTest::newRow("deleted record only closes") << u"deleted"_s << 2 << QDate();
 }
 
 void tst_PanelController::editorDismissal()
 {
     QFETCH(QString, record);
-    QFETCH(int, expectedTab);
-    QFETCH(QDate, expectedDay);
     m_panel->setSelectedTab(2);
     const bool appointment = record == QLatin1String("appointment");
     const ReminderNote note = addRecord(appointment, QDateTime(QDate(2026, 3, 24), QTime(23, 30)));
@@ -163,45 +150,30 @@ void tst_PanelController::editorDismissal()
 
     m_panel->dismissEditor();
     QCOMPARE(m_panel->screen(), Screen::Main);
-    QCOMPARE(m_panel->selectedTab(), expectedTab);
-    QCOMPARE(m_panel->selectedDay().value_or(QDate()), expectedDay);
+    QTEST(m_panel->selectedTab(), "expectedTab");
+    QTEST(m_panel->selectedDay().value_or(QDate()), "expectedDay");
 }
 
 void tst_PanelController::dayTapToggles()
 {
     addRecord(true, QDateTime(QDate(2026, 3, 24), QTime(9, 0)));
-    QCOMPARE(m_panel->displayDayLabel(), QStringLiteral("Termine heute"));
+    QCOMPARE(m_panel->displayDayLabel(), u"Termine heute"_s);
     QCOMPARE(m_panel->dayAppointments()->count(), 0);
 
     m_panel->tapDay(QDate(2026, 3, 24));
-    QCOMPARE(m_panel->displayDayLabel(), QStringLiteral("Dienstag, 24. März"));
+    QCOMPARE(m_panel->displayDayLabel(), u"Dienstag, 24. März"_s);
     QCOMPARE(m_panel->dayAppointments()->count(), 1);
-    m_panel->tapDay(QDate(2026, 3, 25));
-    QCOMPARE(m_panel->selectedDay(), std::optional(QDate(2026, 3, 25)));
-    m_panel->tapDay(QDate(2026, 3, 25));
+    m_panel->tapDay(QDate(2026, 3, 24));
     QVERIFY(!m_panel->selectedDay());
     QCOMPARE(m_panel->displayedDay(), QDate(2026, 3, 20));
 }
 
-void tst_PanelController::deleteConfirmation()
+void tst_PanelController::deleteOfAVanishedRecord()
 {
-    const ReminderNote kept = addRecord(false, m_now);
-    const ReminderNote doomed = addRecord(true, m_now);
-
-    m_panel->requestDelete(doomed.id.toString());
-    QCOMPARE(m_panel->deleteTitle(), QStringLiteral("Eintrag"));
-    QCOMPARE(m_panel->deleteQuestion(), QStringLiteral("\"Eintrag\" löschen?"));
-    m_panel->cancelDelete();
-    QCOMPARE(m_store->notes().size(), 2);
-    QVERIFY(m_panel->deleteTitle().isEmpty());
-
-    m_panel->requestDelete(doomed.id.toString());
-    m_panel->confirmDelete();
-    QCOMPARE(m_store->notes().size(), 1);
-    QCOMPARE(m_store->notes().constFirst().id, kept.id);
-    QVERIFY(!m_panel->noteToDelete());
-
     // Gone meanwhile: no dialog, nothing deleted, and the request still clears.
+    addRecord(false, m_now);
+    const ReminderNote doomed = addRecord(true, m_now);
+    m_store->deleteNote(doomed.id);
     m_panel->requestDelete(doomed.id.toString());
     QVERIFY(m_panel->deleteTitle().isEmpty());
     m_panel->confirmDelete();
@@ -235,7 +207,6 @@ void tst_PanelController::labelTicks_data()
     QTest::addColumn<int>("secondsAhead");
     QTest::addColumn<int>("interval");
     // The clock stands at 14:35:12.
-    QTest::newRow("nothing ahead: next full minute") << -1 << 48'000;
     QTest::newRow("45 s ahead counts seconds") << 45 << 1000;
     QTest::newRow("exactly a minute ahead") << 60 << 1000;
     QTest::newRow("two minutes ahead") << 120 << 48'000;
@@ -245,9 +216,144 @@ void tst_PanelController::labelTicks_data()
 void tst_PanelController::labelTicks()
 {
     QFETCH(int, secondsAhead);
-    if (secondsAhead >= 0)
-        addRecord(true, m_now.addSecs(secondsAhead));
+    addRecord(true, m_now.addSecs(secondsAhead));
     QTEST(m_panel->msUntilLabelsChange(), "interval");
+}
+
+void tst_PanelController::stateColour_data()
+{
+    QTest::addColumn<int>("minutesFromNow");
+    QTest::addColumn<RepeatInterval>("repeat");
+    QTest::addColumn<bool>("sound");
+    QTest::addColumn<bool>("past");
+    QTest::addColumn<QString>("accent");
+    QTest::addColumn<bool>("countsDown");
+
+    QTest::newRow("ago with sound: past wins")
+        << -1 << RepeatInterval::None << true << true << "green" << false;
+    QTest::newRow("ago, repeating daily")
+        << -1 << RepeatInterval::Daily << false << false << "purple" << true;
+    QTest::newRow("repeating with sound")
+        << 30 << RepeatInterval::Weekly << true << false << "purple" << true;
+    QTest::newRow("with sound") << 30 << RepeatInterval::None << true << false << "cyan" << true;
+    QTest::newRow("plain") << 30 << RepeatInterval::None << false << false << "orange" << true;
+    QTest::newRow("this very moment") << 0 << RepeatInterval::None << false << false << "orange" << true;
+}
+
+void tst_PanelController::stateColour()
+{
+    QFETCH(int, minutesFromNow);
+    QFETCH(RepeatInterval, repeat);
+    QFETCH(bool, sound);
+    ReminderNote note = cardAppointment(cardNow.addSecs(minutesFromNow * 60));
+    note.repeatInterval = repeat;
+    note.useSound = sound;
+    // Done or not does not decide what is past.
+    note.isTriggered = true;
+
+    AppointmentCardController card;
+    card.setNow(cardNow);
+    card.setNote(note);
+    QTEST(card.isPast(), "past");
+    QTEST(card.accentColor(), "accent");
+    // A past card greys out its title and badges.
+    QFETCH(bool, past);
+    QCOMPARE(card.titleColor(), QString::fromLatin1(past ? "secondary" : "primary"));
+    for (const Badge& b : card.badges())
+        QCOMPARE(b.color == QLatin1String("secondary"), past);
+    QTEST(!card.relativeText().isEmpty(), "countsDown");
+}
+
+void tst_PanelController::badgesInOrder_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<RepeatInterval>("repeat");
+    QTest::addColumn<bool>("popup");
+    QTest::addColumn<bool>("sound");
+    QTest::addColumn<QList<Badge>>("expected");
+
+    QTest::newRow("none") << QString() << RepeatInterval::None << false << false << QList<Badge> {};
+    QTest::newRow("all, file import")
+        << u"ICS: ferien.ics"_s << RepeatInterval::Weekly << true << true
+        << QList<Badge> { badge("doc.text", u"ICS: ferien.ics"_s, "indigo"),
+               badge("repeat", u"Wöchentlich"_s, "purple"), badge("bell.fill", u"Popup"_s, "orange"),
+               badge("speaker.wave.2", u"Submarine"_s, "cyan") };
+    QTest::newRow("system calendar") << u"Apple Kalender"_s << RepeatInterval::None << false << false
+                                     << QList<Badge> { badge("calendar", u"Apple Kalender"_s, "teal") };
+    QTest::newRow("ics only at the start") << u"Import ICS"_s << RepeatInterval::None << false << false
+                                           << QList<Badge> { badge("calendar", u"Import ICS"_s, "teal") };
+    QTest::newRow("yearly and popup") << QString() << RepeatInterval::Yearly << true << false
+                                      << QList<Badge> { badge("repeat", u"Jährlich"_s, "purple"),
+                                             badge("bell.fill", u"Popup"_s, "orange") };
+}
+
+void tst_PanelController::badgesInOrder()
+{
+    QFETCH(QString, source);
+    QFETCH(RepeatInterval, repeat);
+    QFETCH(bool, popup);
+    QFETCH(bool, sound);
+    ReminderNote note = cardAppointment(cardNow.addDays(1));
+    note.importSource = source;
+    note.repeatInterval = repeat;
+    note.usePopup = popup;
+    note.useSound = sound;
+    note.soundName = u"Submarine"_s;
+
+    AppointmentCardController card;
+    card.setNow(cardNow);
+    card.setNote(note);
+    QTEST(card.badges(), "expected");
+}
+
+void tst_PanelController::labelsFollowTheClock()
+{
+    AppointmentCardController card;
+    card.setNow(cardNow);
+    card.setNote(cardAppointment(cardNow.addSecs(5 * 60)));
+    QCOMPARE(card.title(), u"Zahnarzt"_s);
+    QCOMPARE(card.dateText(), u"Heute, 14:05"_s);
+    QCOMPARE(card.relativeText(), u"in 5 Min."_s);
+    QVERIFY(!card.isPast());
+    QSignalSpy changed(&card, &AppointmentCardController::changed);
+    card.setNow(cardNow.addSecs(6 * 60));
+    QCOMPARE(changed.size(), 1);
+    QVERIFY(card.isPast());
+    card.setNow(cardNow.addSecs(6 * 60));
+    QCOMPARE(changed.size(), 1);
+}
+
+void tst_PanelController::noteCard_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("hasBadge");
+    QTest::addColumn<Badge>("expectedBadge");
+
+    QTest::newRow("own") << u"  Einkauf  \nMilch"_s << QString() << u"Einkauf"_s << false << Badge {};
+    QTest::newRow("empty") << QString() << QString() << u"Neue Notiz"_s << false << Badge {};
+    QTest::newRow("imported") << u"Ideen"_s << u"ICS: notizen.ics"_s << u"Ideen"_s << true
+                              << badge("doc.text", u"ICS: notizen.ics"_s, "indigo");
+}
+
+void tst_PanelController::noteCard()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, source);
+    // Created late on the 5th in UTC: already the 6th here.
+    ReminderNote note = ReminderNote::create(QDateTime(QDate(2025, 3, 5), QTime(23, 30), Qt::UTC));
+    note.text = text;
+    note.importSource = source;
+
+    NoteCardController card;
+    QSignalSpy changed(&card, &NoteCardController::noteChanged);
+    card.setNote(note);
+    QCOMPARE(changed.size(), 1);
+    QTEST(card.title(), "title");
+    QCOMPARE(card.createdText(), u"6. März 2025"_s);
+    QTEST(card.hasImportBadge(), "hasBadge");
+    QTEST(card.importBadge(), "expectedBadge");
 }
 
 QTEST_GUILESS_MAIN(tst_PanelController)

@@ -1,6 +1,6 @@
 // The ICS reader on mangled input: it must not crash or hang, and it must agree with a plain
 // second reading that does every step literally on decoded text. Built two ways: as a libFuzzer
-// target (clang, `make fuzz`) and as a seeded mutation test that CTest runs.
+// target (clang, `make fuzz`) and as the seeded mutation test tst_icsfuzz that CTest runs.
 #include "icsreader.h"
 
 #include <QFile>
