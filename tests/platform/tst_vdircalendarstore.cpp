@@ -94,12 +94,12 @@ void tst_VdirCalendarStore::rangeAndCache()
     QTemporaryDir root;
     QVERIFY(QDir(root.path()).mkdir(QStringLiteral("k")));
     const QString file = root.filePath(QStringLiteral("k/e.ics"));
-    const auto write = [&file](const char* summary) {
+    const auto write = [&file](const char* summary, const char* end) {
         return writeAll(file,
             QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:e\r\nSUMMARY:") + summary
-                + "\r\nDTSTART:20261201T000000\r\nDTEND:20261201T010000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+                + "\r\nDTSTART:20261201T000000\r\n" + end + "END:VEVENT\r\nEND:VCALENDAR\r\n");
     };
-    QVERIFY(write("Erst"));
+    QVERIFY(write("Erst", "DTEND:20261201T010000\r\n"));
     VdirCalendarStore store(
         { [] { return std::optional(true); }, [](bool) { return true; } }, { root.path() });
     const QStringList ids { QDir(root.filePath(QStringLiteral("k"))).canonicalPath() };
@@ -108,10 +108,12 @@ void tst_VdirCalendarStore::rangeAndCache()
     QCOMPARE(store.events(berlin(2026, 12, 1), berlin(2026, 12, 2), ids).constFirst().title,
         QStringLiteral("Erst"));
 
-    QVERIFY(write("Dann, länger"));
+    // A timed event without end or duration has no end, rather than one equal to its start.
+    QVERIFY(write("Dann, ohne Ende", ""));
     QFile(file).setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
-    QCOMPARE(store.events(berlin(2026, 12, 1), berlin(2026, 12, 2), ids).constFirst().title,
-        QStringLiteral("Dann, länger"));
+    const CalendarEvent changed = store.events(berlin(2026, 12, 1), berlin(2026, 12, 2), ids).constFirst();
+    QCOMPARE(changed.title, QStringLiteral("Dann, ohne Ende"));
+    QVERIFY(!changed.endDate);
 }
 
 void tst_VdirCalendarStore::consent()
