@@ -136,8 +136,8 @@ void tst_Screenshot::editorScreensLeaveTheRecordsAlone()
     // Every import screen shows something of its own, imports included, on the tests' calendars.
     qputenv("ZETTELWERK_VDIR", ZETTELWERK_TEST_DATA "/vdir");
     QList<QImage> imports;
-    for (const char* screen :
-        { "import-apple", "import-access", "import-ics", "import-duplicates", "import-success", "import-history" }) {
+    for (const char* screen : { "import-apple", "import-access", "import-ics", "import-duplicates",
+             "import-success", "import-history" }) {
         imports.append(render(QString::fromLatin1(screen)));
         QVERIFY(!imports.last().isNull() && !imports.mid(0, imports.size() - 1).contains(imports.last()));
     }
