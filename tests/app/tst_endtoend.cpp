@@ -92,6 +92,7 @@ private:
     [[nodiscard]] QRect panelGeometry() const;
     [[nodiscard]] ReminderNotes savedNotes() const;
     void activateItem() const;
+    [[nodiscard]] int runCommand(const QStringList& args) const;
     [[nodiscard]] QImage trayIcon() const;
     static int alarmPixels(const QImage& image);
 
@@ -269,6 +270,15 @@ ReminderNotes tst_EndToEnd::savedNotes() const
                                           : ReminderNotes {};
 }
 
+int tst_EndToEnd::runCommand(const QStringList& args) const
+{
+    QProcess command;
+    command.setProcessEnvironment(m_app.processEnvironment());
+    command.start(QStringLiteral(ZETTELWERK_BINARY), args);
+    return command.waitForFinished(20000) && command.exitStatus() == QProcess::NormalExit ? command.exitCode()
+                                                                                          : -1;
+}
+
 void tst_EndToEnd::activateItem() const
 {
     QDBusInterface(m_watcher.itemService, QStringLiteral("/StatusNotifierItem"),
@@ -329,6 +339,19 @@ void tst_EndToEnd::panelEditsAndQuits()
         QStringLiteral("ctrl+Return") }));
     QTRY_COMPARE_WITH_TIMEOUT(countText(savedNotes(), QStringLiteral("Kaffee")), 0, 5000);
     QCOMPARE(countText(savedNotes(), QStringLiteral("Tee")), 1);
+
+    // A calendar file imported through the running app, and the import undone again.
+    const QString ics = m_home.filePath(QStringLiteral("ferien.ics"));
+    QFile file(ics);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:Ferien\r\nDTSTART;VALUE=DATE:20270105\r\n"
+               "END:VEVENT\r\nEND:VCALENDAR\r\n");
+    file.close();
+    QCOMPARE(runCommand({ QStringLiteral("import"), ics }), 0);
+    QCOMPARE(countText(savedNotes(), QStringLiteral("Ferien")), 1);
+    QCOMPARE(savedNotes().constFirst().importSource, QStringLiteral("ICS: ferien.ics"));
+    QCOMPARE(runCommand({ QStringLiteral("undo-import"), savedNotes().constFirst().importBatchId }), 0);
+    QCOMPARE(countText(savedNotes(), QStringLiteral("Ferien")), 0);
 
     QTest::qWait(800); // the editor slides out
     QVERIFY(clickAt(panel.topLeft() + QPoint(190, panel.height() - 18))); // "Beenden"
