@@ -1,5 +1,8 @@
 #include "notejsonreader.h"
 
+#include <QSysInfo>
+
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -20,11 +23,6 @@ QString at(qsizetype index, int key)
     return QStringLiteral("record %1, key \"%2\"")
         .arg(index)
         .arg(QLatin1StringView(name.data(), qsizetype(name.size())));
-}
-
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\n' || c == '\r' || c == '\t';
 }
 
 bool isDigit(char c)
@@ -55,15 +53,37 @@ int hex4(const char* p)
     return value;
 }
 
-// True when one of eight bytes ends a plain ASCII run: a quote, a backslash, a control
-// character or the start of a multi-byte sequence (false alarms only cost the slow path).
-bool hasSpecialByte(quint64 v)
+constexpr quint64 ones = 0x0101010101010101ULL;
+constexpr quint64 highs = 0x8080808080808080ULL;
+
+// The high bit set in each of eight bytes that is zero. Only the lowest marked byte is certain (a
+// borrow may mark the byte above a zero), which is all the callers look at.
+constexpr quint64 zeroBytes(quint64 v)
 {
-    constexpr quint64 ones = 0x0101010101010101ULL;
-    constexpr quint64 highs = 0x8080808080808080ULL;
-    const auto hasZeroByte = [](quint64 x) { return (x - ones) & ~x & highs; };
+    return (v - ones) & ~v & highs;
+}
+
+// Bytes that end a plain ASCII run in a string: a quote, a backslash, a control character or the
+// start of a multi-byte sequence.
+constexpr quint64 specialBytes(quint64 v)
+{
     const quint64 control = (v - ones * 0x20) & ~v & highs;
-    return ((v & highs) | control | hasZeroByte(v ^ (ones * '"')) | hasZeroByte(v ^ (ones * '\\'))) != 0;
+    return (v & highs) | control | zeroBytes(v ^ (ones * '"')) | zeroBytes(v ^ (ones * '\\'));
+}
+
+// Bytes that end a run an escaped string can copy as it is: a backslash or a non-ASCII byte.
+constexpr quint64 escapeOrWideBytes(quint64 v)
+{
+    return (v & highs) | zeroBytes(v ^ (ones * '\\'));
+}
+
+// The index of the lowest marked byte, in memory order.
+int firstByte(quint64 marks)
+{
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+        return std::countr_zero(marks) / 8;
+    else
+        return std::countl_zero(marks) / 8;
 }
 
 // The length of the well-formed UTF-8 sequence at `p` (lead byte >= 0x80), 0 for an ill-formed one.
@@ -223,13 +243,15 @@ ReminderNote NoteJsonReader::record(qsizetype index)
     // The writers' order, so that the first guess is nearly always right.
     int expected = 0;
     for (;;) {
-        if (m_pos == m_end || *m_pos != '"')
-            syntaxError("a key is missing");
-        const Slot key = string();
+        int known = expected;
+        if (!skipExpectedKey(expected)) {
+            if (m_pos == m_end || *m_pos != '"')
+                syntaxError("a key is missing");
+            known = keyOf(string(), expected);
+        }
         skipSpace();
         expect(':', "a colon is missing after a key");
         skipSpace();
-        const int known = keyOf(key, expected);
         if (known < 0) {
             value(3);
         } else {
@@ -339,19 +361,6 @@ void NoteJsonReader::syntaxError(const char* what) const
     };
 }
 
-void NoteJsonReader::skipSpace()
-{
-    while (m_pos != m_end && isSpace(*m_pos))
-        ++m_pos;
-}
-
-void NoteJsonReader::expect(char c, const char* what)
-{
-    if (m_pos == m_end || *m_pos != c)
-        syntaxError(what);
-    ++m_pos;
-}
-
 NoteJsonReader::Slot NoteJsonReader::string()
 {
     const char* p = m_pos + 1;
@@ -360,8 +369,10 @@ NoteJsonReader::Slot NoteJsonReader::string()
         while (m_end - p >= 8) {
             quint64 eight;
             std::memcpy(&eight, p, sizeof eight);
-            if (hasSpecialByte(eight))
+            if (const quint64 special = specialBytes(eight)) {
+                p += firstByte(special);
                 break;
+            }
             p += 8;
         }
         if (p == m_end) {
@@ -522,6 +533,20 @@ void NoteJsonReader::number()
     m_pos = p;
 }
 
+bool NoteJsonReader::skipExpectedKey(int key)
+{
+    if (key >= Count)
+        return false;
+    const std::string_view name = names[std::size_t(key)];
+    const auto size = qsizetype(name.size());
+    // Spelt as the writers spell it; a key with escapes in it takes the long way.
+    if (m_end - m_pos < size + 2 || m_pos[0] != '"' || m_pos[size + 1] != '"'
+        || std::memcmp(m_pos + 1, name.data(), name.size()) != 0)
+        return false;
+    m_pos += size + 2;
+    return true;
+}
+
 int NoteJsonReader::keyOf(const Slot& key, int expected) const
 {
     const QByteArrayView bytes(key.begin, key.end - key.begin);
@@ -554,6 +579,19 @@ QString NoteJsonReader::text(const Slot& slot) const
     auto* const first = reinterpret_cast<char16_t*>(result.data());
     char16_t* out = first;
     for (const char* p = slot.begin; p != slot.end;) {
+        // Plain ASCII eight bytes at a time, up to the first escape or multi-byte sequence.
+        if (slot.end - p >= 8) {
+            quint64 eight;
+            std::memcpy(&eight, p, sizeof eight);
+            const quint64 marks = escapeOrWideBytes(eight);
+            const int plain = marks ? firstByte(marks) : 8;
+            for (int i = 0; i < plain; ++i)
+                out[i] = char16_t(p[i]);
+            out += plain;
+            p += plain;
+            if (plain == 8)
+                continue;
+        }
         const auto c = static_cast<unsigned char>(*p);
         if (c == '\\') {
             const char kind = p[1];

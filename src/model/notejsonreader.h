@@ -44,8 +44,20 @@ private:
     ReminderNote noteOf(const Slots& slots, qsizetype index);
     [[noreturn]] void syntaxError(const char* what) const;
 
-    void skipSpace();
-    void expect(char c, const char* what);
+    // Inline: both run after nearly every token.
+    void skipSpace()
+    {
+        while (m_pos != m_end && (*m_pos == ' ' || *m_pos == '\n' || *m_pos == '\r' || *m_pos == '\t'))
+            ++m_pos;
+    }
+    void expect(char c, const char* what)
+    {
+        if (m_pos == m_end || *m_pos != c)
+            syntaxError(what);
+        ++m_pos;
+    }
+    // At the key the writers put next: steps over it.
+    bool skipExpectedKey(int key);
     Slot string();
     Slot slotValue(int depth);
     void value(int depth);

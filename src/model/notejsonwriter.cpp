@@ -3,10 +3,13 @@
 #include "notejsonkeys.h"
 
 #include <QDate>
+#include <QSysInfo>
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -28,6 +31,45 @@ constexpr std::array<bool, 128> needsEscape = [] {
     escape['"'] = escape['\\'] = escape['/'] = true;
     return escape;
 }();
+
+// What goes before each value: the record's opening or the separator, then the key and its
+// colon; padded so that it is copied as one block of fixed size (the buffer always has room).
+struct Prefix {
+    std::array<char, 32> text {};
+    qsizetype size = 0;
+};
+
+std::array<Prefix, Count> prefixes(bool pretty)
+{
+    std::array<Prefix, Count> result;
+    for (int key = 0; key < Count; ++key) {
+        const bool first = key == (pretty ? sortedKeys[0] : 0);
+        std::string text = first ? (pretty ? "  {\n" : "{") : (pretty ? ",\n" : ",");
+        text += pretty ? "    \"" : "\"";
+        text += names[std::size_t(key)];
+        text += pretty ? "\" : " : "\":";
+        Prefix& prefix = result[std::size_t(key)];
+        std::memcpy(prefix.text.data(), text.data(), text.size());
+        prefix.size = qsizetype(text.size());
+    }
+    return result;
+}
+
+const std::array<Prefix, Count> compactPrefixes = prefixes(false);
+const std::array<Prefix, Count> prettyPrefixes = prefixes(true);
+
+// Of four UTF-16 units in one word, those that are not printable ASCII to copy as they are. Only
+// the lowest mark is certain (a borrow may mark the unit above), which is all the caller looks at.
+constexpr quint64 unitsNeedingWork(quint64 v)
+{
+    constexpr quint64 lanes = 0x0001000100010001ULL;
+    constexpr quint64 laneHighs = 0x8000800080008000ULL;
+    const auto zeroUnits = [](quint64 x) { return (x - lanes) & ~x & laneHighs; };
+    const quint64 wide = v & 0xFF80FF80FF80FF80ULL;
+    const quint64 control = (v - lanes * 0x20) & ~v & laneHighs;
+    return wide | control | zeroUnits(v ^ (lanes * '"')) | zeroUnits(v ^ (lanes * '\\'))
+        | zeroUnits(v ^ (lanes * '/'));
+}
 
 // The longest text any one UTF-16 unit turns into: `\u001f`.
 constexpr qsizetype maxBytesPerUnit = 6;
@@ -117,18 +159,13 @@ void NoteJsonWriter::record(const ReminderNote& note)
         + repeatIntervalText(note.repeatInterval).size();
     reserve(maxBytesPerUnit * units + recordOverhead);
     const bool pretty = m_layout == Layout::Pretty;
-    raw(pretty ? "  {\n" : "{", pretty ? 4 : 1);
-    bool first = true;
+    const std::array<Prefix, Count>& prefix = pretty ? prettyPrefixes : compactPrefixes;
     for (std::size_t i = 0; i < std::size_t(Count); ++i) {
         const int key = pretty ? sortedKeys[i] : int(i);
         if (key == AlarmEndDate && !note.alarmEndDate)
             continue;
-        if (!first)
-            raw(pretty ? ",\n" : ",", pretty ? 2 : 1);
-        first = false;
-        raw(pretty ? "    \"" : "\"", pretty ? 5 : 1);
-        raw(names[std::size_t(key)].data(), qsizetype(names[std::size_t(key)].size()));
-        raw(pretty ? "\" : " : "\":", pretty ? 4 : 2);
+        std::memcpy(m_pos, prefix[std::size_t(key)].text.data(), sizeof(Prefix::text));
+        m_pos += prefix[std::size_t(key)].size;
         field(key, note);
     }
     raw(pretty ? "\n  }" : "}", pretty ? 4 : 1);
@@ -136,7 +173,10 @@ void NoteJsonWriter::record(const ReminderNote& note)
 
 void NoteJsonWriter::field(int key, const ReminderNote& note)
 {
-    const auto boolean = [this](bool value) { raw(value ? "true" : "false", value ? 4 : 5); };
+    const auto boolean = [this](bool value) {
+        std::memcpy(m_pos, value ? "true" : "false", 5);
+        m_pos += value ? 4 : 5;
+    };
     const auto date = [this](const QDateTime& value) {
         *m_pos++ = '"';
         m_pos = writeDate(m_pos, value);
@@ -203,8 +243,27 @@ void NoteJsonWriter::string(const QString& text)
     *out++ = '"';
     const auto* units = reinterpret_cast<const char16_t*>(text.constData());
     const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t c = units[i];
+    qsizetype i = 0;
+    while (i < size) {
+        if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+            // Most text is plain ASCII: four units at a time, up to the first that needs more.
+            if (size - i >= 4) {
+                quint64 four;
+                std::memcpy(&four, units + i, sizeof four);
+                const quint64 marks = unitsNeedingWork(four);
+                if (!marks) {
+                    const auto bytes = quint32((four & 0xFF) | ((four >> 8) & 0xFF00)
+                        | ((four >> 16) & 0xFF0000) | ((four >> 24) & 0xFF000000));
+                    std::memcpy(out, &bytes, sizeof bytes);
+                    out += 4;
+                    i += 4;
+                    continue;
+                }
+                for (const qsizetype plainEnd = i + std::countr_zero(marks) / 16; i < plainEnd; ++i)
+                    *out++ = char(units[i]);
+            }
+        }
+        const char16_t c = units[i++];
         if (c < 0x80) {
             if (needsEscape[c])
                 out = escaped(out, c);
@@ -217,8 +276,8 @@ void NoteJsonWriter::string(const QString& text)
             *out++ = char(0xE0 | (c >> 12));
             *out++ = char(0x80 | ((c >> 6) & 0x3F));
             *out++ = char(0x80 | (c & 0x3F));
-        } else if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(units[i + 1])) {
-            const char32_t u = QChar::surrogateToUcs4(c, units[++i]);
+        } else if (QChar::isHighSurrogate(c) && i < size && QChar::isLowSurrogate(units[i])) {
+            const char32_t u = QChar::surrogateToUcs4(c, units[i++]);
             *out++ = char(0xF0 | (u >> 18));
             *out++ = char(0x80 | ((u >> 12) & 0x3F));
             *out++ = char(0x80 | ((u >> 6) & 0x3F));
