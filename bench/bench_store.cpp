@@ -1,103 +1,48 @@
-// Load and save times of the data file at sizes well beyond everyday use.
+// Loading and saving the data file at sizes far beyond everyday use, next to Python's json module
+// reading and writing the same file.
+#include "benchsupport.h"
 #include "notestore.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
-#include <algorithm>
-#include <cstdio>
-
-using namespace Qt::StringLiterals;
-
-namespace {
-
-constexpr int repetitions = 5;
-
-ReminderNotes generate(int count)
-{
-    static const QStringList subjects { u"Zahnarzt Dr. Süß"_s, u"Einkaufen: Äpfel, Öl, Brötchen"_s,
-        u"Übergabe Schlüssel"_s, u"Geburtstag Jürgen 🎂"_s, u"Steuererklärung abschließen"_s,
-        u"Müll rausbringen"_s, u"Meeting Q3/Planung"_s };
-    const QDateTime start(QDate(2024, 1, 1), QTime(8, 0));
-    ReminderNotes notes;
-    notes.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        ReminderNote note = ReminderNote::create(start.addSecs(qint64(i) * 3607));
-        note.text = u"%1 #%2\nZweite Zeile mit \"Anführung\" und Pfad /home/nutzer/%2.txt"_s
-                        .arg(subjects.at(i % subjects.size()))
-                        .arg(i);
-        if (i % 3 == 0) {
-            note.hasAlarm = true;
-            note.alarmDate = note.createdAt.addDays(7);
-            note.repeatInterval = allRepeatIntervals.at(std::size_t(i % 5));
-            note.useSound = i % 2 == 0;
-        }
-        if (i % 9 == 0)
-            note.alarmEndDate = note.alarmDate.addSecs(3600);
-        if (i % 7 == 0) {
-            note.importSource = u"Kalender-Export.ics"_s;
-            note.importBatchId = u"batch-%1"_s.arg(i / 1000);
-        }
-        notes.append(note);
-    }
-    return notes;
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
-
-void report(const char* what, int count, double ms)
-{
-    std::printf("  %-5s %9.1f ms %12.0f records/s\n", what, ms, count / (ms / 1000.0));
-}
-
-bool measure(int count)
-{
-    QTemporaryDir dir;
-    if (!dir.isValid())
-        return false;
-    const ReminderNotes notes = generate(count);
-    QList<double> saves;
-    QList<double> loads;
-    for (int run = 0; run < repetitions; ++run) {
-        {
-            NoteStore store(dir.path());
-            store.setNotes(notes);
-            QElapsedTimer timer;
-            timer.start();
-            if (!store.save())
-                return false;
-            saves.append(timer.nsecsElapsed() / 1e6);
-        }
-        QElapsedTimer timer;
-        timer.start();
-        NoteStore loaded(dir.path());
-        loads.append(timer.nsecsElapsed() / 1e6);
-        if (loaded.notes().size() != count) {
-            std::fprintf(stderr, "loaded %lld of %d records\n", qlonglong(loaded.notes().size()), count);
-            return false;
-        }
-    }
-    const qint64 bytes = QFileInfo(dir.filePath(u"notes.json"_s)).size();
-    std::printf("%d records (%.1f MB), median of %d runs:\n", count, bytes / 1e6, repetitions);
-    report("load", count, median(loads));
-    report("save", count, median(saves));
-    return true;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return 1;
     for (const int count : { 10'000, 100'000 }) {
-        if (!measure(count))
+        const ReminderNotes notes = Bench::generate(count);
+        NoteStore store(dir.path());
+        store.setNotes(notes);
+        bool ok = true;
+        const double save = Bench::medianMs([] {}, [&] { ok = store.save() && ok; });
+        qsizetype loaded = 0;
+        const double load = Bench::medianMs([] {}, [&] { loaded = NoteStore(dir.path()).notes().size(); });
+        if (!ok || loaded != count) {
+            std::fprintf(stderr, "bench_store: saved %d records, read back %lld\n", count, qlonglong(loaded));
             return 1;
+        }
+        const QList<double> peer
+            = Bench::python({ QStringLiteral("json"), store.filePath(), QString::number(Bench::runs) });
+        const double peerLoad = peer.value(0);
+        const double peerSave = peer.value(1);
+        const QString size = QStringLiteral("%L1 records (%2 MB)")
+                                 .arg(count)
+                                 .arg(double(QFileInfo(store.filePath()).size()) / 1e6, 0, 'f', 1);
+        Bench::row(QStringLiteral("Load, %1").arg(size), Bench::ms(load), Bench::ms(peerLoad),
+            Bench::speedRatio(load, peerLoad), {}, true);
+        Bench::row(QStringLiteral("Save, %1").arg(size), Bench::ms(save), Bench::ms(peerSave),
+            Bench::speedRatio(save, peerSave), {}, true);
+        Bench::row(QStringLiteral("Load + save, %1").arg(size), Bench::ms(load + save),
+            Bench::ms(peerLoad + peerSave), Bench::speedRatio(load + save, peerLoad + peerSave),
+            QStringLiteral("≥ 5× faster"), peerLoad + peerSave >= 5 * (load + save));
+        // json.dump encodes piece by piece in Python; json.dumps encodes in C, then one write.
+        if (count == 100'000)
+            Bench::row(QStringLiteral("Save, %1, against `json.dumps` + one write").arg(size),
+                Bench::ms(save), Bench::ms(peer.value(2)), Bench::speedRatio(save, peer.value(2)), {}, true);
     }
     return 0;
 }

@@ -4,6 +4,8 @@
 #include "log.h"
 #include "notestore.h"
 
+#include <optional>
+
 namespace {
 
 QString textOrUntitled(const ReminderNote& note, int maxCharacters)
@@ -35,12 +37,20 @@ void AlarmService::checkAlarms()
     if (!store || store->notes().isEmpty())
         return;
     const QDateTime now = store->now();
-    ReminderNotes notes = store->notes();
-    bool changed = false;
-    for (ReminderNote& note : notes) {
+    // Compared as milliseconds: a local time would be converted again for every record otherwise.
+    const qint64 nowMs = now.toMSecsSinceEpoch();
+    const ReminderNotes& current = store->notes();
+    // Copied only once something is due; most cycles find nothing and change nothing.
+    std::optional<ReminderNotes> changed;
+    for (qsizetype i = 0; i < current.size(); ++i) {
+        const ReminderNote& candidate = current.at(i);
         // An invalid date compares as earlier than any moment; it would fire at every check.
-        if (!note.hasAlarm || note.isTriggered || !note.alarmDate.isValid() || note.alarmDate > now)
+        if (!candidate.hasAlarm || candidate.isTriggered || !candidate.alarmDate.isValid()
+            || candidate.alarmDate.toMSecsSinceEpoch() > nowMs)
             continue;
+        if (!changed)
+            changed = current;
+        ReminderNote& note = (*changed)[i];
         Log::line(QStringLiteral("[AlarmService] Firing alarm for: \"%1\" alarmDate=%2")
                       .arg(leadingCharacters(note.text, 30),
                           note.alarmDate.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss '+0000'"))));
@@ -51,11 +61,10 @@ void AlarmService::checkAlarms()
             note.isTriggered = true;
         else
             note.alarmDate = nextOccurrence(note.alarmDate, note.repeatInterval, now);
-        changed = true;
     }
     if (!changed)
         return;
-    store->setNotes(notes);
+    store->setNotes(*changed);
     // After the triggers, which were queued first.
     QMetaObject::invokeMethod(
         store, [store] { store->save(); }, Qt::QueuedConnection);

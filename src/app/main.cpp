@@ -74,6 +74,10 @@ int runScreenshot(int argc, char** argv, const QStringList& args)
 int runSelfTest(ZettelwerkApp& zettelwerk)
 {
     bool warned = false;
+    if (!zettelwerk.loadPanel()) {
+        print(QStringLiteral("Selbsttest fehlgeschlagen: das Panel ließ sich nicht laden\n"), stderr);
+        return 1;
+    }
     QObject::connect(zettelwerk.panel(), &QQuickWindow::sceneGraphError, [&warned] { warned = true; });
     zettelwerk.showPanel();
     const QImage frame = zettelwerk.panel()->grabWindow();

@@ -77,26 +77,10 @@ bool ZettelwerkApp::start()
     const bool hasTray = TrayHost::isAvailable();
     if (hasTray)
         createTray();
-
-    m_engine = std::make_unique<QQmlApplicationEngine>();
-    connect(m_engine.get(), &QQmlApplicationEngine::quit, qApp, &QCoreApplication::quit);
-    // The module's own files import it by name; it lives in the resources.
-    m_engine->addImportPath(QStringLiteral("qrc:/"));
-    m_engine->setInitialProperties({
-        { QStringLiteral("asPopup"), hasTray },
-        { QStringLiteral("controller"), QVariant::fromValue(m_panelController) },
-    });
-    m_engine->load(QUrl(QStringLiteral("qrc:/Zettelwerk/Ui/qml/Panel.qml")));
-    if (m_engine->rootObjects().isEmpty())
+    // The panel and its QML engine are made when the panel first opens: with a tray the app mostly
+    // just waits there, and the engine would be most of its memory.
+    if (!hasTray && !loadPanel())
         return false;
-    m_panel = qobject_cast<QQuickWindow*>(m_engine->rootObjects().constFirst());
-    if (!m_panel)
-        return false;
-    // Opening the panel is how the user sees the alarms: the bell comes to rest.
-    connect(m_panel, &QWindow::visibleChanged, this, [this](bool visible) {
-        if (visible)
-            m_store->setAlarmCount(0);
-    });
 
     if (!hasTray) {
         // Without a tray there is no other way in: show the panel right away, and move into the
@@ -116,6 +100,40 @@ bool ZettelwerkApp::start()
     return true;
 }
 
+QQmlApplicationEngine& ZettelwerkApp::engine()
+{
+    if (!m_engine) {
+        m_engine = std::make_unique<QQmlApplicationEngine>();
+        connect(m_engine.get(), &QQmlApplicationEngine::quit, qApp, &QCoreApplication::quit);
+        // The module's own files import it by name; it lives in the resources.
+        m_engine->addImportPath(QStringLiteral("qrc:/"));
+    }
+    return *m_engine;
+}
+
+bool ZettelwerkApp::loadPanel()
+{
+    if (m_panel)
+        return true;
+    QQmlApplicationEngine& qml = engine();
+    qml.setInitialProperties({
+        { QStringLiteral("asPopup"), m_tray != nullptr },
+        { QStringLiteral("controller"), QVariant::fromValue(m_panelController) },
+    });
+    qml.load(QUrl(QStringLiteral("qrc:/Zettelwerk/Ui/qml/Panel.qml")));
+    if (qml.rootObjects().isEmpty())
+        return false;
+    m_panel = qobject_cast<QQuickWindow*>(qml.rootObjects().constFirst());
+    if (!m_panel)
+        return false;
+    // Opening the panel is how the user sees the alarms: the bell comes to rest.
+    connect(m_panel, &QWindow::visibleChanged, this, [this](bool visible) {
+        if (visible)
+            m_store->setAlarmCount(0);
+    });
+    return true;
+}
+
 void ZettelwerkApp::createTray()
 {
     if (m_tray)
@@ -127,7 +145,7 @@ void ZettelwerkApp::createTray()
 
 void ZettelwerkApp::showPanel()
 {
-    if (!m_panel)
+    if (!loadPanel())
         return;
     if (!m_panel->isVisible())
         placePanel();
@@ -174,7 +192,7 @@ void ZettelwerkApp::placePanel()
 
 void ZettelwerkApp::showAlarmPopup(const QString& heading, const QString& text)
 {
-    QQmlComponent component(m_engine.get(), QUrl(QStringLiteral("qrc:/Zettelwerk/Ui/qml/AlarmPopup.qml")));
+    QQmlComponent component(&engine(), QUrl(QStringLiteral("qrc:/Zettelwerk/Ui/qml/AlarmPopup.qml")));
     QObject* object = component.createWithInitialProperties(
         { { QStringLiteral("heading"), heading }, { QStringLiteral("text"), text } });
     auto* popup = qobject_cast<QQuickWindow*>(object);

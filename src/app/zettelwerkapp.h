@@ -22,10 +22,14 @@ public:
     explicit ZettelwerkApp(const QString& dataDirectory, QObject* parent = nullptr);
     ~ZettelwerkApp() override;
 
-    /// Creates the tray icon and loads the panel; false when the panel could not be loaded.
+    /// Creates the tray icon; without a tray, loads and shows the panel at once (false when it
+    /// could not be loaded). With a tray the panel is loaded when it first opens.
     [[nodiscard]] bool start();
+    /// Loads the panel unless it is loaded already; false when it cannot be loaded.
+    [[nodiscard]] bool loadPanel();
 
     [[nodiscard]] NoteStore& store() { return *m_store; }
+    /// Null until the panel was loaded.
     [[nodiscard]] QQuickWindow* panel() const { return m_panel; }
     [[nodiscard]] const MenuBarLabel& menuBarLabel() const { return *m_label; }
     [[nodiscard]] PanelController& panelController() { return *m_panelController; }
@@ -40,6 +44,7 @@ public:
 
 private:
     void placePanel();
+    QQmlApplicationEngine& engine();
     void createTray();
     QObject* createAlarmService(NoteStore& store);
 

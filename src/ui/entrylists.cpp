@@ -3,21 +3,45 @@
 #include "germanlocale.h"
 
 #include <algorithm>
+#include <limits>
+#include <vector>
 
 namespace {
 
-template <typename Keep> ReminderNotes filtered(const ReminderNotes& notes, Keep keep)
+enum class Order { EarliestFirst, LatestFirst };
+
+// The records that `keep` accepts, stably sorted by the time `timeOf` gives. Each time becomes
+// milliseconds once: comparing QDateTimes in local time would convert them at every comparison.
+template <typename TimeOf, typename Keep>
+ReminderNotes sortedBy(const ReminderNotes& notes, TimeOf timeOf, Keep keep, Order order)
 {
+    struct Entry {
+        qint64 at;
+        qsizetype index;
+    };
+    std::vector<Entry> entries;
+    for (qsizetype i = 0; i < notes.size(); ++i) {
+        const ReminderNote& note = notes.at(i);
+        const qint64 at = EntryLists::msecs(timeOf(note));
+        if (keep(note, at))
+            entries.push_back({ at, i });
+    }
+    if (order == Order::LatestFirst)
+        std::stable_sort(
+            entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.at > b.at; });
+    else
+        std::stable_sort(
+            entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.at < b.at; });
     ReminderNotes result;
-    std::copy_if(notes.cbegin(), notes.cend(), std::back_inserter(result), keep);
+    result.reserve(qsizetype(entries.size()));
+    for (const Entry& entry : entries)
+        result.append(notes.at(entry.index));
     return result;
 }
 
-ReminderNotes latestFirst(ReminderNotes notes)
+const QDateTime& alarmDate(const ReminderNote& note)
 {
-    std::stable_sort(notes.begin(), notes.end(),
-        [](const ReminderNote& a, const ReminderNote& b) { return a.alarmDate > b.alarmDate; });
-    return notes;
+    return note.alarmDate;
 }
 
 } // namespace
@@ -29,54 +53,66 @@ QDateTime startOfDay(const QDate& day)
     return day.startOfDay();
 }
 
+qint64 msecs(const QDateTime& time)
+{
+    return time.isValid() ? time.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+}
+
 ReminderNotes appointments(const ReminderNotes& notes)
 {
-    return filtered(notes, [](const ReminderNote& note) { return note.hasAlarm; });
+    ReminderNotes result;
+    std::copy_if(notes.cbegin(), notes.cend(), std::back_inserter(result),
+        [](const ReminderNote& note) { return note.hasAlarm; });
+    return result;
 }
 
 ReminderNotes todayAppointments(const ReminderNotes& notes, const QDateTime& now)
 {
     const QDate today = now.toLocalTime().date();
-    const QDateTime from = startOfDay(today);
-    const QDateTime to = startOfDay(today.addDays(1));
-    return latestFirst(filtered(notes, [&](const ReminderNote& note) {
-        return note.hasAlarm && note.alarmDate >= from && note.alarmDate < to;
-    }));
+    const qint64 from = msecs(startOfDay(today));
+    const qint64 to = msecs(startOfDay(today.addDays(1)));
+    return sortedBy(
+        notes, alarmDate,
+        [&](const ReminderNote& note, qint64 alarm) { return note.hasAlarm && alarm >= from && alarm < to; },
+        Order::LatestFirst);
 }
 
 ReminderNotes futureAppointments(const ReminderNotes& notes, const QDateTime& now)
 {
-    const QDateTime from = startOfDay(now.toLocalTime().date().addDays(1));
-    return latestFirst(
-        filtered(notes, [&](const ReminderNote& note) { return note.hasAlarm && note.alarmDate >= from; }));
+    const qint64 from = msecs(startOfDay(now.toLocalTime().date().addDays(1)));
+    return sortedBy(
+        notes, alarmDate,
+        [&](const ReminderNote& note, qint64 alarm) { return note.hasAlarm && alarm >= from; },
+        Order::LatestFirst);
 }
 
 ReminderNotes pastAppointments(const ReminderNotes& notes, const QDateTime& now)
 {
-    const QDateTime to = startOfDay(now.toLocalTime().date());
-    return latestFirst(
-        filtered(notes, [&](const ReminderNote& note) { return note.hasAlarm && note.alarmDate < to; }));
+    const qint64 to = msecs(startOfDay(now.toLocalTime().date()));
+    return sortedBy(
+        notes, alarmDate, [&](const ReminderNote& note, qint64 alarm) { return note.hasAlarm && alarm < to; },
+        Order::LatestFirst);
 }
 
 ReminderNotes plainNotes(const ReminderNotes& notes)
 {
-    ReminderNotes result = filtered(notes, [](const ReminderNote& note) { return !note.hasAlarm; });
-    std::stable_sort(result.begin(), result.end(),
-        [](const ReminderNote& a, const ReminderNote& b) { return a.createdAt > b.createdAt; });
-    return result;
+    return sortedBy(
+        notes, [](const ReminderNote& note) -> const QDateTime& { return note.createdAt; },
+        [](const ReminderNote& note, qint64) { return !note.hasAlarm; }, Order::LatestFirst);
 }
 
 ReminderNotes displayDayAppointments(const ReminderNotes& notes, const QDate& day)
 {
-    const QDateTime dayStart = startOfDay(day);
-    const QDateTime dayEnd = startOfDay(day.addDays(1));
-    ReminderNotes result = filtered(notes, [&](const ReminderNote& note) {
-        const QDateTime end = note.alarmEndDate.value_or(note.alarmDate);
-        return note.hasAlarm && note.alarmDate < dayEnd && end >= dayStart;
-    });
-    std::stable_sort(result.begin(), result.end(),
-        [](const ReminderNote& a, const ReminderNote& b) { return a.alarmDate < b.alarmDate; });
-    return result;
+    const qint64 dayStart = msecs(startOfDay(day));
+    const qint64 dayEnd = msecs(startOfDay(day.addDays(1)));
+    return sortedBy(
+        notes, alarmDate,
+        [&](const ReminderNote& note, qint64 alarm) {
+            if (!note.hasAlarm || alarm >= dayEnd)
+                return false;
+            return (note.alarmEndDate ? msecs(*note.alarmEndDate) : alarm) >= dayStart;
+        },
+        Order::EarliestFirst);
 }
 
 QString displayDayLabel(const QDate& day, const QDateTime& now)

@@ -10,6 +10,9 @@
 namespace EntryLists {
 
 [[nodiscard]] QDateTime startOfDay(const QDate& day);
+/// Milliseconds since the epoch, an invalid time the earliest of all, as QDateTime orders them.
+/// The lists compare these: a QDateTime in local time is converted again at every comparison.
+[[nodiscard]] qint64 msecs(const QDateTime& time);
 
 /// Every appointment, in store order.
 [[nodiscard]] ReminderNotes appointments(const ReminderNotes& notes);

@@ -1,5 +1,6 @@
 #include "minicalendar.h"
 
+#include "entrylists.h"
 #include "germanlocale.h"
 
 namespace {
@@ -23,13 +24,20 @@ QMap<int, DayEntryType> dayTypes(const ReminderNotes& notes, const QDate& monthS
     const QDate first(monthStart.year(), monthStart.month(), 1);
     const QDateTime begin = first.startOfDay();
     const QDateTime end = first.addMonths(1).startOfDay();
+    // Compared as milliseconds first: most records end before the month, start after it, or have
+    // no range at all, and comparing QDateTimes in local time would convert them every time.
+    const qint64 beginMs = EntryLists::msecs(begin);
+    const qint64 endMs = EntryLists::msecs(end);
     for (const ReminderNote& note : notes) {
         if (!note.hasAlarm)
             continue;
+        const qint64 startMs = EntryLists::msecs(note.alarmDate);
+        const qint64 finishMs = note.alarmEndDate ? EntryLists::msecs(*note.alarmEndDate) : startMs;
+        // An empty range marks nothing: the walk below would not take a single step.
+        if (startMs >= endMs || finishMs < beginMs || finishMs <= startMs)
+            continue;
         const QDateTime start = note.alarmDate;
         const QDateTime finish = note.alarmEndDate.value_or(note.alarmDate);
-        if (!(start < end) || finish < begin)
-            continue;
         const bool imported = note.isImported();
         const QDateTime rangeEnd = std::min(finish, end);
         for (QDateTime cursor = std::max(start, begin).toLocalTime(); cursor < rangeEnd;

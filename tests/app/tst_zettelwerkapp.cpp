@@ -21,10 +21,13 @@ private slots:
     void init();
     void cleanup();
     void serviceStartsAfterLoadingWithoutCheckingAtOnce();
+    void popupsDoNotBlockAndStack_data();
     void popupsDoNotBlockAndStack();
+    void silentAlarmRingsUntilThePanelOpens_data();
     void silentAlarmRingsUntilThePanelOpens();
 
 private:
+    void withPanelNeverLoaded();
     AlarmService* service();
     static QList<QQuickWindow*> popups();
 
@@ -44,6 +47,17 @@ void tst_ZettelwerkApp::init()
 void tst_ZettelwerkApp::cleanup()
 {
     m_app.reset();
+}
+
+// With a tray the panel is loaded only when it first opens; alarms can come before that.
+void tst_ZettelwerkApp::withPanelNeverLoaded()
+{
+    QFETCH(bool, panelLoaded);
+    if (panelLoaded)
+        return;
+    m_app.reset();
+    m_app = std::make_unique<ZettelwerkApp>(m_dir->path());
+    QVERIFY(!m_app->panel());
 }
 
 AlarmService* tst_ZettelwerkApp::service()
@@ -72,8 +86,16 @@ void tst_ZettelwerkApp::serviceStartsAfterLoadingWithoutCheckingAtOnce()
     QCOMPARE(alarms->parent(), &m_app->store());
 }
 
+void tst_ZettelwerkApp::popupsDoNotBlockAndStack_data()
+{
+    QTest::addColumn<bool>("panelLoaded");
+    QTest::newRow("panel loaded") << true;
+    QTest::newRow("panel never loaded") << false;
+}
+
 void tst_ZettelwerkApp::popupsDoNotBlockAndStack()
 {
+    withPanelNeverLoaded();
     AlarmService* alarms = service();
     QVERIFY(alarms);
     ReminderNote note = ReminderNote::create(QDateTime::currentDateTime());
@@ -107,8 +129,14 @@ void tst_ZettelwerkApp::popupsDoNotBlockAndStack()
     QTRY_COMPARE(popups().size(), 1);
 }
 
+void tst_ZettelwerkApp::silentAlarmRingsUntilThePanelOpens_data()
+{
+    popupsDoNotBlockAndStack_data();
+}
+
 void tst_ZettelwerkApp::silentAlarmRingsUntilThePanelOpens()
 {
+    withPanelNeverLoaded();
     AlarmService* alarms = service();
     QVERIFY(alarms);
     ReminderNote note = ReminderNote::create(QDateTime::currentDateTime());
@@ -122,6 +150,7 @@ void tst_ZettelwerkApp::silentAlarmRingsUntilThePanelOpens()
     QVERIFY(popups().isEmpty());
 
     m_app->showPanel();
+    QVERIFY(m_app->panel() && m_app->panel()->isVisible());
     QCOMPARE(m_app->store().alarmCount(), 0);
     QVERIFY(!m_app->menuBarLabel().isAlarming());
 }

@@ -86,6 +86,12 @@ QByteArray withValue(const QString& key, const QJsonValue& value)
     return documentOf(record);
 }
 
+// The minimal record as written, with `member` in place of its text: for what QJsonDocument cannot write.
+QByteArray withTextMember(const QByteArray& member)
+{
+    return "[" + QByteArray(minimalCompact).replace(R"("text":"Notiz")", member) + "]";
+}
+
 } // namespace
 
 void TstNoteJson::layout_data()
@@ -141,6 +147,8 @@ void TstNoteJson::roundTrip_data()
     QTest::newRow("every repeat rule, order kept") << everyRule;
     const QString awkward = u"\0\u001F\u007F\r\n\b\f\u2028\u2029\uFEFF/\\\"'<>&"_s;
     QTest::newRow("control and separator characters") << ReminderNotes { note(6, awkward) };
+    QTest::newRow("text starting with U+FEFF")
+        << ReminderNotes { note(7, u"\uFEFFText"_s), note(8, u"\uFEFF\n"_s) };
     QTest::newRow("summer and winter time")
         << ReminderNotes { note(11, u"s"_s, true, berlin(2025, 3, 30, 3, 0)),
                note(12, u"w"_s, true, berlin(2025, 10, 26, 3, 0)) };
@@ -184,6 +192,15 @@ void TstNoteJson::decodeValid_data()
             + QByteArray(minimalCompact)
                   .replace("00000000-0000-4000-8000-000000000002", "ABCDEF01-2345-4678-9ABC-DEF012345678")
             + "]";
+    const QByteArray minimal = "[" + minimalCompact + "]";
+    QTest::newRow("duplicate key: the last value counts")
+        << withTextMember(R"("text":5,"text":"Notiz")") << minimal;
+    QTest::newRow("key spelt with escapes") << withTextMember(R"("t\u0065xt":"Notiz")") << minimal;
+    QTest::newRow("byte order mark") << "\xEF\xBB\xBF" + minimal << minimal;
+    QTest::newRow("every escape") << withTextMember(R"("text":"\u004E\u00f6\ud83d\ude00\"\\\/\b\f\n\r\t")")
+                                  << withTextMember(R"("text":"Nö😀\"\\\/\b\f\n\r\t")");
+    QTest::newRow("numbers in an unknown key")
+        << withTextMember(R"("n":[0,-0,12.5e-3,1E+2,-7],"text":"Notiz")") << minimal;
     QTest::newRow("pretty writer's output")
         << NoteJson::encodePretty({ fullNote() }) << "[" + fullCompact + "]";
 }
@@ -215,6 +232,24 @@ void TstNoteJson::decodeInvalid_data()
     QTest::newRow("record is a number") << QByteArray("[1]");
     QTest::newRow("record is null") << QByteArray("[null]");
     QTest::newRow("record is a list") << QByteArray("[[]]");
+    QTest::newRow("records without a comma") << "[" + minimalCompact + minimalCompact + "]";
+    QTest::newRow("comma after the last record") << "[" + minimalCompact + ",]";
+    const QList<std::pair<const char*, QByteArray>> badMembers {
+        { "raw control character", "\"text\":\"a\tb\"" }, { "unknown escape", R"("text":"\x")" },
+        { "short \\u escape", R"("text":"\u12")" }, { "lone UTF-8 continuation byte", "\"text\":\"\x80\"" },
+        { "overlong UTF-8", "\"text\":\"\xC0\xAF\"" },
+        { "UTF-8 of a surrogate", "\"text\":\"\xED\xA0\x80\"" },
+        { "UTF-8 beyond U+10FFFF", "\"text\":\"\xF4\x90\x80\x80\"" },
+        { "UTF-8 cut off by the quote", "\"text\":\"\xE2\x82\"" },
+        { "number with a leading zero", R"("n":01,"text":"Notiz")" },
+        { "number ending in a point", R"("n":1.,"text":"Notiz")" },
+        { "number starting with a point", R"("n":.5,"text":"Notiz")" },
+        { "exponent without digits", R"("n":1e,"text":"Notiz")" },
+        { "nested too deeply",
+            "\"n\":" + QByteArray(2000, '[') + QByteArray(2000, ']') + ",\"text\":\"Notiz\"" }
+    };
+    for (const auto& [name, member] : badMembers)
+        QTest::newRow(name) << withTextMember(member);
     QTest::newRow("one bad record spoils all")
         << QJsonDocument(QJsonArray { minimalRecord(), minimalRecord(), 7 }).toJson();
 

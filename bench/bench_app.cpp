@@ -1,0 +1,321 @@
+// Start-up, memory and idle wake-ups of the real tray app, next to the smallest Qt tray app that
+// shows a QML window (bench_trayfloor), each started five times. Runs under an X server and a
+// private session bus (bench/run sees to both) and plays the desktop's tray host itself.
+#include "benchsupport.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+constexpr int idleSeconds = 60;
+constexpr int records = 1'000;
+
+// The desktop's tray host: items register here, which is the moment a tray icon is ready.
+class FakeTrayWatcher : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ isHostRegistered)
+    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
+
+public:
+    [[nodiscard]] bool isHostRegistered() const { return true; }
+    [[nodiscard]] int protocolVersion() const { return 0; }
+    [[nodiscard]] QStringList items() const { return m_items; }
+
+public slots:
+    void RegisterStatusNotifierItem(const QString& service, const QDBusMessage& message)
+    {
+        // Items register either by bus name or by object path on the sender's connection.
+        m_items.append(service.startsWith(QLatin1Char('/')) ? message.service() : service);
+    }
+    void RegisterStatusNotifierHost(const QString&) { }
+
+private:
+    QStringList m_items;
+};
+
+struct Instance {
+    QTemporaryDir home;
+    QProcess process;
+    QString item;
+    double startMs = 0;
+    double rssNeverOpened = 0;
+    double rssOpen = 0;
+    double rssClosed = 0;
+    double wakeupsNeverOpened = 0;
+    double wakeupsAfterOpen = 0;
+};
+
+void wait(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+template <typename Condition> bool waitFor(Condition condition, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::usleep(500);
+    }
+    return true;
+}
+
+QByteArray procField(const QString& statusPath, const QByteArray& field)
+{
+    QFile status(statusPath);
+    if (!status.open(QIODevice::ReadOnly))
+        return {};
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field + ':'))
+            return line.mid(field.size() + 1).trimmed();
+    }
+    return {};
+}
+
+double rssMiB(qint64 pid)
+{
+    return procField(QStringLiteral("/proc/%1/status").arg(pid), "VmRSS").split(' ').value(0).toDouble()
+        / 1024;
+}
+
+// Every time a thread of the process went to sleep: each wake-up is followed by one.
+qint64 contextSwitches(qint64 pid, QStringList* perThread = nullptr)
+{
+    qint64 total = 0;
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString status = tasks.filePath(tid + QStringLiteral("/status"));
+        const qint64 count = procField(status, "voluntary_ctxt_switches").toLongLong()
+            + procField(status, "nonvoluntary_ctxt_switches").toLongLong();
+        total += count;
+        if (perThread)
+            perThread->append(
+                QStringLiteral("%1=%2").arg(QString::fromUtf8(procField(status, "Name"))).arg(count));
+    }
+    return total;
+}
+
+bool panelVisible(qint64 pid)
+{
+    QProcess search;
+    search.start(QStringLiteral("xdotool"),
+        { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+            QString::number(pid) });
+    search.waitForFinished(5000);
+    return search.exitCode() == 0 && !search.readAllStandardOutput().trimmed().isEmpty();
+}
+
+bool activate(const QString& item)
+{
+    QDBusMessage click = QDBusMessage::createMethodCall(item, QStringLiteral("/StatusNotifierItem"),
+        QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("Activate"));
+    click << 0 << 0;
+    return QDBusConnection::sessionBus().call(click).type() == QDBusMessage::ReplyMessage;
+}
+
+// Waits until the process's memory has stopped growing after a change on screen.
+double settledRss(qint64 pid)
+{
+    double previous = 0;
+    double current = rssMiB(pid);
+    for (int i = 0; i < 20 && current != previous; ++i) {
+        wait(500);
+        previous = current;
+        current = rssMiB(pid);
+    }
+    return current;
+}
+
+bool start(Instance& instance, const QString& program, FakeTrayWatcher& watcher, bool withData)
+{
+    const QDir home(instance.home.path());
+    for (const char* folder : { "data/Zettelwerk", "config", "cache", "run" })
+        home.mkpath(QString::fromLatin1(folder));
+    QFile::setPermissions(home.filePath(QStringLiteral("run")),
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (withData
+        && !Bench::writeFile(
+            home.filePath(QStringLiteral("data/Zettelwerk/notes.json")), Bench::generate(records)))
+        return false;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("run")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    instance.process.setProcessEnvironment(env);
+    instance.process.setProcessChannelMode(QProcess::ForwardedChannels);
+
+    const qsizetype known = watcher.items().size();
+    QElapsedTimer timer;
+    timer.start();
+    instance.process.start(program, {});
+    const qint64 pid = instance.process.processId();
+    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    const bool registered = waitFor(
+        [&] {
+            for (qsizetype i = known; i < watcher.items().size(); ++i) {
+                if (bus->servicePid(watcher.items().at(i)).value() == pid) {
+                    instance.item = watcher.items().at(i);
+                    return true;
+                }
+            }
+            return false;
+        },
+        30'000);
+    instance.startMs = double(timer.nsecsElapsed()) / 1e6;
+    return registered;
+}
+
+bool openAndClose(Instance& instance)
+{
+    const qint64 pid = instance.process.processId();
+    if (!activate(instance.item) || !waitFor([pid] { return panelVisible(pid); }, 20'000))
+        return false;
+    instance.rssOpen = settledRss(pid);
+    if (!activate(instance.item) || !waitFor([pid] { return !panelVisible(pid); }, 20'000))
+        return false;
+    instance.rssClosed = settledRss(pid);
+    return true;
+}
+
+// Wake-ups per second of every instance over the same idle minute.
+void idleMinute(
+    std::vector<std::unique_ptr<Instance>>& instances, double Instance::*result, const char* phase)
+{
+    QList<qint64> before;
+    for (const auto& instance : instances)
+        before.append(contextSwitches(instance->process.processId()));
+    wait(idleSeconds * 1000);
+    for (qsizetype i = 0; i < qsizetype(instances.size()); ++i) {
+        Instance& instance = *instances[std::size_t(i)];
+        QStringList threads;
+        const qint64 after = contextSwitches(instance.process.processId(), &threads);
+        instance.*result = double(after - before.at(i)) / idleSeconds;
+        std::fprintf(stderr, "bench_app: %s, %s: %.2f wake-ups/s; switches so far per thread: %s\n",
+            qPrintable(instance.process.program().section(QLatin1Char('/'), -1)), phase, instance.*result,
+            qPrintable(threads.join(QLatin1Char(' '))));
+    }
+}
+
+double medianOf(const std::vector<std::unique_ptr<Instance>>& instances, double Instance::*field)
+{
+    QList<double> values;
+    for (const auto& instance : instances)
+        values.append((*instance).*field);
+    return Bench::median(values);
+}
+
+QString mib(double value)
+{
+    return QStringLiteral("%1 MiB").arg(value, 0, 'f', 1);
+}
+
+QString perSecond(double value)
+{
+    return QStringLiteral("%1/s").arg(value, 0, 'f', 2);
+}
+
+QString times(double ours, double peer)
+{
+    return peer > 0 ? QStringLiteral("%1× the peer").arg(ours / peer, 0, 'f', 2) : QStringLiteral("–");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(
+            stderr, "usage: bench_app ZETTELWERK TRAYFLOOR (under dbus-run-session and an X server)\n");
+        return 2;
+    }
+    FakeTrayWatcher watcher;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher,
+            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties)
+        || !bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"))) {
+        std::fprintf(stderr, "bench_app: no session bus to play the tray host on\n");
+        return 1;
+    }
+
+    std::vector<std::unique_ptr<Instance>> ours;
+    std::vector<std::unique_ptr<Instance>> peers;
+    for (int run = 0; run < Bench::runs; ++run) {
+        ours.push_back(std::make_unique<Instance>());
+        peers.push_back(std::make_unique<Instance>());
+        if (!start(*ours.back(), QString::fromLocal8Bit(argv[1]), watcher, true)
+            || !start(*peers.back(), QString::fromLocal8Bit(argv[2]), watcher, false)) {
+            std::fprintf(stderr, "bench_app: a tray icon did not appear\n");
+            return 1;
+        }
+    }
+    wait(3000);
+    for (auto* group : { &ours, &peers }) {
+        for (auto& instance : *group)
+            instance->rssNeverOpened = rssMiB(instance->process.processId());
+    }
+    idleMinute(ours, &Instance::wakeupsNeverOpened, "panel never opened");
+    idleMinute(peers, &Instance::wakeupsNeverOpened, "window never opened");
+    for (auto* group : { &ours, &peers }) {
+        for (auto& instance : *group) {
+            if (!openAndClose(*instance)) {
+                std::fprintf(stderr, "bench_app: the panel did not open and close on a click\n");
+                return 1;
+            }
+        }
+    }
+    idleMinute(ours, &Instance::wakeupsAfterOpen, "panel opened and closed");
+    idleMinute(peers, &Instance::wakeupsAfterOpen, "window opened and closed");
+
+    const auto rowOf = [&](const QString& what, double Instance::*field, const QString& target, double limit,
+                           const std::function<QString(double)>& format) {
+        const double value = medianOf(ours, field);
+        const double peer = medianOf(peers, field);
+        Bench::row(
+            what, format(value), format(peer), times(value, peer), target, limit < 0 || value <= limit);
+    };
+    rowOf(QStringLiteral("Start until the tray icon is ready (%L1 records)").arg(records), &Instance::startMs,
+        QStringLiteral("≤ 300 ms"), 300, Bench::ms);
+    rowOf(QStringLiteral("Memory (RSS), panel never opened"), &Instance::rssNeverOpened,
+        QStringLiteral("≤ 50 MB"), 50, mib);
+    rowOf(QStringLiteral("Memory (RSS), panel open"), &Instance::rssOpen, QStringLiteral("≤ 90 MB"), 90, mib);
+    rowOf(QStringLiteral("Memory (RSS), panel closed again"), &Instance::rssClosed, {}, -1, mib);
+    rowOf(QStringLiteral("Idle wake-ups over %1 s, panel never opened").arg(idleSeconds),
+        &Instance::wakeupsNeverOpened, QStringLiteral("≤ 0.1/s"), 0.1, perSecond);
+    rowOf(QStringLiteral("Idle wake-ups over %1 s, panel opened and closed").arg(idleSeconds),
+        &Instance::wakeupsAfterOpen, QStringLiteral("≤ 0.1/s"), 0.1, perSecond);
+
+    for (auto* group : { &ours, &peers }) {
+        for (auto& instance : *group) {
+            instance->process.terminate();
+            if (!instance->process.waitForFinished(5000))
+                instance->process.kill();
+        }
+    }
+    return 0;
+}
+
+#include "bench_app.moc"
