@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -98,19 +99,38 @@ double rssMiB(qint64 pid)
         / 1024;
 }
 
-// Every time a thread of the process went to sleep: each wake-up is followed by one.
-qint64 contextSwitches(qint64 pid, QStringList* perThread = nullptr)
+struct ThreadSwitches {
+    QString name;
+    qint64 count = 0;
+};
+
+// Context switches of every thread by thread id: each wake-up is followed by one.
+QHash<QString, ThreadSwitches> contextSwitches(qint64 pid)
 {
-    qint64 total = 0;
+    QHash<QString, ThreadSwitches> threads;
     const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
     for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const QString status = tasks.filePath(tid + QStringLiteral("/status"));
-        const qint64 count = procField(status, "voluntary_ctxt_switches").toLongLong()
-            + procField(status, "nonvoluntary_ctxt_switches").toLongLong();
-        total += count;
-        if (perThread)
-            perThread->append(
-                QStringLiteral("%1=%2").arg(QString::fromUtf8(procField(status, "Name"))).arg(count));
+        threads.insert(tid,
+            { QString::fromUtf8(procField(status, "Name")),
+                procField(status, "voluntary_ctxt_switches").toLongLong()
+                    + procField(status, "nonvoluntary_ctxt_switches").toLongLong() });
+    }
+    return threads;
+}
+
+// Switches between two readings: threads started in between count in full. A thread that ended in
+// between takes its last switches along, so the figure can only be too low by those. `busy` names
+// the threads that woke, with their count.
+qint64 switchesBetween(const QHash<QString, ThreadSwitches>& before,
+    const QHash<QString, ThreadSwitches>& after, QStringList* busy)
+{
+    qint64 total = 0;
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        const qint64 delta = it->count - before.value(it.key()).count;
+        total += delta;
+        if (delta > 0)
+            busy->append(QStringLiteral("%1 %2").arg(it->name).arg(delta));
     }
     return total;
 }
@@ -153,9 +173,14 @@ bool start(Instance& instance, const QString& program, FakeTrayWatcher& watcher,
         home.mkpath(QString::fromLatin1(folder));
     QFile::setPermissions(home.filePath(QStringLiteral("run")),
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (withData
-        && !Bench::writeFile(
-            home.filePath(QStringLiteral("data/Zettelwerk/notes.json")), Bench::generate(records)))
+    // Placed around the real clock, which the app runs on; nothing falls due while it is measured.
+    const QDateTime now = QDateTime::currentDateTime();
+    ReminderNotes notes = Bench::generate(records, now);
+    for (ReminderNote& note : notes) {
+        if (note.hasAlarm && !note.isTriggered && note.alarmDate < now.addSecs(3600))
+            note.alarmDate = note.alarmDate.addSecs(3600);
+    }
+    if (withData && !Bench::writeFile(home.filePath(QStringLiteral("data/Zettelwerk/notes.json")), notes))
         return false;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), home.path());
@@ -204,18 +229,18 @@ bool openAndClose(Instance& instance)
 void idleMinute(
     std::vector<std::unique_ptr<Instance>>& instances, double Instance::*result, const char* phase)
 {
-    QList<qint64> before;
+    QList<QHash<QString, ThreadSwitches>> before;
     for (const auto& instance : instances)
         before.append(contextSwitches(instance->process.processId()));
     wait(idleSeconds * 1000);
     for (qsizetype i = 0; i < qsizetype(instances.size()); ++i) {
         Instance& instance = *instances[std::size_t(i)];
-        QStringList threads;
-        const qint64 after = contextSwitches(instance.process.processId(), &threads);
-        instance.*result = double(after - before.at(i)) / idleSeconds;
-        std::fprintf(stderr, "bench_app: %s, %s: %.2f wake-ups/s; switches so far per thread: %s\n",
+        QStringList busy;
+        const auto after = contextSwitches(instance.process.processId());
+        instance.*result = double(switchesBetween(before.at(i), after, &busy)) / idleSeconds;
+        std::fprintf(stderr, "bench_app: %s, %s: %.2f wake-ups/s (%s)\n",
             qPrintable(instance.process.program().section(QLatin1Char('/'), -1)), phase, instance.*result,
-            qPrintable(threads.join(QLatin1Char(' '))));
+            qPrintable(busy.join(QStringLiteral(", "))));
     }
 }
 

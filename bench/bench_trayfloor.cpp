@@ -1,5 +1,6 @@
 // The peer of bench_app: the least a Qt tray app with a QML window can be. A tray icon; a click
-// shows a small QML window (made on the first click) or hides it again.
+// shows a small QML window (made on the first click) or hides it again. It draws with the CPU as
+// the app does.
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
@@ -11,6 +12,7 @@
 
 int main(int argc, char** argv)
 {
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QPixmap pixmap(32, 32);

@@ -26,11 +26,11 @@ inline QDateTime now()
     return QDateTime(QDate(2025, 4, 16), QTime(10, 0));
 }
 
-/// `count` records in store order, newest first, an hour apart around `now()`: a third
+/// `count` records in store order, newest first, an hour apart around `around`: a third
 /// appointments (some repeating, some over several days, some imported), the rest plain notes,
 /// German text with umlauts, quotes, a path and an emoji. Nothing is due: appointments before
-/// `now()` have fired. The records are those read back from their file, as the app holds them.
-inline ReminderNotes generate(int count)
+/// `around` have fired. The records are those read back from their file, as the app holds them.
+inline ReminderNotes generate(int count, const QDateTime& around = now())
 {
     static const QStringList subjects { QStringLiteral("Zahnarzt Dr. Süß"),
         QStringLiteral("Einkaufen: Äpfel, Öl, Brötchen"), QStringLiteral("Übergabe Schlüssel"),
@@ -38,7 +38,7 @@ inline ReminderNotes generate(int count)
         QStringLiteral("Müll rausbringen"), QStringLiteral("Meeting Q3/Planung") };
     // About one record an hour: 10,000 of them span the year around now.
     constexpr qint64 step = 3607;
-    const QDateTime first = now().addSecs(-step * count / 2);
+    const QDateTime first = around.addSecs(-step * count / 2);
     ReminderNotes notes;
     notes.reserve(count);
     for (int i = 0; i < count; ++i) {
@@ -51,7 +51,7 @@ inline ReminderNotes generate(int count)
             note.alarmDate = note.createdAt.addDays(7);
             note.repeatInterval = allRepeatIntervals.at(std::size_t(i / 3 % 5 == 0 ? i / 15 % 5 : 0));
             note.useSound = i % 2 == 0;
-            note.isTriggered = note.alarmDate <= now();
+            note.isTriggered = note.alarmDate <= around;
         }
         if (i % 9 == 0)
             note.alarmEndDate = note.alarmDate.addSecs(i % 27 == 0 ? 3 * 86400 : 3600);

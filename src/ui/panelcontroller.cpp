@@ -269,6 +269,7 @@ void PanelController::refresh()
     m_today.setNotes(EntryLists::todayAppointments(notes, current));
     m_past.setNotes(EntryLists::pastAppointments(notes, current));
     m_notes.setNotes(EntryLists::plainNotes(notes));
+    m_timeline.setLists(m_future.notes(), m_today.notes(), m_past.notes());
     emit listsChanged();
     if (m_noteToDelete)
         emit noteToDeleteChanged();

@@ -4,6 +4,7 @@
 #include "calendarstore.h"
 #include "loginitem.h"
 #include "notelistmodel.h"
+#include "timelinemodel.h"
 
 #include <QDate>
 #include <QObject>
@@ -49,6 +50,7 @@ class PanelController : public QObject {
     Q_PROPERTY(NoteListModel* todayAppointments READ todayAppointments CONSTANT)
     Q_PROPERTY(NoteListModel* pastAppointments READ pastAppointments CONSTANT)
     Q_PROPERTY(NoteListModel* plainNotes READ plainNotes CONSTANT)
+    Q_PROPERTY(TimelineModel* timeline READ timeline CONSTANT)
 
 public:
     /// One screen at a time; the first whose flag is set wins, in this order.
@@ -115,6 +117,8 @@ public:
     [[nodiscard]] NoteListModel* todayAppointments() { return &m_today; }
     [[nodiscard]] NoteListModel* pastAppointments() { return &m_past; }
     [[nodiscard]] NoteListModel* plainNotes() { return &m_notes; }
+    /// The "Termine" tab: the three lists above with their headers, as one list.
+    [[nodiscard]] TimelineModel* timeline() { return &m_timeline; }
 
     /// The header's "+": an appointment on "Heute" and "Termine" (on the selected day at the
     /// current time), a plain note on "Notizen"; then the editor opens on it.
@@ -174,6 +178,7 @@ private:
     NoteListModel m_today;
     NoteListModel m_past;
     NoteListModel m_notes;
+    TimelineModel m_timeline;
     bool m_panelVisible = false;
     // Relative times and the day boundaries move with the clock even when no record changes.
     QTimer m_clockTimer;

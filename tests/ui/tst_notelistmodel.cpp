@@ -1,5 +1,6 @@
 #include "notelistmodel.h"
 #include "testsupport.h"
+#include "timelinemodel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -23,6 +24,22 @@ ReminderNotes records(const QString& letters)
     return notes;
 }
 
+// The time line as one string: a record's letter, "^" for "Kommende", "|" for the "Heute"
+// divider, "v" for "Vergangen".
+QString timelineText(const TimelineModel& model)
+{
+    static const QHash<QString, QString> markers { { QStringLiteral("future"), QStringLiteral("^") },
+        { QStringLiteral("today"), QStringLiteral("|") }, { QStringLiteral("past"), QStringLiteral("v") } };
+    QString text;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QModelIndex index = model.index(row);
+        const QString kind = index.data(TimelineModel::KindRole).toString();
+        text += kind == u"appointment" ? index.data(NoteListModel::NoteRole).value<ReminderNote>().text
+                                       : markers.value(kind, QStringLiteral("?"));
+    }
+    return text;
+}
+
 } // namespace
 
 class tst_NoteListModel : public QObject {
@@ -31,6 +48,8 @@ class tst_NoteListModel : public QObject {
 private slots:
     void rowLevelChanges_data();
     void rowLevelChanges();
+    void timeline_data();
+    void timeline();
 };
 
 void tst_NoteListModel::rowLevelChanges_data()
@@ -93,6 +112,66 @@ void tst_NoteListModel::rowLevelChanges()
         else
             QVERIFY(!after.contains(letter, Qt::CaseInsensitive));
     }
+}
+
+void tst_NoteListModel::timeline_data()
+{
+    // Each list as letters, before and after a refresh; the time line after it, and its divider row.
+    QTest::addColumn<QString>("before"); // future/today/past
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<int>("todayRow");
+
+    QTest::newRow("no appointments") << "//"
+                                     << "//"
+                                     << "|" << 0;
+    QTest::newRow("only the future") << "//"
+                                     << "AB//"
+                                     << "^AB|" << 3;
+    QTest::newRow("only today") << "//"
+                                << "/C/"
+                                << "|C" << 0;
+    QTest::newRow("only the past") << "//"
+                                   << "//D"
+                                   << "|vD" << 0;
+    QTest::newRow("all three") << "//"
+                               << "AB/C/DE"
+                               << "^AB|CvDE" << 3;
+    QTest::newRow("the last future one becomes today's") << "AB//D"
+                                                         << "A/B/D"
+                                                         << "^A|BvD" << 2;
+    QTest::newRow("today's passes, the past header comes") << "A/B/"
+                                                           << "A//B"
+                                                           << "^A|vB" << 2;
+    QTest::newRow("the future empties, its header goes") << "A//"
+                                                         << "/A/"
+                                                         << "|A" << 0;
+}
+
+void tst_NoteListModel::timeline()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(QString, rows);
+    QFETCH(int, todayRow);
+
+    const auto setLists = [](TimelineModel& model, const QString& lists) {
+        const QStringList parts = lists.split(QLatin1Char('/'));
+        model.setLists(records(parts.at(0)), records(parts.at(1)), records(parts.at(2)));
+    };
+    TimelineModel model;
+    setLists(model, before);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    QSignalSpy todayRowChanged(&model, &TimelineModel::todayRowChanged);
+    const int todayRowBefore = model.todayRow();
+
+    setLists(model, after);
+    QCOMPARE(timelineText(model), rows);
+    QCOMPARE(model.todayRow(), todayRow);
+    QCOMPARE(model.index(todayRow).data(TimelineModel::KindRole).toString(), QStringLiteral("today"));
+    QCOMPARE(todayRowChanged.count(), todayRow == todayRowBefore ? 0 : 1);
+    QCOMPARE(reset.count(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_NoteListModel)

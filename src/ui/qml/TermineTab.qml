@@ -15,8 +15,7 @@ Item {
     Component.onCompleted: if (inView) scrollTimer.restart()
 
     function scrollToToday() {
-        const target = todayDivider.y + timeline.y
-        flick.contentY = Math.max(0, Math.min(target, flick.contentHeight - flick.height))
+        timeline.positionViewAtIndex(tab.controller.timeline.todayRow, ListView.Beginning)
     }
 
     Timer {
@@ -37,87 +36,44 @@ Item {
         hint: "Tippe + um einen Termin zu erstellen"
     }
 
-    Flickable {
-        id: flick
+    // One list with headers as rows: only the cards in sight are built, however many there are.
+    CardList {
+        id: timeline
         objectName: "timeline"
         anchors.fill: parent
         visible: tab.controller.hasAppointments
-        clip: true
-        contentHeight: timeline.implicitHeight + 16
-        boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ThinScrollBar {}
+        topMargin: 8
+        bottomMargin: 8
+        model: tab.controller.timeline
+        delegate: Item {
+            id: entry
 
-        Column {
-            id: timeline
-            y: 8
-            width: flick.width
-            spacing: 8
+            required property string kind
+            required property var note
+            required property string noteId
 
-            SectionHeader {
-                x: 14
-                visible: tab.controller.futureAppointments.count > 0
-                symbol: "arrow.up.circle"
-                title: "Kommende"
-                tint: Colors.blue
-            }
-            Repeater {
-                model: tab.controller.futureAppointments
-                delegate: AppointmentRow {
-                    controller: tab.controller
-                    fontScale: tab.fontScale
-                }
-            }
+            width: ListView.view.width
+            implicitHeight: loader.implicitHeight
+            height: implicitHeight
 
-            Item {
-                id: todayDivider
-                objectName: "today-divider"
+            Loader {
+                id: loader
                 width: parent.width
-                implicitHeight: dividerLabel.implicitHeight + 8
-                Row {
-                    anchors.left: parent.left
-                    anchors.right: parent.right
-                    anchors.leftMargin: 14
-                    anchors.rightMargin: 14
-                    anchors.verticalCenter: parent.verticalCenter
-                    spacing: 8
-                    Divider {
-                        anchors.verticalCenter: parent.verticalCenter
-                        width: (parent.width - dividerLabel.width - 16) / 2
-                    }
-                    Text {
-                        textFormat: Text.PlainText
-                        id: dividerLabel
-                        text: "Heute"
-                        font.pixelSize: TextStyle.caption
-                        font.bold: true
-                        color: Colors.blue
-                    }
-                    Divider {
-                        anchors.verticalCenter: parent.verticalCenter
-                        width: (parent.width - dividerLabel.width - 16) / 2
-                    }
-                }
+                sourceComponent: entry.kind === "appointment" ? card : marker
             }
-            Repeater {
-                model: tab.controller.todayAppointments
-                delegate: AppointmentRow {
+            Component {
+                id: card
+                AppointmentRow {
                     controller: tab.controller
+                    note: entry.note
+                    noteId: entry.noteId
                     fontScale: tab.fontScale
                 }
             }
-
-            SectionHeader {
-                x: 14
-                visible: tab.controller.pastAppointments.count > 0
-                symbol: "checkmark.circle"
-                title: "Vergangen"
-                tint: Colors.green
-            }
-            Repeater {
-                model: tab.controller.pastAppointments
-                delegate: AppointmentRow {
-                    controller: tab.controller
-                    fontScale: tab.fontScale
+            Component {
+                id: marker
+                TimelineMarker {
+                    kind: entry.kind
                 }
             }
         }
