@@ -59,6 +59,7 @@ struct Instance {
     double rssClosed = 0;
     double wakeupsNeverOpened = 0;
     double wakeupsAfterOpen = 0;
+    double wakeupsSettled = 0;
 };
 
 void wait(int ms)
@@ -93,10 +94,11 @@ QByteArray procField(const QString& statusPath, const QByteArray& field)
     return {};
 }
 
-double rssMiB(qint64 pid)
+// Resident memory in MB (10^6 bytes), as the targets are given; /proc counts in KiB.
+double rssMB(qint64 pid)
 {
     return procField(QStringLiteral("/proc/%1/status").arg(pid), "VmRSS").split(' ').value(0).toDouble()
-        / 1024;
+        * 1024 / 1e6;
 }
 
 struct ThreadSwitches {
@@ -157,11 +159,11 @@ bool activate(const QString& item)
 double settledRss(qint64 pid)
 {
     double previous = 0;
-    double current = rssMiB(pid);
+    double current = rssMB(pid);
     for (int i = 0; i < 20 && current != previous; ++i) {
         wait(500);
         previous = current;
-        current = rssMiB(pid);
+        current = rssMB(pid);
     }
     return current;
 }
@@ -225,16 +227,21 @@ bool openAndClose(Instance& instance)
     return true;
 }
 
-// Wake-ups per second of every instance over the same idle minute.
-void idleMinute(
-    std::vector<std::unique_ptr<Instance>>& instances, double Instance::*result, const char* phase)
+// Wake-ups per second of every instance, ours and the peers, over the same idle minute.
+void idleMinute(const std::vector<std::unique_ptr<Instance>>& ours,
+    const std::vector<std::unique_ptr<Instance>>& peers, double Instance::*result, const char* phase)
 {
+    QList<Instance*> instances;
+    for (const auto* group : { &ours, &peers }) {
+        for (const auto& instance : *group)
+            instances.append(instance.get());
+    }
     QList<QHash<QString, ThreadSwitches>> before;
-    for (const auto& instance : instances)
+    for (const Instance* instance : instances)
         before.append(contextSwitches(instance->process.processId()));
     wait(idleSeconds * 1000);
-    for (qsizetype i = 0; i < qsizetype(instances.size()); ++i) {
-        Instance& instance = *instances[std::size_t(i)];
+    for (qsizetype i = 0; i < instances.size(); ++i) {
+        Instance& instance = *instances.at(i);
         QStringList busy;
         const auto after = contextSwitches(instance.process.processId());
         instance.*result = double(switchesBetween(before.at(i), after, &busy)) / idleSeconds;
@@ -252,9 +259,9 @@ double medianOf(const std::vector<std::unique_ptr<Instance>>& instances, double 
     return Bench::median(values);
 }
 
-QString mib(double value)
+QString mb(double value)
 {
-    return QStringLiteral("%1 MiB").arg(value, 0, 'f', 1);
+    return QStringLiteral("%1 MB").arg(value, 0, 'f', 1);
 }
 
 QString perSecond(double value)
@@ -300,10 +307,9 @@ int main(int argc, char** argv)
     wait(3000);
     for (auto* group : { &ours, &peers }) {
         for (auto& instance : *group)
-            instance->rssNeverOpened = rssMiB(instance->process.processId());
+            instance->rssNeverOpened = rssMB(instance->process.processId());
     }
-    idleMinute(ours, &Instance::wakeupsNeverOpened, "panel never opened");
-    idleMinute(peers, &Instance::wakeupsNeverOpened, "window never opened");
+    idleMinute(ours, peers, &Instance::wakeupsNeverOpened, "never opened");
     for (auto* group : { &ours, &peers }) {
         for (auto& instance : *group) {
             if (!openAndClose(*instance)) {
@@ -312,8 +318,9 @@ int main(int argc, char** argv)
             }
         }
     }
-    idleMinute(ours, &Instance::wakeupsAfterOpen, "panel opened and closed");
-    idleMinute(peers, &Instance::wakeupsAfterOpen, "window opened and closed");
+    idleMinute(ours, peers, &Instance::wakeupsAfterOpen, "first minute after closing");
+    // Qt trims its font cache every 10 s for a while after much text was drawn, then every 5 min.
+    idleMinute(ours, peers, &Instance::wakeupsSettled, "second minute after closing");
 
     const auto rowOf = [&](const QString& what, double Instance::*field, const QString& target, double limit,
                            const std::function<QString(double)>& format) {
@@ -325,13 +332,15 @@ int main(int argc, char** argv)
     rowOf(QStringLiteral("Start until the tray icon is ready (%L1 records)").arg(records), &Instance::startMs,
         QStringLiteral("≤ 300 ms"), 300, Bench::ms);
     rowOf(QStringLiteral("Memory (RSS), panel never opened"), &Instance::rssNeverOpened,
-        QStringLiteral("≤ 50 MB"), 50, mib);
-    rowOf(QStringLiteral("Memory (RSS), panel open"), &Instance::rssOpen, QStringLiteral("≤ 90 MB"), 90, mib);
-    rowOf(QStringLiteral("Memory (RSS), panel closed again"), &Instance::rssClosed, {}, -1, mib);
+        QStringLiteral("≤ 50 MB"), 50, mb);
+    rowOf(QStringLiteral("Memory (RSS), panel open"), &Instance::rssOpen, QStringLiteral("≤ 90 MB"), 90, mb);
+    rowOf(QStringLiteral("Memory (RSS), panel closed again"), &Instance::rssClosed, {}, -1, mb);
     rowOf(QStringLiteral("Idle wake-ups over %1 s, panel never opened").arg(idleSeconds),
         &Instance::wakeupsNeverOpened, QStringLiteral("≤ 0.1/s"), 0.1, perSecond);
     rowOf(QStringLiteral("Idle wake-ups over %1 s, panel opened and closed").arg(idleSeconds),
         &Instance::wakeupsAfterOpen, QStringLiteral("≤ 0.1/s"), 0.1, perSecond);
+    rowOf(QStringLiteral("Idle wake-ups over the next %1 s").arg(idleSeconds), &Instance::wakeupsSettled,
+        QStringLiteral("≤ 0.1/s"), 0.1, perSecond);
 
     for (auto* group : { &ours, &peers }) {
         for (auto& instance : *group) {

@@ -1,6 +1,9 @@
 // Reading time of a large calendar export: 50,000 events written the way calendar services
 // write them (CRLF, folded lines, time zones, all-day events, rules and alarms).
+#include "benchsupport.h"
 #include "icsreader.h"
+
+#include <libical/ical.h>
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -11,7 +14,6 @@
 namespace {
 
 constexpr int eventCount = 50'000;
-constexpr int repetitions = 7;
 
 // Long lines are folded every 75 bytes, continuations start with one space.
 void appendFolded(QByteArray& out, const QByteArray& line)
@@ -75,24 +77,37 @@ QByteArray generate()
     return out;
 }
 
+// libical reads the whole file into its component tree, as a calendar program does.
+qsizetype libicalEvents(const QByteArray& file)
+{
+    icalcomponent* calendar = icalparser_parse_string(file.constData());
+    if (!calendar)
+        return 0;
+    const qsizetype events = icalcomponent_count_components(calendar, ICAL_VEVENT_COMPONENT);
+    icalcomponent_free(calendar);
+    return events;
+}
+
 } // namespace
 
 int main()
 {
     const QByteArray file = generate();
-    QList<double> times;
-    qsizetype events = 0;
-    for (int i = 0; i < repetitions; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        events = parseICSData(file).size();
-        times.append(double(timer.nsecsElapsed()) / 1e6);
+    qsizetype ours = 0;
+    qsizetype theirs = 0;
+    const double oursMs = Bench::medianMs([] {}, [&] { ours = parseICSData(file).size(); });
+    const double peerMs = Bench::medianMs([] {}, [&] { theirs = libicalEvents(file); });
+    if (ours != eventCount || theirs != eventCount) {
+        std::fprintf(stderr, "bench_icsreader: read %lld events, libical %lld, of %d\n",
+            static_cast<long long>(ours), static_cast<long long>(theirs), eventCount);
+        return 1;
     }
-    std::sort(times.begin(), times.end());
-    const double ms = times.at(times.size() / 2);
     const double megabytes = double(file.size()) / 1e6;
-    std::printf("ICS reader: %lld events, %.1f MB in %.1f ms (median of %d): %.0f MB/s, %.0f events/s\n",
-        static_cast<long long>(events), megabytes, ms, repetitions, megabytes / (ms / 1000.0),
-        double(events) / (ms / 1000.0));
-    return events == eventCount ? 0 : 1;
+    const auto rate = [megabytes](double ms) {
+        return QStringLiteral(" (%1 MB/s)").arg(megabytes / (ms / 1000.0), 0, 'f', 0);
+    };
+    Bench::row(QStringLiteral("ICS reader, %L1 events (%2 MB)").arg(eventCount).arg(megabytes, 0, 'f', 1),
+        Bench::ms(oursMs) + rate(oursMs), Bench::ms(peerMs) + rate(peerMs), Bench::speedRatio(oursMs, peerMs),
+        QStringLiteral("≥ 3× faster"), peerMs >= 3 * oursMs);
+    return 0;
 }
