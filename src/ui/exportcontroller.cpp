@@ -17,6 +17,7 @@ ExportController::ExportController(QObject* parent)
             dialog.selectFile(request.proposedName);
         return FileDialog::run(dialog);
     });
+    connect(this, &ExportModel::changed, this, [this] { m_rows.setGroups(groups()); });
 }
 
 void ExportController::setPanel(PanelController* panel)

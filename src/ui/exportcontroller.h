@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exportlistmodel.h"
 #include "exportmodel.h"
 #include "panelcontroller.h"
 
@@ -12,18 +13,22 @@ class ExportController : public ExportModel {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(PanelController* panel READ panel WRITE setPanel NOTIFY panelChanged)
+    Q_PROPERTY(ExportListModel* rows READ rows CONSTANT)
 
 public:
     explicit ExportController(QObject* parent = nullptr);
 
     [[nodiscard]] PanelController* panel() const { return m_panel; }
     void setPanel(PanelController* panel);
+    /// The groups and their records as the screen lists them.
+    [[nodiscard]] ExportListModel* rows() { return &m_rows; }
 
 signals:
     void panelChanged();
 
 private:
     QPointer<PanelController> m_panel;
+    ExportListModel m_rows;
 };
 
 /// The screen's rows and groups as QML value types.

@@ -1,3 +1,4 @@
+#include "exportlistmodel.h"
 #include "notelistmodel.h"
 #include "testsupport.h"
 #include "timelinemodel.h"
@@ -40,6 +41,26 @@ QString timelineText(const TimelineModel& model)
     return text;
 }
 
+// Export groups from "key:letters key:letters": a capital letter is a selected record.
+QList<ExportGroup> exportGroups(const QString& spec)
+{
+    QList<ExportGroup> groups;
+    for (const QString& part : spec.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        ExportGroup group;
+        group.key = part.section(QLatin1Char(':'), 0, 0);
+        group.title = group.key;
+        bool all = true;
+        for (const QChar letter : part.section(QLatin1Char(':'), 1)) {
+            group.rows.append(
+                { QString(letter.toUpper()), QString(letter.toUpper()), {}, {}, letter.isUpper() });
+            all = all && letter.isUpper();
+        }
+        group.buttonText = all ? QStringLiteral("Keine") : QStringLiteral("Alle");
+        groups.append(group);
+    }
+    return groups;
+}
+
 } // namespace
 
 class tst_NoteListModel : public QObject {
@@ -50,6 +71,8 @@ private slots:
     void rowLevelChanges();
     void timeline_data();
     void timeline();
+    void exportRows_data();
+    void exportRows();
 };
 
 void tst_NoteListModel::rowLevelChanges_data()
@@ -172,6 +195,66 @@ void tst_NoteListModel::timeline()
     QCOMPARE(model.index(todayRow).data(TimelineModel::KindRole).toString(), QStringLiteral("today"));
     QCOMPARE(todayRowChanged.count(), todayRow == todayRowBefore ? 0 : 1);
     QCOMPARE(reset.count(), 0);
+}
+
+void tst_NoteListModel::exportRows_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("changedRows"); // "first-last" of each dataChanged; "reset" for a reset
+
+    QTest::newRow("unchanged") << "u:AB n:C"
+                               << "u:AB n:C"
+                               << "";
+    QTest::newRow("one record unmarked: it and its heading") << "u:ABC"
+                                                             << "u:AbC"
+                                                             << "0-0 2-2";
+    QTest::newRow("a group marked at once: one run") << "u:abc n:D"
+                                                     << "u:ABC n:D"
+                                                     << "0-3";
+    QTest::newRow("a record more: built again") << "u:AB"
+                                                << "u:ABC"
+                                                << "reset";
+    QTest::newRow("a group gone: built again") << "u:AB n:C"
+                                               << "n:C"
+                                               << "reset";
+}
+
+void tst_NoteListModel::exportRows()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(QString, changedRows);
+
+    ExportListModel model;
+    model.setGroups(exportGroups(before));
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QStringList seen;
+    connect(&model, &QAbstractItemModel::dataChanged, this,
+        [&seen](const QModelIndex& from, const QModelIndex& to) {
+            seen.append(QStringLiteral("%1-%2").arg(from.row()).arg(to.row()));
+        });
+    connect(&model, &QAbstractItemModel::modelReset, this, [&seen] { seen.append(QStringLiteral("reset")); });
+
+    model.setGroups(exportGroups(after));
+    QCOMPARE(seen.join(QLatin1Char(' ')), changedRows);
+    // The rows read as the groups they came from: heading, then records, the card's ends marked.
+    QString rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QModelIndex index = model.index(row);
+        if (index.data(ExportListModel::KindRole).toString() == u"group") {
+            rows += QLatin1Char(' ') + index.data(ExportListModel::KeyRole).toString() + QLatin1Char(':');
+            continue;
+        }
+        const QString id = index.data(ExportListModel::RecordIdRole).toString();
+        rows += index.data(ExportListModel::SelectedRole).toBool() ? id : id.toLower();
+        QCOMPARE(index.data(ExportListModel::FirstRole).toBool(),
+            model.index(row - 1).data(ExportListModel::KindRole).toString() == u"group");
+        QCOMPARE(index.data(ExportListModel::LastRole).toBool(),
+            row + 1 == model.rowCount()
+                || model.index(row + 1).data(ExportListModel::KindRole).toString() == u"group");
+    }
+    QCOMPARE(rows.trimmed(), after);
 }
 
 QTEST_GUILESS_MAIN(tst_NoteListModel)

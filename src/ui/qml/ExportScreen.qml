@@ -18,18 +18,23 @@ SecondaryScreen {
         panel: screen.controller
     }
 
-    Flickable {
+    // One list: only the records in sight are built, however many there are.
+    ListView {
+        id: list
         anchors.fill: parent
-        contentHeight: column.implicitHeight
         clip: true
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ThinScrollBar {}
+        model: exporter.rows
 
-        Column {
-            id: column
-            width: parent.width
+        header: Column {
+            width: list.width
             padding: 14
+            bottomPadding: 0
             spacing: 10
+            // The list keeps its records in place when this part changes size; while it is in
+            // sight, its top stays in sight instead.
+            onHeightChanged: if (list.contentY < 0) Qt.callLater(list.positionViewAtBeginning)
 
             ExportHeading { symbol: "square.and.arrow.down"; title: "Backup wiederherstellen" }
 
@@ -149,17 +154,19 @@ SecondaryScreen {
                     onClicked: exporter.toggleAll()
                 }
             }
+        }
 
-            Repeater {
-                model: exporter.groups
-                delegate: ExportGroupView {
-                    required property exportGroup modelData
-                    width: column.width - 28
-                    group: modelData
-                    onGroupToggled: exporter.toggleGroup(modelData.key)
-                    onRowToggled: id => exporter.toggleRow(id)
-                }
-            }
+        delegate: ExportEntry {
+            width: list.width
+            onGroupToggled: key => exporter.toggleGroup(key)
+            onRecordToggled: id => exporter.toggleRow(id)
+        }
+
+        footer: Column {
+            width: list.width
+            padding: 14
+            topPadding: 10
+            spacing: 10
 
             Divider { width: parent.width - 28 }
 

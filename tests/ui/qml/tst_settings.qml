@@ -3,8 +3,8 @@ import QtTest
 import Zettelwerk.Ui
 import Zettelwerk.Test
 
-// Settings and about driven by the mouse: deleting everything after the question, the
-// disclaimer's language, and the open panel following the two sliders.
+// Settings, about and backup driven by the mouse: deleting everything after the question, the
+// disclaimer's language, the open panel following the two sliders, and choosing what to export.
 TestCase {
     id: testCase
     name: "Settings"
@@ -108,5 +108,20 @@ TestCase {
         Fixture.controller.showSettings = false
         tryCompare(window, "height", Fixture.controller.settings.windowHeight)
         compare(title.font.pixelSize, Math.round(17 * 1.3))
+    }
+
+    function test_exportChoiceFollowsClicks() {
+        const panel = open("showExport")
+        const selection = item("selectionText", panel)
+        compare(selection.text, "4 von 4 ausgewählt")
+
+        click(item("groupButton-notes", panel))
+        compare(selection.text, "2 von 4 ausgewählt")
+        compare(item("groupButton-notes", panel).text, "Alle")
+
+        click(item("exportRow-" + Fixture.idOf("Ideen"), panel))
+        compare(selection.text, "3 von 4 ausgewählt")
+        compare(item("exportJson", panel).text, "JSON (3)")
+        compare(item("groupButton-today", panel).text, "Keine")
     }
 }
