@@ -1,8 +1,9 @@
 #include "softshadow.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QQuickWindow>
+#include <QSGImageNode>
+#include <QSGTexture>
 
 #include <QHash>
 
@@ -84,11 +85,23 @@ QImage shadowTile(qreal cornerRadius, qreal blur, const QColor& color, qreal sca
     return tile;
 }
 
+// The nine slices over the tile's texture, which it owns. The texture is made again only when
+// the tile changes (another look or screen scale).
+class ShadowNode : public QSGNode {
+public:
+    ~ShadowNode() override { delete texture; }
+
+    QSGTexture* texture = nullptr;
+    QString tileKey;
+    QSGImageNode* slices[9] {};
+};
+
 } // namespace
 
 SoftShadow::SoftShadow(QQuickItem* parent)
-    : QQuickPaintedItem(parent)
+    : QQuickItem(parent)
 {
+    setFlag(ItemHasContents);
 }
 
 void SoftShadow::setCornerRadius(qreal radius)
@@ -129,27 +142,58 @@ void SoftShadow::changed()
     update();
 }
 
-void SoftShadow::paint(QPainter* painter)
+void SoftShadow::geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry)
 {
-    const qreal scale = window() ? window()->effectiveDevicePixelRatio() : 1.0;
+    QQuickItem::geometryChange(newGeometry, oldGeometry);
+    if (newGeometry.size() != oldGeometry.size())
+        update();
+}
+
+QSGNode* SoftShadow::updatePaintNode(QSGNode* old, UpdatePaintNodeData* /*data*/)
+{
+    auto* node = static_cast<ShadowNode*>(old);
     // The shape sits `blur` inside the item, moved down by the offset; its shadow fills the rest.
     const QRectF target = boundingRect().adjusted(0, m_offsetY, 0, 0);
-    if (target.width() <= 0 || target.height() <= 0)
-        return;
+    QQuickWindow* const view = window();
+    if (target.width() <= 0 || target.height() <= 0 || !view) {
+        delete node;
+        return nullptr;
+    }
+    const qreal scale = view->effectiveDevicePixelRatio();
     int edge = 0;
     const QImage tile = shadowTile(m_cornerRadius, m_blur, m_color, scale, edge);
+    const QString key
+        = QStringLiteral("%1/%2/%3/%4").arg(m_cornerRadius).arg(m_blur).arg(m_color.rgba()).arg(scale);
+    if (!node) {
+        node = new ShadowNode;
+        for (QSGImageNode*& slice : node->slices) {
+            slice = view->createImageNode();
+            // Slices map whole device pixels of the tile, or stretch its one-pixel middle line.
+            slice->setFiltering(QSGTexture::Nearest);
+            node->appendChildNode(slice);
+        }
+    }
+    if (node->tileKey != key) {
+        delete node->texture;
+        node->texture = view->createTextureFromImage(tile);
+        node->tileKey = key;
+        for (QSGImageNode* slice : node->slices)
+            slice->setTexture(node->texture);
+    }
 
-    // Nine slices: corners as they are, edges and middle stretched from the tile's centre line.
+    // Corners as they are, edges and middle stretched from the tile's centre line.
     const qreal e = edge / scale;
     const qreal xs[] = { target.left(), target.left() + e, target.right() - e, target.right() };
     const qreal ys[] = { target.top(), target.top() + e, target.bottom() - e, target.bottom() };
     const int sx[] = { 0, edge, edge + 1, 2 * edge + 1 };
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
+            QSGImageNode* slice = node->slices[row * 3 + column];
             const QRectF to(QPointF(xs[column], ys[row]), QPointF(xs[column + 1], ys[row + 1]));
-            const QRect from(QPoint(sx[column], sx[row]), QPoint(sx[column + 1] - 1, sx[row + 1] - 1));
-            if (to.width() > 0 && to.height() > 0)
-                painter->drawImage(to, tile, from);
+            // A card lower than its two corners has no middle band: that slice draws nothing.
+            slice->setRect(to.width() > 0 && to.height() > 0 ? to : QRectF());
+            slice->setSourceRect(QRectF(QPointF(sx[column], sx[row]), QPointF(sx[column + 1], sx[row + 1])));
         }
     }
+    return node;
 }

@@ -2,13 +2,14 @@
 
 #include <QColor>
 #include <QImage>
-#include <QQuickPaintedItem>
+#include <QQuickItem>
 #include <QtQml/qqmlregistration.h>
 
 /// The blurred shadow of a rounded rectangle. The item reaches `blur` beyond the shape on every
 /// side and `blur + offsetY` below it, so it is placed with those negative margins around what
-/// casts it.
-class SoftShadow : public QQuickPaintedItem {
+/// casts it. Drawn as nine slices of one small shared tile, so its cost does not grow with its
+/// size.
+class SoftShadow : public QQuickItem {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(qreal cornerRadius READ cornerRadius WRITE setCornerRadius NOTIFY appearanceChanged)
@@ -28,7 +29,9 @@ public:
     [[nodiscard]] QColor color() const { return m_color; }
     void setColor(const QColor& color);
 
-    void paint(QPainter* painter) override;
+protected:
+    QSGNode* updatePaintNode(QSGNode* old, UpdatePaintNodeData* data) override;
+    void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
 
 signals:
     void appearanceChanged();
