@@ -7,6 +7,11 @@
 
 ExportController::ExportController(QObject* parent)
     : ExportModel(parent)
+    , m_rows(
+          { QStringLiteral("kind"), QStringLiteral("key"), QStringLiteral("title"), QStringLiteral("symbol"),
+              QStringLiteral("tint"), QStringLiteral("buttonText"), QStringLiteral("count"),
+              QStringLiteral("recordId"), QStringLiteral("dateText"), QStringLiteral("repeatText"),
+              QStringLiteral("selected"), QStringLiteral("first"), QStringLiteral("last") })
 {
     setFileChooser([](const FileRequest& request) -> std::optional<QString> {
         QFileDialog dialog(nullptr, request.title);
@@ -17,7 +22,7 @@ ExportController::ExportController(QObject* parent)
             dialog.selectFile(request.proposedName);
         return FileDialog::run(dialog);
     });
-    connect(this, &ExportModel::changed, this, [this] { m_rows.setGroups(groups()); });
+    connect(this, &ExportModel::changed, this, [this] { m_rows.setRows(listRows(groups())); });
 }
 
 void ExportController::setPanel(PanelController* panel)
@@ -27,4 +32,21 @@ void ExportController::setPanel(PanelController* panel)
     m_panel = panel;
     setStore(panel ? &panel->store() : nullptr);
     emit panelChanged();
+}
+
+QList<RowModel::Row> ExportController::listRows(const QList<ExportGroup>& groups)
+{
+    QList<RowModel::Row> rows;
+    for (const ExportGroup& group : groups) {
+        const int count = int(group.rows.size());
+        rows.append({ QStringLiteral("group"), group.key, group.title, group.icon, group.color,
+            group.buttonText, count, QString(), QString(), QString(), false, false, false });
+        for (int i = 0; i < count; ++i) {
+            const ExportRow& record = group.rows.at(i);
+            // A record's row holds nothing of its group's heading, so "Alle"/"Keine" changes no record.
+            rows.append({ QStringLiteral("record"), group.key, record.title, QString(), QString(), QString(),
+                0, record.id, record.dateText, record.repeatText, record.selected, i == 0, i == count - 1 });
+        }
+    }
+    return rows;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "exportlistmodel.h"
 #include "exportmodel.h"
 #include "panelcontroller.h"
+#include "rowmodel.h"
 
 #include <QPointer>
 #include <QtQml/qqml.h>
@@ -13,33 +13,24 @@ class ExportController : public ExportModel {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(PanelController* panel READ panel WRITE setPanel NOTIFY panelChanged)
-    Q_PROPERTY(ExportListModel* rows READ rows CONSTANT)
+    Q_PROPERTY(RowModel* rows READ rows CONSTANT)
 
 public:
     explicit ExportController(QObject* parent = nullptr);
 
     [[nodiscard]] PanelController* panel() const { return m_panel; }
     void setPanel(PanelController* panel);
-    /// The groups and their records as the screen lists them.
-    [[nodiscard]] ExportListModel* rows() { return &m_rows; }
+    /// The groups and their records as one list, so that a view builds only the rows in sight.
+    [[nodiscard]] RowModel* rows() { return &m_rows; }
+    /// Each group's heading row ("group") followed by its records ("record"), with the roles
+    /// `kind`, `key`, `title`, `symbol`, `tint`, `buttonText`, `count`, `recordId`, `dateText`,
+    /// `repeatText`, `selected`, and `first` and `last` for the ends of a group's card.
+    [[nodiscard]] static QList<RowModel::Row> listRows(const QList<ExportGroup>& groups);
 
 signals:
     void panelChanged();
 
 private:
     QPointer<PanelController> m_panel;
-    ExportListModel m_rows;
-};
-
-/// The screen's rows and groups as QML value types.
-struct ExportRowForeign {
-    Q_GADGET
-    QML_FOREIGN(ExportRow)
-    QML_VALUE_TYPE(exportRow)
-};
-
-struct ExportGroupForeign {
-    Q_GADGET
-    QML_FOREIGN(ExportGroup)
-    QML_VALUE_TYPE(exportGroup)
+    RowModel m_rows;
 };
