@@ -69,6 +69,12 @@ public:
         add(target, false, {}, markup());
         target.save();
     }
+    /// `count` appointments a day apart from tomorrow on: a time line longer than the panel.
+    Q_INVOKABLE void addAppointments(int count)
+    {
+        for (int day = 1; day <= count; ++day)
+            add(*m_runs.back()->store, true, fixedNow().addDays(day), QStringLiteral("Termin %1").arg(day));
+    }
     Q_INVOKABLE [[nodiscard]] static QString markup()
     {
         return QStringLiteral("<b>fett</b> & <img src=\"https://example.invalid/x.png\">");

@@ -20,7 +20,7 @@ Item {
     }
 
     Row {
-        objectName: "today-divider"
+        objectName: marker.kind === "today" ? "today-divider" : ""
         visible: marker.kind === "today"
         anchors.left: parent.left
         anchors.right: parent.right

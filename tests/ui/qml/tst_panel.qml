@@ -4,7 +4,7 @@ import Zettelwerk.Ui
 import Zettelwerk.Test
 
 // The panel's screens driven by the mouse: day selection, "+" per tab, the delete dialog's
-// backdrop, the quit question, and the editor's header.
+// backdrop, the quit question, the editor's header, and where "Termine" starts.
 TestCase {
     id: testCase
     name: "Panel"
@@ -245,5 +245,17 @@ TestCase {
         Fixture.controller.requestDelete(Fixture.idOf(markup.substring(0, 50)))
         tryCompare(item("deleteQuestion"), "text", "\"" + markup.substring(0, 50) + "\" löschen?")
         compare(Fixture.markupRenderedIn(panel), [])
+    }
+
+    function test_termineStartsAtToday() {
+        Fixture.addAppointments(30)
+        click(item("tabTermine"))
+        const list = item("timeline")
+        // Scrolled past the month ahead, to the "Heute" divider.
+        tryVerify(() => list.contentY > list.originY + list.height)
+        const divider = findChild(list, "today-divider")
+        verify(divider)
+        const y = divider.mapToItem(list, 0, 0).y
+        verify(y >= 0 && y + divider.height <= list.height, "divider at " + y)
     }
 }
