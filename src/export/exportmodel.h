@@ -56,7 +56,6 @@ public:
 /// with a backup's, with undo. Made with the screen; nothing of it outlives it.
 class ExportModel : public QObject {
     Q_OBJECT
-    Q_PROPERTY(QList<ExportGroup> groups READ groups NOTIFY changed)
     Q_PROPERTY(QString selectionText READ selectionText NOTIFY changed)
     Q_PROPERTY(QString allButtonText READ allButtonText NOTIFY changed)
     Q_PROPERTY(QString jsonButtonText READ jsonButtonText NOTIFY changed)
