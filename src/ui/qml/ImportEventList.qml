@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls
 import QtQuick.Layouts
 import Zettelwerk.Ui
 
@@ -38,9 +39,21 @@ Column {
         font.pixelSize: TextStyle.caption
         color: Colors.secondaryText
     }
-    FramedBox {
+    // A file with thousands of events would build a row for each at once; beyond what the panel
+    // shows anyway, the rows scroll inside their frame and only those in sight exist.
+    Item {
         width: parent.width
-        Repeater {
+        height: events.height
+        CardFrame { anchors.fill: parent }
+        ListView {
+            id: events
+            objectName: "eventRows"
+            width: parent.width
+            height: Math.min(contentHeight, 480)
+            interactive: contentHeight > height
+            clip: true
+            boundsBehavior: Flickable.StopAtBounds
+            ScrollBar.vertical: ThinScrollBar {}
             model: list.selection.rows
             delegate: Item {
                 id: row
