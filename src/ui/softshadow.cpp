@@ -40,14 +40,19 @@ QImage transposed(const QImage& image)
     return image.transformed(QTransform(0, 1, 1, 0, 0, 0));
 }
 
+// What makes one tile differ from another.
+QString tileKey(qreal cornerRadius, qreal blur, const QColor& color, qreal scale)
+{
+    return QStringLiteral("%1/%2/%3/%4").arg(cornerRadius).arg(blur).arg(color.rgba()).arg(scale);
+}
+
 // The shadow of the smallest rounded rectangle with these corners, in device pixels: every
 // larger one is this tile with its middle row and column stretched. Cached, because every card
 // of a list asks for the same one.
 QImage shadowTile(qreal cornerRadius, qreal blur, const QColor& color, qreal scale, int& edge)
 {
     edge = static_cast<int>(std::ceil((cornerRadius + 2 * blur) * scale));
-    const QString key
-        = QStringLiteral("%1/%2/%3/%4").arg(cornerRadius).arg(blur).arg(color.rgba()).arg(scale);
+    const QString key = tileKey(cornerRadius, blur, color, scale);
     // Per thread: the threaded render loop paints on one thread per window.
     thread_local QHash<QString, QImage> cache;
     if (const auto found = cache.constFind(key); found != cache.constEnd())
@@ -92,7 +97,7 @@ public:
     ~ShadowNode() override { delete texture; }
 
     QSGTexture* texture = nullptr;
-    QString tileKey;
+    QString key;
     QSGImageNode* slices[9] {};
 };
 
@@ -162,8 +167,7 @@ QSGNode* SoftShadow::updatePaintNode(QSGNode* old, UpdatePaintNodeData* /*data*/
     const qreal scale = view->effectiveDevicePixelRatio();
     int edge = 0;
     const QImage tile = shadowTile(m_cornerRadius, m_blur, m_color, scale, edge);
-    const QString key
-        = QStringLiteral("%1/%2/%3/%4").arg(m_cornerRadius).arg(m_blur).arg(m_color.rgba()).arg(scale);
+    const QString key = tileKey(m_cornerRadius, m_blur, m_color, scale);
     if (!node) {
         node = new ShadowNode;
         for (QSGImageNode*& slice : node->slices) {
@@ -173,10 +177,10 @@ QSGNode* SoftShadow::updatePaintNode(QSGNode* old, UpdatePaintNodeData* /*data*/
             node->appendChildNode(slice);
         }
     }
-    if (node->tileKey != key) {
+    if (node->key != key) {
         delete node->texture;
         node->texture = view->createTextureFromImage(tile);
-        node->tileKey = key;
+        node->key = key;
         for (QSGImageNode* slice : node->slices)
             slice->setTexture(node->texture);
     }
