@@ -32,4 +32,26 @@ std::optional<QDateTime> parseDate(QStringView text)
     return NoteJsonReader::parseDate(text.utf16(), text.size());
 }
 
+bool isStorable(const QDateTime& date)
+{
+    // 0001-01-01T00:00:00Z and 9999-12-31T23:59:59Z in milliseconds since the epoch.
+    constexpr qint64 first = -62135596800000;
+    constexpr qint64 last = 253402300799999;
+    if (!date.isValid())
+        return false;
+    const qint64 msecs = date.toMSecsSinceEpoch();
+    return msecs >= first && msecs <= last;
+}
+
+bool isStorable(const ReminderNote& note)
+{
+    return isStorable(note.createdAt) && isStorable(note.alarmDate)
+        && (!note.alarmEndDate || isStorable(*note.alarmEndDate));
+}
+
+QString unstorableDateReason()
+{
+    return QStringLiteral("Das Datum liegt außerhalb des speicherbaren Bereichs (Jahr 1 bis 9999).");
+}
+
 } // namespace NoteJson

@@ -23,4 +23,12 @@ namespace NoteJson {
 /// The point in time of a string in exactly the `formatDate` layout, or nothing.
 [[nodiscard]] std::optional<QDateTime> parseDate(QStringView text);
 
+/// Whether `date` is valid and its `formatDate` text lies in years 0001 to 9999, so the file can
+/// hold it and read it back.
+[[nodiscard]] bool isStorable(const QDateTime& date);
+/// Whether every date of `note` is storable.
+[[nodiscard]] bool isStorable(const ReminderNote& note);
+/// The German reason for a date that is not storable.
+[[nodiscard]] QString unstorableDateReason();
+
 } // namespace NoteJson
