@@ -158,9 +158,12 @@ Result add(const QStringList& args, NoteStore& store)
         return failure(*reason);
     const AlarmOptions& alarm = std::get<AlarmOptions>(read);
 
-    ReminderNote note = store.addNote(alarm.at.has_value(), alarm.at);
+    // Built whole and added in one change, so a failed save leaves nothing behind.
+    ReminderNote note = ReminderNote::create(store.now());
     note.text = options.positional().constFirst();
     if (alarm.at) {
+        note.hasAlarm = true;
+        note.alarmDate = *alarm.at;
         note.repeatInterval = alarm.repeat;
         note.alarmEndDate = alarm.until;
         note.usePopup = alarm.usePopup;
@@ -168,10 +171,8 @@ Result add(const QStringList& args, NoteStore& store)
         note.soundName = alarm.sound.value_or(note.soundName);
         note.launchAppPath = alarm.app.isEmpty() ? QString() : QFileInfo(alarm.app).absoluteFilePath();
         note.shellScript = alarm.shell;
-        note.isTriggered = false; // armed at once: nobody edits it first
     }
-    store.updateNote(note);
-    if (!store.save())
+    if (!store.addNote(note))
         return saveFailure(store);
     return success(note.id.toString(QUuid::WithoutBraces).toUpper());
 }
@@ -355,8 +356,8 @@ QString helpText()
         "             [--day JJJJ-MM-TT] [--now \"JJJJ-MM-TT HH:MM\"]   zeichnet das Panel als Bild;\n"
         "             BILDSCHIRM: heute, termine, notizen, delete-confirm, quit-confirm, editor,\n"
         "             editor-alarm, settings, settings-confirm, help, about, about-en, export,\n"
-        "             export-confirm, export-restored, import-apple, import-access, import-ics,\n"
-        "             import-duplicates, import-success oder import-history\n"
+        "             export-confirm, export-restored, heute-unreadable, import-apple, import-access,\n"
+        "             import-ics, import-duplicates, import-success oder import-history\n"
         "  zettelwerk hilfe           der Hilfetext des Panels (wie \"Kopieren\" ihn kopiert)\n"
         "%1"
         "  zettelwerk backup DATEI    speichert alle Einträge als JSON-Backup\n"
