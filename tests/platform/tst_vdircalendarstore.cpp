@@ -143,13 +143,14 @@ void tst_VdirCalendarStore::expandsOccurrences_data()
                u"S|04.03. 02:00|04.03. 02:30|1 Keine"_qs }
         << QByteArray("DTSTART;TZID=Europe/Berlin:20100101T000000\nDURATION:PT30M\nRRULE:FREQ=HOURLY")
         << berlin(2024, 3, 4) << berlin(2024, 3, 4, 3, 0);
-    // No 30 February: libical alone would look for one, hour by hour, until the year 2582.
+    // No 30 February: libical alone would look for one, hour by hour, until the year 2582. A day
+    // is read, so that the search stays far inside the budget on a busy machine.
     for (const char* frequency : { "HOURLY", "MINUTELY" }) {
         QTest::addRow("never matching %s", frequency)
             << QString() << QStringList { u"S|04.03. 10:00|04.03. 11:00|1 Keine"_qs }
             << QByteArray("DTSTART;TZID=Europe/Berlin:20240304T100000\nDURATION:PT1H\nRRULE:FREQ=")
                 + frequency + ";BYMONTH=2;BYMONTHDAY=30"
-            << march << april;
+            << berlin(2024, 3, 4) << berlin(2024, 3, 5);
     }
     QTest::newRow("TZID naming a path is no zone")
         << QString() << QStringList { u"S|04.03. 10:00|04.03. 11:00|0 Keine"_qs }
