@@ -63,6 +63,28 @@ std::variant<QString, bool> applyRange(const Options& options, CalendarImportMod
     return true;
 }
 
+// The calendar `given` names: its folder, or its shown name when no other calendar has it.
+std::variant<QString, CalendarInfo> calendarNamed(
+    const QString& given, const QList<CalendarImportModel::CountedCalendar>& known)
+{
+    const QString folder = QFileInfo(given).canonicalFilePath();
+    QList<CalendarInfo> named;
+    for (const auto& [calendar, count] : known) {
+        if (!folder.isEmpty() && calendar.identifier == folder)
+            return calendar;
+        if (calendar.title == given)
+            named.append(calendar);
+    }
+    if (named.size() == 1)
+        return named.constFirst();
+    if (named.size() > 1)
+        return QStringLiteral(
+            "%1 Kalender heißen %2: bitte den Ordner angeben (zettelwerk calendars zeigt alle)")
+            .arg(named.size())
+            .arg(given);
+    return QStringLiteral("Kein Kalender: %1 (zettelwerk calendars zeigt alle)").arg(given);
+}
+
 Result icsParse(const QStringList& args)
 {
     if (args.size() != 2)
@@ -95,6 +117,7 @@ Result calendars(const QStringList& args, NoteStore& store)
     const auto range = applyRange(options, model);
     if (const auto* reason = std::get_if<QString>(&range))
         return failure(*reason);
+    model.waitForResults();
     if (model.sortedCalendars().isEmpty())
         return success(QStringLiteral("Keine Kalender verfügbar"));
     QStringList lines;
@@ -124,15 +147,11 @@ Result import(const QStringList& args, NoteStore& store)
         const auto range = applyRange(options, model);
         if (const auto* reason = std::get_if<QString>(&range))
             return failure(*reason);
-        const QString identifier = QFileInfo(*calendar).canonicalFilePath();
-        const auto& known = model.sortedCalendars();
-        if (std::none_of(
-                known.cbegin(), known.cend(), [&](const CalendarImportModel::CountedCalendar& entry) {
-                    return entry.calendar.identifier == identifier;
-                }))
-            return failure(
-                QStringLiteral("Kein Kalender: %1 (zettelwerk calendars zeigt alle)").arg(*calendar));
-        model.tapCalendar(identifier);
+        const auto identifier = calendarNamed(*calendar, model.sortedCalendars());
+        if (const auto* reason = std::get_if<QString>(&identifier))
+            return failure(*reason);
+        model.tapCalendar(std::get<CalendarInfo>(identifier).identifier);
+        model.waitForResults();
         model.importAppleEvents();
     } else {
         const QString& file = options.positional().constFirst();
@@ -152,6 +171,8 @@ Result import(const QStringList& args, NoteStore& store)
     if (!store.saveError().isEmpty())
         return saveFailure(store);
     QStringList lines { QStringLiteral("%1 Events importiert").arg(model.importedCount().value_or(0)) };
+    if (!model.skippedText().isEmpty())
+        lines.append(model.skippedText());
     if (duplicates > 0)
         lines.append(QStringLiteral("%1 %2 %3")
                          .arg(duplicates)
@@ -224,7 +245,9 @@ QStringList withAbsolutePaths(const QStringList& args)
     for (qsizetype i = 1; i < result.size(); ++i) {
         const QString& arg = result.at(i);
         if (arg == QLatin1String("--calendar") && i + 1 < result.size()) {
-            result[i + 1] = QFileInfo(result.at(i + 1)).absoluteFilePath();
+            // A folder is made absolute; a calendar's shown name stays as it is.
+            if (QFileInfo::exists(result.at(i + 1)))
+                result[i + 1] = QFileInfo(result.at(i + 1)).absoluteFilePath();
             ++i;
         } else if (arg == QLatin1String("--from") || arg == QLatin1String("--to")) {
             ++i;
@@ -243,9 +266,10 @@ QString helpText()
         "                             die Kalender (vdir) mit der Zahl ihrer Events im Zeitraum\n"
         "                             (Standard: dieser Monat), Kalender-ID in der letzten Spalte\n"
         "  zettelwerk import DATEI.ics [--replace-duplicates]\n"
-        "  zettelwerk import --calendar KALENDER-ID [--from JJJJ-MM-TT] [--to JJJJ-MM-TT]\n"
+        "  zettelwerk import --calendar KALENDER [--from JJJJ-MM-TT] [--to JJJJ-MM-TT]\n"
         "             [--replace-duplicates]   importiert alle Events als ein Import; Duplikate\n"
-        "                             werden übersprungen, mit --replace-duplicates ersetzt\n"
+        "                             werden übersprungen, mit --replace-duplicates ersetzt;\n"
+        "                             KALENDER ist die Kalender-ID oder ein eindeutiger Name\n"
         "  zettelwerk batches         die bisherigen Imports: ID, Quelle, Anzahl und Datum\n"
         "  zettelwerk undo-import ID  entfernt alle Einträge eines Imports\n");
 }

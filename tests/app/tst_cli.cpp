@@ -326,6 +326,13 @@ void tst_Cli::importsCalendarsAndFiles()
         "\"end\":null,\"repeat\":\"Keine\"}\n"_qs));
     QCOMPARE(Cli::withAbsolutePaths({ u"import"_qs, u"a.ics"_qs, u"--from"_qs, u"x"_qs }).at(1),
         QDir::current().absoluteFilePath(u"a.ics"_qs));
+
+    // A calendar by the name it is shown with; a name is passed on as it is.
+    QVERIFY(run(QStringList { u"import"_qs, u"--calendar"_qs, u"Privat"_qs } + december)
+                .out.startsWith(u"2 Events importiert\nKeine Duplikate\n"_qs));
+    QCOMPARE(run(QStringList { u"import"_qs, u"--calendar"_qs, u"privat"_qs } + december).err,
+        u"Kein Kalender: privat (zettelwerk calendars zeigt alle)\n"_qs);
+    QCOMPARE(Cli::withAbsolutePaths({ u"import"_qs, u"--calendar"_qs, u"Privat"_qs }).at(2), u"Privat"_qs);
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)
