@@ -307,7 +307,10 @@ void CalendarImportModel::startImportWithCollisionCheck(const ReminderNotes& not
     const QList<CollisionPair> pairs = m_store->findCollisions(notes);
     Log::line(QStringLiteral("[Import] collisions found: %1").arg(pairs.size()));
     if (pairs.isEmpty()) {
-        m_store->importNotes(notes);
+        if (!stored(m_store->importNotes(notes), QStringLiteral("Nicht importiert: "))) {
+            emit changed();
+            return;
+        }
         m_importedCount = int(notes.size());
         m_lastBatchId = batchId;
         clearTabState();
@@ -370,7 +373,11 @@ void CalendarImportModel::executeCollisionImport()
         else
             skipIncoming.insert(pair.incoming.id);
     }
-    m_store->importWithCollisionResolution(m_pendingNotes, replaceExisting, skipIncoming);
+    if (!stored(m_store->importWithCollisionResolution(m_pendingNotes, replaceExisting, skipIncoming),
+            QStringLiteral("Nicht importiert: "))) {
+        emit changed();
+        return;
+    }
     m_importedCount = int(std::count_if(m_pendingNotes.cbegin(), m_pendingNotes.cend(),
         [&skipIncoming](const ReminderNote& note) { return !skipIncoming.contains(note.id); }));
     m_lastBatchId = m_pendingBatchId;
@@ -382,10 +389,20 @@ void CalendarImportModel::executeCollisionImport()
 
 void CalendarImportModel::undoImport()
 {
-    if (m_lastBatchId && m_store)
-        m_store->deleteImportBatch(*m_lastBatchId);
+    if (m_lastBatchId && m_store
+        && !stored(
+            m_store->deleteImportBatch(*m_lastBatchId), QStringLiteral("Nicht rückgängig gemacht: "))) {
+        emit changed();
+        return;
+    }
     clearBanner();
     emit changed();
+}
+
+bool CalendarImportModel::stored(bool saved, const QString& failurePrefix)
+{
+    m_errorText = saved ? QString() : failurePrefix + m_store->saveError();
+    return saved;
 }
 
 void CalendarImportModel::askDeleteBatch(const QString& batchId)
@@ -398,8 +415,9 @@ void CalendarImportModel::confirmDeleteBatch()
 {
     const QString batchId = std::exchange(m_batchToDelete, QString());
     if (!batchId.isEmpty() && m_store)
-        m_store->deleteImportBatch(batchId);
+        stored(m_store->deleteImportBatch(batchId), QStringLiteral("Import nicht gelöscht: "));
     refreshHistory();
+    emit changed();
 }
 
 void CalendarImportModel::cancelDeleteBatch()

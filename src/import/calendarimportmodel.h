@@ -34,6 +34,7 @@ class CalendarImportModel : public QObject {
     Q_PROPERTY(bool showBanner READ showBanner NOTIFY changed)
     Q_PROPERTY(QString bannerText READ bannerText NOTIFY changed)
     Q_PROPERTY(QString skippedText READ skippedText NOTIFY changed)
+    Q_PROPERTY(QString errorText READ errorText NOTIFY changed)
     Q_PROPERTY(bool hasCollisions READ hasCollisions NOTIFY changed)
     Q_PROPERTY(RowModel* collisions READ collisions CONSTANT)
     Q_PROPERTY(QString collisionHeading READ collisionHeading NOTIFY changed)
@@ -97,6 +98,8 @@ public:
     [[nodiscard]] bool showBanner() const { return m_importedCount && m_lastBatchId; }
     /// "3 Events importiert!".
     [[nodiscard]] QString bannerText() const;
+    /// Why the last import, undo or deletion did not happen; empty after one that did.
+    [[nodiscard]] QString errorText() const { return m_errorText; }
     /// Why events of the last import were left out ("1 Event nicht importiert: …"), empty when
     /// none were.
     [[nodiscard]] QString skippedText() const;
@@ -151,6 +154,8 @@ signals:
     void doneRequested();
 
 private:
+    /// Keeps the store's reason, after `failurePrefix`, when `saved` is false; clears it otherwise.
+    bool stored(bool saved, const QString& failurePrefix);
     void fetchAppleEvents();
     void startCounting();
     void countsArrived(quint64 generation, const QHash<QString, int>& counts);
@@ -191,6 +196,7 @@ private:
     /// match the same existing one.
     QSet<QUuid> m_replaceIncomingIDs;
     int m_skippedCount = 0;
+    QString m_errorText;
 
     QList<CountedCalendar> m_sortedCalendars;
     RowModel m_calendarRows;

@@ -5,6 +5,8 @@
 #include "testsupport.h"
 
 #include <QAbstractItemModelTester>
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -323,6 +325,32 @@ void tst_CalendarImportModel::bannerUndoAndHistory()
     QCOMPARE(m_model->history()->count(), 0);
     QCOMPARE(m_store->notes().size(), 2);
     QVERIFY(m_model->showBanner()); // the banner stays; its undo finds nothing any more
+
+    // With the data file blocked an import, its undo and a deletion do not happen, and say why.
+    const QString file = m_store->filePath();
+    const auto block = [&file](bool blocked) {
+        return blocked ? QFile::remove(file) && QDir().mkdir(file) : QDir().rmdir(file);
+    };
+    QVERIFY(block(true));
+    tap(m_calendars.calendarList.constFirst().identifier); // off and on: fetched anew
+    tap(m_calendars.calendarList.constFirst().identifier);
+    m_model->importAppleEvents();
+    QVERIFY(m_model->errorText().startsWith(u"Nicht importiert: Die Datendatei"_qs));
+    QCOMPARE(m_store->notes().size(), 2);
+    QVERIFY(block(false));
+    m_model->importAppleEvents();
+    QVERIFY(m_model->errorText().isEmpty());
+    QCOMPARE(m_store->notes().size(), 3);
+    QVERIFY(block(true));
+    m_model->undoImport();
+    QVERIFY(m_model->errorText().startsWith(u"Nicht rückgängig gemacht: "_qs));
+    QVERIFY(m_model->showBanner());
+    m_model->askDeleteBatch(*m_model->lastBatchId());
+    m_model->confirmDeleteBatch();
+    QVERIFY(m_model->errorText().startsWith(u"Import nicht gelöscht: "_qs));
+    QCOMPARE(m_store->notes().size(), 3);
+    QCOMPARE(m_model->history()->count(), 1);
+    QVERIFY(block(false));
 }
 
 void tst_CalendarImportModel::fileTab()

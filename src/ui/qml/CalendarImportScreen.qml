@@ -61,10 +61,37 @@ SecondaryScreen {
         width: parent.width - 32
     }
 
+    // An import, undo or deletion whose save failed: it did not happen, and this says why.
+    Rectangle {
+        id: errorBar
+        objectName: "importError"
+        anchors.top: tabDivider.bottom
+        anchors.topMargin: visible ? 8 : 0
+        x: 16
+        width: parent.width - 32
+        height: visible ? errorText.implicitHeight + 12 : 0
+        visible: rules.errorText !== ""
+        radius: 6
+        color: Colors.alpha(Colors.red, 0.1)
+        border.width: 1
+        border.color: Colors.red
+        Text {
+            id: errorText
+            textFormat: Text.PlainText
+            x: 8
+            width: parent.width - 16
+            anchors.verticalCenter: parent.verticalCenter
+            wrapMode: Text.Wrap
+            text: rules.errorText
+            font.pixelSize: TextStyle.caption
+            color: Colors.primary
+        }
+    }
+
     Flickable {
         id: scroll
         objectName: "importScroll"
-        anchors.top: tabDivider.bottom
+        anchors.top: errorBar.bottom
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.bottom: parent.bottom

@@ -29,7 +29,7 @@ Item {
             Layout.bottomMargin: 8
             implicitHeight: problemText.implicitHeight + 12
             radius: 6
-            color: Qt.rgba(Colors.red.r, Colors.red.g, Colors.red.b, 0.12)
+            color: Colors.alpha(Colors.red, 0.1)
             border.color: Colors.red
             border.width: 1
 
