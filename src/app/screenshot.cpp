@@ -108,7 +108,7 @@ void prepareEnvironment()
 } // namespace Screenshot
 
 bool renderScreenshot(NoteStore& store, const QString& screen, const QString& outPng,
-    const std::optional<QDate>& day, QString* error)
+    const std::optional<QDate>& day, QString* error, const std::function<void(QQuickWindow&)>& inspect)
 {
     if (!Screenshot::screens().contains(screen))
         return fail(error,
@@ -212,6 +212,8 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
             settle(200);
         }
     }
+    if (inspect)
+        inspect(*window);
     const QImage image = window->grabWindow();
     const QSize expected = (QSizeF(window->size()) * pixelRatio).toSize();
     if (image.size() != expected)

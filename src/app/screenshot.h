@@ -4,9 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class NoteStore;
+class QQuickWindow;
 
 /// Pictures of the panel for documentation and review, drawn offscreen from a store's records.
 namespace Screenshot {
@@ -26,6 +28,7 @@ void prepareEnvironment();
 /// Draws `screen` of the panel on `store`'s records (with `day` selected in the calendar, when
 /// given) and writes it to `outPng` at twice the size in points: 760 pixels wide. Needs a live
 /// QGuiApplication on a platform prepared by `Screenshot::prepareEnvironment()`. On failure
-/// returns false and says why in `error` (German, one line).
+/// returns false and says why in `error` (German, one line). `inspect`, when given, sees the
+/// window as it is drawn (tests read its items and what a screen reader would be told).
 [[nodiscard]] bool renderScreenshot(NoteStore& store, const QString& screen, const QString& outPng,
-    const std::optional<QDate>& day, QString* error);
+    const std::optional<QDate>& day, QString* error, const std::function<void(QQuickWindow&)>& inspect = {});

@@ -49,6 +49,20 @@ QString AppointmentCardController::relativeText() const
     return isPast() ? QString() : DateLabels::relativeTime(m_note.alarmDate, m_now);
 }
 
+QString AppointmentCardController::spokenText() const
+{
+    QStringList parts { title(), dateText() };
+    if (m_note.repeatInterval != RepeatInterval::None)
+        parts.append(repeatIntervalText(m_note.repeatInterval));
+    if (isPast())
+        parts.append(QStringLiteral("erledigt"));
+    else
+        parts.append(relativeText());
+    if (m_note.isImported())
+        parts.append(QStringLiteral("importiert"));
+    return parts.join(QStringLiteral(", "));
+}
+
 QList<Badge> AppointmentCardController::badges() const
 {
     QList<Badge> result;

@@ -19,6 +19,7 @@ class AppointmentCardController : public QObject {
     Q_PROPERTY(QString titleColor READ titleColor NOTIFY changed)
     Q_PROPERTY(QString relativeText READ relativeText NOTIFY changed)
     Q_PROPERTY(QList<Badge> badges READ badges NOTIFY changed)
+    Q_PROPERTY(QString spokenText READ spokenText NOTIFY changed)
 
 public:
     using QObject::QObject;
@@ -41,6 +42,8 @@ public:
     /// Import source, repeat rule, popup and sound, in that order, each only when it applies; all
     /// "secondary" once past.
     [[nodiscard]] QList<Badge> badges() const;
+    /// The card as one sentence for a screen reader: "Zahnarzt, Morgen, 14:30, Wöchentlich".
+    [[nodiscard]] QString spokenText() const;
 
 signals:
     void noteChanged();

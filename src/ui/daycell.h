@@ -13,6 +13,7 @@ struct DayCell {
     Q_PROPERTY(bool isSelected MEMBER isSelected)
     Q_PROPERTY(int entryType MEMBER entryType)
     Q_PROPERTY(QString dotColor MEMBER dotColor)
+    Q_PROPERTY(QString accessibleName MEMBER accessibleName)
 
 public:
     int day = 0;
@@ -22,6 +23,8 @@ public:
     int entryType = 0;
     /// Palette name of the dot under the number; empty when the day holds nothing.
     QString dotColor;
+    /// What a screen reader says: "Mittwoch, 9. Dezember, heute, Termine".
+    QString accessibleName;
 
     friend bool operator==(const DayCell&, const DayCell&) = default;
 };

@@ -55,9 +55,13 @@ QDateTime EditorDates::onDay(const QDateTime& date, const QDateTime& day)
 
 std::optional<QDateTime> EditorDates::atTime(const QDateTime& date, const QString& hoursMinutes)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,2})\\s*:\\s*(\\d{1,2})\\s*$"));
-    const QRegularExpressionMatch match = pattern.match(hoursMinutes);
+    // "14:30" and "9:5" with a colon; without one "9" is an hour, "930" and "1430" hours and minutes.
+    static const QRegularExpression withColon(QStringLiteral("^\\s*(\\d{1,2})\\s*:\\s*(\\d{1,2})\\s*$"));
+    static const QRegularExpression digitsOnly(QStringLiteral("^\\s*(\\d{1,2}?)(\\d{2})?\\s*$"));
+    QRegularExpressionMatch match = withColon.match(hoursMinutes);
     if (!match.hasMatch())
+        match = digitsOnly.match(hoursMinutes);
+    if (!match.hasMatch() || match.captured(1).isEmpty())
         return std::nullopt;
     const QTime time(match.captured(1).toInt(), match.captured(2).toInt());
     if (!time.isValid())

@@ -20,7 +20,8 @@ namespace EditorDates {
 [[nodiscard]] QDateTime oneHourLater(const QDateTime& date);
 /// `date`'s time of day on the local day of `day`.
 [[nodiscard]] QDateTime onDay(const QDateTime& date, const QDateTime& day);
-/// `date`'s day at the time "HH:mm"; nothing for any other text.
+/// `date`'s day at a typed time: "14:30", "9:5", "1430", "930" or an hour alone ("9"); nothing for
+/// any other text.
 [[nodiscard]] std::optional<QDateTime> atTime(const QDateTime& date, const QString& hoursMinutes);
 
 } // namespace EditorDates

@@ -74,4 +74,27 @@ std::optional<QDate> toggledSelection(const std::optional<QDate>& selected, cons
     return tapped;
 }
 
+QString spokenDay(const QDate& day, bool isToday, bool isSelected, DayEntryType type)
+{
+    QStringList parts { germanLocale().toString(day, QStringLiteral("dddd, d. MMMM")) };
+    if (isToday)
+        parts.append(QStringLiteral("heute"));
+    if (isSelected)
+        parts.append(QStringLiteral("ausgewählt"));
+    switch (type) {
+    case DayEntryType::None:
+        break;
+    case DayEntryType::Note:
+        parts.append(QStringLiteral("eigene Termine"));
+        break;
+    case DayEntryType::Event:
+        parts.append(QStringLiteral("importierte Termine"));
+        break;
+    case DayEntryType::Mixed:
+        parts.append(QStringLiteral("eigene und importierte Termine"));
+        break;
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
 } // namespace MiniCalendar

@@ -22,6 +22,9 @@ namespace MiniCalendar {
 /// "März 2025".
 [[nodiscard]] QString monthYearString(const QDate& month);
 
+/// What a screen reader says of one day: "Mittwoch, 9. Dezember, heute, ausgewählt, Termine".
+[[nodiscard]] QString spokenDay(const QDate& day, bool isToday, bool isSelected, DayEntryType type);
+
 /// The column headings.
 [[nodiscard]] QStringList weekdaySymbols();
 

@@ -143,9 +143,11 @@ void MiniCalendarController::rebuild()
         const QDate selected = selectedDay();
         for (int day = 1; day <= m_month.daysInMonth(); ++day) {
             const DayEntryType type = types.value(day, DayEntryType::None);
-            cells.append({ day, sameMonth(today, m_month) && today.day() == day,
-                sameMonth(selected, m_month) && selected.day() == day, static_cast<int>(type),
-                dotColor(type) });
+            const bool isToday = sameMonth(today, m_month) && today.day() == day;
+            const bool isSelected = sameMonth(selected, m_month) && selected.day() == day;
+            cells.append({ day, isToday, isSelected, static_cast<int>(type), dotColor(type),
+                MiniCalendar::spokenDay(
+                    QDate(m_month.year(), m_month.month(), day), isToday, isSelected, type) });
         }
     }
     if (m_cells.setCells(cells))

@@ -15,6 +15,7 @@ class NoteCardController : public QObject {
     Q_PROPERTY(QString createdText READ createdText NOTIFY noteChanged)
     Q_PROPERTY(bool hasImportBadge READ hasImportBadge NOTIFY noteChanged)
     Q_PROPERTY(Badge importBadge READ importBadge NOTIFY noteChanged)
+    Q_PROPERTY(QString spokenText READ spokenText NOTIFY noteChanged)
 
 public:
     using QObject::QObject;
@@ -26,6 +27,9 @@ public:
     [[nodiscard]] QString createdText() const;
     [[nodiscard]] bool hasImportBadge() const { return m_note.isImported(); }
     [[nodiscard]] Badge importBadge() const;
+
+    /// The card as one sentence for a screen reader: "Einkaufen, 5. März 2025".
+    [[nodiscard]] QString spokenText() const { return title() + QStringLiteral(", ") + createdText(); }
 
 signals:
     void noteChanged();

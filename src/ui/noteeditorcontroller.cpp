@@ -345,6 +345,19 @@ void NoteEditorController::cancelEdit()
     dismiss();
 }
 
+void NoteEditorController::escape()
+{
+    if (m_showDeleteConfirm) {
+        m_showDeleteConfirm = false;
+        emit showDeleteConfirmChanged();
+    } else if (m_isNewNote && canSave()) {
+        m_showDeleteConfirm = true;
+        emit showDeleteConfirmChanged();
+    } else {
+        cancelEdit();
+    }
+}
+
 void NoteEditorController::deleteNote()
 {
     removeRecord();

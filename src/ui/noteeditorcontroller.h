@@ -114,6 +114,9 @@ public:
     Q_INVOKABLE void cancelEdit();
     /// "Ja" to "Löschen?": removes the record and closes.
     Q_INVOKABLE void deleteNote();
+    /// Escape: closes the delete question; a new record with text asks before it is dropped;
+    /// anything else cancels.
+    Q_INVOKABLE void escape();
     /// Raises the alarm from the unsaved fields, without the application and the shell command.
     Q_INVOKABLE void testAlarm();
     Q_INVOKABLE void previewSound();

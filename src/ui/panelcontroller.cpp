@@ -271,6 +271,42 @@ void PanelController::closeCalendarImport()
     setSelectedTab(0);
 }
 
+bool PanelController::goBack()
+{
+    switch (screen()) {
+    case Screen::Export:
+        closeExport();
+        return false;
+    case Screen::CalendarImport:
+        closeCalendarImport();
+        return false;
+    case Screen::Settings:
+        setShowSettings(false);
+        return false;
+    case Screen::Help:
+        setShowHelp(false);
+        return false;
+    case Screen::About:
+        setShowAbout(false);
+        return false;
+    case Screen::Editor:
+        dismissEditor();
+        return false;
+    case Screen::Main:
+        break;
+    }
+    if (m_noteToDelete) {
+        cancelDelete();
+        return false;
+    }
+    if (m_showQuitConfirm) {
+        m_showQuitConfirm = false;
+        emit showQuitConfirmChanged();
+        return false;
+    }
+    return true;
+}
+
 void PanelController::closeExport()
 {
     setShowExport(false);

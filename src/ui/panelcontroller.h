@@ -138,6 +138,9 @@ public:
     Q_INVOKABLE void showImportFromSettings();
     Q_INVOKABLE void showExportFromSettings();
     Q_INVOKABLE void closeCalendarImport();
+    /// Escape: closes the open question or goes back one screen; true when there was nothing to
+    /// go back from (the main screen), so the panel itself may hide.
+    Q_INVOKABLE bool goBack();
     Q_INVOKABLE void closeExport();
 
 signals:

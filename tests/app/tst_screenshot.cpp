@@ -2,8 +2,11 @@
 #include "screenshot.h"
 #include "testsupport.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QImage>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
@@ -24,6 +27,8 @@ private slots:
     void refusedScreens();
     void editorScreensLeaveTheRecordsAlone();
     void emptyStoreShowsEmptyTabs();
+    void everyControlTellsAScreenReaderWhatItIs_data();
+    void everyControlTellsAScreenReaderWhatItIs();
 
 private:
     // The demo records unless `store` is given.
@@ -159,6 +164,45 @@ void tst_Screenshot::emptyStoreShowsEmptyTabs()
     QVERIFY(render(u"termine"_s, {}, &store).copy(content) != render(u"notizen"_s, {}, &store).copy(content));
     // Another day than today swaps the sun for the crossed-out calendar.
     QVERIFY(render(u"heute"_s, QDate(2026, 12, 9), &store) != heute);
+}
+
+void tst_Screenshot::everyControlTellsAScreenReaderWhatItIs_data()
+{
+    QTest::addColumn<QString>("screen");
+    for (const QString& screen : Screenshot::screens())
+        QTest::newRow(qPrintable(screen)) << screen;
+}
+
+void tst_Screenshot::everyControlTellsAScreenReaderWhatItIs()
+{
+    QFETCH(QString, screen);
+    qputenv("ZETTELWERK_VDIR", ZETTELWERK_TEST_DATA "/vdir");
+    QAccessible::setActive(true);
+    QStringList silent;
+    int controls = 0;
+    const std::function<void(QQuickItem*)> walk = [&](QQuickItem* item) {
+        if (!item->isVisible())
+            return;
+        // What Tab reaches is what a keyboard or screen-reader user can work.
+        if (item->activeFocusOnTab()) {
+            ++controls;
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(item);
+            const QAccessible::Role role = face ? face->role() : QAccessible::NoRole;
+            if (role == QAccessible::NoRole || role == QAccessible::Client || role == QAccessible::Pane
+                || face->text(QAccessible::Name).trimmed().isEmpty())
+                silent.append(
+                    QString::fromLatin1(item->metaObject()->className()) + u' ' + item->objectName());
+        }
+        const QList<QQuickItem*> children = item->childItems();
+        for (QQuickItem* child : children)
+            walk(child);
+    };
+    QString error;
+    QVERIFY2(renderScreenshot(*m_store, screen, m_dir.filePath(u"a11y.png"_s), std::nullopt, &error,
+                 [&walk](QQuickWindow& window) { walk(window.contentItem()); }),
+        qPrintable(error));
+    QVERIFY2(silent.isEmpty(), qPrintable(silent.join(u", "_s)));
+    QVERIFY(controls > 0);
 }
 
 int main(int argc, char** argv)

@@ -178,6 +178,12 @@ void tst_MiniCalendarController::dotsAndTodayFollowTheStore()
     QCOMPARE(cell(4).dotColor, QString());
     QCOMPARE(cell(5).dotColor, u"orange"_s);
     QCOMPARE(cell(9).dotColor, QString()); // no end, no dot
+    // What a screen reader says of a day carries the same facts as its drawing.
+    QCOMPARE(cell(3).accessibleName, u"Donnerstag, 3. Dezember, eigene und importierte Termine"_s);
+    QCOMPARE(cell(7).accessibleName, u"Montag, 7. Dezember, heute"_s);
+    m_calendar->tap(5);
+    QCOMPARE(cell(5).accessibleName, u"Samstag, 5. Dezember, ausgewählt, eigene Termine"_s);
+    m_calendar->tap(5);
 
     // The day turns: tomorrow becomes today.
     m_now = m_now.addDays(1);

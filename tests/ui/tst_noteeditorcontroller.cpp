@@ -115,6 +115,13 @@ void tst_NoteEditorController::closing_data()
     QTest::newRow("new, blank, saved") << false << u" \n\t "_s << u"save"_s << QString();
     QTest::newRow("existing emptied, saved") << true << u"\n  "_s << u"save"_s << QString();
     QTest::newRow("existing, changed, cancelled") << true << u"Neu"_s << u"cancel"_s << u"Alt"_s;
+    // Escape: the one typed thing Escape would throw away is asked about first.
+    QTest::newRow("existing, changed, Escape") << true << u"Neu"_s << u"escape"_s << u"Alt"_s;
+    QTest::newRow("new, blank, Escape") << false << u" "_s << u"escape"_s << QString();
+    QTest::newRow("new with text, Escape asks, Escape again keeps it")
+        << false << u"Zahnarzt"_s << u"escape escape"_s << u"Zahnarzt"_s;
+    QTest::newRow("new with text, Escape asks, confirmed")
+        << false << u"Zahnarzt"_s << u"escape delete"_s << QString();
 }
 
 void tst_NoteEditorController::closing()
@@ -129,10 +136,23 @@ void tst_NoteEditorController::closing()
     QCOMPARE(h.editor.isNewNote(), !existing);
     QSignalSpy dismissed(&h.editor, &NoteEditorController::dismissed);
     h.editor.setText(typed);
-    if (action == QLatin1String("save"))
+    if (action == QLatin1String("save")) {
         h.editor.saveOrDelete();
-    else
+    } else if (action == QLatin1String("cancel")) {
         h.editor.cancelEdit();
+    } else if (action.startsWith(u"escape"_s)) {
+        h.editor.escape();
+        const bool asks = !existing && !typed.trimmed().isEmpty();
+        QCOMPARE(h.editor.property("showDeleteConfirm").toBool(), asks);
+        if (action.endsWith(u"escape escape"_s)) {
+            h.editor.escape();
+            QVERIFY(!h.editor.property("showDeleteConfirm").toBool());
+            QCOMPARE(dismissed.count(), 0);
+            h.editor.saveOrDelete(); // the question went away; the text is there to save
+        } else if (action.endsWith(u"delete"_s)) {
+            h.editor.deleteNote();
+        }
+    }
 
     QCOMPARE(dismissed.count(), 1);
     QCOMPARE(h.panel.editingNoteId(), QString());
@@ -286,7 +306,14 @@ void tst_NoteEditorController::pickedDayAndTime_data()
         << berlin(2026, 3, 28, 2, 30) << berlin(2026, 3, 29) << QString() << berlin(2026, 3, 29, 3, 30);
     QTest::newRow("after the clocks went back")
         << berlin(2026, 10, 24, 10, 0) << berlin(2026, 10, 25) << QString() << berlin(2026, 10, 25, 10, 0);
+    QTest::newRow("digits only") << friday << none << u"1430"_s << berlin(2026, 3, 20, 14, 30);
+    QTest::newRow("three digits") << friday << none << u"930"_s << berlin(2026, 3, 20, 9, 30);
+    QTest::newRow("an hour alone") << friday << none << u"9"_s << berlin(2026, 3, 20, 9, 0);
+    QTest::newRow("one-digit minute") << friday << none << u"9:5"_s << berlin(2026, 3, 20, 9, 5);
     QTest::newRow("no such hour") << friday << none << u"25:00"_s << none;
+    QTest::newRow("no such minute, digits only") << friday << none << u"1275"_s << none;
+    QTest::newRow("minutes alone") << friday << none << u":30"_s << none;
+    QTest::newRow("empty") << friday << none << QString() << none;
     QTest::newRow("not a time") << friday << none << u"halb drei"_s << none;
 }
 

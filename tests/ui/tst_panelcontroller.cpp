@@ -130,6 +130,21 @@ void tst_PanelController::secondaryScreenLinks()
     m_panel->closeCalendarImport();
     QCOMPARE(m_panel->screen(), Screen::Main);
     QCOMPARE(m_panel->selectedTab(), 0);
+
+    // Escape walks the same way back, then closes the questions, and only then may the panel hide.
+    m_panel->setShowSettings(true);
+    m_panel->showExportFromSettings();
+    QVERIFY(!m_panel->goBack());
+    QCOMPARE(m_panel->screen(), Screen::Settings);
+    QVERIFY(!m_panel->goBack());
+    QCOMPARE(m_panel->screen(), Screen::Main);
+    m_panel->setProperty("showQuitConfirm", true);
+    QVERIFY(!m_panel->goBack());
+    QVERIFY(!m_panel->property("showQuitConfirm").toBool());
+    m_panel->requestDelete(addRecord(false, m_now).id.toString());
+    QVERIFY(!m_panel->goBack());
+    QVERIFY(!m_panel->noteToDelete());
+    QVERIFY(m_panel->goBack());
 }
 
 void tst_PanelController::editorDismissal_data()
@@ -347,11 +362,13 @@ void tst_PanelController::labelsFollowTheClock()
     QCOMPARE(card.title(), u"Zahnarzt"_s);
     QCOMPARE(card.dateText(), u"Heute, 14:05"_s);
     QCOMPARE(card.relativeText(), u"in 5 Min."_s);
+    QCOMPARE(card.spokenText(), u"Zahnarzt, Heute, 14:05, in 5 Min."_s);
     QVERIFY(!card.isPast());
     QSignalSpy changed(&card, &AppointmentCardController::changed);
     card.setNow(cardNow.addSecs(6 * 60));
     QCOMPARE(changed.size(), 1);
     QVERIFY(card.isPast());
+    QCOMPARE(card.spokenText(), u"Zahnarzt, Heute, 14:05, erledigt"_s);
     card.setNow(cardNow.addSecs(6 * 60));
     QCOMPARE(changed.size(), 1);
 }
@@ -385,6 +402,7 @@ void tst_PanelController::noteCard()
     QCOMPARE(changed.size(), 1);
     QTEST(card.title(), "title");
     QCOMPARE(card.createdText(), u"6. März 2025"_s);
+    QCOMPARE(card.spokenText(), card.title() + u", 6. März 2025"_s);
     QTEST(card.hasImportBadge(), "hasBadge");
     QTEST(card.importBadge(), "expectedBadge");
 }

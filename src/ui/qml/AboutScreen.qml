@@ -87,9 +87,11 @@ SecondaryScreen {
                 text: about.website
                 font.pixelSize: TextStyle.subheadline
                 color: Colors.blue
-                MouseArea {
+                PanelButton {
                     anchors.fill: parent
-                    cursorShape: Qt.PointingHandCursor
+                    text: about.website
+                    Accessible.role: Accessible.Link
+                    HoverHandler { cursorShape: Qt.PointingHandCursor }
                     onClicked: Qt.openUrlExternally(about.website)
                 }
             }
@@ -157,8 +159,11 @@ SecondaryScreen {
                                     font.weight: parent.chosen ? Font.Medium : Font.Normal
                                     color: Colors.primary
                                 }
-                                MouseArea {
+                                PanelButton {
                                     anchors.fill: parent
+                                    text: modelData
+                                    Accessible.checkable: true
+                                    Accessible.checked: parent.chosen
                                     onClicked: about.language = index
                                 }
                             }

@@ -48,6 +48,7 @@ EditorSection {
             spacing: 4
             IconButton {
                 objectName: "appClear"
+                Accessible.name: "Anwendung entfernen"
                 anchors.verticalCenter: parent.verticalCenter
                 visible: section.editor.launchAppPath !== ""
                 width: 22
@@ -75,9 +76,10 @@ EditorSection {
                     font.weight: Font.Medium
                     color: Colors.purple
                 }
-                MouseArea {
+                PanelButton {
                     anchors.fill: parent
-                    cursorShape: Qt.PointingHandCursor
+                    text: "Anwendung wählen"
+                    HoverHandler { cursorShape: Qt.PointingHandCursor }
                     onClicked: section.editor.pickApp()
                 }
             }
@@ -117,6 +119,8 @@ EditorSection {
             placeholderText: "z.B. open -a Safari"
             placeholderTextColor: Colors.alpha(Colors.secondaryText, 0.6)
             selectByMouse: true
+            Accessible.name: "Shell Script"
+            onActiveFocusChanged: if (activeFocus) FocusScroll.reveal(shellField)
             font.family: "monospace"
             font.pointSize: TextScale.points(12 * section.fontScale)
             color: Colors.primary

@@ -35,7 +35,7 @@ Column {
             anchors.verticalCenter: parent.verticalCenter
             time: settings.editor.alarmTimeText
             fontScale: settings.fontScale
-            onSubmitted: (typed) => settings.editor.setAlarmTime(typed)
+            onEdited: (typed) => invalid = !settings.editor.setAlarmTime(typed)
         }
         Text {
             objectName: "selectedDateText"
@@ -57,6 +57,7 @@ Column {
         }
         PickerBox {
             objectName: "repeatPicker"
+            Accessible.name: "Wiederholung"
             anchors.verticalCenter: parent.verticalCenter
             width: 150
             model: settings.editor.repeatNames
@@ -74,7 +75,7 @@ Column {
         checked: settings.editor.hasEndDate
         tint: Colors.indigo
         fontScale: settings.fontScale
-        onToggled: (on) => settings.editor.hasEndDate = on
+        onSwitched: (on) => settings.editor.hasEndDate = on
     }
 
     // Start and end side by side; with large text the end moves to a line of its own.
@@ -132,22 +133,22 @@ Column {
         AlarmTypeButton {
             objectName: "popupButton"
             width: (alarmTypes.width - alarmTypes.spacing) / 2
-            icon: "bell.badge.fill"
+            symbol: "bell.badge.fill"
             title: "Popup"
             isSelected: settings.editor.usePopup
             color: Colors.orange
             fontScale: settings.fontScale
-            onAction: settings.editor.usePopup = !settings.editor.usePopup
+            onClicked: settings.editor.usePopup = !settings.editor.usePopup
         }
         AlarmTypeButton {
             objectName: "soundButton"
             width: (alarmTypes.width - alarmTypes.spacing) / 2
-            icon: "speaker.wave.2.fill"
+            symbol: "speaker.wave.2.fill"
             title: "Sound"
             isSelected: settings.editor.useSound
             color: Colors.cyan
             fontScale: settings.fontScale
-            onAction: settings.editor.useSound = !settings.editor.useSound
+            onClicked: settings.editor.useSound = !settings.editor.useSound
         }
     }
 
@@ -166,6 +167,7 @@ Column {
         PickerBox {
             id: soundPicker
             objectName: "soundPicker"
+            Accessible.name: "Ton"
             anchors.left: soundLabel.right
             anchors.leftMargin: 8
             anchors.right: playButton.left
@@ -180,6 +182,7 @@ Column {
         IconButton {
             id: playButton
             objectName: "previewSound"
+            Accessible.name: "Ton abspielen"
             anchors.right: parent.right
             anchors.verticalCenter: parent.verticalCenter
             symbol: "play.circle.fill"
@@ -225,9 +228,10 @@ Column {
                 color: Colors.orange
             }
         }
-        MouseArea {
+        PanelButton {
             anchors.fill: parent
-            cursorShape: Qt.PointingHandCursor
+            text: "Alarm testen"
+            HoverHandler { cursorShape: Qt.PointingHandCursor }
             onClicked: settings.editor.testAlarm()
         }
     }

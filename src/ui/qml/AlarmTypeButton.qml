@@ -2,15 +2,20 @@ import QtQuick
 import Zettelwerk.Ui
 
 // A way to raise the alarm, switched on and off: its colour while selected, grey otherwise.
-Item {
+PanelButton {
     id: button
 
-    property string icon
+    property string symbol
     property string title
     property bool isSelected: false
     property color color: Colors.blue
     property real fontScale: 1.0
-    signal action()
+
+    text: title
+    focusRadius: 8
+    Accessible.role: Accessible.CheckBox
+    Accessible.checkable: true
+    Accessible.checked: isSelected
 
     readonly property color tint: isSelected ? color : Colors.secondaryText
 
@@ -30,7 +35,7 @@ Item {
         spacing: 5
         Icon {
             anchors.verticalCenter: parent.verticalCenter
-            symbol: button.icon
+            symbol: button.symbol
             size: 12 * button.fontScale
             color: button.tint
         }
@@ -41,9 +46,5 @@ Item {
             font.weight: Font.Medium
             color: button.tint
         }
-    }
-    MouseArea {
-        anchors.fill: parent
-        onClicked: button.action()
     }
 }

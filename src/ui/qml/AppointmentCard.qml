@@ -24,8 +24,15 @@ Item {
     }
 
     CardFrame { anchors.fill: parent }
-    MouseArea {
+    PanelButton {
+        id: cardButton
+        objectName: "cardButton"
         anchors.fill: parent
+        text: info.spokenText
+        // Up and down go from card to card, past the delete buttons.
+        Keys.onUpPressed: FocusScroll.focusSibling(cardButton, false)
+        Keys.onDownPressed: FocusScroll.focusSibling(cardButton, true)
+        Accessible.description: "Öffnet den Termin im Editor"
         onClicked: card.clicked()
     }
 

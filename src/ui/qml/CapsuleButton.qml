@@ -2,18 +2,20 @@ import QtQuick
 import Zettelwerk.Ui
 
 // A small rounded button in its tint, with an optional symbol.
-Rectangle {
+PanelButton {
     id: button
 
     property string symbol
-    property string text
     property color tint: Colors.blue
-    signal clicked()
 
     implicitWidth: label.implicitWidth + 16
     implicitHeight: label.implicitHeight + 8
-    radius: height / 2
-    color: Colors.alpha(tint, 0.12)
+    focusRadius: height / 2
+
+    background: Rectangle {
+        radius: button.height / 2
+        color: Colors.alpha(button.tint, button.down ? 0.24 : 0.12)
+    }
 
     Row {
         id: label
@@ -35,9 +37,5 @@ Rectangle {
             font.weight: Font.Medium
             color: button.tint
         }
-    }
-    MouseArea {
-        anchors.fill: parent
-        onClicked: button.clicked()
     }
 }

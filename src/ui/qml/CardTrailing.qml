@@ -18,21 +18,16 @@ Column {
         size: trailing.chevronSize
         color: Colors.alpha(Colors.secondaryText, 0.5)
     }
-    Item {
+    IconButton {
         objectName: "deleteButton"
         visible: trailing.showDelete
         anchors.horizontalCenter: parent.horizontalCenter
-        width: 24
-        height: 24
-        Icon {
-            anchors.centerIn: parent
-            symbol: "trash"
-            size: 11 * trailing.fontScale
-            color: Colors.alpha(Colors.red, 0.5)
-        }
-        MouseArea {
-            anchors.fill: parent
-            onClicked: trailing.deleteClicked()
-        }
+        implicitWidth: 24
+        implicitHeight: 24
+        symbol: "trash"
+        size: 11 * trailing.fontScale
+        color: Colors.alpha(Colors.red, 0.5)
+        Accessible.name: "Löschen"
+        onClicked: trailing.deleteClicked()
     }
 }

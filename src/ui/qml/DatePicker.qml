@@ -47,6 +47,7 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 IconButton {
                     objectName: "pickerPrevious"
+                    Accessible.name: "Vorheriger Monat"
                     width: 24
                     height: 24
                     symbol: "chevron.left"
@@ -57,6 +58,7 @@ Item {
                 }
                 IconButton {
                     objectName: "pickerNext"
+                    Accessible.name: "Nächster Monat"
                     width: 24
                     height: 24
                     symbol: "chevron.right"
@@ -111,7 +113,7 @@ Item {
                         height: 24
                         radius: 12
                         color: cell.selected ? Colors.blue
-                            : dayArea.containsMouse && cell.enabled ? Colors.alpha(Colors.blue, 0.1)
+                            : dayArea.hovered && cell.enabled ? Colors.alpha(Colors.blue, 0.1)
                             : "transparent"
                     }
                     Text {
@@ -124,10 +126,12 @@ Item {
                             : cell.day === sheet.todayDay ? Colors.blue
                             : Colors.primary
                     }
-                    MouseArea {
-                        id: dayArea
+                    PanelButton {
                         anchors.fill: parent
-                        hoverEnabled: true
+                        id: dayArea
+                        text: cell.day + ". " + sheet.monthTitle
+                        enabled: cell.enabled
+                        focusRadius: height / 2
                         onClicked: sheet.pick(cell.day)
                     }
                 }

@@ -3,14 +3,15 @@ import Zettelwerk.Ui
 
 // One day: its number on a circle (gradient for today, tint for the selection or the pointer)
 // and a dot for what the day holds.
-Item {
+PanelButton {
     id: dayView
 
     required property dayCell cell
-    signal clicked()
 
     objectName: "day-" + cell.day
     implicitHeight: 28
+    focusRadius: 12
+    text: cell.accessibleName
 
     Column {
         anchors.centerIn: parent
@@ -29,7 +30,7 @@ Item {
             }
             Rectangle {
                 anchors.fill: parent
-                opacity: !dayView.cell.isToday && (dayView.cell.isSelected || hover.containsMouse) ? 1 : 0
+                opacity: !dayView.cell.isToday && (dayView.cell.isSelected || dayView.hovered) ? 1 : 0
                 Behavior on opacity { NumberAnimation { duration: 150; easing.type: Easing.InOutQuad } }
                 radius: 12
                 color: Colors.alpha(Colors.blue, dayView.cell.isSelected ? 0.2 : 0.08)
@@ -50,11 +51,5 @@ Item {
             radius: 2
             color: Colors.named(dayView.cell.dotColor)
         }
-    }
-    MouseArea {
-        id: hover
-        anchors.fill: parent
-        hoverEnabled: true
-        onClicked: dayView.clicked()
     }
 }

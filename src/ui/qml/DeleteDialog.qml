@@ -119,8 +119,10 @@ Item {
                         font.pixelSize: TextStyle.subheadline
                         color: Colors.primary
                     }
-                    MouseArea {
+                    PanelButton {
                         anchors.fill: parent
+                        objectName: "cancelDelete"
+                        text: "Abbrechen"
                         onClicked: overlay.controller.cancelDelete()
                     }
                 }
@@ -143,8 +145,10 @@ Item {
                         font.weight: Font.DemiBold
                         color: "white"
                     }
-                    MouseArea {
+                    PanelButton {
                         anchors.fill: parent
+                        objectName: "confirmDelete"
+                        text: "Löschen"
                         onClicked: overlay.controller.confirmDelete()
                     }
                 }

@@ -44,6 +44,7 @@ Item {
             }
             IconButton {
                 objectName: "editorTrash"
+                Accessible.name: "Löschen"
                 anchors.verticalCenter: parent.verticalCenter
                 symbol: "trash"
                 size: 13

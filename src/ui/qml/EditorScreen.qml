@@ -34,10 +34,7 @@ Rectangle {
         sequence: "Escape"
         enabled: screen.inFront
         onActivated: {
-            if (form.showDeleteConfirm)
-                form.showDeleteConfirm = false
-            else
-                form.cancelEdit()
+            form.escape()
         }
     }
     Shortcut {
@@ -114,6 +111,18 @@ Rectangle {
                         font.pointSize: TextScale.points(17 * screen.fontScale)
                         color: Colors.primary
                         padding: 8
+                        Accessible.name: "Notiz"
+                        // Tab moves on, as in other single-purpose text areas; the view follows the caret.
+                        Keys.onTabPressed: (event) => {
+                            textArea.nextItemInFocusChain(true).forceActiveFocus(Qt.TabFocusReason)
+                            event.accepted = true
+                        }
+                        Keys.onBacktabPressed: (event) => {
+                            textArea.nextItemInFocusChain(false).forceActiveFocus(Qt.BacktabFocusReason)
+                            event.accepted = true
+                        }
+                        onCursorRectangleChanged: if (activeFocus) FocusScroll.reveal(textArea, cursorRectangle)
+                        onActiveFocusChanged: if (activeFocus) FocusScroll.reveal(textArea, cursorRectangle)
                         background: Rectangle {
                             radius: 8
                             color: Colors.textBackground
@@ -137,7 +146,7 @@ Rectangle {
                         checked: form.hasAlarm
                         tint: Colors.orange
                         fontScale: screen.fontScale
-                        onToggled: (on) => form.hasAlarm = on
+                        onSwitched: (on) => form.hasAlarm = on
                     }
 
                     AlarmSettings {

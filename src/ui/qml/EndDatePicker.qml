@@ -33,8 +33,9 @@ Row {
             font.pointSize: TextScale.points(13 * compact.fontScale)
             color: Colors.primary
         }
-        MouseArea {
+        PanelButton {
             anchors.fill: parent
+            text: "Enddatum: " + compact.editor.endDayText
             onClicked: sheet.opened ? sheet.close() : sheet.open()
         }
 
@@ -69,6 +70,6 @@ Row {
         anchors.verticalCenter: parent.verticalCenter
         time: compact.editor.endTimeText
         fontScale: compact.fontScale
-        onSubmitted: (typed) => compact.editor.setEndTime(typed)
+        onEdited: (typed) => invalid = !compact.editor.setEndTime(typed)
     }
 }

@@ -2,21 +2,22 @@ import QtQuick
 import Zettelwerk.Ui
 
 // A small button of the backup screen: optional symbol and text, outlined or filled in its tint.
-Rectangle {
+PanelButton {
     id: button
 
     property string symbol
-    property string text
     property color tint: Colors.blue
     property bool filled: false
-    signal clicked()
 
     implicitWidth: label.implicitWidth + 16
     implicitHeight: label.implicitHeight + 10
-    radius: 6
-    color: filled ? tint : Colors.alpha(tint, 0.1)
-    border.width: 1
-    border.color: Colors.alpha(tint, 0.3)
+
+    background: Rectangle {
+        radius: 6
+        color: button.filled ? button.tint : Colors.alpha(button.tint, button.down ? 0.2 : 0.1)
+        border.width: 1
+        border.color: Colors.alpha(button.tint, 0.3)
+    }
 
     Row {
         id: label
@@ -37,9 +38,5 @@ Rectangle {
             font.weight: Font.Medium
             color: button.filled ? "white" : button.tint
         }
-    }
-    MouseArea {
-        anchors.fill: parent
-        onClicked: button.clicked()
     }
 }

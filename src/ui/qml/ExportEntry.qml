@@ -102,7 +102,7 @@ Item {
                 textFormat: Text.PlainText
                 width: parent.width
                 elide: Text.ElideRight
-                text: entry.title
+                text: entry.title + ", " + entry.dateText
                 font.pixelSize: 12
                 color: Colors.primary
             }
@@ -131,9 +131,12 @@ Item {
             }
         }
     }
-    MouseArea {
-        visible: entry.isRecord
+    PanelButton {
         anchors.fill: parent
+        visible: entry.isRecord
+        text: entry.title + ", " + entry.dateText
+        Accessible.checkable: true
+        Accessible.checked: entry.selected
         onClicked: entry.recordToggled(entry.recordId)
     }
 }

@@ -2,21 +2,21 @@ import QtQuick
 import Zettelwerk.Ui
 
 // A wide button in white on a gradient, with an optional symbol.
-Item {
+PanelButton {
     id: button
 
     property string symbol
-    property string text
     property color startColor: Colors.blue
     property color endColor: Colors.indigo
-    signal clicked()
 
     implicitWidth: label.implicitWidth + 28
     implicitHeight: label.implicitHeight + 16
+    focusRadius: 8
 
     GradientItem {
         anchors.fill: parent
         radius: 8
+        opacity: button.down ? 0.8 : 1
         direction: GradientItem.Horizontal
         startColor: button.startColor
         endColor: button.endColor
@@ -41,9 +41,5 @@ Item {
             font.weight: Font.DemiBold
             color: "white"
         }
-    }
-    MouseArea {
-        anchors.fill: parent
-        onClicked: button.clicked()
     }
 }

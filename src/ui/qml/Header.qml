@@ -37,18 +37,21 @@ Item {
 
         IconButton {
             objectName: "settingsButton"
+            Accessible.name: "Einstellungen"
             symbol: "gearshape"
             size: TextStyle.subheadline
             onClicked: header.controller.showSettings = true
         }
         IconButton {
             objectName: "helpButton"
+            Accessible.name: "Hilfe"
             symbol: "questionmark.circle"
             size: TextStyle.subheadline
             onClicked: header.controller.showHelp = true
         }
         IconButton {
             objectName: "aboutButton"
+            Accessible.name: "Über Zettelwerk"
             symbol: "info.circle"
             size: TextStyle.subheadline
             onClicked: header.controller.showAbout = true
@@ -71,8 +74,11 @@ Item {
                 font.bold: true
                 color: "white"
             }
-            MouseArea {
+            PanelButton {
                 anchors.fill: parent
+                objectName: "addButton"
+                text: "Neuer Eintrag"
+                focusRadius: width / 2
                 onClicked: header.controller.addNote()
             }
         }

@@ -73,8 +73,9 @@ SecondaryScreen {
                             color: help.copied ? Colors.green : Colors.blue
                         }
                     }
-                    MouseArea {
+                    PanelButton {
                         anchors.fill: parent
+                        text: help.copied ? "Kopiert!" : "Kopieren"
                         onClicked: help.copyToClipboard()
                     }
                 }

@@ -1,15 +1,13 @@
 import QtQuick
 import Zettelwerk.Ui
 
-// A plain symbol button in a square frame.
-Item {
+// A plain symbol button in a square frame; say what it does in Accessible.name.
+PanelButton {
     id: button
 
     property alias symbol: icon.symbol
     property alias size: icon.size
     property alias color: icon.color
-    property alias font: icon.font
-    signal clicked()
 
     implicitWidth: 28
     implicitHeight: 28
@@ -17,10 +15,7 @@ Item {
     Icon {
         id: icon
         anchors.centerIn: parent
+        font.bold: button.font.bold
         color: Colors.secondaryText
-    }
-    MouseArea {
-        anchors.fill: parent
-        onClicked: button.clicked()
     }
 }

@@ -140,8 +140,11 @@ Column {
                             color: row.selected ? Colors.blue : Colors.alpha(Colors.secondaryText, 0.4)
                         }
                     }
-                    MouseArea {
+                    PanelButton {
                         anchors.fill: parent
+                        text: row.title
+                        Accessible.checkable: true
+                        Accessible.checked: row.selected
                         onClicked: section.rules.tapCalendar(row.identifier)
                     }
                 }

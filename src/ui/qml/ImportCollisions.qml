@@ -35,8 +35,11 @@ Column {
                 color: Colors.primary
             }
         }
-        MouseArea {
+        PanelButton {
             anchors.fill: parent
+            text: choice.label
+            Accessible.checkable: true
+            Accessible.checked: choice.on
             onClicked: choice.clicked()
         }
     }
@@ -171,8 +174,9 @@ Column {
                 font.pixelSize: TextStyle.subheadline
                 color: Colors.primary
             }
-            MouseArea {
+            PanelButton {
                 anchors.fill: parent
+                text: "Abbrechen"
                 onClicked: panel.rules.cancelCollisions()
             }
         }

@@ -41,8 +41,9 @@ Column {
             font.pixelSize: 12
             color: Colors.primary
         }
-        MouseArea {
+        PanelButton {
             anchors.fill: parent
+            text: field.caption + ": " + field.text
             onClicked: sheet.opened ? sheet.close() : sheet.open()
         }
         Popup {

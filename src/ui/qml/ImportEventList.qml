@@ -91,7 +91,7 @@ Column {
                             textFormat: Text.PlainText
                             width: parent.width
                             elide: Text.ElideRight
-                            text: row.title
+                            text: row.title + ", " + row.dateText
                             font.pixelSize: TextStyle.caption
                             color: row.selected ? Colors.primary : Colors.secondaryText
                         }
@@ -113,8 +113,11 @@ Column {
                         }
                     }
                 }
-                MouseArea {
+                PanelButton {
                     anchors.fill: parent
+                    text: row.title + ", " + row.dateText
+                    Accessible.checkable: true
+                    Accessible.checked: row.selected
                     onClicked: list.selection.toggle(row.index)
                 }
             }

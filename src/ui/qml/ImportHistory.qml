@@ -67,6 +67,7 @@ Column {
                     }
                     IconButton {
                         objectName: "deleteBatch"
+                        Accessible.name: "Import löschen"
                         visible: !row.confirming
                         implicitWidth: 24
                         implicitHeight: 24

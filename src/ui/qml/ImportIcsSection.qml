@@ -62,8 +62,9 @@ Column {
                 color: section.chosen ? Colors.blue : "white"
             }
         }
-        MouseArea {
+        PanelButton {
             anchors.fill: parent
+            text: section.chosen ? section.rules.icsFileName : "Datei auswählen..."
             onClicked: section.rules.pickICSFile()
         }
     }

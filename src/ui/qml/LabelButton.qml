@@ -2,15 +2,13 @@ import QtQuick
 import Zettelwerk.Ui
 
 // A plain button: an optional symbol and a word in one colour, the whole area clickable.
-Item {
+PanelButton {
     id: button
 
     property string symbol
-    property string text
     property color color: Colors.primary
     property int weight: Font.Normal
     property real size: TextStyle.subheadline + 2
-    signal clicked()
 
     implicitWidth: row.implicitWidth + 8
     implicitHeight: Math.max(row.implicitHeight, 22)
@@ -35,9 +33,5 @@ Item {
             color: button.color
         }
     }
-    MouseArea {
-        anchors.fill: parent
-        cursorShape: Qt.PointingHandCursor
-        onClicked: button.clicked()
-    }
+    HoverHandler { cursorShape: Qt.PointingHandCursor }
 }

@@ -34,6 +34,7 @@ Rectangle {
             height: 24
             IconButton {
                 objectName: "previousMonth"
+                Accessible.name: "Vorheriger Monat"
                 anchors.left: parent.left
                 width: 24
                 height: 24
@@ -54,6 +55,7 @@ Rectangle {
             }
             IconButton {
                 objectName: "nextMonth"
+                Accessible.name: "Nächster Monat"
                 anchors.right: parent.right
                 width: 24
                 height: 24
@@ -96,11 +98,23 @@ Rectangle {
                 }
             }
             Repeater {
+                id: days
                 model: month.cells
                 delegate: DayCellView {
                     id: dayView
                     width: calendar.cellWidth
                     onClicked: month.tap(dayView.cell.day)
+                    // The arrows walk the grid as it is drawn: a day, or a week.
+                    Keys.onLeftPressed: days.focusDay(dayView.cell.day - 1)
+                    Keys.onRightPressed: days.focusDay(dayView.cell.day + 1)
+                    Keys.onUpPressed: days.focusDay(dayView.cell.day - 7)
+                    Keys.onDownPressed: days.focusDay(dayView.cell.day + 7)
+                }
+
+                function focusDay(day: int) {
+                    const cell = days.itemAt(day - 1)
+                    if (cell)
+                        cell.forceActiveFocus(Qt.TabFocusReason)
                 }
             }
         }

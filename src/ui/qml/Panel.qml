@@ -19,11 +19,12 @@ Window {
     onVisibleChanged: controller.panelVisible = visible
     Component.onCompleted: controller.panelVisible = visible
 
-    // The editor takes Escape for itself: there it cancels.
+    // Escape goes back one screen (the editor takes it for itself); on the main screen it hides
+    // the panel, but only where a tray icon brings it back.
     Shortcut {
         sequence: "Escape"
         enabled: panel.controller.screen !== PanelController.Editor
-        onActivated: panel.hide()
+        onActivated: if (panel.controller.goBack() && panel.asPopup) panel.hide()
     }
 
     PanelContent {

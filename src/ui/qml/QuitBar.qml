@@ -27,8 +27,10 @@ Item {
             font.pixelSize: TextStyle.caption
             color: Colors.secondaryText
         }
-        MouseArea {
+        PanelButton {
             anchors.fill: parent
+            objectName: "quitButton"
+            text: "Beenden"
             onClicked: bar.controller.showQuitConfirm = true
         }
     }
@@ -62,8 +64,10 @@ Item {
             font.pixelSize: TextStyle.caption
             font.weight: Font.DemiBold
             color: Colors.red
-            MouseArea {
+            PanelButton {
                 anchors.fill: parent
+                objectName: "quitYes"
+                text: "Ja, beenden"
                 onClicked: bar.quitConfirmed()
             }
         }
@@ -77,8 +81,10 @@ Item {
             text: "Nein"
             font.pixelSize: TextStyle.caption
             color: Colors.secondaryText
-            MouseArea {
+            PanelButton {
                 anchors.fill: parent
+                objectName: "quitNo"
+                text: "Nein"
                 onClicked: bar.controller.showQuitConfirm = false
             }
         }

@@ -46,8 +46,10 @@ Item {
                     color: Colors.blue
                 }
             }
-            MouseArea {
+            PanelButton {
                 anchors.fill: parent
+                objectName: "backButton"
+                text: "Zurück: " + screen.backLabel
                 onClicked: screen.back()
             }
         }

@@ -2,7 +2,7 @@ import QtQuick
 import Zettelwerk.Ui
 
 // A row that leads somewhere: a symbol on a small gradient tile, title and subtitle, a chevron.
-Item {
+PanelButton {
     id: row
 
     property string symbol
@@ -11,7 +11,9 @@ Item {
     property string title
     property string subtitle
     property bool showChevron: true
-    signal clicked()
+
+    text: title
+    Accessible.description: subtitle
 
     width: parent ? parent.width : implicitWidth
     implicitHeight: Math.max(tile.height, texts.implicitHeight) + 16
@@ -68,9 +70,5 @@ Item {
         symbol: "chevron.right"
         size: TextStyle.caption
         color: Colors.secondaryText
-    }
-    MouseArea {
-        anchors.fill: parent
-        onClicked: row.clicked()
     }
 }

@@ -49,8 +49,11 @@ SecondaryScreen {
                     size: 14
                     color: rules.launchAtLogin ? Colors.green : Colors.secondaryText
                 }
-                MouseArea {
+                PanelButton {
                     anchors.fill: parent
+                    text: "Bei Anmeldung starten"
+                    Accessible.checkable: true
+                    Accessible.checked: rules.launchAtLogin
                     onClicked: rules.launchAtLogin = !rules.launchAtLogin
                 }
             }
@@ -75,6 +78,7 @@ SecondaryScreen {
                 }
                 SettingsSlider {
                     objectName: "fontScaleSlider"
+                    Accessible.name: "Textgröße"
                     Layout.fillWidth: true
                     from: rules.minFontScale
                     to: rules.maxFontScale
@@ -111,6 +115,7 @@ SecondaryScreen {
                 }
                 SettingsSlider {
                     objectName: "windowHeightSlider"
+                    Accessible.name: "Fensterhöhe"
                     Layout.fillWidth: true
                     from: rules.minWindowHeight
                     to: rules.maxWindowHeight
@@ -205,8 +210,10 @@ SecondaryScreen {
                             font.pixelSize: TextStyle.subheadline
                             color: Colors.primary
                         }
-                        MouseArea {
+                        PanelButton {
                             anchors.fill: parent
+                            objectName: "cancelDeleteAll"
+                            text: "Abbrechen"
                             onClicked: rules.showDeleteAllConfirm = false
                         }
                     }
@@ -225,8 +232,10 @@ SecondaryScreen {
                             font.weight: Font.DemiBold
                             color: "white"
                         }
-                        MouseArea {
+                        PanelButton {
                             anchors.fill: parent
+                            objectName: "confirmDeleteAll"
+                            text: "Ja, alles löschen"
                             onClicked: rules.deleteAll()
                         }
                     }
@@ -279,8 +288,10 @@ SecondaryScreen {
                         color: Colors.primary
                     }
                 }
-                MouseArea {
+                PanelButton {
                     anchors.fill: parent
+                    objectName: "resetButton"
+                    text: "Zurücksetzen"
                     onClicked: rules.reset()
                 }
             }

@@ -2,14 +2,18 @@ import QtQuick
 import Zettelwerk.Ui
 
 // One of the three tabs; the selected one sits on a faint blue-to-indigo capsule.
-Item {
+PanelButton {
     id: tab
 
     property string title
     property string symbol
     property bool isSelected: false
     property real fontScale: 1.0
-    signal clicked()
+
+    text: title
+    focusRadius: 8
+    Accessible.role: Accessible.PageTab
+    Accessible.selected: isSelected
 
     readonly property color tint: isSelected ? Colors.blue : Colors.secondaryText
 
@@ -44,9 +48,5 @@ Item {
             font.weight: Font.Medium
             color: tab.tint
         }
-    }
-    MouseArea {
-        anchors.fill: parent
-        onClicked: tab.clicked()
     }
 }

@@ -2,14 +2,17 @@ import QtQuick
 import QtQuick.Controls
 import Zettelwerk.Ui
 
-// Hours and minutes as "HH:mm". The owner takes the typed time or refuses it; either way the
-// field then shows the time the owner holds.
+// Hours and minutes. Every keystroke offers the text to the owner, who takes a valid time at
+// once ("14:30", "1430", "9"); what it refuses stays as typed in a red frame. While the field has
+// the focus the owner's time does not overwrite the typing.
 TextField {
     id: field
 
     property string time
     property real fontScale: 1.0
-    signal submitted(string typed)
+    /// Set by the owner's answer to `edited`.
+    property bool invalid: false
+    signal edited(string typed)
 
     text: time
     implicitWidth: 58 * fontScale
@@ -21,15 +24,25 @@ TextField {
     font.pointSize: TextScale.points(13 * fontScale)
     color: Colors.primary
     padding: 4
+    Accessible.name: "Uhrzeit"
+    Accessible.description: invalid ? "Keine gültige Uhrzeit" : ""
     background: Rectangle {
         radius: 6
-        color: Colors.textBackground
-        border.width: 1
-        border.color: field.activeFocus ? Colors.blue : Colors.alpha(Colors.primary, 0.15)
+        color: field.invalid ? Colors.alpha(Colors.red, 0.08) : Colors.textBackground
+        border.width: field.invalid ? 2 : 1
+        border.color: field.invalid ? Colors.red : field.activeFocus ? Colors.blue : Colors.alpha(Colors.primary, 0.15)
     }
 
-    onEditingFinished: {
-        field.submitted(field.text)
-        field.text = Qt.binding(() => field.time)
+    onTextEdited: field.edited(field.text)
+    onActiveFocusChanged: {
+        if (activeFocus) {
+            // A plain value from here on: the owner's answer must not rewrite what is being typed.
+            field.text = field.text
+            FocusScroll.reveal(field)
+            return
+        }
+        // Leaving with a valid time shows it as the owner holds it ("9" becomes "09:00").
+        if (!field.invalid)
+            field.text = Qt.binding(() => field.time)
     }
 }

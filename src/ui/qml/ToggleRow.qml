@@ -1,17 +1,23 @@
 import QtQuick
 import Zettelwerk.Ui
 
-// A labelled switch, tinted when on; an optional symbol stands before the label.
-Item {
+// A labelled switch, tinted when on; an optional symbol stands before the label. Its owner keeps
+// the state: `checked` is bound, a press asks for the other state through `switched`.
+PanelButton {
     id: row
 
     property string symbol
     property color symbolColor: tint
     property string title
-    property bool checked: false
     property color tint: Colors.blue
     property real fontScale: 1.0
-    signal toggled(bool on)
+    signal switched(bool on)
+
+    text: title
+    Accessible.role: Accessible.CheckBox
+    Accessible.checkable: true
+    Accessible.checked: checked
+    onClicked: row.switched(!row.checked)
 
     implicitHeight: Math.max(track.height, label.implicitHeight) + 4
 
@@ -54,9 +60,5 @@ Item {
             border.width: 1
             border.color: Colors.alpha(Colors.primary, 0.1)
         }
-    }
-    MouseArea {
-        anchors.fill: parent
-        onClicked: row.toggled(!row.checked)
     }
 }
