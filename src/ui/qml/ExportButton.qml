@@ -27,7 +27,7 @@ Rectangle {
             visible: button.symbol !== ""
             symbol: button.symbol
             size: TextStyle.caption
-            color: button.filled ? "white" : button.tint
+            color: button.filled ? Colors.onAccent : button.tint
         }
         Text {
             textFormat: Text.PlainText
@@ -35,7 +35,7 @@ Rectangle {
             text: button.text
             font.pixelSize: TextStyle.caption
             font.weight: Font.Medium
-            color: button.filled ? "white" : button.tint
+            color: button.filled ? Colors.onAccent : button.tint
         }
     }
     MouseArea {

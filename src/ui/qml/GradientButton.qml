@@ -30,7 +30,7 @@ Item {
             visible: button.symbol !== ""
             symbol: button.symbol
             size: TextStyle.subheadline
-            color: "white"
+            color: Colors.onAccent
         }
         Text {
             textFormat: Text.PlainText
@@ -39,7 +39,7 @@ Item {
             text: button.text
             font.pixelSize: TextStyle.subheadline
             font.weight: Font.DemiBold
-            color: "white"
+            color: Colors.onAccent
         }
     }
     MouseArea {

@@ -69,7 +69,7 @@ Item {
                 symbol: "plus"
                 size: TextStyle.caption
                 font.bold: true
-                color: "white"
+                color: Colors.onAccent
             }
             MouseArea {
                 anchors.fill: parent

@@ -29,7 +29,7 @@ Item {
             anchors.centerIn: parent
             symbol: row.symbol
             size: 11
-            color: "white"
+            color: Colors.onAccent
         }
     }
     Column {

@@ -223,7 +223,7 @@ SecondaryScreen {
                             text: "Ja, alles löschen"
                             font.pixelSize: TextStyle.subheadline
                             font.weight: Font.DemiBold
-                            color: "white"
+                            color: Colors.onAccent
                         }
                         MouseArea {
                             anchors.fill: parent
