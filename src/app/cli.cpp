@@ -306,12 +306,14 @@ std::variant<ScreenshotRequest, QString> readScreenshotRequest(const QStringList
 {
     const Options options(args, 1,
         { QStringLiteral("--screen"), QStringLiteral("--out"), QStringLiteral("--day"),
-            QStringLiteral("--now") });
+            QStringLiteral("--now") },
+        { QStringLiteral("--dark") });
     if (!options.error().isEmpty())
         return options.error();
     if (!options.positional().isEmpty())
         return QStringLiteral("Unerwartetes Argument: %1").arg(options.positional().constFirst());
     ScreenshotRequest request;
+    request.dark = options.flag(QStringLiteral("--dark"));
     request.screen = options.value(QStringLiteral("--screen")).value_or(QString());
     request.outPng = options.value(QStringLiteral("--out")).value_or(QString());
     if (request.screen.isEmpty() || request.outPng.isEmpty())
@@ -353,7 +355,8 @@ QString helpText()
         "  zettelwerk kalender [--month JJJJ-MM]  Monatskalender (* eigene, + importierte, # beides)\n"
         "      Die vier Ansichten nehmen --now \"JJJJ-MM-TT HH:MM\" (Standard: jetzt).\n"
         "  zettelwerk screenshot --screen BILDSCHIRM --out DATEI.png\n"
-        "             [--day JJJJ-MM-TT] [--now \"JJJJ-MM-TT HH:MM\"]   zeichnet das Panel als Bild;\n"
+        "             [--day JJJJ-MM-TT] [--now \"JJJJ-MM-TT HH:MM\"] [--dark]\n"
+        "             zeichnet das Panel als Bild (mit --dark in der dunklen Darstellung);\n"
         "             BILDSCHIRM: heute, termine, notizen, delete-confirm, quit-confirm, editor,\n"
         "             editor-alarm, settings, settings-confirm, help, about, about-en, export,\n"
         "             export-confirm, export-restored, heute-unreadable, import-apple, import-access,\n"

@@ -34,6 +34,8 @@ struct ScreenshotRequest {
     QString outPng;
     std::optional<QDate> day;
     std::optional<QDateTime> now;
+    /// Drawn in the dark appearance.
+    bool dark = false;
 };
 /// The screenshot command's arguments, or why they are wrong.
 [[nodiscard]] std::variant<ScreenshotRequest, QString> readScreenshotRequest(const QStringList& args);

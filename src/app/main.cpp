@@ -1,3 +1,4 @@
+#include "appearance.h"
 #include "cli.h"
 #include "log.h"
 #include "notestore.h"
@@ -74,6 +75,7 @@ int runScreenshot(int argc, char** argv, const QStringList& args)
     // A fixed moment makes pictures of the same data look the same on any day.
     const Clock clock = request.now ? Clock([now = *request.now] { return now; }) : systemClock();
     NoteStore store(NoteStore::defaultDataDirectory(), clock);
+    Appearance::instance().setDark(request.dark);
     QString error;
     if (!renderScreenshot(store, request.screen, request.outPng, request.day, &error))
         return finish({ 1, {}, error + QLatin1Char('\n') });

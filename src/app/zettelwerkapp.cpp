@@ -1,12 +1,15 @@
 #include "zettelwerkapp.h"
 
 #include "alarmservice.h"
+#include "appearance.h"
 #include "cli.h"
+#include "colorschemewatcher.h"
 #include "desktopalarmactions.h"
 #include "desktopnotifier.h"
 #include "menubarlabel.h"
 #include "notestore.h"
 #include "panelcontroller.h"
+#include "panelplacement.h"
 #include "trayhost.h"
 #include "trayicon.h"
 #include "vdircalendarstore.h"
@@ -36,6 +39,13 @@ ZettelwerkApp::ZettelwerkApp(const QString& dataDirectory, QObject* parent)
         std::make_unique<VdirCalendarStore>(VdirCalendarStore::consentIn(m_panelController->settings())));
     connect(m_store, &NoteStore::alarmCountChanged, m_label,
         [this] { m_label->setAlarmCount(m_store->alarmCount()); });
+
+    // The panel follows the desktop between light and dark, also while it is open.
+    auto* colorScheme = new ColorSchemeWatcher(QDBusConnection::sessionBus(), this);
+    const auto follow = [colorScheme] { Appearance::instance().setDark(colorScheme->dark()); };
+    connect(colorScheme, &ColorSchemeWatcher::darkChanged, this, follow);
+    follow();
+    colorScheme->start();
 }
 
 namespace {
@@ -126,6 +136,8 @@ bool ZettelwerkApp::loadPanel()
     m_panel = qobject_cast<QQuickWindow*>(qml.rootObjects().constFirst());
     if (!m_panel)
         return false;
+    m_panelController->setPanelWindow(m_panel);
+    connect(m_panel, &QWindow::heightChanged, this, &ZettelwerkApp::keepPanelOnScreen);
     // Opening the panel is how the user sees the alarms: the bell comes to rest.
     connect(m_panel, &QWindow::visibleChanged, this, [this](bool visible) {
         if (visible)
@@ -173,21 +185,20 @@ void ZettelwerkApp::placePanel()
         screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect available = screen->availableGeometry();
-    QRect frame(QPoint(), m_panel->size());
-    if (iconArea.isValid()) {
-        // Below a top panel, above a bottom one; horizontally centred on the icon.
-        frame.moveCenter(iconArea.center());
-        frame.moveTop(iconArea.center().y() < available.center().y() ? iconArea.bottom() + 4
-                                                                     : iconArea.top() - 4 - frame.height());
-    } else {
-        frame.moveCenter(available.center());
-    }
-    frame.moveLeft(std::clamp(
-        frame.left(), available.left(), std::max(available.left(), available.right() - frame.width())));
-    frame.moveTop(std::clamp(
-        frame.top(), available.top(), std::max(available.top(), available.bottom() - frame.height())));
-    m_panel->setPosition(frame.topLeft());
+    m_panel->setScreen(screen);
+    m_panel->setPosition(PanelPlacement::beside(iconArea, screen->availableGeometry(), m_panel->size()));
+}
+
+void ZettelwerkApp::keepPanelOnScreen()
+{
+    // Grown while open (a taller setting, or back from the shorter settings screen): it moves up
+    // rather than run past the bottom of its screen.
+    if (!m_panel || !m_panel->isVisible() || !m_panel->screen())
+        return;
+    const QRect frame = m_panel->frameGeometry();
+    const QPoint inside = PanelPlacement::keptInside(frame, m_panel->screen()->availableGeometry());
+    if (inside != frame.topLeft())
+        m_panel->setFramePosition(inside);
 }
 
 void ZettelwerkApp::showAlarmPopup(const QString& heading, const QString& text)

@@ -44,6 +44,7 @@ public:
 
 private:
     void placePanel();
+    void keepPanelOnScreen();
     QQmlApplicationEngine& engine();
     void createTray();
     QObject* createAlarmService(NoteStore& store);

@@ -30,8 +30,13 @@ bool XdgAutostart::isEnabled() const
             continue;
         }
         const qsizetype equals = line.indexOf(u'=');
-        if (mainGroup && equals > 0 && line.left(equals).trimmed() == QLatin1String("Hidden")
-            && line.mid(equals + 1).trimmed() == QLatin1String("true"))
+        if (!mainGroup || equals <= 0)
+            continue;
+        const QString key = line.left(equals).trimmed();
+        const QString value = line.mid(equals + 1).trimmed();
+        // GNOME's settings switch an entry off with their own key instead of removing it.
+        if ((key == QLatin1String("Hidden") && value == QLatin1String("true"))
+            || (key == QLatin1String("X-GNOME-Autostart-enabled") && value == QLatin1String("false")))
             return false;
     }
     return true;

@@ -5,7 +5,7 @@
 #include <QString>
 
 /// The login item as an XDG autostart entry, `zettelwerk.desktop` in `$XDG_CONFIG_HOME/autostart`:
-/// enabled while the file exists and is not marked `Hidden=true`.
+/// enabled while the file exists and is neither `Hidden=true` nor `X-GNOME-Autostart-enabled=false`.
 class XdgAutostart : public LoginItem {
 public:
     /// `executable` defaults to the running binary, `autostartDirectory` to the user's folder.

@@ -424,7 +424,7 @@ void NoteEditorController::pickApp()
     dialog.setWindowTitle(QStringLiteral("App auswählen"));
     dialog.setDirectory(QStringLiteral("/usr/share/applications"));
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({ QStringLiteral("Anwendungen (*.desktop)"), QStringLiteral("Alle Dateien (*)") });
+    dialog.setNameFilter(QStringLiteral("Anwendungen (*.desktop)"));
     if (const auto path = FileDialog::run(dialog))
         setLaunchAppPath(*path);
 }

@@ -4,6 +4,10 @@
 #include "entrylists.h"
 #include "notestore.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
 namespace {
 
 std::optional<QUuid> uuidOf(const QString& text)
@@ -326,4 +330,21 @@ void PanelController::refresh()
     emit listsChanged();
     if (m_noteToDelete)
         emit noteToDeleteChanged();
+}
+
+QScreen* PanelController::panelScreen() const
+{
+    return m_window && m_window->screen() ? m_window->screen() : QGuiApplication::primaryScreen();
+}
+
+void PanelController::setPanelWindow(QWindow* window)
+{
+    if (window == m_window)
+        return;
+    if (m_window)
+        disconnect(m_window, nullptr, this, nullptr);
+    m_window = window;
+    if (window)
+        connect(window, &QWindow::screenChanged, this, &PanelController::panelScreenChanged);
+    emit panelScreenChanged();
 }

@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 #include <QtQml/qqmlregistration.h>
 
@@ -16,6 +17,8 @@
 
 class AlarmActions;
 class NoteStore;
+class QScreen;
+class QWindow;
 
 /// The panel's state and navigation: which screen shows, the selected tab and day, the editor,
 /// the delete and quit confirmations, and the lists of the three tabs.
@@ -116,6 +119,10 @@ public:
     /// The system calendar, for the import screen; none unless the app sets one.
     [[nodiscard]] CalendarStore* calendarStore() const { return m_calendarStore.get(); }
     void setCalendarStore(std::unique_ptr<CalendarStore> store) { m_calendarStore = std::move(store); }
+    /// The screen the panel window is on, for the height bound; the primary screen before the
+    /// app has made the window.
+    [[nodiscard]] QScreen* panelScreen() const;
+    void setPanelWindow(QWindow* window);
     [[nodiscard]] NoteListModel* dayAppointments() { return &m_day; }
     [[nodiscard]] NoteListModel* futureAppointments() { return &m_future; }
     [[nodiscard]] NoteListModel* todayAppointments() { return &m_today; }
@@ -153,6 +160,8 @@ signals:
     void storeProblemChanged();
     void nowChanged();
     void panelVisibleChanged();
+    /// The panel window moved to another screen.
+    void panelScreenChanged();
     /// The editor opened on a new or existing record.
     void editorRequested(const QString& id);
 
@@ -173,6 +182,7 @@ private:
     AppSettings m_settings;
     std::unique_ptr<LoginItem> m_loginItem;
     std::unique_ptr<CalendarStore> m_calendarStore;
+    QPointer<QWindow> m_window;
     int m_selectedTab = 0;
     std::optional<QDate> m_selectedDay;
     std::optional<QUuid> m_editingNoteId;

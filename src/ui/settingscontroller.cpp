@@ -15,9 +15,8 @@ namespace {
 // Slider values are sums of binary fractions: 1.15 arrives as 1.1499999…, which must read 115.
 constexpr double roundingSlack = 1e-6;
 
-std::optional<double> primaryScreenHeight()
+std::optional<double> freeHeight(const QScreen* screen)
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? std::optional<double>(screen->availableGeometry().height()) : std::nullopt;
 }
 
@@ -30,7 +29,8 @@ double snap(double value, double from, double step)
 
 SettingsController::SettingsController(QObject* parent)
     : QObject(parent)
-    , m_screenHeight(primaryScreenHeight)
+    , m_screenHeight(
+          [this] { return freeHeight(m_panel ? m_panel->panelScreen() : QGuiApplication::primaryScreen()); })
 {
 }
 
@@ -49,9 +49,12 @@ void SettingsController::setPanel(PanelController* panel)
         connect(m_settings, &AppSettings::fontScaleChanged, this, &SettingsController::fontScaleChanged);
         connect(
             m_settings, &AppSettings::windowHeightChanged, this, &SettingsController::windowHeightChanged);
+        connect(
+            m_panel, &PanelController::panelScreenChanged, this, &SettingsController::maxWindowHeightChanged);
     }
     m_launchAtLogin = loginItem() && loginItem()->isEnabled();
     emit panelChanged();
+    emit maxWindowHeightChanged();
     emit launchAtLoginChanged();
     emit fontScaleChanged();
     emit windowHeightChanged();
@@ -61,7 +64,7 @@ void SettingsController::setPanel(PanelController* panel)
 void SettingsController::setScreenHeight(ScreenHeight screenHeight)
 {
     m_screenHeight = std::move(screenHeight);
-    emit panelChanged();
+    emit maxWindowHeightChanged();
 }
 
 LoginItem* SettingsController::loginItem() const

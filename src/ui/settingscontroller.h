@@ -27,7 +27,7 @@ class SettingsController : public QObject {
     Q_PROPERTY(double windowHeight READ windowHeight WRITE setWindowHeight NOTIFY windowHeightChanged)
     Q_PROPERTY(QString windowHeightText READ windowHeightText NOTIFY windowHeightChanged)
     Q_PROPERTY(double minWindowHeight READ minWindowHeight CONSTANT)
-    Q_PROPERTY(double maxWindowHeight READ maxWindowHeight NOTIFY panelChanged)
+    Q_PROPERTY(double maxWindowHeight READ maxWindowHeight NOTIFY maxWindowHeightChanged)
     Q_PROPERTY(double windowHeightStep READ windowHeightStepSize CONSTANT)
     Q_PROPERTY(QString recordCountText READ recordCountText NOTIFY recordCountChanged)
     Q_PROPERTY(QString deleteAllQuestion READ deleteAllQuestion NOTIFY recordCountChanged)
@@ -38,7 +38,7 @@ class SettingsController : public QObject {
 public:
     static constexpr double fontScaleStep = 0.05;
     static constexpr double windowHeightStep = 20.0;
-    /// The height of the primary screen's free area, none without a screen.
+    /// The height of the free area of the screen the panel is on, none without a screen.
     using ScreenHeight = std::function<std::optional<double>()>;
 
     explicit SettingsController(QObject* parent = nullptr);
@@ -46,7 +46,7 @@ public:
     [[nodiscard]] PanelController* panel() const { return m_panel; }
     /// Takes the store, the live settings and the login item of `panel`; reads the login state.
     void setPanel(PanelController* panel);
-    /// For tests; by default the primary screen's.
+    /// For tests; by default that of the panel's screen.
     void setScreenHeight(ScreenHeight screenHeight);
 
     [[nodiscard]] bool launchAtLogin() const { return m_launchAtLogin; }
@@ -89,6 +89,7 @@ public:
 
 signals:
     void panelChanged();
+    void maxWindowHeightChanged();
     void launchAtLoginChanged();
     void fontScaleChanged();
     void windowHeightChanged();

@@ -1,3 +1,5 @@
+#include "appearance.h"
+#include "cli.h"
 #include "notestore.h"
 #include "screenshot.h"
 #include "testsupport.h"
@@ -29,6 +31,10 @@ private slots:
     void emptyStoreShowsEmptyTabs();
     void everyControlTellsAScreenReaderWhatItIs_data();
     void everyControlTellsAScreenReaderWhatItIs();
+    void darkOption_data();
+    void darkOption();
+    void everyScreenDrawsDark_data();
+    void everyScreenDrawsDark();
 
 private:
     // The demo records unless `store` is given.
@@ -71,7 +77,8 @@ QImage tst_Screenshot::render(const QString& screen, const std::optional<QDate>&
 {
     const QString keep = qEnvironmentVariable("ZETTELWERK_KEEP_SCREENSHOTS");
     const QString name = (store ? u"empty-"_s : QString()) + screen
-        + (day ? u"-"_s + day->toString(Qt::ISODate) : QString());
+        + (day ? u"-"_s + day->toString(Qt::ISODate) : QString())
+        + (Appearance::instance().dark() ? u"-dark"_s : QString());
     const QString path = (keep.isEmpty() ? m_dir.path() : keep) + u'/' + name + u".png"_s;
     QString error;
     if (!renderScreenshot(store ? *store : *m_store, screen, path, day, &error)) {
@@ -166,6 +173,35 @@ void tst_Screenshot::emptyStoreShowsEmptyTabs()
     QVERIFY(render(u"heute"_s, QDate(2026, 12, 9), &store) != heute);
 }
 
+void tst_Screenshot::darkOption_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<QString>("error");
+    const QStringList plain { u"screenshot"_s, u"--screen"_s, u"heute"_s, u"--out"_s, u"a.png"_s };
+    QTest::newRow("light") << plain << false << QString();
+    QTest::newRow("dark") << plain + QStringList { u"--dark"_s } << true << QString();
+    QTest::newRow("dark first") << QStringList { u"screenshot"_s, u"--dark"_s } + plain.mid(1) << true
+                                << QString();
+    QTest::newRow("dark takes no value")
+        << plain + QStringList { u"--dark"_s, u"ja"_s } << false << u"Unerwartetes Argument: ja"_s;
+}
+
+void tst_Screenshot::darkOption()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, error);
+    const auto read = Cli::readScreenshotRequest(args);
+    if (!error.isEmpty()) {
+        QVERIFY(std::holds_alternative<QString>(read));
+        QCOMPARE(std::get<QString>(read), error);
+        return;
+    }
+    QVERIFY(std::holds_alternative<Cli::ScreenshotRequest>(read));
+    QTEST(std::get<Cli::ScreenshotRequest>(read).dark, "dark");
+    QCOMPARE(std::get<Cli::ScreenshotRequest>(read).screen, u"heute"_s);
+}
+
 void tst_Screenshot::everyControlTellsAScreenReaderWhatItIs_data()
 {
     QTest::addColumn<QString>("screen");
@@ -203,6 +239,32 @@ void tst_Screenshot::everyControlTellsAScreenReaderWhatItIs()
         qPrintable(error));
     QVERIFY2(silent.isEmpty(), qPrintable(silent.join(u", "_s)));
     QVERIFY(controls > 0);
+}
+
+void tst_Screenshot::everyScreenDrawsDark_data()
+{
+    everyControlTellsAScreenReaderWhatItIs_data();
+}
+
+void tst_Screenshot::everyScreenDrawsDark()
+{
+    QFETCH(QString, screen);
+    qputenv("ZETTELWERK_VDIR", ZETTELWERK_TEST_DATA "/vdir");
+    Appearance::instance().setDark(true);
+    const QImage image = render(screen);
+    Appearance::instance().setDark(false);
+    QVERIFY(!image.isNull());
+    // Mostly dark, with light text on it: a screen that kept a light background, or dark text
+    // that cannot be read on the dark one, fails here.
+    qsizetype light = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            light += image.pixelColor(x, y).lightnessF() > 0.6 ? 1 : 0;
+    }
+    const double lightShare = double(light) / (double(image.width()) * image.height());
+    const double mean = meanLightness(image, image.rect());
+    QVERIFY2(mean < 0.3, qPrintable(u"mean lightness %1"_s.arg(mean)));
+    QVERIFY2(lightShare > 0.005, qPrintable(u"light pixels %1 %"_s.arg(lightShare * 100)));
 }
 
 int main(int argc, char** argv)

@@ -1,11 +1,13 @@
 #include "alarmservice.h"
 #include "menubarlabel.h"
 #include "notestore.h"
+#include "panelcontroller.h"
 #include "zettelwerkapp.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QQuickItem>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +20,7 @@ class tst_ZettelwerkApp : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void serviceStartsAfterLoadingWithoutCheckingAtOnce();
@@ -25,15 +28,24 @@ private slots:
     void popupsDoNotBlockAndStack();
     void silentAlarmRingsUntilThePanelOpens_data();
     void silentAlarmRingsUntilThePanelOpens();
+    void tallerPanelStaysOnItsScreen_data();
+    void tallerPanelStaysOnItsScreen();
 
 private:
     void withPanelNeverLoaded();
     AlarmService* service();
     static QList<QQuickWindow*> popups();
 
+    QTemporaryDir m_config;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ZettelwerkApp> m_app;
 };
+
+void tst_ZettelwerkApp::initTestCase()
+{
+    // The panel height is a setting: never the user's. Set before the first QSettings.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+}
 
 void tst_ZettelwerkApp::init()
 {
@@ -153,6 +165,45 @@ void tst_ZettelwerkApp::silentAlarmRingsUntilThePanelOpens()
     QVERIFY(m_app->panel() && m_app->panel()->isVisible());
     QCOMPARE(m_app->store().alarmCount(), 0);
     QVERIFY(!m_app->menuBarLabel().isAlarming());
+}
+
+void tst_ZettelwerkApp::tallerPanelStaysOnItsScreen_data()
+{
+    QTest::addColumn<int>("fromBottom");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<bool>("moves");
+    QTest::newRow("still fits: stays") << 700 << 600.0 << false;
+    QTest::newRow("grows past the bottom: moves up") << 600 << 700.0 << true;
+    QTest::newRow("taller than the screen: top on it") << 600 << 1000.0 << true;
+}
+
+void tst_ZettelwerkApp::tallerPanelStaysOnItsScreen()
+{
+    QFETCH(int, fromBottom);
+    QFETCH(double, height);
+    QFETCH(bool, moves);
+
+    m_app->showPanel();
+    QQuickWindow* panel = m_app->panel();
+    const QRect available = panel->screen()->availableGeometry();
+    panel->setFramePosition(QPoint(available.left() + 10, available.bottom() + 1 - fromBottom));
+    QTRY_COMPARE(panel->frameGeometry().top(), available.bottom() + 1 - fromBottom);
+    const QPoint before = panel->frameGeometry().topLeft();
+
+    m_app->panelController().settings()->setWindowHeight(height);
+    QTRY_COMPARE(panel->height(), int(height));
+    if (!moves) {
+        QTest::qWait(50);
+        QCOMPARE(panel->frameGeometry().topLeft(), before);
+        return;
+    }
+    const QRect frame = panel->frameGeometry();
+    QTRY_VERIFY2(panel->frameGeometry().top() < before.y(), "did not move up");
+    QCOMPARE(panel->frameGeometry().left(), before.x());
+    if (frame.height() <= available.height())
+        QTRY_COMPARE(panel->frameGeometry().bottom(), available.bottom());
+    else
+        QTRY_COMPARE(panel->frameGeometry().top(), available.top());
 }
 
 QTEST_MAIN(tst_ZettelwerkApp)

@@ -6,12 +6,15 @@
 #include "panelcontroller.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <climits>
 
@@ -101,6 +104,7 @@ private slots:
     void texts();
     void followsThePanelToAnotherRecord();
     void failedSaveKeepsTheEditorOpen();
+    void appChooserOffersApplicationsOnly();
 };
 
 void tst_NoteEditorController::closing_data()
@@ -478,6 +482,30 @@ void tst_NoteEditorController::failedSaveKeepsTheEditorOpen()
     h.editor.saveOrDelete();
     QCOMPARE(h.editor.errorText(), u"Konnte nicht gespeichert werden: "_s + NoteJson::unstorableDateReason());
     QCOMPARE(find(h.saved(), note.id)->alarmDate, note.alarmDate);
+}
+
+void tst_NoteEditorController::appChooserOffersApplicationsOnly()
+{
+    Harness h;
+    h.openAt(60);
+    h.editor.setLaunchAppPath(u"/usr/share/applications/vorher.desktop"_s);
+    QStringList filters;
+    QString folder;
+    // The dialog runs its own event loop: look at it from there, then cancel it.
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        filters = dialog->nameFilters();
+        folder = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    poll.start(20);
+    h.editor.pickApp();
+    QCOMPARE(filters, QStringList { u"Anwendungen (*.desktop)"_s });
+    QCOMPARE(folder, u"/usr/share/applications"_s);
+    QCOMPARE(h.editor.launchAppPath(), u"/usr/share/applications/vorher.desktop"_s);
 }
 
 QTEST_MAIN(tst_NoteEditorController)

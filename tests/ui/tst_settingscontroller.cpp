@@ -10,10 +10,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 // The settings screen's rules against a real store, real settings and a real autostart folder,
 // all in a temporary home; the help's copied text and the copy button's label.
@@ -26,6 +28,7 @@ private slots:
     void slidersSnapAndClamp_data();
     void slidersSnapAndClamp();
     void resetKeepsTheSound();
+    void heightBoundIsThatOfThePanelsScreen();
     void deleteAll_data();
     void deleteAll();
     void autostart_data();
@@ -131,6 +134,32 @@ void tst_SettingsController::resetKeepsTheSound()
     QCOMPARE(reread.lastSoundName(), u"Glass"_qs);
 }
 
+void tst_SettingsController::heightBoundIsThatOfThePanelsScreen()
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    QCOMPARE(screens.size(), 2);
+    QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry().height(), 1200);
+    m_settings = std::make_unique<SettingsController>();
+    m_settings->setPanel(m_panel.get());
+    // No window yet: the primary screen.
+    QCOMPARE(m_settings->maxWindowHeight(), 1160.0);
+
+    QWindow window;
+    window.setScreen(screens.at(1));
+    QSignalSpy changes(m_settings.get(), &SettingsController::maxWindowHeightChanged);
+    m_panel->setPanelWindow(&window);
+    QCOMPARE(m_settings->maxWindowHeight(), 680.0);
+    m_settings->setWindowHeight(1000);
+    QCOMPARE(m_panel->settings()->windowHeight(), 680.0);
+
+    // Moved back to the large screen, the slider reaches further at once.
+    window.setScreen(screens.at(0));
+    QCOMPARE(m_settings->maxWindowHeight(), 1160.0);
+    QCOMPARE(changes.size(), 2);
+    m_settings->setWindowHeight(1000);
+    QCOMPARE(m_panel->settings()->windowHeight(), 1000.0);
+}
+
 void tst_SettingsController::deleteAll_data()
 {
     QTest::addColumn<int>("records");
@@ -193,6 +222,15 @@ void tst_SettingsController::autostart_data()
     QTest::newRow("hidden entry is off") << entry + "Hidden=true\n" << false << false << true;
     QTest::newRow("hidden only in an action") << entry + "[Desktop Action x]\nHidden=true\n"
                                               << false << true << false;
+    QTest::newRow("switched off in GNOME's settings") << entry + "X-GNOME-Autostart-enabled=false\n"
+                                                      << false << false << true;
+    QTest::newRow("GNOME's switch, spaced") << entry + "X-GNOME-Autostart-enabled = false\n"
+                                            << false << false << true;
+    QTest::newRow("switched on in GNOME's settings") << entry + "X-GNOME-Autostart-enabled=true\n"
+                                                     << false << true << false;
+    QTest::newRow("GNOME's switch only in an action")
+        << entry + "[Desktop Action x]\nX-GNOME-Autostart-enabled=false\n"
+        << false << true << false;
     QTest::newRow("folder cannot be made") << QByteArray() << true << false << false;
 }
 

@@ -36,7 +36,7 @@ SecondaryScreen {
                 anchors.centerIn: parent
                 symbol: "note.text"
                 size: 26
-                color: "white"
+                color: Colors.onAccent
             }
         }
         Item { width: 1; height: 4 }

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Zettelwerk.Ui
 
 // One alarm's popup: stays on top until "OK", without holding up the app or later alarms.
 Window {
@@ -16,7 +17,7 @@ Window {
     width: 360
     height: Math.min(Math.max(content.implicitHeight + 40, 150), 520)
     minimumWidth: 300
-    color: palette.window
+    color: Colors.windowBackground
 
     onClosing: popup.dismissed()
 
@@ -38,6 +39,7 @@ Window {
                 Label {
                     objectName: "heading"
                     text: popup.heading
+                    color: Colors.primary
                     font.bold: true
                     font.pixelSize: 15
                 }
@@ -49,6 +51,7 @@ Window {
                         objectName: "message"
                         width: 240
                         text: popup.text
+                        color: Colors.primary
                         textFormat: Text.PlainText
                         wrapMode: Text.Wrap
                     }

@@ -121,7 +121,7 @@ Item {
                         text: cell.day
                         font.pointSize: TextScale.points(12 * picker.fontScale)
                         font.weight: cell.selected || cell.day === sheet.todayDay ? Font.DemiBold : Font.Normal
-                        color: cell.selected ? "white"
+                        color: cell.selected ? Colors.onAccent
                             : !cell.enabled ? Colors.alpha(Colors.secondaryText, 0.35)
                             : cell.day === sheet.todayDay ? Colors.blue
                             : Colors.primary

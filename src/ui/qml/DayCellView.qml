@@ -41,7 +41,7 @@ PanelButton {
                 text: dayView.cell.day
                 font.pixelSize: 12
                 font.bold: dayView.cell.isToday || dayView.cell.isSelected
-                color: dayView.cell.isToday ? "white" : dayView.cell.isSelected ? Colors.blue : Colors.primary
+                color: dayView.cell.isToday ? Colors.onAccent : dayView.cell.isSelected ? Colors.blue : Colors.primary
             }
         }
         Rectangle {

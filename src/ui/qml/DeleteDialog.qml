@@ -76,7 +76,7 @@ Item {
                     anchors.centerIn: parent
                     symbol: "trash.circle.fill"
                     size: 18
-                    color: "white"
+                    color: Colors.onAccent
                 }
             }
             Text {
@@ -143,7 +143,7 @@ Item {
                         text: "Löschen"
                         font.pixelSize: TextStyle.subheadline
                         font.weight: Font.DemiBold
-                        color: "white"
+                        color: Colors.onAccent
                     }
                     PanelButton {
                         anchors.fill: parent

@@ -28,7 +28,7 @@ PanelButton {
             visible: button.symbol !== ""
             symbol: button.symbol
             size: TextStyle.caption
-            color: button.filled ? "white" : button.tint
+            color: button.filled ? Colors.onAccent : button.tint
         }
         Text {
             textFormat: Text.PlainText
@@ -36,7 +36,7 @@ PanelButton {
             text: button.text
             font.pixelSize: TextStyle.caption
             font.weight: Font.Medium
-            color: button.filled ? "white" : button.tint
+            color: button.filled ? Colors.onAccent : button.tint
         }
     }
 }

@@ -30,7 +30,7 @@ PanelButton {
             visible: button.symbol !== ""
             symbol: button.symbol
             size: TextStyle.subheadline
-            color: "white"
+            color: Colors.onAccent
         }
         Text {
             textFormat: Text.PlainText
@@ -39,7 +39,7 @@ PanelButton {
             text: button.text
             font.pixelSize: TextStyle.subheadline
             font.weight: Font.DemiBold
-            color: "white"
+            color: Colors.onAccent
         }
     }
 }

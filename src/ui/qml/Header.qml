@@ -72,7 +72,7 @@ Item {
                 symbol: "plus"
                 size: TextStyle.caption
                 font.bold: true
-                color: "white"
+                color: Colors.onAccent
             }
             PanelButton {
                 anchors.fill: parent

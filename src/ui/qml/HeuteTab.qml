@@ -54,7 +54,7 @@ ColumnLayout {
                 text: tab.controller.dayAppointments.count
                 font.pixelSize: TextStyle.caption
                 font.bold: true
-                color: "white"
+                color: Colors.onAccent
             }
         }
     }

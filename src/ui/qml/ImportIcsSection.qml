@@ -48,7 +48,7 @@ Column {
                 anchors.verticalCenter: parent.verticalCenter
                 symbol: "folder.badge.plus"
                 size: TextStyle.subheadline
-                color: section.chosen ? Colors.blue : "white"
+                color: section.chosen ? Colors.blue : Colors.onAccent
             }
             Text {
                 textFormat: Text.PlainText
@@ -59,7 +59,7 @@ Column {
                 text: section.chosen ? section.rules.icsFileName : "Datei auswählen..."
                 font.pixelSize: TextStyle.subheadline
                 font.weight: Font.DemiBold
-                color: section.chosen ? Colors.blue : "white"
+                color: section.chosen ? Colors.blue : Colors.onAccent
             }
         }
         PanelButton {

@@ -31,7 +31,7 @@ PanelButton {
             anchors.centerIn: parent
             symbol: row.symbol
             size: 11
-            color: "white"
+            color: Colors.onAccent
         }
     }
     Column {

@@ -230,7 +230,7 @@ SecondaryScreen {
                             text: "Ja, alles löschen"
                             font.pixelSize: TextStyle.subheadline
                             font.weight: Font.DemiBold
-                            color: "white"
+                            color: Colors.onAccent
                         }
                         PanelButton {
                             anchors.fill: parent

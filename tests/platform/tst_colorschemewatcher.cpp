@@ -1,0 +1,278 @@
+#include "colorschemewatcher.h"
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusVariant>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString portalService = u"org.freedesktop.portal.Desktop"_s;
+const QString portalPath = u"/org/freedesktop/portal/desktop"_s;
+const QString settingsInterface = u"org.freedesktop.portal.Settings"_s;
+const QString fakeConnection = u"fakeportal"_s;
+
+QVariant wrapped(const QVariant& value, int times)
+{
+    QVariant result = value;
+    for (int i = 0; i < times; ++i)
+        result = QVariant::fromValue(QDBusVariant(result));
+    return result;
+}
+
+} // namespace
+
+// The desktop portal's settings, on a bus connection of its own so that the watcher's calls
+// really travel through the bus daemon. It answers either as a current portal (ReadOne) or as an
+// older one that knows only Read, whose answer is a variant inside a variant.
+class FakePortal : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
+
+public:
+    FakePortal(QVariant colorScheme, bool hasReadOne, int delayMs)
+        : m_colorScheme(std::move(colorScheme))
+        , m_hasReadOne(hasReadOne)
+        , m_delayMs(delayMs)
+    {
+    }
+
+    ~FakePortal() override
+    {
+        QDBusConnection bus(fakeConnection);
+        bus.unregisterService(portalService);
+        bus.unregisterObject(portalPath);
+        QDBusConnection::disconnectFromBus(fakeConnection);
+    }
+
+    bool start()
+    {
+        QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, fakeConnection);
+        return bus.isConnected() && bus.registerObject(portalPath, this, QDBusConnection::ExportAllSlots)
+            && bus.registerService(portalService);
+    }
+
+    void change(const QString& group, const QString& key, const QVariant& value)
+    {
+        QDBusMessage signal = QDBusMessage::createSignal(portalPath, settingsInterface, u"SettingChanged"_s);
+        signal << group << key << QVariant::fromValue(QDBusVariant(value));
+        QDBusConnection(fakeConnection).send(signal);
+    }
+
+    QStringList calls;
+
+public slots:
+    QDBusVariant ReadOne(const QString& group, const QString& key)
+    {
+        calls << u"ReadOne "_s + group + u' ' + key;
+        if (!m_hasReadOne) {
+            sendErrorReply(QDBusError::UnknownMethod, u"No such method"_s);
+            return {};
+        }
+        return answer(m_colorScheme);
+    }
+
+    QDBusVariant Read(const QString& group, const QString& key)
+    {
+        calls << u"Read "_s + group + u' ' + key;
+        return answer(QVariant::fromValue(QDBusVariant(m_colorScheme)));
+    }
+
+private:
+    QDBusVariant answer(const QVariant& value)
+    {
+        if (m_delayMs > 0) {
+            setDelayedReply(true);
+            QTimer::singleShot(
+                m_delayMs, this, [reply = message().createReply(QVariant::fromValue(QDBusVariant(value)))] {
+                    QDBusConnection(fakeConnection).send(reply);
+                });
+            return {};
+        }
+        return QDBusVariant(value);
+    }
+
+    QVariant m_colorScheme;
+    bool m_hasReadOne;
+    int m_delayMs;
+};
+
+// The desktop's light or dark preference: read from the portal without waiting for it, followed
+// while running, and taken from the palette where no portal answers.
+class tst_ColorSchemeWatcher : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QGuiApplication::setPalette(QPalette(Qt::white)); }
+    void unwrapping_data();
+    void unwrapping();
+    void atStart_data();
+    void atStart();
+    void whileRunning_data();
+    void whileRunning();
+    void paletteWithoutPortal();
+};
+
+void tst_ColorSchemeWatcher::unwrapping_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<std::optional<bool>>("dark");
+    QTest::newRow("prefer dark") << wrapped(1u, 1) << std::optional(true);
+    QTest::newRow("no preference") << wrapped(0u, 1) << std::optional(false);
+    QTest::newRow("prefer light") << wrapped(2u, 1) << std::optional(false);
+    QTest::newRow("v inside v") << wrapped(1u, 2) << std::optional(true);
+    QTest::newRow("unwrapped") << QVariant(1u) << std::optional(true);
+    QTest::newRow("signed") << wrapped(1, 1) << std::optional(true);
+    QTest::newRow("negative") << wrapped(-1, 1) << std::optional<bool>();
+    QTest::newRow("unknown value") << wrapped(3u, 1) << std::optional<bool>();
+    QTest::newRow("text") << wrapped(u"1"_s, 1) << std::optional<bool>();
+    QTest::newRow("boolean") << wrapped(true, 1) << std::optional<bool>();
+    QTest::newRow("empty") << wrapped(QVariant(), 1) << std::optional<bool>();
+    QTest::newRow("endless nesting") << wrapped(1u, 100) << std::optional<bool>();
+}
+
+void tst_ColorSchemeWatcher::unwrapping()
+{
+    QFETCH(QVariant, value);
+    QTEST(ColorSchemeWatcher::darkFromColorScheme(value), "dark");
+}
+
+void tst_ColorSchemeWatcher::atStart_data()
+{
+    QTest::addColumn<bool>("portal");
+    QTest::addColumn<bool>("hasReadOne");
+    QTest::addColumn<QVariant>("colorScheme");
+    QTest::addColumn<bool>("darkPalette");
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<bool>("fromPortal");
+    QTest::addColumn<QStringList>("calls");
+    const QStringList readOne { u"ReadOne org.freedesktop.appearance color-scheme"_s };
+    const QStringList bothReads = readOne + QStringList { u"Read org.freedesktop.appearance color-scheme"_s };
+    QTest::newRow("prefer dark") << true << true << QVariant(1u) << false << true << true << readOne;
+    QTest::newRow("no preference") << true << true << QVariant(0u) << false << false << true << readOne;
+    QTest::newRow("light over a dark palette")
+        << true << true << QVariant(2u) << true << false << true << readOne;
+    QTest::newRow("older portal: Read, dark")
+        << true << false << QVariant(1u) << false << true << true << bothReads;
+    QTest::newRow("older portal: Read, light")
+        << true << false << QVariant(2u) << true << false << true << bothReads;
+    QTest::newRow("unknown value: the palette")
+        << true << true << QVariant(5u) << true << true << false << readOne;
+    QTest::newRow("no portal, light palette")
+        << false << true << QVariant() << false << false << false << QStringList();
+    QTest::newRow("no portal, dark palette")
+        << false << true << QVariant() << true << true << false << QStringList();
+}
+
+void tst_ColorSchemeWatcher::atStart()
+{
+    QFETCH(bool, portal);
+    QFETCH(bool, hasReadOne);
+    QFETCH(QVariant, colorScheme);
+    QFETCH(bool, darkPalette);
+    QFETCH(bool, dark);
+    QFETCH(bool, fromPortal);
+
+    QGuiApplication::setPalette(QPalette(darkPalette ? QColor(0x2a, 0x2a, 0x2a) : QColor(0xef, 0xef, 0xef)));
+    // Slow to answer, as a portal started on demand is: the watcher must not wait for it.
+    constexpr int delayMs = 300;
+    std::unique_ptr<FakePortal> fake;
+    if (portal) {
+        fake = std::make_unique<FakePortal>(colorScheme, hasReadOne, delayMs);
+        QVERIFY(fake->start());
+    }
+
+    ColorSchemeWatcher watcher;
+    QSignalSpy changes(&watcher, &ColorSchemeWatcher::darkChanged);
+    QElapsedTimer clock;
+    clock.start();
+    watcher.start();
+    QVERIFY2(clock.elapsed() < delayMs / 2, "start() waited for the portal");
+    QCOMPARE(watcher.dark(), darkPalette);
+    QVERIFY(!watcher.fromPortal());
+
+    // Long enough for both reads of an older portal and their delays.
+    QTest::qWait(delayMs * 3);
+    QCOMPARE(watcher.dark(), dark);
+    QCOMPARE(watcher.fromPortal(), fromPortal);
+    QCOMPARE(changes.size(), dark == darkPalette ? 0 : 1);
+    if (fake)
+        QTEST(fake->calls, "calls");
+}
+
+void tst_ColorSchemeWatcher::whileRunning_data()
+{
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<bool>("dark");
+    const QString appearance = u"org.freedesktop.appearance"_s;
+    const QString scheme = u"color-scheme"_s;
+    // The portal said "prefer light" at start.
+    QTest::newRow("to dark") << appearance << scheme << QVariant(1u) << true;
+    QTest::newRow("to dark, v inside v") << appearance << scheme << wrapped(1u, 1) << true;
+    QTest::newRow("to no preference") << appearance << scheme << QVariant(0u) << false;
+    QTest::newRow("another key") << appearance << u"accent-color"_s << QVariant(1u) << false;
+    QTest::newRow("another group") << u"org.gnome.desktop.interface"_s << scheme << QVariant(1u) << false;
+    QTest::newRow("unknown value") << appearance << scheme << QVariant(9u) << false;
+}
+
+void tst_ColorSchemeWatcher::whileRunning()
+{
+    QFETCH(QString, group);
+    QFETCH(QString, key);
+    QFETCH(QVariant, value);
+    QFETCH(bool, dark);
+
+    FakePortal fake(QVariant(2u), true, 0);
+    QVERIFY(fake.start());
+    ColorSchemeWatcher watcher;
+    watcher.start();
+    QTRY_VERIFY(watcher.fromPortal());
+    QVERIFY(!watcher.dark());
+
+    QSignalSpy changes(&watcher, &ColorSchemeWatcher::darkChanged);
+    fake.change(group, key, value);
+    if (dark) {
+        QVERIFY(changes.wait(2000));
+    } else {
+        // A change that must not count: a later one that does shows it was delivered and ignored.
+        fake.change(u"org.freedesktop.appearance"_s, u"color-scheme"_s, QVariant(1u));
+        QVERIFY(changes.wait(2000));
+    }
+    QCOMPARE(changes.size(), 1);
+    QVERIFY(watcher.dark());
+    if (!dark)
+        return;
+    // And back again.
+    fake.change(group, key, QVariant(2u));
+    QVERIFY(changes.wait(2000));
+    QVERIFY(!watcher.dark());
+}
+
+void tst_ColorSchemeWatcher::paletteWithoutPortal()
+{
+    ColorSchemeWatcher watcher;
+    watcher.start();
+    QSignalSpy changes(&watcher, &ColorSchemeWatcher::darkChanged);
+    QGuiApplication::setPalette(QPalette(QColor(0x20, 0x20, 0x20)));
+    QCOMPARE(changes.size(), 1);
+    QVERIFY(watcher.dark());
+    QGuiApplication::setPalette(QPalette(QColor(0xf0, 0xf0, 0xf0)));
+    QCOMPARE(changes.size(), 2);
+    QVERIFY(!watcher.dark());
+}
+
+QTEST_MAIN(tst_ColorSchemeWatcher)
+#include "tst_colorschemewatcher.moc"
