@@ -72,6 +72,16 @@ void DatePickerController::pick(int day)
     emit picked(QDate(m_month.year(), m_month.month(), day).startOfDay());
 }
 
+int DatePickerController::tabStopDay() const
+{
+    const int first = firstSelectableDay();
+    for (const int day : { selectedDay(), todayDay(), first }) {
+        if (day >= first && day >= 1 && day <= daysInMonth())
+            return day;
+    }
+    return 0;
+}
+
 int DatePickerController::dayInShownMonth(const QDateTime& moment) const
 {
     if (!moment.isValid())

@@ -21,6 +21,7 @@ class DatePickerController : public QObject {
     Q_PROPERTY(int selectedDay READ selectedDay NOTIFY changed)
     Q_PROPERTY(int todayDay READ todayDay NOTIFY changed)
     Q_PROPERTY(int firstSelectableDay READ firstSelectableDay NOTIFY changed)
+    Q_PROPERTY(int tabStopDay READ tabStopDay NOTIFY changed)
 
 public:
     using QObject::QObject;
@@ -45,6 +46,9 @@ public:
     [[nodiscard]] int todayDay() const { return dayInShownMonth(m_now); }
     /// 1 when every day of the shown month may be chosen, past the last day when none may.
     [[nodiscard]] int firstSelectableDay() const;
+    /// The one day Tab stops at: the selected one, else today, else the first that can be picked;
+    /// 0 when none can.
+    [[nodiscard]] int tabStopDay() const;
 
     Q_INVOKABLE void previousMonth();
     Q_INVOKABLE void nextMonth();

@@ -14,6 +14,7 @@ struct DayCell {
     Q_PROPERTY(int entryType MEMBER entryType)
     Q_PROPERTY(QString dotColor MEMBER dotColor)
     Q_PROPERTY(QString accessibleName MEMBER accessibleName)
+    Q_PROPERTY(bool isTabStop MEMBER isTabStop)
 
 public:
     int day = 0;
@@ -25,6 +26,8 @@ public:
     QString dotColor;
     /// What a screen reader says: "Mittwoch, 9. Dezember, heute, Termine".
     QString accessibleName;
+    /// The one day Tab stops at (the selected day, else today, else the 1st); arrows reach the rest.
+    bool isTabStop = false;
 
     friend bool operator==(const DayCell&, const DayCell&) = default;
 };

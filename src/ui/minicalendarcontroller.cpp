@@ -141,13 +141,17 @@ void MiniCalendarController::rebuild()
         const QMap<int, DayEntryType> types = MiniCalendar::dayTypes(m_panel->notes(), m_month);
         const QDate today = m_panel->today();
         const QDate selected = selectedDay();
+        const int tabStop = sameMonth(selected, m_month) ? selected.day()
+            : sameMonth(today, m_month)                  ? today.day()
+                                                         : 1;
         for (int day = 1; day <= m_month.daysInMonth(); ++day) {
             const DayEntryType type = types.value(day, DayEntryType::None);
             const bool isToday = sameMonth(today, m_month) && today.day() == day;
             const bool isSelected = sameMonth(selected, m_month) && selected.day() == day;
             cells.append({ day, isToday, isSelected, static_cast<int>(type), dotColor(type),
                 MiniCalendar::spokenDay(
-                    QDate(m_month.year(), m_month.month(), day), isToday, isSelected, type) });
+                    QDate(m_month.year(), m_month.month(), day), isToday, isSelected, type),
+                day == tabStop });
         }
     }
     if (m_cells.setCells(cells))

@@ -95,13 +95,22 @@ Item {
                 }
             }
             Repeater {
+                id: pickerDays
                 model: sheet.daysInMonth
+
+                function focusDay(day: int) {
+                    const target = pickerDays.itemAt(day - 1)
+                    if (target && target.enabled)
+                        target.button.forceActiveFocus(Qt.TabFocusReason)
+                }
+
                 delegate: Item {
                     id: cell
                     required property int index
                     readonly property int day: index + 1
                     readonly property bool selected: day === sheet.selectedDay
                     readonly property bool enabled: day >= sheet.firstSelectableDay
+                    readonly property alias button: dayArea
 
                     objectName: "pickerDay-" + day
                     width: picker.cellWidth
@@ -132,7 +141,12 @@ Item {
                         text: cell.day + ". " + sheet.monthTitle
                         enabled: cell.enabled
                         focusRadius: height / 2
+                        focusPolicy: cell.day === sheet.tabStopDay ? Qt.StrongFocus : Qt.ClickFocus
                         onClicked: sheet.pick(cell.day)
+                        Keys.onLeftPressed: pickerDays.focusDay(cell.day - 1)
+                        Keys.onRightPressed: pickerDays.focusDay(cell.day + 1)
+                        Keys.onUpPressed: pickerDays.focusDay(cell.day - 7)
+                        Keys.onDownPressed: pickerDays.focusDay(cell.day + 7)
                     }
                 }
             }

@@ -11,6 +11,7 @@ PanelButton {
     objectName: "day-" + cell.day
     implicitHeight: 28
     focusRadius: 12
+    focusPolicy: cell.isTabStop ? Qt.StrongFocus : Qt.ClickFocus
     text: cell.accessibleName
 
     Column {

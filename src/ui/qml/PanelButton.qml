@@ -32,8 +32,9 @@ T.AbstractButton {
     Rectangle {
         z: 100
         anchors.fill: parent
-        anchors.margins: -2
-        radius: control.focusRadius + 2
+        // Apart from the button by a gap, so it shows on a button of the accent colour too.
+        anchors.margins: -4
+        radius: control.focusRadius + 4
         color: "transparent"
         border.width: 2
         border.color: Colors.blue
