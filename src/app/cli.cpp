@@ -169,7 +169,7 @@ Result add(const QStringList& args, NoteStore& store)
         return *refused;
     const AlarmOptions& alarm = std::get<AlarmOptions>(read);
 
-    // Complete before it is stored: one change, saved once, or nothing at all.
+    // Built whole and added in one change, so a failed save leaves nothing behind.
     ReminderNote note = ReminderNote::create(store.now());
     note.text = options.positional().constFirst();
     if (alarm.at) {
@@ -182,16 +182,11 @@ Result add(const QStringList& args, NoteStore& store)
         note.soundName = alarm.sound.value_or(note.soundName);
         note.launchAppPath = alarm.app.isEmpty() ? QString() : QFileInfo(alarm.app).absoluteFilePath();
         note.shellScript = alarm.shell;
-        note.isTriggered = false; // armed at once: nobody edits it first
     }
     if (!NoteJson::isStorable(note))
         return failed(NoteJson::unstorableDateReason());
-    const ReminderNotes before = store.notes();
-    store.setNotes(ReminderNotes { note } + before);
-    if (!store.save()) {
-        store.setNotes(before);
+    if (!store.addNote(note))
         return saveFailure(store);
-    }
     return success(note.id.toString(QUuid::WithoutBraces).toUpper());
 }
 
@@ -407,8 +402,8 @@ QString helpText()
         "             [--day JJJJ-MM-TT] [--now \"JJJJ-MM-TT HH:MM\"]   zeichnet das Panel als Bild;\n"
         "             BILDSCHIRM: heute, termine, notizen, delete-confirm, quit-confirm, editor,\n"
         "             editor-alarm, settings, settings-confirm, help, about, about-en, export,\n"
-        "             export-confirm, export-restored, import-apple, import-access, import-ics,\n"
-        "             import-duplicates, import-success oder import-history\n"
+        "             export-confirm, export-restored, heute-unreadable, import-apple, import-access,\n"
+        "             import-ics, import-duplicates, import-success oder import-history\n"
         "  zettelwerk hilfe           der Hilfetext des Panels (wie \"Kopieren\" ihn kopiert)\n"
         "%1"
         "  zettelwerk backup DATEI    speichert alle Einträge als JSON-Backup\n"
@@ -460,8 +455,9 @@ QStringList withAbsolutePaths(const QStringList& args)
             break;
         if (!valueOptions.contains(result.at(i)))
             continue;
-        const bool path
-            = result.at(i) == QLatin1String("--app") || result.at(i) == QLatin1String("--calendar");
+        // A calendar's folder is made absolute, its shown name stays as it is.
+        const bool path = result.at(i) == QLatin1String("--app")
+            || (result.at(i) == QLatin1String("--calendar") && QFileInfo::exists(result.at(i + 1)));
         if (path && !result.at(i + 1).isEmpty())
             result[i + 1] = QFileInfo(result.at(i + 1)).absoluteFilePath();
         ++i;

@@ -70,6 +70,28 @@ std::variant<Result, bool> applyRange(const Options& options, CalendarImportMode
     return true;
 }
 
+// The calendar `given` names: its folder, or its shown name when no other calendar has it.
+std::variant<QString, CalendarInfo> calendarNamed(
+    const QString& given, const QList<CalendarImportModel::CountedCalendar>& known)
+{
+    const QString folder = QFileInfo(given).canonicalFilePath();
+    QList<CalendarInfo> named;
+    for (const auto& [calendar, count] : known) {
+        if (!folder.isEmpty() && calendar.identifier == folder)
+            return calendar;
+        if (calendar.title == given)
+            named.append(calendar);
+    }
+    if (named.size() == 1)
+        return named.constFirst();
+    if (named.size() > 1)
+        return QStringLiteral(
+            "%1 Kalender heißen %2: bitte den Ordner angeben (zettelwerk calendars zeigt alle)")
+            .arg(named.size())
+            .arg(given);
+    return QStringLiteral("Kein Kalender: %1 (zettelwerk calendars zeigt alle)").arg(given);
+}
+
 // The .ics file's contents as the caller read them, or why they cannot be imported.
 std::variant<QByteArray, Result> icsInput(const Cli::Request& request, const QString& path)
 {
@@ -118,6 +140,7 @@ Result calendars(const QStringList& args, NoteStore& store)
     const auto range = applyRange(options, model);
     if (const auto* refused = std::get_if<Result>(&range))
         return *refused;
+    model.waitForResults();
     if (model.sortedCalendars().isEmpty())
         return success(QStringLiteral("Keine Kalender verfügbar"));
     QStringList lines;
@@ -145,15 +168,11 @@ Result import(const Cli::Request& request, NoteStore& store)
         const auto range = applyRange(options, model);
         if (const auto* refused = std::get_if<Result>(&range))
             return *refused;
-        const QString identifier = QFileInfo(*calendar).canonicalFilePath();
-        const auto& known = model.sortedCalendars();
-        if (std::none_of(
-                known.cbegin(), known.cend(), [&](const CalendarImportModel::CountedCalendar& entry) {
-                    return entry.calendar.identifier == identifier;
-                }))
-            return failed(
-                QStringLiteral("Kein Kalender: %1 (zettelwerk calendars zeigt alle)").arg(*calendar));
-        model.tapCalendar(identifier);
+        const auto identifier = calendarNamed(*calendar, model.sortedCalendars());
+        if (const auto* reason = std::get_if<QString>(&identifier))
+            return failed(*reason);
+        model.tapCalendar(std::get<CalendarInfo>(identifier).identifier);
+        model.waitForResults();
         model.importAppleEvents();
     } else {
         const QString& file = options.positional().constFirst();
@@ -174,6 +193,8 @@ Result import(const Cli::Request& request, NoteStore& store)
     if (!store.saveError().isEmpty())
         return saveFailure(store);
     QStringList lines { QStringLiteral("%1 Events importiert").arg(model.importedCount().value_or(0)) };
+    if (!model.skippedText().isEmpty())
+        lines.append(model.skippedText());
     if (duplicates > 0)
         lines.append(QStringLiteral("%1 %2 %3")
                          .arg(duplicates)
@@ -262,9 +283,10 @@ QString helpText()
         "                             die Kalender (vdir) mit der Zahl ihrer Events im Zeitraum\n"
         "                             (Standard: dieser Monat), Kalender-ID in der letzten Spalte\n"
         "  zettelwerk import DATEI.ics [--replace-duplicates]\n"
-        "  zettelwerk import --calendar KALENDER-ID [--from JJJJ-MM-TT] [--to JJJJ-MM-TT]\n"
+        "  zettelwerk import --calendar KALENDER [--from JJJJ-MM-TT] [--to JJJJ-MM-TT]\n"
         "             [--replace-duplicates]   importiert alle Events als ein Import; Duplikate\n"
-        "                             werden übersprungen, mit --replace-duplicates ersetzt\n"
+        "                             werden übersprungen, mit --replace-duplicates ersetzt;\n"
+        "                             KALENDER ist die Kalender-ID oder ein eindeutiger Name\n"
         "  zettelwerk batches         die bisherigen Imports: ID, Quelle, Anzahl und Datum\n"
         "  zettelwerk undo-import ID  entfernt alle Einträge eines Imports\n");
 }

@@ -58,6 +58,7 @@ bool arrange(
     sample.close();
 
     const auto firstCalendar = [&import]() -> std::optional<QString> {
+        import.waitForResults();
         if (import.sortedCalendars().isEmpty())
             return std::nullopt;
         return import.sortedCalendars().constFirst().calendar.identifier;
@@ -67,6 +68,7 @@ bool arrange(
         if (!calendar)
             return fail(error, QStringLiteral("Keine Kalender gefunden (ZETTELWERK_VDIR setzen)"));
         import.tapCalendar(*calendar);
+        import.waitForResults();
     }
     if (screen == QLatin1String("import-history")) {
         import.importAppleEvents();

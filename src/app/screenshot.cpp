@@ -92,7 +92,8 @@ QStringList screens()
         QStringLiteral("delete-confirm"), QStringLiteral("quit-confirm"), QStringLiteral("editor"),
         QStringLiteral("editor-alarm"), QStringLiteral("settings"), QStringLiteral("settings-confirm"),
         QStringLiteral("help"), QStringLiteral("about"), QStringLiteral("about-en"), QStringLiteral("export"),
-        QStringLiteral("export-confirm"), QStringLiteral("export-restored") }
+        QStringLiteral("export-confirm"), QStringLiteral("export-restored"),
+        QStringLiteral("heute-unreadable") }
     + ImportScreenshots::screens();
 }
 
@@ -118,11 +119,16 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
     // scratch copy of the store, so that a picture never changes the data file.
     const bool scratchCopy = screen.startsWith(QLatin1String("editor"))
         || screen == QLatin1String("export-restored") || screen.startsWith(QLatin1String("import-"));
+    // A data file that cannot be read opens as an empty store with the line that says so.
+    const bool unreadable = screen == QLatin1String("heute-unreadable");
     QTemporaryDir scratch;
     std::unique_ptr<NoteStore> copy;
-    if (scratchCopy) {
+    if (unreadable && !ExportFile::write(scratch.filePath(QStringLiteral("notes.json")), "[{\"id\":"))
+        return fail(error, QStringLiteral("Konnte keine unlesbare Beispieldatei schreiben"));
+    if (scratchCopy || unreadable) {
         copy = std::make_unique<NoteStore>(scratch.path(), [&store] { return store.now(); });
-        copy->setNotes(store.notes());
+        if (!unreadable)
+            copy->setNotes(store.notes());
     }
     NoteStore& shown = copy ? *copy : store;
     PanelController controller(shown);

@@ -1,23 +1,19 @@
 #include "exportfile.h"
 
 #include "notejson.h"
+#include "safefile.h"
 
 #include <QLocale>
-#include <QSaveFile>
 
 namespace ExportFile {
 
 bool write(const QString& path, const QByteArray& bytes, QString* error)
 {
-    QSaveFile file(path);
-    // Unbuffered: a full disk shows as a short write here, not as a file cut short at commit.
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
-        && file.commit())
+    FileWriteError failure;
+    if (SafeFile::write(path, bytes, &failure))
         return true;
-    if (file.isOpen())
-        file.cancelWriting();
     if (error)
-        *error = file.errorString();
+        *error = failure.description;
     return false;
 }
 

@@ -5,10 +5,12 @@
 #include "notejson.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -77,8 +79,12 @@ void ExportModel::setStore(NoteStore* store)
     if (m_store)
         disconnect(m_store, nullptr, this, nullptr);
     m_store = store;
-    if (m_store)
-        connect(m_store, &NoteStore::notesChanged, this, &ExportModel::changed);
+    if (m_store) {
+        connect(m_store, &NoteStore::notesChanged, this, [this] {
+            forgetVanishedSelection();
+            emit changed();
+        });
+    }
     emit changed();
 }
 
@@ -175,6 +181,20 @@ QString ExportModel::restoredText() const
                            : QString();
 }
 
+void ExportModel::forgetVanishedSelection()
+{
+    // A restore, an undo or the command line may have taken chosen records away: the counts and
+    // the buttons speak of what exists.
+    if (!m_selectedIDs)
+        return;
+    QSet<QUuid> existing;
+    for (const ReminderNote& note : notes()) {
+        if (m_selectedIDs->contains(note.id))
+            existing.insert(note.id);
+    }
+    m_selectedIDs = existing;
+}
+
 void ExportModel::setSelection(const QSet<QUuid>& ids)
 {
     m_selectedIDs = ids;
@@ -218,12 +238,36 @@ void ExportModel::toggleAll()
 void ExportModel::showMessage(const QString& text, int durationMs)
 {
     m_message = text;
+    m_messageIsError = false;
     emit changed();
     // Each message clears whatever is shown when its time is up.
     QTimer::singleShot(durationMs, this, [this] {
         m_message.clear();
         emit changed();
     });
+}
+
+void ExportModel::showError(const QString& text)
+{
+    showMessage(text, m_errorMs);
+    m_messageIsError = true;
+    emit changed();
+}
+
+bool ExportModel::saveAs(const FileRequest& request, const QByteArray& bytes)
+{
+    auto path = m_chooser(request);
+    if (!path)
+        return false;
+    // A name typed without its ending would be hidden by the open dialog's filter later.
+    const QString suffix = request.nameFilter.section(QStringLiteral("*."), 1).section(u')', 0, 0);
+    if (QFileInfo(*path).suffix().isEmpty() && !suffix.isEmpty())
+        *path += u'.' + suffix;
+    QString error;
+    if (ExportFile::write(*path, bytes, &error))
+        return true;
+    showError(QStringLiteral("Datei konnte nicht geschrieben werden: %1").arg(error));
+    return false;
 }
 
 void ExportModel::exported(const QString& text)
@@ -238,9 +282,9 @@ void ExportModel::exportJson()
     const ReminderNotes records = chosenRecords();
     if (records.isEmpty() || !m_chooser)
         return;
-    const auto path = m_chooser({ true, QStringLiteral("Backup exportieren"), ExportFile::backupName(now()),
-        QStringLiteral("JSON (*.json)") });
-    if (!path || !ExportFile::write(*path, ExportFile::backup(records)))
+    if (!saveAs({ true, QStringLiteral("Backup exportieren"), ExportFile::backupName(now()),
+                    QStringLiteral("JSON (*.json)") },
+            ExportFile::backup(records)))
         return;
     exported(QStringLiteral("%1 Einträge als JSON gespeichert").arg(records.size()));
 }
@@ -250,9 +294,9 @@ void ExportModel::exportIcs()
     const ReminderNotes appointments = chosenAppointments();
     if (appointments.isEmpty() || !m_chooser)
         return;
-    const auto path = m_chooser({ true, QStringLiteral("Termine als ICS exportieren"),
-        ExportFile::icsName(now()), QStringLiteral("iCalendar (*.ics)") });
-    if (!path || !ExportFile::write(*path, IcsWriter::write(appointments)))
+    if (!saveAs({ true, QStringLiteral("Termine als ICS exportieren"), ExportFile::icsName(now()),
+                    QStringLiteral("iCalendar (*.ics)") },
+            IcsWriter::write(appointments)))
         return;
     exported(QStringLiteral("%1 Termine als ICS gespeichert").arg(appointments.size()));
 }
@@ -265,12 +309,17 @@ void ExportModel::pickBackup()
         { false, QStringLiteral("Backup wiederherstellen"), QString(), QStringLiteral("JSON (*.json)") });
     if (!path)
         return;
+    // Only a regular file: a pipe or a device would block the panel.
     QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray data
+        = QFileInfo(*path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const auto decoded = NoteJson::decode(data);
+    if (!decoded) {
+        showError(QStringLiteral("Datei konnte nicht gelesen werden"));
         return;
-    const QByteArray data = file.readAll();
-    if (!NoteJson::decode(data)) {
-        showMessage(QStringLiteral("Datei konnte nicht gelesen werden"), m_errorMs);
+    }
+    if (decoded->isEmpty()) {
+        showError(QStringLiteral("Die Datei enthält keine Einträge"));
         return;
     }
     m_pendingRestore = data;
@@ -280,14 +329,22 @@ void ExportModel::pickBackup()
 
 void ExportModel::confirmRestore()
 {
-    if (m_pendingRestore && m_store) {
-        if (auto result = m_store->restoreFromJSON(*m_pendingRestore)) {
-            m_restoreResult = std::move(result);
-            m_message.clear();
-            m_selectedIDs.reset();
-        }
+    const std::optional<QByteArray> pending = std::exchange(m_pendingRestore, std::nullopt);
+    if (!pending || !m_store) {
+        emit changed();
+        return;
     }
-    m_pendingRestore.reset();
+    auto result = m_store->restoreFromJSON(*pending);
+    if (!result) {
+        showError(QStringLiteral("Nicht wiederhergestellt: %1").arg(m_store->saveError()));
+        return;
+    }
+    // Undo goes back to the data from before the first restore, not to an earlier backup.
+    if (m_restoreResult)
+        result->oldNotes = m_restoreResult->oldNotes;
+    m_restoreResult = std::move(result);
+    m_message.clear();
+    m_selectedIDs.reset();
     emit changed();
 }
 
@@ -301,8 +358,10 @@ void ExportModel::undoRestore()
 {
     if (!m_restoreResult || !m_store)
         return;
-    const ReminderNotes old = m_restoreResult->oldNotes;
+    if (!m_store->replaceNotes(m_restoreResult->oldNotes)) {
+        showError(QStringLiteral("Nicht zurückgenommen: %1").arg(m_store->saveError()));
+        return;
+    }
     m_restoreResult.reset();
-    m_store->replaceNotes(old);
     emit changed();
 }

@@ -61,6 +61,7 @@ class ExportModel : public QObject {
     Q_PROPERTY(QString jsonButtonText READ jsonButtonText NOTIFY changed)
     Q_PROPERTY(QString icsButtonText READ icsButtonText NOTIFY changed)
     Q_PROPERTY(QString message READ message NOTIFY changed)
+    Q_PROPERTY(bool messageIsError READ messageIsError NOTIFY changed)
     Q_PROPERTY(bool showRestoreConfirm READ showRestoreConfirm NOTIFY changed)
     Q_PROPERTY(QString restoreWarning READ restoreWarning NOTIFY changed)
     Q_PROPERTY(QString restoredText READ restoredText NOTIFY changed)
@@ -90,6 +91,8 @@ public:
     [[nodiscard]] QString jsonButtonText() const;
     [[nodiscard]] QString icsButtonText() const;
     [[nodiscard]] QString message() const { return m_message; }
+    /// The message tells of a failure rather than a success.
+    [[nodiscard]] bool messageIsError() const { return m_messageIsError; }
     [[nodiscard]] bool showRestoreConfirm() const { return m_pendingRestore.has_value(); }
     /// "N bestehende Einträge werden ersetzt!"
     [[nodiscard]] QString restoreWarning() const;
@@ -119,12 +122,17 @@ private:
     [[nodiscard]] QDateTime now() const;
     void setSelection(const QSet<QUuid>& ids);
     void showMessage(const QString& text, int durationMs);
+    void showError(const QString& text);
     void exported(const QString& text);
+    /// Asks where to save and writes `bytes` there; false (after saying why) when nothing was written.
+    bool saveAs(const FileRequest& request, const QByteArray& bytes);
+    void forgetVanishedSelection();
 
     QPointer<NoteStore> m_store;
     FileChooser m_chooser;
     std::optional<QSet<QUuid>> m_selectedIDs;
     QString m_message;
+    bool m_messageIsError = false;
     std::optional<RestoreResult> m_restoreResult;
     std::optional<QByteArray> m_pendingRestore;
     int m_errorMs = 3000;

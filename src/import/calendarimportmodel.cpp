@@ -1,7 +1,9 @@
 #include "calendarimportmodel.h"
 
 #include "log.h"
+#include "notejson.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -40,9 +42,21 @@ CalendarImportModel::CalendarImportModel(QObject* parent)
 {
     connect(&m_appleSelection, &EventSelection::changed, this, &CalendarImportModel::changed);
     connect(&m_icsSelection, &EventSelection::changed, this, &CalendarImportModel::changed);
+    // One job at a time, in the order asked; an answer to a question since asked anew is dropped.
+    m_worker.setMaxThreadCount(1);
 }
 
-CalendarImportModel::~CalendarImportModel() = default;
+CalendarImportModel::~CalendarImportModel()
+{
+    m_worker.clear();
+    m_worker.waitForDone();
+}
+
+void CalendarImportModel::waitForResults()
+{
+    m_worker.waitForDone();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
 
 void CalendarImportModel::attach(NoteStore* store, CalendarStore* calendarStore)
 {
@@ -91,6 +105,8 @@ void CalendarImportModel::setEndDate(const QDate& day)
 void CalendarImportModel::rangeChanged()
 {
     m_hasFetched = false;
+    ++m_eventsGeneration;
+    m_eventsPending = false;
     refreshCalendars();
     emit changed();
 }
@@ -108,6 +124,16 @@ QString CalendarImportModel::endDateText() const
 QString CalendarImportModel::bannerText() const
 {
     return QStringLiteral("%1 Events importiert!").arg(m_importedCount.value_or(0));
+}
+
+QString CalendarImportModel::skippedText() const
+{
+    if (m_skippedCount == 0)
+        return {};
+    return QStringLiteral("%1 %2 nicht importiert: %3")
+        .arg(m_skippedCount)
+        .arg(m_skippedCount == 1 ? QStringLiteral("Event") : QStringLiteral("Events"),
+            NoteJson::unstorableDateReason());
 }
 
 QString CalendarImportModel::collisionHeading() const
@@ -137,31 +163,91 @@ void CalendarImportModel::tapCalendar(const QString& identifier)
 {
     if (!m_selectedCalendarIDs.remove(identifier))
         m_selectedCalendarIDs.insert(identifier);
-    if (m_selectedCalendarIDs.isEmpty()) {
-        m_fetchedEvents.clear();
-        m_appleSelection.clear();
-        m_hasFetched = false;
-        refreshCalendars();
-        emit changed();
-        return;
-    }
-    fetchAppleEvents();
-    refreshCalendars();
+    m_fetchedEvents.clear();
+    m_appleSelection.clear();
+    m_hasFetched = false;
+    ++m_eventsGeneration;
+    m_eventsPending = false;
+    if (!m_selectedCalendarIDs.isEmpty())
+        fetchAppleEvents();
+    showCalendars();
     emit changed();
-    emit eventsFetched();
 }
 
 void CalendarImportModel::fetchAppleEvents()
 {
-    m_fetchedEvents = m_service ? m_service->fetchEvents(m_selectedCalendarIDs, rangeStart(), queryEnd())
-                                : QList<CalendarEvent>();
+    clearBanner();
+    if (!m_service)
+        return;
+    const quint64 generation = m_eventsGeneration;
+    m_eventsPending = true;
+    m_worker.start([this, generation, store = m_service->store(),
+                       calendars = m_service->knownAmong(m_selectedCalendarIDs), start = rangeStart(),
+                       end = queryEnd()] {
+        const QList<CalendarEvent> events
+            = CalendarImportService::eventsByStart(store, calendars, start, end);
+        QMetaObject::invokeMethod(
+            this, [this, generation, events] { eventsArrived(generation, events); }, Qt::QueuedConnection);
+    });
+}
+
+void CalendarImportModel::eventsArrived(quint64 generation, const QList<CalendarEvent>& events)
+{
+    if (generation != m_eventsGeneration || !m_eventsPending)
+        return;
+    m_eventsPending = false;
+    m_fetchedEvents = events;
     QList<EventSelection::Item> items;
     for (const CalendarEvent& event : std::as_const(m_fetchedEvents))
         items.append(
             { event.title.isEmpty() ? QStringLiteral("?") : event.title, event.startDate, event.repeats });
     m_appleSelection.setItems(items);
     m_hasFetched = true;
-    clearBanner();
+    emit changed();
+    emit eventsFetched();
+}
+
+void CalendarImportModel::startCounting()
+{
+    const quint64 generation = ++m_countsGeneration;
+    m_counts.clear();
+    m_countsPending = true;
+    m_worker.start([this, generation, store = m_service->store(), calendars = m_service->calendars(),
+                       start = rangeStart(), end = queryEnd()] {
+        QHash<QString, int> counts;
+        for (const CalendarInfo& calendar : calendars)
+            counts.insert(calendar.identifier,
+                int(CalendarImportService::eventsByStart(store, { calendar.identifier }, start, end).size()));
+        QMetaObject::invokeMethod(
+            this, [this, generation, counts] { countsArrived(generation, counts); }, Qt::QueuedConnection);
+    });
+}
+
+void CalendarImportModel::countsArrived(quint64 generation, const QHash<QString, int>& counts)
+{
+    if (generation != m_countsGeneration)
+        return;
+    m_counts = counts;
+    m_countsPending = false;
+    showCalendars();
+    emit changed();
+}
+
+ReminderNotes CalendarImportModel::storableOnly(const ReminderNotes& notes)
+{
+    ReminderNotes storable;
+    storable.reserve(notes.size());
+    m_skippedCount = 0;
+    for (const ReminderNote& note : notes) {
+        if (NoteJson::isStorable(note)) {
+            storable.append(note);
+            continue;
+        }
+        ++m_skippedCount;
+        Log::line(QStringLiteral("[Import] \"%1\" nicht importiert: %2")
+                      .arg(note.title(), NoteJson::unstorableDateReason()));
+    }
+    return storable;
 }
 
 void CalendarImportModel::pickICSFile()
@@ -203,7 +289,7 @@ void CalendarImportModel::importAppleEvents()
         if (position < m_fetchedEvents.size())
             chosen.append(m_fetchedEvents.at(position));
     }
-    startImportWithCollisionCheck(m_service->convertToNotes(chosen, batchId), batchId);
+    startImportWithCollisionCheck(storableOnly(m_service->convertToNotes(chosen, batchId)), batchId);
 }
 
 void CalendarImportModel::importICSEvents()
@@ -217,7 +303,8 @@ void CalendarImportModel::importICSEvents()
             chosen.append(m_icsEventList.at(position));
     }
     startImportWithCollisionCheck(
-        m_service->convertICSToNotes(chosen, QStringLiteral("ICS: ") + m_icsFileName, batchId), batchId);
+        storableOnly(m_service->convertICSToNotes(chosen, QStringLiteral("ICS: ") + m_icsFileName, batchId)),
+        batchId);
 }
 
 void CalendarImportModel::startImportWithCollisionCheck(const ReminderNotes& notes, const QString& batchId)
@@ -240,10 +327,7 @@ void CalendarImportModel::startImportWithCollisionCheck(const ReminderNotes& not
     m_pendingNotes = notes;
     m_pendingBatchId = batchId;
     m_collisions = pairs;
-    m_replaceExistingIDs.clear();
-    m_skipIncomingIDs.clear();
-    for (const CollisionPair& pair : pairs)
-        m_skipIncomingIDs.insert(pair.incoming.id);
+    m_replaceIncomingIDs.clear();
     refreshCollisions();
     emit changed();
 }
@@ -252,8 +336,7 @@ void CalendarImportModel::chooseReplace(int row)
 {
     if (row < 0 || row >= m_collisions.size())
         return;
-    m_replaceExistingIDs.insert(m_collisions.at(row).existing.id);
-    m_skipIncomingIDs.remove(m_collisions.at(row).incoming.id);
+    m_replaceIncomingIDs.insert(m_collisions.at(row).incoming.id);
     refreshCollisions();
 }
 
@@ -261,26 +344,20 @@ void CalendarImportModel::chooseSkip(int row)
 {
     if (row < 0 || row >= m_collisions.size())
         return;
-    m_skipIncomingIDs.insert(m_collisions.at(row).incoming.id);
-    m_replaceExistingIDs.remove(m_collisions.at(row).existing.id);
+    m_replaceIncomingIDs.remove(m_collisions.at(row).incoming.id);
     refreshCollisions();
 }
 
 void CalendarImportModel::replaceAll()
 {
-    m_replaceExistingIDs.clear();
     for (const CollisionPair& pair : std::as_const(m_collisions))
-        m_replaceExistingIDs.insert(pair.existing.id);
-    m_skipIncomingIDs.clear();
+        m_replaceIncomingIDs.insert(pair.incoming.id);
     refreshCollisions();
 }
 
 void CalendarImportModel::skipAll()
 {
-    m_skipIncomingIDs.clear();
-    for (const CollisionPair& pair : std::as_const(m_collisions))
-        m_skipIncomingIDs.insert(pair.incoming.id);
-    m_replaceExistingIDs.clear();
+    m_replaceIncomingIDs.clear();
     refreshCollisions();
 }
 
@@ -295,9 +372,17 @@ void CalendarImportModel::executeCollisionImport()
 {
     if (!m_pendingBatchId || !m_store)
         return;
-    m_store->importWithCollisionResolution(m_pendingNotes, m_replaceExistingIDs, m_skipIncomingIDs);
+    QSet<QUuid> replaceExisting;
+    QSet<QUuid> skipIncoming;
+    for (const CollisionPair& pair : std::as_const(m_collisions)) {
+        if (m_replaceIncomingIDs.contains(pair.incoming.id))
+            replaceExisting.insert(pair.existing.id);
+        else
+            skipIncoming.insert(pair.incoming.id);
+    }
+    m_store->importWithCollisionResolution(m_pendingNotes, replaceExisting, skipIncoming);
     m_importedCount = int(std::count_if(m_pendingNotes.cbegin(), m_pendingNotes.cend(),
-        [this](const ReminderNote& note) { return !m_skipIncomingIDs.contains(note.id); }));
+        [&skipIncoming](const ReminderNote& note) { return !skipIncoming.contains(note.id); }));
     m_lastBatchId = m_pendingBatchId;
     clearPending();
     clearTabState();
@@ -337,6 +422,7 @@ void CalendarImportModel::clearBanner()
 {
     m_importedCount.reset();
     m_lastBatchId.reset();
+    m_skippedCount = 0;
 }
 
 void CalendarImportModel::clearTabState()
@@ -354,17 +440,24 @@ void CalendarImportModel::clearPending()
     m_pendingNotes.clear();
     m_pendingBatchId.reset();
     m_collisions.clear();
-    m_skipIncomingIDs.clear();
-    m_replaceExistingIDs.clear();
+    m_replaceIncomingIDs.clear();
 }
 
 void CalendarImportModel::refreshCalendars()
 {
-    m_sortedCalendars.clear();
     if (m_service && m_service->accessGranted()) {
         m_service->checkAccess();
+        startCounting();
+    }
+    showCalendars();
+}
+
+void CalendarImportModel::showCalendars()
+{
+    m_sortedCalendars.clear();
+    if (m_service && m_service->accessGranted()) {
         for (const CalendarInfo& calendar : m_service->calendars())
-            m_sortedCalendars.append({ calendar, m_service->eventCount(calendar, rangeStart(), queryEnd()) });
+            m_sortedCalendars.append({ calendar, m_counts.value(calendar.identifier) });
     }
     std::stable_sort(m_sortedCalendars.begin(), m_sortedCalendars.end(),
         [](const CountedCalendar& a, const CountedCalendar& b) {
@@ -373,7 +466,8 @@ void CalendarImportModel::refreshCalendars()
     QList<RowModel::Row> rows;
     for (const CountedCalendar& entry : std::as_const(m_sortedCalendars)) {
         rows.append({ entry.calendar.identifier, entry.calendar.title, entry.calendar.color,
-            QString::number(entry.count), m_selectedCalendarIDs.contains(entry.calendar.identifier) });
+            m_countsPending ? QStringLiteral("…") : QString::number(entry.count),
+            m_selectedCalendarIDs.contains(entry.calendar.identifier) });
     }
     m_calendarRows.setRows(rows);
 }
@@ -383,7 +477,7 @@ void CalendarImportModel::refreshCollisions()
     QList<RowModel::Row> rows;
     for (const CollisionPair& pair : std::as_const(m_collisions)) {
         rows.append({ pair.incoming.title(), formatPreviewDate(pair.incoming.alarmDate),
-            m_replaceExistingIDs.contains(pair.existing.id) });
+            m_replaceIncomingIDs.contains(pair.incoming.id) });
     }
     m_collisionRows.setRows(rows);
 }

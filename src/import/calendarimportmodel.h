@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QObject>
 #include <QPointer>
+#include <QThreadPool>
 
 #include <memory>
 
@@ -26,11 +27,13 @@ class CalendarImportModel : public QObject {
     Q_PROPERTY(QString endDateText READ endDateText NOTIFY changed)
     Q_PROPERTY(RowModel* calendars READ calendars CONSTANT)
     Q_PROPERTY(bool hasFetched READ hasFetched NOTIFY changed)
+    Q_PROPERTY(bool loading READ loading NOTIFY changed)
     Q_PROPERTY(EventSelection* appleEvents READ appleEvents CONSTANT)
     Q_PROPERTY(EventSelection* icsEvents READ icsEvents CONSTANT)
     Q_PROPERTY(QString icsFileName READ icsFileName NOTIFY changed)
     Q_PROPERTY(bool showBanner READ showBanner NOTIFY changed)
     Q_PROPERTY(QString bannerText READ bannerText NOTIFY changed)
+    Q_PROPERTY(QString skippedText READ skippedText NOTIFY changed)
     Q_PROPERTY(bool hasCollisions READ hasCollisions NOTIFY changed)
     Q_PROPERTY(RowModel* collisions READ collisions CONSTANT)
     Q_PROPERTY(QString collisionHeading READ collisionHeading NOTIFY changed)
@@ -76,10 +79,15 @@ public:
     [[nodiscard]] QDateTime rangeStart() const { return m_startDate.startOfDay(); }
     [[nodiscard]] QDateTime queryEnd() const { return m_endDate.addDays(1).startOfDay(); }
 
-    /// Rows: identifier, title, color, countText, selected; most events first, then by title.
+    /// Rows: identifier, title, color, countText, selected; most events first, then by title. The
+    /// counts are read on a worker: until they arrive, countText is "…".
     [[nodiscard]] RowModel* calendars() { return &m_calendarRows; }
     [[nodiscard]] const QList<CountedCalendar>& sortedCalendars() const { return m_sortedCalendars; }
     [[nodiscard]] bool hasFetched() const { return m_hasFetched; }
+    /// Whether counts or events are still being read from the system calendar.
+    [[nodiscard]] bool loading() const { return m_countsPending || m_eventsPending; }
+    /// Blocks until the counts and events asked for have arrived: for the command line.
+    void waitForResults();
     [[nodiscard]] EventSelection* appleEvents() { return &m_appleSelection; }
     [[nodiscard]] EventSelection* icsEvents() { return &m_icsSelection; }
     [[nodiscard]] QString icsFileName() const { return m_icsFileName; }
@@ -89,6 +97,9 @@ public:
     [[nodiscard]] bool showBanner() const { return m_importedCount && m_lastBatchId; }
     /// "3 Events importiert!".
     [[nodiscard]] QString bannerText() const;
+    /// Why events of the last import were left out ("1 Event nicht importiert: …"), empty when
+    /// none were.
+    [[nodiscard]] QString skippedText() const;
 
     [[nodiscard]] bool hasCollisions() const { return !m_collisions.isEmpty(); }
     [[nodiscard]] const QList<CollisionPair>& pendingCollisions() const { return m_collisions; }
@@ -104,7 +115,8 @@ public:
     [[nodiscard]] QString batchToDelete() const { return m_batchToDelete; }
 
     Q_INVOKABLE void requestAccess();
-    /// Ticks or unticks a calendar; with any ticked, fetches their events and ticks them all.
+    /// Ticks or unticks a calendar; with any ticked, fetches their events on a worker and, when
+    /// they arrive, ticks them all.
     Q_INVOKABLE void tapCalendar(const QString& identifier);
     /// Shows the open panel and reads the chosen file.
     Q_INVOKABLE void pickICSFile();
@@ -136,12 +148,17 @@ public:
 
 signals:
     void changed();
-    /// Events were fetched after a tap on a calendar: the screen scrolls to their list.
+    /// Events arrived after a tap on a calendar: the screen scrolls to their list.
     void eventsFetched();
     void doneRequested();
 
 private:
     void fetchAppleEvents();
+    void startCounting();
+    void countsArrived(quint64 generation, const QHash<QString, int>& counts);
+    void eventsArrived(quint64 generation, const QList<CalendarEvent>& events);
+    /// `notes` without those the data file cannot hold, which are counted and logged.
+    ReminderNotes storableOnly(const ReminderNotes& notes);
     void startImportWithCollisionCheck(const ReminderNotes& notes, const QString& batchId);
     void clearBanner();
     void showICSEvents(const QString& fileName, const QList<ICSEvent>& events);
@@ -149,6 +166,7 @@ private:
     void clearPending();
     void rangeChanged();
     void refreshCalendars();
+    void showCalendars();
     void refreshCollisions();
     void refreshHistory();
 
@@ -172,13 +190,23 @@ private:
     ReminderNotes m_pendingNotes;
     std::optional<QString> m_pendingBatchId;
     QList<CollisionPair> m_collisions;
-    QSet<QUuid> m_skipIncomingIDs;
-    QSet<QUuid> m_replaceExistingIDs;
+    /// Each duplicate row's choice belongs to its incoming record, also where two of them
+    /// match the same existing one.
+    QSet<QUuid> m_replaceIncomingIDs;
+    int m_skippedCount = 0;
 
     QList<CountedCalendar> m_sortedCalendars;
     RowModel m_calendarRows;
     RowModel m_collisionRows;
     RowModel m_historyRows;
+
+    QHash<QString, int> m_counts;
+    bool m_countsPending = false;
+    bool m_eventsPending = false;
+    quint64 m_countsGeneration = 0;
+    quint64 m_eventsGeneration = 0;
+    // Last, so that it is gone, and its work done, before anything a job reports to.
+    QThreadPool m_worker;
 };
 
 /// "d. MMM, HH:mm" in German, local time: "5. März, 14:30".

@@ -50,20 +50,31 @@ void CalendarImportService::requestAccess(std::function<void(bool)> done)
     });
 }
 
-QList<CalendarEvent> CalendarImportService::fetchEvents(
-    const QSet<QString>& calendarIdentifiers, const QDateTime& start, const QDateTime& end) const
+QStringList CalendarImportService::knownAmong(const QSet<QString>& calendarIdentifiers) const
 {
     QStringList selected;
     for (const CalendarInfo& calendar : m_calendars) {
         if (calendarIdentifiers.contains(calendar.identifier))
             selected.append(calendar.identifier);
     }
-    if (selected.isEmpty())
+    return selected;
+}
+
+QList<CalendarEvent> CalendarImportService::eventsByStart(CalendarStore* store,
+    const QStringList& calendarIdentifiers, const QDateTime& start, const QDateTime& end)
+{
+    if (!store || calendarIdentifiers.isEmpty())
         return {};
-    QList<CalendarEvent> events = m_store->events(start, end, selected);
+    QList<CalendarEvent> events = store->events(start, end, calendarIdentifiers);
     std::stable_sort(events.begin(), events.end(),
         [](const CalendarEvent& a, const CalendarEvent& b) { return a.startDate < b.startDate; });
     return events;
+}
+
+QList<CalendarEvent> CalendarImportService::fetchEvents(
+    const QSet<QString>& calendarIdentifiers, const QDateTime& start, const QDateTime& end) const
+{
+    return eventsByStart(m_store, knownAmong(calendarIdentifiers), start, end);
 }
 
 int CalendarImportService::eventCount(

@@ -33,6 +33,13 @@ public:
         const QSet<QString>& calendarIdentifiers, const QDateTime& start, const QDateTime& end) const;
     [[nodiscard]] int eventCount(
         const CalendarInfo& calendar, const QDateTime& start, const QDateTime& end) const;
+    /// The identifiers of the known calendars among `calendarIdentifiers`, in the store's order.
+    [[nodiscard]] QStringList knownAmong(const QSet<QString>& calendarIdentifiers) const;
+    [[nodiscard]] CalendarStore* store() const { return m_store; }
+    /// The occurrences in [start, end) of these calendars of `store` by start, equal starts in
+    /// the store's order; runs on whichever thread calls it.
+    [[nodiscard]] static QList<CalendarEvent> eventsByStart(CalendarStore* store,
+        const QStringList& calendarIdentifiers, const QDateTime& start, const QDateTime& end);
 
     /// One imported record per event, in order: source "Apple Kalender".
     [[nodiscard]] ReminderNotes convertToNotes(

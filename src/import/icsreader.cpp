@@ -1,8 +1,10 @@
 #include "icsreader.h"
 
+#include "timezonename.h"
+
 #include <QFile>
 #include <QHash>
-#include <QTimeZone>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cstring>
@@ -132,12 +134,14 @@ void readProperty(QByteArrayView line, ICSPropertyMap& map)
     }
 }
 
-// QString::fromUtf8 drops a leading byte-order mark; inside a file it is text like any other.
+// QString::fromUtf8 drops a leading byte-order mark; inside a file it is text like any other,
+// however many follow one another.
 QString decoded(QByteArrayView utf8)
 {
-    if (utf8.startsWith("\xEF\xBB\xBF"))
-        return QChar(0xFEFF) + QString::fromUtf8(utf8.sliced(3));
-    return QString::fromUtf8(utf8);
+    if (!utf8.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(utf8);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(utf8);
 }
 
 // Text escapes undone in one pass: \\ \, \; always, \n and \N only where line breaks belong.
@@ -205,15 +209,7 @@ WallClock::Zone& WallClock::zoneFor(QByteArrayView id)
     if (found != m_zones.end())
         return *found;
     Zone zone;
-    QTimeZone named(key);
-    if (!named.isValid()) {
-        // Outlook and Exchange write Windows zone names.
-        const QByteArray iana = QTimeZone::windowsIdToDefaultIanaId(key);
-        if (!iana.isEmpty())
-            named = QTimeZone(iana);
-    }
-    if (named.isValid())
-        zone.zone = named;
+    zone.zone = namedTimeZone(id);
     return *m_zones.insert(key, zone);
 }
 

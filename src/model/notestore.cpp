@@ -2,15 +2,16 @@
 
 #include "log.h"
 #include "notejson.h"
+#include "safefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 NoteStore::NoteStore(const QString& dataDirectory, Clock clock, QObject* parent)
     : QObject(parent)
@@ -19,6 +20,7 @@ NoteStore::NoteStore(const QString& dataDirectory, Clock clock, QObject* parent)
     // A folder that cannot be created shows up as a failed save later.
     QDir().mkpath(dataDirectory);
     m_filePath = QDir(dataDirectory).filePath(QStringLiteral("notes.json"));
+    m_replaced = ReplacedRecords(QDir(dataDirectory).filePath(QStringLiteral("replaced-by-imports.json")));
     load();
     QTimer::singleShot(0, this, &NoteStore::startAlarmService);
 }
@@ -70,6 +72,7 @@ void NoteStore::setAlarmCount(int count)
 
 void NoteStore::load()
 {
+    m_replaced.load();
     QFile file(m_filePath);
     if (!file.exists())
         return;
@@ -81,6 +84,10 @@ void NoteStore::load()
         error = file.errorString();
     if (!decoded) {
         m_unreadableFilePending = true;
+        m_loadProblem
+            = QStringLiteral("Die Datendatei %1 konnte nicht gelesen werden. Sie bleibt als %2 "
+                             "erhalten; neue Einträge kommen in eine neue Datei.")
+                  .arg(QDir::toNativeSeparators(m_filePath), QDir::toNativeSeparators(unreadableCopyPath()));
         Log::line(
             QStringLiteral("Failed to load notes: %1 (the file is kept as %2 before anything replaces it)")
                 .arg(error, QFileInfo(unreadableCopyPath()).fileName()));
@@ -116,30 +123,61 @@ bool NoteStore::keepUnreadableFile()
 bool NoteStore::save()
 {
     m_saveError = writeFile();
-    if (m_saveError.isEmpty())
+    return m_saveError.isEmpty();
+}
+
+bool NoteStore::commit(const ReminderNotes& notes)
+{
+    const auto unstorable = std::find_if(
+        notes.cbegin(), notes.cend(), [](const ReminderNote& note) { return !NoteJson::isStorable(note); });
+    if (unstorable != notes.cend()) {
+        m_saveError = NoteJson::unstorableDateReason();
+        Log::line(QStringLiteral("Failed to save notes: a date of \"%1\" is out of range")
+                      .arg(unstorable->title()));
+        return false;
+    }
+    ReminderNotes before = std::exchange(m_notes, notes);
+    if (save()) {
+        emit notesChanged();
         return true;
-    Log::line(QStringLiteral("Failed to save notes: ") + m_saveError);
+    }
+    m_notes = std::move(before);
     return false;
 }
 
 QString NoteStore::writeFile()
 {
-    if (!keepUnreadableFile())
-        return QStringLiteral("the unreadable data file could not be kept as %1").arg(unreadableCopyPath());
-    // Written beside the old file and renamed over it, so a crash never leaves half a file.
-    QSaveFile file(m_filePath);
-    const QByteArray bytes = NoteJson::encodeCompact(m_notes);
-    // A full disk shows as a short write, and a buffered one only at commit, which then keeps the
-    // file cut short: unbuffered, the short write is seen here and nothing is committed.
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
-        && file.commit())
+    if (!keepUnreadableFile()) {
+        Log::line(QStringLiteral("Failed to save notes: the unreadable data file could not be kept as ")
+            + unreadableCopyPath());
+        return QStringLiteral("Die unlesbare Datendatei konnte nicht als %1 aufbewahrt werden.")
+            .arg(unreadableCopyPath());
+    }
+    FileWriteError failure;
+    if (SafeFile::write(m_filePath, NoteJson::encodeCompact(m_notes), &failure))
         return {};
-    if (file.isOpen())
-        file.cancelWriting();
-    return file.errorString().isEmpty() ? QStringLiteral("unknown error") : file.errorString();
+    Log::line(QStringLiteral("Failed to save notes: ") + failure.description);
+    QString cause;
+    switch (failure.kind) {
+    case QFileDevice::OpenError:
+    case QFileDevice::PermissionsError:
+        cause = QStringLiteral("Der Ordner ist nicht beschreibbar, oder an ihrer Stelle steht ein Ordner.");
+        break;
+    case QFileDevice::WriteError:
+    case QFileDevice::ResourceError:
+        cause = QStringLiteral("Der Datenträger ist voll, oder die Datei wäre zu groß.");
+        break;
+    case QFileDevice::RenameError:
+        cause = QStringLiteral("Die alte Datei konnte nicht ersetzt werden.");
+        break;
+    default:
+        cause = QStringLiteral("Unbekannter Fehler.");
+        break;
+    }
+    return QStringLiteral("Die Datendatei %1 konnte nicht geschrieben werden. %2").arg(m_filePath, cause);
 }
 
-ReminderNote NoteStore::addNote(bool withAlarm, const std::optional<QDateTime>& alarmDate)
+std::optional<ReminderNote> NoteStore::addNote(bool withAlarm, const std::optional<QDateTime>& alarmDate)
 {
     ReminderNote note = ReminderNote::create(m_clock());
     if (withAlarm) {
@@ -148,39 +186,55 @@ ReminderNote NoteStore::addNote(bool withAlarm, const std::optional<QDateTime>& 
         // Not armed while it is being edited; the editor arms it on save.
         note.isTriggered = true;
     }
-    ReminderNotes notes = m_notes;
-    notes.prepend(note);
-    setNotes(notes);
-    save();
+    if (!addNote(note))
+        return std::nullopt;
     return note;
 }
 
-template <typename Keep> void NoteStore::removeUnless(Keep keep)
+bool NoteStore::addNote(const ReminderNote& note)
+{
+    ReminderNotes notes = m_notes;
+    notes.prepend(note);
+    return commit(notes);
+}
+
+bool NoteStore::commitNote(const ReminderNote& note)
+{
+    ReminderNotes notes = m_notes;
+    const auto found = std::find_if(
+        notes.begin(), notes.end(), [&note](const ReminderNote& n) { return n.id == note.id; });
+    if (found == notes.end()) {
+        m_saveError = QStringLiteral("Der Eintrag existiert nicht mehr.");
+        return false;
+    }
+    *found = note;
+    return commit(notes);
+}
+
+template <typename Keep> ReminderNotes NoteStore::notesWhere(Keep keep) const
 {
     ReminderNotes kept;
     kept.reserve(m_notes.size());
     std::copy_if(m_notes.cbegin(), m_notes.cend(), std::back_inserter(kept), keep);
-    setNotes(kept);
+    return kept;
 }
 
-void NoteStore::deleteNote(const QUuid& id)
+bool NoteStore::deleteNote(const QUuid& id)
 {
-    removeUnless([&id](const ReminderNote& note) { return note.id != id; });
-    save();
+    return commit(notesWhere([&id](const ReminderNote& note) { return note.id != id; }));
 }
 
-void NoteStore::replaceNotes(const ReminderNotes& notes)
+bool NoteStore::replaceNotes(const ReminderNotes& notes)
 {
-    setNotes(notes);
-    save();
+    return commit(notes);
 }
 
-void NoteStore::importNotes(const ReminderNotes& incoming)
+bool NoteStore::importNotes(const ReminderNotes& incoming)
 {
     Log::line(QStringLiteral("[NoteStore] importNotes called with %1 notes").arg(incoming.size()));
-    setNotes(incoming + m_notes);
-    save();
+    const bool saved = commit(incoming + m_notes);
     Log::line(QStringLiteral("[NoteStore] after import: %1 total notes").arg(m_notes.size()));
+    return saved;
 }
 
 namespace {
@@ -229,20 +283,35 @@ QList<CollisionPair> NoteStore::findCollisions(const ReminderNotes& incoming) co
     return pairs;
 }
 
-void NoteStore::importWithCollisionResolution(
+bool NoteStore::importWithCollisionResolution(
     const ReminderNotes& incoming, const QSet<QUuid>& replaceIDs, const QSet<QUuid>& skipIDs)
 {
     ReminderNotes notes;
+    ReplacedRecords::Places replaced;
     for (const ReminderNote& note : incoming) {
         if (!skipIDs.contains(note.id))
             notes.append(note);
     }
-    for (const ReminderNote& note : m_notes) {
-        if (!replaceIDs.contains(note.id))
+    for (qsizetype i = 0; i < m_notes.size(); ++i) {
+        const ReminderNote& note = m_notes.at(i);
+        if (replaceIDs.contains(note.id))
+            replaced.append({ i, note });
+        else
             notes.append(note);
     }
-    setNotes(notes);
-    save();
+    // The replaced records are kept first: an import that could not keep them does not happen.
+    const QString batchId = incoming.isEmpty() ? QString() : incoming.first().importBatchId;
+    const bool keep = !replaced.isEmpty() && !batchId.isEmpty();
+    if (keep && !m_replaced.set(batchId, replaced)) {
+        m_saveError = QStringLiteral("Die ersetzten Einträge konnten nicht für das Rückgängigmachen "
+                                     "aufbewahrt werden; nichts wurde importiert.");
+        return false;
+    }
+    if (commit(notes))
+        return true;
+    if (keep)
+        m_replaced.set(batchId, {});
+    return false;
 }
 
 QList<ImportBatchSummary> NoteStore::importBatches() const
@@ -267,21 +336,37 @@ QList<ImportBatchSummary> NoteStore::importBatches() const
     return batches;
 }
 
-void NoteStore::deleteImportBatch(const QString& batchId)
+bool NoteStore::deleteImportBatch(const QString& batchId)
 {
     // Records of the user's own have no batch id; an empty id must not match them.
-    removeUnless(
+    ReminderNotes notes = notesWhere(
         [&batchId](const ReminderNote& note) { return batchId.isEmpty() || note.importBatchId != batchId; });
-    save();
+    // Only while the batch is there to delete, and never a record the list holds again, so that
+    // nothing comes back twice. Ascending places: each goes back where it stood before the import.
+    const ReplacedRecords::Places replaced
+        = notes.size() < m_notes.size() ? m_replaced.of(batchId) : ReplacedRecords::Places();
+    QSet<QUuid> present;
+    for (const ReminderNote& note : std::as_const(notes))
+        present.insert(note.id);
+    for (const auto& [index, note] : replaced) {
+        if (!present.contains(note.id))
+            notes.insert(std::min(index, notes.size()), note);
+    }
+    if (!commit(notes))
+        return false;
+    if (!replaced.isEmpty())
+        m_replaced.set(batchId, {});
+    return true;
 }
 
 std::optional<RestoreResult> NoteStore::restoreFromJSON(const QByteArray& data)
 {
+    m_saveError.clear();
     const std::optional<ReminderNotes> decoded = NoteJson::decode(data);
     if (!decoded || decoded->isEmpty())
         return std::nullopt;
     RestoreResult result { static_cast<int>(decoded->size()), m_notes };
-    setNotes(*decoded);
-    save();
+    if (!commit(*decoded))
+        return std::nullopt;
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "remindernote.h"
+#include "replacedrecords.h"
 
 #include <QObject>
 #include <QPointer>
@@ -60,22 +61,39 @@ public:
     void setServiceFactory(ServiceFactory factory) { m_serviceFactory = std::move(factory); }
 
     void load();
-    /// Writes the whole list; returns false (after printing why) when the file could not be written.
+    /// In German, when the data file existed but could not be read: where it is kept, and that new
+    /// records go to a new file. Empty when it was read (or there was none).
+    [[nodiscard]] QString loadProblem() const { return m_loadProblem; }
+    /// Writes the whole list as it is in memory; returns false (after printing why) when the file
+    /// could not be written. For changes made directly through `setNotes`.
     bool save();
-    /// Why the latest save failed; empty when it succeeded (or none was made yet). Callers that must
-    /// report a failure read it after an operation that saves.
+    /// Why the latest change or save failed, in German; empty when it succeeded (or none was made yet).
     [[nodiscard]] QString saveError() const { return m_saveError; }
 
-    ReminderNote addNote(bool withAlarm, const std::optional<QDateTime>& alarmDate = std::nullopt);
-    void deleteNote(const QUuid& id);
-    void replaceNotes(const ReminderNotes& notes);
+    // Every change below is all-or-nothing: it is saved at once, and when the save fails (or a record
+    // has a date the file cannot hold) it is taken back in memory and `saveError()` says why.
 
-    void importNotes(const ReminderNotes& incoming);
+    /// A new record at the front: a plain note, or an appointment at `alarmDate` (default now) that is
+    /// not armed while it is being edited. Nothing when it could not be saved.
+    std::optional<ReminderNote> addNote(
+        bool withAlarm, const std::optional<QDateTime>& alarmDate = std::nullopt);
+    /// `note`, complete, at the front.
+    bool addNote(const ReminderNote& note);
+    /// Replaces the record with `note.id`; false also when there is none.
+    bool commitNote(const ReminderNote& note);
+    bool deleteNote(const QUuid& id);
+    bool replaceNotes(const ReminderNotes& notes);
+
+    bool importNotes(const ReminderNotes& incoming);
     [[nodiscard]] QList<CollisionPair> findCollisions(const ReminderNotes& incoming) const;
-    void importWithCollisionResolution(
+    /// Imports `incoming` but `skipIDs`, and removes the existing records of `replaceIDs`; those are
+    /// kept with the incoming batch, so that deleting the batch brings them back.
+    bool importWithCollisionResolution(
         const ReminderNotes& incoming, const QSet<QUuid>& replaceIDs, const QSet<QUuid>& skipIDs);
     [[nodiscard]] QList<ImportBatchSummary> importBatches() const;
-    void deleteImportBatch(const QString& batchId);
+    /// Removes the records of one import and puts back, where they stood, the records it replaced.
+    bool deleteImportBatch(const QString& batchId);
+    /// Nothing when `data` holds no records or the save failed (then `saveError()` is not empty).
     std::optional<RestoreResult> restoreFromJSON(const QByteArray& data);
 
 signals:
@@ -86,11 +104,13 @@ signals:
 
 private:
     void startAlarmService();
+    /// Makes `notes` the list and saves; on failure the list before is put back.
+    bool commit(const ReminderNotes& notes);
     bool keepUnreadableFile();
     /// The reason the file could not be written, empty on success.
     QString writeFile();
     QString unreadableCopyPath();
-    template <typename Keep> void removeUnless(Keep keep);
+    template <typename Keep> [[nodiscard]] ReminderNotes notesWhere(Keep keep) const;
 
     QString m_filePath;
     Clock m_clock;
@@ -101,5 +121,7 @@ private:
     // Set when the data file existed but could not be read, until a copy of it is kept.
     bool m_unreadableFilePending = false;
     QString m_unreadableCopyPath;
+    QString m_loadProblem;
     QString m_saveError;
+    ReplacedRecords m_replaced;
 };

@@ -1,11 +1,13 @@
 #include "vdircalendarstore.h"
 
 #include "appsettings.h"
+#include "log.h"
 #include "vdirexpansion.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutexLocker>
 #include <QSet>
 #include <QStandardPaths>
 
@@ -18,10 +20,14 @@ bool holdsCalendarFiles(const QString& folder)
     return !QDir(folder).entryList({ QStringLiteral("*.ics") }, QDir::Files).isEmpty();
 }
 
+// A calendar file larger than this is not read: one event per file is the vdir way.
+constexpr qint64 maxCalendarFileSize = 64 * 1024 * 1024;
+
 QString firstLine(const QString& path)
 {
+    // Only a plain file: opening a pipe of that name would wait for a writer.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readLine(4096)).trimmed();
 }
@@ -126,6 +132,12 @@ QList<CalendarInfo> VdirCalendarStore::calendars()
     return found;
 }
 
+qsizetype VdirCalendarStore::cachedFileCount()
+{
+    const QMutexLocker lock(&m_filesMutex);
+    return m_files.size();
+}
+
 const VdirCalendarStore::ParsedFile& VdirCalendarStore::parsed(const QString& path)
 {
     const QFileInfo info(path);
@@ -136,7 +148,9 @@ const VdirCalendarStore::ParsedFile& VdirCalendarStore::parsed(const QString& pa
     entry->modified = info.lastModified();
     entry->size = info.size();
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
+    if (info.size() > maxCalendarFileSize)
+        Log::line(QStringLiteral("[Kalender] %1 übersprungen: größer als 64 MiB").arg(path));
+    else if (info.isFile() && file.open(QIODevice::ReadOnly))
         entry->root = icalparser_parse_string(file.readAll().constData());
     return *entry;
 }
@@ -144,17 +158,30 @@ const VdirCalendarStore::ParsedFile& VdirCalendarStore::parsed(const QString& pa
 QList<CalendarEvent> VdirCalendarStore::events(
     const QDateTime& start, const QDateTime& end, const QStringList& calendarIdentifiers)
 {
+    const QMutexLocker lock(&m_filesMutex);
     QList<CalendarEvent> found;
     const QList<CalendarInfo> known = calendars();
+    QSet<QString> knownFolders;
+    QSet<QString> readFolders;
+    QSet<QString> readFiles;
     for (const CalendarInfo& calendar : known) {
+        knownFolders.insert(calendar.identifier);
         if (!calendarIdentifiers.contains(calendar.identifier))
             continue;
+        readFolders.insert(calendar.identifier);
         const QFileInfoList files
             = QDir(calendar.identifier).entryInfoList({ QStringLiteral("*.ics") }, QDir::Files, QDir::Name);
         for (const QFileInfo& file : files) {
+            readFiles.insert(file.absoluteFilePath());
             if (icalcomponent* root = parsed(file.absoluteFilePath()).root)
                 expandCalendarFile(root, start, end, found);
         }
     }
+    // Files deleted since the last scan, and those of calendars that are gone, are forgotten.
+    m_files.removeIf([&](const decltype(m_files)::iterator& entry) {
+        const QString folder = QFileInfo(entry.key()).absolutePath();
+        return !knownFolders.contains(folder)
+            || (readFolders.contains(folder) && !readFiles.contains(entry.key()));
+    });
     return found;
 }

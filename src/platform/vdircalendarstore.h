@@ -4,13 +4,15 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QMutex>
 
 #include <memory>
 
 class AppSettings;
 
 /// The system calendar of khal and vdirsyncer: a folder of .ics files per calendar, with
-/// optional `displayname` and `color` files. Repeating events are expanded with libical.
+/// optional `displayname` and `color` files. Repeating events are expanded with libical. Events
+/// and calendars may be read from any thread.
 class VdirCalendarStore : public CalendarStore {
 public:
     /// Where the user's consent is kept: the stored answer (none until asked), and keeping a new
@@ -39,6 +41,9 @@ public:
     [[nodiscard]] QList<CalendarEvent> events(
         const QDateTime& start, const QDateTime& end, const QStringList& calendarIdentifiers) override;
 
+    /// How many parsed files are kept for the next scan.
+    [[nodiscard]] qsizetype cachedFileCount();
+
 private:
     struct ParsedFile;
 
@@ -47,5 +52,7 @@ private:
 
     Consent m_consent;
     QStringList m_roots;
+    // Events may be read from a worker thread while the screen asks again.
+    QMutex m_filesMutex;
     QHash<QString, std::shared_ptr<ParsedFile>> m_files;
 };

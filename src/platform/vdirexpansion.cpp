@@ -1,15 +1,27 @@
 #include "vdirexpansion.h"
 
+#include "log.h"
+#include "timezonename.h"
+
+#include <QElapsedTimer>
 #include <QHash>
 #include <QSet>
-#include <QTimeZone>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
-// Enough for an hourly rule over more than ten years; a rule that yields more is cut off there.
-constexpr int maxOccurrencesPerRule = 100'000;
+// What one event may cost. A rule whose every candidate fails its BY parts (an hourly rule for
+// 30 February) makes libical step through every hour up to the year 2582; beyond this the event
+// is left out and logged.
+constexpr qint64 maxStepsPerEvent = 200'000;
+constexpr qint64 maxMillisecondsPerEvent = 1'000;
+// Candidates libical may walk in one call: each call is given an end this many periods ahead.
+constexpr qint64 periodsPerCall = 2'048;
+constexpr qint64 secondsPerDay = 86'400;
+// The Gregorian calendar repeats itself, weekdays included, every 400 years.
+constexpr int calendarCycleYears = 400;
 
 QString text(const char* utf8)
 {
@@ -30,6 +42,30 @@ QDateTime wallClock(const QDate& day, const QTime& time, const std::optional<QTi
     if (moment.isValid())
         return moment;
     return (zone ? day.startOfDay(*zone) : day.startOfDay()).addSecs(time.msecsSinceStartOfDay() / 1000);
+}
+
+// A libical time's fields counted as seconds, as if it were UTC: arithmetic on wall-clock times.
+qint64 secondsOf(const icaltimetype& time)
+{
+    const QTime clock = time.is_date ? QTime(0, 0) : QTime(time.hour, time.minute, std::min(time.second, 59));
+    return QDateTime(QDate(time.year, time.month, time.day), clock, Qt::UTC).toSecsSinceEpoch();
+}
+
+icaltimetype timeAt(qint64 seconds, bool isDate, const icaltimezone* zone)
+{
+    const QDateTime at = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+    icaltimetype time = icaltime_null_time();
+    time.year = at.date().year();
+    time.month = at.date().month();
+    time.day = at.date().day();
+    if (!isDate) {
+        time.hour = at.time().hour();
+        time.minute = at.time().minute();
+        time.second = at.time().second();
+    }
+    time.is_date = isDate ? 1 : 0;
+    time.zone = zone;
+    return time;
 }
 
 /// Turns the times of one file into instants: a zone defined in the file first, then one Qt
@@ -67,7 +103,27 @@ public:
         return wallClock(day, clock, std::nullopt);
     }
 
+    /// The wall-clock time of `instant` where `zoneId` applies, as `read` would take it back.
+    icaltimetype wallClockOf(const QDateTime& instant, const QByteArray& zoneId)
+    {
+        if (!zoneId.isEmpty()) {
+            if (icaltimezone* defined = fileZone(zoneId))
+                return timeAt(
+                    secondsOf(icaltime_from_timet_with_zone(instant.toSecsSinceEpoch(), 0, defined)), false,
+                    nullptr);
+            if (const auto known = qtZone(zoneId))
+                return floating(instant.toTimeZone(*known));
+        }
+        return floating(instant.toLocalTime());
+    }
+
 private:
+    static icaltimetype floating(const QDateTime& wallClock)
+    {
+        return timeAt(
+            QDateTime(wallClock.date(), wallClock.time(), Qt::UTC).toSecsSinceEpoch(), false, nullptr);
+    }
+
     icaltimezone* fileZone(const QByteArray& id)
     {
         if (!m_root || icalcomponent_isa(m_root) != ICAL_VCALENDAR_COMPONENT)
@@ -80,10 +136,7 @@ private:
         const auto found = m_zones.constFind(id);
         if (found != m_zones.cend())
             return *found;
-        QTimeZone zone(id);
-        if (!zone.isValid() && !QTimeZone::windowsIdToDefaultIanaId(id).isEmpty())
-            zone = QTimeZone(QTimeZone::windowsIdToDefaultIanaId(id));
-        return *m_zones.insert(id, zone.isValid() ? std::optional(zone) : std::nullopt);
+        return *m_zones.insert(id, namedTimeZone(id));
     }
 
     icalcomponent* m_root;
@@ -119,6 +172,41 @@ QList<icalcomponent*> eventsOf(icalcomponent* root)
     return events;
 }
 
+// The steps and the time one event has used.
+class Budget {
+public:
+    Budget() { m_timer.start(); }
+    [[nodiscard]] bool spend()
+    {
+        return ++m_steps <= maxStepsPerEvent && m_timer.elapsed() <= maxMillisecondsPerEvent;
+    }
+
+private:
+    QElapsedTimer m_timer;
+    qint64 m_steps = 0;
+};
+
+QString ruleText(icalrecurrencetype rule)
+{
+    return text(icalrecurrencetype_as_string(&rule));
+}
+
+qint64 periodSeconds(icalrecurrencetype_frequency frequency)
+{
+    switch (frequency) {
+    case ICAL_SECONDLY_RECURRENCE:
+        return 1;
+    case ICAL_MINUTELY_RECURRENCE:
+        return 60;
+    case ICAL_HOURLY_RECURRENCE:
+        return 3600;
+    case ICAL_DAILY_RECURRENCE:
+        return secondsPerDay;
+    default:
+        return 0; // weeks, months and years differ in length
+    }
+}
+
 // The occurrences of one file's events in a range, with moved occurrences in place of the
 // ones they replace.
 class Expansion {
@@ -151,6 +239,12 @@ private:
 
     void expand(icalcomponent* event);
     void add(const CalendarEvent& event);
+    /// Appends the starts `rule` gives from `origin` between the wall-clock times `from` and
+    /// `to`; false when the budget ran out first.
+    bool expandRule(icalrecurrencetype rule, const icaltimetype& origin, const QByteArray& zone, qint64 from,
+        qint64 to, QList<QDateTime>& starts, Budget& budget);
+    /// The wall-clock UNTIL of `rule` in the terms of `origin`: seconds as `secondsOf` counts them.
+    qint64 untilOf(const icalrecurrencetype& rule, const icaltimetype& origin, const QByteArray& zone);
 
     icalcomponent* m_root;
     TimeReader m_times;
@@ -226,23 +320,24 @@ void Expansion::expand(icalcomponent* event)
         return;
     }
 
+    // Wall-clock bounds with a margin of two days, wide enough for any zone; what the range
+    // really holds is decided on the instants.
+    const qint64 length = dtstart.is_date ? days * secondsPerDay : seconds;
+    const qint64 from = secondsOf(m_times.wallClockOf(m_start.addSecs(-length), zone)) - 2 * secondsPerDay;
+    const qint64 to = secondsOf(m_times.wallClockOf(m_end, zone)) + 2 * secondsPerDay;
+    icaltimetype origin = dtstart;
+    if (!icaltime_is_utc(origin))
+        origin.zone = nullptr; // iterated on the wall clock of its zone
     QList<QDateTime> starts { *start };
+    Budget budget;
     for (const icalrecurrencetype& rule : std::as_const(rules)) {
-        icalrecur_iterator* iterator = icalrecur_iterator_new(rule, dtstart);
-        if (!iterator)
-            continue;
-        for (int i = 0; i < maxOccurrencesPerRule; ++i) {
-            icaltimetype next = icalrecur_iterator_next(iterator);
-            if (icaltime_is_null_time(next))
-                break;
-            next.is_date = dtstart.is_date;
-            next.zone = dtstart.zone;
-            const auto at = m_times.read(next, zone);
-            if (!at || *at >= m_end)
-                break;
-            starts.append(*at);
+        if (!expandRule(rule, origin, zone, from, to, starts, budget)) {
+            Log::line(
+                QStringLiteral("[Kalender] Event \"%1\" übersprungen: seine Wiederholungsregel braucht zu "
+                               "lange zum Auflösen (%2)")
+                    .arg(occurrence.title, ruleText(rule)));
+            return;
         }
-        icalrecur_iterator_free(iterator);
     }
     for (icalproperty* date = firstDate; date;
          date = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
@@ -265,6 +360,109 @@ void Expansion::expand(icalcomponent* event)
         if (!skipped.contains(key) && !m_moved.contains(uid + QString::number(key)))
             addAt(at);
     }
+}
+
+qint64 Expansion::untilOf(const icalrecurrencetype& rule, const icaltimetype& origin, const QByteArray& zone)
+{
+    const icaltimetype until = rule.until;
+    if (icaltime_is_null_time(until) || !icaltime_is_valid_time(until)
+        || !QDate::isValid(until.year, until.month, until.day))
+        return std::numeric_limits<qint64>::max();
+    if (origin.is_date) {
+        // A whole-day series that ends at a moment ends on the local day of that moment.
+        if (!until.is_date && icaltime_is_utc(until)) {
+            const QDateTime instant = QDateTime::fromSecsSinceEpoch(secondsOf(until), Qt::UTC);
+            return QDateTime(instant.toLocalTime().date(), QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
+        }
+        return QDateTime(QDate(until.year, until.month, until.day), QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
+    }
+    if (until.is_date) // the whole last day
+        return secondsOf(until) + secondsPerDay - 1;
+    if (icaltime_is_utc(until) && !icaltime_is_utc(origin))
+        return secondsOf(m_times.wallClockOf(QDateTime::fromSecsSinceEpoch(secondsOf(until), Qt::UTC), zone));
+    return secondsOf(until);
+}
+
+bool Expansion::expandRule(icalrecurrencetype rule, const icaltimetype& origin, const QByteArray& zone,
+    qint64 from, qint64 to, QList<QDateTime>& starts, Budget& budget)
+{
+    const qint64 limit = std::min(untilOf(rule, origin, zone), to);
+    const qint64 originSeconds = secondsOf(origin);
+    const int count = rule.count;
+    // COUNT is counted here, so that the iteration may be cut into pieces; libical takes no
+    // COUNT together with an UNTIL anyway.
+    rule.count = 0;
+    int counted = 0;
+    bool first = true;
+    // False when the budget ran out; true when the piece is done or the series is complete.
+    const auto iterate = [&](const icaltimetype& begin, qint64 pieceStart, qint64 pieceEnd, bool& complete) {
+        icalrecurrencetype piece = rule;
+        piece.until = timeAt(std::min(limit, pieceEnd), origin.is_date, origin.zone);
+        icalrecur_iterator* iterator = icalrecur_iterator_new(piece, begin);
+        if (!iterator) {
+            complete = true;
+            return true;
+        }
+        bool withinBudget = true;
+        while ((withinBudget = budget.spend())) {
+            icaltimetype next = icalrecur_iterator_next(iterator);
+            if (icaltime_is_null_time(next))
+                break;
+            const qint64 at = secondsOf(next);
+            if (at < pieceStart)
+                continue;
+            if (at >= pieceEnd)
+                break;
+            if (count > 0) {
+                // DTSTART is the first occurrence, also where the rule would not give it.
+                if (std::exchange(first, false) && at != originSeconds)
+                    ++counted;
+                if (++counted > count) {
+                    complete = true;
+                    break;
+                }
+            }
+            if (at < from)
+                continue;
+            next.is_date = origin.is_date;
+            next.zone = origin.zone;
+            if (const auto instant = m_times.read(next, zone))
+                starts.append(*instant);
+        }
+        icalrecur_iterator_free(iterator);
+        return withinBudget;
+    };
+
+    const qint64 period = periodSeconds(rule.freq) * std::max<qint64>(1, rule.interval);
+    if (period == 0) {
+        // Weeks, months and years: one pass, after moving a start centuries before the range
+        // forward by whole calendar cycles. A counted series is counted from its real start.
+        icaltimetype begin = origin;
+        const int cycle = calendarCycleYears * std::max(1, int(rule.interval));
+        const int fromYear = QDateTime::fromSecsSinceEpoch(from, Qt::UTC).date().year();
+        if (count == 0 && fromYear - 1 - begin.year >= cycle)
+            begin.year += (fromYear - 1 - begin.year) / cycle * cycle;
+        bool complete = false;
+        return iterate(
+            begin, std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max(), complete);
+    }
+
+    // Days and shorter: pieces of a bounded number of periods, each iterated from a start moved
+    // forward by whole periods to just before the piece, so a series that began years ago costs
+    // no more than one that begins in the range.
+    qint64 pieceStart = count > 0 ? originSeconds : std::max(originSeconds, from);
+    while (pieceStart <= limit) {
+        const qint64 pieceEnd = pieceStart + period * periodsPerCall;
+        const qint64 periods = std::max<qint64>(0, (pieceStart - originSeconds) / period - 1);
+        bool complete = false;
+        if (!iterate(timeAt(originSeconds + periods * period, origin.is_date, origin.zone), pieceStart,
+                pieceEnd, complete))
+            return false;
+        if (complete)
+            break;
+        pieceStart = pieceEnd;
+    }
+    return true;
 }
 
 } // namespace

@@ -321,9 +321,8 @@ bool NoteEditorController::save()
     // Saving arms the alarm, also one that has fired: with its time still past, the next check
     // raises it again.
     note.isTriggered = false;
-    notes->updateNote(note);
-    const bool saved = notes->save();
-    if (m_useSound)
+    const bool saved = notes->commitNote(note);
+    if (saved && m_useSound)
         m_panel->settings()->setLastSoundName(m_soundName);
     return saved;
 }
@@ -333,7 +332,7 @@ void NoteEditorController::saveOrDelete()
     if (!canSave()) {
         removeRecord();
     } else if (!save()) {
-        setErrorText(QStringLiteral("Konnte nicht gespeichert werden"));
+        setErrorText(QStringLiteral("Konnte nicht gespeichert werden: ") + store()->saveError());
         return;
     }
     dismiss();

@@ -188,10 +188,27 @@ void PanelController::setEditingNote(const std::optional<QUuid>& id)
 void PanelController::addNote()
 {
     const bool appointment = m_selectedTab == 0 || m_selectedTab == 1;
-    const ReminderNote note = appointment
+    const std::optional<ReminderNote> note = appointment
         ? m_store.addNote(true, EntryLists::newAppointmentDate(m_selectedDay, now()))
         : m_store.addNote(false);
-    setEditingNote(note.id);
+    reportChange(note.has_value());
+    if (note)
+        setEditingNote(note->id);
+}
+
+QString PanelController::storeProblem() const
+{
+    return m_changeError.isEmpty() ? m_store.loadProblem() : m_changeError;
+}
+
+void PanelController::reportChange(bool saved)
+{
+    const QString error
+        = saved ? QString() : QStringLiteral("Konnte nicht gespeichert werden: ") + m_store.saveError();
+    if (error == m_changeError)
+        return;
+    m_changeError = error;
+    emit storeProblemChanged();
 }
 
 void PanelController::openEditor(const QString& id)
@@ -232,7 +249,7 @@ void PanelController::confirmDelete()
 {
     // A record that vanished meanwhile deletes nothing, and the dialog still closes.
     if (m_noteToDelete && findNote(m_store.notes(), *m_noteToDelete))
-        m_store.deleteNote(*m_noteToDelete);
+        reportChange(m_store.deleteNote(*m_noteToDelete));
     cancelDelete();
 }
 

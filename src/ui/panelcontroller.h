@@ -45,6 +45,7 @@ class PanelController : public QObject {
     Q_PROPERTY(QString displayDayLabel READ displayDayLabel NOTIFY listsChanged)
     Q_PROPERTY(bool hasAppointments READ hasAppointments NOTIFY listsChanged)
     Q_PROPERTY(AppSettings* settings READ settings CONSTANT)
+    Q_PROPERTY(QString storeProblem READ storeProblem NOTIFY storeProblemChanged)
     Q_PROPERTY(NoteListModel* dayAppointments READ dayAppointments CONSTANT)
     Q_PROPERTY(NoteListModel* futureAppointments READ futureAppointments CONSTANT)
     Q_PROPERTY(NoteListModel* todayAppointments READ todayAppointments CONSTANT)
@@ -104,6 +105,9 @@ public:
 
     /// Font scale, panel height and the last sound: the screens bind to them live.
     [[nodiscard]] AppSettings* settings() { return &m_settings; }
+    /// A line for the top of the panel: why the last change there failed, or that the data file
+    /// could not be read; empty when all is well.
+    [[nodiscard]] QString storeProblem() const;
     /// The store the panel shows; the settings screen deletes all records through it.
     [[nodiscard]] NoteStore& store() const { return m_store; }
     /// Starting at login, for the settings screen; none (always off) unless the app sets one.
@@ -143,12 +147,15 @@ signals:
     void noteToDeleteChanged();
     void showQuitConfirmChanged();
     void listsChanged();
+    void storeProblemChanged();
     void nowChanged();
     void panelVisibleChanged();
     /// The editor opened on a new or existing record.
     void editorRequested(const QString& id);
 
 private:
+    /// Shows or clears the failure of a change made from the panel.
+    void reportChange(bool saved);
     void setFlag(bool& flag, bool value);
     void setEditingNote(const std::optional<QUuid>& id);
     QDate selectedDayOrNull() const { return m_selectedDay.value_or(QDate()); }
@@ -167,6 +174,7 @@ private:
     std::optional<QDate> m_selectedDay;
     std::optional<QUuid> m_editingNoteId;
     std::optional<QUuid> m_noteToDelete;
+    QString m_changeError;
     bool m_showQuitConfirm = false;
     bool m_showSettings = false;
     bool m_showHelp = false;

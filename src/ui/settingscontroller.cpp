@@ -165,10 +165,12 @@ void SettingsController::deleteAll()
 {
     if (m_panel) {
         NoteStore& store = m_panel->store();
-        store.setNotes({});
         // Even an empty store writes its file: the records must not come back at the next start.
-        if (!store.save())
-            setDeleteAllError(QStringLiteral("Löschen konnte nicht gespeichert werden"));
+        if (!store.replaceNotes({})) {
+            setDeleteAllError(
+                QStringLiteral("Löschen konnte nicht gespeichert werden: ") + store.saveError());
+            return;
+        }
     }
     setShowDeleteAllConfirm(false);
 }

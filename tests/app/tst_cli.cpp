@@ -359,8 +359,7 @@ void tst_Cli::unsavedChangesFail()
     QCOMPARE(result.err.count(u'\n'), 1);
     QVERIFY(result.out.isEmpty());
     // Nothing of the change stays in memory, so a second try adds it once.
-    if (args.constFirst() == u"add")
-        QVERIFY(m_store->notes().isEmpty());
+    QVERIFY(m_store->notes().isEmpty());
     QVERIFY(QDir(m_store->filePath()).removeRecursively());
     QCOMPARE(run(args).exitCode, 0);
     QCOMPARE(m_store->notes().size(), 1);
@@ -481,8 +480,10 @@ void tst_Cli::pathsForTheRunningApp_data()
                absolute(u"tool.desktop"_qs) };
     QTest::newRow("text after --") << QStringList { u"add"_qs, u"--"_qs, u"--app"_qs }
                                    << QStringList { u"add"_qs, u"--"_qs, u"--app"_qs };
-    QTest::newRow("calendar") << QStringList { u"import"_qs, u"--calendar"_qs, u"arbeit"_qs }
-                              << QStringList { u"import"_qs, u"--calendar"_qs, absolute(u"arbeit"_qs) };
+    QTest::newRow("calendar folder") << QStringList { u"import"_qs, u"--calendar"_qs, u"."_qs }
+                                     << QStringList { u"import"_qs, u"--calendar"_qs, QDir::currentPath() };
+    QTest::newRow("calendar name") << QStringList { u"import"_qs, u"--calendar"_qs, u"Privat"_qs }
+                                   << QStringList { u"import"_qs, u"--calendar"_qs, u"Privat"_qs };
     // The file is read here and its contents sent: its path is only a name.
     QTest::newRow("restore") << QStringList { u"restore"_qs, u"b.json"_qs }
                              << QStringList { u"restore"_qs, u"b.json"_qs };
@@ -531,13 +532,20 @@ void tst_Cli::importsCalendarsAndFiles()
     QVERIFY(batches.at(2).contains(u"\tApple Kalender\t4 Events - "_qs));
     const QString batch = batches.constFirst().section(u'\t', 0, 0);
     QCOMPARE(run({ u"undo-import"_qs, batch }).out, u"14 Events entfernt (ICS: reader.ics)\n"_qs);
-    QCOMPARE(NoteJson::decode(fileContent())->size(), 5);
+    // The 13 records it replaced are back.
+    QCOMPARE(NoteJson::decode(fileContent())->size(), 5 + 13);
 
     const QString parsed = run({ u"ics-parse"_qs, file }).out;
     QCOMPARE(parsed.count(u'\n'), 14);
     QVERIFY(parsed.startsWith(
         u"{\"summary\":\"Früher, zweiter Wert\",\"description\":\"\",\"start\":\"2024-03-14T08:00:00Z\","
         "\"end\":null,\"repeat\":\"Keine\"}\n"_qs));
+
+    // A calendar by the name it is shown with; a name is passed on as it is.
+    QVERIFY(run(QStringList { u"import"_qs, u"--calendar"_qs, u"Privat"_qs } + december)
+                .out.startsWith(u"2 Events importiert\nKeine Duplikate\n"_qs));
+    QCOMPARE(run(QStringList { u"import"_qs, u"--calendar"_qs, u"privat"_qs } + december).err,
+        u"Kein Kalender: privat (zettelwerk calendars zeigt alle)\n"_qs);
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)

@@ -83,6 +83,9 @@ void tst_Screenshot::screensShowWhatTheyName()
     QVERIFY(render(u"termine"_s) != heute);
     QVERIFY(render(u"notizen"_s) != heute);
     QVERIFY(render(u"heute"_s, QDate(2026, 12, 9)) != heute);
+    const QImage unreadable = render(u"heute-unreadable"_s);
+    QCOMPARE(unreadable.size(), panelPixels);
+    QVERIFY(unreadable != heute);
     // The delete question dims the whole panel behind it.
     const QRect corner(0, 0, 760, 60);
     QVERIFY(meanLightness(render(u"delete-confirm"_s), corner) < meanLightness(heute, corner) - 0.1);

@@ -119,14 +119,24 @@ void tst_ExportModel::exports()
         QCOMPARE(restored->at(0).id, h.store.notes().at(1).id);
         QCOMPARE(restored->at(1).alarmDate, h.store.notes().at(2).alarmDate);
     }
+    QVERIFY(!h.model.messageIsError());
     QTRY_VERIFY(h.model.message().isEmpty());
 
-    // A file that cannot be written: no message.
+    // A name typed without its ending gets it, so that the open dialog's filter shows the file.
+    h.answer = h.path("sicherung");
+    ics ? h.model.exportIcs() : h.model.exportJson();
+    QCOMPARE(readAll(h.path(ics ? "sicherung.ics" : "sicherung.json")), written);
+    QTRY_VERIFY(h.model.message().isEmpty());
+
+    // A file that cannot be written says so.
     h.answer = h.path("missing/folder/x");
     ics ? h.model.exportIcs() : h.model.exportJson();
-    QVERIFY(h.model.message().isEmpty());
+    QVERIFY2(h.model.message().startsWith(u"Datei konnte nicht geschrieben werden"_qs),
+        qPrintable(h.model.message()));
+    QVERIFY(h.model.messageIsError());
+    QTRY_VERIFY(h.model.message().isEmpty());
 
-    // A full disk (a file-size limit stands in): no message, and the earlier file stays whole.
+    // A full disk (a file-size limit stands in): a failure, and the earlier file stays whole.
     h.answer = target;
     rlimit unlimited {};
     QVERIFY(getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
@@ -138,7 +148,7 @@ void tst_ExportModel::exports()
         QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
         ics ? h.model.exportIcs() : h.model.exportJson();
     }
-    QVERIFY(h.model.message().isEmpty());
+    QVERIFY(h.model.messageIsError());
     QCOMPARE(readAll(target), written);
 }
 
@@ -165,13 +175,47 @@ void tst_ExportModel::restoreFlow()
     QVERIFY(!h.model.showRestoreConfirm());
     QCOMPARE(textsOf(h.store.notes()), textsOf(before));
 
-    // A backup without records closes the question and restores nothing.
-    h.answer = h.path("empty.json");
+    // A backup without records, or no regular file: said at once, nothing to confirm.
+    for (const QString& path : { h.path("empty.json"), u"/dev/null"_qs, h.dir.path() }) {
+        h.answer = path;
+        h.model.pickBackup();
+        QVERIFY(!h.model.showRestoreConfirm());
+        QVERIFY(h.model.messageIsError());
+    }
+    QCOMPARE(h.store.notes().size(), 3);
+
+    // Only records that exist count as chosen once others (the command line, an undo) replaced them.
+    h.model.toggleAll();
+    QCOMPARE(h.model.selectionText(), u"3 von 3 ausgewählt"_qs);
+    QVERIFY(h.store.replaceNotes({ plain(u"Neu"_qs, now) }));
+    QCOMPARE(h.model.selectionText(), u"0 von 1 ausgewählt"_qs);
+    QCOMPARE(h.model.allButtonText(), u"Alle"_qs);
+    QCOMPARE(h.model.jsonButtonText(), u"JSON (0)"_qs);
+    QVERIFY(h.store.replaceNotes(before));
+    h.answer = h.path("good.json");
+
+    // A second restore: undo still brings back the data from before the first.
+    QVERIFY(writeAll(h.path("other.json"), NoteJson::encodePretty({ plain(u"Anders"_qs, now) })));
     h.model.pickBackup();
     h.model.confirmRestore();
-    QVERIFY(!h.model.showRestoreConfirm());
+    h.answer = h.path("other.json");
+    h.model.pickBackup();
+    h.model.confirmRestore();
+    QCOMPARE(textsOf(h.store.notes()), QStringList({ u"Anders"_qs }));
+    h.model.undoRestore();
+    QCOMPARE(textsOf(h.store.notes()), textsOf(before));
+
+    // A restore whose save fails changes nothing and says so where success would stand.
+    const QString file = h.store.filePath();
+    QVERIFY(QFile::remove(file));
+    QVERIFY(QDir().mkdir(file));
+    h.model.pickBackup();
+    h.model.confirmRestore();
     QVERIFY(h.model.restoredText().isEmpty());
-    QCOMPARE(h.store.notes().size(), 3);
+    QVERIFY2(h.model.message().startsWith(u"Nicht wiederhergestellt: Die Datendatei"_qs),
+        qPrintable(h.model.message()));
+    QCOMPARE(textsOf(h.store.notes()), textsOf(before));
+    QVERIFY(QDir().rmdir(file));
 
     h.answer = h.path("good.json");
     h.model.pickBackup();

@@ -1,13 +1,16 @@
 #include "calendarimportmodel.h"
 #include "fakecalendarstore.h"
 #include "log.h"
+#include "notejson.h"
 #include "testsupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 
 // The import screen's flows on a fake system calendar and a store in a temporary folder, on
 // Monday, 7 December 2026, 10:00.
@@ -24,9 +27,16 @@ private slots:
     void resolvesDuplicates();
     void bannerUndoAndHistory();
     void fileTab();
+    void skipsUnstorableDates_data();
+    void skipsUnstorableDates();
 
 private:
     void attach(const QDateTime& now = berlin(2026, 12, 7, 10, 0));
+    void tap(const QString& identifier)
+    {
+        m_model->tapCalendar(identifier);
+        m_model->waitForResults();
+    }
     QString arbeit() const { return m_calendars.calendarList.constFirst().identifier; }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -61,6 +71,7 @@ void tst_CalendarImportModel::attach(const QDateTime& now)
     new QAbstractItemModelTester(m_model->appleEvents()->rows(), m_model.get());
     new QAbstractItemModelTester(m_model->collisions(), m_model.get());
     new QAbstractItemModelTester(m_model->history(), m_model.get());
+    m_model->waitForResults();
 }
 
 void tst_CalendarImportModel::defaultRange_data()
@@ -82,7 +93,7 @@ void tst_CalendarImportModel::defaultRange()
     QCOMPARE(m_model->startDate(), QDate(now.date().year(), now.date().month(), 1));
     QCOMPARE(m_model->endDate(), end);
     QCOMPARE(m_model->rangeStart(), m_model->startDate().startOfDay());
-    m_model->tapCalendar(m_calendars.calendarList.last().identifier);
+    tap(m_calendars.calendarList.last().identifier);
     QCOMPARE(m_model->appleEvents()->count(), 1);
     QCOMPARE(
         m_model->appleEvents()->rows()->rows().constFirst().constFirst(), QStringLiteral("letzte Sekunde"));
@@ -115,10 +126,16 @@ void tst_CalendarImportModel::tickingFetchesAndSelects()
     m_model->requestAccess();
     QVERIFY(m_model->accessGranted());
     QCOMPARE(m_model->calendars()->count(), 1);
+    // The counts are read on a worker; until they arrive the row says so.
+    QVERIFY(m_model->loading());
+    QCOMPARE(m_model->calendars()->rows().constFirst().at(3), QVariant(u"…"_qs));
+    m_model->waitForResults();
+    QVERIFY(!m_model->loading());
+    QCOMPARE(m_model->calendars()->rows().constFirst().at(3), QVariant(u"5"_qs));
 
     QSignalSpy fetched(m_model.get(), &CalendarImportModel::eventsFetched);
     EventSelection& events = *m_model->appleEvents();
-    m_model->tapCalendar(arbeit());
+    tap(arbeit());
     QCOMPARE(fetched.size(), 1);
     QVERIFY(m_model->hasFetched());
     QCOMPARE(m_model->calendars()->rows().constFirst().last(), QVariant(true));
@@ -138,12 +155,23 @@ void tst_CalendarImportModel::tickingFetchesAndSelects()
 
     // A new range hides the list until a calendar is tapped; ticking again selects all anew.
     m_model->setEndDate(QDate(2027, 1, 31));
+    m_model->waitForResults();
     QVERIFY(!m_model->hasFetched());
-    m_model->tapCalendar(arbeit());
+    tap(arbeit());
     QVERIFY(!m_model->hasFetched());
     QCOMPARE(events.count(), 0);
-    m_model->tapCalendar(arbeit());
+    tap(arbeit());
     QCOMPARE(events.selectionText(), QStringLiteral("5 von 5 ausgewählt"));
+    QCOMPARE(fetched.size(), 2);
+
+    // Unticked again before its events arrived: they are not shown when they do.
+    m_model->tapCalendar(arbeit());
+    m_model->tapCalendar(arbeit());
+    QVERIFY(m_model->loading());
+    m_model->tapCalendar(arbeit());
+    m_model->waitForResults();
+    QVERIFY(!m_model->hasFetched());
+    QCOMPARE(events.count(), 0);
     QCOMPARE(fetched.size(), 2);
 }
 
@@ -174,14 +202,32 @@ void tst_CalendarImportModel::resolvesDuplicates_data()
     QTest::newRow("Abbrechen") << QStringList { u"replaceAll"_qs, u"cancel"_qs } << "2 Duplikate gefunden"
                                << "+ 3 neue Events ohne Duplikat"
                                << "" << -1 << 2;
+    // "twice": a second incoming Zahnarzt matches the same existing record; each row keeps its
+    // own choice.
+    QTest::newRow("two for one record, one Ersetzen")
+        << QStringList { u"twice"_qs, u"replace 0"_qs } << "3 Duplikate gefunden"
+        << "+ 3 neue Events ohne Duplikat"
+        << "100" << 4 << 5;
+    QTest::newRow("two for one record, Ersetzen, Überspringen")
+        << QStringList { u"twice"_qs, u"replace 0"_qs, u"skip 1"_qs } << "3 Duplikate gefunden"
+        << "+ 3 neue Events ohne Duplikat"
+        << "100" << 4 << 5;
+    QTest::newRow("two for one record, both Ersetzen")
+        << QStringList { u"twice"_qs, u"replace 1"_qs, u"replace 0"_qs } << "3 Duplikate gefunden"
+        << "+ 3 neue Events ohne Duplikat"
+        << "110" << 5 << 6;
 }
 
 void tst_CalendarImportModel::resolvesDuplicates()
 {
     QFETCH(QStringList, actions);
+    if (actions.contains(u"twice"_qs)) {
+        m_calendars.eventsByCalendar[arbeit()].append(
+            calendarEvent(QStringLiteral("Zahnarzt"), berlin(2026, 12, 9, 10, 0, 20)));
+    }
     attach();
     const QUuid oldDentist = m_store->notes().constFirst().id;
-    m_model->tapCalendar(arbeit());
+    tap(arbeit());
     QStringList log;
     Log::setSink([&log](const QString& line) { log.append(line); });
     for (const QString& action : std::as_const(actions)) {
@@ -195,7 +241,7 @@ void tst_CalendarImportModel::resolvesDuplicates()
     QCOMPARE(log.size(), 2);
     QVERIFY(log.constFirst().startsWith(
         QStringLiteral("[Import] startImportWithCollisionCheck: %1 notes, batchId=")
-            .arg(actions.contains(u"untick 1"_qs) ? 4 : 5)));
+            .arg(5 - int(actions.contains(u"untick 1"_qs)) + int(actions.contains(u"twice"_qs)))));
     QTEST(m_model->collisionHeading(), "heading");
     QTEST(m_model->newEventsText(), "newEvents");
     QCOMPARE(log.last(), u"[Import] collisions found: "_qs + m_model->collisionHeading().section(u' ', 0, 0));
@@ -239,7 +285,7 @@ void tst_CalendarImportModel::bannerUndoAndHistory()
     m_calendars.add(
         QStringLiteral("Neu"), { calendarEvent(QStringLiteral("X"), berlin(2026, 12, 20, 9, 0)) });
     attach();
-    m_model->tapCalendar(m_calendars.calendarList.constFirst().identifier);
+    tap(m_calendars.calendarList.constFirst().identifier);
     m_model->importAppleEvents();
     QCOMPARE(m_model->bannerText(), QStringLiteral("1 Events importiert!"));
     QCOMPARE(m_store->notes().size(), 3);
@@ -257,7 +303,7 @@ void tst_CalendarImportModel::bannerUndoAndHistory()
     QCOMPARE(m_model->history()->count(), 0);
 
     // Nothing ticked: a banner with 0, and its undo finds nothing to remove.
-    m_model->tapCalendar(m_calendars.calendarList.constFirst().identifier);
+    tap(m_calendars.calendarList.constFirst().identifier);
     m_model->appleEvents()->toggleAll();
     m_model->importAppleEvents();
     QCOMPARE(m_model->bannerText(), QStringLiteral("0 Events importiert!"));
@@ -265,7 +311,7 @@ void tst_CalendarImportModel::bannerUndoAndHistory()
     QCOMPARE(m_store->notes().size(), 2);
 
     // Two-step delete in the history.
-    m_model->tapCalendar(m_calendars.calendarList.constFirst().identifier);
+    tap(m_calendars.calendarList.constFirst().identifier);
     m_model->importAppleEvents();
     const QString batch = m_model->history()->rows().constFirst().constFirst().toString();
     m_model->askDeleteBatch(batch);
@@ -299,6 +345,65 @@ void tst_CalendarImportModel::fileTab()
         m_model->history()->rows().constFirst().mid(1, 2), (RowModel::Row { u"ICS: reader.ics"_qs, true }));
     m_model->setSelectedTab(0);
     QVERIFY(!m_model->showBanner());
+}
+
+void tst_CalendarImportModel::skipsUnstorableDates_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QDate>("first");
+    QTest::addColumn<QDate>("last");
+    QTest::addColumn<QByteArray>("ics");
+
+    // An evening of 31 December 9999 west of UTC is in the year 10000 in UTC.
+    QTest::newRow("calendar, New York evening")
+        << "calendar" << QDate(9999, 12, 1) << QDate(10000, 1, 1) << QByteArray();
+    // Local midnight of 1 January 0001 is in the year 0 in UTC, east of Greenwich.
+    QTest::newRow("file, whole day in year 1")
+        << "file" << QDate() << QDate()
+        << QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:Zu früh\r\nDTSTART;VALUE=DATE:00010101\r\n"
+                      "END:VEVENT\r\nBEGIN:VEVENT\r\nSUMMARY:Gut\r\nDTSTART:00010102T120000Z\r\n"
+                      "END:VEVENT\r\nEND:VCALENDAR\r\n");
+}
+
+void tst_CalendarImportModel::skipsUnstorableDates()
+{
+    QFETCH(QString, source);
+    QFETCH(QByteArray, ics);
+    const QTimeZone newYork("America/New_York");
+    m_calendars.add(QStringLiteral("Fern"),
+        { calendarEvent(QStringLiteral("Zu spät"), QDateTime(QDate(9999, 12, 31), QTime(20, 0), newYork)),
+            calendarEvent(QStringLiteral("Gut"), QDateTime(QDate(9999, 12, 31), QTime(9, 0), newYork)) });
+    attach();
+    QStringList log;
+    Log::setSink([&log](const QString& line) { log.append(line); });
+    const auto restoreLog = qScopeGuard([] { Log::setSink({}); });
+    if (source == u"calendar") {
+        QFETCH(QDate, first);
+        QFETCH(QDate, last);
+        m_model->setEndDate(last);
+        m_model->setStartDate(first);
+        m_model->waitForResults();
+        tap(m_calendars.calendarList.constLast().identifier);
+        QCOMPARE(m_model->appleEvents()->count(), 2);
+        m_model->importAppleEvents();
+    } else {
+        const QString path = m_dir->filePath(QStringLiteral("alt.ics"));
+        QVERIFY(writeAll(path, ics));
+        m_model->openICSFile(path);
+        QCOMPARE(m_model->icsEvents()->count(), 2);
+        m_model->importICSEvents();
+    }
+    Log::setSink({});
+    QCOMPARE(m_model->bannerText(), QStringLiteral("1 Events importiert!"));
+    QCOMPARE(m_model->skippedText(),
+        QStringLiteral("1 Event nicht importiert: ") + NoteJson::unstorableDateReason());
+    QVERIFY(log.contains(u"[Import] \"Zu "_qs + (source == u"calendar" ? u"spät"_qs : u"früh"_qs)
+        + u"\" nicht importiert: "_qs + NoteJson::unstorableDateReason()));
+    QCOMPARE(m_store->notes().size(), 3);
+    for (const ReminderNote& note : m_store->notes())
+        QVERIFY(NoteJson::isStorable(note));
+    m_model->setSelectedTab(1);
+    QCOMPARE(m_model->skippedText(), QString());
 }
 
 QTEST_GUILESS_MAIN(tst_CalendarImportModel)

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 // The reader over one fixture file that holds a case per event, plus whole-file failures.
 class tst_ICSReader : public QObject {
     Q_OBJECT
@@ -21,6 +23,7 @@ private slots:
 
 private:
     QList<ICSEvent> m_events;
+    QTemporaryDir m_scratch;
 };
 
 namespace {
@@ -187,6 +190,17 @@ void tst_ICSReader::dates_data()
     QTest::newRow("short year") << QByteArray("2403150") << QByteArray() << "";
     QTest::newRow("sign") << QByteArray("+2024031") << QByteArray() << "";
     QTest::newRow("space") << QByteArray(" 20240315") << QByteArray() << "";
+    QTest::newRow("Windows zone name")
+        << QByteArray("20240715T093000") << QByteArray("Tokyo Standard Time") << "2024-07-15T00:30:00Z";
+    // A TZID is a name, never a file: anything else is local time.
+    QTest::newRow("zone as a path") << QByteArray("20240715T093000")
+                                    << QByteArray("../../../usr/share/zoneinfo/Asia/Tokyo")
+                                    << "2024-07-15T07:30:00Z";
+    // Opening a pipe waits for a writer that never comes.
+    const QByteArray pipe = m_scratch.filePath(QStringLiteral("zone")).toLocal8Bit();
+    QVERIFY(::mkfifo(pipe.constData(), 0600) == 0);
+    QTest::newRow("zone as a pipe") << QByteArray("20240715T093000") << "../../.." + pipe
+                                    << "2024-07-15T07:30:00Z";
 }
 
 void tst_ICSReader::dates()

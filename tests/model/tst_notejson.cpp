@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
+#include <QTimeZone>
 
 using namespace Qt::StringLiterals;
 
@@ -304,22 +305,33 @@ void TstNoteJson::decodeInvalid()
 void TstNoteJson::dates_data()
 {
     QTest::addColumn<QDateTime>("date"); // invalid: `text` must be rejected
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("text"); // not compared where the date is not storable
+    QTest::addColumn<bool>("storable");
 
     const auto utc = [](int y, int mo, int d, int h, int mi, int s = 0, int ms = 0) {
         return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms), Qt::UTC);
     };
-    QTest::newRow("UTC") << utc(2025, 3, 1, 7, 30) << u"2025-03-01T07:30:00Z"_s;
-    QTest::newRow("winter time") << berlin(2025, 1, 15, 9, 0) << u"2025-01-15T08:00:00Z"_s;
-    QTest::newRow("summer time") << berlin(2025, 7, 1, 9, 0) << u"2025-07-01T07:00:00Z"_s;
-    QTest::newRow("local day differs") << berlin(2025, 1, 1, 0, 30) << u"2024-12-31T23:30:00Z"_s;
-    QTest::newRow("in the local DST gap") << utc(2025, 3, 30, 1, 30) << u"2025-03-30T01:30:00Z"_s;
-    QTest::newRow("leap day") << utc(2024, 2, 29, 23, 59, 59) << u"2024-02-29T23:59:59Z"_s;
-    QTest::newRow("four-digit year") << utc(999, 1, 2, 3, 4, 5) << u"0999-01-02T03:04:05Z"_s;
+    QTest::newRow("UTC") << utc(2025, 3, 1, 7, 30) << u"2025-03-01T07:30:00Z"_s << true;
+    QTest::newRow("winter time") << berlin(2025, 1, 15, 9, 0) << u"2025-01-15T08:00:00Z"_s << true;
+    QTest::newRow("summer time") << berlin(2025, 7, 1, 9, 0) << u"2025-07-01T07:00:00Z"_s << true;
+    QTest::newRow("local day differs") << berlin(2025, 1, 1, 0, 30) << u"2024-12-31T23:30:00Z"_s << true;
+    QTest::newRow("in the local DST gap") << utc(2025, 3, 30, 1, 30) << u"2025-03-30T01:30:00Z"_s << true;
+    QTest::newRow("leap day") << utc(2024, 2, 29, 23, 59, 59) << u"2024-02-29T23:59:59Z"_s << true;
+    QTest::newRow("four-digit year") << utc(999, 1, 2, 3, 4, 5) << u"0999-01-02T03:04:05Z"_s << true;
     QTest::newRow("fraction dropped, not rounded")
-        << berlin(2025, 3, 1, 10, 15, 30, 750) << u"2025-03-01T09:15:30Z"_s;
+        << berlin(2025, 3, 1, 10, 15, 30, 750) << u"2025-03-01T09:15:30Z"_s << true;
     QTest::newRow("fraction dropped before 1970")
-        << utc(1969, 12, 31, 23, 59, 59, 500) << u"1969-12-31T23:59:59Z"_s;
+        << utc(1969, 12, 31, 23, 59, 59, 500) << u"1969-12-31T23:59:59Z"_s << true;
+
+    QTest::newRow("first storable second") << utc(1, 1, 1, 0, 0) << u"0001-01-01T00:00:00Z"_s << true;
+    QTest::newRow("last storable second")
+        << utc(9999, 12, 31, 23, 59, 59, 999) << u"9999-12-31T23:59:59Z"_s << true;
+    // Local times whose UTC form leaves the four-digit years.
+    QTest::newRow("year 1 east of UTC") << berlin(1, 1, 1, 0, 30) << QString() << false;
+    QTest::newRow("9999-12-31 west of UTC")
+        << QDateTime(QDate(9999, 12, 31), QTime(20, 0), QTimeZone("America/New_York")) << QString() << false;
+    QTest::newRow("a second before year 1") << utc(1, 1, 1, 0, 0).addSecs(-1) << QString() << false;
+    QTest::newRow("year 10000") << utc(9999, 12, 31, 23, 59).addDays(1) << QString() << false;
 
     const QStringList rejected { u"2025-03-01T07:30:00.000Z"_s, u"2025-03-01T07:30:00.5Z"_s,
         u"2025-03-01T08:30:00+01:00"_s, u"2025-03-01T07:30:00+00:00"_s, u"2025-03-01T07:30:00"_s,
@@ -330,14 +342,18 @@ void TstNoteJson::dates_data()
         u"-001-03-01T07:30:00Z"_s, u"+2025-03-01T07:30:00Z"_s, u"２０２５-03-01T07:30:00Z"_s,
         u"2025-03-01T07:30:00Z "_s, u""_s };
     for (const QString& text : rejected)
-        QTest::addRow("rejects \"%s\"", qPrintable(text)) << QDateTime() << text;
+        QTest::addRow("rejects \"%s\"", qPrintable(text)) << QDateTime() << text << false;
 }
 
 void TstNoteJson::dates()
 {
     QFETCH(QDateTime, date);
     QFETCH(QString, text);
+    QFETCH(bool, storable);
 
+    QCOMPARE(NoteJson::isStorable(date), storable);
+    if (date.isValid() && !storable)
+        return;
     const auto parsed = NoteJson::parseDate(text);
     if (!date.isValid()) {
         QVERIFY(!parsed);

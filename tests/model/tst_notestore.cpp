@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 
 #include <csignal>
 
@@ -63,7 +64,7 @@ private slots:
         QVERIFY(!QFile::exists(dataFile()));
         QVERIFY(store->notes().isEmpty());
 
-        const ReminderNote added = store->addNote(true);
+        const ReminderNote added = *store->addNote(true);
         QVERIFY(QFile::exists(dataFile()));
         store.reset();
 
@@ -91,6 +92,9 @@ private slots:
         };
         const ReminderNotes incoming { note(10, u"X"_s, true), note(11, u"Y"_s) };
         row("addNote", u"|A|B|C|A2"_s, [](NoteStore& s) { s.addNote(false); });
+        row("addNote of a whole record", u"X|A|B|C|A2"_s, [=](NoteStore& s) { s.addNote(incoming.first()); });
+        row("commitNote replaces the first with the id", u"A|B|neu|A2"_s,
+            [](NoteStore& s) { s.commitNote(note(3, u"neu"_s)); });
         row("deleteNote removes every record with the id", u"B|C"_s,
             [](NoteStore& s) { s.deleteNote(fixedId(1)); });
         row("deleteNote of an unknown id", u"A|B|C|A2"_s, [](NoteStore& s) { s.deleteNote(fixedId(99)); });
@@ -110,7 +114,64 @@ private slots:
         row("deleteImportBatch with an empty id", u"A|B|C|A2"_s,
             [](NoteStore& s) { s.deleteImportBatch(QString()); });
         row("restoreFromJSON", u"X|Y"_s,
-            [=](NoteStore& s) { QVERIFY(s.restoreFromJSON(NoteJson::encodePretty(incoming))); });
+            [=](NoteStore& s) { s.restoreFromJSON(NoteJson::encodePretty(incoming)); });
+    }
+
+    // The same operations with the file blocked: each is taken back whole.
+    void failedSaveTakesOperationBack_data() { everyOperationSavesWholeFile_data(); }
+
+    void failedSaveTakesOperationBack()
+    {
+        QFETCH(Operation, operation);
+
+        auto store = openStoreWith(NoteJson::encodePretty(seed()));
+        QVERIFY(QFile::remove(dataFile()));
+        QVERIFY(QDir().mkdir(dataFile())); // a folder where the file belongs: even root cannot write
+        QSignalSpy changed(store.get(), &NoteStore::notesChanged);
+        operation(*store);
+
+        QCOMPARE(textsOf(store->notes()).join(u'|'), u"A|B|C|A2"_s);
+        QCOMPARE(changed.count(), 0);
+        QVERIFY2(store->saveError().startsWith(u"Die Datendatei "_s), qPrintable(store->saveError()));
+        QVERIFY(std::any_of(m_log.cbegin(), m_log.cend(),
+            [](const QString& line) { return line.startsWith(u"Failed to save notes: "_s); }));
+
+        // The next change saves only itself: nothing of the failed one comes along.
+        QVERIFY(QDir().rmdir(dataFile()));
+        QVERIFY(store->deleteNote(fixedId(3)));
+        QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
+        QCOMPARE(textsOf(store->notes()).join(u'|'), u"A|B|A2"_s);
+    }
+
+    void unstorableDatesAreRefused_data()
+    {
+        QTest::addColumn<ReminderNote>("record");
+
+        ReminderNote early = note(10, u"Uralt"_s, true, berlin(1, 1, 1, 0, 30));
+        QTest::newRow("alarm before year 1 in UTC") << early;
+        ReminderNote late = note(11, u"Silvester"_s, true, berlin(2025, 1, 1, 9, 0));
+        late.alarmEndDate = QDateTime(QDate(9999, 12, 31), QTime(20, 0), QTimeZone("America/New_York"));
+        QTest::newRow("end after year 9999 in UTC") << late;
+        ReminderNote invalid = note(12, u"Ohne Datum"_s);
+        invalid.createdAt = QDateTime();
+        QTest::newRow("no creation date") << invalid;
+    }
+
+    void unstorableDatesAreRefused()
+    {
+        QFETCH(ReminderNote, record);
+
+        auto store = openStoreWith(bytesOf(seed()));
+        QVERIFY(!store->addNote(record));
+        QVERIFY(!store->importNotes({ record }));
+        ReminderNote existing = record;
+        existing.id = fixedId(3);
+        QVERIFY(!store->commitNote(existing));
+        QCOMPARE(store->saveError(), NoteJson::unstorableDateReason());
+        QCOMPARE(bytesOf(store->notes()), bytesOf(seed()));
+        QCOMPARE(readAll(dataFile()), bytesOf(seed()));
+        // What reaches the file reads back.
+        QVERIFY(NoteJson::decode(readAll(dataFile())));
     }
 
     void everyOperationSavesWholeFile()
@@ -152,7 +213,7 @@ private slots:
         const ReminderNotes before = seed();
         auto store = openStoreWith(bytesOf(before));
         const ReminderNote added
-            = given.isValid() ? store->addNote(withAlarm, given) : store->addNote(withAlarm);
+            = *(given.isValid() ? store->addNote(withAlarm, given) : store->addNote(withAlarm));
 
         QCOMPARE(store->notes().size(), before.size() + 1);
         QCOMPARE(store->notes().first().id, added.id);
@@ -342,7 +403,7 @@ private slots:
             QVERIFY(QFile::exists(stampedCopy));
     }
 
-    void saveFailureKeepsChange_data()
+    void saveFailureTakesChangeBack_data()
     {
         QTest::addColumn<QString>("blocker");
 
@@ -351,7 +412,7 @@ private slots:
         QTest::newRow("disk full") << u"disk full"_s;
     }
 
-    void saveFailureKeepsChange()
+    void saveFailureTakesChangeBack()
     {
         QFETCH(QString, blocker);
 
@@ -375,23 +436,38 @@ private slots:
             QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
         }
 
-        const ReminderNote added = store->addNote(true);
-        const ReminderNote second = store->addNote(false);
-        QCOMPARE(store->notes().size(), 2);
-        QCOMPARE(store->notes().last().id, added.id);
-        QCOMPARE(m_log.size(), 2);
+        QVERIFY(!store->addNote(true));
+        QVERIFY(store->notes().isEmpty());
+        QCOMPARE(m_log.size(), 1);
         QVERIFY2(m_log.first().startsWith(u"Failed to save notes: "_s), qPrintable(m_log.first()));
-        QVERIFY(!store->save());
-        QVERIFY(!store->saveError().isEmpty());
+        QVERIFY2(store->saveError().contains(dataFile()), qPrintable(store->saveError()));
         QVERIFY(!QFileInfo(dataFile()).isFile() || readAll(dataFile()).isEmpty());
 
-        // Space again: the next change saves everything kept in memory.
+        // Space again: the next change saves itself and nothing of the failed one.
         QVERIFY(setrlimit(RLIMIT_FSIZE, &unlimited) == 0);
         QDir().rmdir(dataFile());
-        store->deleteNote(second.id);
+        const auto added = store->addNote(false);
+        QVERIFY(added);
         QVERIFY(store->saveError().isEmpty());
-        QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
-        QCOMPARE(store->notes().size(), 1);
+        QCOMPARE(readAll(dataFile()), bytesOf({ *added }));
+    }
+
+    void undoingAnImportBringsBackWhatItReplaced()
+    {
+        auto store = openStoreWith(bytesOf(seed()));
+        const ReminderNotes incoming { imported(10, u"b2"_s, u"X"_s, m_now),
+            imported(11, u"b2"_s, u"Y"_s, m_now) };
+        QVERIFY(store->importWithCollisionResolution(incoming, { fixedId(3), fixedId(2) }, { fixedId(11) }));
+        QCOMPARE(textsOf(store->notes()).join(u'|'), u"X|A|A2"_s);
+
+        // Also in a later process, as the command line's undo-import is.
+        store = openStore();
+        QVERIFY(store->deleteImportBatch(u"b2"_s));
+        QCOMPARE(bytesOf(store->notes()), bytesOf(seed()));
+        QCOMPARE(readAll(dataFile()), bytesOf(seed()));
+        // Given back once: deleting the batch again changes nothing.
+        QVERIFY(store->deleteImportBatch(u"b2"_s));
+        QCOMPARE(bytesOf(store->notes()), bytesOf(seed()));
     }
 
 private:

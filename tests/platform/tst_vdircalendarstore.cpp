@@ -2,6 +2,7 @@
 #include "vdircalendarstore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,30 +46,144 @@ void tst_VdirCalendarStore::expandsOccurrences_data()
 {
     QTest::addColumn<QString>("calendar");
     QTest::addColumn<QStringList>("occurrences");
+    // An event of its own, lines joined by CRLF, read over [from, to) instead of a fixture.
+    QTest::addColumn<QByteArray>("event");
+    QTest::addColumn<QDateTime>("from");
+    QTest::addColumn<QDateTime>("to");
+    const QDateTime march = berlin(2024, 3, 1);
+    const QDateTime april = berlin(2024, 4, 5);
 
     // title | start | end | repeats+frequency, local times
+    const QDateTime december = berlin(2026, 12, 1);
+    const QDateTime january = berlin(2027, 1, 1);
     QTest::newRow("weekly, EXDATE, moved, VTIMEZONE")
         << "arbeit"
         << QStringList { u"Call New York|10.12. 15:00|10.12. 15:30|0 Keine"_qs,
                u"Teamrunde|07.12. 10:00|07.12. 11:00|1 Wöchentlich"_qs,
                u"Teamrunde (Dienstag)|22.12. 15:00|22.12. 16:00|0 Keine"_qs,
-               u"Teamrunde|28.12. 10:00|28.12. 11:00|1 Wöchentlich"_qs };
+               u"Teamrunde|28.12. 10:00|28.12. 11:00|1 Wöchentlich"_qs }
+        << QByteArray() << december << january;
     QTest::newRow("whole days, UTC") << "privat"
                                      << QStringList { u"Urlaub|23.12. 00:00|27.12. 00:00|0 Keine"_qs,
-                                            u"Zahnarzt|09.12. 08:30|09.12. 09:00|0 Keine"_qs };
+                                            u"Zahnarzt|09.12. 08:30|09.12. 09:00|0 Keine"_qs }
+                                     << QByteArray() << december << january;
     QTest::newRow("yearly from 1950")
         << "familie"
         << QStringList { u"Geburtstag Oma|15.12. 00:00|16.12. 00:00|1 Jährlich"_qs,
-               u"<b>Feier</b> bei Tante & Onkel|26.12. 00:00|27.12. 00:00|0 Keine"_qs };
+               u"<b>Feier</b> bei Tante & Onkel|26.12. 00:00|27.12. 00:00|0 Keine"_qs }
+        << QByteArray() << december << january;
+
+    const auto weekly = [](const char* time, const char* end) {
+        return QStringList { u"S|04.03. "_qs + QLatin1String(time) + u"|04.03. "_qs + QLatin1String(end)
+                + u"|1 Wöchentlich"_qs,
+            u"S|11.03. "_qs + QLatin1String(time) + u"|11.03. "_qs + QLatin1String(end)
+                + u"|1 Wöchentlich"_qs,
+            u"S|18.03. "_qs + QLatin1String(time) + u"|18.03. "_qs + QLatin1String(end)
+                + u"|1 Wöchentlich"_qs };
+    };
+    // UNTIL in UTC is the instant of the last start, whatever the zone of DTSTART.
+    QTest::newRow("UNTIL in UTC, zone east of UTC")
+        << QString() << weekly("10:00", "11:00")
+        << QByteArray("DTSTART;TZID=Europe/Berlin:20240304T100000\nDTEND;TZID=Europe/Berlin:20240304T110000\n"
+                      "RRULE:FREQ=WEEKLY;UNTIL=20240318T090000Z")
+        << march << april;
+    QTest::newRow("UNTIL in UTC, far east")
+        << QString()
+        << QStringList { u"S|04.03. 01:00|04.03. 02:00|1 Täglich"_qs,
+               u"S|05.03. 01:00|05.03. 02:00|1 Täglich"_qs, u"S|06.03. 01:00|06.03. 02:00|1 Täglich"_qs }
+        << QByteArray("DTSTART;TZID=Asia/Tokyo:20240304T090000\nDURATION:PT1H\n"
+                      "RRULE:FREQ=DAILY;UNTIL=20240306T000000Z")
+        << march << april;
+    // New York changes to summer time on 10 March, Berlin not before 31 March.
+    QTest::newRow("UNTIL in UTC, west of UTC, across a clock change")
+        << QString()
+        << QStringList { u"S|04.03. 16:00|04.03. 17:00|1 Wöchentlich"_qs,
+               u"S|11.03. 15:00|11.03. 16:00|1 Wöchentlich"_qs }
+        << QByteArray("DTSTART;TZID=America/New_York:20240304T100000\nDURATION:PT1H\n"
+                      "RRULE:FREQ=WEEKLY;UNTIL=20240318T135959Z")
+        << march << april;
+    QTest::newRow("UNTIL in local time, inclusive")
+        << QString() << weekly("10:00", "10:30")
+        << QByteArray("DTSTART;TZID=Europe/Berlin:20240304T100000\nDURATION:PT30M\n"
+                      "RRULE:FREQ=WEEKLY;UNTIL=20240318T100000")
+        << march << april;
+    QTest::newRow("COUNT across the change to summer time")
+        << QString()
+        << QStringList { u"S|29.03. 09:00|29.03. 10:00|1 Täglich"_qs,
+               u"S|30.03. 09:00|30.03. 10:00|1 Täglich"_qs, u"S|31.03. 09:00|31.03. 10:00|1 Täglich"_qs,
+               u"S|01.04. 09:00|01.04. 10:00|1 Täglich"_qs }
+        << QByteArray("DTSTART;TZID=Europe/Berlin:20240329T090000\nDURATION:PT1H\nRRULE:FREQ=DAILY;COUNT=4")
+        << march << april;
+    QTest::newRow("BYDAY, INTERVAL, COUNT")
+        << QString()
+        << QStringList { u"S|04.03. 08:00|04.03. 09:00|1 Wöchentlich"_qs,
+               u"S|07.03. 08:00|07.03. 09:00|1 Wöchentlich"_qs,
+               u"S|18.03. 08:00|18.03. 09:00|1 Wöchentlich"_qs,
+               u"S|21.03. 08:00|21.03. 09:00|1 Wöchentlich"_qs,
+               u"S|01.04. 08:00|01.04. 09:00|1 Wöchentlich"_qs }
+        << QByteArray("DTSTART;TZID=Europe/Berlin:20240304T080000\nDURATION:PT1H\n"
+                      "RRULE:FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,TH;COUNT=5")
+        << march << april;
+    QTest::newRow("EXDATE, RDATE, RECURRENCE-ID")
+        << QString()
+        << QStringList { u"S|05.03. 10:00|05.03. 11:00|1 Wöchentlich"_qs,
+               u"S|14.03. 17:00|14.03. 18:00|1 Wöchentlich"_qs,
+               u"Verschoben|20.03. 12:00|20.03. 13:00|0 Keine"_qs,
+               u"S|26.03. 10:00|26.03. 11:00|1 Wöchentlich"_qs }
+        << QByteArray("DTSTART;TZID=Europe/Berlin:20240305T100000\nDURATION:PT1H\nRRULE:FREQ=WEEKLY;COUNT=4\n"
+                      "EXDATE;TZID=Europe/Berlin:20240312T100000\nRDATE;TZID=Europe/Berlin:20240314T170000\n"
+                      "END:VEVENT\nBEGIN:VEVENT\nUID:e\nSUMMARY:Verschoben\n"
+                      "RECURRENCE-ID;TZID=Europe/Berlin:20240319T100000\n"
+                      "DTSTART;TZID=Europe/Berlin:20240320T120000\nDTEND;TZID=Europe/Berlin:20240320T130000")
+        << march << april;
+    // Counted from DTSTART, an hourly series of 2010 was cut off years before today.
+    QTest::newRow("hourly since 2010")
+        << QString()
+        << QStringList { u"S|04.03. 00:00|04.03. 00:30|1 Keine"_qs, u"S|04.03. 01:00|04.03. 01:30|1 Keine"_qs,
+               u"S|04.03. 02:00|04.03. 02:30|1 Keine"_qs }
+        << QByteArray("DTSTART;TZID=Europe/Berlin:20100101T000000\nDURATION:PT30M\nRRULE:FREQ=HOURLY")
+        << berlin(2024, 3, 4) << berlin(2024, 3, 4, 3, 0);
+    // No 30 February: libical alone would look for one, hour by hour, until the year 2582. A day
+    // is read, so that the search stays far inside the budget on a busy machine.
+    for (const char* frequency : { "HOURLY", "MINUTELY" }) {
+        QTest::addRow("never matching %s", frequency)
+            << QString() << QStringList { u"S|04.03. 10:00|04.03. 11:00|1 Keine"_qs }
+            << QByteArray("DTSTART;TZID=Europe/Berlin:20240304T100000\nDURATION:PT1H\nRRULE:FREQ=")
+                + frequency + ";BYMONTH=2;BYMONTHDAY=30"
+            << berlin(2024, 3, 4) << berlin(2024, 3, 5);
+    }
+    QTest::newRow("TZID naming a path is no zone")
+        << QString() << QStringList { u"S|04.03. 10:00|04.03. 11:00|0 Keine"_qs }
+        << QByteArray("DTSTART;TZID=../../../usr/share/zoneinfo/Asia/Tokyo:20240304T100000\nDURATION:PT1H")
+        << march << april;
+    QTest::newRow("Windows zone name")
+        << QString() << QStringList { u"S|04.03. 02:00|04.03. 03:00|0 Keine"_qs }
+        << QByteArray("DTSTART;TZID=Tokyo Standard Time:20240304T100000\nDURATION:PT1H") << march << april;
 }
 
 void tst_VdirCalendarStore::expandsOccurrences()
 {
     QFETCH(QString, calendar);
-    VdirCalendarStore store = fixtureStore();
+    const QByteArray ownEvent = [] {
+        QFETCH(QByteArray, event);
+        return event;
+    }();
+    QFETCH(QDateTime, from);
+    QFETCH(QDateTime, to);
+    QTemporaryDir root;
+    QStringList roots { QStringLiteral(ZETTELWERK_TEST_DATA "/vdir") };
+    if (!ownEvent.isEmpty()) {
+        QVERIFY(QDir(root.path()).mkdir(QStringLiteral("k")));
+        QByteArray text = "BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:e\nSUMMARY:S\n" + ownEvent
+            + "\nEND:VEVENT\nEND:VCALENDAR\n";
+        QVERIFY(writeAll(root.filePath(QStringLiteral("k/e.ics")), text.replace("\n", "\r\n")));
+        roots = { root.path() };
+    }
+    const QString identifier
+        = ownEvent.isEmpty() ? folder(calendar) : QDir(root.filePath(QStringLiteral("k"))).canonicalPath();
+    VdirCalendarStore store({ [] { return std::optional(true); }, [](bool) { return true; } }, roots);
     QStringList found;
-    const QList<CalendarEvent> events
-        = store.events(berlin(2026, 12, 1), berlin(2027, 1, 1), { folder(calendar) });
+    const QList<CalendarEvent> events = store.events(from, to, { identifier });
     for (const CalendarEvent& event : events) {
         const auto local = [](const QDateTime& date) {
             return date.toLocalTime().toString(QStringLiteral("dd.MM. HH:mm"));
@@ -114,6 +229,12 @@ void tst_VdirCalendarStore::rangeAndCache()
     const CalendarEvent changed = store.events(berlin(2026, 12, 1), berlin(2026, 12, 2), ids).constFirst();
     QCOMPARE(changed.title, QStringLiteral("Dann, ohne Ende"));
     QVERIFY(!changed.endDate);
+    QCOMPARE(store.cachedFileCount(), 1);
+
+    // A deleted file is forgotten on the next scan.
+    QVERIFY(QFile::remove(file));
+    QVERIFY(store.events(berlin(2026, 12, 1), berlin(2026, 12, 2), ids).isEmpty());
+    QCOMPARE(store.cachedFileCount(), 0);
 }
 
 void tst_VdirCalendarStore::consent()

@@ -131,7 +131,7 @@ void tst_MiniCalendarController::init()
 ReminderNote tst_MiniCalendarController::add(
     const QDateTime& start, const std::optional<QDateTime>& end, const QString& source)
 {
-    ReminderNote note = m_store->addNote(true, start);
+    ReminderNote note = *m_store->addNote(true, start);
     note.alarmEndDate = end;
     note.importSource = source;
     m_store->updateNote(note);

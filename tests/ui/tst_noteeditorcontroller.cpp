@@ -36,7 +36,7 @@ struct Harness {
     /// An appointment at `now` + `minutes`, open in the editor; without text a new one, as "+" makes it.
     ReminderNote openAt(int minutes, const QString& text = u"Alt"_s, bool triggered = false)
     {
-        ReminderNote note = store.addNote(true, now.addSecs(60 * minutes));
+        ReminderNote note = *store.addNote(true, now.addSecs(60 * minutes));
         note.text = text;
         note.isTriggered = triggered || text.isEmpty();
         store.updateNote(note);
@@ -199,7 +199,7 @@ void tst_NoteEditorController::lastSound()
 
     Harness h;
     h.panel.settings()->setLastSoundName(stored);
-    ReminderNote note = h.store.addNote(true, h.now);
+    ReminderNote note = *h.store.addNote(true, h.now);
     note.text = isNew ? QString() : u"Alt"_s;
     note.soundName = isNew ? u"Glass"_s : u"Hero"_s;
     h.store.updateNote(note);
@@ -435,7 +435,22 @@ void tst_NoteEditorController::failedSaveKeepsTheEditorOpen()
     h.editor.saveOrDelete();
     QCOMPARE(dismissed.count(), 0);
     QCOMPARE(h.panel.editingNoteId(), note.id.toString(QUuid::WithoutBraces));
-    QCOMPARE(h.editor.errorText(), u"Konnte nicht gespeichert werden"_s);
+    QVERIFY2(h.editor.errorText().startsWith(u"Konnte nicht gespeichert werden: Die Datendatei"_s),
+        qPrintable(h.editor.errorText()));
+    // The change never reached the store: cancelling leaves the record as it was, and the next
+    // unrelated save does not write it after all.
+    QCOMPARE(find(h.store.notes(), note.id)->text, u"Alt"_s);
+    h.editor.cancelEdit();
+    QVERIFY(QDir().rmdir(h.store.filePath()));
+    QVERIFY(h.store.addNote(false));
+    QCOMPARE(find(h.saved(), note.id)->text, u"Alt"_s);
+
+    // A date the data file cannot hold is refused with its reason.
+    h.open(note.id);
+    h.editor.setAlarmDate(berlin(1, 1, 1, 0, 30));
+    h.editor.saveOrDelete();
+    QCOMPARE(h.editor.errorText(), u"Konnte nicht gespeichert werden: "_s + NoteJson::unstorableDateReason());
+    QCOMPARE(find(h.saved(), note.id)->alarmDate, note.alarmDate);
 }
 
 QTEST_MAIN(tst_NoteEditorController)

@@ -3,6 +3,9 @@
 #include "notestore.h"
 #include "panelcontroller.h"
 
+#include "testsupport.h"
+
+#include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +26,7 @@ private slots:
     void editorDismissal();
     void dayTapToggles();
     void deleteOfAVanishedRecord();
+    void storeProblemsAreShown();
     void openingRefreshes();
     void labelTicks_data();
     void labelTicks();
@@ -78,7 +82,7 @@ void tst_PanelController::init()
 
 ReminderNote tst_PanelController::addRecord(bool appointment, const QDateTime& when)
 {
-    ReminderNote note = m_store->addNote(appointment, when);
+    ReminderNote note = *m_store->addNote(appointment, when);
     note.text = u"Eintrag"_s;
     m_store->updateNote(note);
     return note;
@@ -179,6 +183,35 @@ void tst_PanelController::deleteOfAVanishedRecord()
     m_panel->confirmDelete();
     QCOMPARE(m_store->notes().size(), 1);
     QVERIFY(!m_panel->noteToDelete());
+}
+
+void tst_PanelController::storeProblemsAreShown()
+{
+    QVERIFY(m_panel->storeProblem().isEmpty());
+
+    // A change from the panel that cannot be saved: said at the top, no editor on a lost record.
+    const QString file = m_store->filePath();
+    QVERIFY(QDir().mkdir(file));
+    QSignalSpy problem(m_panel.get(), &PanelController::storeProblemChanged);
+    m_panel->addNote();
+    QVERIFY(m_store->notes().isEmpty());
+    QCOMPARE(m_panel->screen(), Screen::Main);
+    QVERIFY2(m_panel->storeProblem().startsWith(u"Konnte nicht gespeichert werden: Die Datendatei"_s),
+        qPrintable(m_panel->storeProblem()));
+    QVERIFY(QDir().rmdir(file));
+    m_panel->addNote();
+    QVERIFY(m_panel->storeProblem().isEmpty());
+    QCOMPARE(problem.count(), 2);
+
+    // A data file that cannot be read: where it is kept, and that new records go to a new file.
+    m_panel.reset();
+    m_store.reset();
+    QVERIFY(writeAll(file, "[{\"id\":"));
+    m_store = std::make_unique<NoteStore>(m_dir->path(), [this] { return m_now; });
+    m_panel = std::make_unique<PanelController>(*m_store);
+    QVERIFY2(m_panel->storeProblem().contains(file + u".unreadable-20260320-143512"_s),
+        qPrintable(m_panel->storeProblem()));
+    QVERIFY(m_panel->storeProblem().contains(u"neue Datei"_s));
 }
 
 void tst_PanelController::openingRefreshes()

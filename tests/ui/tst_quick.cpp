@@ -60,7 +60,7 @@ public:
     Q_INVOKABLE void addMarkup()
     {
         NoteStore& target = *m_runs.back()->store;
-        ReminderNote note = target.addNote(true, fixedNow().addSecs(3600));
+        ReminderNote note = *target.addNote(true, fixedNow().addSecs(3600));
         note.text = markup();
         note.importSource = QStringLiteral("ICS: <i>kursiv</i>.ics");
         note.useSound = true;
@@ -141,7 +141,7 @@ private:
 
     static void add(NoteStore& store, bool appointment, const QDateTime& when, const QString& text)
     {
-        ReminderNote note = appointment ? store.addNote(true, when) : store.addNote(false);
+        ReminderNote note = *(appointment ? store.addNote(true, when) : store.addNote(false));
         note.text = text;
         note.isTriggered = false;
         store.updateNote(note);

@@ -162,12 +162,17 @@ void tst_SettingsController::deleteAll()
     }
     m_settings->deleteAll();
 
-    QVERIFY(m_store->notes().isEmpty());
-    QVERIFY(!m_settings->showDeleteAllConfirm());
-    QCOMPARE(m_settings->recordCountText(), u"0 Notizen"_qs);
     if (fileBlocked) {
-        QCOMPARE(m_settings->deleteAllError(), u"Löschen konnte nicht gespeichert werden"_qs);
+        // Nothing happened: the records are still there, and the question stays with its reason.
+        QCOMPARE(m_store->notes().size(), records);
+        QVERIFY(m_settings->showDeleteAllConfirm());
+        QVERIFY2(m_settings->deleteAllError().startsWith(
+                     u"Löschen konnte nicht gespeichert werden: Die Datendatei"_qs),
+            qPrintable(m_settings->deleteAllError()));
     } else {
+        QVERIFY(m_store->notes().isEmpty());
+        QVERIFY(!m_settings->showDeleteAllConfirm());
+        QCOMPARE(m_settings->recordCountText(), u"0 Notizen"_qs);
         QVERIFY(m_settings->deleteAllError().isEmpty());
         QCOMPARE(readAll(m_store->filePath()), QByteArray("[]"));
     }

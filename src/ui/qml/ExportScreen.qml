@@ -212,17 +212,19 @@ SecondaryScreen {
                 visible: exporter.message !== ""
                 Icon {
                     anchors.verticalCenter: parent.verticalCenter
-                    symbol: "checkmark.circle.fill"
+                    symbol: exporter.messageIsError ? "exclamationmark.triangle.fill" : "checkmark.circle.fill"
                     size: TextStyle.subheadline
-                    color: Colors.green
+                    color: exporter.messageIsError ? Colors.red : Colors.green
                 }
                 Text {
                     textFormat: Text.PlainText
                     objectName: "messageText"
                     anchors.verticalCenter: parent.verticalCenter
+                    width: Math.min(implicitWidth, parent.parent.width - 60)
+                    wrapMode: Text.Wrap
                     text: exporter.message
                     font.pixelSize: TextStyle.subheadline
-                    color: Colors.green
+                    color: exporter.messageIsError ? Colors.red : Colors.green
                 }
             }
         }

@@ -128,6 +128,7 @@ Column {
                             color: Colors.primary
                         }
                         Text {
+                            objectName: "countText"
                             textFormat: Text.PlainText
                             text: row.countText
                             font.pixelSize: TextStyle.caption

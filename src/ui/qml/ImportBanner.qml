@@ -37,6 +37,16 @@ Rectangle {
                 color: Colors.primary
             }
         }
+        Text {
+            objectName: "skippedText"
+            visible: text !== ""
+            width: parent.width
+            textFormat: Text.PlainText
+            wrapMode: Text.Wrap
+            text: banner.rules.skippedText
+            font.pixelSize: TextStyle.caption
+            color: Colors.orange
+        }
         Row {
             spacing: 8
             CapsuleButton {

@@ -19,6 +19,44 @@ Item {
             controller: main.controller
         }
 
+        // The data file could not be read, or a change made here could not be saved.
+        Rectangle {
+            objectName: "storeProblem"
+            visible: main.controller.storeProblem !== ""
+            Layout.fillWidth: true
+            Layout.leftMargin: 14
+            Layout.rightMargin: 14
+            Layout.bottomMargin: 8
+            implicitHeight: problemText.implicitHeight + 12
+            radius: 6
+            color: Qt.rgba(Colors.red.r, Colors.red.g, Colors.red.b, 0.12)
+            border.color: Colors.red
+            border.width: 1
+
+            Icon {
+                id: problemIcon
+                anchors.left: parent.left
+                anchors.leftMargin: 8
+                anchors.verticalCenter: parent.verticalCenter
+                symbol: "exclamationmark.triangle.fill"
+                size: TextStyle.subheadline
+                color: Colors.red
+            }
+            Text {
+                id: problemText
+                textFormat: Text.PlainText
+                anchors.left: problemIcon.right
+                anchors.leftMargin: 6
+                anchors.right: parent.right
+                anchors.rightMargin: 8
+                anchors.verticalCenter: parent.verticalCenter
+                wrapMode: Text.Wrap
+                text: main.controller.storeProblem
+                font.pixelSize: TextStyle.caption
+                color: Colors.primary
+            }
+        }
+
         RowLayout {
             Layout.fillWidth: true
             Layout.leftMargin: 14

@@ -1,0 +1,25 @@
+#include "safefile.h"
+
+#include <QSaveFile>
+
+namespace SafeFile {
+
+bool write(const QString& path, const QByteArray& bytes, FileWriteError* error)
+{
+    // Written beside the old file and renamed over it. Unbuffered: a full disk shows as a short
+    // write here, where a buffered one would show only at commit and keep the file cut short.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
+        && file.commit())
+        return true;
+    if (error) {
+        error->kind = file.error();
+        error->description
+            = file.errorString().isEmpty() ? QStringLiteral("unknown error") : file.errorString();
+    }
+    if (file.isOpen())
+        file.cancelWriting();
+    return false;
+}
+
+} // namespace SafeFile
