@@ -10,7 +10,7 @@ PREFIX ?= /usr/local
 # `make install` installs an optimised build; the install check of `make test` reuses the dev build.
 INSTALL_PRESET ?= release
 
-.PHONY: all deps build run test test-dev test-install test-asan fuzz install package format format-check bench clean
+.PHONY: all deps build run test test-dev test-install test-asan fuzz fuzz-check fuzzers install package format format-check bench clean
 
 all: build
 
@@ -24,7 +24,7 @@ build: deps
 run: build
 	$(DEV)/src/app/zettelwerk
 
-test: deps format-check test-dev test-install test-asan fuzz
+test: deps format-check test-dev test-install test-asan fuzz-check
 
 test-dev:
 	@cmake --preset dev >/dev/null
@@ -42,11 +42,19 @@ test-asan:
 	cmake --build $(ASAN) -j$(JOBS)
 	cd $(ASAN) && ctest --output-on-failure -j$(JOBS)
 
-# libFuzzer (clang) on the data file reader, the restore and the command line, FUZZ_SECONDS each.
-fuzz: deps
+fuzzers: deps
 	@cmake --preset fuzz >/dev/null
 	cmake --build $(FUZZ) -j$(JOBS) --target fuzzers
-	bash fuzz/run $(FUZZ_SECONDS)
+
+# The fuzzers as a test: the kept inputs, then a fixed seed and number of inputs, so the answer is
+# the same on every run and machine.
+fuzz-check: fuzzers
+	bash fuzz/run check
+
+# libFuzzer (clang) exploring on the data file reader and writer, the restore, the command line and
+# the ICS reader, FUZZ_SECONDS each; what it finds goes to build/fuzz/artifacts.
+fuzz: fuzzers
+	bash fuzz/run explore $(FUZZ_SECONDS)
 
 # Honours DESTDIR and PREFIX; asks sudo only when the target folder is not writable.
 install: deps

@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "alarmsounds.h"
+#include "clifiles.h"
 #include "clioptions.h"
 #include "exportfile.h"
 #include "helpcontent.h"
@@ -16,26 +17,23 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStringDecoder>
 
 #include <variant>
 
 namespace {
 
+using Cli::failed;
+using Cli::misused;
 using Cli::Options;
 using Cli::Result;
 
 const QString dateInputFormat = QStringLiteral("yyyy-MM-dd HH:mm");
 
-Result failure(const QString& reason)
-{
-    return { 1, {}, reason + QLatin1Char('\n') };
-}
-
-// What every command that changes data answers when the store could not write the file: the
-// change is then only in memory and gone with this process.
+// What every command that changes data answers when the store could not write the file.
 Result saveFailure(const NoteStore& store)
 {
-    return failure(QStringLiteral("Die Daten konnten nicht gespeichert werden: %1").arg(store.saveError()));
+    return failed(QStringLiteral("Die Daten konnten nicht gespeichert werden: %1").arg(store.saveError()));
 }
 
 Result success(const QString& text)
@@ -52,13 +50,21 @@ const QStringList& addValueOptions()
     return options;
 }
 
-std::optional<QDateTime> parseLocalTime(const QString& text)
+// A local wall-clock time, or why the text is not one.
+std::variant<QDateTime, QString> parseLocalTime(const QString& text)
 {
-    const QDateTime time = QDateTime::fromString(text, dateInputFormat);
-    // A time that the clocks skip when summer time starts does not exist: refuse it.
-    if (!time.isValid() || time.toString(dateInputFormat) != text)
-        return std::nullopt;
-    return time;
+    const QDate day = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
+    const QTime time = QTime::fromString(text.mid(11), QStringLiteral("HH:mm"));
+    if (text.size() != 16 || text.at(10) != u' ' || !day.isValid() || !time.isValid()
+        || day.toString(QStringLiteral("yyyy-MM-dd")) != text.left(10))
+        return QStringLiteral("Ungültige Zeit: %1 (erwartet JJJJ-MM-TT HH:MM)").arg(text);
+    const QDateTime moment(day, time);
+    // The hour the clocks skip when summer time starts.
+    if (!moment.isValid() || moment.date() != day || moment.time() != time)
+        return QStringLiteral(
+            "Die Uhrzeit %1 gibt es am %2 nicht: die Uhren werden in dieser Nacht vorgestellt")
+            .arg(time.toString(QStringLiteral("HH:mm")), day.toString(QStringLiteral("dd.MM.yyyy")));
+    return moment;
 }
 
 QString describe(const ReminderNote& note)
@@ -83,10 +89,10 @@ QString describe(const ReminderNote& note)
 
 Result list(const QStringList& args, const NoteStore& store)
 {
-    const QStringList rest = args.mid(1);
-    const bool json = rest == QStringList { QStringLiteral("--json") };
-    if (!json && !rest.isEmpty())
-        return failure(QStringLiteral("list kennt nur die Option --json"));
+    const Options options(args, 1, {}, { QStringLiteral("--json") });
+    if (!options.error().isEmpty() || !options.positional().isEmpty())
+        return misused(QStringLiteral("list kennt nur die Option --json"));
+    const bool json = options.flag(QStringLiteral("--json"));
     if (json)
         return success(QString::fromUtf8(NoteJson::encodeCompact(store.notes())));
     if (store.notes().isEmpty())
@@ -108,41 +114,43 @@ struct AlarmOptions {
     QString shell;
 };
 
-std::variant<AlarmOptions, QString> readAlarmOptions(const Options& options)
+std::variant<AlarmOptions, Result> readAlarmOptions(const Options& options)
 {
     AlarmOptions alarm;
     for (const auto& [name, target] :
         { std::pair { u"--at", &alarm.at }, std::pair { u"--until", &alarm.until } }) {
         if (const auto text = options.value(QString::fromUtf16(name))) {
-            *target = parseLocalTime(*text);
-            if (!*target)
-                return QStringLiteral("Ungültige Zeit: %1 (erwartet JJJJ-MM-TT HH:MM)").arg(*text);
+            const auto time = parseLocalTime(*text);
+            if (const auto* reason = std::get_if<QString>(&time))
+                return failed(*reason);
+            *target = std::get<QDateTime>(time);
         }
     }
     if (const auto text = options.value(QStringLiteral("--repeat"))) {
         const auto interval = repeatIntervalFromText(*text);
         if (!interval)
-            return QStringLiteral(
+            return failed(QStringLiteral(
                 "Unbekannte Wiederholung: %1 (Keine, Täglich, Wöchentlich, Monatlich oder Jährlich)")
-                .arg(*text);
+                              .arg(*text));
         alarm.repeat = *interval;
     }
     alarm.usePopup = !options.flag(QStringLiteral("--no-popup"));
     alarm.sound = options.value(QStringLiteral("--sound"));
     if (alarm.sound && !alarmSoundNames().contains(*alarm.sound))
-        return QStringLiteral("Unbekannter Ton: %1 (%2)")
-            .arg(*alarm.sound, alarmSoundNames().join(QStringLiteral(", ")));
+        return failed(QStringLiteral("Unbekannter Ton: %1 (%2)")
+                          .arg(*alarm.sound, alarmSoundNames().join(QStringLiteral(", "))));
     alarm.app = options.value(QStringLiteral("--app")).value_or(QString());
     if (!alarm.app.isEmpty() && !QFileInfo::exists(alarm.app))
-        return QStringLiteral("Programm nicht gefunden: %1").arg(alarm.app);
+        return failed(QStringLiteral("Programm nicht gefunden: %1").arg(alarm.app));
     alarm.shell = options.value(QStringLiteral("--shell")).value_or(QString());
 
     const bool alarmOptionGiven = alarm.until || alarm.repeat != RepeatInterval::None || !alarm.usePopup
         || alarm.sound || !alarm.app.isEmpty() || !alarm.shell.isEmpty();
     if (!alarm.at && alarmOptionGiven)
-        return QStringLiteral("Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine mit --at");
+        return misused(
+            QStringLiteral("Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine mit --at"));
     if (alarm.until && *alarm.until < *alarm.at)
-        return QStringLiteral("Das Ende (--until) liegt vor dem Beginn (--at)");
+        return failed(QStringLiteral("Das Ende (--until) liegt vor dem Beginn (--at)"));
     return alarm;
 }
 
@@ -150,12 +158,15 @@ Result add(const QStringList& args, NoteStore& store)
 {
     const Options options(args, 1, addValueOptions(), { QStringLiteral("--no-popup") });
     if (!options.error().isEmpty())
-        return failure(options.error());
+        return misused(options.error());
     if (options.positional().size() != 1)
-        return failure(QStringLiteral("add erwartet genau einen Text, z.B. zettelwerk add \"Zahnarzt\""));
+        return misused(QStringLiteral("add erwartet genau einen Text, z.B. zettelwerk add \"Zahnarzt\""));
+    // The editor discards a record without text; the command line does not make one either.
+    if (options.positional().constFirst().trimmed().isEmpty())
+        return failed(QStringLiteral("Der Text ist leer: eine Notiz braucht Text"));
     const auto read = readAlarmOptions(options);
-    if (const auto* reason = std::get_if<QString>(&read))
-        return failure(*reason);
+    if (const auto* refused = std::get_if<Result>(&read))
+        return *refused;
     const AlarmOptions& alarm = std::get<AlarmOptions>(read);
 
     // Built whole and added in one change, so a failed save leaves nothing behind.
@@ -172,20 +183,34 @@ Result add(const QStringList& args, NoteStore& store)
         note.launchAppPath = alarm.app.isEmpty() ? QString() : QFileInfo(alarm.app).absoluteFilePath();
         note.shellScript = alarm.shell;
     }
+    if (!NoteJson::isStorable(note))
+        return failed(NoteJson::unstorableDateReason());
     if (!store.addNote(note))
         return saveFailure(store);
     return success(note.id.toString(QUuid::WithoutBraces).toUpper());
 }
 
+// Writes an output file the user named, with a German reason when it cannot.
+std::optional<Result> writeOutput(const QString& path, const QByteArray& bytes)
+{
+    if (const auto problem = CliFiles::writeProblem(path))
+        return failed(*problem);
+    if (!ExportFile::write(path, bytes))
+        return failed(CliFiles::writeFailure(path));
+    return std::nullopt;
+}
+
 Result backup(const QStringList& args, const NoteStore& store)
 {
-    if (args.size() != 2)
-        return failure(QStringLiteral("backup erwartet einen Dateinamen"));
+    const Options options(args, 1, {});
+    if (!options.error().isEmpty())
+        return misused(options.error());
+    if (options.positional().size() != 1)
+        return misused(QStringLiteral("backup erwartet einen Dateinamen"));
     if (store.notes().isEmpty())
-        return failure(QStringLiteral("Keine Einträge zum Sichern"));
-    QString error;
-    if (!ExportFile::write(args.at(1), ExportFile::backup(store.notes()), &error))
-        return failure(QStringLiteral("Datei konnte nicht geschrieben werden: %1").arg(error));
+        return failed(QStringLiteral("Keine Einträge zum Sichern"));
+    if (auto refused = writeOutput(options.positional().constFirst(), ExportFile::backup(store.notes())))
+        return *refused;
     return success(QStringLiteral("%1 Einträge als JSON gespeichert").arg(store.notes().size()));
 }
 
@@ -194,34 +219,52 @@ Result exportIcs(const QStringList& args, const NoteStore& store)
 {
     const Options options(args, 1, {}, { QStringLiteral("--all") });
     if (!options.error().isEmpty())
-        return failure(options.error());
+        return misused(options.error());
     if (options.positional().size() != 1)
-        return failure(QStringLiteral("export-ics erwartet einen Dateinamen"));
+        return misused(QStringLiteral("export-ics erwartet einen Dateinamen"));
     ReminderNotes appointments = options.flag(QStringLiteral("--all"))
         ? store.notes()
         : ExportFile::chosen(store.notes(), ExportFile::defaultSelection(store.notes(), store.now()));
     appointments.removeIf([](const ReminderNote& n) { return !n.hasAlarm; });
     if (appointments.isEmpty())
-        return failure(QStringLiteral("Keine Termine zum Exportieren"));
-    QString error;
-    if (!ExportFile::write(options.positional().constFirst(), IcsWriter::write(appointments), &error))
-        return failure(QStringLiteral("Datei konnte nicht geschrieben werden: %1").arg(error));
+        return failed(QStringLiteral("Keine Termine zum Exportieren"));
+    if (auto refused = writeOutput(options.positional().constFirst(), IcsWriter::write(appointments)))
+        return *refused;
     return success(QStringLiteral("%1 Termine als ICS gespeichert").arg(appointments.size()));
 }
 
-Result restore(const QStringList& args, NoteStore& store)
+// The one file `restore` reads, when the arguments name exactly one.
+std::optional<QString> restoreInput(const QStringList& args)
 {
-    if (args.size() != 2)
-        return failure(QStringLiteral("restore erwartet einen Dateinamen"));
-    QFile file(args.at(1));
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("Datei konnte nicht gelesen werden"));
-    const QByteArray data = file.readAll();
+    const Options options(args, 1, {});
+    if (!options.error().isEmpty() || options.positional().size() != 1)
+        return std::nullopt;
+    return options.positional().constFirst();
+}
+
+Result restore(const Cli::Request& request, NoteStore& store)
+{
+    const Options options(request.args, 1, {});
+    if (!options.error().isEmpty())
+        return misused(options.error());
+    if (options.positional().size() != 1)
+        return misused(QStringLiteral("restore erwartet einen Dateinamen"));
+    const QString& path = options.positional().constFirst();
+    if (!request.input)
+        return failed(QStringLiteral("Der Inhalt von %1 fehlt in der Anfrage").arg(path));
+    const QByteArray& data = *request.input;
     const auto decoded = NoteJson::decode(data);
     if (!decoded)
-        return failure(QStringLiteral("Datei konnte nicht gelesen werden"));
+        return failed(
+            QStringLiteral("%1 ist kein Zettelwerk-Backup (kein gültiges JSON der Einträge)").arg(path));
     if (decoded->isEmpty())
-        return failure(QStringLiteral("Die Datei enthält keine Einträge"));
+        return failed(QStringLiteral("Die Datei enthält keine Einträge"));
+    for (qsizetype i = 0; i < decoded->size(); ++i) {
+        if (!NoteJson::isStorable(decoded->at(i)))
+            return failed(QStringLiteral("Eintrag %1 von %2: %3")
+                              .arg(i + 1)
+                              .arg(path, NoteJson::unstorableDateReason()));
+    }
     const auto result = store.restoreFromJSON(data);
     if (!result || !store.saveError().isEmpty())
         return saveFailure(store);
@@ -234,29 +277,30 @@ struct ViewOptions {
     QDate day;
 };
 
-std::variant<ViewOptions, QString> readViewOptions(const QStringList& args, const QString& dateOption)
+std::variant<ViewOptions, Result> readViewOptions(
+    const QStringList& args, const QString& dateOption, const QDateTime& now)
 {
     const Options options(args, 1,
         dateOption.isEmpty() ? QStringList { QStringLiteral("--now") }
                              : QStringList { QStringLiteral("--now"), dateOption });
     if (!options.error().isEmpty())
-        return options.error();
+        return misused(options.error());
     if (!options.positional().isEmpty())
-        return QStringLiteral("Unerwartetes Argument: %1").arg(options.positional().constFirst());
-    ViewOptions view { QDateTime::currentDateTime(), {} };
+        return misused(QStringLiteral("Unerwartetes Argument: %1").arg(options.positional().constFirst()));
+    ViewOptions view { now, {} };
     if (const auto text = options.value(QStringLiteral("--now"))) {
-        const auto now = parseLocalTime(*text);
-        if (!now)
-            return QStringLiteral("Ungültige Zeit: %1 (erwartet JJJJ-MM-TT HH:MM)").arg(*text);
-        view.now = *now;
+        const auto moment = parseLocalTime(*text);
+        if (const auto* reason = std::get_if<QString>(&moment))
+            return failed(*reason);
+        view.now = std::get<QDateTime>(moment);
     }
     view.day = view.now.date();
     const bool month = dateOption == QLatin1String("--month");
     if (const auto text = dateOption.isEmpty() ? std::nullopt : options.value(dateOption)) {
         view.day = QDate::fromString(*text, month ? QStringLiteral("yyyy-MM") : QStringLiteral("yyyy-MM-dd"));
         if (!view.day.isValid())
-            return QStringLiteral("Ungültiges Datum: %1 (erwartet %2)")
-                .arg(*text, month ? QStringLiteral("JJJJ-MM") : QStringLiteral("JJJJ-MM-TT"));
+            return failed(QStringLiteral("Ungültiges Datum: %1 (erwartet %2)")
+                              .arg(*text, month ? QStringLiteral("JJJJ-MM") : QStringLiteral("JJJJ-MM-TT")));
     }
     return view;
 }
@@ -269,9 +313,10 @@ Result view(const QStringList& args, const NoteStore& store, bool colour)
     const auto read = readViewOptions(args,
         byMonth     ? QStringLiteral("--month")
             : byDay ? QStringLiteral("--day")
-                    : QString());
-    if (const auto* reason = std::get_if<QString>(&read))
-        return failure(*reason);
+                    : QString(),
+        store.now());
+    if (const auto* refused = std::get_if<Result>(&read))
+        return *refused;
     const ViewOptions& options = std::get<ViewOptions>(read);
     if (byDay)
         return success(TerminalViews::agenda(store.notes(), options.day, options.now));
@@ -325,9 +370,10 @@ std::variant<ScreenshotRequest, QString> readScreenshotRequest(const QStringList
             return QStringLiteral("Ungültiges Datum: %1 (erwartet JJJJ-MM-TT)").arg(*text);
     }
     if (const auto text = options.value(QStringLiteral("--now"))) {
-        request.now = parseLocalTime(*text);
-        if (!request.now)
-            return QStringLiteral("Ungültige Zeit: %1 (erwartet JJJJ-MM-TT HH:MM)").arg(*text);
+        const auto now = parseLocalTime(*text);
+        if (const auto* reason = std::get_if<QString>(&now))
+            return *reason;
+        request.now = std::get<QDateTime>(now);
     }
     return request;
 }
@@ -370,7 +416,9 @@ QString helpText()
         "  zettelwerk --self-test     lädt die Fenster ohne Anzeige und beendet sich\n"
         "  zettelwerk --version       zeigt die Version\n"
         "\n"
-        "Läuft die App bereits, führt sie add, restore, import und undo-import selbst aus.\n")
+        "Text und Dateinamen, die mit - beginnen, stehen hinter --, z.B. zettelwerk add -- \"-5 Grad\".\n"
+        "Läuft die App bereits, führt sie add, restore, import und undo-import selbst aus.\n"
+        "Rückgabewert: 0 bei Erfolg, 1 wenn der Befehl scheitert, 2 bei falschem Aufruf.\n")
         .arg(ImportCommands::helpText());
 }
 
@@ -386,83 +434,157 @@ bool changesData(const QStringList& args)
             || ImportCommands::changesData(args));
 }
 
+QStringList argumentsFrom(int argc, const char* const* argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i) {
+        QStringDecoder decoder(QStringDecoder::System, QStringDecoder::Flag::ConvertInitialBom);
+        args.append(decoder.decode(QByteArrayView(argv[i])));
+    }
+    return args;
+}
+
 QStringList withAbsolutePaths(const QStringList& args)
 {
-    QStringList result = ImportCommands::withAbsolutePaths(args);
+    QStringList result = args;
     const QString command = args.value(0);
-    if ((command == QLatin1String("backup") || command == QLatin1String("restore")) && result.size() == 2)
-        result[1] = QFileInfo(result.at(1)).absoluteFilePath();
-    // The running app resolves nothing against its own folder: an application path is made absolute
-    // where the user typed it.
-    if (command == QLatin1String("add")) {
-        // Walked as `add` reads it, so that a value that happens to read "--app" is left alone.
-        for (qsizetype i = 1; i + 1 < result.size(); ++i) {
-            if (!addValueOptions().contains(result.at(i)))
-                continue;
-            if (result.at(i) == QLatin1String("--app") && !result.at(i + 1).isEmpty())
-                result[i + 1] = QFileInfo(result.at(i + 1)).absoluteFilePath();
-            ++i;
-        }
+    static const QStringList valueOptions = addValueOptions()
+        + QStringList { QStringLiteral("--calendar"), QStringLiteral("--from"), QStringLiteral("--to") };
+    if (command != QLatin1String("add") && command != QLatin1String("import"))
+        return result;
+    // Walked as the command reads it, so that a value that happens to read "--app" is left alone.
+    for (qsizetype i = 1; i + 1 < result.size(); ++i) {
+        if (result.at(i) == QLatin1String("--"))
+            break;
+        if (!valueOptions.contains(result.at(i)))
+            continue;
+        // A calendar's folder is made absolute, its shown name stays as it is.
+        const bool path = result.at(i) == QLatin1String("--app")
+            || (result.at(i) == QLatin1String("--calendar") && QFileInfo::exists(result.at(i + 1)));
+        if (path && !result.at(i + 1).isEmpty())
+            result[i + 1] = QFileInfo(result.at(i + 1)).absoluteFilePath();
+        ++i;
     }
     return result;
 }
 
+std::variant<Request, Result> prepare(const QStringList& args)
+{
+    Request request { withAbsolutePaths(args), std::nullopt };
+    const std::optional<QString> path
+        = args.value(0) == QLatin1String("restore") ? restoreInput(args) : ImportCommands::inputFile(args);
+    if (!path)
+        return request;
+    auto read = CliFiles::read(*path);
+    if (const auto* reason = std::get_if<QString>(&read))
+        return failed(*reason);
+    request.input = std::move(std::get<QByteArray>(read));
+    return request;
+}
+
 Result execute(const QStringList& args, NoteStore& store, bool colour)
 {
+    auto prepared = prepare(args);
+    if (const auto* refused = std::get_if<Result>(&prepared))
+        return *refused;
+    return execute(std::get<Request>(prepared), store, colour);
+}
+
+Result execute(const Request& request, NoteStore& store, bool colour)
+{
+    const QStringList& args = request.args;
     const QString command = args.value(0);
     static const QStringList views { QStringLiteral("agenda"), QStringLiteral("termine"),
         QStringLiteral("notizen"), QStringLiteral("kalender") };
+    static const QStringList readers { QStringLiteral("list"), QStringLiteral("backup"),
+        QStringLiteral("export-ics"), QStringLiteral("batches"), QStringLiteral("undo-import") };
+    static const QStringList startsAfresh { QStringLiteral("add"), QStringLiteral("restore"),
+        QStringLiteral("import") };
+    // A data file the store could not load shows as no records: that must not read as "nothing
+    // there". Commands that add records go on; the store keeps the old file beside the new one.
+    const bool readsStore = views.contains(command) || readers.contains(command);
+    const std::optional<QString> damaged
+        = (readsStore || startsAfresh.contains(command)) && store.notes().isEmpty()
+        ? CliFiles::dataFileProblem(store.filePath())
+        : std::nullopt;
+    if (damaged && readsStore)
+        return failed(*damaged + QStringLiteral("; sie bleibt unverändert"));
+
+    Result result;
     if (views.contains(command))
-        return view(args, store, colour);
-    if (command == QLatin1String("list"))
-        return list(args, store);
-    if (command == QLatin1String("add"))
-        return add(args, store);
-    if (command == QLatin1String("backup"))
-        return backup(args, store);
-    if (command == QLatin1String("export-ics"))
-        return exportIcs(args, store);
-    if (command == QLatin1String("restore"))
-        return restore(args, store);
-    if (ImportCommands::handles(command))
-        return ImportCommands::execute(args, store);
-    if (command == QLatin1String("hilfe")) // exactly what "Kopieren" copies, no line feed added
-        return args.size() == 1 ? Result { 0, HelpContent::plainText(), {} }
-                                : failure(QStringLiteral("hilfe kennt keine Argumente"));
-    return failure(QStringLiteral("Unbekannter Befehl: %1 (Hilfe: zettelwerk --help)").arg(command));
+        result = view(args, store, colour);
+    else if (command == QLatin1String("list"))
+        result = list(args, store);
+    else if (command == QLatin1String("add"))
+        result = add(args, store);
+    else if (command == QLatin1String("backup"))
+        result = backup(args, store);
+    else if (command == QLatin1String("export-ics"))
+        result = exportIcs(args, store);
+    else if (command == QLatin1String("restore"))
+        result = restore(request, store);
+    else if (ImportCommands::handles(command))
+        result = ImportCommands::execute(request, store);
+    else if (command == QLatin1String("hilfe")) // exactly what "Kopieren" copies, no line feed added
+        result = args.size() == 1 ? Result { 0, HelpContent::plainText(), {} }
+                                  : misused(QStringLiteral("hilfe kennt keine Argumente"));
+    else
+        result = misused(QStringLiteral("Unbekannter Befehl: %1 (Hilfe: zettelwerk --help)").arg(command));
+
+    if (damaged && result.exitCode == 0) {
+        const QString copy = CliFiles::keptUnreadableCopy(store.filePath());
+        result.err
+            += QStringLiteral("Hinweis: %1; sie wurde ersetzt und liegt als %2 daneben\n")
+                   .arg(*damaged, copy.isEmpty() ? QStringLiteral("Kopie") : QFileInfo(copy).fileName());
+    }
+    return result;
 }
 
-QByteArray encodeRequest(const QStringList& args)
+namespace {
+
+// QJsonDocument drops a U+FEFF at the start of a string as if it were a byte-order mark; as an
+// escape it is read back as the character it is.
+QByteArray escapedJson(const QJsonObject& object)
 {
-    return QJsonDocument(QJsonObject { { QStringLiteral("args"), QJsonArray::fromStringList(args) } })
-        .toJson(QJsonDocument::Compact);
+    return QJsonDocument(object).toJson(QJsonDocument::Compact).replace("\xEF\xBB\xBF", "\\ufeff");
 }
 
-QStringList decodeRequest(const QByteArray& request)
+} // namespace
+
+QByteArray encodeRequest(const Request& request)
 {
-    QStringList args;
-    const QJsonArray array
-        = QJsonDocument::fromJson(request).object().value(QStringLiteral("args")).toArray();
-    for (const QJsonValue& value : array)
-        args.append(value.toString());
-    return args;
+    QJsonObject object { { QStringLiteral("args"), QJsonArray::fromStringList(request.args) } };
+    if (request.input)
+        object.insert(QStringLiteral("input"), QString::fromLatin1(request.input->toBase64()));
+    return escapedJson(object);
+}
+
+Request decodeRequest(const QByteArray& request)
+{
+    const QJsonObject object = QJsonDocument::fromJson(request).object();
+    Request decoded;
+    for (const QJsonValue& value : object.value(QStringLiteral("args")).toArray())
+        decoded.args.append(value.toString());
+    const QJsonValue input = object.value(QStringLiteral("input"));
+    if (input.isString())
+        decoded.input = QByteArray::fromBase64(input.toString().toLatin1());
+    return decoded;
 }
 
 QByteArray encodeResult(const Result& result)
 {
-    return QJsonDocument(QJsonObject {
-                             { QStringLiteral("exit"), result.exitCode },
-                             { QStringLiteral("out"), result.out },
-                             { QStringLiteral("err"), result.err },
-                         })
-        .toJson(QJsonDocument::Compact);
+    return escapedJson(QJsonObject {
+        { QStringLiteral("exit"), result.exitCode },
+        { QStringLiteral("out"), result.out },
+        { QStringLiteral("err"), result.err },
+    });
 }
 
 Result decodeResult(const QByteArray& answer)
 {
     const QJsonObject object = QJsonDocument::fromJson(answer).object();
     if (object.isEmpty())
-        return failure(QStringLiteral("Die laufende Zettelwerk-Instanz hat nicht geantwortet"));
+        return failed(QStringLiteral("Die laufende Zettelwerk-Instanz hat nicht geantwortet"));
     return { object.value(QStringLiteral("exit")).toInt(1), object.value(QStringLiteral("out")).toString(),
         object.value(QStringLiteral("err")).toString() };
 }

@@ -40,17 +40,35 @@ struct ScreenshotRequest {
 /// The screenshot command's arguments, or why they are wrong.
 [[nodiscard]] std::variant<ScreenshotRequest, QString> readScreenshotRequest(const QStringList& args);
 
+/// The program's arguments as text; unlike a file, an argument has no byte-order mark, so a
+/// leading U+FEFF is kept.
+[[nodiscard]] QStringList argumentsFrom(int argc, const char* const* argv);
+
 /// Commands that write the data file; while the tray app runs, it carries them out itself.
 [[nodiscard]] bool changesData(const QStringList& args);
-/// The same command with its file arguments made absolute, for a process with another directory.
+/// The same command with its path options (`--app`, `--calendar`) made absolute, for a process
+/// with another working directory.
 [[nodiscard]] QStringList withAbsolutePaths(const QStringList& args);
 
-/// Runs one command against `store`; `colour` allows terminal colours in the output.
+/// One command as it is carried out: its arguments and the contents of the file it reads. The
+/// file is read by the process the user started, so the running app never opens a path from a
+/// request (a pipe or the app's own stdin would block it).
+struct Request {
+    QStringList args;
+    std::optional<QByteArray> input;
+};
+/// The request for `args`: paths made absolute and the input file read here; or why that file
+/// cannot be read.
+[[nodiscard]] std::variant<Request, Result> prepare(const QStringList& args);
+
+/// Runs one prepared command against `store`; `colour` allows terminal colours in the output.
+[[nodiscard]] Result execute(const Request& request, NoteStore& store, bool colour = false);
+/// `prepare` and `execute` in this process.
 [[nodiscard]] Result execute(const QStringList& args, NoteStore& store, bool colour = false);
 
 /// The hand-over's wire format: one JSON line each way.
-[[nodiscard]] QByteArray encodeRequest(const QStringList& args);
-[[nodiscard]] QStringList decodeRequest(const QByteArray& request);
+[[nodiscard]] QByteArray encodeRequest(const Request& request);
+[[nodiscard]] Request decodeRequest(const QByteArray& request);
 [[nodiscard]] QByteArray encodeResult(const Result& result);
 [[nodiscard]] Result decodeResult(const QByteArray& answer);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -8,15 +10,34 @@
 
 namespace Cli {
 
-/// Reads `--name value` pairs and `--flag`s after the positional arguments; unknown options are an error.
+/// A command that could not be carried out: exit status 1 and the reason on stderr.
+[[nodiscard]] inline Result failed(const QString& reason)
+{
+    return { 1, {}, reason + QLatin1Char('\n') };
+}
+
+/// A command typed wrongly (unknown command or option, missing or extra argument): exit status 2.
+[[nodiscard]] inline Result misused(const QString& reason)
+{
+    return { 2, {}, reason + QLatin1Char('\n') };
+}
+
+/// Reads `--name value` pairs and `--flag`s around the positional arguments; unknown options are an
+/// error. Anything that starts with "-" is an option, so that a mistyped option never becomes a
+/// file name or a note's text; after "--" every argument is positional.
 class Options {
 public:
     Options(const QStringList& args, qsizetype first, const QStringList& known, const QStringList& flags = {})
     {
+        bool optionsEnded = false;
         for (qsizetype i = first; i < args.size(); ++i) {
             const QString& arg = args.at(i);
-            if (!arg.startsWith(QLatin1String("--"))) {
+            if (optionsEnded || !arg.startsWith(u'-')) {
                 m_positional.append(arg);
+                continue;
+            }
+            if (arg == QLatin1String("--")) {
+                optionsEnded = true;
                 continue;
             }
             if (flags.contains(arg)) {
@@ -24,7 +45,11 @@ public:
                 continue;
             }
             if (!known.contains(arg)) {
-                m_error = QStringLiteral("Unbekannte Option: %1").arg(arg);
+                m_error = arg.startsWith(QLatin1String("--"))
+                    ? QStringLiteral("Unbekannte Option: %1").arg(arg)
+                    : QStringLiteral("Unbekannte Option: %1 (Text oder Dateinamen, die mit - beginnen, "
+                                     "stehen hinter --)")
+                          .arg(arg);
                 return;
             }
             if (i + 1 >= args.size()) {
@@ -35,6 +60,7 @@ public:
         }
     }
 
+    /// Why the arguments are wrong; empty when they are not.
     [[nodiscard]] const QString& error() const { return m_error; }
     [[nodiscard]] bool flag(const QString& name) const { return m_flags.contains(name); }
     [[nodiscard]] const QStringList& positional() const { return m_positional; }

@@ -1,6 +1,7 @@
 #include "importcommands.h"
 
 #include "calendarimportmodel.h"
+#include "clifiles.h"
 #include "clioptions.h"
 #include "icsreader.h"
 #include "notejson.h"
@@ -15,13 +16,19 @@
 
 namespace {
 
+using Cli::failed;
+using Cli::misused;
 using Cli::Options;
 using Cli::Result;
 
-Result failure(const QString& reason)
+const QStringList& importValueOptions()
 {
-    return { 1, {}, reason + QLatin1Char('\n') };
+    static const QStringList options { QStringLiteral("--calendar"), QStringLiteral("--from"),
+        QStringLiteral("--to") };
+    return options;
 }
+
+const QString replaceFlag = QStringLiteral("--replace-duplicates");
 
 Result success(const QString& text)
 {
@@ -30,7 +37,7 @@ Result success(const QString& text)
 
 Result saveFailure(const NoteStore& store)
 {
-    return failure(QStringLiteral("Die Daten konnten nicht gespeichert werden: %1").arg(store.saveError()));
+    return failed(QStringLiteral("Die Daten konnten nicht gespeichert werden: %1").arg(store.saveError()));
 }
 
 QString jsonString(const QString& text)
@@ -46,7 +53,7 @@ VdirCalendarStore consentedCalendars()
 }
 
 // The screen's model with the range of --from and --to (each defaults to the current month's).
-std::variant<QString, bool> applyRange(const Options& options, CalendarImportModel& model)
+std::variant<Result, bool> applyRange(const Options& options, CalendarImportModel& model)
 {
     for (const auto& [name, setter] : { std::pair { u"--from", &CalendarImportModel::setStartDate },
              std::pair { u"--to", &CalendarImportModel::setEndDate } }) {
@@ -55,11 +62,11 @@ std::variant<QString, bool> applyRange(const Options& options, CalendarImportMod
             continue;
         const QDate day = QDate::fromString(*text, QStringLiteral("yyyy-MM-dd"));
         if (!day.isValid())
-            return QStringLiteral("Ungültiges Datum: %1 (erwartet JJJJ-MM-TT)").arg(*text);
+            return failed(QStringLiteral("Ungültiges Datum: %1 (erwartet JJJJ-MM-TT)").arg(*text));
         (model.*setter)(day);
     }
     if (model.endDate() < model.startDate())
-        return QStringLiteral("Das Ende (--to) liegt vor dem Beginn (--from)");
+        return failed(QStringLiteral("Das Ende (--to) liegt vor dem Beginn (--from)"));
     return true;
 }
 
@@ -85,14 +92,30 @@ std::variant<QString, CalendarInfo> calendarNamed(
     return QStringLiteral("Kein Kalender: %1 (zettelwerk calendars zeigt alle)").arg(given);
 }
 
-Result icsParse(const QStringList& args)
+// The .ics file's contents as the caller read them, or why they cannot be imported.
+std::variant<QByteArray, Result> icsInput(const Cli::Request& request, const QString& path)
 {
-    if (args.size() != 2)
-        return failure(QStringLiteral("ics-parse erwartet eine .ics-Datei"));
-    if (!QFileInfo(args.at(1)).isFile())
-        return failure(QStringLiteral("Datei nicht gefunden: %1").arg(args.at(1)));
+    if (!request.input)
+        return failed(QStringLiteral("Der Inhalt von %1 fehlt in der Anfrage").arg(path));
+    // The reader takes such a file as one without events; the user should hear why.
+    if (!CliFiles::isUtf8(*request.input))
+        return failed(
+            QStringLiteral("%1 ist nicht in UTF-8 kodiert und kann nicht gelesen werden").arg(path));
+    return *request.input;
+}
+
+Result icsParse(const Cli::Request& request)
+{
+    const Options options(request.args, 1, {});
+    if (!options.error().isEmpty())
+        return misused(options.error());
+    if (options.positional().size() != 1)
+        return misused(QStringLiteral("ics-parse erwartet eine .ics-Datei"));
+    const auto input = icsInput(request, options.positional().constFirst());
+    if (const auto* refused = std::get_if<Result>(&input))
+        return *refused;
     QString out;
-    for (const ICSEvent& event : parseICS(args.at(1))) {
+    for (const ICSEvent& event : parseICSData(std::get<QByteArray>(input))) {
         out += QStringLiteral(
             "{\"summary\":%1,\"description\":%2,\"start\":\"%3\",\"end\":%4,\"repeat\":\"%5\"}\n")
                    .arg(jsonString(event.summary), jsonString(event.description),
@@ -108,15 +131,15 @@ Result calendars(const QStringList& args, NoteStore& store)
 {
     const Options options(args, 1, { QStringLiteral("--from"), QStringLiteral("--to") });
     if (!options.error().isEmpty())
-        return failure(options.error());
+        return misused(options.error());
     if (!options.positional().isEmpty())
-        return failure(QStringLiteral("Unerwartetes Argument: %1").arg(options.positional().constFirst()));
+        return misused(QStringLiteral("Unerwartetes Argument: %1").arg(options.positional().constFirst()));
     VdirCalendarStore calendarStore = consentedCalendars();
     CalendarImportModel model;
     model.attach(&store, &calendarStore);
     const auto range = applyRange(options, model);
-    if (const auto* reason = std::get_if<QString>(&range))
-        return failure(*reason);
+    if (const auto* refused = std::get_if<Result>(&range))
+        return *refused;
     model.waitForResults();
     if (model.sortedCalendars().isEmpty())
         return success(QStringLiteral("Keine Kalender verfügbar"));
@@ -127,41 +150,40 @@ Result calendars(const QStringList& args, NoteStore& store)
 }
 
 // Either tab's import with every event ticked; duplicates are skipped unless told otherwise.
-Result import(const QStringList& args, NoteStore& store)
+Result import(const Cli::Request& request, NoteStore& store)
 {
-    const Options options(args, 1,
-        { QStringLiteral("--calendar"), QStringLiteral("--from"), QStringLiteral("--to") },
-        { QStringLiteral("--replace-duplicates") });
+    const Options options(request.args, 1, importValueOptions(), { replaceFlag });
     if (!options.error().isEmpty())
-        return failure(options.error());
+        return misused(options.error());
     const auto calendar = options.value(QStringLiteral("--calendar"));
     if (calendar ? !options.positional().isEmpty() : options.positional().size() != 1)
-        return failure(QStringLiteral("import erwartet eine .ics-Datei oder --calendar KALENDER"));
+        return misused(QStringLiteral("import erwartet eine .ics-Datei oder --calendar KALENDER"));
     if (!calendar && (options.value(QStringLiteral("--from")) || options.value(QStringLiteral("--to"))))
-        return failure(QStringLiteral("--from und --to gelten nur mit --calendar"));
+        return misused(QStringLiteral("--from und --to gelten nur mit --calendar"));
 
     VdirCalendarStore calendarStore = consentedCalendars();
     CalendarImportModel model;
     model.attach(&store, &calendarStore);
     if (calendar) {
         const auto range = applyRange(options, model);
-        if (const auto* reason = std::get_if<QString>(&range))
-            return failure(*reason);
+        if (const auto* refused = std::get_if<Result>(&range))
+            return *refused;
         const auto identifier = calendarNamed(*calendar, model.sortedCalendars());
         if (const auto* reason = std::get_if<QString>(&identifier))
-            return failure(*reason);
+            return failed(*reason);
         model.tapCalendar(std::get<CalendarInfo>(identifier).identifier);
         model.waitForResults();
         model.importAppleEvents();
     } else {
         const QString& file = options.positional().constFirst();
-        if (!QFileInfo(file).isFile())
-            return failure(QStringLiteral("Datei nicht gefunden: %1").arg(file));
-        model.openICSFile(file);
+        const auto input = icsInput(request, file);
+        if (const auto* refused = std::get_if<Result>(&input))
+            return *refused;
+        model.openICSData(QFileInfo(file).fileName(), std::get<QByteArray>(input));
         model.importICSEvents();
     }
 
-    const bool replace = options.flag(QStringLiteral("--replace-duplicates"));
+    const bool replace = options.flag(replaceFlag);
     const qsizetype duplicates = model.pendingCollisions().size();
     if (model.hasCollisions()) {
         if (replace)
@@ -189,7 +211,7 @@ Result import(const QStringList& args, NoteStore& store)
 Result batches(const QStringList& args, const NoteStore& store)
 {
     if (args.size() != 1)
-        return failure(QStringLiteral("batches kennt keine Argumente"));
+        return misused(QStringLiteral("batches kennt keine Argumente"));
     const QList<ImportBatchSummary> batches = store.importBatches();
     if (batches.isEmpty())
         return success(QStringLiteral("Keine Imports"));
@@ -206,13 +228,13 @@ Result batches(const QStringList& args, const NoteStore& store)
 Result undoImport(const QStringList& args, NoteStore& store)
 {
     if (args.size() != 2 || args.at(1).isEmpty())
-        return failure(
+        return misused(
             QStringLiteral("undo-import erwartet die ID eines Imports (siehe zettelwerk batches)"));
     const QList<ImportBatchSummary> known = store.importBatches();
     const auto batch = std::find_if(known.cbegin(), known.cend(),
         [&args](const ImportBatchSummary& summary) { return summary.batchId == args.at(1); });
     if (batch == known.cend())
-        return failure(
+        return failed(
             QStringLiteral("Kein Import mit der ID %1 (zettelwerk batches zeigt alle)").arg(args.at(1)));
     store.deleteImportBatch(batch->batchId);
     if (!store.saveError().isEmpty())
@@ -237,25 +259,20 @@ bool changesData(const QStringList& args)
     return command == QLatin1String("import") || command == QLatin1String("undo-import");
 }
 
-QStringList withAbsolutePaths(const QStringList& args)
+std::optional<QString> inputFile(const QStringList& args)
 {
-    QStringList result = args;
-    if (args.value(0) != QLatin1String("import"))
-        return result;
-    for (qsizetype i = 1; i < result.size(); ++i) {
-        const QString& arg = result.at(i);
-        if (arg == QLatin1String("--calendar") && i + 1 < result.size()) {
-            // A folder is made absolute; a calendar's shown name stays as it is.
-            if (QFileInfo::exists(result.at(i + 1)))
-                result[i + 1] = QFileInfo(result.at(i + 1)).absoluteFilePath();
-            ++i;
-        } else if (arg == QLatin1String("--from") || arg == QLatin1String("--to")) {
-            ++i;
-        } else if (!arg.startsWith(QLatin1String("--"))) {
-            result[i] = QFileInfo(arg).absoluteFilePath();
-        }
-    }
-    return result;
+    const QString command = args.value(0);
+    const bool import = command == QLatin1String("import");
+    if (!import && command != QLatin1String("ics-parse"))
+        return std::nullopt;
+    const Options options(args, 1, import ? importValueOptions() : QStringList(),
+        import ? QStringList { replaceFlag } : QStringList());
+    // Only an import the command would carry out; a misuse is reported as such, not as a file fault.
+    if (!options.error().isEmpty() || options.positional().size() != 1
+        || options.value(QStringLiteral("--calendar")) || options.value(QStringLiteral("--from"))
+        || options.value(QStringLiteral("--to")))
+        return std::nullopt;
+    return options.positional().constFirst();
 }
 
 QString helpText()
@@ -274,15 +291,16 @@ QString helpText()
         "  zettelwerk undo-import ID  entfernt alle Einträge eines Imports\n");
 }
 
-Result execute(const QStringList& args, NoteStore& store)
+Result execute(const Cli::Request& request, NoteStore& store)
 {
+    const QStringList& args = request.args;
     const QString command = args.value(0);
     if (command == QLatin1String("ics-parse"))
-        return icsParse(args);
+        return icsParse(request);
     if (command == QLatin1String("calendars"))
         return calendars(args, store);
     if (command == QLatin1String("import"))
-        return import(args, store);
+        return import(request, store);
     if (command == QLatin1String("batches"))
         return batches(args, store);
     return undoImport(args, store);

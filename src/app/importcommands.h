@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 class NoteStore;
 
 /// The calendar commands: reading .ics files, the system calendars, importing and undoing imports.
@@ -13,10 +15,10 @@ namespace ImportCommands {
 [[nodiscard]] bool handles(const QString& command);
 /// Whether the command writes the data file.
 [[nodiscard]] bool changesData(const QStringList& args);
-/// The command with its file and calendar arguments made absolute, for the running app.
-[[nodiscard]] QStringList withAbsolutePaths(const QStringList& args);
+/// The file the command reads (`import FILE`, `ics-parse FILE`), when its arguments name one.
+[[nodiscard]] std::optional<QString> inputFile(const QStringList& args);
 /// The lines of `zettelwerk --help` for these commands.
 [[nodiscard]] QString helpText();
-[[nodiscard]] Cli::Result execute(const QStringList& args, NoteStore& store);
+[[nodiscard]] Cli::Result execute(const Cli::Request& request, NoteStore& store);
 
 } // namespace ImportCommands

@@ -10,6 +10,7 @@
 #include <QQuickWindow>
 #include <QtQml/QQmlExtensionPlugin>
 
+#include <csignal>
 #include <cstdio>
 
 #include <unistd.h>
@@ -40,17 +41,25 @@ void logToStandardError()
 
 int runCommand(int argc, char** argv, const QStringList& args)
 {
-    logToStandardError();
+    // Commands answer in German with their own reasons; the store's English log lines are for
+    // finding faults and shown only when asked for.
+    if (qEnvironmentVariableIsSet("ZETTELWERK_DEBUG"))
+        logToStandardError();
+    else
+        Log::setSink([](const QString&) {});
     QCoreApplication app(argc, argv);
     const QString dataDirectory = NoteStore::defaultDataDirectory();
+    auto prepared = Cli::prepare(args);
+    if (const auto* refused = std::get_if<Cli::Result>(&prepared))
+        return finish(*refused);
+    const Cli::Request& request = std::get<Cli::Request>(prepared);
     if (Cli::changesData(args)) {
         // The running app keeps the file; it must make the change, or its next save would undo it.
-        if (const auto answer
-            = SingleInstance::send(dataDirectory, Cli::encodeRequest(Cli::withAbsolutePaths(args))))
+        if (const auto answer = SingleInstance::send(dataDirectory, Cli::encodeRequest(request)))
             return finish(Cli::decodeResult(*answer));
     }
     NoteStore store(dataDirectory);
-    return finish(Cli::execute(args, store, isatty(STDOUT_FILENO) == 1));
+    return finish(Cli::execute(request, store, isatty(STDOUT_FILENO) == 1));
 }
 
 // The panel is small and the app stays resident all day: drawn by the CPU it spares the GPU
@@ -147,9 +156,9 @@ int runApp(int argc, char** argv, bool selfTest)
 
 int main(int argc, char** argv)
 {
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args.append(QString::fromLocal8Bit(argv[i]));
+    // Past a file size limit (ulimit -f) a write should fail and be reported, not end the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const QStringList args = Cli::argumentsFrom(argc, argv);
 
     switch (Cli::modeOf(args)) {
     case Cli::Mode::Help:

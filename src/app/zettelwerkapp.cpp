@@ -229,11 +229,15 @@ void ZettelwerkApp::showAlarmPopup(const QString& heading, const QString& text)
 
 QByteArray ZettelwerkApp::handleRequest(const QByteArray& request)
 {
-    const QStringList args = Cli::decodeRequest(request);
-    if (args.isEmpty()) {
+    const Cli::Request decoded = Cli::decodeRequest(request);
+    if (decoded.args.isEmpty()) {
         showPanel();
         return Cli::encodeResult(
             { 0, QStringLiteral("Zettelwerk läuft bereits – das Panel wurde geöffnet.\n"), {} });
     }
-    return Cli::encodeResult(Cli::execute(args, *m_store));
+    // Only the changes are ours to make; everything else the caller runs itself, where its files are.
+    if (!Cli::changesData(decoded.args))
+        return Cli::encodeResult({ 2, {},
+            QStringLiteral("Die laufende App führt %1 nicht aus\n").arg(decoded.args.constFirst()) });
+    return Cli::encodeResult(Cli::execute(decoded, *m_store));
 }

@@ -259,8 +259,18 @@ void CalendarImportModel::pickICSFile()
 
 void CalendarImportModel::openICSFile(const QString& path)
 {
-    m_icsFileName = QFileInfo(path).fileName();
-    m_icsEventList = CalendarImportService::parseICS(path);
+    showICSEvents(QFileInfo(path).fileName(), CalendarImportService::parseICS(path));
+}
+
+void CalendarImportModel::openICSData(const QString& fileName, QByteArrayView bytes)
+{
+    showICSEvents(fileName, parseICSData(bytes));
+}
+
+void CalendarImportModel::showICSEvents(const QString& fileName, const QList<ICSEvent>& events)
+{
+    m_icsFileName = fileName;
+    m_icsEventList = events;
     QList<EventSelection::Item> items;
     for (const ICSEvent& event : std::as_const(m_icsEventList))
         items.append({ event.summary, event.startDate, event.recurrenceRule != RepeatInterval::None });

@@ -124,6 +124,8 @@ public:
     /// Shows the open panel and reads the chosen file.
     Q_INVOKABLE void pickICSFile();
     void openICSFile(const QString& path);
+    /// The same for the contents of a file another process has read; `fileName` names the source.
+    void openICSData(const QString& fileName, QByteArrayView bytes);
 
     /// The import buttons of the two tabs.
     Q_INVOKABLE void importAppleEvents();
@@ -164,6 +166,7 @@ private:
     ReminderNotes storableOnly(const ReminderNotes& notes);
     void startImportWithCollisionCheck(const ReminderNotes& notes, const QString& batchId);
     void clearBanner();
+    void showICSEvents(const QString& fileName, const QList<ICSEvent>& events);
     void clearTabState();
     void clearPending();
     void rangeChanged();

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 // Runs the real binary in a private home, the way a user or a script starts it.
@@ -86,8 +88,10 @@ void tst_App::informationalOptions_data()
     QTest::newRow("empty list") << QStringList { u"list"_s, u"--json"_s } << 0 << u"[]\n"_s;
     QTest::newRow("self-test loads the panel")
         << QStringList { u"--self-test"_s } << 0 << u"Selbsttest bestanden\n"_s;
-    QTest::newRow("bad command") << QStringList { u"frobnicate"_s } << 1
+    QTest::newRow("bad command") << QStringList { u"frobnicate"_s } << 2
                                  << u"Unbekannter Befehl: frobnicate"_s;
+    QTest::newRow("backup --help") << QStringList { u"backup"_s, u"--help"_s } << 2
+                                   << u"Unbekannte Option: --help"_s;
 }
 
 void tst_App::informationalOptions()
@@ -100,6 +104,7 @@ void tst_App::informationalOptions()
     QVERIFY2(
         (exitCode == 0 ? outcome.out : outcome.err).contains(output), qPrintable(outcome.out + outcome.err));
     QVERIFY2(!QFile::exists(dataFile()), "reading commands never create the data file");
+    QVERIFY(!QFile::exists(m_home->filePath(u"--help"_s)));
 }
 
 void tst_App::damagedDataFolder_data()
@@ -109,8 +114,11 @@ void tst_App::damagedDataFolder_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
+    // Nothing on stdout, a German reason on stderr, and the damaged file left as it is.
     QTest::newRow("list of a damaged file")
-        << false << QStringList { u"list"_s, u"--json"_s } << 0 << u"[]\n"_s << u"Failed to load notes: "_s;
+        << false << QStringList { u"list"_s, u"--json"_s } << 1 << QString() << u"Die Datendatei "_s;
+    QTest::newRow("list of a folder")
+        << true << QStringList { u"list"_s } << 1 << QString() << u"Die Datendatei "_s;
     QTest::newRow("add that cannot be saved") << true << QStringList { u"add"_s, u"Tee"_s } << 1 << QString()
                                               << u"Die Daten konnten nicht gespeichert werden: "_s;
 }
@@ -124,11 +132,18 @@ void tst_App::damagedDataFolder()
     QFETCH(QString, err);
     QVERIFY(fileIsFolder ? QDir().mkpath(dataFile()) : QDir().mkpath(QFileInfo(dataFile()).path()));
     QVERIFY(fileIsFolder || writeAll(dataFile(), "[{"));
+    const QStringList before = QFileInfo(dataFile()).dir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     const Outcome outcome = runOnce(args);
     QCOMPARE(outcome.exitCode, exitCode);
-    // Machine-readable output stays clean; every diagnostic goes to stderr.
+    // Machine-readable output stays clean; every diagnostic goes to stderr, in German.
     QCOMPARE(outcome.out, out);
-    QVERIFY2(outcome.err.contains(err), qPrintable(outcome.err));
+    QVERIFY2(outcome.err.startsWith(err), qPrintable(outcome.err));
+    QCOMPARE(outcome.err.count(u'\n'), 1);
+    QVERIFY2(!outcome.err.contains(u"Failed"_s), qPrintable(outcome.err));
+    QCOMPARE(QFileInfo(dataFile()).dir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QCOMPARE(QFileInfo(dataFile()).isDir(), fileIsFolder);
+    if (!fileIsFolder)
+        QCOMPARE(readAll(dataFile()), QByteArray("[{"));
 }
 
 void tst_App::secondStartHandsOverAndExits()
@@ -153,6 +168,25 @@ void tst_App::secondStartHandsOverAndExits()
     QVERIFY(saved && saved->size() == 1);
     QCOMPARE(added.out.trimmed(), saved->constFirst().id.toString(QUuid::WithoutBraces).toUpper());
 
+    // Files are read by the command, never by the app: a pipe or the command's own stdin (a pipe
+    // here) is refused at once, and a backup's contents travel with the request.
+    const QString fifo = m_home->filePath(u"pipe"_s);
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : { fifo, u"/dev/stdin"_s }) {
+        const Outcome refused = runOnce({ u"restore"_s, path });
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains(u"keine gewöhnliche Datei"_s), qPrintable(refused.err));
+        QVERIFY(refused.out.isEmpty());
+    }
+    const QString backup = m_home->filePath(u"backup.json"_s);
+    QVERIFY(writeAll(backup, NoteJson::encodePretty(*saved)));
+    const Outcome restored = runOnce({ u"restore"_s, backup });
+    QCOMPARE(restored.out, u"1 Einträge wiederhergestellt\n"_s);
+    const Outcome blank = runOnce({ u"add"_s, u"  "_s });
+    QCOMPARE(blank.exitCode, 1);
+    QVERIFY2(blank.err.startsWith(u"Der Text ist leer"_s), qPrintable(blank.err));
+    QCOMPARE(m_running.state(), QProcess::Running);
+
     // The running app answers a change it could not save with the failure.
     QVERIFY(QFile::remove(dataFile()) && QDir().mkpath(dataFile()));
     const Outcome unsaved = runOnce({ u"add"_s, u"verloren"_s });
@@ -160,6 +194,11 @@ void tst_App::secondStartHandsOverAndExits()
     QVERIFY2(
         unsaved.err.startsWith(u"Die Daten konnten nicht gespeichert werden: "_s), qPrintable(unsaved.err));
     QCOMPARE(m_running.state(), QProcess::Running);
+    // The failed record is not kept in the app either: a second try stores it once.
+    QVERIFY(QDir(dataFile()).removeRecursively());
+    QCOMPARE(runOnce({ u"add"_s, u"verloren"_s }).exitCode, 0);
+    const auto retried = NoteJson::decode(readAll(dataFile()));
+    QVERIFY(retried && retried->size() == 2);
 }
 
 QTEST_GUILESS_MAIN(tst_App)

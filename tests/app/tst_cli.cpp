@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 class tst_Cli : public QObject {
     Q_OBJECT
 
@@ -16,16 +18,22 @@ private slots:
     void init();
     void refusedInput_data();
     void refusedInput();
+    void addPlainNote_data();
     void addPlainNote();
     void addAppointment();
     void addAppointmentWithActions();
     void listShowsEveryRecord();
     void backupAndRestore();
-    void restoreRefusesBadFiles_data();
-    void restoreRefusesBadFiles();
+    void inputFiles_data();
+    void inputFiles();
     void unsavedChangesFail_data();
     void unsavedChangesFail();
+    void damagedDataFileStaysAsItIs_data();
+    void damagedDataFileStaysAsItIs();
+    void handOverRoundTrip_data();
     void handOverRoundTrip();
+    void pathsForTheRunningApp_data();
+    void pathsForTheRunningApp();
     void hilfePrintsTheCopiedHelp();
     void importsCalendarsAndFiles();
 
@@ -52,85 +60,133 @@ QByteArray tst_Cli::fileContent() const
 void tst_Cli::refusedInput_data()
 {
     QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("reason");
 
-    const auto row = [](const char* name, QStringList args, const char* reason) {
-        QTest::newRow(name) << args << QString::fromUtf8(reason);
+    // 2: the command is typed wrongly; 1: it is well-formed but cannot be carried out.
+    const auto row = [](const char* name, QStringList args, int exitCode, const char* reason) {
+        QTest::newRow(name) << args << exitCode << QString::fromUtf8(reason);
     };
-    row("unknown command", { u"lsit"_qs }, "Unbekannter Befehl: lsit");
-    row("list with extra", { u"list"_qs, u"--all"_qs }, "list kennt nur die Option --json");
-    row("add without text", { u"add"_qs }, "add erwartet genau einen Text");
-    row("add with two texts", { u"add"_qs, u"a"_qs, u"b"_qs }, "add erwartet genau einen Text");
-    row("unknown option", { u"add"_qs, u"a"_qs, u"--when"_qs, u"x"_qs }, "Unbekannte Option: --when");
-    row("option without value", { u"add"_qs, u"a"_qs, u"--at"_qs }, "Option --at braucht einen Wert");
-    row("month 13", { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-13-01 10:00"_qs }, "Ungültige Zeit");
-    row("seconds given", { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-05-01 10:00:00"_qs }, "Ungültige Zeit");
-    row("skipped by summer time", { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-03-29 02:30"_qs },
-        "Ungültige Zeit");
+    row("unknown command", { u"lsit"_qs }, 2, "Unbekannter Befehl: lsit");
+    row("list with extra", { u"list"_qs, u"--all"_qs }, 2, "list kennt nur die Option --json");
+    row("list with a file", { u"list"_qs, u"x"_qs }, 2, "list kennt nur die Option --json");
+    row("add without text", { u"add"_qs }, 2, "add erwartet genau einen Text");
+    row("add with two texts", { u"add"_qs, u"a"_qs, u"b"_qs }, 2, "add erwartet genau einen Text");
+    row("add of empty text", { u"add"_qs, QString() }, 1, "Der Text ist leer");
+    row("add of blank text", { u"add"_qs, u" \n\t "_qs }, 1, "Der Text ist leer");
+    row("add of an option", { u"add"_qs, u"-x"_qs }, 2, "Unbekannte Option: -x (Text oder Dateinamen");
+    row("unknown option", { u"add"_qs, u"a"_qs, u"--when"_qs, u"x"_qs }, 2, "Unbekannte Option: --when");
+    row("option without value", { u"add"_qs, u"a"_qs, u"--at"_qs }, 2, "Option --at braucht einen Wert");
+    row("month 13", { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-13-01 10:00"_qs }, 1, "Ungültige Zeit");
+    row("seconds given", { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-05-01 10:00:00"_qs }, 1, "Ungültige Zeit");
+    row("signed year", { u"add"_qs, u"a"_qs, u"--at"_qs, u"+026-05-01 10:00"_qs }, 1, "Ungültige Zeit");
+    row("skipped by summer time", { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-03-29 02:30"_qs }, 1,
+        "Die Uhrzeit 02:30 gibt es am 29.03.2026 nicht");
+    row("until skipped by summer time",
+        { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-03-28 10:00"_qs, u"--until"_qs, u"2026-03-29 02:00"_qs }, 1,
+        "Die Uhrzeit 02:00 gibt es am 29.03.2026 nicht");
+    // Local time in year 1 is UTC in year 0, which the file cannot hold.
+    row("before year 1 in UTC", { u"add"_qs, u"Uralt"_qs, u"--at"_qs, u"0001-01-01 00:30"_qs }, 1,
+        "Das Datum liegt außerhalb des speicherbaren Bereichs");
     row("repeat without umlaut",
-        { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-05-01 10:00"_qs, u"--repeat"_qs, u"Wochentlich"_qs },
+        { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-05-01 10:00"_qs, u"--repeat"_qs, u"Wochentlich"_qs }, 1,
         "Unbekannte Wiederholung");
-    row("repeat on a plain note", { u"add"_qs, u"a"_qs, u"--repeat"_qs, u"Täglich"_qs },
+    row("repeat on a plain note", { u"add"_qs, u"a"_qs, u"--repeat"_qs, u"Täglich"_qs }, 2,
         "Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine");
     const QString at = u"2026-05-01 10:00"_qs;
-    row("unknown sound", { u"add"_qs, u"a"_qs, u"--at"_qs, at, u"--sound"_qs, u"Gong"_qs },
+    row("unknown sound", { u"add"_qs, u"a"_qs, u"--at"_qs, at, u"--sound"_qs, u"Gong"_qs }, 1,
         "Unbekannter Ton: Gong");
-    row("missing app", { u"add"_qs, u"a"_qs, u"--at"_qs, at, u"--app"_qs, u"/nowhere/x.desktop"_qs },
+    row("missing app", { u"add"_qs, u"a"_qs, u"--at"_qs, at, u"--app"_qs, u"/nowhere/x.desktop"_qs }, 1,
         "Programm nicht gefunden");
-    row("end before start", { u"add"_qs, u"a"_qs, u"--at"_qs, at, u"--until"_qs, u"2026-05-01 09:59"_qs },
+    row("end before start", { u"add"_qs, u"a"_qs, u"--at"_qs, at, u"--until"_qs, u"2026-05-01 09:59"_qs }, 1,
         "Das Ende (--until) liegt vor dem Beginn");
-    row("no popup on a plain note", { u"add"_qs, u"a"_qs, u"--no-popup"_qs },
+    row("no popup on a plain note", { u"add"_qs, u"a"_qs, u"--no-popup"_qs }, 2,
         "Wiederholung, Ende und Alarm-Aktionen");
-    row("shell on a plain note", { u"add"_qs, u"a"_qs, u"--shell"_qs, u"ls"_qs },
+    row("shell on a plain note", { u"add"_qs, u"a"_qs, u"--shell"_qs, u"ls"_qs }, 2,
         "Wiederholung, Ende und Alarm-Aktionen");
-    row("view with a bad moment", { u"agenda"_qs, u"--now"_qs, u"morgen"_qs }, "Ungültige Zeit: morgen");
-    row("agenda with a bad day", { u"agenda"_qs, u"--day"_qs, u"2026-02-30"_qs },
+    row("view with a bad moment", { u"agenda"_qs, u"--now"_qs, u"morgen"_qs }, 1, "Ungültige Zeit: morgen");
+    row("view at a skipped moment", { u"termine"_qs, u"--now"_qs, u"2026-03-29 02:15"_qs }, 1,
+        "Die Uhrzeit 02:15 gibt es am 29.03.2026 nicht");
+    row("agenda with a bad day", { u"agenda"_qs, u"--day"_qs, u"2026-02-30"_qs }, 1,
         "Ungültiges Datum: 2026-02-30");
-    row("calendar with a bad month", { u"kalender"_qs, u"--month"_qs, u"2026-13"_qs },
+    row("calendar with a bad month", { u"kalender"_qs, u"--month"_qs, u"2026-13"_qs }, 1,
         "Ungültiges Datum: 2026-13");
-    row("notizen takes no day", { u"notizen"_qs, u"--day"_qs, u"2026-01-01"_qs }, "Unbekannte Option: --day");
-    row("backup of nothing", { u"backup"_qs, u"/tmp/x.json"_qs }, "Keine Einträge zum Sichern");
-    row("restore without file", { u"restore"_qs }, "restore erwartet einen Dateinamen");
-    row("export-ics without file", { u"export-ics"_qs, u"--all"_qs }, "export-ics erwartet einen Dateinamen");
-    row("export-ics of nothing", { u"export-ics"_qs, u"/tmp/x.ics"_qs }, "Keine Termine zum Exportieren");
-    row("hilfe with an argument", { u"hilfe"_qs, u"kalender"_qs }, "hilfe kennt keine Argumente");
-    row("import without file", { u"import"_qs }, "import erwartet eine .ics-Datei oder --calendar");
-    row("import of a missing file", { u"import"_qs, u"/nowhere.ics"_qs },
+    row("notizen takes no day", { u"notizen"_qs, u"--day"_qs, u"2026-01-01"_qs }, 2,
+        "Unbekannte Option: --day");
+    row("backup of nothing", { u"backup"_qs, u"/tmp/x.json"_qs }, 1, "Keine Einträge zum Sichern");
+    // Options are never file names: no backup called "--help", no restore from it.
+    row("backup --help", { u"backup"_qs, u"--help"_qs }, 2, "Unbekannte Option: --help");
+    row("backup -h", { u"backup"_qs, u"-h"_qs }, 2, "Unbekannte Option: -h");
+    row("restore --help", { u"restore"_qs, u"--help"_qs }, 2, "Unbekannte Option: --help");
+    row("restore from -", { u"restore"_qs, u"-"_qs }, 2, "Unbekannte Option: -");
+    row("export-ics --all only", { u"export-ics"_qs, u"--all"_qs }, 2,
+        "export-ics erwartet einen Dateinamen");
+    row("import --help", { u"import"_qs, u"--help"_qs }, 2, "Unbekannte Option: --help");
+    row("ics-parse -v", { u"ics-parse"_qs, u"-v"_qs }, 2, "Unbekannte Option: -v");
+    row("restore without file", { u"restore"_qs }, 2, "restore erwartet einen Dateinamen");
+    row("export-ics of nothing", { u"export-ics"_qs, u"/tmp/x.ics"_qs }, 1, "Keine Termine zum Exportieren");
+    row("hilfe with an argument", { u"hilfe"_qs, u"kalender"_qs }, 2, "hilfe kennt keine Argumente");
+    row("import without file", { u"import"_qs }, 2, "import erwartet eine .ics-Datei oder --calendar");
+    row("import of a missing file", { u"import"_qs, u"/nowhere.ics"_qs }, 1,
         "Datei nicht gefunden: /nowhere.ics");
-    row("range for a file", { u"import"_qs, u"a.ics"_qs, u"--from"_qs, u"2026-12-01"_qs },
+    row("import of a folder", { u"import"_qs, u"/tmp"_qs }, 1, "/tmp ist ein Ordner, keine Datei");
+    row("import of a device", { u"import"_qs, u"/dev/null"_qs }, 1, "/dev/null ist keine gewöhnliche Datei");
+    row("ics-parse of a missing file", { u"ics-parse"_qs, u"/nowhere.ics"_qs }, 1,
+        "Datei nicht gefunden: /nowhere.ics");
+    row("restore from a device", { u"restore"_qs, u"/dev/zero"_qs }, 1,
+        "/dev/zero ist keine gewöhnliche Datei");
+    row("range for a file", { u"import"_qs, u"a.ics"_qs, u"--from"_qs, u"2026-12-01"_qs }, 2,
         "--from und --to gelten nur");
-    row("unknown calendar", { u"import"_qs, u"--calendar"_qs, u"/nowhere"_qs }, "Kein Kalender: /nowhere");
+    row("unknown calendar", { u"import"_qs, u"--calendar"_qs, u"/nowhere"_qs }, 1, "Kein Kalender: /nowhere");
     row("range backwards", { u"calendars"_qs, u"--from"_qs, u"2026-12-02"_qs, u"--to"_qs, u"2026-12-01"_qs },
-        "Das Ende (--to) liegt vor dem Beginn (--from)");
-    row("bad range day", { u"calendars"_qs, u"--to"_qs, u"2026-02-30"_qs }, "Ungültiges Datum: 2026-02-30");
-    row("undo of an unknown import", { u"undo-import"_qs, u"X"_qs }, "Kein Import mit der ID X");
+        1, "Das Ende (--to) liegt vor dem Beginn (--from)");
+    row("bad range day", { u"calendars"_qs, u"--to"_qs, u"2026-02-30"_qs }, 1,
+        "Ungültiges Datum: 2026-02-30");
+    row("undo of an unknown import", { u"undo-import"_qs, u"X"_qs }, 1, "Kein Import mit der ID X");
 }
 
 void tst_Cli::refusedInput()
 {
     QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
     QFETCH(QString, reason);
 
     const Cli::Result result = run(args);
-    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.exitCode, exitCode);
     QVERIFY2(result.err.startsWith(reason), qPrintable(result.err));
     QVERIFY(result.err.endsWith(u'\n') && result.err.count(u'\n') == 1);
     QVERIFY(result.out.isEmpty());
     QVERIFY(m_store->notes().isEmpty());
     QVERIFY(!QFile::exists(m_store->filePath()));
+    for (const QString& arg : args)
+        QVERIFY2(!arg.startsWith(u'-') || !QFile::exists(arg), "an option was taken for a file");
+}
+
+void tst_Cli::addPlainNote_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("two lines") << QStringList { u"add"_qs, u"Einkaufen\nMilch"_qs } << u"Einkaufen\nMilch"_qs;
+    QTest::newRow("dash after --") << QStringList { u"add"_qs, u"--"_qs, u"-5 Grad"_qs } << u"-5 Grad"_qs;
+    QTest::newRow("option name after --") << QStringList { u"add"_qs, u"--"_qs, u"--at"_qs } << u"--at"_qs;
+    QTest::newRow("U+FEFF first") << QStringList { u"add"_qs, u"\uFEFFText"_qs } << u"\uFEFFText"_qs;
 }
 
 void tst_Cli::addPlainNote()
 {
-    const Cli::Result result = run({ u"add"_qs, u"Einkaufen\nMilch"_qs });
+    QFETCH(QStringList, args);
+    QFETCH(QString, text);
+    const Cli::Result result = run(args);
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(m_store->notes().size(), 1);
     const ReminderNote& note = m_store->notes().constFirst();
     QCOMPARE(result.out, note.id.toString(QUuid::WithoutBraces).toUpper() + u'\n');
-    QCOMPARE(note.text, u"Einkaufen\nMilch"_qs);
+    QCOMPARE(note.text, text);
     QVERIFY(!note.hasAlarm);
     QVERIFY(!note.isTriggered);
-    QCOMPARE(NoteJson::decode(fileContent())->size(), 1);
+    const auto saved = NoteJson::decode(fileContent());
+    QVERIFY(saved && saved->size() == 1);
+    QCOMPARE(saved->constFirst().text, text);
 }
 
 void tst_Cli::addAppointment()
@@ -206,31 +262,76 @@ void tst_Cli::backupAndRestore()
     QCOMPARE(fileContent(), before);
 }
 
-void tst_Cli::restoreRefusesBadFiles_data()
+// A file named on the command line, as the user might hand it over: its kind, its bytes.
+void tst_Cli::inputFiles_data()
 {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("missing file") << QByteArray() << u"Datei konnte nicht gelesen werden\n"_qs;
-    QTest::newRow("not JSON") << QByteArray("hello") << u"Datei konnte nicht gelesen werden\n"_qs;
-    QTest::newRow("one bad record") << QByteArray(R"([{"id":"x"}])")
-                                    << u"Datei konnte nicht gelesen werden\n"_qs;
-    QTest::newRow("no records") << QByteArray("[]") << u"Die Datei enthält keine Einträge\n"_qs;
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("answer");
+
+    const auto row = [](const char* name, const char* command, const char* kind, QByteArray content,
+                         int exitCode, const char* answer) {
+        QTest::newRow(name) << QString::fromUtf8(command) << QString::fromUtf8(kind) << content << exitCode
+                            << QString::fromUtf8(answer);
+    };
+    const QByteArray backup = NoteJson::encodePretty({ plain(u"neu"_qs, berlin(2025, 1, 1)) });
+    row("restore: a backup", "restore", "file", backup, 0, "1 Einträge wiederhergestellt\n");
+    row("restore: through a link", "restore", "link", backup, 0, "1 Einträge wiederhergestellt\n");
+    row("restore: missing file", "restore", "missing", {}, 1, "Datei nicht gefunden: %1\n");
+    row("restore: not JSON", "restore", "file", "hello", 1, "%1 ist kein Zettelwerk-Backup");
+    row("restore: one bad record", "restore", "file", R"([{"id":"x"}])", 1, "%1 ist kein Zettelwerk-Backup");
+    row("restore: no records", "restore", "file", "[]", 1, "Die Datei enthält keine Einträge\n");
+    row("restore: a folder", "restore", "folder", {}, 1, "%1 ist ein Ordner, keine Datei\n");
+    // Opening a pipe waits for a writer; a command must not wait on one.
+    row("restore: a pipe", "restore", "fifo", {}, 1, "%1 ist keine gewöhnliche Datei");
+    row("restore: a link to a pipe", "restore", "link to fifo", {}, 1, "%1 ist keine gewöhnliche Datei");
+    row("import: empty file", "import", "file", "", 0, "0 Events importiert\n");
+    row("import: not UTF-8", "import", "file", "BEGIN:VCALENDAR\r\nSUMMARY:Caf\xe9\r\n", 1,
+        "%1 ist nicht in UTF-8 kodiert");
+    row("import: a pipe", "import", "fifo", {}, 1, "%1 ist keine gewöhnliche Datei");
+    row("import: a folder", "import", "folder", {}, 1, "%1 ist ein Ordner, keine Datei\n");
+    row("ics-parse: empty file", "ics-parse", "file", "", 0, "");
+    row("ics-parse: not UTF-8", "ics-parse", "file", "\xff\xfe", 1, "%1 ist nicht in UTF-8 kodiert");
+    row("ics-parse: missing file", "ics-parse", "missing", {}, 1, "Datei nicht gefunden: %1\n");
 }
 
-void tst_Cli::restoreRefusesBadFiles()
+void tst_Cli::inputFiles()
 {
+    QFETCH(QString, command);
+    QFETCH(QString, kind);
     QFETCH(QByteArray, content);
-    QFETCH(QString, reason);
+    QFETCH(int, exitCode);
+    QFETCH(QString, answer);
     QVERIFY(run({ u"add"_qs, u"bleibt"_qs }).exitCode == 0);
     const QByteArray before = fileContent();
 
-    const QString path = m_dir->filePath(QStringLiteral("input.json"));
-    QVERIFY(content.isNull() || writeAll(path, content));
-    const Cli::Result result = run({ u"restore"_qs, path });
-    QCOMPARE(result.exitCode, 1);
-    QCOMPARE(result.err, reason);
-    QCOMPARE(fileContent(), before);
-    QCOMPARE(m_store->notes().size(), 1);
+    const QString path = m_dir->filePath(QStringLiteral("input"));
+    const QString target = m_dir->filePath(QStringLiteral("target"));
+    if (kind == u"file")
+        QVERIFY(writeAll(path, content));
+    else if (kind == u"link")
+        QVERIFY(writeAll(target, content) && QFile::link(target, path));
+    else if (kind == u"folder")
+        QVERIFY(QDir().mkpath(path));
+    else if (kind == u"fifo")
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == u"link to fifo")
+        QVERIFY(mkfifo(QFile::encodeName(target).constData(), 0600) == 0 && QFile::link(target, path));
+
+    const Cli::Result result = run({ command, path });
+    QCOMPARE(result.exitCode, exitCode);
+    const QString expected = answer.contains(u"%1") ? answer.arg(path) : answer;
+    const QString& answered = exitCode == 0 ? result.out : result.err;
+    QVERIFY2(expected.isEmpty() ? answered.isEmpty() : answered.startsWith(expected),
+        qPrintable(result.out + result.err));
+    if (exitCode != 0) {
+        QVERIFY(result.out.isEmpty());
+        QCOMPARE(result.err.count(u'\n'), 1);
+        QCOMPARE(fileContent(), before);
+        QCOMPARE(m_store->notes().size(), 1);
+    }
 }
 
 void tst_Cli::unsavedChangesFail_data()
@@ -257,27 +358,142 @@ void tst_Cli::unsavedChangesFail()
         result.err.startsWith(u"Die Daten konnten nicht gespeichert werden: "_qs), qPrintable(result.err));
     QCOMPARE(result.err.count(u'\n'), 1);
     QVERIFY(result.out.isEmpty());
+    // Nothing of the change stays in memory, so a second try adds it once.
+    QVERIFY(m_store->notes().isEmpty());
+    QVERIFY(QDir(m_store->filePath()).removeRecursively());
+    QCOMPARE(run(args).exitCode, 0);
+    QCOMPARE(m_store->notes().size(), 1);
+    QCOMPARE(NoteJson::decode(fileContent())->size(), 1);
+}
+
+void tst_Cli::damagedDataFileStaysAsItIs_data()
+{
+    QTest::addColumn<bool>("fileIsFolder");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("reason");
+
+    const QString damaged
+        = u"Die Datendatei %1 ist beschädigt und wurde nicht geladen; sie bleibt unverändert\n"_qs;
+    const QString folder = u"Die Datendatei %1 ist ein Ordner; sie bleibt unverändert\n"_qs;
+    for (const QStringList& args :
+        { QStringList { u"list"_qs }, QStringList { u"list"_qs, u"--json"_qs }, QStringList { u"agenda"_qs },
+            QStringList { u"termine"_qs }, QStringList { u"notizen"_qs }, QStringList { u"kalender"_qs },
+            QStringList { u"batches"_qs }, QStringList { u"backup"_qs, u"/tmp/zettelwerk-never.json"_qs },
+            QStringList { u"export-ics"_qs, u"/tmp/zettelwerk-never.ics"_qs },
+            QStringList { u"undo-import"_qs, u"X"_qs } }) {
+        QTest::addRow("%s, damaged", qPrintable(args.join(u' '))) << false << args << damaged;
+        QTest::addRow("%s, a folder", qPrintable(args.join(u' '))) << true << args << folder;
+    }
+    // A change starts a new file; the old one is kept beside it, and the user is told.
+    QTest::newRow("add") << false << QStringList { u"add"_qs, u"neu"_qs }
+                         << u"Hinweis: Die Datendatei %1 ist beschädigt und wurde nicht geladen; sie wurde "
+                            "ersetzt und liegt als notes.json.unreadable-"_qs;
+}
+
+void tst_Cli::damagedDataFileStaysAsItIs()
+{
+    QFETCH(bool, fileIsFolder);
+    QFETCH(QStringList, args);
+    QFETCH(QString, reason);
+    const QString path = m_store->filePath();
+    const QByteArray damaged = R"([{"id":"2F1D3C9E-)";
+    QVERIFY(fileIsFolder ? QDir().mkpath(path) : writeAll(path, damaged));
+    m_store = std::make_unique<NoteStore>(QFileInfo(path).path());
+    const QStringList before
+        = QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+    const Cli::Result result = run(args);
+    QVERIFY2(result.err.startsWith(reason.arg(path)), qPrintable(result.err));
+    if (args.constFirst() == u"add") {
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(NoteJson::decode(fileContent())->size(), 1);
+        const QString copy
+            = QDir(QFileInfo(path).path()).entryList({ u"notes.json.unreadable-*"_qs }).value(0);
+        QCOMPARE(readAll(QFileInfo(path).dir().filePath(copy)), damaged);
+        return;
+    }
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY(result.out.isEmpty());
+    QCOMPARE(result.err.count(u'\n'), 1);
+    // Read-only: neither changed nor moved, and no copy made.
+    QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QCOMPARE(QFileInfo(path).isDir(), fileIsFolder);
+    if (!fileIsFolder)
+        QCOMPARE(readAll(path), damaged);
+    QVERIFY(
+        !QFile::exists(u"/tmp/zettelwerk-never.json"_qs) && !QFile::exists(u"/tmp/zettelwerk-never.ics"_qs));
+}
+
+void tst_Cli::handOverRoundTrip_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("input");
+    QTest::newRow("lines and quotes") << QStringList { u"add"_qs, u"Zeile 1\nZeile \"2\""_qs, u"--at"_qs,
+        u"2026-01-01 00:00"_qs } << QByteArray();
+    // Only a file starts with a byte-order mark; in an argument U+FEFF is text.
+    QTest::newRow("U+FEFF first") << QStringList { u"add"_qs, u"\uFEFF"_qs, u"\uFEFF\uFEFFx"_qs }
+                                  << QByteArray();
+    QTest::newRow("U+FEFF inside") << QStringList { u"add"_qs, u"a\uFEFF"_qs, u"\\\uFEFF"_qs }
+                                   << QByteArray();
+    QTest::newRow("with a file") << QStringList { u"restore"_qs, u"b.json"_qs }
+                                 << QByteArray("\xEF\xBB\xBF[]\n\0\xff", 8);
+    QTest::newRow("with an empty file") << QStringList { u"import"_qs, u"a.ics"_qs } << QByteArray("");
 }
 
 void tst_Cli::handOverRoundTrip()
 {
-    const QStringList args { u"add"_qs, u"Zeile 1\nZeile \"2\""_qs, u"--at"_qs, u"2026-01-01 00:00"_qs };
-    QCOMPARE(Cli::decodeRequest(Cli::encodeRequest(args)), args);
-    QVERIFY(!Cli::encodeRequest(args).contains('\n'));
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, input);
+    const Cli::Request request { args, input.isNull() ? std::nullopt : std::optional(input) };
+    const QByteArray line = Cli::encodeRequest(request);
+    QVERIFY(!line.contains('\n'));
+    const Cli::Request received = Cli::decodeRequest(line);
+    QCOMPARE(received.args, args);
+    QCOMPARE(received.input.has_value(), !input.isNull());
+    QCOMPARE(received.input.value_or(QByteArray()), input);
 
-    const Cli::Result sent { 1, u"aus\n"_qs, u"fehler\n"_qs };
-    const Cli::Result received = Cli::decodeResult(Cli::encodeResult(sent));
-    QCOMPARE(received.exitCode, 1);
-    QCOMPARE(received.out, sent.out);
-    QCOMPARE(received.err, sent.err);
+    const Cli::Result sent { 1, args.value(1) + u'\n', args.value(2) + u'\n' };
+    const Cli::Result back = Cli::decodeResult(Cli::encodeResult(sent));
+    QCOMPARE(back.exitCode, 1);
+    QCOMPARE(back.out, sent.out);
+    QCOMPARE(back.err, sent.err);
     QCOMPARE(Cli::decodeResult(QByteArray()).exitCode, 1);
 
-    const QStringList relative = Cli::withAbsolutePaths({ u"restore"_qs, u"backup.json"_qs });
-    QVERIFY(relative.at(1).startsWith(u'/') && relative.at(1).endsWith(u"/backup.json"_qs));
-    const QStringList app = Cli::withAbsolutePaths(
-        { u"add"_qs, u"x"_qs, u"--shell"_qs, u"--app"_qs, u"--app"_qs, u"tool.desktop"_qs });
-    QCOMPARE(app.mid(0, 5), QStringList({ u"add"_qs, u"x"_qs, u"--shell"_qs, u"--app"_qs, u"--app"_qs }));
-    QCOMPARE(app.at(5), QDir::current().absoluteFilePath(u"tool.desktop"_qs));
+    // The program's own arguments keep it too.
+    QList<QByteArray> bytes { "zettelwerk" };
+    for (const QString& arg : args)
+        bytes.append(arg.toUtf8());
+    QList<const char*> argv;
+    for (const QByteArray& arg : bytes)
+        argv.append(arg.constData());
+    QCOMPARE(Cli::argumentsFrom(int(argv.size()), argv.constData()), args);
+}
+
+void tst_Cli::pathsForTheRunningApp_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QStringList>("sent");
+    const auto absolute = [](const QString& name) { return QDir::current().absoluteFilePath(name); };
+    QTest::newRow("app after a value that reads --app")
+        << QStringList { u"add"_qs, u"x"_qs, u"--shell"_qs, u"--app"_qs, u"--app"_qs, u"tool.desktop"_qs }
+        << QStringList { u"add"_qs, u"x"_qs, u"--shell"_qs, u"--app"_qs, u"--app"_qs,
+               absolute(u"tool.desktop"_qs) };
+    QTest::newRow("text after --") << QStringList { u"add"_qs, u"--"_qs, u"--app"_qs }
+                                   << QStringList { u"add"_qs, u"--"_qs, u"--app"_qs };
+    QTest::newRow("calendar folder") << QStringList { u"import"_qs, u"--calendar"_qs, u"."_qs }
+                                     << QStringList { u"import"_qs, u"--calendar"_qs, QDir::currentPath() };
+    QTest::newRow("calendar name") << QStringList { u"import"_qs, u"--calendar"_qs, u"Privat"_qs }
+                                   << QStringList { u"import"_qs, u"--calendar"_qs, u"Privat"_qs };
+    // The file is read here and its contents sent: its path is only a name.
+    QTest::newRow("restore") << QStringList { u"restore"_qs, u"b.json"_qs }
+                             << QStringList { u"restore"_qs, u"b.json"_qs };
+}
+
+void tst_Cli::pathsForTheRunningApp()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, sent);
+    QCOMPARE(Cli::withAbsolutePaths(args), sent);
 }
 
 void tst_Cli::hilfePrintsTheCopiedHelp()
@@ -324,15 +540,12 @@ void tst_Cli::importsCalendarsAndFiles()
     QVERIFY(parsed.startsWith(
         u"{\"summary\":\"Früher, zweiter Wert\",\"description\":\"\",\"start\":\"2024-03-14T08:00:00Z\","
         "\"end\":null,\"repeat\":\"Keine\"}\n"_qs));
-    QCOMPARE(Cli::withAbsolutePaths({ u"import"_qs, u"a.ics"_qs, u"--from"_qs, u"x"_qs }).at(1),
-        QDir::current().absoluteFilePath(u"a.ics"_qs));
 
     // A calendar by the name it is shown with; a name is passed on as it is.
     QVERIFY(run(QStringList { u"import"_qs, u"--calendar"_qs, u"Privat"_qs } + december)
                 .out.startsWith(u"2 Events importiert\nKeine Duplikate\n"_qs));
     QCOMPARE(run(QStringList { u"import"_qs, u"--calendar"_qs, u"privat"_qs } + december).err,
         u"Kein Kalender: privat (zettelwerk calendars zeigt alle)\n"_qs);
-    QCOMPARE(Cli::withAbsolutePaths({ u"import"_qs, u"--calendar"_qs, u"Privat"_qs }).at(2), u"Privat"_qs);
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)
