@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRect>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -86,6 +87,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void appointmentFiresAndRingsTheBell();
+    void keyboardAlone();
     void panelEditsAndQuits();
 
 private:
@@ -307,6 +309,94 @@ int countText(const ReminderNotes& notes, const QString& text)
 
 } // namespace
 
+// The keyboard alone, never the pointer: an appointment made with a typed time, opened again and
+// changed, deleted; the text size changed in the settings; a backup exported. Tab's order is the
+// screen's, top to bottom.
+void tst_EndToEnd::keyboardAlone()
+{
+    if (panelGeometry().isEmpty())
+        activateItem();
+    QTRY_VERIFY_WITH_TIMEOUT(!panelGeometry().isEmpty(), 5000);
+    QTest::qWait(500);
+    const auto keys = [](const QStringList& names) {
+        const bool sent = xdotool(
+            QStringList { QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("80") } + names);
+        QTest::qWait(300);
+        return sent;
+    };
+    const auto type = [](const QString& text) {
+        return xdotool({ QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), text });
+    };
+    const QString tab = QStringLiteral("Tab");
+    const QString enter = QStringLiteral("Return");
+    const auto find = [this](const QString& text) -> std::optional<ReminderNote> {
+        for (const ReminderNote& note : savedNotes()) {
+            if (note.text == text)
+                return note;
+        }
+        return std::nullopt;
+    };
+
+    // Settings, help, about, then "+": the editor opens with the keyboard in the note.
+    QVERIFY(keys({ tab, tab, tab, tab, enter }));
+    QTest::qWait(500);
+    QVERIFY(type(QStringLiteral("Zahnarzt")));
+    // The switch, the month's arrows, the day, then the time: taken as typed, without Enter.
+    QVERIFY(keys({ tab, tab, tab, tab, tab }));
+    QVERIFY(type(QStringLiteral("2358")));
+    QVERIFY(keys({ QStringLiteral("ctrl+Return") }));
+    QTRY_VERIFY_WITH_TIMEOUT(find(QStringLiteral("Zahnarzt")).has_value(), 5000);
+    QCOMPARE(find(QStringLiteral("Zahnarzt"))->alarmDate.toLocalTime().time(), QTime(23, 58));
+
+    // Back on "Heute": the header's seven, the month's three, then "Tee"'s card; Down goes on to
+    // the next card, past Tee's delete button.
+    const QStringList toFirstCard { tab, tab, tab, tab, tab, tab, tab, tab, tab, tab, tab };
+    QVERIFY(keys(toFirstCard + QStringList { QStringLiteral("Down"), enter }));
+    QTest::qWait(500);
+    QVERIFY(keys({ QStringLiteral("ctrl+a") }));
+    QVERIFY(type(QStringLiteral("Zahnarzt Kontrolle")));
+    QVERIFY(keys({ QStringLiteral("ctrl+Return") }));
+    QTRY_VERIFY_WITH_TIMEOUT(find(QStringLiteral("Zahnarzt Kontrolle")).has_value(), 5000);
+
+    // Its delete button, the question's "Abbrechen", Tab to "Löschen".
+    QVERIFY(keys(toFirstCard + QStringList { QStringLiteral("Down"), tab, enter }));
+    QVERIFY(keys({ tab, enter }));
+    QTRY_VERIFY_WITH_TIMEOUT(!find(QStringLiteral("Zahnarzt Kontrolle")).has_value(), 5000);
+    QVERIFY(find(QStringLiteral("Tee")).has_value());
+
+    // Settings: back, autostart, then the text size, one step up and back down.
+    const QString settingsFile = m_home.filePath(QStringLiteral("config/Zettelwerk/Zettelwerk.conf"));
+    const auto fontScale = [&settingsFile] {
+        return QSettings(settingsFile, QSettings::IniFormat)
+            .value(QStringLiteral("fontScale"), 1.0)
+            .toDouble();
+    };
+    QVERIFY(keys({ tab, enter }));
+    QVERIFY(keys({ tab, tab, tab, QStringLiteral("Right") }));
+    QTRY_VERIFY_WITH_TIMEOUT(qFuzzyCompare(fontScale(), 1.05), 5000);
+    QVERIFY(keys({ QStringLiteral("Left") }));
+    QTRY_VERIFY_WITH_TIMEOUT(qFuzzyCompare(fontScale(), 1.0), 5000);
+
+    // The window height, the calendar import, then the backup screen; its JSON button is the
+    // fourth from the end. The name typed without ending gets ".json".
+    QVERIFY(keys({ tab, tab, tab, enter }));
+    QVERIFY(keys({ QStringLiteral("shift+Tab"), QStringLiteral("shift+Tab"), QStringLiteral("shift+Tab"),
+        QStringLiteral("shift+Tab"), enter }));
+    QTest::qWait(1000); // the file dialog
+    const QString backup = m_home.filePath(QStringLiteral("sicherung"));
+    QVERIFY(keys({ QStringLiteral("ctrl+a") }));
+    QVERIFY(type(backup));
+    QVERIFY(keys({ enter }));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(backup + QStringLiteral(".json")), 5000);
+    QFile written(backup + QStringLiteral(".json"));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(NoteJson::decode(written.readAll()).value_or(ReminderNotes {}).size(), 1);
+
+    // Escape goes back one screen at a time and leaves the panel open.
+    QVERIFY(keys({ QStringLiteral("Escape"), QStringLiteral("Escape") }));
+    QVERIFY(!panelGeometry().isEmpty());
+}
+
 // A user at the real panel: "+", typing, saving; the alarm fires; the card opened again and
 // emptied deletes it; "Beenden" and "Ja" end the app with status 0.
 void tst_EndToEnd::panelEditsAndQuits()
@@ -332,8 +422,13 @@ void tst_EndToEnd::panelEditsAndQuits()
         activateItem();
     QTRY_COMPARE_WITH_TIMEOUT(panelGeometry(), panel, 5000);
 
-    // "Heute" lists "Tee" (earlier) and then "Kaffee": the second card opens the editor.
-    QVERIFY(clickAt(panel.topLeft() + QPoint(190, 452)));
+    // "Heute" lists both by time, the newer first at the same moment: Kaffee's card is the first
+    // or the second.
+    QDateTime kaffee;
+    QDateTime tee;
+    for (const ReminderNote& note : savedNotes())
+        (note.text == QStringLiteral("Kaffee") ? kaffee : tee) = note.alarmDate;
+    QVERIFY(clickAt(panel.topLeft() + QPoint(190, kaffee <= tee ? 372 : 452)));
     QTest::qWait(800);
     QVERIFY(xdotool({ QStringLiteral("key"), QStringLiteral("ctrl+a"), QStringLiteral("BackSpace"),
         QStringLiteral("ctrl+Return") }));

@@ -11,7 +11,17 @@ Item {
     // Kept while the dialog fades out, when the controller has already let go of the record.
     property string question
 
-    onShownChanged: if (shown) question = controller.deleteQuestion
+    // The question takes the keyboard: Tab between its two answers, Escape cancels.
+    // Answered, it gives the keyboard back to the screen, whose next Tab starts at the top.
+    onShownChanged: {
+        if (!shown) {
+            if (activeFocus)
+                overlay.parent.forceActiveFocus()
+            return
+        }
+        question = controller.deleteQuestion
+        cancelButton.forceActiveFocus(Qt.TabFocusReason)
+    }
     Component.onCompleted: if (shown) question = controller.deleteQuestion
 
     visible: opacity > 0
@@ -120,6 +130,7 @@ Item {
                         color: Colors.primary
                     }
                     PanelButton {
+                        id: cancelButton
                         anchors.fill: parent
                         objectName: "cancelDelete"
                         text: "Abbrechen"

@@ -16,7 +16,12 @@ Window {
     flags: asPopup ? (Qt.Tool | Qt.FramelessWindowHint | Qt.WindowStaysOnTopHint) : Qt.Window
 
     onActiveChanged: if (asPopup && !active) panel.hide()
-    onVisibleChanged: controller.panelVisible = visible
+    // Opened, the panel has the keyboard: the next Tab starts at its first control.
+    onVisibleChanged: {
+        controller.panelVisible = visible
+        if (visible)
+            content.forceActiveFocus()
+    }
     Component.onCompleted: controller.panelVisible = visible
 
     // Escape goes back one screen (the editor takes it for itself); on the main screen it hides

@@ -32,7 +32,7 @@ ComboBox {
     background: Rectangle {
         radius: 6
         color: Colors.textBackground
-        border.width: 1
+        border.width: box.visualFocus ? 2 : 1
         border.color: box.activeFocus || box.popup.visible ? Colors.blue : Colors.alpha(Colors.primary, 0.15)
     }
 }

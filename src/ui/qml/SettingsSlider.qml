@@ -38,5 +38,15 @@ Slider {
         color: "white"
         border.width: 1
         border.color: Colors.alpha(Colors.primary, 0.2)
+        // Reached by the keyboard: the accent ring around the knob that the arrows move.
+        Rectangle {
+            anchors.fill: parent
+            anchors.margins: -4
+            radius: width / 2
+            color: "transparent"
+            border.width: 2
+            border.color: Colors.blue
+            visible: slider.visualFocus
+        }
     }
 }

@@ -38,6 +38,8 @@ TextField {
         if (activeFocus) {
             // A plain value from here on: the owner's answer must not rewrite what is being typed.
             field.text = field.text
+            // Reached by Tab, typing replaces the time rather than adding to it.
+            field.selectAll()
             FocusScroll.reveal(field)
             return
         }
