@@ -72,16 +72,6 @@ ReminderNote anyNote(FuzzedDataProvider& data)
     return note;
 }
 
-bool same(const ReminderNote& a, const ReminderNote& b)
-{
-    return a.id == b.id && a.text == b.text && a.createdAt == b.createdAt && a.hasAlarm == b.hasAlarm
-        && a.alarmDate == b.alarmDate && a.repeatInterval == b.repeatInterval && a.usePopup == b.usePopup
-        && a.useSound == b.useSound && a.soundName == b.soundName && a.isTriggered == b.isTriggered
-        && a.launchAppPath == b.launchAppPath && a.shellScript == b.shellScript
-        && a.alarmEndDate == b.alarmEndDate && a.importSource == b.importSource
-        && a.importBatchId == b.importBatchId;
-}
-
 void check(const ReminderNotes& notes, const QByteArray& document)
 {
     QString error;
@@ -93,7 +83,7 @@ void check(const ReminderNotes& notes, const QByteArray& document)
     if (read->size() != notes.size())
         std::abort();
     for (qsizetype i = 0; i < notes.size(); ++i) {
-        if (!same(notes.at(i), read->at(i))) {
+        if (!notes.at(i).hasSameFields(read->at(i))) {
             std::fprintf(stderr, "record %lld differs\n%s\n", static_cast<long long>(i),
                 document.left(2000).constData());
             std::abort();

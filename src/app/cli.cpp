@@ -265,10 +265,29 @@ Result restore(const Cli::Request& request, NoteStore& store)
                               .arg(i + 1)
                               .arg(path, NoteJson::unstorableDateReason()));
     }
+    // The data it replaces stays beside the data file: the command line has no undo button.
+    QString kept;
+    if (QFileInfo(store.filePath()).isFile()) {
+        const QString stem = store.filePath() + QStringLiteral(".before-restore-")
+            + store.now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+        kept = stem;
+        for (int n = 2; QFileInfo::exists(kept); ++n)
+            kept = stem + u'-' + QString::number(n);
+        if (!QFile::copy(store.filePath(), kept))
+            return failed(QStringLiteral("Die bisherigen Daten konnten nicht als %1 aufbewahrt werden; nichts "
+                                         "wurde wiederhergestellt")
+                              .arg(kept));
+    }
     const auto result = store.restoreFromJSON(data);
-    if (!result || !store.saveError().isEmpty())
+    if (!result || !store.saveError().isEmpty()) {
+        if (!kept.isEmpty())
+            QFile::remove(kept);
         return saveFailure(store);
-    return success(QStringLiteral("%1 Einträge wiederhergestellt").arg(result->count));
+    }
+    QString answer = QStringLiteral("%1 Einträge wiederhergestellt").arg(result->count);
+    if (!kept.isEmpty())
+        answer += QStringLiteral("\nDie bisherigen Daten liegen in %1").arg(kept);
+    return success(answer);
 }
 
 // The terminal views evaluate "as if it were" --now; agenda reads --day, kalender --month.

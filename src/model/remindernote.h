@@ -70,6 +70,8 @@ public:
     /// First line of the text, trimmed, at most 50 user-perceived characters; "Neue Notiz" when empty.
     [[nodiscard]] QString title() const;
     [[nodiscard]] bool isImported() const { return !importSource.isEmpty(); }
+    /// Every field equal: records are the same one by `id`, the same content by this.
+    [[nodiscard]] bool hasSameFields(const ReminderNote& other) const;
 };
 
 using ReminderNotes = QList<ReminderNote>;

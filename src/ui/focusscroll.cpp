@@ -38,6 +38,16 @@ bool FocusScroll::focusSibling(QQuickItem* item, bool forward)
     return false;
 }
 
+void FocusScroll::keepLast(QQuickItem* item)
+{
+    QQuickItem* parent = item ? item->parentItem() : nullptr;
+    if (!parent)
+        return;
+    const QList<QQuickItem*> siblings = parent->childItems();
+    if (siblings.constLast() != item)
+        item->stackAfter(siblings.constLast());
+}
+
 void FocusScroll::reveal(QQuickItem* item, const QRectF& area)
 {
     if (!item)

@@ -26,6 +26,10 @@ public:
     /// name: the arrow keys' way from one list row to the next past the buttons inside a row.
     Q_INVOKABLE static bool focusSibling(QQuickItem* item, bool forward);
 
+    /// Moves `item` behind its siblings in the focus chain (and the drawing order): a list's footer
+    /// after rows the list made later.
+    Q_INVOKABLE static void keepLast(QQuickItem* item);
+
     [[nodiscard]] static qreal contentYShowing(
         qreal top, qreal bottom, qreal contentY, qreal viewHeight, qreal contentHeight);
 };

@@ -2,17 +2,6 @@
 
 namespace {
 
-// Every field, so that a record edited in place shows its new state.
-bool sameContent(const ReminderNote& a, const ReminderNote& b)
-{
-    return a.id == b.id && a.text == b.text && a.createdAt == b.createdAt && a.hasAlarm == b.hasAlarm
-        && a.alarmDate == b.alarmDate && a.repeatInterval == b.repeatInterval && a.usePopup == b.usePopup
-        && a.useSound == b.useSound && a.soundName == b.soundName && a.isTriggered == b.isTriggered
-        && a.launchAppPath == b.launchAppPath && a.shellScript == b.shellScript
-        && a.alarmEndDate == b.alarmEndDate && a.importSource == b.importSource
-        && a.importBatchId == b.importBatchId;
-}
-
 qsizetype indexOf(const ReminderNotes& notes, const QUuid& id, qsizetype from)
 {
     for (qsizetype i = from; i < notes.size(); ++i) {
@@ -48,7 +37,7 @@ void NoteListModel::setNotes(const ReminderNotes& notes)
     for (qsizetype row = 0; row < notes.size(); ++row) {
         const ReminderNote& wanted = notes.at(row);
         if (row < m_notes.size() && m_notes.at(row).id == wanted.id) {
-            if (!sameContent(m_notes.at(row), wanted)) {
+            if (!m_notes.at(row).hasSameFields(wanted)) {
                 m_notes[row] = wanted;
                 emit dataChanged(index(int(row)), index(int(row)));
             }
@@ -64,7 +53,7 @@ void NoteListModel::setNotes(const ReminderNotes& notes)
         beginMoveRows({}, int(found), int(found), {}, int(row));
         m_notes.move(found, row);
         endMoveRows();
-        if (!sameContent(m_notes.at(row), wanted)) {
+        if (!m_notes.at(row).hasSameFields(wanted)) {
             m_notes[row] = wanted;
             emit dataChanged(index(int(row)), index(int(row)));
         }

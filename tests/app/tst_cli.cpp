@@ -256,10 +256,15 @@ void tst_Cli::backupAndRestore()
     QVERIFY(backup.readAll().startsWith("[\n  {\n    \"alarmDate\" : "));
 
     QVERIFY(run({ u"add"_qs, u"drei"_qs }).exitCode == 0);
+    const QByteArray replaced = fileContent();
     result = run({ u"restore"_qs, backupPath });
     QCOMPARE(result.exitCode, 0);
-    QCOMPARE(result.out, u"2 Einträge wiederhergestellt\n"_qs);
     QCOMPARE(fileContent(), before);
+    // What the restore replaced stays beside the data file, named in the answer.
+    const QString kept = result.out.section(u"Die bisherigen Daten liegen in "_qs, 1).trimmed();
+    QVERIFY2(result.out.startsWith(u"2 Einträge wiederhergestellt\n"_qs) && !kept.isEmpty(), qPrintable(result.out));
+    QVERIFY(kept.contains(u"notes.json.before-restore-"_qs));
+    QCOMPARE(readAll(kept), replaced);
 }
 
 // A file named on the command line, as the user might hand it over: its kind, its bytes.

@@ -160,6 +160,8 @@ SecondaryScreen {
             width: list.width
             onGroupToggled: key => exporter.toggleGroup(key)
             onRecordToggled: id => exporter.toggleRow(id)
+            // Rows are made after the footer: Tab must still reach the export buttons last.
+            Component.onCompleted: FocusScroll.keepLast(list.footerItem)
         }
 
         footer: Column {
