@@ -274,9 +274,10 @@ Result restore(const Cli::Request& request, NoteStore& store)
         for (int n = 2; QFileInfo::exists(kept); ++n)
             kept = stem + u'-' + QString::number(n);
         if (!QFile::copy(store.filePath(), kept))
-            return failed(QStringLiteral("Die bisherigen Daten konnten nicht als %1 aufbewahrt werden; nichts "
-                                         "wurde wiederhergestellt")
-                              .arg(kept));
+            return failed(
+                QStringLiteral("Die bisherigen Daten konnten nicht als %1 aufbewahrt werden; nichts "
+                               "wurde wiederhergestellt")
+                    .arg(kept));
     }
     const auto result = store.restoreFromJSON(data);
     if (!result || !store.saveError().isEmpty()) {

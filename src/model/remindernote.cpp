@@ -80,9 +80,9 @@ QString ReminderNote::title() const
 bool ReminderNote::hasSameFields(const ReminderNote& other) const
 {
     return id == other.id && text == other.text && createdAt == other.createdAt && hasAlarm == other.hasAlarm
-        && alarmDate == other.alarmDate && repeatInterval == other.repeatInterval && usePopup == other.usePopup
-        && useSound == other.useSound && soundName == other.soundName && isTriggered == other.isTriggered
-        && launchAppPath == other.launchAppPath && shellScript == other.shellScript
-        && alarmEndDate == other.alarmEndDate && importSource == other.importSource
-        && importBatchId == other.importBatchId;
+        && alarmDate == other.alarmDate && repeatInterval == other.repeatInterval
+        && usePopup == other.usePopup && useSound == other.useSound && soundName == other.soundName
+        && isTriggered == other.isTriggered && launchAppPath == other.launchAppPath
+        && shellScript == other.shellScript && alarmEndDate == other.alarmEndDate
+        && importSource == other.importSource && importBatchId == other.importBatchId;
 }

@@ -262,7 +262,8 @@ void tst_Cli::backupAndRestore()
     QCOMPARE(fileContent(), before);
     // What the restore replaced stays beside the data file, named in the answer.
     const QString kept = result.out.section(u"Die bisherigen Daten liegen in "_qs, 1).trimmed();
-    QVERIFY2(result.out.startsWith(u"2 Einträge wiederhergestellt\n"_qs) && !kept.isEmpty(), qPrintable(result.out));
+    QVERIFY2(result.out.startsWith(u"2 Einträge wiederhergestellt\n"_qs) && !kept.isEmpty(),
+        qPrintable(result.out));
     QVERIFY(kept.contains(u"notes.json.before-restore-"_qs));
     QCOMPARE(readAll(kept), replaced);
 }
