@@ -112,8 +112,9 @@ bool NoteStore::keepUnreadableFile()
 {
     if (!m_unreadableFilePending)
         return true;
-    // Gone since the load (the user moved it away): there is nothing left to protect.
-    if (!QFile::exists(m_filePath) || QFile::copy(m_filePath, unreadableCopyPath())) {
+    // Gone since the load (the user moved it away), or a folder in its place that the save will
+    // name: there is no file to protect.
+    if (!QFileInfo(m_filePath).isFile() || QFile::copy(m_filePath, unreadableCopyPath())) {
         m_unreadableFilePending = false;
         return true;
     }
@@ -158,6 +159,9 @@ QString NoteStore::writeFile()
         return {};
     Log::line(QStringLiteral("Failed to save notes: ") + failure.description);
     QString cause;
+    // A folder in the file's place fails only at the rename, which Qt reports like a short write.
+    if (QFileInfo(m_filePath).isDir())
+        failure.kind = QFileDevice::OpenError;
     switch (failure.kind) {
     case QFileDevice::OpenError:
     case QFileDevice::PermissionsError:
