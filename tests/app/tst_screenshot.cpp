@@ -10,6 +10,7 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
 
@@ -215,6 +216,7 @@ void tst_Screenshot::everyControlTellsAScreenReaderWhatItIs()
     qputenv("ZETTELWERK_VDIR", ZETTELWERK_TEST_DATA "/vdir");
     QAccessible::setActive(true);
     QStringList silent;
+    QStringList misnamed;
     int controls = 0;
     const std::function<void(QQuickItem*)> walk = [&](QQuickItem* item) {
         if (!item->isVisible())
@@ -224,10 +226,25 @@ void tst_Screenshot::everyControlTellsAScreenReaderWhatItIs()
             ++controls;
             QAccessibleInterface* face = QAccessible::queryAccessibleInterface(item);
             const QAccessible::Role role = face ? face->role() : QAccessible::NoRole;
+            const QString type = QString::fromLatin1(item->metaObject()->className()).section(u'_', 0, 0);
             if (role == QAccessible::NoRole || role == QAccessible::Client || role == QAccessible::Pane
                 || face->text(QAccessible::Name).trimmed().isEmpty())
-                silent.append(
-                    QString::fromLatin1(item->metaObject()->className()) + u' ' + item->objectName());
+                silent.append(type + u' ' + item->objectName());
+            // A tab says it is one; a switch says it is one and whether it is on.
+            const QVariant on = item->property(type == u"ToggleRow"_s ? "checked" : "isSelected");
+            if ((type == u"TabButton"_s && role != QAccessible::PageTab)
+                || ((type == u"ToggleRow"_s || type == u"AlarmTypeButton"_s)
+                    && (role != QAccessible::CheckBox || !face->state().checkable
+                        || bool(face->state().checked) != on.toBool())))
+                misnamed.append(type + u' ' + face->text(QAccessible::Name));
+            // A screen reader's press is a click; pressing tabs and switches changes no data.
+            if (type == u"TabButton"_s || type == u"ToggleRow"_s) {
+                QSignalSpy clicks(item, SIGNAL(clicked()));
+                if (QAccessibleActionInterface* actions = face->actionInterface())
+                    actions->doAction(QAccessibleActionInterface::pressAction());
+                if (clicks.count() != 1)
+                    misnamed.append(type + u" pressed "_s + QString::number(clicks.count()) + u'×');
+            }
         }
         const QList<QQuickItem*> children = item->childItems();
         for (QQuickItem* child : children)
@@ -238,6 +255,7 @@ void tst_Screenshot::everyControlTellsAScreenReaderWhatItIs()
                  [&walk](QQuickWindow& window) { walk(window.contentItem()); }),
         qPrintable(error));
     QVERIFY2(silent.isEmpty(), qPrintable(silent.join(u", "_s)));
+    QVERIFY2(misnamed.isEmpty(), qPrintable(misnamed.join(u", "_s)));
     QVERIFY(controls > 0);
 }
 

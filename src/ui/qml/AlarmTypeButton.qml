@@ -13,9 +13,8 @@ PanelButton {
 
     text: title
     focusRadius: 8
-    Accessible.role: Accessible.CheckBox
-    Accessible.checkable: true
-    Accessible.checked: isSelected
+    checkable: true
+    checked: isSelected
 
     readonly property color tint: isSelected ? color : Colors.secondaryText
 

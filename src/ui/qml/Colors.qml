@@ -4,20 +4,21 @@ import Zettelwerk.Ui
 
 // The named colours of the interface, each with its light and its dark value; the appearance
 // follows the desktop. Screens use these names only.
-// Dark: accents are lighter than their light values so that, as text, they keep 4.5:1 on the
-// dark surfaces and on their own 12 % tint; text on a filled accent is dark for the same reason.
+// Accents are text as often as fills, so each keeps 4.5:1 as text on every surface and on its own
+// 12 % tint: light ones are deeper than the usual system tints, dark ones lighter, and text on a
+// filled accent is white in light and dark in dark.
 QtObject {
     readonly property bool dark: Appearance.dark
 
-    readonly property color blue: dark ? "#5CAEFF" : "#007AFF"
+    readonly property color blue: dark ? "#5CAEFF" : "#0065D4"
     readonly property color indigo: dark ? "#A5A3FF" : "#5856D6"
-    readonly property color orange: dark ? "#FFA733" : "#FF9500"
-    readonly property color red: dark ? "#FF7B73" : "#FF3B30"
-    readonly property color cyan: dark ? "#64D2FF" : "#32ADE6"
-    readonly property color purple: dark ? "#D08CFF" : "#AF52DE"
-    readonly property color green: dark ? "#32D74B" : "#34C759"
-    readonly property color teal: dark ? "#5ED4E6" : "#30B0C7"
-    readonly property color gray: dark ? "#AEAEB2" : "#8E8E93"
+    readonly property color orange: dark ? "#FFA733" : "#A85200"
+    readonly property color red: dark ? "#FF7B73" : "#C42D25"
+    readonly property color cyan: dark ? "#64D2FF" : "#207094"
+    readonly property color purple: dark ? "#D08CFF" : "#9445BC"
+    readonly property color green: dark ? "#32D74B" : "#207936"
+    readonly property color teal: dark ? "#5ED4E6" : "#1F7382"
+    readonly property color gray: dark ? "#AEAEB2" : "#69696D"
     readonly property color primary: dark ? "#F2F2F7" : "#1D1D1F"
     // Light: 58 % black keeps 5:1 on the grey window background, where half black stays under 4.5:1.
     readonly property color secondaryText: dark ? "#99FFFFFF" : "#94000000"

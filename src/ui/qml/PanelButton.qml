@@ -2,14 +2,23 @@ import QtQuick
 import QtQuick.Templates as T
 import Zettelwerk.Ui
 
-// The one base of everything the user presses: it takes the focus in screen order, answers Space,
-// Enter and a screen reader's press, and draws a ring in the accent colour when the keyboard
-// reached it. `text` is what a screen reader says; icon-only buttons set Accessible.name.
+// The one base of everything the user presses (tabs aside): it takes the focus in screen order,
+// answers Space, Enter and a screen reader's press, and draws a ring in the accent colour when the
+// keyboard reached it. `text` is what a screen reader says; icon-only buttons set Accessible.name.
+// A switch is `checkable`: Qt Quick Controls then call it a check box, and keep that role when a
+// screen reader connects, where a role set in QML alone falls back to "button".
 T.AbstractButton {
     id: control
 
     /// The ring follows the button's own corners.
     property real focusRadius: 6
+
+    /// What Enter does: the same as Space, a switch changes its state first.
+    function activate() {
+        if (checkable)
+            toggle()
+        clicked()
+    }
 
     focusPolicy: Qt.StrongFocus
     hoverEnabled: true
@@ -24,20 +33,16 @@ T.AbstractButton {
     Accessible.checkable: checkable
     Accessible.checked: checked
 
-    Keys.onReturnPressed: control.clicked()
-    Keys.onEnterPressed: control.clicked()
+    Keys.onReturnPressed: activate()
+    Keys.onEnterPressed: activate()
+    // A screen reader's "press" reaches a Qt Quick Control only through these.
+    Accessible.onPressAction: activate()
+    Accessible.onToggleAction: activate()
     // Scrolled into view where the keyboard lands: a field or button out of sight takes no typing.
     onActiveFocusChanged: if (activeFocus) FocusScroll.reveal(control)
 
-    Rectangle {
-        z: 100
-        anchors.fill: parent
-        // Apart from the button by a gap, so it shows on a button of the accent colour too.
-        anchors.margins: -4
-        radius: control.focusRadius + 4
-        color: "transparent"
-        border.width: 2
-        border.color: Colors.blue
-        visible: control.visualFocus
+    FocusRing {
+        control: control
+        controlRadius: control.focusRadius
     }
 }

@@ -1,8 +1,11 @@
 import QtQuick
+import QtQuick.Templates as T
 import Zettelwerk.Ui
 
-// One of the three tabs; the selected one sits on a faint blue-to-indigo capsule.
-PanelButton {
+// One of the three tabs; the selected one sits on a faint blue-to-indigo capsule. Built on the
+// tab template, so a screen reader hears a tab (a role set in QML alone gives way to "button" when
+// it connects); otherwise it behaves as a PanelButton.
+T.TabButton {
     id: tab
 
     property string title
@@ -11,9 +14,15 @@ PanelButton {
     property real fontScale: 1.0
 
     text: title
-    focusRadius: 8
-    Accessible.role: Accessible.PageTab
+    focusPolicy: Qt.StrongFocus
+    hoverEnabled: true
+    padding: 0
+    Accessible.name: text
     Accessible.selected: isSelected
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+    Accessible.onPressAction: clicked()
+    onActiveFocusChanged: if (activeFocus) FocusScroll.reveal(tab)
 
     readonly property color tint: isSelected ? Colors.blue : Colors.secondaryText
 
@@ -48,5 +57,9 @@ PanelButton {
             font.weight: Font.Medium
             color: tab.tint
         }
+    }
+    FocusRing {
+        control: tab
+        controlRadius: 8
     }
 }
