@@ -9,8 +9,8 @@
 #include <QImage>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QTemporaryDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
 

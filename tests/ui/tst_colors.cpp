@@ -110,7 +110,8 @@ void tst_Colors::textContrast_data()
                 << dark << accent << accent << u"controlBackground"_s;
         }
         for (const QString& fill : fills)
-            QTest::addRow("%s: onAccent on %s", variant, qPrintable(fill)) << dark << u"onAccent"_s << fill << QString();
+            QTest::addRow("%s: onAccent on %s", variant, qPrintable(fill))
+                << dark << u"onAccent"_s << fill << QString();
     }
 }
 
