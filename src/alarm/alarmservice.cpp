@@ -6,15 +6,6 @@
 
 #include <optional>
 
-namespace {
-
-QString textOrUntitled(const ReminderNote& note, int maxCharacters)
-{
-    return note.text.isEmpty() ? QStringLiteral("Neue Notiz") : leadingCharacters(note.text, maxCharacters);
-}
-
-} // namespace
-
 AlarmService::AlarmService(NoteStore& store, std::unique_ptr<AlarmActions> actions, QObject* parent)
     : QObject(parent)
     , m_store(&store)
@@ -108,7 +99,7 @@ void AlarmService::triggerAlarm(const ReminderNote& note)
 {
     if (!note.usePopup && m_store)
         m_store->setAlarmCount(m_store->alarmCount() + 1);
-    m_actions->notify(QStringLiteral("Erinnerung"), textOrUntitled(note, 200));
+    m_actions->notify(QStringLiteral("Erinnerung"), alarmText(note.text, 200));
     m_actions->requestAttention();
     if (note.useSound)
         m_actions->playSound(note.soundName);
@@ -117,5 +108,5 @@ void AlarmService::triggerAlarm(const ReminderNote& note)
     if (!note.shellScript.isEmpty())
         m_actions->runShellCommand(note.shellScript);
     if (note.usePopup)
-        m_actions->showPopup(QStringLiteral("Erinnerung"), textOrUntitled(note, 500));
+        m_actions->showPopup(QStringLiteral("Erinnerung"), alarmText(note.text, 500));
 }

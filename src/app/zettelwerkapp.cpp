@@ -2,6 +2,7 @@
 
 #include "alarmservice.h"
 #include "appearance.h"
+#include "appsettings.h"
 #include "cli.h"
 #include "colorschemewatcher.h"
 #include "desktopalarmactions.h"
@@ -26,6 +27,13 @@
 #include <QScreen>
 #include <QStandardPaths>
 
+VdirCalendarStore::Consent ZettelwerkApp::calendarConsent(AppSettings* settings)
+{
+    // Only a yes is kept: a refusal leaves the question open, to be asked again.
+    return { [settings] { return settings->calendarAccess() ? std::optional(true) : std::nullopt; },
+        [settings](bool granted) { return settings->setCalendarAccess(granted); } };
+}
+
 ZettelwerkApp::ZettelwerkApp(const QString& dataDirectory, QObject* parent)
     : QObject(parent)
     , m_store(new NoteStore(dataDirectory, systemClock(), this))
@@ -36,7 +44,7 @@ ZettelwerkApp::ZettelwerkApp(const QString& dataDirectory, QObject* parent)
     m_store->setServiceFactory([this](NoteStore& store) { return createAlarmService(store); });
     m_panelController->setLoginItem(std::make_unique<XdgAutostart>());
     m_panelController->setCalendarStore(
-        std::make_unique<VdirCalendarStore>(VdirCalendarStore::consentIn(m_panelController->settings())));
+        std::make_unique<VdirCalendarStore>(calendarConsent(m_panelController->settings())));
     connect(m_store, &NoteStore::alarmCountChanged, m_label,
         [this] { m_label->setAlarmCount(m_store->alarmCount()); });
 

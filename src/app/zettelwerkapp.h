@@ -6,8 +6,11 @@
 #include <QQuickWindow>
 #include <QString>
 
+#include "vdircalendarstore.h"
+
 #include <memory>
 
+class AppSettings;
 class MenuBarLabel;
 class NoteStore;
 class PanelController;
@@ -25,6 +28,8 @@ public:
     /// Creates the tray icon; without a tray, loads and shows the panel at once (false when it
     /// could not be loaded). With a tray the panel is loaded when it first opens.
     [[nodiscard]] bool start();
+    /// The calendar folders' consent, kept in the settings.
+    [[nodiscard]] static VdirCalendarStore::Consent calendarConsent(AppSettings* settings);
     /// Loads the panel unless it is loaded already; false when it cannot be loaded.
     [[nodiscard]] bool loadPanel();
 

@@ -4,6 +4,8 @@
 
 namespace {
 
+const QString untitled = QStringLiteral("Neue Notiz");
+
 bool isLineBreak(QChar c)
 {
     const char16_t u = c.unicode();
@@ -61,6 +63,11 @@ ReminderNote ReminderNote::create(const QDateTime& now)
     return note;
 }
 
+QString alarmText(const QString& text, int count)
+{
+    return text.isEmpty() ? untitled : leadingCharacters(text, count);
+}
+
 QString ReminderNote::title() const
 {
     qsizetype end = 0;
@@ -72,7 +79,7 @@ QString ReminderNote::title() const
     while (end > begin && isSpaceOrTab(text.at(end - 1)))
         --end;
     if (begin == end)
-        return QStringLiteral("Neue Notiz");
+        return untitled;
 
     return leadingCharacters(text.mid(begin, end - begin), 50);
 }

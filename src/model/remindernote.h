@@ -28,6 +28,8 @@ inline constexpr std::array<RepeatInterval, 5> allRepeatIntervals {
 
 /// The first `count` user-perceived characters of `text` (an emoji or an accented letter is one).
 [[nodiscard]] QString leadingCharacters(const QString& text, int count);
+/// What an alarm says: the first `count` characters of `text`, "Neue Notiz" for an empty text.
+[[nodiscard]] QString alarmText(const QString& text, int count);
 
 /// One record: a plain note when `hasAlarm` is false, an appointment otherwise.
 struct ReminderNote {

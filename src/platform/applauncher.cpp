@@ -36,31 +36,3 @@ bool AppLauncher::open(const QString& path)
     // A file URL, never a command line: spaces and quotes in the path stay part of the name.
     return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
 }
-
-QString AppLauncher::displayName(const QString& path)
-{
-    const QFileInfo info(path);
-    if (isDesktopEntry(path) && info.isReadable()) {
-        // Read as a plain key file: GDesktopAppInfo rejects entries whose TryExec program is gone
-        // and calls an entry without Name= "Unnamed", where the file name says more.
-        const QByteArray file = QFile::encodeName(info.absoluteFilePath());
-        GKeyFile* entry = g_key_file_new();
-        QString entryName;
-        if (g_key_file_load_from_file(entry, file.constData(), G_KEY_FILE_NONE, nullptr)) {
-            if (gchar* value = g_key_file_get_locale_string(
-                    entry, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_NAME, nullptr, nullptr)) {
-                entryName = QString::fromUtf8(value).trimmed();
-                g_free(value);
-            }
-        }
-        g_key_file_free(entry);
-        if (!entryName.isEmpty())
-            return entryName;
-    }
-    QString name = info.fileName();
-    for (const QLatin1String suffix : { QLatin1String(".desktop"), QLatin1String(".app") }) {
-        if (name.endsWith(suffix))
-            name.chop(suffix.size());
-    }
-    return name;
-}

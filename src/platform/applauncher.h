@@ -9,7 +9,4 @@ namespace AppLauncher {
 /// false when the path does not exist or could not be opened.
 bool open(const QString& path);
 
-/// The entry's `Name=` for a readable `.desktop` file, else the file name without its extension.
-[[nodiscard]] QString displayName(const QString& path);
-
 } // namespace AppLauncher

@@ -1,6 +1,5 @@
 #include "vdircalendarstore.h"
 
-#include "appsettings.h"
 #include "log.h"
 #include "vdirexpansion.h"
 
@@ -71,13 +70,6 @@ VdirCalendarStore::VdirCalendarStore(Consent consent, QStringList roots)
 }
 
 VdirCalendarStore::~VdirCalendarStore() = default;
-
-VdirCalendarStore::Consent VdirCalendarStore::consentIn(AppSettings* settings)
-{
-    // Only a yes is kept: a refusal leaves the question open, to be asked again.
-    return { [settings] { return settings->calendarAccess() ? std::optional(true) : std::nullopt; },
-        [settings](bool granted) { return settings->setCalendarAccess(granted); } };
-}
 
 QStringList VdirCalendarStore::defaultRoots()
 {

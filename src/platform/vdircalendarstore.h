@@ -8,8 +8,6 @@
 
 #include <memory>
 
-class AppSettings;
-
 /// The system calendar of khal and vdirsyncer: a folder of .ics files per calendar, with
 /// optional `displayname` and `color` files. Repeating events are expanded with libical. Events
 /// and calendars may be read from any thread.
@@ -21,9 +19,6 @@ public:
         std::function<std::optional<bool>()> answer;
         std::function<bool(bool)> remember;
     };
-
-    /// The consent kept in the app's settings.
-    [[nodiscard]] static Consent consentIn(AppSettings* settings);
 
     /// Reads calendars below `roots`; consent is asked and kept through `consent`.
     VdirCalendarStore(Consent consent, QStringList roots = defaultRoots());

@@ -14,7 +14,6 @@
 
 namespace {
 
-const QString untitled = QStringLiteral("Neue Notiz");
 const QString testHeading = QStringLiteral("Erinnerung (Test)");
 
 const ReminderNote* findNote(const ReminderNotes& notes, const QUuid& id)
@@ -392,12 +391,11 @@ void NoteEditorController::testAlarm()
 {
     if (!m_panel)
         return;
-    const QString shown = m_text.isEmpty() ? untitled : m_text;
     AlarmActions* actions = m_panel->alarmActions();
     if (actions && m_useSound)
         actions->playSound(m_soundName);
     if (actions)
-        actions->notify(testHeading, leadingCharacters(shown, notificationCharacters));
+        actions->notify(testHeading, alarmText(m_text, notificationCharacters));
     NoteStore& notes = m_panel->store();
     notes.setAlarmCount(notes.alarmCount() + 1);
     if (actions)
@@ -406,7 +404,7 @@ void NoteEditorController::testAlarm()
         return;
     // Tied to the panel, not to this editor: closing the editor right away still shows it.
     QTimer::singleShot(
-        testPopupDelayMs, m_panel, [panel = m_panel, text = leadingCharacters(shown, popupCharacters)] {
+        testPopupDelayMs, m_panel, [panel = m_panel, text = alarmText(m_text, popupCharacters)] {
             if (AlarmActions* later = panel->alarmActions())
                 later->showPopup(testHeading, text);
         });

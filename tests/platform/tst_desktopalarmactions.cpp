@@ -110,8 +110,6 @@ private slots:
     void shellCommandReachesShellUnchanged();
     void desktopEntries_data();
     void desktopEntries();
-    void displayName_data();
-    void displayName();
     void onlyKnownSoundsPlay();
 };
 
@@ -278,35 +276,6 @@ void tst_DesktopAlarmActions::desktopEntries()
     QVERIFY(QFile::remove(marker));
     DesktopAlarmActions({}, {}).openPath(entry);
     QTRY_COMPARE_WITH_TIMEOUT(readAll(marker), QByteArray("launched\n"), 10000);
-}
-
-void tst_DesktopAlarmActions::displayName_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QByteArray>("content"); // null: the file does not exist
-    QTest::addColumn<QString>("expected");
-
-    const QString mine = u"Mein Wecker"_s;
-    QTest::newRow("Name") << u"w.desktop"_s << desktopEntry(mine, u"true"_s) << mine;
-    QTest::newRow("program uninstalled")
-        << u"alt.desktop"_s << desktopEntry(mine, u"true\nTryExec=/nonexistent/gone"_s) << mine;
-    QTest::newRow("no Name") << u"Ohne Namen.desktop"_s
-                             << QByteArray("[Desktop Entry]\nType=Application\nExec=true\n")
-                             << u"Ohne Namen"_s;
-    QTest::newRow("missing entry") << u"mit Leerzeichen/Uhr Programm.desktop"_s << QByteArray()
-                                   << u"Uhr Programm"_s;
-    QTest::newRow("app bundle") << u"Rechner.app"_s << QByteArray() << u"Rechner"_s;
-    QTest::newRow("other file") << u"notes.txt"_s << QByteArray("x") << u"notes.txt"_s;
-}
-
-void tst_DesktopAlarmActions::displayName()
-{
-    QFETCH(QString, fileName);
-    QFETCH(QByteArray, content);
-
-    QTemporaryDir dir;
-    QVERIFY(content.isNull() || writeAll(dir.filePath(fileName), content));
-    QTEST(AppLauncher::displayName(dir.filePath(fileName)), "expected");
 }
 
 void tst_DesktopAlarmActions::onlyKnownSoundsPlay()

@@ -1,6 +1,7 @@
 #include "notestore.h"
 #include "panelcontroller.h"
 #include "vdircalendarstore.h"
+#include "zettelwerkapp.h"
 
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -50,7 +51,7 @@ public:
         run->panel = std::make_unique<PanelController>(*run->store);
         // The vdir calendars of the tests, not allowed yet: the settings were just cleared.
         run->panel->setCalendarStore(
-            std::make_unique<VdirCalendarStore>(VdirCalendarStore::consentIn(run->panel->settings()),
+            std::make_unique<VdirCalendarStore>(ZettelwerkApp::calendarConsent(run->panel->settings()),
                 QStringList { QStringLiteral(ZETTELWERK_TEST_DATA "/vdir") }));
         m_runs.push_back(std::move(run));
         emit controllerChanged();

@@ -2,14 +2,11 @@
 
 #include <QObject>
 #include <QString>
-#include <QtQml/qqmlregistration.h>
 
 /// The three persisted settings, live: a change is stored at once and every screen bound to it
 /// follows without a restart. Kept in `QSettings("Zettelwerk", "Zettelwerk")`.
 class AppSettings : public QObject {
     Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("made by the app")
     Q_PROPERTY(double fontScale READ fontScale WRITE setFontScale NOTIFY fontScaleChanged)
     Q_PROPERTY(double windowHeight READ windowHeight WRITE setWindowHeight NOTIFY windowHeightChanged)
     Q_PROPERTY(QString lastSoundName READ lastSoundName WRITE setLastSoundName NOTIFY lastSoundNameChanged)

@@ -4,12 +4,10 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QtQml/qqmlregistration.h>
 
 /// One card of the help screen: a symbol in a named colour, a title and its feature lines.
 struct HelpSection {
     Q_GADGET
-    QML_VALUE_TYPE(helpSection)
     Q_PROPERTY(QString icon MEMBER icon)
     Q_PROPERTY(QString title MEMBER title)
     Q_PROPERTY(QString color MEMBER color)
@@ -25,7 +23,6 @@ public:
 /// A user's wish and whether it has been done.
 struct Wish {
     Q_GADGET
-    QML_VALUE_TYPE(wish)
     Q_PROPERTY(QString text MEMBER text)
     Q_PROPERTY(bool done MEMBER done)
 
@@ -39,7 +36,6 @@ public:
 /// Someone who asked for changes, with their wishes in order.
 struct Contributor {
     Q_GADGET
-    QML_VALUE_TYPE(contributor)
     Q_PROPERTY(QString name MEMBER name)
     Q_PROPERTY(QList<Wish> wishes MEMBER wishes)
 

@@ -1,7 +1,9 @@
+#include "appname.h"
 #include "datelabels.h"
 #include "entrylists.h"
 #include "testsupport.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -28,6 +30,8 @@ private slots:
     void formatDateRange();
     void relativeTime_data();
     void relativeTime();
+    void appDisplayName_data();
+    void appDisplayName();
 };
 
 namespace {
@@ -321,4 +325,38 @@ void TstEntryLists::relativeTime()
 }
 
 QTEST_APPLESS_MAIN(TstEntryLists)
+void TstEntryLists::appDisplayName_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("content"); // null: the file does not exist
+    QTest::addColumn<QString>("expected");
+
+    const QString mine = u"Mein Wecker"_s;
+    QTest::newRow("Name") << u"w.desktop"_s
+                          << QByteArray("[Desktop Entry]\nType=Application\nName=Mein Wecker\nExec=true\n")
+                          << mine;
+    QTest::newRow("program uninstalled")
+        << u"alt.desktop"_s
+        << QByteArray(
+               "[Desktop Entry]\nType=Application\nName=Mein Wecker\nExec=true\nTryExec=/nonexistent/gone\n")
+        << mine;
+    QTest::newRow("no Name") << u"Ohne Namen.desktop"_s
+                             << QByteArray("[Desktop Entry]\nType=Application\nExec=true\n")
+                             << u"Ohne Namen"_s;
+    QTest::newRow("missing entry") << u"mit Leerzeichen/Uhr Programm.desktop"_s << QByteArray()
+                                   << u"Uhr Programm"_s;
+    QTest::newRow("app bundle") << u"Rechner.app"_s << QByteArray() << u"Rechner"_s;
+    QTest::newRow("other file") << u"notes.txt"_s << QByteArray("x") << u"notes.txt"_s;
+}
+
+void TstEntryLists::appDisplayName()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+
+    QTemporaryDir dir;
+    QVERIFY(content.isNull() || writeAll(dir.filePath(fileName), content));
+    QTEST(::appDisplayName(dir.filePath(fileName)), "expected");
+}
+
 #include "tst_entrylists.moc"
