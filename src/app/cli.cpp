@@ -27,19 +27,10 @@ using Cli::failed;
 using Cli::misused;
 using Cli::Options;
 using Cli::Result;
+using Cli::saveFailed;
+using Cli::succeeded;
 
 const QString dateInputFormat = QStringLiteral("yyyy-MM-dd HH:mm");
-
-// What every command that changes data answers when the store could not write the file.
-Result saveFailure(const NoteStore& store)
-{
-    return failed(QStringLiteral("Die Daten konnten nicht gespeichert werden: %1").arg(store.saveError()));
-}
-
-Result success(const QString& text)
-{
-    return { 0, text.isEmpty() ? QString() : text + QLatin1Char('\n'), {} };
-}
 
 // The options of `add` that take a value.
 const QStringList& addValueOptions()
@@ -94,13 +85,13 @@ Result list(const QStringList& args, const NoteStore& store)
         return misused(QStringLiteral("list kennt nur die Option --json"));
     const bool json = options.flag(QStringLiteral("--json"));
     if (json)
-        return success(QString::fromUtf8(NoteJson::encodeCompact(store.notes())));
+        return succeeded(QString::fromUtf8(NoteJson::encodeCompact(store.notes())));
     if (store.notes().isEmpty())
-        return success(QStringLiteral("Keine Einträge"));
+        return succeeded(QStringLiteral("Keine Einträge"));
     QStringList lines;
     for (const ReminderNote& note : store.notes())
         lines.append(describe(note));
-    return success(lines.join(QLatin1Char('\n')));
+    return succeeded(lines.join(QLatin1Char('\n')));
 }
 
 // The alarm settings `add` takes besides the text; checked before anything is stored.
@@ -186,8 +177,8 @@ Result add(const QStringList& args, NoteStore& store)
     if (!NoteJson::isStorable(note))
         return failed(NoteJson::unstorableDateReason());
     if (!store.addNote(note))
-        return saveFailure(store);
-    return success(note.id.toString(QUuid::WithoutBraces).toUpper());
+        return saveFailed(store);
+    return succeeded(note.id.toString(QUuid::WithoutBraces).toUpper());
 }
 
 // Writes an output file the user named, with a German reason when it cannot.
@@ -211,7 +202,7 @@ Result backup(const QStringList& args, const NoteStore& store)
         return failed(QStringLiteral("Keine Einträge zum Sichern"));
     if (auto refused = writeOutput(options.positional().constFirst(), ExportFile::backup(store.notes())))
         return *refused;
-    return success(QStringLiteral("%1 Einträge als JSON gespeichert").arg(store.notes().size()));
+    return succeeded(QStringLiteral("%1 Einträge als JSON gespeichert").arg(store.notes().size()));
 }
 
 // The backup screen's ICS export: its default choice (no appointments before today), or all.
@@ -230,7 +221,7 @@ Result exportIcs(const QStringList& args, const NoteStore& store)
         return failed(QStringLiteral("Keine Termine zum Exportieren"));
     if (auto refused = writeOutput(options.positional().constFirst(), IcsWriter::write(appointments)))
         return *refused;
-    return success(QStringLiteral("%1 Termine als ICS gespeichert").arg(appointments.size()));
+    return succeeded(QStringLiteral("%1 Termine als ICS gespeichert").arg(appointments.size()));
 }
 
 // The one file `restore` reads, when the arguments name exactly one.
@@ -283,12 +274,12 @@ Result restore(const Cli::Request& request, NoteStore& store)
     if (!result || !store.saveError().isEmpty()) {
         if (!kept.isEmpty())
             QFile::remove(kept);
-        return saveFailure(store);
+        return saveFailed(store);
     }
     QString answer = QStringLiteral("%1 Einträge wiederhergestellt").arg(result->count);
     if (!kept.isEmpty())
         answer += QStringLiteral("\nDie bisherigen Daten liegen in %1").arg(kept);
-    return success(answer);
+    return succeeded(answer);
 }
 
 // The terminal views evaluate "as if it were" --now; agenda reads --day, kalender --month.
@@ -339,12 +330,12 @@ Result view(const QStringList& args, const NoteStore& store, bool colour)
         return *refused;
     const ViewOptions& options = std::get<ViewOptions>(read);
     if (byDay)
-        return success(TerminalViews::agenda(store.notes(), options.day, options.now));
+        return succeeded(TerminalViews::agenda(store.notes(), options.day, options.now));
     if (byMonth)
-        return success(TerminalViews::calendar(store.notes(), options.day, colour));
+        return succeeded(TerminalViews::calendar(store.notes(), options.day, colour));
     if (command == QLatin1String("termine"))
-        return success(TerminalViews::appointments(store.notes(), options.now));
-    return success(TerminalViews::plainNotes(store.notes()));
+        return succeeded(TerminalViews::appointments(store.notes(), options.now));
+    return succeeded(TerminalViews::plainNotes(store.notes()));
 }
 
 } // namespace

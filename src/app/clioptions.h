@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli.h"
+#include "notestore.h"
 
 #include <QHash>
 #include <QString>
@@ -14,6 +15,18 @@ namespace Cli {
 [[nodiscard]] inline Result failed(const QString& reason)
 {
     return { 1, {}, reason + QLatin1Char('\n') };
+}
+
+/// A command carried out: exit status 0 and `text` as a line on stdout (nothing when empty).
+[[nodiscard]] inline Result succeeded(const QString& text)
+{
+    return { 0, text.isEmpty() ? QString() : text + QLatin1Char('\n'), {} };
+}
+
+/// What every command that changes data answers when the store could not write the file.
+[[nodiscard]] inline Result saveFailed(const NoteStore& store)
+{
+    return failed(QStringLiteral("Die Daten konnten nicht gespeichert werden: %1").arg(store.saveError()));
 }
 
 /// A command typed wrongly (unknown command or option, missing or extra argument): exit status 2.

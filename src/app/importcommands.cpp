@@ -20,6 +20,8 @@ using Cli::failed;
 using Cli::misused;
 using Cli::Options;
 using Cli::Result;
+using Cli::saveFailed;
+using Cli::succeeded;
 
 const QStringList& importValueOptions()
 {
@@ -29,16 +31,6 @@ const QStringList& importValueOptions()
 }
 
 const QString replaceFlag = QStringLiteral("--replace-duplicates");
-
-Result success(const QString& text)
-{
-    return { 0, text + QLatin1Char('\n'), {} };
-}
-
-Result saveFailure(const NoteStore& store)
-{
-    return failed(QStringLiteral("Die Daten konnten nicht gespeichert werden: %1").arg(store.saveError()));
-}
 
 QString jsonString(const QString& text)
 {
@@ -142,11 +134,11 @@ Result calendars(const QStringList& args, NoteStore& store)
         return *refused;
     model.waitForResults();
     if (model.sortedCalendars().isEmpty())
-        return success(QStringLiteral("Keine Kalender verfügbar"));
+        return succeeded(QStringLiteral("Keine Kalender verfügbar"));
     QStringList lines;
     for (const auto& [calendar, count] : model.sortedCalendars())
         lines.append(QStringLiteral("%1\t%2\t%3").arg(count).arg(calendar.title, calendar.identifier));
-    return success(lines.join(u'\n'));
+    return succeeded(lines.join(u'\n'));
 }
 
 // Either tab's import with every event ticked; duplicates are skipped unless told otherwise.
@@ -191,7 +183,7 @@ Result import(const Cli::Request& request, NoteStore& store)
         model.executeCollisionImport();
     }
     if (!store.saveError().isEmpty())
-        return saveFailure(store);
+        return saveFailed(store);
     QStringList lines { QStringLiteral("%1 Events importiert").arg(model.importedCount().value_or(0)) };
     if (!model.skippedText().isEmpty())
         lines.append(model.skippedText());
@@ -205,7 +197,7 @@ Result import(const Cli::Request& request, NoteStore& store)
     if (model.importedCount().value_or(0) > 0)
         lines.append(QStringLiteral("Rückgängig: zettelwerk undo-import %1")
                          .arg(model.lastBatchId().value_or(QString())));
-    return success(lines.join(u'\n'));
+    return succeeded(lines.join(u'\n'));
 }
 
 Result batches(const QStringList& args, const NoteStore& store)
@@ -214,7 +206,7 @@ Result batches(const QStringList& args, const NoteStore& store)
         return misused(QStringLiteral("batches kennt keine Argumente"));
     const QList<ImportBatchSummary> batches = store.importBatches();
     if (batches.isEmpty())
-        return success(QStringLiteral("Keine Imports"));
+        return succeeded(QStringLiteral("Keine Imports"));
     QStringList lines;
     for (const ImportBatchSummary& batch : batches) {
         lines.append(QStringLiteral("%1\t%2\t%3 Events - %4")
@@ -222,7 +214,7 @@ Result batches(const QStringList& args, const NoteStore& store)
                          .arg(batch.count)
                          .arg(formatBatchDate(batch.date)));
     }
-    return success(lines.join(u'\n'));
+    return succeeded(lines.join(u'\n'));
 }
 
 Result undoImport(const QStringList& args, NoteStore& store)
@@ -238,8 +230,8 @@ Result undoImport(const QStringList& args, NoteStore& store)
             QStringLiteral("Kein Import mit der ID %1 (zettelwerk batches zeigt alle)").arg(args.at(1)));
     store.deleteImportBatch(batch->batchId);
     if (!store.saveError().isEmpty())
-        return saveFailure(store);
-    return success(QStringLiteral("%1 Events entfernt (%2)").arg(batch->count).arg(batch->source));
+        return saveFailed(store);
+    return succeeded(QStringLiteral("%1 Events entfernt (%2)").arg(batch->count).arg(batch->source));
 }
 
 } // namespace
