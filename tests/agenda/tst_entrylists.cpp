@@ -176,12 +176,12 @@ void TstEntryLists::displayDayLabel_data()
     QTest::addColumn<QDate>("day");
     QTest::addColumn<QString>("label");
 
-    const QDateTime monday = berlin(2025, 3, 24, 10, 0);
-    QTest::newRow("today") << monday << QDate(2025, 3, 24) << u"Termine heute"_s;
-    QTest::newRow("tomorrow") << monday << QDate(2025, 3, 25) << u"Termine morgen"_s;
-    QTest::newRow("yesterday") << monday << QDate(2025, 3, 23) << u"Termine gestern"_s;
-    QTest::newRow("in two days") << monday << QDate(2025, 3, 26) << u"Mittwoch, 26. März"_s;
-    QTest::newRow("same date next year") << monday << QDate(2026, 3, 24) << u"Dienstag, 24. März"_s;
+    const QDateTime lateMarch = berlin(2025, 3, 24, 10, 0);
+    QTest::newRow("today") << lateMarch << QDate(2025, 3, 24) << u"Termine heute"_s;
+    QTest::newRow("tomorrow") << lateMarch << QDate(2025, 3, 25) << u"Termine morgen"_s;
+    QTest::newRow("yesterday") << lateMarch << QDate(2025, 3, 23) << u"Termine gestern"_s;
+    QTest::newRow("in two days") << lateMarch << QDate(2025, 3, 26) << u"Mittwoch, 26. März"_s;
+    QTest::newRow("same date next year") << lateMarch << QDate(2026, 3, 24) << u"Dienstag, 24. März"_s;
     QTest::newRow("now in UTC, already the 24th here")
         << utc(2025, 3, 23, 23, 30) << QDate(2025, 3, 24) << u"Termine heute"_s;
 }
