@@ -7,7 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <QDateTime>
+
 #include <optional>
+#include <variant>
 
 namespace Cli {
 
@@ -35,43 +38,23 @@ namespace Cli {
     return { 2, {}, reason + QLatin1Char('\n') };
 }
 
+/// How the command line writes a local time: "2026-12-07 14:30".
+inline const QString dateInputFormat = QStringLiteral("yyyy-MM-dd HH:mm");
+
+/// A local wall-clock time in `dateInputFormat`, or why the text is not one (also a time the clocks
+/// skip).
+[[nodiscard]] std::variant<QDateTime, QString> parseLocalTime(const QString& text);
+
 /// Reads `--name value` pairs and `--flag`s around the positional arguments; unknown options are an
 /// error. Anything that starts with "-" is an option, so that a mistyped option never becomes a
 /// file name or a note's text; after "--" every argument is positional.
 class Options {
 public:
-    Options(const QStringList& args, qsizetype first, const QStringList& known, const QStringList& flags = {})
-    {
-        bool optionsEnded = false;
-        for (qsizetype i = first; i < args.size(); ++i) {
-            const QString& arg = args.at(i);
-            if (optionsEnded || !arg.startsWith(u'-')) {
-                m_positional.append(arg);
-                continue;
-            }
-            if (arg == QLatin1String("--")) {
-                optionsEnded = true;
-                continue;
-            }
-            if (flags.contains(arg)) {
-                m_flags.append(arg);
-                continue;
-            }
-            if (!known.contains(arg)) {
-                m_error = arg.startsWith(QLatin1String("--"))
-                    ? QStringLiteral("Unbekannte Option: %1").arg(arg)
-                    : QStringLiteral("Unbekannte Option: %1 (Text oder Dateinamen, die mit - beginnen, "
-                                     "stehen hinter --)")
-                          .arg(arg);
-                return;
-            }
-            if (i + 1 >= args.size()) {
-                m_error = QStringLiteral("Option %1 braucht einen Wert").arg(arg);
-                return;
-            }
-            m_values.insert(arg, args.at(++i));
-        }
-    }
+    Options(
+        const QStringList& args, qsizetype first, const QStringList& known, const QStringList& flags = {});
+
+    /// Whether `--help` or `-h` stands among a command's options (before any "--").
+    [[nodiscard]] static bool asksForHelp(const QStringList& args);
 
     /// Why the arguments are wrong; empty when they are not.
     [[nodiscard]] const QString& error() const { return m_error; }

@@ -25,18 +25,3 @@ signals:
 private:
     QPointer<PanelController> m_panel;
 };
-
-/// The screen's lists, known to QML by their properties.
-struct RowModelForeign {
-    Q_GADGET
-    QML_FOREIGN(RowModel)
-    QML_NAMED_ELEMENT(RowModel)
-    QML_UNCREATABLE("made by the import screen")
-};
-
-struct EventSelectionForeign {
-    Q_GADGET
-    QML_FOREIGN(EventSelection)
-    QML_NAMED_ELEMENT(EventSelection)
-    QML_UNCREATABLE("made by the import screen")
-};

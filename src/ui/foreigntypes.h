@@ -1,8 +1,10 @@
 #pragma once
 
 #include "appsettings.h"
+#include "eventselection.h"
 #include "helpcontent.h"
 #include "remindernote.h"
+#include "rowmodel.h"
 
 #include <QtQml/qqml.h>
 
@@ -39,4 +41,19 @@ struct AppSettingsForeign {
     QML_FOREIGN(AppSettings)
     QML_NAMED_ELEMENT(AppSettings)
     QML_UNCREATABLE("made by the app")
+};
+
+/// The import and backup screens' lists, known to QML by their properties.
+struct RowModelForeign {
+    Q_GADGET
+    QML_FOREIGN(RowModel)
+    QML_NAMED_ELEMENT(RowModel)
+    QML_UNCREATABLE("made by a screen")
+};
+
+struct EventSelectionForeign {
+    Q_GADGET
+    QML_FOREIGN(EventSelection)
+    QML_NAMED_ELEMENT(EventSelection)
+    QML_UNCREATABLE("made by a screen")
 };

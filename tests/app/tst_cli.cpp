@@ -35,6 +35,8 @@ private slots:
     void pathsForTheRunningApp_data();
     void pathsForTheRunningApp();
     void hilfePrintsTheCopiedHelp();
+    void helpAfterAnyCommand_data();
+    void helpAfterAnyCommand();
     void importsCalendarsAndFiles();
 
 private:
@@ -169,6 +171,7 @@ void tst_Cli::addPlainNote_data()
     QTest::newRow("two lines") << QStringList { u"add"_qs, u"Einkaufen\nMilch"_qs } << u"Einkaufen\nMilch"_qs;
     QTest::newRow("dash after --") << QStringList { u"add"_qs, u"--"_qs, u"-5 Grad"_qs } << u"-5 Grad"_qs;
     QTest::newRow("option name after --") << QStringList { u"add"_qs, u"--"_qs, u"--at"_qs } << u"--at"_qs;
+    QTest::newRow("--help after --") << QStringList { u"add"_qs, u"--"_qs, u"--help"_qs } << u"--help"_qs;
     QTest::newRow("U+FEFF first") << QStringList { u"add"_qs, u"\uFEFFText"_qs } << u"\uFEFFText"_qs;
 }
 
@@ -512,6 +515,27 @@ void tst_Cli::hilfePrintsTheCopiedHelp()
 }
 
 // The vdir fixture in December 2026 and the reader's fixture file, imported, again, undone.
+void tst_Cli::helpAfterAnyCommand_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("restore") << QStringList { u"restore"_qs, u"--help"_qs };
+    QTest::newRow("restore with a file") << QStringList { u"restore"_qs, u"/nowhere.json"_qs, u"-h"_qs };
+    QTest::newRow("add") << QStringList { u"add"_qs, u"Text"_qs, u"--help"_qs };
+    QTest::newRow("import") << QStringList { u"import"_qs, u"--help"_qs };
+    QTest::newRow("agenda") << QStringList { u"agenda"_qs, u"--day"_qs, u"x"_qs, u"--help"_qs };
+}
+
+// Help and nothing else: no file read, no record made, no reason on stderr.
+void tst_Cli::helpAfterAnyCommand()
+{
+    QFETCH(QStringList, args);
+    const Cli::Result result = run(args);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, Cli::helpText());
+    QCOMPARE(result.err, QString());
+    QVERIFY(m_store->notes().isEmpty());
+}
+
 void tst_Cli::importsCalendarsAndFiles()
 {
     qputenv("ZETTELWERK_VDIR", ZETTELWERK_TEST_DATA "/vdir");
