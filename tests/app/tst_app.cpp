@@ -90,8 +90,8 @@ void tst_App::informationalOptions_data()
         << QStringList { u"--self-test"_s } << 0 << u"Selbsttest bestanden\n"_s;
     QTest::newRow("bad command") << QStringList { u"frobnicate"_s } << 2
                                  << u"Unbekannter Befehl: frobnicate"_s;
-    QTest::newRow("backup --help") << QStringList { u"backup"_s, u"--help"_s } << 2
-                                   << u"Unbekannte Option: --help"_s;
+    QTest::newRow("backup --help") << QStringList { u"backup"_s, u"--help"_s } << 0
+                                   << u"zettelwerk add TEXT"_s;
 }
 
 void tst_App::informationalOptions()
