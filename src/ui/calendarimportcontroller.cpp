@@ -1,18 +1,12 @@
 #include "calendarimportcontroller.h"
 
 #include "filedialog.h"
-
-#include <QFileDialog>
-
 CalendarImportController::CalendarImportController(QObject* parent)
     : CalendarImportModel(parent)
 {
-    setFilePicker([]() -> std::optional<QString> {
-        QFileDialog dialog(nullptr, QStringLiteral("ICS-Datei auswählen"));
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setNameFilter(QStringLiteral("Kalender (*.ics)"));
-        return FileDialog::run(dialog);
+    setFilePicker([] {
+        return FileDialog::choose(
+            { QStringLiteral("ICS-Datei auswählen"), QStringLiteral("Kalender (*.ics)"), false, {}, {} });
     });
 }
 

@@ -3,8 +3,6 @@
 #include "filedialog.h"
 #include "panelcontroller.h"
 
-#include <QFileDialog>
-
 ExportController::ExportController(QObject* parent)
     : ExportModel(parent)
     , m_rows(
@@ -13,14 +11,9 @@ ExportController::ExportController(QObject* parent)
               QStringLiteral("recordId"), QStringLiteral("dateText"), QStringLiteral("repeatText"),
               QStringLiteral("selected"), QStringLiteral("first"), QStringLiteral("last") })
 {
-    setFileChooser([](const FileRequest& request) -> std::optional<QString> {
-        QFileDialog dialog(nullptr, request.title);
-        dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        dialog.setNameFilter(request.nameFilter);
-        if (!request.proposedName.isEmpty())
-            dialog.selectFile(request.proposedName);
-        return FileDialog::run(dialog);
+    setFileChooser([](const FileRequest& request) {
+        return FileDialog::choose(
+            { request.title, request.nameFilter, request.save, request.proposedName, {} });
     });
     connect(this, &ExportModel::changed, this, [this] { m_rows.setRows(listRows(groups())); });
 }

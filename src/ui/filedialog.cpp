@@ -6,7 +6,9 @@
 #include <QTimer>
 #include <QWindow>
 
-std::optional<QString> FileDialog::run(QFileDialog& dialog)
+namespace {
+
+std::optional<QString> run(QFileDialog& dialog)
 {
     // The window that asked, normally the panel: the dialog belongs to it and stays above it.
     const QPointer<QWindow> owner = QGuiApplication::focusWindow();
@@ -30,4 +32,19 @@ std::optional<QString> FileDialog::run(QFileDialog& dialog)
     if (!confirmed || chosen.isEmpty() || chosen.constFirst().isEmpty())
         return std::nullopt;
     return chosen.constFirst();
+}
+
+} // namespace
+
+std::optional<QString> FileDialog::choose(const Request& request)
+{
+    QFileDialog dialog(nullptr, request.title);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(request.nameFilter);
+    if (!request.folder.isEmpty())
+        dialog.setDirectory(request.folder);
+    if (!request.proposedName.isEmpty())
+        dialog.selectFile(request.proposedName);
+    return run(dialog);
 }

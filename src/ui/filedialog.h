@@ -4,14 +4,22 @@
 
 #include <optional>
 
-class QFileDialog;
-
 /// Runs every file dialog of the app the same way.
 namespace FileDialog {
 
-/// Shows `dialog`, configured by the caller, above the panel and modal, with the app brought to
-/// the front; returns the chosen path when the user confirmed, otherwise nothing. The panel, which
-/// may have closed while another program's dialog had the focus, opens again afterwards.
-[[nodiscard]] std::optional<QString> run(QFileDialog& dialog);
+/// One file to open (it must exist) or to save, as every screen asks for one.
+struct Request {
+    QString title;
+    /// e.g. "Kalender (*.ics)"
+    QString nameFilter;
+    bool save = false;
+    QString proposedName;
+    /// Where the dialog starts; empty: where it last was.
+    QString folder;
+};
+/// Shows a dialog for `request` above the panel and modal, with the app brought to the front;
+/// returns the chosen path when the user confirmed, otherwise nothing. The panel, which may have
+/// closed while another program's dialog had the focus, opens again afterwards.
+[[nodiscard]] std::optional<QString> choose(const Request& request);
 
 } // namespace FileDialog

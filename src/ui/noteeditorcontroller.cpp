@@ -9,7 +9,6 @@
 #include "notestore.h"
 #include "panelcontroller.h"
 
-#include <QFileDialog>
 #include <QTimer>
 
 namespace {
@@ -418,12 +417,9 @@ void NoteEditorController::previewSound()
 
 void NoteEditorController::pickApp()
 {
-    QFileDialog dialog;
-    dialog.setWindowTitle(QStringLiteral("App auswählen"));
-    dialog.setDirectory(QStringLiteral("/usr/share/applications"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(QStringLiteral("Anwendungen (*.desktop)"));
-    if (const auto path = FileDialog::run(dialog))
+    if (const auto path
+        = FileDialog::choose({ QStringLiteral("App auswählen"), QStringLiteral("Anwendungen (*.desktop)"),
+            false, {}, QStringLiteral("/usr/share/applications") }))
         setLaunchAppPath(*path);
 }
 
