@@ -63,15 +63,16 @@ inline bool writeAll(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// An appointment created on 1 January 2025, 08:00.
-inline ReminderNote appointment(
-    const QString& text, const QDateTime& start, const std::optional<QDateTime>& end = std::nullopt)
+// An appointment created on 1 January 2025, 08:00; with a source, one an import brought.
+inline ReminderNote appointment(const QString& text, const QDateTime& start,
+    const std::optional<QDateTime>& end = std::nullopt, const QString& source = {})
 {
     ReminderNote note = ReminderNote::create(berlin(2025, 1, 1, 8, 0));
     note.text = text;
     note.hasAlarm = true;
     note.alarmDate = start;
     note.alarmEndDate = end;
+    note.importSource = source;
     return note;
 }
 

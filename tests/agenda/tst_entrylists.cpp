@@ -287,11 +287,7 @@ void TstEntryLists::formatDateRange()
     QFETCH(QDateTime, start);
     QFETCH(QDateTime, end);
 
-    ReminderNote note = ReminderNote::create(monday);
-    note.hasAlarm = true;
-    note.alarmDate = start;
-    if (end.isValid())
-        note.alarmEndDate = end;
+    const ReminderNote note = appointment({}, start, end.isValid() ? std::optional(end) : std::nullopt);
     QTEST(DateLabels::formatDateRange(note, monday), "label");
 }
 
@@ -340,6 +336,10 @@ void TstEntryLists::appDisplayName_data()
         << QByteArray(
                "[Desktop Entry]\nType=Application\nName=Mein Wecker\nExec=true\nTryExec=/nonexistent/gone\n")
         << mine;
+    QTest::newRow("German name first, escapes")
+        << u"uhr.desktop"_s
+        << QByteArray("[Desktop Entry]\nName=Clock\nName[de]=Die\\sUhr\n[Desktop Action x]\nName[de]=Nein\n")
+        << u"Die Uhr"_s;
     QTest::newRow("no Name") << u"Ohne Namen.desktop"_s
                              << QByteArray("[Desktop Entry]\nType=Application\nExec=true\n")
                              << u"Ohne Namen"_s;

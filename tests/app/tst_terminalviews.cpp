@@ -1,4 +1,5 @@
 #include "terminalviews.h"
+#include "testsupport.h"
 
 #include <QTest>
 
@@ -25,38 +26,16 @@ QDateTime at(const char* text)
     return QDateTime::fromString(QString::fromLatin1(text), QStringLiteral("yyyy-MM-dd HH:mm"));
 }
 
-ReminderNote appointment(
-    const char* text, const char* start, const char* end = nullptr, const char* source = "")
-{
-    ReminderNote note = ReminderNote::create(at(start));
-    note.text = QString::fromUtf8(text);
-    note.hasAlarm = true;
-    if (end)
-        note.alarmEndDate = at(end);
-    note.importSource = QString::fromUtf8(source);
-    return note;
-}
-
-ReminderNote plain(const char* text, const char* created)
-{
-    ReminderNote note = ReminderNote::create(at(created));
-    note.text = QString::fromUtf8(text);
-    return note;
-}
-
 } // namespace
 
 void tst_TerminalViews::initTestCase()
 {
-    m_notes = {
-        appointment("Zahnarzt", "2026-12-07 10:00"),
-        appointment("Urlaub", "2026-12-08 09:00", "2026-12-10 18:00"),
-        appointment("Ferien", "2026-12-10 00:00", "2026-12-12 00:00", "ICS: ferien.ics"),
-        appointment("Gestern", "2026-12-06 08:00"),
-        appointment("Ganztags", "2026-12-07 00:00"),
-        plain("Einkaufen\nMilch", "2026-12-01 12:00"),
-        plain("Neuer", "2026-12-05 12:00"),
-    };
+    m_notes = { appointment(u"Zahnarzt"_qs, at("2026-12-07 10:00")),
+        appointment(u"Urlaub"_qs, at("2026-12-08 09:00"), at("2026-12-10 18:00")),
+        appointment(u"Ferien"_qs, at("2026-12-10 00:00"), at("2026-12-12 00:00"), u"ICS: ferien.ics"_qs),
+        appointment(u"Gestern"_qs, at("2026-12-06 08:00")),
+        appointment(u"Ganztags"_qs, at("2026-12-07 00:00")),
+        plain(u"Einkaufen\nMilch"_qs, at("2026-12-01 12:00")), plain(u"Neuer"_qs, at("2026-12-05 12:00")) };
 }
 
 void tst_TerminalViews::views_data()

@@ -14,16 +14,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// A day's own appointment and one from a calendar file, as the dots tell them apart.
 ReminderNote own(const QDateTime& start, const std::optional<QDateTime>& end = std::nullopt)
 {
-    return appointment(QString(), start, end);
+    return appointment({}, start, end);
 }
 
-ReminderNote imported(const QDateTime& start, const std::optional<QDateTime>& end = std::nullopt)
+ReminderNote imported(const QDateTime& start, const QDateTime& end)
 {
-    ReminderNote note = own(start, end);
-    note.importSource = u"kalender.ics"_s;
-    return note;
+    return appointment({}, start, end, u"kalender.ics"_s);
 }
 
 // "1E 2E 3M": day of the month and N(ote), E(vent) or M(ixed).

@@ -56,11 +56,7 @@ const QDateTime cardNow(QDate(2025, 3, 20), QTime(14, 0));
 
 ReminderNote cardAppointment(const QDateTime& when)
 {
-    ReminderNote note = ReminderNote::create(cardNow.addDays(-10));
-    note.hasAlarm = true;
-    note.alarmDate = when;
-    note.text = u"Zahnarzt\nmit Karte"_s;
-    return note;
+    return appointment(u"Zahnarzt\nmit Karte"_s, when);
 }
 
 Badge badge(const char* icon, const QString& text, const char* color)
