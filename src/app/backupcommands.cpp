@@ -12,12 +12,8 @@
 
 namespace {
 
-using Cli::failed;
-using Cli::misused;
-using Cli::Options;
-using Cli::Result;
-using Cli::saveFailed;
-using Cli::succeeded;
+// The shared answers and option reading of every command.
+using namespace Cli;
 
 // Writes an output file the user named, with a German reason when it cannot.
 std::optional<Result> writeOutput(const QString& path, const QByteArray& bytes)

@@ -16,12 +16,8 @@
 
 namespace {
 
-using Cli::failed;
-using Cli::misused;
-using Cli::Options;
-using Cli::Result;
-using Cli::saveFailed;
-using Cli::succeeded;
+// The shared answers and option reading of every command.
+using namespace Cli;
 
 const QStringList& importValueOptions()
 {

@@ -9,11 +9,8 @@
 
 namespace {
 
-using Cli::failed;
-using Cli::misused;
-using Cli::Options;
-using Cli::Result;
-using Cli::succeeded;
+// The shared answers and option reading of every command.
+using namespace Cli;
 
 // The terminal views evaluate "as if it were" --now; agenda reads --day, kalender --month.
 struct ViewOptions {
