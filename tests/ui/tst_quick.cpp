@@ -108,17 +108,14 @@ public:
         return day ? day->toString(Qt::ISODate) : QString();
     }
 
-    Q_INVOKABLE [[nodiscard]] bool isAppointment(const QString& id) const
-    {
-        const ReminderNote* note = find(id);
-        return note && note->hasAlarm;
-    }
-
-    /// "yyyy-MM-ddTHH:mm" of a record's alarm in local time.
+    /// "yyyy-MM-ddTHH:mm" of an appointment's alarm in local time; empty for a plain note.
     Q_INVOKABLE [[nodiscard]] QString alarmOf(const QString& id) const
     {
-        const ReminderNote* note = find(id);
-        return note ? note->alarmDate.toLocalTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm")) : QString();
+        for (const ReminderNote& note : store().notes()) {
+            if (note.id == QUuid(id) && note.hasAlarm)
+                return note.alarmDate.toLocalTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm"));
+        }
+        return {};
     }
 
     Q_INVOKABLE [[nodiscard]] QString idOf(const QString& title) const
@@ -150,16 +147,6 @@ private:
     }
 
     [[nodiscard]] const NoteStore& store() const { return *m_runs.back()->store; }
-
-    [[nodiscard]] const ReminderNote* find(const QString& id) const
-    {
-        const QUuid uuid(id);
-        for (const ReminderNote& note : store().notes()) {
-            if (note.id == uuid)
-                return &note;
-        }
-        return nullptr;
-    }
 
     std::vector<std::unique_ptr<Run>> m_runs;
 };
