@@ -71,10 +71,8 @@ void tst_Cli::refusedInput_data()
     };
     row("unknown command", { u"lsit"_qs }, 2, "Unbekannter Befehl: lsit");
     row("list with extra", { u"list"_qs, u"--all"_qs }, 2, "list kennt nur die Option --json");
-    row("list with a file", { u"list"_qs, u"x"_qs }, 2, "list kennt nur die Option --json");
     row("add without text", { u"add"_qs }, 2, "add erwartet genau einen Text");
     row("add with two texts", { u"add"_qs, u"a"_qs, u"b"_qs }, 2, "add erwartet genau einen Text");
-    row("add of empty text", { u"add"_qs, QString() }, 1, "Der Text ist leer");
     row("add of blank text", { u"add"_qs, u" \n\t "_qs }, 1, "Der Text ist leer");
     row("add of an option", { u"add"_qs, u"-x"_qs }, 2, "Unbekannte Option: -x (Text oder Dateinamen");
     row("unknown option", { u"add"_qs, u"a"_qs, u"--when"_qs, u"x"_qs }, 2, "Unbekannte Option: --when");
@@ -102,13 +100,9 @@ void tst_Cli::refusedInput_data()
         "Programm nicht gefunden");
     row("end before start", { u"add"_qs, u"a"_qs, u"--at"_qs, at, u"--until"_qs, u"2026-05-01 09:59"_qs }, 1,
         "Das Ende (--until) liegt vor dem Beginn");
-    row("no popup on a plain note", { u"add"_qs, u"a"_qs, u"--no-popup"_qs }, 2,
-        "Wiederholung, Ende und Alarm-Aktionen");
     row("shell on a plain note", { u"add"_qs, u"a"_qs, u"--shell"_qs, u"ls"_qs }, 2,
         "Wiederholung, Ende und Alarm-Aktionen");
     row("view with a bad moment", { u"agenda"_qs, u"--now"_qs, u"morgen"_qs }, 1, "Ungültige Zeit: morgen");
-    row("view at a skipped moment", { u"termine"_qs, u"--now"_qs, u"2026-03-29 02:15"_qs }, 1,
-        "Die Uhrzeit 02:15 gibt es am 29.03.2026 nicht");
     row("agenda with a bad day", { u"agenda"_qs, u"--day"_qs, u"2026-02-30"_qs }, 1,
         "Ungültiges Datum: 2026-02-30");
     row("calendar with a bad month", { u"kalender"_qs, u"--month"_qs, u"2026-13"_qs }, 1,
@@ -116,7 +110,8 @@ void tst_Cli::refusedInput_data()
     row("notizen takes no day", { u"notizen"_qs, u"--day"_qs, u"2026-01-01"_qs }, 2,
         "Unbekannte Option: --day");
     row("backup of nothing", { u"backup"_qs, u"/tmp/x.json"_qs }, 1, "Keine Einträge zum Sichern");
-    // Options are never file names (--help is the help, see helpAfterAnyCommand).
+    // Options are never file names (--help is the help, see helpAfterAnyCommand); what a named
+    // file turns out to be is the inputFiles table's.
     row("restore from -", { u"restore"_qs, u"-"_qs }, 2, "Unbekannte Option: -");
     row("export-ics --all only", { u"export-ics"_qs, u"--all"_qs }, 2,
         "export-ics erwartet einen Dateinamen");
@@ -125,14 +120,7 @@ void tst_Cli::refusedInput_data()
     row("export-ics of nothing", { u"export-ics"_qs, u"/tmp/x.ics"_qs }, 1, "Keine Termine zum Exportieren");
     row("hilfe with an argument", { u"hilfe"_qs, u"kalender"_qs }, 2, "hilfe kennt keine Argumente");
     row("import without file", { u"import"_qs }, 2, "import erwartet eine .ics-Datei oder --calendar");
-    row("import of a missing file", { u"import"_qs, u"/nowhere.ics"_qs }, 1,
-        "Datei nicht gefunden: /nowhere.ics");
-    row("import of a folder", { u"import"_qs, u"/tmp"_qs }, 1, "/tmp ist ein Ordner, keine Datei");
     row("import of a device", { u"import"_qs, u"/dev/null"_qs }, 1, "/dev/null ist keine gewöhnliche Datei");
-    row("ics-parse of a missing file", { u"ics-parse"_qs, u"/nowhere.ics"_qs }, 1,
-        "Datei nicht gefunden: /nowhere.ics");
-    row("restore from a device", { u"restore"_qs, u"/dev/zero"_qs }, 1,
-        "/dev/zero ist keine gewöhnliche Datei");
     row("range for a file", { u"import"_qs, u"a.ics"_qs, u"--from"_qs, u"2026-12-01"_qs }, 2,
         "--from und --to gelten nur");
     row("unknown calendar", { u"import"_qs, u"--calendar"_qs, u"/nowhere"_qs }, 1, "Kein Kalender: /nowhere");
@@ -165,7 +153,6 @@ void tst_Cli::addPlainNote_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("text");
     QTest::newRow("two lines") << QStringList { u"add"_qs, u"Einkaufen\nMilch"_qs } << u"Einkaufen\nMilch"_qs;
-    QTest::newRow("dash after --") << QStringList { u"add"_qs, u"--"_qs, u"-5 Grad"_qs } << u"-5 Grad"_qs;
     QTest::newRow("option name after --") << QStringList { u"add"_qs, u"--"_qs, u"--at"_qs } << u"--at"_qs;
     QTest::newRow("--help after --") << QStringList { u"add"_qs, u"--"_qs, u"--help"_qs } << u"--help"_qs;
     QTest::newRow("U+FEFF first") << QStringList { u"add"_qs, u"\uFEFFText"_qs } << u"\uFEFFText"_qs;
@@ -506,7 +493,6 @@ void tst_Cli::hilfePrintsTheCopiedHelp()
     const Cli::Result result = run({ u"hilfe"_qs });
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out, HelpContent::plainText());
-    QVERIFY(result.out.startsWith(u"Zettelwerk - macOS"_qs) && !result.out.endsWith(u'\n'));
     QVERIFY(result.err.isEmpty());
 }
 

@@ -95,7 +95,6 @@ void tst_ZettelwerkApp::serviceStartsAfterLoadingWithoutCheckingAtOnce()
     AlarmService* alarms = service();
     QVERIFY(alarms);
     QVERIFY(alarms->isTimerActive());
-    QCOMPARE(alarms->parent(), &m_app->store());
 }
 
 void tst_ZettelwerkApp::popupsDoNotBlockAndStack_data()
@@ -167,6 +166,7 @@ void tst_ZettelwerkApp::silentAlarmRingsUntilThePanelOpens()
     QVERIFY(!m_app->menuBarLabel().isAlarming());
 }
 
+// Where it goes is tst_panelplacement's; here, that a new height moves the open panel at all.
 void tst_ZettelwerkApp::tallerPanelStaysOnItsScreen_data()
 {
     QTest::addColumn<int>("fromBottom");
@@ -174,7 +174,6 @@ void tst_ZettelwerkApp::tallerPanelStaysOnItsScreen_data()
     QTest::addColumn<bool>("moves");
     QTest::newRow("still fits: stays") << 700 << 600.0 << false;
     QTest::newRow("grows past the bottom: moves up") << 600 << 700.0 << true;
-    QTest::newRow("taller than the screen: top on it") << 600 << 1000.0 << true;
 }
 
 void tst_ZettelwerkApp::tallerPanelStaysOnItsScreen()
@@ -197,13 +196,8 @@ void tst_ZettelwerkApp::tallerPanelStaysOnItsScreen()
         QCOMPARE(panel->frameGeometry().topLeft(), before);
         return;
     }
-    const QRect frame = panel->frameGeometry();
-    QTRY_VERIFY2(panel->frameGeometry().top() < before.y(), "did not move up");
+    QTRY_COMPARE(panel->frameGeometry().bottom(), available.bottom());
     QCOMPARE(panel->frameGeometry().left(), before.x());
-    if (frame.height() <= available.height())
-        QTRY_COMPARE(panel->frameGeometry().bottom(), available.bottom());
-    else
-        QTRY_COMPARE(panel->frameGeometry().top(), available.top());
 }
 
 QTEST_MAIN(tst_ZettelwerkApp)
