@@ -81,26 +81,19 @@ void tst_NoteListModel::rowLevelChanges_data()
     QTest::addColumn<QString>("after");
     QTest::addColumn<QList<int>>("emitted"); // inserts, removes, moves, data changes
 
-    QTest::newRow("unchanged") << "ABCD"
-                               << "ABCD" << QList<int> { 0, 0, 0, 0 };
-    QTest::newRow("new on top") << "ABCD"
-                                << "EABCD" << QList<int> { 1, 0, 0, 0 };
-    QTest::newRow("one deleted") << "ABCD"
-                                 << "ABD" << QList<int> { 0, 1, 0, 0 };
-    QTest::newRow("neighbours deleted at once") << "ABCDE"
-                                                << "AE" << QList<int> { 0, 1, 0, 0 };
-    QTest::newRow("one edited") << "ABCD"
-                                << "AbCD" << QList<int> { 0, 0, 0, 1 };
-    QTest::newRow("moved to the front") << "ABCD"
-                                        << "DABC" << QList<int> { 0, 0, 1, 0 };
-    QTest::newRow("edited and moved up") << "ABCD"
-                                         << "dABC" << QList<int> { 0, 0, 1, 1 };
-    QTest::newRow("emptied") << "ABC"
-                             << "" << QList<int> { 0, 1, 0, 0 };
-    QTest::newRow("filled") << ""
-                            << "ABC" << QList<int> { 3, 0, 0, 0 };
-    QTest::newRow("everything at once") << "ABCDE"
-                                        << "FeCA" << QList<int> { 1, 2, 2, 1 };
+    const auto row = [](const char* name, const char* before, const char* after, QList<int> emitted) {
+        QTest::newRow(name) << QString::fromLatin1(before) << QString::fromLatin1(after) << emitted;
+    };
+    row("unchanged", "ABCD", "ABCD", { 0, 0, 0, 0 });
+    row("new on top", "ABCD", "EABCD", { 1, 0, 0, 0 });
+    row("one deleted", "ABCD", "ABD", { 0, 1, 0, 0 });
+    row("neighbours deleted at once", "ABCDE", "AE", { 0, 1, 0, 0 });
+    row("one edited", "ABCD", "AbCD", { 0, 0, 0, 1 });
+    row("moved to the front", "ABCD", "DABC", { 0, 0, 1, 0 });
+    row("edited and moved up", "ABCD", "dABC", { 0, 0, 1, 1 });
+    row("emptied", "ABC", "", { 0, 1, 0, 0 });
+    row("filled", "", "ABC", { 3, 0, 0, 0 });
+    row("everything at once", "ABCDE", "FeCA", { 1, 2, 2, 1 });
 }
 
 void tst_NoteListModel::rowLevelChanges()
@@ -145,30 +138,19 @@ void tst_NoteListModel::timeline_data()
     QTest::addColumn<QString>("rows");
     QTest::addColumn<int>("todayRow");
 
-    QTest::newRow("no appointments") << "//"
-                                     << "//"
-                                     << "|" << 0;
-    QTest::newRow("only the future") << "//"
-                                     << "AB//"
-                                     << "^AB|" << 3;
-    QTest::newRow("only today") << "//"
-                                << "/C/"
-                                << "|C" << 0;
-    QTest::newRow("only the past") << "//"
-                                   << "//D"
-                                   << "|vD" << 0;
-    QTest::newRow("all three") << "//"
-                               << "AB/C/DE"
-                               << "^AB|CvDE" << 3;
-    QTest::newRow("the last future one becomes today's") << "AB//D"
-                                                         << "A/B/D"
-                                                         << "^A|BvD" << 2;
-    QTest::newRow("today's passes, the past header comes") << "A/B/"
-                                                           << "A//B"
-                                                           << "^A|vB" << 2;
-    QTest::newRow("the future empties, its header goes") << "A//"
-                                                         << "/A/"
-                                                         << "|A" << 0;
+    const auto row
+        = [](const char* name, const char* before, const char* after, const char* rows, int todayRow) {
+              QTest::newRow(name) << QString::fromLatin1(before) << QString::fromLatin1(after)
+                                  << QString::fromLatin1(rows) << todayRow;
+          };
+    row("no appointments", "//", "//", "|", 0);
+    row("only the future", "//", "AB//", "^AB|", 3);
+    row("only today", "//", "/C/", "|C", 0);
+    row("only the past", "//", "//D", "|vD", 0);
+    row("all three", "//", "AB/C/DE", "^AB|CvDE", 3);
+    row("the last future one becomes today's", "AB//D", "A/B/D", "^A|BvD", 2);
+    row("today's passes, the past header comes", "A/B/", "A//B", "^A|vB", 2);
+    row("the future empties, its header goes", "A//", "/A/", "|A", 0);
 }
 
 void tst_NoteListModel::timeline()
@@ -203,21 +185,15 @@ void tst_NoteListModel::exportRows_data()
     QTest::addColumn<QString>("after");
     QTest::addColumn<QString>("changedRows"); // the rows of each dataChanged; "reset" for a reset
 
-    QTest::newRow("unchanged") << "u:AB n:C"
-                               << "u:AB n:C"
-                               << "";
-    QTest::newRow("one record unmarked: it and its heading") << "u:ABC"
-                                                             << "u:AbC"
-                                                             << "0-0 2-2";
-    QTest::newRow("a group marked at once") << "u:abc n:D"
-                                            << "u:ABC n:D"
-                                            << "0-0 1-1 2-2 3-3";
-    QTest::newRow("a record more: built again") << "u:AB"
-                                                << "u:ABC"
-                                                << "reset";
-    QTest::newRow("a group gone: built again") << "u:AB n:C"
-                                               << "n:C"
-                                               << "reset";
+    const auto row = [](const char* name, const char* before, const char* after, const char* changed) {
+        QTest::newRow(name) << QString::fromLatin1(before) << QString::fromLatin1(after)
+                            << QString::fromLatin1(changed);
+    };
+    row("unchanged", "u:AB n:C", "u:AB n:C", "");
+    row("one record unmarked: it and its heading", "u:ABC", "u:AbC", "0-0 2-2");
+    row("a group marked at once", "u:abc n:D", "u:ABC n:D", "0-0 1-1 2-2 3-3");
+    row("a record more: built again", "u:AB", "u:ABC", "reset");
+    row("a group gone: built again", "u:AB n:C", "n:C", "reset");
 }
 
 void tst_NoteListModel::exportRows()
