@@ -39,7 +39,8 @@ T.AbstractButton {
     Accessible.onPressAction: activate()
     Accessible.onToggleAction: activate()
     // Scrolled into view where the keyboard lands: a field or button out of sight takes no typing.
-    onActiveFocusChanged: if (activeFocus) FocusScroll.reveal(control)
+    // Not on a press: the content would move under the pointer and the release miss the button.
+    onVisualFocusChanged: if (visualFocus) FocusScroll.reveal(control)
 
     FocusRing {
         control: control

@@ -22,7 +22,7 @@ T.TabButton {
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
     Accessible.onPressAction: clicked()
-    onActiveFocusChanged: if (activeFocus) FocusScroll.reveal(tab)
+    onVisualFocusChanged: if (visualFocus) FocusScroll.reveal(tab)
 
     readonly property color tint: isSelected ? Colors.blue : Colors.secondaryText
 

@@ -69,9 +69,16 @@ TestCase {
         tryVerify(() => shows("eventRow-3"))
     }
 
-    // The counts are read on a worker; the rows take their order from them.
+    // The counts are read on a worker; the rows take their order from them, so every row waits for
+    // its count (a late one would reorder the rows under the next click).
     function countsArrived() {
-        tryVerify(() => findChild(item("calendarRow-0"), "countText").text !== "…")
+        tryVerify(() => {
+            for (let i = 0; findChild(panel, "calendarRow-" + i); ++i) {
+                if (findChild(item("calendarRow-" + i), "countText").text === "…")
+                    return false
+            }
+            return true
+        })
     }
 
     function test_importAndUndo() {
