@@ -43,20 +43,26 @@ TestCase {
         return found !== null && found.visible
     }
 
-    // After the layout has settled (rows of a list just filled are all at the top until then),
-    // scrolled into view as a user would.
+    // Scrolled into the window as a user would, then pressed. A list just filled can still grow
+    // for a few frames, so the target must sit in the window at the same place twice running.
     function click(target) {
         verify(target.visible, target.objectName + " is hidden")
         waitForRendering(panel)
         const scroll = findChild(panel, "importScroll")
-        if (scroll) {
-            const top = target.mapToItem(scroll.contentItem, 0, 0).y
-            if (top + target.height > scroll.contentY + scroll.height)
-                scroll.contentY = top + target.height - scroll.height
-            else if (top < scroll.contentY)
-                scroll.contentY = top
-            waitForRendering(panel)
-        }
+        let last = -1
+        tryVerify(() => {
+            if (scroll) {
+                const top = target.mapToItem(scroll.contentItem, 0, 0).y
+                if (top + target.height > scroll.contentY + scroll.height)
+                    scroll.contentY = top + target.height - scroll.height
+                else if (top < scroll.contentY)
+                    scroll.contentY = top
+            }
+            const y = target.mapToItem(panel, 0, 0).y
+            const settled = y === last && y >= 0 && y + target.height <= panel.height
+            last = y
+            return settled
+        }, 5000, target.objectName + " does not settle in the window")
         mouseClick(target)
     }
 
