@@ -307,6 +307,8 @@ void tst_DesktopAlarmActions::onlyKnownSoundsPlay()
         // Silenced before the event loop could start it: the test makes no noise.
         effect->setMuted(true);
         effect->stop();
+        // Qt leaks a sample whose effect goes while it is still loading.
+        QTRY_VERIFY(effect->status() == QSoundEffect::Ready || effect->status() == QSoundEffect::Error);
         QVERIFY(QFile::exists(u':' + effect->source().path()));
         played.insert(QFileInfo(effect->source().path()).completeBaseName());
     }
