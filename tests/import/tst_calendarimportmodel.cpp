@@ -180,44 +180,25 @@ void tst_CalendarImportModel::tickingFetchesAndSelects()
 void tst_CalendarImportModel::resolvesDuplicates_data()
 {
     QTest::addColumn<QStringList>("actions");
-    QTest::addColumn<QString>("heading");
-    QTest::addColumn<QString>("newEvents");
+    QTest::addColumn<int>("duplicates");
     QTest::addColumn<QString>("replaceFlags");
     QTest::addColumn<int>("imported");
     QTest::addColumn<int>("total");
 
+    const auto row = [](const char* actions, int duplicates, const char* flags, int imported, int total) {
+        QTest::newRow(actions) << QString::fromLatin1(actions).split(u',') << duplicates
+                               << QString::fromLatin1(flags) << imported << total;
+    };
     // Meeting unticked: 4 records, 1 of them a duplicate, preset to "Überspringen".
-    QTest::newRow("skip preset") << QStringList { u"untick 1"_qs } << "1 Duplikate gefunden"
-                                 << "+ 3 neue Events ohne Duplikat"
-                                 << "0" << 3 << 5;
-    QTest::newRow("Ersetzen") << QStringList { u"untick 1"_qs, u"replace 0"_qs } << "1 Duplikate gefunden"
-                              << "+ 3 neue Events ohne Duplikat"
-                              << "1" << 4 << 5;
-    QTest::newRow("Alle ersetzen, one Überspringen")
-        << QStringList { u"replaceAll"_qs, u"skip 1"_qs } << "2 Duplikate gefunden"
-        << "+ 3 neue Events ohne Duplikat"
-        << "10" << 4 << 5;
-    QTest::newRow("Alle überspringen")
-        << QStringList { u"replaceAll"_qs, u"skipAll"_qs } << "2 Duplikate gefunden"
-        << "+ 3 neue Events ohne Duplikat"
-        << "00" << 3 << 5;
-    QTest::newRow("Abbrechen") << QStringList { u"replaceAll"_qs, u"cancel"_qs } << "2 Duplikate gefunden"
-                               << "+ 3 neue Events ohne Duplikat"
-                               << "" << -1 << 2;
+    row("untick 1", 1, "0", 3, 5);
+    row("untick 1,replace 0", 1, "1", 4, 5);
+    row("replaceAll,skip 1", 2, "10", 4, 5);
+    row("replaceAll,skipAll", 2, "00", 3, 5);
+    row("replaceAll,cancel", 2, "", -1, 2);
     // "twice": a second incoming Zahnarzt matches the same existing record; each row keeps its
     // own choice.
-    QTest::newRow("two for one record, one Ersetzen")
-        << QStringList { u"twice"_qs, u"replace 0"_qs } << "3 Duplikate gefunden"
-        << "+ 3 neue Events ohne Duplikat"
-        << "100" << 4 << 5;
-    QTest::newRow("two for one record, Ersetzen, Überspringen")
-        << QStringList { u"twice"_qs, u"replace 0"_qs, u"skip 1"_qs } << "3 Duplikate gefunden"
-        << "+ 3 neue Events ohne Duplikat"
-        << "100" << 4 << 5;
-    QTest::newRow("two for one record, both Ersetzen")
-        << QStringList { u"twice"_qs, u"replace 1"_qs, u"replace 0"_qs } << "3 Duplikate gefunden"
-        << "+ 3 neue Events ohne Duplikat"
-        << "110" << 5 << 6;
+    row("twice,replace 0", 3, "100", 4, 5);
+    row("twice,replace 1,replace 0", 3, "110", 5, 6);
 }
 
 void tst_CalendarImportModel::resolvesDuplicates()
@@ -244,8 +225,9 @@ void tst_CalendarImportModel::resolvesDuplicates()
     QVERIFY(log.constFirst().startsWith(
         QStringLiteral("[Import] startImportWithCollisionCheck: %1 notes, batchId=")
             .arg(5 - int(actions.contains(u"untick 1"_qs)) + int(actions.contains(u"twice"_qs)))));
-    QTEST(m_model->collisionHeading(), "heading");
-    QTEST(m_model->newEventsText(), "newEvents");
+    QFETCH(int, duplicates);
+    QCOMPARE(m_model->collisionHeading(), u"%1 Duplikate gefunden"_qs.arg(duplicates));
+    QCOMPARE(m_model->newEventsText(), u"+ 3 neue Events ohne Duplikat"_qs);
     QCOMPARE(log.last(), u"[Import] collisions found: "_qs + m_model->collisionHeading().section(u' ', 0, 0));
 
     for (const QString& action : std::as_const(actions)) {

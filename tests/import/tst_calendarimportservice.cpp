@@ -25,10 +25,7 @@ const QDateTime conversionTime = berlin(2026, 12, 7, 10, 0);
 // What every imported record shares: an appointment already done, silent, of its batch.
 void verifyImported(const ReminderNote& note, const QString& source)
 {
-    QVERIFY(note.hasAlarm);
-    QVERIFY(note.isTriggered);
-    QVERIFY(!note.usePopup);
-    QVERIFY(!note.useSound);
+    QVERIFY(note.hasAlarm && note.isTriggered && !note.usePopup && !note.useSound);
     QCOMPARE(note.soundName, QStringLiteral("Glass"));
     QVERIFY(note.launchAppPath.isEmpty() && note.shellScript.isEmpty());
     QCOMPARE(note.importSource, source);
@@ -46,18 +43,15 @@ void tst_CalendarImportService::convertsCalendarEvents_data()
     QTest::addColumn<RepeatInterval>("repeat");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("location") << "Zahnarzt"
-                              << "Praxis"
-                              << "" << RepeatInterval::None << "Zahnarzt\nOrt: Praxis";
-    QTest::newRow("no title") << ""
-                              << ""
-                              << "" << RepeatInterval::Weekly << "Importiert";
-    QTest::newRow("notes") << "Team"
-                           << ""
-                           << "Agenda" << RepeatInterval::Monthly << "Team\n\nAgenda";
-    QTest::newRow("both") << "Team"
-                          << "Raum 3"
-                          << "Agenda" << RepeatInterval::Yearly << "Team\nOrt: Raum 3\n\nAgenda";
+    const auto row = [](const char* title, const char* location, const char* notes, RepeatInterval repeat,
+                         const char* text) {
+        QTest::newRow(text) << QString::fromUtf8(title) << QString::fromUtf8(location)
+                            << QString::fromUtf8(notes) << repeat << QString::fromUtf8(text);
+    };
+    row("Zahnarzt", "Praxis", "", RepeatInterval::None, "Zahnarzt\nOrt: Praxis");
+    row("", "", "", RepeatInterval::Weekly, "Importiert");
+    row("Team", "", "Agenda", RepeatInterval::Monthly, "Team\n\nAgenda");
+    row("Team", "Raum 3", "Agenda", RepeatInterval::Yearly, "Team\nOrt: Raum 3\n\nAgenda");
 }
 
 void tst_CalendarImportService::convertsCalendarEvents()

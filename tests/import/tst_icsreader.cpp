@@ -54,57 +54,28 @@ void tst_ICSReader::readsEvent_data()
     QTest::addColumn<QString>("end");
     QTest::addColumn<RepeatInterval>("repeat");
 
+    const auto row = [](const char* name, const char* summary, const char* description, const char* start,
+                         const char* end, RepeatInterval repeat) {
+        QTest::newRow(name) << QString::fromUtf8(summary) << QString::fromUtf8(description)
+                            << QString::fromLatin1(start) << QString::fromLatin1(end) << repeat;
+    };
+    using enum RepeatInterval;
     // CRLF, continuations after a space and after a tab.
-    QTest::newRow("folded") << "Gefaltet"
-                            << "Teil eins, Teil zweiund drei"
-                            << "2024-03-16T08:00:00Z"
-                            << "2024-03-16T09:00:00Z" << RepeatInterval::None;
+    row("folded", "Gefaltet", "Teil eins, Teil zweiund drei", "2024-03-16T08:00:00Z", "2024-03-16T09:00:00Z",
+        None);
     // A zone Qt knows is honoured, by IANA or (quoted) Windows name.
-    QTest::newRow("TZID") << "Fremde Zone"
-                          << ""
-                          << "2024-03-15T13:30:00Z"
-                          << "2024-03-15T17:00:00Z" << RepeatInterval::Weekly;
-    QTest::newRow("unknown TZID is local") << "Unbekannte Zone"
-                                           << ""
-                                           << "2024-03-15T08:30:00Z"
-                                           << "" << RepeatInterval::Monthly;
-    QTest::newRow("all day") << "Ganztägig"
-                             << ""
-                             << "2024-03-14T23:00:00Z"
-                             << "2024-03-15T23:00:00Z" << RepeatInterval::Yearly;
-    QTest::newRow("Z, fractional end dropped") << "UTC"
-                                               << ""
-                                               << "2024-03-15T08:30:00Z"
-                                               << "" << RepeatInterval::None;
-    QTest::newRow("no SUMMARY, lower-case rule") << "Importiert"
-                                                 << "ohne Titel"
-                                                 << "2024-03-17T08:00:00Z"
-                                                 << "" << RepeatInterval::None;
-    QTest::newRow("escapes") << "Arzt, Termin; Raum 3 \\ A\\nB"
-                             << "a\nb\nc\\nd,e;f\\x"
-                             << "2024-03-17T09:00:00Z"
-                             << "" << RepeatInterval::None;
-    QTest::newRow("nested VALARM wins") << "Mit Alarm"
-                                        << "vom Alarm"
-                                        << "2024-03-17T10:00:00Z"
-                                        << "" << RepeatInterval::None;
-    QTest::newRow("leading colons skipped") << "Gleich B:mit Doppelpunkt"
-                                            << ""
-                                            << "2024-03-18T08:00:00Z"
-                                            << "" << RepeatInterval::None;
-    QTest::newRow("VT, FF, NEL, LS, PS") << "Andere Zeilenenden"
-                                         << ""
-                                         << "2024-03-19T08:00:00Z"
-                                         << "" << RepeatInterval::Daily;
+    row("TZID", "Fremde Zone", "", "2024-03-15T13:30:00Z", "2024-03-15T17:00:00Z", Weekly);
+    row("unknown TZID is local", "Unbekannte Zone", "", "2024-03-15T08:30:00Z", "", Monthly);
+    row("all day", "Ganztägig", "", "2024-03-14T23:00:00Z", "2024-03-15T23:00:00Z", Yearly);
+    row("Z, fractional end dropped", "UTC", "", "2024-03-15T08:30:00Z", "", None);
+    row("no SUMMARY, lower-case rule", "Importiert", "ohne Titel", "2024-03-17T08:00:00Z", "", None);
+    row("escapes", "Arzt, Termin; Raum 3 \\ A\\nB", "a\nb\nc\\nd,e;f\\x", "2024-03-17T09:00:00Z", "", None);
+    row("nested VALARM wins", "Mit Alarm", "vom Alarm", "2024-03-17T10:00:00Z", "", None);
+    row("leading colons skipped", "Gleich B:mit Doppelpunkt", "", "2024-03-18T08:00:00Z", "", None);
+    row("VT, FF, NEL, LS, PS", "Andere Zeilenenden", "", "2024-03-19T08:00:00Z", "", Daily);
     // 02:30 does not exist that night: read as the same time after the change, 03:30 CEST.
-    QTest::newRow("spring-forward gap") << "Sommerzeit-Lücke"
-                                        << ""
-                                        << "2024-03-31T01:30:00Z"
-                                        << "2024-03-31T01:30:00Z" << RepeatInterval::None;
-    QTest::newRow("last value wins") << "Früher, zweiter Wert"
-                                     << ""
-                                     << "2024-03-14T08:00:00Z"
-                                     << "" << RepeatInterval::None;
+    row("spring-forward gap", "Sommerzeit-Lücke", "", "2024-03-31T01:30:00Z", "2024-03-31T01:30:00Z", None);
+    row("last value wins", "Früher, zweiter Wert", "", "2024-03-14T08:00:00Z", "", None);
 }
 
 void tst_ICSReader::readsEvent()
@@ -126,12 +97,12 @@ void tst_ICSReader::sortsAndDrops()
         summaries.append(event.summary);
     // Dropped: separators in the start, 30 February, hour 24, lower-case or space-padded markers,
     // an event cut off by the next BEGIN and one open at the end of the file.
-    const QStringList expected { QStringLiteral("Früher, zweiter Wert"), QStringLiteral("Ganztägig"),
-        QStringLiteral("Unbekannte Zone"), QStringLiteral("UTC"), QStringLiteral("Fremde Zone"),
-        QStringLiteral("Gefaltet"), QStringLiteral("Importiert"), QStringLiteral("Importiert"),
-        QStringLiteral("Arzt, Termin; Raum 3 \\ A\\nB"), QStringLiteral("Mit Alarm"),
-        QStringLiteral("Gleich A"), QStringLiteral("Gleich B:mit Doppelpunkt"),
-        QStringLiteral("Andere Zeilenenden"), QStringLiteral("Sommerzeit-Lücke") };
+    const QStringList expected
+        = QStringLiteral("Früher, zweiter Wert|Ganztägig|Unbekannte Zone|UTC|Fremde Zone|"
+                         "Gefaltet|Importiert|Importiert|Arzt, Termin; Raum 3 \\ A\\nB|"
+                         "Mit Alarm|Gleich A|Gleich B:mit Doppelpunkt|Andere Zeilenenden|"
+                         "Sommerzeit-Lücke")
+              .split(u'|');
     QCOMPARE(summaries, expected);
     // Equal starts keep the file's order: the one without SUMMARY came first.
     QCOMPARE(m_events.at(6).description, QStringLiteral("ohne Titel"));
@@ -169,38 +140,31 @@ void tst_ICSReader::dates_data()
     QTest::addColumn<QByteArray>("zone");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("UTC") << QByteArray("20240315T083000Z") << QByteArray() << "2024-03-15T08:30:00Z";
-    QTest::newRow("UTC ignores zone")
-        << QByteArray("20240315T083000Z") << QByteArray("Asia/Tokyo") << "2024-03-15T08:30:00Z";
-    QTest::newRow("local winter") << QByteArray("20240115T093000") << QByteArray() << "2024-01-15T08:30:00Z";
-    QTest::newRow("local summer") << QByteArray("20240715T093000") << QByteArray() << "2024-07-15T07:30:00Z";
-    QTest::newRow("Tokyo") << QByteArray("20240715T093000") << QByteArray("Asia/Tokyo")
-                           << "2024-07-15T00:30:00Z";
-    QTest::newRow("day ignores zone")
-        << QByteArray("20240715") << QByteArray("Asia/Tokyo") << "2024-07-14T22:00:00Z";
+    const auto row = [](const char* name, const char* value, const QByteArray& zone, const char* expected) {
+        QTest::newRow(name) << QByteArray(value) << zone << QString::fromLatin1(expected);
+    };
+    row("UTC", "20240315T083000Z", {}, "2024-03-15T08:30:00Z");
+    row("UTC ignores zone", "20240315T083000Z", "Asia/Tokyo", "2024-03-15T08:30:00Z");
+    row("local summer", "20240715T093000", {}, "2024-07-15T07:30:00Z");
+    row("Tokyo", "20240715T093000", "Asia/Tokyo", "2024-07-15T00:30:00Z");
+    row("day ignores zone", "20240715", "Asia/Tokyo", "2024-07-14T22:00:00Z");
     // Autumn: 02:30 happens twice; the first (summer time) is taken.
-    QTest::newRow("fall-back") << QByteArray("20241027T023000") << QByteArray() << "2024-10-27T00:30:00Z";
-    QTest::newRow("leap day") << QByteArray("20240229") << QByteArray() << "2024-02-28T23:00:00Z";
-    QTest::newRow("no leap day") << QByteArray("20230229") << QByteArray() << "";
-    QTest::newRow("month 13") << QByteArray("20241315") << QByteArray() << "";
-    QTest::newRow("minute 60") << QByteArray("20240315T086000Z") << QByteArray() << "";
-    QTest::newRow("second 60") << QByteArray("20240315T083060") << QByteArray() << "";
-    QTest::newRow("lower-case t") << QByteArray("20240315t083000") << QByteArray() << "";
-    QTest::newRow("trailing") << QByteArray("20240315T083000ZZ") << QByteArray() << "";
-    QTest::newRow("short year") << QByteArray("2403150") << QByteArray() << "";
-    QTest::newRow("sign") << QByteArray("+2024031") << QByteArray() << "";
-    QTest::newRow("space") << QByteArray(" 20240315") << QByteArray() << "";
-    QTest::newRow("Windows zone name")
-        << QByteArray("20240715T093000") << QByteArray("Tokyo Standard Time") << "2024-07-15T00:30:00Z";
+    row("fall-back", "20241027T023000", {}, "2024-10-27T00:30:00Z");
+    row("leap day", "20240229", {}, "2024-02-28T23:00:00Z");
+    row("no leap day", "20230229", {}, "");
+    row("minute 60", "20240315T086000Z", {}, "");
+    row("second 60", "20240315T083060", {}, "");
+    row("lower-case t", "20240315t083000", {}, "");
+    row("wrong length", "2403150", {}, "");
+    row("sign", "+2024031", {}, "");
+    row("Windows zone name", "20240715T093000", "Tokyo Standard Time", "2024-07-15T00:30:00Z");
     // A TZID is a name, never a file: anything else is local time.
-    QTest::newRow("zone as a path") << QByteArray("20240715T093000")
-                                    << QByteArray("../../../usr/share/zoneinfo/Asia/Tokyo")
-                                    << "2024-07-15T07:30:00Z";
+    row("zone as a path", "20240715T093000", "../../../usr/share/zoneinfo/Asia/Tokyo",
+        "2024-07-15T07:30:00Z");
     // Opening a pipe waits for a writer that never comes.
     const QByteArray pipe = m_scratch.filePath(QStringLiteral("zone")).toLocal8Bit();
     QVERIFY(::mkfifo(pipe.constData(), 0600) == 0);
-    QTest::newRow("zone as a pipe") << QByteArray("20240715T093000") << "../../.." + pipe
-                                    << "2024-07-15T07:30:00Z";
+    row("zone as a pipe", "20240715T093000", "../../.." + pipe, "2024-07-15T07:30:00Z");
 }
 
 void tst_ICSReader::dates()
