@@ -163,8 +163,6 @@ void tst_ColorSchemeWatcher::atStart_data()
         << true << false << QVariant(1u) << false << true << true << bothReads;
     QTest::newRow("unknown value: the palette")
         << true << true << QVariant(5u) << true << true << false << readOne;
-    QTest::newRow("no portal, light palette")
-        << false << true << QVariant() << false << false << false << QStringList();
     QTest::newRow("no portal, dark palette")
         << false << true << QVariant() << true << true << false << QStringList();
 }
@@ -215,7 +213,6 @@ void tst_ColorSchemeWatcher::whileRunning_data()
     const QString scheme = u"color-scheme"_s;
     // The portal said "prefer light" at start.
     QTest::newRow("to dark") << appearance << scheme << QVariant(1u) << true;
-    QTest::newRow("to dark, v inside v") << appearance << scheme << wrapped(1u, 1) << true;
     QTest::newRow("another key") << appearance << u"accent-color"_s << QVariant(1u) << false;
     QTest::newRow("another group") << u"org.gnome.desktop.interface"_s << scheme << QVariant(1u) << false;
     QTest::newRow("unknown value") << appearance << scheme << QVariant(9u) << false;
