@@ -220,8 +220,6 @@ void tst_SettingsController::autostart_data()
     QTest::newRow("off, switched on") << QByteArray() << false << false << true;
     QTest::newRow("on, switched off") << entry << false << true << false;
     QTest::newRow("hidden entry is off") << entry + "Hidden=true\n" << false << false << true;
-    QTest::newRow("hidden only in an action") << entry + "[Desktop Action x]\nHidden=true\n"
-                                              << false << true << false;
     QTest::newRow("switched off in GNOME's settings") << entry + "X-GNOME-Autostart-enabled=false\n"
                                                       << false << false << true;
     QTest::newRow("GNOME's switch, spaced") << entry + "X-GNOME-Autostart-enabled = false\n"
@@ -283,31 +281,14 @@ void tst_SettingsController::copiedTextIsBuiltLineByLine()
     help.copyToClipboard();
     const QString text = QGuiApplication::clipboard()->text();
     QCOMPARE(text, HelpContent::plainText());
-    QVERIFY(!text.endsWith(u'\n'));
-
-    const QStringList lines = text.split(u'\n');
-    QCOMPARE(lines.at(0), u"Zettelwerk - macOS Menüleisten-App für Notizen & Erinnerungen"_qs);
-    QCOMPARE(lines.at(1), QString(60, u'='));
-    QCOMPARE(lines.at(2), QString());
-
-    // Each section: its heading, its items, one empty line.
-    qsizetype at = 3;
-    while (lines.at(at) != u"▸ Wünsche & Verbesserungen"_qs) {
-        QVERIFY2(lines.at(at).startsWith(u"▸ "_qs), qPrintable(lines.at(at)));
-        while (lines.at(++at).startsWith(u"  · "_qs)) { }
-        QCOMPARE(lines.at(at++), QString());
-    }
-    QVERIFY(text.contains(u"  · \"Alarm testen\" prüft die Benachrichtigung vorab\n"_qs));
-
-    // The contributors with their wishes, then an empty line and the footer.
-    while (!lines.at(++at).isEmpty()) {
-        const QString& line = lines.at(at);
-        QVERIFY2((line.startsWith(u"    ✓ "_qs) && line.endsWith(u" — erledigt"_qs))
-                || (line.startsWith(u"  "_qs) && !line.startsWith(u"   "_qs) && line.endsWith(u':')),
-            qPrintable(line));
-    }
-    QCOMPARE(at, lines.size() - 2);
-    QVERIFY(lines.constLast().contains(HelpContent::website()));
+    QVERIFY(text.startsWith(u"Zettelwerk - macOS Menüleisten-App für Notizen & Erinnerungen\n"_qs
+        + QString(60, u'=') + u"\n\n▸ "_qs));
+    QVERIFY(text.contains(u"\n  · \"Alarm testen\" prüft die Benachrichtigung vorab\n"_qs));
+    QVERIFY(text.contains(u"\n\n▸ Wünsche & Verbesserungen\n  "_qs));
+    // The footer last, after an empty line and without a line break of its own.
+    const QString footer = text.section(u'\n', -1);
+    QVERIFY(footer.contains(HelpContent::website()));
+    QVERIFY(text.endsWith(u"\n\n"_qs + footer));
 }
 
 void tst_SettingsController::labelReturnsAfterTheFirstCopy()
