@@ -16,12 +16,12 @@ constexpr int recordCount = 100'000;
 // The cycle's own work is measured, not notifications or popups.
 class SilentActions : public AlarmActions {
 public:
-    void notify(const QString&, const QString&) override { }
+    void notify(const QString&, const QString&, const QList<QUuid>&) override { }
     void requestAttention() override { }
     void playSound(const QString&) override { }
     void openPath(const QString&) override { }
     void runShellCommand(const QString&) override { }
-    void showPopup(const QString&, const QString&) override { }
+    void showPopup(const QList<FiredAlarm>&) override { }
 };
 
 // `due` appointments spread through the list, armed and due within the last day; every fifth

@@ -23,19 +23,27 @@ public:
     QElapsedTimer clock; // started by a test that times the popup
     qint64 popupAfterMs = -1;
 
-    void notify(const QString& summary, const QString& body) override
+    void notify(const QString& summary, const QString& body, const QList<QUuid>& snoozable) override
     {
         calls << QStringLiteral("notify ") + summary + QLatin1Char('|') + body;
+        notified.append(snoozable);
     }
     void requestAttention() override { calls << QStringLiteral("attention"); }
     void playSound(const QString& name) override { calls << QStringLiteral("sound ") + name; }
     void openPath(const QString& path) override { calls << QStringLiteral("open ") + path; }
     void runShellCommand(const QString& command) override { calls << QStringLiteral("shell ") + command; }
-    void showPopup(const QString& heading, const QString& text) override
+    void showPopup(const QList<FiredAlarm>& alarms) override
     {
-        calls << QStringLiteral("popup ") + heading + QLatin1Char('|') + text;
+        static const QStringList kinds { QStringLiteral("Erinnerung"), QStringLiteral("Verpasst"),
+            QStringLiteral("Erinnerung (Test)") };
+        QStringList rows;
+        for (const FiredAlarm& alarm : alarms)
+            rows.append(kinds.at(int(alarm.kind)) + QLatin1Char('|') + alarm.text);
+        calls << QStringLiteral("popup ") + rows.join(QStringLiteral(" / "));
         popupAfterMs = clock.isValid() ? clock.elapsed() : -1;
     }
+    /// The records each notification offers to put off, in order.
+    QList<QList<QUuid>> notified;
 };
 #endif
 

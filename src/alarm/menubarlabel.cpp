@@ -43,6 +43,34 @@ void MenuBarLabel::setAlarmCount(int count)
     emit changed();
 }
 
+void MenuBarLabel::noteFired(const QStringList& descriptions)
+{
+    if (descriptions.isEmpty())
+        return;
+    m_fired.append(descriptions);
+    emit changed();
+}
+
+void MenuBarLabel::forgetFired()
+{
+    if (m_fired.isEmpty())
+        return;
+    m_fired.clear();
+    emit changed();
+}
+
+QString MenuBarLabel::toolTip() const
+{
+    constexpr qsizetype shown = 3;
+    if (m_fired.isEmpty())
+        return QStringLiteral("Zettelwerk");
+    QStringList lines;
+    if (m_fired.size() > shown)
+        lines.append(QStringLiteral("%1 Erinnerungen, zuletzt:").arg(m_fired.size()));
+    lines.append(m_fired.mid(std::max<qsizetype>(0, m_fired.size() - shown)));
+    return lines.join(u'\n');
+}
+
 void MenuBarLabel::tick()
 {
     if (m_alarmCount > 0) {

@@ -3,6 +3,7 @@
 #include <QEasingCurve>
 #include <QElapsedTimer>
 #include <QObject>
+#include <QStringList>
 #include <QTimer>
 
 /// The tray indicator's animation: at rest a note symbol; while alarms are unseen a bell that
@@ -22,6 +23,13 @@ public:
     /// The number of unseen alarms; the tick timer runs only while there is something to animate.
     void setAlarmCount(int count);
     [[nodiscard]] int alarmCount() const { return m_alarmCount; }
+
+    /// Alarms that fired since the panel was last opened, "Zahnarzt – 14:30" each.
+    void noteFired(const QStringList& descriptions);
+    /// The panel was opened: the alarms are seen.
+    void forgetFired();
+    /// The tray's tooltip: the last three alarms that fired, newest last, or "Zettelwerk".
+    [[nodiscard]] QString toolTip() const;
 
     /// One animation step (normally driven by the internal 0.12 s timer).
     void tick();
@@ -54,6 +62,7 @@ private:
     void startSwing(double from, int durationMs, QEasingCurve::Type easing);
 
     int m_alarmCount = 0;
+    QStringList m_fired;
     double m_wobbleAngle = 0.0;
     double m_wobbleDirection = 1.0;
     int m_tickCount = 0;

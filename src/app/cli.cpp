@@ -52,6 +52,8 @@ QString helpText()
         "                                    Pop, Purr, Sosumi, Submarine oder Tink\n"
         "      --app PFAD                    Programm (.desktop) oder Datei, die geöffnet wird\n"
         "      --shell BEFEHL                Shell-Befehl, der ausgeführt wird\n"
+        "  zettelwerk snooze ID DAUER erinnert noch einmal nach DAUER (10m, 1h, morgen = 9:00);\n"
+        "                             ID: wie add sie ausgibt, oder ihr Anfang\n"
         "  zettelwerk agenda [--day JJJJ-MM-TT]   Termine eines Tages (wie der Tab \"Heute\")\n"
         "  zettelwerk termine         alle Termine: Kommende, Heute, Vergangen\n"
         "  zettelwerk notizen         alle Notizen, neueste zuerst\n"
@@ -74,7 +76,7 @@ QString helpText()
         "  zettelwerk --version       zeigt die Version\n"
         "\n"
         "Text und Dateinamen, die mit - beginnen, stehen hinter --, z.B. zettelwerk add -- \"-5 Grad\".\n"
-        "Läuft die App bereits, führt sie add, restore, import und undo-import selbst aus.\n"
+        "Läuft die App bereits, führt sie add, snooze, restore, import und undo-import selbst aus.\n"
         "Rückgabewert: 0 bei Erfolg, 1 wenn der Befehl scheitert, 2 bei falschem Aufruf.\n")
         .arg(ImportCommands::helpText());
 }
@@ -88,7 +90,7 @@ bool changesData(const QStringList& args)
 {
     return !args.isEmpty()
         && (args.constFirst() == QLatin1String("add") || args.constFirst() == QLatin1String("restore")
-            || ImportCommands::changesData(args));
+            || args.constFirst() == QLatin1String("snooze") || ImportCommands::changesData(args));
 }
 
 QStringList argumentsFrom(int argc, const char* const* argv)
@@ -158,7 +160,8 @@ Result execute(const Request& request, NoteStore& store, bool colour)
     static const QStringList views { QStringLiteral("agenda"), QStringLiteral("termine"),
         QStringLiteral("notizen"), QStringLiteral("kalender") };
     static const QStringList readers { QStringLiteral("list"), QStringLiteral("backup"),
-        QStringLiteral("export-ics"), QStringLiteral("batches"), QStringLiteral("undo-import") };
+        QStringLiteral("export-ics"), QStringLiteral("batches"), QStringLiteral("undo-import"),
+        QStringLiteral("snooze") };
     static const QStringList startsAfresh { QStringLiteral("add"), QStringLiteral("restore"),
         QStringLiteral("import") };
     // A data file the store could not load shows as no records: that must not read as "nothing

@@ -4,6 +4,7 @@
 #include "clioptions.h"
 #include "notejson.h"
 #include "notestore.h"
+#include "snooze.h"
 
 #include <QFileInfo>
 
@@ -27,6 +28,9 @@ QString describe(const ReminderNote& note)
         flags.append(QStringLiteral("erledigt"));
     if (note.isImported())
         flags.append(note.importSource);
+    if (note.snoozeDate)
+        flags.append(
+            QStringLiteral("später: ") + note.snoozeDate->toLocalTime().toString(Cli::dateInputFormat));
     QString line = QStringLiteral("Termin\t%1\t%2")
                        .arg(note.alarmDate.toLocalTime().toString(Cli::dateInputFormat), note.title());
     if (!flags.isEmpty())
@@ -137,13 +141,58 @@ Result add(const QStringList& args, NoteStore& store)
     return succeeded(note.id.toString(QUuid::WithoutBraces).toUpper());
 }
 
+// A full id as `add` prints it, or a unique start of one (at least four characters).
+std::variant<QUuid, Result> findId(const QString& text, const NoteStore& store)
+{
+    const QString wanted = text.trimmed().toUpper().remove(u'{').remove(u'}');
+    if (wanted.size() < 4)
+        return misused(QStringLiteral("Die ID ist zu kurz: mindestens vier Zeichen"));
+    QList<QUuid> found;
+    for (const ReminderNote& note : store.notes()) {
+        if (note.id.toString(QUuid::WithoutBraces).toUpper().startsWith(wanted))
+            found.append(note.id);
+    }
+    if (found.isEmpty())
+        return failed(QStringLiteral("Kein Eintrag mit der ID %1").arg(text));
+    if (found.size() > 1)
+        return failed(QStringLiteral("Die ID %1 passt auf %2 Einträge").arg(text).arg(found.size()));
+    return found.constFirst();
+}
+
+Result snooze(const QStringList& args, NoteStore& store)
+{
+    const Options options(args, 1, {}, {});
+    if (!options.error().isEmpty())
+        return misused(options.error());
+    if (options.positional().size() != 2)
+        return misused(
+            QStringLiteral("snooze erwartet eine ID und eine Dauer, z.B. zettelwerk snooze 1A2B 10m"));
+    const auto id = findId(options.positional().at(0), store);
+    if (const auto* refused = std::get_if<Result>(&id))
+        return *refused;
+    const QString span = options.positional().at(1);
+    const auto until = Snooze::parse(span, store.now());
+    if (!until)
+        return misused(QStringLiteral("Unbekannte Dauer: %1 (z.B. 10m, 1h oder morgen, höchstens eine Woche)")
+                           .arg(span));
+    const auto note = std::find_if(store.notes().cbegin(), store.notes().cend(),
+        [&id](const ReminderNote& candidate) { return candidate.id == std::get<QUuid>(id); });
+    if (!note->hasAlarm)
+        return failed(QStringLiteral("„%1“ ist kein Termin").arg(note->title()));
+    if (!store.snooze({ note->id }, *until))
+        return saveFailed(store);
+    return succeeded(
+        QStringLiteral("Erinnert wieder am %1").arg(until->toLocalTime().toString(Cli::dateInputFormat)));
+}
+
 } // namespace
 
 namespace RecordCommands {
 
 bool handles(const QString& command)
 {
-    return command == QLatin1String("list") || command == QLatin1String("add");
+    return command == QLatin1String("list") || command == QLatin1String("add")
+        || command == QLatin1String("snooze");
 }
 
 const QStringList& addValueOptions()
@@ -156,7 +205,12 @@ const QStringList& addValueOptions()
 
 Result execute(const QStringList& args, NoteStore& store)
 {
-    return args.constFirst() == QLatin1String("add") ? add(args, store) : list(args, store);
+    const QString& command = args.constFirst();
+    if (command == QLatin1String("add"))
+        return add(args, store);
+    if (command == QLatin1String("snooze"))
+        return snooze(args, store);
+    return list(args, store);
 }
 
 } // namespace RecordCommands

@@ -81,8 +81,7 @@ TrayIcon::TrayIcon(const MenuBarLabel& label, QObject* parent)
     setToolTip(QStringLiteral("Zettelwerk"));
     connect(&label, &MenuBarLabel::changed, this, [this] {
         setIcon(iconFor(m_label));
-        setToolTip(
-            m_label.isAlarming() ? QStringLiteral("Zettelwerk – Alarm") : QStringLiteral("Zettelwerk"));
+        setToolTip(m_label.toolTip());
     });
     // The resting symbol follows the desktop between light and dark.
     qGuiApp->installEventFilter(this);

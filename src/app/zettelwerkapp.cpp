@@ -1,5 +1,6 @@
 #include "zettelwerkapp.h"
 
+#include "alarmpopupmodel.h"
 #include "alarmservice.h"
 #include "appearance.h"
 #include "appsettings.h"
@@ -11,6 +12,7 @@
 #include "notestore.h"
 #include "panelcontroller.h"
 #include "panelplacement.h"
+#include "sleepwatcher.h"
 #include "trayhost.h"
 #include "trayicon.h"
 #include "vdircalendarstore.h"
@@ -81,9 +83,13 @@ QObject* ZettelwerkApp::createAlarmService(NoteStore& store)
             if (m_panel)
                 m_panel->alert(0);
         },
-        [this](const QString& heading, const QString& text) { showAlarmPopup(heading, text); });
+        [this](const QList<FiredAlarm>& alarms) { showAlarmPopup(alarms); });
     actions->notifier().setIconPath(exportedIcon());
     auto* service = new AlarmService(store, std::move(actions));
+    connect(service, &AlarmService::fired, m_label, &MenuBarLabel::noteFired);
+    // Back from sleep: what fell due meanwhile comes at once, as missed, not up to a check later.
+    auto* sleep = new SleepWatcher(service);
+    connect(sleep, &SleepWatcher::resumed, service, &AlarmService::checkAlarms);
     service->startTimer();
     return service;
 }
@@ -148,8 +154,10 @@ bool ZettelwerkApp::loadPanel()
     connect(m_panel, &QWindow::heightChanged, this, &ZettelwerkApp::keepPanelOnScreen);
     // Opening the panel is how the user sees the alarms: the bell comes to rest.
     connect(m_panel, &QWindow::visibleChanged, this, [this](bool visible) {
-        if (visible)
-            m_store->setAlarmCount(0);
+        if (!visible)
+            return;
+        m_store->setAlarmCount(0);
+        m_label->forgetFired();
     });
     return true;
 }
@@ -209,25 +217,36 @@ void ZettelwerkApp::keepPanelOnScreen()
         m_panel->setFramePosition(inside);
 }
 
-void ZettelwerkApp::showAlarmPopup(const QString& heading, const QString& text)
+void ZettelwerkApp::showAlarmPopup(const QList<FiredAlarm>& alarms)
 {
+    if (m_alarmPopup) {
+        m_alarmPopup->property("alarms").value<AlarmPopupModel*>()->append(alarms);
+        m_alarmPopup->raise();
+        return;
+    }
+    auto* model = new AlarmPopupModel([this] { return m_store->now(); },
+        [this](const QList<QUuid>& ids, Snooze::Choice choice) {
+            if (auto* service = qobject_cast<AlarmService*>(m_store->alarmService()))
+                service->snooze(ids, choice);
+        });
+    model->append(alarms);
     QQmlComponent component(&engine(), QUrl(QStringLiteral("qrc:/Zettelwerk/Ui/qml/AlarmPopup.qml")));
-    QObject* object = component.createWithInitialProperties(
-        { { QStringLiteral("heading"), heading }, { QStringLiteral("text"), text } });
+    QObject* object
+        = component.createWithInitialProperties({ { QStringLiteral("alarms"), QVariant::fromValue(model) } });
     auto* popup = qobject_cast<QQuickWindow*>(object);
     if (!popup) {
         qWarning("%s", qPrintable(component.errorString()));
         delete object;
+        delete model;
         return;
     }
     static_cast<QObject*>(popup)->setParent(this);
+    model->setParent(popup);
     connect(popup, SIGNAL(dismissed()), popup, SLOT(deleteLater()));
-    // Centred, each further open popup a little lower and to the right so none hides another.
-    const int cascade = m_openPopups++ % 8;
-    connect(popup, &QObject::destroyed, this, [this] { --m_openPopups; });
+    m_alarmPopup = popup;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(), popup->size());
-        frame.moveCenter(screen->availableGeometry().center() + QPoint(28, 28) * cascade);
+        frame.moveCenter(screen->availableGeometry().center());
         popup->setPosition(frame.topLeft());
     }
     popup->show();

@@ -6,6 +6,7 @@
 #include <QQuickWindow>
 #include <QString>
 
+#include "alarmactions.h"
 #include "vdircalendarstore.h"
 
 #include <memory>
@@ -41,8 +42,10 @@ public:
 
     void showPanel();
     void togglePanel();
-    /// A non-blocking popup window; several alarms give several popups.
-    void showAlarmPopup(const QString& heading, const QString& text);
+    /// The one non-blocking alarm window; alarms shown while it is open join its list.
+    void showAlarmPopup(const QList<FiredAlarm>& alarms);
+    /// Null while no alarm window is open.
+    [[nodiscard]] QQuickWindow* alarmPopup() const { return m_alarmPopup; }
 
     /// Answers a later start of the program (see `SingleInstance`).
     [[nodiscard]] QByteArray handleRequest(const QByteArray& request);
@@ -60,5 +63,5 @@ private:
     PanelController* m_panelController = nullptr;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
     QPointer<QQuickWindow> m_panel;
-    int m_openPopups = 0;
+    QPointer<QQuickWindow> m_alarmPopup;
 };

@@ -46,7 +46,8 @@ bool isStorable(const QDateTime& date)
 bool isStorable(const ReminderNote& note)
 {
     return isStorable(note.createdAt) && isStorable(note.alarmDate)
-        && (!note.alarmEndDate || isStorable(*note.alarmEndDate));
+        && (!note.alarmEndDate || isStorable(*note.alarmEndDate))
+        && (!note.snoozeDate || isStorable(*note.snoozeDate));
 }
 
 QString unstorableDateReason()

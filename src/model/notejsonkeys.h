@@ -22,11 +22,12 @@ enum Key : int {
     AlarmEndDate,
     ImportSource,
     ImportBatchId,
+    SnoozeDate,
     Count
 };
 
 inline constexpr std::array<std::string_view, Count> names { "id", "text", "createdAt", "hasAlarm",
     "alarmDate", "repeatInterval", "usePopup", "useSound", "soundName", "isTriggered", "launchAppPath",
-    "shellScript", "alarmEndDate", "importSource", "importBatchId" };
+    "shellScript", "alarmEndDate", "importSource", "importBatchId", "snoozeDate" };
 
 } // namespace NoteJsonKeys

@@ -351,6 +351,8 @@ ReminderNote NoteJsonReader::noteOf(const Slots& fields, qsizetype index)
         note.importSource = string(ImportSource);
     if (given(ImportBatchId))
         note.importBatchId = string(ImportBatchId);
+    if (given(SnoozeDate))
+        note.snoozeDate = date(SnoozeDate);
     return note;
 }
 

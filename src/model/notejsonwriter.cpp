@@ -162,7 +162,7 @@ void NoteJsonWriter::record(const ReminderNote& note)
     const std::array<Prefix, Count>& prefix = pretty ? prettyPrefixes : compactPrefixes;
     for (std::size_t i = 0; i < std::size_t(Count); ++i) {
         const int key = pretty ? sortedKeys[i] : int(i);
-        if (key == AlarmEndDate && !note.alarmEndDate)
+        if ((key == AlarmEndDate && !note.alarmEndDate) || (key == SnoozeDate && !note.snoozeDate))
             continue;
         std::memcpy(m_pos, prefix[std::size_t(key)].text.data(), sizeof(Prefix::text));
         m_pos += prefix[std::size_t(key)].size;
@@ -231,6 +231,8 @@ void NoteJsonWriter::field(int key, const ReminderNote& note)
         return string(note.importSource);
     case ImportBatchId:
         return string(note.importBatchId);
+    case SnoozeDate:
+        return date(*note.snoozeDate);
     default:
         return;
     }

@@ -1,5 +1,7 @@
 #include "notestore.h"
 
+#include <QSet>
+
 #include "log.h"
 #include "notejson.h"
 #include "safefile.h"
@@ -226,6 +228,28 @@ template <typename Keep> ReminderNotes NoteStore::notesWhere(Keep keep) const
 bool NoteStore::deleteNote(const QUuid& id)
 {
     return commit(notesWhere([&id](const ReminderNote& note) { return note.id != id; }));
+}
+
+bool NoteStore::snooze(const QList<QUuid>& ids, const QDateTime& until)
+{
+    const QSet<QUuid> wanted(ids.cbegin(), ids.cend());
+    ReminderNotes notes = m_notes;
+    qsizetype found = 0;
+    for (ReminderNote& note : notes) {
+        if (!wanted.contains(note.id))
+            continue;
+        if (!note.hasAlarm) {
+            m_saveError = QStringLiteral("„%1“ ist kein Termin.").arg(note.title());
+            return false;
+        }
+        note.snoozeDate = until;
+        ++found;
+    }
+    if (found == 0) {
+        m_saveError = QStringLiteral("Der Eintrag existiert nicht mehr.");
+        return false;
+    }
+    return commit(notes);
 }
 
 bool NoteStore::replaceNotes(const ReminderNotes& notes)

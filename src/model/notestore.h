@@ -82,6 +82,9 @@ public:
     /// Replaces the record with `note.id`; false also when there is none.
     bool commitNote(const ReminderNote& note);
     bool deleteNote(const QUuid& id);
+    /// Fires the appointments of `ids` once more at `until`, beside their regular alarm; saved at once.
+    /// False when one of them is not an appointment (nothing changes then) or saving failed.
+    bool snooze(const QList<QUuid>& ids, const QDateTime& until);
     bool replaceNotes(const ReminderNotes& notes);
 
     bool importNotes(const ReminderNotes& incoming);

@@ -91,5 +91,6 @@ bool ReminderNote::hasSameFields(const ReminderNote& other) const
         && usePopup == other.usePopup && useSound == other.useSound && soundName == other.soundName
         && isTriggered == other.isTriggered && launchAppPath == other.launchAppPath
         && shellScript == other.shellScript && alarmEndDate == other.alarmEndDate
-        && importSource == other.importSource && importBatchId == other.importBatchId;
+        && importSource == other.importSource && importBatchId == other.importBatchId
+        && snoozeDate == other.snoozeDate;
 }

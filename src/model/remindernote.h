@@ -65,6 +65,8 @@ public:
     std::optional<QDateTime> alarmEndDate;
     QString importSource;
     QString importBatchId;
+    /// Put off from an alarm: fires once more at this moment, beside the regular `alarmDate`.
+    std::optional<QDateTime> snoozeDate;
 
     /// A new record with every default: fresh id, `createdAt` and `alarmDate` both `now`.
     [[nodiscard]] static ReminderNote create(const QDateTime& now);

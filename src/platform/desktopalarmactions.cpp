@@ -25,9 +25,19 @@ QString DesktopAlarmActions::shellProgram()
     return QFileInfo(zsh).isExecutable() ? zsh : QStringLiteral("/bin/sh");
 }
 
-void DesktopAlarmActions::notify(const QString& summary, const QString& body)
+void DesktopAlarmActions::notify(const QString& summary, const QString& body, const QList<QUuid>& snoozable)
 {
-    m_notifier->notify(summary, body);
+    if (snoozable.isEmpty()) {
+        m_notifier->notify(summary, body);
+        return;
+    }
+    QList<DesktopNotifier::Action> actions;
+    for (const Snooze::Choice choice : Snooze::allChoices)
+        actions.append({ Snooze::key(choice), Snooze::label(choice) });
+    m_notifier->notify(summary, body, actions, [this, snoozable](const QString& key) {
+        if (const auto choice = Snooze::choiceForKey(key))
+            requestSnooze(snoozable, *choice);
+    });
 }
 
 void DesktopAlarmActions::requestAttention()
@@ -60,8 +70,8 @@ void DesktopAlarmActions::runShellCommand(const QString& command)
     QProcess::startDetached(shellProgram(), { QStringLiteral("-c"), command });
 }
 
-void DesktopAlarmActions::showPopup(const QString& heading, const QString& text)
+void DesktopAlarmActions::showPopup(const QList<FiredAlarm>& alarms)
 {
     if (m_popup)
-        m_popup(heading, text);
+        m_popup(alarms);
 }

@@ -17,7 +17,7 @@ class DesktopAlarmActions : public QObject, public AlarmActions {
 
 public:
     using Attention = std::function<void()>;
-    using Popup = std::function<void(const QString& heading, const QString& text)>;
+    using Popup = std::function<void(const QList<FiredAlarm>& alarms)>;
 
     DesktopAlarmActions(Attention attention, Popup popup, QObject* parent = nullptr);
     ~DesktopAlarmActions() override;
@@ -25,12 +25,12 @@ public:
     /// "/bin/zsh" where it exists, else "/bin/sh".
     [[nodiscard]] static QString shellProgram();
 
-    void notify(const QString& summary, const QString& body) override;
+    void notify(const QString& summary, const QString& body, const QList<QUuid>& snoozable = {}) override;
     void requestAttention() override;
     void playSound(const QString& name) override;
     void openPath(const QString& path) override;
     void runShellCommand(const QString& command) override;
-    void showPopup(const QString& heading, const QString& text) override;
+    void showPopup(const QList<FiredAlarm>& alarms) override;
 
     [[nodiscard]] DesktopNotifier& notifier() { return *m_notifier; }
 

@@ -20,7 +20,16 @@ void AppointmentCardController::setNow(const QDateTime& now)
 
 bool AppointmentCardController::isPast() const
 {
-    return m_note.alarmDate < m_now && m_note.repeatInterval == RepeatInterval::None;
+    // A snoozed one comes again, so it is still ahead.
+    return m_note.alarmDate < m_now && m_note.repeatInterval == RepeatInterval::None && !m_note.snoozeDate;
+}
+
+QDateTime AppointmentCardController::nextAlarm() const
+{
+    const QDateTime& regular = m_note.alarmDate;
+    if (m_note.snoozeDate && (regular < m_now || *m_note.snoozeDate < regular))
+        return *m_note.snoozeDate;
+    return regular;
 }
 
 QString AppointmentCardController::accentColor() const
@@ -46,7 +55,7 @@ QString AppointmentCardController::dateText() const
 
 QString AppointmentCardController::relativeText() const
 {
-    return isPast() ? QString() : DateLabels::relativeTime(m_note.alarmDate, m_now);
+    return isPast() ? QString() : DateLabels::relativeTime(nextAlarm(), m_now);
 }
 
 QString AppointmentCardController::spokenText() const

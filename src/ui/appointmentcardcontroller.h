@@ -39,6 +39,8 @@ public:
     [[nodiscard]] QString titleColor() const;
     /// The countdown to the alarm; empty once the appointment is past.
     [[nodiscard]] QString relativeText() const;
+    /// When it rings next: its alarm, or a snooze that comes first.
+    [[nodiscard]] QDateTime nextAlarm() const;
     /// Import source, repeat rule, popup and sound, in that order, each only when it applies; all
     /// "secondary" once past.
     [[nodiscard]] QList<Badge> badges() const;

@@ -402,11 +402,11 @@ void NoteEditorController::testAlarm()
     if (!m_usePopup)
         return;
     // Tied to the panel, not to this editor: closing the editor right away still shows it.
-    QTimer::singleShot(
-        testPopupDelayMs, m_panel, [panel = m_panel, text = alarmText(m_text, popupCharacters)] {
-            if (AlarmActions* later = panel->alarmActions())
-                later->showPopup(testHeading, text);
-        });
+    const FiredAlarm test { {}, alarmText(m_text, popupCharacters), notes.now(), FiredAlarm::Kind::Test };
+    QTimer::singleShot(testPopupDelayMs, m_panel, [panel = m_panel, test] {
+        if (AlarmActions* later = panel->alarmActions())
+            later->showPopup({ test });
+    });
 }
 
 void NoteEditorController::previewSound()

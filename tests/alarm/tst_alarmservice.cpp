@@ -62,6 +62,12 @@ private slots:
     void clockJumps();
     void trigger_data();
     void trigger();
+    void oneCheckManyAlarms_data();
+    void oneCheckManyAlarms();
+    void snoozedAlarmComesOnce_data();
+    void snoozedAlarmComesOnce();
+    void snoozeChoices_data();
+    void snoozeChoices();
     void firstCheckWaitsOneInterval();
 };
 
@@ -225,9 +231,11 @@ void TestAlarmService::firesDueRecordsInListOrder()
             u"alarmDate=2025-03-01 08:00:00 +0000"_s,
             u"[AlarmService] Firing alarm for: \"Müll\" alarmDate=2025-07-01 07:00:00 +0000"_s,
         }));
+    // Found months late, both are missed: one summary, one window, the silent one counted.
     QCOMPARE(h.actions->calls,
-        QStringList({ u"notify Erinnerung|"_s + cake.text, u"attention"_s, u"popup Erinnerung|"_s + cake.text,
-            u"notify Erinnerung|Müll"_s, u"attention"_s }));
+        QStringList(
+            { u"notify 2 verpasste Erinnerungen|01.03. 09:00 "_s + cake.title() + u"\n01.07. 09:00 Müll"_s,
+                u"attention"_s, u"popup Verpasst|"_s + cake.text + u" / Verpasst|Müll"_s }));
     QCOMPARE(h.store.alarmCount(), 1);
     QCOMPARE(changes.count(), 1);
 
@@ -290,6 +298,143 @@ void TestAlarmService::trigger()
     QCOMPARE(h.store.alarmCount(), note.usePopup ? 0 : 1);
     h.service.triggerAlarm(note);
     QCOMPARE(h.store.alarmCount(), note.usePopup ? 0 : 2);
+}
+
+void TestAlarmService::oneCheckManyAlarms_data()
+{
+    QTest::addColumn<QList<int>>("secondsLate"); // one record each, checked at 09:00
+    QTest::addColumn<QString>("sounds"); // which records play a sound, by letter
+    QTest::addColumn<QStringList>("expected");
+
+    const QString attention = u"attention"_s;
+    QTest::newRow("a minute late is on time")
+        << QList<int> { 60 } << QString()
+        << QStringList { u"notify Erinnerung|A"_s, attention, u"popup Erinnerung|A"_s };
+    QTest::newRow("a second more is missed")
+        << QList<int> { 61 } << QString()
+        << QStringList { u"notify Verpasste Erinnerung|08:58 A"_s, attention, u"popup Verpasst|A"_s };
+    // Newest last: the list's order does not matter, the time does.
+    QTest::newRow("missed overnight, one summary")
+        << QList<int> { 3600, 50'400, 7200 } << QString()
+        << QStringList { u"notify 3 verpasste Erinnerungen|28.02. 19:00 B\n07:00 C\n08:00 A"_s, attention,
+               u"popup Verpasst|B / Verpasst|C / Verpasst|A"_s };
+    QTest::newRow("five on time: three notifications and a summary")
+        << QList<int> { 0, 0, 0, 0, 0 } << u"BD"_s
+        << QStringList { u"notify Erinnerung|A"_s, u"notify Erinnerung|B"_s, u"notify Erinnerung|C"_s,
+               u"notify 2 weitere Erinnerungen|09:00 D\n09:00 E"_s, attention, u"sound Frog"_s,
+               u"popup Erinnerung|A / Erinnerung|B / Erinnerung|C / Erinnerung|D / Erinnerung|E"_s };
+    QTest::newRow("missed and on time together")
+        << QList<int> { 0, 600 } << u"AB"_s
+        << QStringList { u"notify Erinnerung|A"_s, u"notify Verpasste Erinnerung|08:50 B"_s, attention,
+               u"sound Frog"_s, u"popup Verpasst|B / Erinnerung|A"_s };
+}
+
+void TestAlarmService::oneCheckManyAlarms()
+{
+    QFETCH(QList<int>, secondsLate);
+    QFETCH(QString, sounds);
+
+    Harness h;
+    ReminderNotes notes;
+    for (qsizetype i = 0; i < secondsLate.size(); ++i) {
+        ReminderNote note = alarmAt(QString(QChar(char16_t(u'A' + i))), h.now.addSecs(-secondsLate.at(i)));
+        note.useSound = sounds.contains(note.text);
+        note.soundName = u"Frog"_s;
+        notes.append(note);
+    }
+    h.store.setNotes(notes);
+    QSignalSpy fired(&h.service, &AlarmService::fired);
+    h.check();
+    QTEST(h.actions->calls, "expected");
+    // Each notification offers to put off exactly the alarms it names.
+    QList<QUuid> offered;
+    for (const QList<QUuid>& ids : std::as_const(h.actions->notified))
+        offered.append(ids);
+    QCOMPARE(offered.size(), notes.size());
+    QCOMPARE(QSet<QUuid>(offered.cbegin(), offered.cend()).size(), notes.size());
+    QCOMPARE(fired.count(), 1);
+    QCOMPARE(fired.constFirst().constFirst().toStringList().size(), notes.size());
+}
+
+void TestAlarmService::snoozedAlarmComesOnce_data()
+{
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<bool>("triggered");
+    QTest::addColumn<int>("alarmMinutes"); // the regular alarm, from 09:00
+    QTest::addColumn<QList<int>>("checkMinutes");
+    QTest::addColumn<int>("fired");
+
+    // Put off for 15 minutes at 09:00.
+    QTest::newRow("one-time, fired already") << once << true << 0 << QList<int> { 14, 15, 16, 60 } << 1;
+    QTest::newRow("checked late: still once") << once << true << 0 << QList<int> { 14, 200, 201 } << 1;
+    QTest::newRow("daily keeps its next day") << daily << false << 1440 << QList<int> { 15, 16 } << 1;
+    // Its own time falls in the same check: one alarm, not two.
+    QTest::newRow("regular alarm at the same check") << once << false << 10 << QList<int> { 15, 16 } << 1;
+    QTest::newRow("regular alarm before it") << once << false << 5 << QList<int> { 5, 15 } << 2;
+    QTest::newRow("clock set back after it fired") << once << true << 0 << QList<int> { 15, -60, 15 } << 1;
+}
+
+void TestAlarmService::snoozedAlarmComesOnce()
+{
+    QFETCH(int, interval);
+    QFETCH(bool, triggered);
+    QFETCH(int, alarmMinutes);
+    QFETCH(QList<int>, checkMinutes);
+
+    Harness h;
+    const QDateTime start = h.now;
+    ReminderNote note = alarmAt(u"Tee"_s, start.addSecs(60 * alarmMinutes), RepeatInterval(interval));
+    note.isTriggered = triggered;
+    h.store.setNotes({ note });
+    // As a notification's or the popup's "Später" asks it.
+    h.actions->requestSnooze({ note.id }, Snooze::Choice::FifteenMinutes);
+    QCOMPARE(h.store.notes().constFirst().snoozeDate, start.addSecs(15 * 60));
+    QCOMPARE(
+        NoteJson::decode(h.saved()).value_or(ReminderNotes()).value(0).snoozeDate, start.addSecs(15 * 60));
+
+    for (const int minutes : checkMinutes) {
+        h.now = start.addSecs(60 * minutes);
+        h.check();
+    }
+    QTEST(int(h.actions->calls.filter(u"notify "_s).size()), "fired");
+    const ReminderNote& stored = h.store.notes().constFirst();
+    QVERIFY(!stored.snoozeDate);
+    if (interval == daily)
+        QCOMPARE(stored.alarmDate, note.alarmDate);
+}
+
+void TestAlarmService::snoozeChoices_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QDateTime>("expected"); // invalid: refused
+
+    const QDateTime evening = berlin(2026, 3, 28, 22, 10);
+    QTest::newRow("5m") << u"5m"_s << evening << evening.addSecs(300);
+    QTest::newRow("90 min") << u"90min"_s << evening << evening.addSecs(5400);
+    QTest::newRow("1h") << u"1h"_s << evening << evening.addSecs(3600);
+    // A span, not a wall-clock time: a week over the spring change ends an hour later on the clock.
+    QTest::newRow("a week") << u"168h"_s << evening << berlin(2026, 4, 4, 23, 10);
+    // 09:00 on the wall clock, although the night is an hour shorter.
+    QTest::newRow("morgen over the spring change") << u"Morgen"_s << evening << berlin(2026, 3, 29, 9, 0);
+    QTest::newRow("morgen after midnight")
+        << u"morgen"_s << berlin(2026, 3, 29, 0, 30) << berlin(2026, 3, 30, 9, 0);
+    for (const char* refused : { "0m", "10", "1d", "-5m", "169h", "10 m", "" })
+        QTest::newRow(refused) << QString::fromLatin1(refused) << evening << QDateTime();
+}
+
+void TestAlarmService::snoozeChoices()
+{
+    QFETCH(QString, text);
+    QFETCH(QDateTime, now);
+    QFETCH(QDateTime, expected);
+
+    QCOMPARE(Snooze::parse(text, now).value_or(QDateTime()), expected);
+    // Every choice a notification offers comes back from its key to the same moment.
+    for (const Snooze::Choice choice : Snooze::allChoices) {
+        QCOMPARE(Snooze::choiceForKey(Snooze::key(choice)), choice);
+        QCOMPARE(Snooze::parse(Snooze::key(choice), now), Snooze::until(choice, now));
+    }
 }
 
 void TestAlarmService::firstCheckWaitsOneInterval()

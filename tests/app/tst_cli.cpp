@@ -38,6 +38,7 @@ private slots:
     void helpAfterAnyCommand_data();
     void helpAfterAnyCommand();
     void importsCalendarsAndFiles();
+    void snoozeKeepsItsTimeEverywhere();
 
 private:
     QByteArray fileContent() const;
@@ -129,6 +130,9 @@ void tst_Cli::refusedInput_data()
     row("bad range day", { u"calendars"_qs, u"--to"_qs, u"2026-02-30"_qs }, 1,
         "Ungültiges Datum: 2026-02-30");
     row("undo of an unknown import", { u"undo-import"_qs, u"X"_qs }, 1, "Kein Import mit der ID X");
+    row("snooze without a span", { u"snooze"_qs, u"1A2B"_qs }, 2, "snooze erwartet eine ID und eine Dauer");
+    row("snooze of a short id", { u"snooze"_qs, u"1A"_qs, u"5m"_qs }, 2, "Die ID ist zu kurz");
+    row("snooze of an unknown id", { u"snooze"_qs, u"1A2B"_qs, u"5m"_qs }, 1, "Kein Eintrag mit der ID 1A2B");
 }
 
 void tst_Cli::refusedInput()
@@ -560,6 +564,31 @@ void tst_Cli::importsCalendarsAndFiles()
                 .out.startsWith(u"2 Events importiert\nKeine Duplikate\n"_qs));
     QCOMPARE(run(QStringList { u"import"_qs, u"--calendar"_qs, u"privat"_qs } + december).err,
         u"Kein Kalender: privat (zettelwerk calendars zeigt alle)\n"_qs);
+}
+
+void tst_Cli::snoozeKeepsItsTimeEverywhere()
+{
+    const QString note = run({ u"add"_qs, u"Nur Notiz"_qs }).out.trimmed();
+    const QString tea = run({ u"add"_qs, u"Tee"_qs, u"--at"_qs, u"2026-05-01 10:00"_qs }).out.trimmed();
+    QCOMPARE(run({ u"snooze"_qs, note, u"5m"_qs }).err, u"„Nur Notiz“ ist kein Termin\n"_qs);
+    QCOMPARE(run({ u"snooze"_qs, tea, u"5 Tage"_qs }).exitCode, 2);
+    QVERIFY(!m_store->notes().constFirst().snoozeDate);
+
+    const QDateTime before = QDateTime::currentDateTime();
+    const Cli::Result snoozed = run({ u"snooze"_qs, tea.left(6).toLower(), u"1h"_qs });
+    QCOMPARE(snoozed.exitCode, 0);
+    const auto until = m_store->notes().constFirst().snoozeDate;
+    QVERIFY(until && *until >= before.addSecs(3600) && *until <= QDateTime::currentDateTime().addSecs(3600));
+    QCOMPARE(snoozed.out, u"Erinnert wieder am %1\n"_qs.arg(until->toString(u"yyyy-MM-dd HH:mm"_qs)));
+    QVERIFY(run({ u"list"_qs }).out.contains(u"(später: "_qs));
+    QVERIFY(run({ u"list"_qs, u"--json"_qs }).out.contains(u"\"snoozeDate\":"_qs));
+
+    // A backup and its restore keep it.
+    const QString backup = m_dir->filePath(u"backup.json"_qs);
+    QCOMPARE(run({ u"backup"_qs, backup }).exitCode, 0);
+    QVERIFY(run({ u"snooze"_qs, tea, u"morgen"_qs }).exitCode == 0);
+    QCOMPARE(run({ u"restore"_qs, backup }).exitCode, 0);
+    QCOMPARE(NoteJson::formatDate(*m_store->notes().constFirst().snoozeDate), NoteJson::formatDate(*until));
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)

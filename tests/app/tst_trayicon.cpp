@@ -239,13 +239,18 @@ void tst_TrayIcon::trayIconFollowsLabel()
         = [&tray] { return tray.icon().pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32); };
     QCOMPARE(shown(), resting);
     label.setAlarmCount(3);
+    label.noteFired({ QStringLiteral("Zahnarzt – 14:30") });
+    label.noteFired(
+        { QStringLiteral("A – 14:31"), QStringLiteral("B – 14:31"), QStringLiteral("C – 14:32") });
     for (int i = 0; i < 5; ++i)
         label.tick(); // red and swung
     QVERIFY(census(shown()).red > 0);
-    QVERIFY(tray.toolTip() != QStringLiteral("Zettelwerk"));
+    // What fired, the last three of them.
+    QCOMPARE(tray.toolTip(), QStringLiteral("4 Erinnerungen, zuletzt:\nA – 14:31\nB – 14:31\nC – 14:32"));
 
     // The last alarm seen: the resting symbol at once, and after the bell's last tick.
     label.setAlarmCount(0);
+    label.forgetFired();
     QCOMPARE(shown(), resting);
     label.tick();
     QCOMPARE(render(label), resting);

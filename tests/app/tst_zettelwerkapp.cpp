@@ -24,8 +24,8 @@ private slots:
     void init();
     void cleanup();
     void serviceStartsAfterLoadingWithoutCheckingAtOnce();
-    void popupsDoNotBlockAndStack_data();
-    void popupsDoNotBlockAndStack();
+    void alarmsShareOneWindow_data();
+    void alarmsShareOneWindow();
     void silentAlarmRingsUntilThePanelOpens_data();
     void silentAlarmRingsUntilThePanelOpens();
     void tallerPanelStaysOnItsScreen_data();
@@ -83,7 +83,7 @@ QList<QQuickWindow*> tst_ZettelwerkApp::popups()
 {
     QList<QQuickWindow*> open;
     for (QWindow* window : QGuiApplication::topLevelWindows()) {
-        if (window->isVisible() && window->property("heading").isValid())
+        if (window->isVisible() && window->property("alarms").isValid())
             open.append(qobject_cast<QQuickWindow*>(window));
     }
     return open;
@@ -97,52 +97,75 @@ void tst_ZettelwerkApp::serviceStartsAfterLoadingWithoutCheckingAtOnce()
     QVERIFY(alarms->isTimerActive());
 }
 
-void tst_ZettelwerkApp::popupsDoNotBlockAndStack_data()
+void tst_ZettelwerkApp::alarmsShareOneWindow_data()
 {
     QTest::addColumn<bool>("panelLoaded");
     QTest::newRow("panel loaded") << true;
     QTest::newRow("panel never loaded") << false;
 }
 
-void tst_ZettelwerkApp::popupsDoNotBlockAndStack()
+namespace {
+
+// Items of the window's ListView rows are not its QObject children.
+QList<QQuickItem*> itemsNamed(QQuickItem* root, const QString& name)
+{
+    QList<QQuickItem*> found;
+    for (QQuickItem* child : root->childItems()) {
+        if (child->objectName() == name && child->isVisible())
+            found.append(child);
+        found.append(itemsNamed(child, name));
+    }
+    return found;
+}
+
+} // namespace
+
+void tst_ZettelwerkApp::alarmsShareOneWindow()
 {
     withPanelNeverLoaded();
     AlarmService* alarms = service();
     QVERIFY(alarms);
-    ReminderNote note = ReminderNote::create(QDateTime::currentDateTime());
-    note.hasAlarm = true;
-    note.text = QStringLiteral("Erster");
+    ReminderNote first = ReminderNote::create(QDateTime::currentDateTime());
+    first.hasAlarm = true;
+    first.text = QStringLiteral("Erster");
     // exec with its own output: the test runner waits for every holder of the test's output pipe.
-    note.shellScript = QStringLiteral("exec sleep 60 >/dev/null 2>&1");
+    first.shellScript = QStringLiteral("exec sleep 60 >/dev/null 2>&1");
+    ReminderNote second = ReminderNote::create(QDateTime::currentDateTime());
+    second.hasAlarm = true;
+    second.text = QStringLiteral("Zweiter");
+    QVERIFY(m_app->store().replaceNotes({ first, second }));
 
     QElapsedTimer elapsed;
     elapsed.start();
-    alarms->triggerAlarm(note);
-    note.text = QStringLiteral("Zweiter");
-    alarms->triggerAlarm(note);
-    QVERIFY2(elapsed.elapsed() < 5000, "a running shell command must not hold up the alarm");
-
-    QTRY_COMPARE(popups().size(), 2);
-    QStringList texts;
-    for (QQuickWindow* popup : popups())
-        texts.append(popup->property("text").toString());
-    texts.sort();
-    QCOMPARE(texts, (QStringList { QStringLiteral("Erster"), QStringLiteral("Zweiter") }));
-    QCOMPARE(popups().constFirst()->property("heading").toString(), QStringLiteral("Erinnerung"));
-    QCOMPARE(m_app->store().alarmCount(), 0);
-    QVERIFY(popups().at(0)->position() != popups().at(1)->position());
-
-    // "OK" closes just its own popup.
-    QQuickWindow* first = popups().constFirst();
-    auto* ok = first->findChild<QQuickItem*>(QStringLiteral("okButton"));
-    QVERIFY(ok);
-    QVERIFY(QMetaObject::invokeMethod(ok, "clicked"));
+    alarms->triggerAlarm(first);
     QTRY_COMPARE(popups().size(), 1);
+    // A later check's alarm joins the open window, newest last.
+    alarms->triggerAlarm(second);
+    QVERIFY2(elapsed.elapsed() < 5000, "a running shell command must not hold up the alarm");
+    QCOMPARE(popups().size(), 1);
+    QQuickWindow* popup = popups().constFirst();
+    QTRY_COMPARE(itemsNamed(popup->contentItem(), QStringLiteral("message")).size(), 2);
+    QCOMPARE(itemsNamed(popup->contentItem(), QStringLiteral("message")).at(1)->property("text").toString(),
+        QStringLiteral("Zweiter"));
+    QCOMPARE(popup->title(), QStringLiteral("2 Erinnerungen"));
+    QCOMPARE(m_app->store().alarmCount(), 0);
+
+    // "OK" answers its own row; "Später" on the last one puts it off and closes the window.
+    QVERIFY(QMetaObject::invokeMethod(
+        itemsNamed(popup->contentItem(), QStringLiteral("okButton")).at(0), "clicked"));
+    QTRY_COMPARE(popup->title(), QStringLiteral("Erinnerung"));
+    const QDateTime before = QDateTime::currentDateTime();
+    QVERIFY(QMetaObject::invokeMethod(
+        popup->property("alarms").value<QObject*>(), "snooze", Q_ARG(int, 0), Q_ARG(int, 1)));
+    QTRY_VERIFY(popups().isEmpty());
+    const auto until = m_app->store().notes().constLast().snoozeDate;
+    QVERIFY(until && *until >= before.addSecs(15 * 60) && *until < before.addSecs(16 * 60));
+    QVERIFY(!m_app->store().notes().constFirst().snoozeDate);
 }
 
 void tst_ZettelwerkApp::silentAlarmRingsUntilThePanelOpens_data()
 {
-    popupsDoNotBlockAndStack_data();
+    alarmsShareOneWindow_data();
 }
 
 void tst_ZettelwerkApp::silentAlarmRingsUntilThePanelOpens()
@@ -159,11 +182,14 @@ void tst_ZettelwerkApp::silentAlarmRingsUntilThePanelOpens()
     QCOMPARE(m_app->menuBarLabel().alarmCount(), 2);
     QVERIFY(m_app->menuBarLabel().isTicking());
     QVERIFY(popups().isEmpty());
+    const QString line = QStringLiteral("Neue Notiz – ") + note.alarmDate.toString(QStringLiteral("HH:mm"));
+    QCOMPARE(m_app->menuBarLabel().toolTip(), line + u'\n' + line);
 
     m_app->showPanel();
     QVERIFY(m_app->panel() && m_app->panel()->isVisible());
     QCOMPARE(m_app->store().alarmCount(), 0);
     QVERIFY(!m_app->menuBarLabel().isAlarming());
+    QCOMPARE(m_app->menuBarLabel().toolTip(), QStringLiteral("Zettelwerk"));
 }
 
 // Where it goes is tst_panelplacement's; here, that a new height moves the open panel at all.
