@@ -1,6 +1,7 @@
 #include "screenshot.h"
 
 #include "aboutcontroller.h"
+#include "alarmscreenshots.h"
 #include "calendarimportcontroller.h"
 #include "exportcontroller.h"
 #include "exportfile.h"
@@ -82,6 +83,26 @@ void settle(int ms)
     loop.exec();
 }
 
+bool grab(QQuickWindow& window, const QString& outPng, QString* error,
+    const std::function<void(QQuickWindow&)>& inspect)
+{
+    if (inspect)
+        inspect(window);
+    const QImage image = window.grabWindow();
+    const QSize expected = (QSizeF(window.size()) * pixelRatio).toSize();
+    if (image.size() != expected)
+        return fail(error,
+            QStringLiteral("Bild hat %1×%2 statt %3×%4 Pixel (QT_SCALE_FACTOR=2 vor dem Start setzen)")
+                .arg(image.width())
+                .arg(image.height())
+                .arg(expected.width())
+                .arg(expected.height()));
+    if (!image.save(outPng, "PNG"))
+        return fail(error, QStringLiteral("Konnte %1 nicht schreiben").arg(outPng));
+    window.hide();
+    return true;
+}
+
 } // namespace
 
 namespace Screenshot {
@@ -94,7 +115,7 @@ QStringList screens()
         QStringLiteral("help"), QStringLiteral("about"), QStringLiteral("about-en"), QStringLiteral("export"),
         QStringLiteral("export-confirm"), QStringLiteral("export-restored"),
         QStringLiteral("heute-unreadable") }
-    + ImportScreenshots::screens();
+    + ImportScreenshots::screens() + AlarmScreenshots::screens();
 }
 
 void prepareEnvironment()
@@ -114,6 +135,16 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         return fail(error,
             QStringLiteral("Unbekannter Bildschirm \"%1\" (möglich: %2)")
                 .arg(screen, Screenshot::screens().join(QStringLiteral(", "))));
+
+    if (AlarmScreenshots::screens().contains(screen)) {
+        QQmlEngine engine;
+        engine.addImportPath(QStringLiteral("qrc:/"));
+        const std::unique_ptr<QQuickWindow> window(AlarmScreenshots::open(engine, screen, store, error));
+        if (!window)
+            return false;
+        settle(settleMs);
+        return grab(*window, outPng, error, inspect);
+    }
 
     // The editor needs a record of its own and a restore replaces them all: both work on a
     // scratch copy of the store, so that a picture never changes the data file.
@@ -212,19 +243,5 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
             settle(200);
         }
     }
-    if (inspect)
-        inspect(*window);
-    const QImage image = window->grabWindow();
-    const QSize expected = (QSizeF(window->size()) * pixelRatio).toSize();
-    if (image.size() != expected)
-        return fail(error,
-            QStringLiteral("Bild hat %1×%2 statt %3×%4 Pixel (QT_SCALE_FACTOR=2 vor dem Start setzen)")
-                .arg(image.width())
-                .arg(image.height())
-                .arg(expected.width())
-                .arg(expected.height()));
-    if (!image.save(outPng, "PNG"))
-        return fail(error, QStringLiteral("Konnte %1 nicht schreiben").arg(outPng));
-    window->hide();
-    return true;
+    return grab(*window, outPng, error, inspect);
 }

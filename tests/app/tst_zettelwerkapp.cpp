@@ -1,9 +1,11 @@
+#include "alarmpopupmodel.h"
 #include "alarmservice.h"
 #include "menubarlabel.h"
 #include "notestore.h"
 #include "panelcontroller.h"
 #include "zettelwerkapp.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QQuickItem>
@@ -14,6 +16,8 @@
 #include <QtQml/QQmlExtensionPlugin>
 
 Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)
+
+using namespace Qt::StringLiterals;
 
 // The tray app in one process, offscreen: alarm service wiring, popups, counter and panel.
 class tst_ZettelwerkApp : public QObject {
@@ -26,6 +30,8 @@ private slots:
     void serviceStartsAfterLoadingWithoutCheckingAtOnce();
     void alarmsShareOneWindow_data();
     void alarmsShareOneWindow();
+    void alarmWindowHeading_data();
+    void alarmWindowHeading();
     void silentAlarmRingsUntilThePanelOpens_data();
     void silentAlarmRingsUntilThePanelOpens();
     void tallerPanelStaysOnItsScreen_data();
@@ -161,6 +167,46 @@ void tst_ZettelwerkApp::alarmsShareOneWindow()
     const auto until = m_app->store().notes().constLast().snoozeDate;
     QVERIFY(until && *until >= before.addSecs(15 * 60) && *until < before.addSecs(16 * 60));
     QVERIFY(!m_app->store().notes().constFirst().snoozeDate);
+}
+
+void tst_ZettelwerkApp::alarmWindowHeading_data()
+{
+    QTest::addColumn<QString>("kinds"); // a row each: o on time, m missed, t the editor's test
+    QTest::addColumn<QString>("heading");
+    QTest::newRow("one on time") << u"o"_s << u"Erinnerung"_s;
+    QTest::newRow("one missed") << u"m"_s << u"Verpasste Erinnerung"_s;
+    QTest::newRow("a test") << u"t"_s << u"Erinnerung (Test)"_s;
+    QTest::newRow("two on time") << u"oo"_s << u"2 Erinnerungen"_s;
+    QTest::newRow("three missed") << u"mmm"_s << u"3 verpasste Erinnerungen"_s;
+    QTest::newRow("mixed") << u"omo"_s << u"3 Erinnerungen, davon 1 verpasst"_s;
+}
+
+void tst_ZettelwerkApp::alarmWindowHeading()
+{
+    QFETCH(QString, kinds);
+    QList<QList<QUuid>> snoozed;
+    AlarmPopupModel model([] { return QDateTime::currentDateTime(); },
+        [&snoozed](const QList<QUuid>& ids, Snooze::Choice) { snoozed.append(ids); });
+    QAbstractItemModelTester tester(&model);
+    QSignalSpy emptied(&model, &AlarmPopupModel::emptied);
+    QList<FiredAlarm> alarms;
+    for (const QChar kind : kinds) {
+        const auto which = kind == u'm' ? FiredAlarm::Kind::Missed
+            : kind == u't'              ? FiredAlarm::Kind::Test
+                                        : FiredAlarm::Kind::OnTime;
+        alarms.append({ which == FiredAlarm::Kind::Test ? QUuid() : QUuid::createUuid(), kind, {}, which });
+    }
+    model.append(alarms.mid(0, 1));
+    model.append(alarms.mid(1));
+    QTEST(model.heading(), "heading");
+
+    // The test alarm cannot be put off; every other row goes with its own id.
+    model.snooze(0, 3);
+    QCOMPARE(snoozed,
+        kinds.startsWith(u't') ? QList<QList<QUuid>>() : QList<QList<QUuid>> { { alarms.at(0).id } });
+    QCOMPARE(model.count(), kinds.startsWith(u't') ? 1 : kinds.size() - 1);
+    model.dismissAll();
+    QCOMPARE(emptied.count(), 1);
 }
 
 void tst_ZettelwerkApp::silentAlarmRingsUntilThePanelOpens_data()

@@ -61,7 +61,9 @@ Window {
             spacing: 8
             model: popup.alarms
             boundsBehavior: Flickable.StopAtBounds
-            ScrollBar.vertical: ScrollBar { policy: list.contentHeight > list.height ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded }
+            // Only beyond five rows; a pixel of rounding is no reason for a bar.
+            readonly property bool scrolls: contentHeight > height + 1
+            ScrollBar.vertical: ScrollBar { policy: list.scrolls ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff }
 
             delegate: Rectangle {
                 id: row
@@ -71,8 +73,9 @@ Window {
                 required property string timeText
                 required property bool missed
                 required property bool snoozable
+                property bool choosing: false
 
-                width: ListView.view.width - 12
+                width: ListView.view.width - (list.scrolls ? 12 : 0)
                 height: rowContent.implicitHeight + 16
                 radius: 8
                 color: Colors.material
@@ -103,42 +106,46 @@ Window {
                     }
                     RowLayout {
                         Layout.alignment: Qt.AlignRight
+                        visible: !row.choosing
                         spacing: 8
-                        Button {
-                            id: later
+                        CapsuleButton {
                             objectName: "snoozeButton"
                             visible: row.snoozable
                             text: "Später"
-                            onClicked: snoozeMenu.open()
-                            Menu {
-                                id: snoozeMenu
-                                y: later.height
-                                Repeater {
-                                    model: popup.alarms.snoozeLabels
-                                    MenuItem {
-                                        required property int index
-                                        required property string modelData
-                                        objectName: "snooze" + index
-                                        text: modelData
-                                        onTriggered: popup.alarms.snooze(row.index, index)
-                                    }
-                                }
-                            }
+                            tint: Colors.orange
+                            onClicked: row.choosing = true
                         }
-                        Button {
+                        CapsuleButton {
                             objectName: "okButton"
                             text: "OK"
-                            highlighted: true
                             focus: row.index === 0
                             onClicked: popup.alarms.dismiss(row.index)
-                            Keys.onReturnPressed: popup.alarms.dismiss(row.index)
+                        }
+                    }
+                    // "Später" turns the buttons into its choices, in the row itself: a menu
+                    // would not fit a window this small.
+                    Flow {
+                        Layout.fillWidth: true
+                        visible: row.choosing
+                        spacing: 8
+                        Repeater {
+                            model: row.choosing ? popup.alarms.snoozeLabels : []
+                            CapsuleButton {
+                                required property int index
+                                required property string modelData
+                                objectName: "snooze" + index
+                                text: modelData
+                                tint: Colors.orange
+                                focus: index === 0
+                                onClicked: popup.alarms.snooze(row.index, index)
+                            }
                         }
                     }
                 }
             }
         }
 
-        Button {
+        CapsuleButton {
             objectName: "dismissAllButton"
             Layout.alignment: Qt.AlignRight
             visible: popup.alarms.count > 1
