@@ -18,15 +18,32 @@ class FakeNotifications : public QObject {
 
 public:
     QStringList bodies;
+    QList<QStringList> actions;
+    QList<uint> closed;
 
 public slots:
-    QStringList GetCapabilities() { return { QStringLiteral("body") }; }
+    QStringList GetCapabilities() { return { QStringLiteral("body"), QStringLiteral("actions") }; }
     uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body,
-        const QStringList&, const QVariantMap&, int)
+        const QStringList& offered, const QVariantMap&, int)
     {
         bodies.append(summary + QLatin1Char('|') + body);
+        actions.append(offered);
         return static_cast<uint>(bodies.size());
     }
+    void CloseNotification(uint id) { closed.append(id); }
+
+signals:
+    // What a server sends when the user picks one of a notification's actions.
+    void ActionInvoked(uint id, const QString& key);
+};
+
+// Stands in for logind on the system bus, which here is the test's own bus: it tells of sleep.
+class FakeLogind : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+
+signals:
+    void PrepareForSleep(bool start);
 };
 
 // Stands in for the panel's tray host, so the app shows its icon over D-Bus.
@@ -56,6 +73,16 @@ private:
     QStringList m_items;
 };
 
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool xdotool(const QStringList& args);
+// The app checks for due alarms this often.
+constexpr int alarmCheckMs = 10'000;
+
+} // namespace
+
 class tst_EndToEnd : public QObject {
     Q_OBJECT
 
@@ -63,7 +90,9 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void appointmentFires();
+    void snoozeFromTheNotification();
     void keyboardAlone();
+    void missedAlarmsAfterSleep();
     void quitFromThePanel();
 
 private:
@@ -73,6 +102,7 @@ private:
 
     QTemporaryDir m_home;
     FakeNotifications m_notifications;
+    FakeLogind m_logind;
     FakeTrayWatcher m_watcher;
     QProcess m_app;
 };
@@ -83,9 +113,12 @@ void tst_EndToEnd::initTestCase()
     QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "run under xvfb-run");
 
     QDBusConnection bus = QDBusConnection::sessionBus();
-    QVERIFY(bus.registerObject(
-        QStringLiteral("/org/freedesktop/Notifications"), &m_notifications, QDBusConnection::ExportAllSlots));
+    QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &m_notifications,
+        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals));
     QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    QVERIFY(bus.registerObject(
+        QStringLiteral("/org/freedesktop/login1"), &m_logind, QDBusConnection::ExportAllSignals));
+    QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.login1")));
     QDir(m_home.path()).mkpath(QStringLiteral("run"));
     QFile::setPermissions(m_home.filePath(QStringLiteral("run")),
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -95,6 +128,7 @@ void tst_EndToEnd::initTestCase()
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.filePath(QStringLiteral("run")));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS"));
     // The app ends through "Beenden": under AddressSanitizer the leak check at exit would report
     // what the X and GL plugins, unloaded by then, keep for the process's life.
     env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
@@ -119,6 +153,7 @@ void tst_EndToEnd::cleanupTestCase()
     QDBusConnection bus = QDBusConnection::sessionBus();
     bus.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
     bus.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+    bus.unregisterService(QStringLiteral("org.freedesktop.login1"));
     bus.unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
     bus.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
 }
@@ -145,6 +180,81 @@ void tst_EndToEnd::appointmentFires()
     QTRY_VERIFY_WITH_TIMEOUT(!m_notifications.bodies.isEmpty(), deadline);
     QCOMPARE(m_notifications.bodies, QStringList { QStringLiteral("Erinnerung|Tee") });
     QTRY_VERIFY_WITH_TIMEOUT(savedNotes().size() == 1 && savedNotes().constFirst().isTriggered, 5000);
+}
+
+// "Später" in the notification puts the alarm off; put off from the command line to the next
+// minute, it comes again with its actions.
+void tst_EndToEnd::snoozeFromTheNotification()
+{
+    QCOMPARE(m_notifications.actions.constFirst(),
+        (QStringList { u"5m"_s, u"5 Min."_s, u"15m"_s, u"15 Min."_s, u"1h"_s, u"1 Std."_s, u"morgen"_s,
+            u"Morgen, 9:00"_s }));
+    const QDateTime before = QDateTime::currentDateTime();
+    emit m_notifications.ActionInvoked(1, u"15m"_s);
+    QTRY_COMPARE_WITH_TIMEOUT(m_notifications.closed, QList<uint> { 1 }, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(savedNotes().value(0).snoozeDate.has_value(), 5000);
+    const QDateTime until = *savedNotes().constFirst().snoozeDate;
+    QVERIFY(until >= before.addSecs(15 * 60 - 1) && until <= QDateTime::currentDateTime().addSecs(15 * 60));
+
+    QProcess snooze;
+    snooze.setProcessEnvironment(m_app.processEnvironment());
+    snooze.start(QStringLiteral(ZETTELWERK_BINARY),
+        { u"snooze"_s, savedNotes().constFirst().id.toString(QUuid::WithoutBraces), u"1m"_s });
+    QVERIFY(snooze.waitForFinished(20000));
+    QCOMPARE(snooze.exitCode(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(m_notifications.bodies.size(), 2, 80000);
+    QCOMPARE(m_notifications.bodies.last(), u"Erinnerung|Tee"_s);
+    QCOMPARE(m_notifications.actions.last().size(), 8);
+    QTRY_VERIFY_WITH_TIMEOUT(!savedNotes().constFirst().snoozeDate, 5000);
+    QVERIFY(savedNotes().constFirst().isTriggered);
+}
+
+// A hundred appointments that fell due while the machine slept come back with a backup; the wake
+// from sleep finds them at once: one notification and one window, and none of them again.
+void tst_EndToEnd::missedAlarmsAfterSleep()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    ReminderNotes hundred;
+    for (int i = 0; i < 100; ++i) {
+        ReminderNote note = ReminderNote::create(now.addDays(-1));
+        note.text = u"Termin %1"_s.arg(i + 1);
+        note.hasAlarm = true;
+        note.alarmDate = now.addSecs(-3 * 3600 + 60 * i);
+        hundred.append(note);
+    }
+    const QString backup = m_home.filePath(u"hundert.json"_s);
+    QFile file(backup);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(NoteJson::encodeCompact(hundred)) > 0);
+    file.close();
+    const qsizetype before = m_notifications.bodies.size();
+    QProcess restore;
+    restore.setProcessEnvironment(m_app.processEnvironment());
+    restore.start(QStringLiteral(ZETTELWERK_BINARY), { u"restore"_s, backup });
+    QVERIFY(restore.waitForFinished(20000));
+    QCOMPARE(restore.exitCode(), 0);
+
+    // Well before the next regular check is due (but for bad luck in the timer's phase).
+    emit m_logind.PrepareForSleep(true);
+    emit m_logind.PrepareForSleep(false);
+    QTRY_COMPARE_WITH_TIMEOUT(m_notifications.bodies.size(), before + 1, 3000);
+    QVERIFY2(m_notifications.bodies.last().startsWith(u"100 verpasste Erinnerungen|"_s),
+        qPrintable(m_notifications.bodies.last()));
+    const auto windows = [] {
+        QProcess search;
+        search.start(QStringLiteral("xdotool"),
+            { u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^100 verpasste Erinnerungen$"_s });
+        search.waitForFinished(5000);
+        return QString::fromLatin1(search.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(windows().size(), 1, 5000);
+    // The next regular check finds nothing more to fire.
+    QTest::qWait(alarmCheckMs + 1000);
+    QCOMPARE(m_notifications.bodies.size(), before + 1);
+
+    // Escape answers them all and closes the window.
+    QVERIFY(xdotool({ u"windowfocus"_s, u"--sync"_s, windows().constFirst() }));
+    QVERIFY(xdotool({ u"key"_s, u"Escape"_s }));
+    QTRY_VERIFY_WITH_TIMEOUT(windows().isEmpty(), 5000);
 }
 
 // The panel window as X sees it (380 wide), or an empty rectangle while it is hidden.

@@ -22,6 +22,12 @@ Window {
     // Closing the window answers every alarm in it.
     onClosing: alarms.dismissAll()
 
+    // Escape closes it as the window's close button does.
+    Shortcut {
+        sequence: StandardKey.Cancel
+        onActivated: popup.alarms.dismissAll()
+    }
+
     Connections {
         target: popup.alarms
         function onEmptied() { popup.dismissed() }
