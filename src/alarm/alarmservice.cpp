@@ -212,7 +212,7 @@ void AlarmService::fire(QList<Due> due)
     }
     if (!popup.isEmpty())
         m_actions->showPopup(popup);
-    emit fired(descriptions);
+    emit fired(idsOf(due), descriptions);
 }
 
 void AlarmService::snooze(const QList<QUuid>& ids, Snooze::Choice choice)

@@ -60,8 +60,8 @@ public:
     [[nodiscard]] AlarmActions& actions() { return *m_actions; }
 
 signals:
-    /// After the actions of a check, for the tray's tooltip: "Zahnarzt – 14:30" per alarm.
-    void fired(const QStringList& descriptions);
+    /// After the actions of a check, for the tray: the records, newest last, and "Zahnarzt – 14:30" for each.
+    void fired(const QList<QUuid>& ids, const QStringList& descriptions);
 
 private:
     // Weak: the store owns this service.

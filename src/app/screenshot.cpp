@@ -3,6 +3,7 @@
 #include "aboutcontroller.h"
 #include "alarmscreenshots.h"
 #include "calendarimportcontroller.h"
+#include "entrylists.h"
 #include "exportcontroller.h"
 #include "exportfile.h"
 #include "importscreenshots.h"
@@ -114,7 +115,7 @@ QStringList screens()
         QStringLiteral("editor-alarm"), QStringLiteral("settings"), QStringLiteral("settings-confirm"),
         QStringLiteral("help"), QStringLiteral("about"), QStringLiteral("about-en"), QStringLiteral("export"),
         QStringLiteral("export-confirm"), QStringLiteral("export-restored"),
-        QStringLiteral("heute-unreadable") }
+        QStringLiteral("heute-unreadable"), QStringLiteral("heute-rang") }
     + ImportScreenshots::screens() + AlarmScreenshots::screens();
 }
 
@@ -168,7 +169,16 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         controller.setSelectedTab(1);
     else if (screen == QLatin1String("notizen"))
         controller.setSelectedTab(2);
-    else if (screen == QLatin1String("quit-confirm"))
+    else if (screen == QLatin1String("heute-rang")) {
+        // Opened from the ringing bell: what rang this morning on top.
+        QList<QUuid> rang;
+        for (const ReminderNote& note :
+            EntryLists::displayDayAppointments(shown.notes(), shown.now().date())) {
+            if (note.alarmDate <= shown.now())
+                rang.append(note.id);
+        }
+        controller.showRungAlarms(rang);
+    } else if (screen == QLatin1String("quit-confirm"))
         controller.setProperty("showQuitConfirm", true);
     else if (screen == QLatin1String("delete-confirm") && !askToDeleteFirstRecord(controller))
         return fail(error, QStringLiteral("Keine Einträge, deren Löschen sich zeigen ließe"));

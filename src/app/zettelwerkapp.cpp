@@ -86,7 +86,11 @@ QObject* ZettelwerkApp::createAlarmService(NoteStore& store)
         [this](const QList<FiredAlarm>& alarms) { showAlarmPopup(alarms); });
     actions->notifier().setIconPath(exportedIcon());
     auto* service = new AlarmService(store, std::move(actions));
-    connect(service, &AlarmService::fired, m_label, &MenuBarLabel::noteFired);
+    connect(service, &AlarmService::fired, this,
+        [this](const QList<QUuid>& ids, const QStringList& descriptions) {
+            m_rung.append(ids);
+            m_label->noteFired(descriptions);
+        });
     // Back from sleep: what fell due meanwhile comes at once, as missed, not up to a check later.
     auto* sleep = new SleepWatcher(service);
     connect(sleep, &SleepWatcher::resumed, service, &AlarmService::checkAlarms);
@@ -154,8 +158,12 @@ bool ZettelwerkApp::loadPanel()
     connect(m_panel, &QWindow::heightChanged, this, &ZettelwerkApp::keepPanelOnScreen);
     // Opening the panel is how the user sees the alarms: the bell comes to rest.
     connect(m_panel, &QWindow::visibleChanged, this, [this](bool visible) {
-        if (!visible)
+        if (!visible) {
+            // Seen: the next opening shows the day as usual.
+            m_rung.clear();
+            m_panelController->forgetRungAlarms();
             return;
+        }
         m_store->setAlarmCount(0);
         m_label->forgetFired();
     });
@@ -177,6 +185,8 @@ void ZettelwerkApp::showPanel()
         return;
     if (!m_panel->isVisible())
         placePanel();
+    if (!m_rung.isEmpty())
+        m_panelController->showRungAlarms(m_rung);
     m_panel->show();
     m_panel->raise();
     m_panel->requestActivate();

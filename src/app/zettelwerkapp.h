@@ -64,4 +64,6 @@ private:
     std::unique_ptr<QQmlApplicationEngine> m_engine;
     QPointer<QQuickWindow> m_panel;
     QPointer<QQuickWindow> m_alarmPopup;
+    // What rang since the panel was last open, newest last.
+    QList<QUuid> m_rung;
 };

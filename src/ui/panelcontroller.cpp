@@ -5,7 +5,9 @@
 #include "notestore.h"
 
 #include <QGuiApplication>
+#include <QHash>
 #include <QScreen>
+#include <QSet>
 #include <QWindow>
 
 namespace {
@@ -317,10 +319,45 @@ void PanelController::closeExport()
     setShowSettings(true);
 }
 
+void PanelController::showRungAlarms(const QList<QUuid>& ids)
+{
+    m_rungIds = ids;
+    if (!ids.isEmpty()) {
+        setSelectedTab(0);
+        setSelectedDay(std::nullopt);
+    }
+    refresh();
+}
+
+void PanelController::forgetRungAlarms()
+{
+    if (m_rungIds.isEmpty())
+        return;
+    m_rungIds.clear();
+    refresh();
+}
+
 void PanelController::refresh()
 {
     const ReminderNotes& notes = m_store.notes();
     const QDateTime current = now();
+    // Newest first, each once; a record deleted meanwhile is gone from here too.
+    ReminderNotes rung;
+    if (!m_rungIds.isEmpty()) {
+        const QSet<QUuid> wanted(m_rungIds.cbegin(), m_rungIds.cend());
+        QHash<QUuid, const ReminderNote*> byId;
+        for (const ReminderNote& note : notes) {
+            if (wanted.contains(note.id))
+                byId.insert(note.id, &note);
+        }
+        for (auto id = m_rungIds.crbegin(); id != m_rungIds.crend(); ++id) {
+            if (const ReminderNote* note = byId.take(*id))
+                rung.append(*note);
+        }
+    }
+    constexpr qsizetype shown = 3;
+    m_moreRung = int(std::max<qsizetype>(0, rung.size() - shown));
+    m_rung.setNotes(rung.mid(0, shown));
     m_day.setNotes(EntryLists::displayDayAppointments(notes, displayedDay()));
     m_future.setNotes(EntryLists::futureAppointments(notes, current));
     m_today.setNotes(EntryLists::todayAppointments(notes, current));

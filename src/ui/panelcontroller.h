@@ -54,6 +54,8 @@ class PanelController : public QObject {
     Q_PROPERTY(NoteListModel* todayAppointments READ todayAppointments CONSTANT)
     Q_PROPERTY(NoteListModel* pastAppointments READ pastAppointments CONSTANT)
     Q_PROPERTY(NoteListModel* plainNotes READ plainNotes CONSTANT)
+    Q_PROPERTY(NoteListModel* rungAlarms READ rungAlarms CONSTANT)
+    Q_PROPERTY(int moreRungAlarms READ moreRungAlarms NOTIFY listsChanged)
     Q_PROPERTY(TimelineModel* timeline READ timeline CONSTANT)
 
 public:
@@ -128,6 +130,13 @@ public:
     [[nodiscard]] NoteListModel* todayAppointments() { return &m_today; }
     [[nodiscard]] NoteListModel* pastAppointments() { return &m_past; }
     [[nodiscard]] NoteListModel* plainNotes() { return &m_notes; }
+    /// On top of "Heute" while the panel shows what rang: the last three alarms, newest first.
+    [[nodiscard]] NoteListModel* rungAlarms() { return &m_rung; }
+    /// How many more rang than `rungAlarms` holds.
+    [[nodiscard]] int moreRungAlarms() const { return m_moreRung; }
+    /// Opens "Heute" on today with these alarms on top (oldest first), until `forgetRungAlarms`.
+    void showRungAlarms(const QList<QUuid>& ids);
+    void forgetRungAlarms();
     /// The "Termine" tab: the three lists above with their headers, as one list.
     [[nodiscard]] TimelineModel* timeline() { return &m_timeline; }
 
@@ -195,6 +204,9 @@ private:
     bool m_showCalendarImport = false;
     bool m_showExport = false;
     NoteListModel m_day;
+    NoteListModel m_rung;
+    QList<QUuid> m_rungIds;
+    int m_moreRung = 0;
     NoteListModel m_future;
     NoteListModel m_today;
     NoteListModel m_past;

@@ -353,7 +353,8 @@ void TestAlarmService::oneCheckManyAlarms()
     QCOMPARE(offered.size(), notes.size());
     QCOMPARE(QSet<QUuid>(offered.cbegin(), offered.cend()).size(), notes.size());
     QCOMPARE(fired.count(), 1);
-    QCOMPARE(fired.constFirst().constFirst().toStringList().size(), notes.size());
+    QCOMPARE(fired.constFirst().at(0).value<QList<QUuid>>().size(), notes.size());
+    QCOMPARE(fired.constFirst().at(1).toStringList().size(), notes.size());
 }
 
 void TestAlarmService::snoozedAlarmComesOnce_data()

@@ -222,6 +222,10 @@ void tst_ZettelwerkApp::silentAlarmRingsUntilThePanelOpens()
     ReminderNote note = ReminderNote::create(QDateTime::currentDateTime());
     note.hasAlarm = true;
     note.usePopup = false;
+    ReminderNote other = ReminderNote::create(QDateTime::currentDateTime().addDays(3));
+    other.hasAlarm = true;
+    QVERIFY(m_app->store().replaceNotes({ other, note }));
+    m_app->panelController().setSelectedTab(2);
 
     alarms->triggerAlarm(note);
     alarms->triggerAlarm(note);
@@ -236,6 +240,13 @@ void tst_ZettelwerkApp::silentAlarmRingsUntilThePanelOpens()
     QCOMPARE(m_app->store().alarmCount(), 0);
     QVERIFY(!m_app->menuBarLabel().isAlarming());
     QCOMPARE(m_app->menuBarLabel().toolTip(), QStringLiteral("Zettelwerk"));
+    // Opened on "Heute" with what rang on top, once; gone when the panel closes.
+    PanelController& panel = m_app->panelController();
+    QCOMPARE(panel.selectedTab(), 0);
+    QCOMPARE(panel.rungAlarms()->notes().size(), 1);
+    QCOMPARE(panel.rungAlarms()->notes().constFirst().id, note.id);
+    m_app->panel()->hide();
+    QCOMPARE(panel.rungAlarms()->count(), 0);
 }
 
 // Where it goes is tst_panelplacement's; here, that a new height moves the open panel at all.

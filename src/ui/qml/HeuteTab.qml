@@ -11,6 +11,41 @@ ColumnLayout {
 
     spacing: 0
 
+    // What just rang, on top while the panel shows it; opened from the ringing bell.
+    ColumnLayout {
+        objectName: "rungAlarms"
+        visible: tab.controller.rungAlarms.count > 0
+        Layout.fillWidth: true
+        Layout.bottomMargin: 10
+        spacing: 6
+
+        Text {
+            textFormat: Text.PlainText
+            Layout.leftMargin: 14
+            text: "Gerade erinnert"
+            font.pixelSize: TextStyle.caption
+            font.weight: Font.DemiBold
+            color: Colors.orange
+        }
+        Repeater {
+            model: tab.controller.rungAlarms
+            delegate: AppointmentRow {
+                Layout.fillWidth: true
+                controller: tab.controller
+                fontScale: tab.fontScale
+            }
+        }
+        Text {
+            textFormat: Text.PlainText
+            objectName: "moreRung"
+            Layout.leftMargin: 14
+            visible: tab.controller.moreRungAlarms > 0
+            text: "und " + tab.controller.moreRungAlarms + " weitere"
+            font.pixelSize: TextStyle.caption
+            color: Colors.secondaryText
+        }
+    }
+
     MiniCalendar {
         id: calendar
         Layout.fillWidth: true
