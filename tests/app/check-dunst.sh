@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The desktop's real notification daemon, dunst, shows what the app sends when it finds an alarm
+# missed at start: one "Verpasste Erinnerung" with the appointment's time and title. Runs under
+# dbus-run-session and xvfb-run; the app's binary is the argument.
+set -euo pipefail
+app=$1
+home=$(mktemp -d)
+cleanup() {
+  kill "${pids[@]}" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$home"
+}
+pids=()
+trap cleanup EXIT
+export HOME=$home XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/run
+export ASAN_OPTIONS=detect_leaks=0
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+dunst >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do dunstctl count >/dev/null 2>&1 && break; sleep 0.1; done
+
+at=$(date -d '-2 hour' '+%Y-%m-%d %H:%M')
+"$app" add "Zahnarzt" --at "$at" >/dev/null
+"$app" >/dev/null 2>&1 &
+pids+=($!)
+# The first check comes 10 s after the start.
+for _ in $(seq 300); do
+  [[ $(dunstctl count displayed 2>/dev/null || echo 0) -gt 0 ]] && break
+  sleep 0.1
+done
+dunstctl close-all
+history=$(dunstctl history)
+grep -q '"data" : "Verpasste Erinnerung"' <<<"$history" || { echo "dunst shows no missed alarm:"; echo "$history"; exit 1; }
+grep -q "\"data\" : \"${at#* } Zahnarzt\"" <<<"$history" || { echo "dunst shows another body:"; echo "$history"; exit 1; }
+echo "dunst: ok"
