@@ -4,34 +4,38 @@
 
 namespace Snooze {
 
+namespace {
+
+struct Entry {
+    const char16_t* key;
+    const char16_t* label;
+    // 0: the next day's 09:00 instead.
+    int minutes;
+};
+
+// In the order of `Choice`.
+constexpr std::array<Entry, allChoices.size()> entries { {
+    { u"5m", u"5 Min.", 5 },
+    { u"15m", u"15 Min.", 15 },
+    { u"1h", u"1 Std.", 60 },
+    { u"morgen", u"Morgen, 9:00", 0 },
+} };
+
+const Entry& entry(Choice choice)
+{
+    return entries[std::size_t(choice)];
+}
+
+} // namespace
+
 QString label(Choice choice)
 {
-    switch (choice) {
-    case Choice::FiveMinutes:
-        return QStringLiteral("5 Min.");
-    case Choice::FifteenMinutes:
-        return QStringLiteral("15 Min.");
-    case Choice::OneHour:
-        return QStringLiteral("1 Std.");
-    case Choice::TomorrowMorning:
-        return QStringLiteral("Morgen, 9:00");
-    }
-    return {};
+    return QString::fromUtf16(entry(choice).label);
 }
 
 QString key(Choice choice)
 {
-    switch (choice) {
-    case Choice::FiveMinutes:
-        return QStringLiteral("5m");
-    case Choice::FifteenMinutes:
-        return QStringLiteral("15m");
-    case Choice::OneHour:
-        return QStringLiteral("1h");
-    case Choice::TomorrowMorning:
-        return QStringLiteral("morgen");
-    }
-    return {};
+    return QString::fromUtf16(entry(choice).key);
 }
 
 std::optional<Choice> choiceForKey(const QString& text)
@@ -45,17 +49,9 @@ std::optional<Choice> choiceForKey(const QString& text)
 
 QDateTime until(Choice choice, const QDateTime& now)
 {
-    switch (choice) {
-    case Choice::FiveMinutes:
-        return now.addSecs(5 * 60);
-    case Choice::FifteenMinutes:
-        return now.addSecs(15 * 60);
-    case Choice::OneHour:
-        return now.addSecs(60 * 60);
-    case Choice::TomorrowMorning:
-        return QDateTime(now.toLocalTime().date().addDays(1), QTime(9, 0));
-    }
-    return now;
+    if (const int minutes = entry(choice).minutes)
+        return now.addSecs(minutes * 60);
+    return QDateTime(now.toLocalTime().date().addDays(1), QTime(9, 0));
 }
 
 std::optional<QDateTime> parse(const QString& text, const QDateTime& now)
@@ -63,12 +59,12 @@ std::optional<QDateTime> parse(const QString& text, const QDateTime& now)
     const QString lower = text.trimmed().toLower();
     if (lower == key(Choice::TomorrowMorning))
         return until(Choice::TomorrowMorning, now);
-    // Up to a week: a longer wait is a new appointment, not a snooze.
     static const QRegularExpression span(QStringLiteral("^([1-9][0-9]{0,4})(m|min|h|std)$"));
     const QRegularExpressionMatch match = span.match(lower);
     if (!match.hasMatch())
         return std::nullopt;
     const qint64 minutes = match.captured(1).toLongLong() * (match.captured(2).startsWith(u'm') ? 1 : 60);
+    // Up to a week: a longer wait is a new appointment, not a snooze.
     if (minutes > 7 * 24 * 60)
         return std::nullopt;
     return now.addSecs(minutes * 60);
