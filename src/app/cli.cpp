@@ -3,6 +3,7 @@
 #include "backupcommands.h"
 #include "clifiles.h"
 #include "clioptions.h"
+#include "idcommands.h"
 #include "importcommands.h"
 #include "notestore.h"
 #include "recordcommands.h"
@@ -52,8 +53,13 @@ QString helpText()
         "                                    Pop, Purr, Sosumi, Submarine oder Tink\n"
         "      --app PFAD                    Programm (.desktop) oder Datei, die geöffnet wird\n"
         "      --shell BEFEHL                Shell-Befehl, der ausgeführt wird\n"
-        "  zettelwerk snooze ID DAUER erinnert noch einmal nach DAUER (10m, 1h, morgen = 9:00);\n"
-        "                             ID: wie add sie ausgibt, oder ihr Anfang\n"
+        "  zettelwerk show ID [--json]  zeigt jedes Feld eines Eintrags\n"
+        "  zettelwerk edit ID [--text TEXT] [--at \"JJJJ-MM-TT HH:MM\"] [Termin-Optionen]\n"
+        "             [--popup] [--no-alarm]  ändert nur, was angegeben ist; --no-alarm macht eine Notiz\n"
+        "  zettelwerk delete ID...     löscht die Einträge (alle oder keinen)\n"
+        "  zettelwerk done ID         markiert einen einmaligen Termin als ausgelöst\n"
+        "  zettelwerk snooze ID DAUER erinnert noch einmal nach DAUER (10m, 1h, morgen = 9:00)\n"
+        "      ID: die ersten Zeichen (mindestens vier) der ID, die list zeigt und add ausgibt\n"
         "  zettelwerk agenda [--day JJJJ-MM-TT]   Termine eines Tages (wie der Tab \"Heute\")\n"
         "  zettelwerk termine         alle Termine: Kommende, Heute, Vergangen\n"
         "  zettelwerk notizen         alle Notizen, neueste zuerst\n"
@@ -77,7 +83,8 @@ QString helpText()
         "  zettelwerk --version       zeigt die Version\n"
         "\n"
         "Text und Dateinamen, die mit - beginnen, stehen hinter --, z.B. zettelwerk add -- \"-5 Grad\".\n"
-        "Läuft die App bereits, führt sie add, snooze, restore, import und undo-import selbst aus.\n"
+        "Läuft die App bereits, führt sie add, edit, delete, done, snooze, restore, import und undo-import\n"
+        "selbst aus.\n"
         "Rückgabewert: 0 bei Erfolg, 1 wenn der Befehl scheitert, 2 bei falschem Aufruf.\n")
         .arg(ImportCommands::helpText());
 }
@@ -91,7 +98,8 @@ bool changesData(const QStringList& args)
 {
     return !args.isEmpty()
         && (args.constFirst() == QLatin1String("add") || args.constFirst() == QLatin1String("restore")
-            || args.constFirst() == QLatin1String("snooze") || ImportCommands::changesData(args));
+            || (IdCommands::handles(args.constFirst()) && args.constFirst() != QLatin1String("show"))
+            || ImportCommands::changesData(args));
 }
 
 QStringList argumentsFrom(int argc, const char* const* argv)
@@ -161,13 +169,13 @@ Result execute(const Request& request, NoteStore& store, bool colour)
     static const QStringList views { QStringLiteral("agenda"), QStringLiteral("termine"),
         QStringLiteral("notizen"), QStringLiteral("kalender") };
     static const QStringList readers { QStringLiteral("list"), QStringLiteral("backup"),
-        QStringLiteral("export-ics"), QStringLiteral("batches"), QStringLiteral("undo-import"),
-        QStringLiteral("snooze") };
+        QStringLiteral("export-ics"), QStringLiteral("batches"), QStringLiteral("undo-import") };
     static const QStringList startsAfresh { QStringLiteral("add"), QStringLiteral("restore"),
         QStringLiteral("import") };
     // A data file the store could not load shows as no records: that must not read as "nothing
     // there". Commands that add records go on; the store keeps the old file beside the new one.
-    const bool readsStore = views.contains(command) || readers.contains(command);
+    const bool readsStore
+        = views.contains(command) || readers.contains(command) || IdCommands::handles(command);
     const std::optional<QString> damaged
         = (readsStore || startsAfresh.contains(command)) && store.notes().isEmpty()
         ? CliFiles::dataFileProblem(store.filePath())
@@ -180,6 +188,8 @@ Result execute(const Request& request, NoteStore& store, bool colour)
         result = ViewCommands::execute(args, store, colour);
     else if (RecordCommands::handles(command))
         result = RecordCommands::execute(args, store);
+    else if (IdCommands::handles(command))
+        result = IdCommands::execute(args, store);
     else if (BackupCommands::handles(command))
         result = BackupCommands::execute(request, store);
     else if (ImportCommands::handles(command))

@@ -2,9 +2,9 @@
 
 #include "alarmsounds.h"
 #include "clioptions.h"
+#include "idcommands.h"
 #include "notejson.h"
 #include "notestore.h"
-#include "snooze.h"
 
 #include <QFileInfo>
 
@@ -50,20 +50,13 @@ Result list(const QStringList& args, const NoteStore& store)
         return succeeded(QStringLiteral("Keine Einträge"));
     QStringList lines;
     for (const ReminderNote& note : store.notes())
-        lines.append(describe(note));
+        lines.append(IdCommands::shortId(note.id) + u'\t' + describe(note));
     return succeeded(lines.join(QLatin1Char('\n')));
 }
 
-// The alarm settings `add` takes besides the text; checked before anything is stored.
-struct AlarmOptions {
-    std::optional<QDateTime> at;
-    std::optional<QDateTime> until;
-    RepeatInterval repeat = RepeatInterval::None;
-    bool usePopup = true;
-    std::optional<QString> sound;
-    QString app;
-    QString shell;
-};
+} // namespace
+
+namespace RecordCommands {
 
 std::variant<AlarmOptions, Result> readAlarmOptions(const Options& options)
 {
@@ -83,7 +76,7 @@ std::variant<AlarmOptions, Result> readAlarmOptions(const Options& options)
             return failed(QStringLiteral(
                 "Unbekannte Wiederholung: %1 (Keine, Täglich, Wöchentlich, Monatlich oder Jährlich)")
                               .arg(*text));
-        alarm.repeat = *interval;
+        alarm.repeat = interval;
     }
     alarm.usePopup = !options.flag(QStringLiteral("--no-popup"));
     alarm.sound = options.value(QStringLiteral("--sound"));
@@ -95,15 +88,20 @@ std::variant<AlarmOptions, Result> readAlarmOptions(const Options& options)
         return failed(QStringLiteral("Programm nicht gefunden: %1").arg(alarm.app));
     alarm.shell = options.value(QStringLiteral("--shell")).value_or(QString());
 
-    const bool alarmOptionGiven = alarm.until || alarm.repeat != RepeatInterval::None || !alarm.usePopup
-        || alarm.sound || !alarm.app.isEmpty() || !alarm.shell.isEmpty();
-    if (!alarm.at && alarmOptionGiven)
-        return misused(
-            QStringLiteral("Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine mit --at"));
-    if (alarm.until && *alarm.until < *alarm.at)
-        return failed(QStringLiteral("Das Ende (--until) liegt vor dem Beginn (--at)"));
     return alarm;
 }
+
+bool AlarmOptions::givesMoreThanTheTime() const
+{
+    return until || repeat || !usePopup || sound || !app.isEmpty() || !shell.isEmpty();
+}
+
+} // namespace RecordCommands
+
+namespace {
+
+using RecordCommands::AlarmOptions;
+using RecordCommands::readAlarmOptions;
 
 Result add(const QStringList& args, NoteStore& store)
 {
@@ -119,6 +117,11 @@ Result add(const QStringList& args, NoteStore& store)
     if (const auto* refused = std::get_if<Result>(&read))
         return *refused;
     const AlarmOptions& alarm = std::get<AlarmOptions>(read);
+    if (!alarm.at && alarm.givesMoreThanTheTime())
+        return misused(
+            QStringLiteral("Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine mit --at"));
+    if (alarm.until && *alarm.until < *alarm.at)
+        return failed(QStringLiteral("Das Ende (--until) liegt vor dem Beginn (--at)"));
 
     // Built whole and added in one change, so a failed save leaves nothing behind.
     ReminderNote note = ReminderNote::create(store.now());
@@ -126,7 +129,7 @@ Result add(const QStringList& args, NoteStore& store)
     if (alarm.at) {
         note.hasAlarm = true;
         note.alarmDate = *alarm.at;
-        note.repeatInterval = alarm.repeat;
+        note.repeatInterval = alarm.repeat.value_or(RepeatInterval::None);
         note.alarmEndDate = alarm.until;
         note.usePopup = alarm.usePopup;
         note.useSound = alarm.sound.has_value();
@@ -141,58 +144,13 @@ Result add(const QStringList& args, NoteStore& store)
     return succeeded(note.id.toString(QUuid::WithoutBraces).toUpper());
 }
 
-// A full id as `add` prints it, or a unique start of one (at least four characters).
-std::variant<QUuid, Result> findId(const QString& text, const NoteStore& store)
-{
-    const QString wanted = text.trimmed().toUpper().remove(u'{').remove(u'}');
-    if (wanted.size() < 4)
-        return misused(QStringLiteral("Die ID ist zu kurz: mindestens vier Zeichen"));
-    QList<QUuid> found;
-    for (const ReminderNote& note : store.notes()) {
-        if (note.id.toString(QUuid::WithoutBraces).toUpper().startsWith(wanted))
-            found.append(note.id);
-    }
-    if (found.isEmpty())
-        return failed(QStringLiteral("Kein Eintrag mit der ID %1").arg(text));
-    if (found.size() > 1)
-        return failed(QStringLiteral("Die ID %1 passt auf %2 Einträge").arg(text).arg(found.size()));
-    return found.constFirst();
-}
-
-Result snooze(const QStringList& args, NoteStore& store)
-{
-    const Options options(args, 1, {}, {});
-    if (!options.error().isEmpty())
-        return misused(options.error());
-    if (options.positional().size() != 2)
-        return misused(
-            QStringLiteral("snooze erwartet eine ID und eine Dauer, z.B. zettelwerk snooze 1A2B 10m"));
-    const auto id = findId(options.positional().at(0), store);
-    if (const auto* refused = std::get_if<Result>(&id))
-        return *refused;
-    const QString span = options.positional().at(1);
-    const auto until = Snooze::parse(span, store.now());
-    if (!until)
-        return misused(QStringLiteral("Unbekannte Dauer: %1 (z.B. 10m, 1h oder morgen, höchstens eine Woche)")
-                           .arg(span));
-    const auto note = std::find_if(store.notes().cbegin(), store.notes().cend(),
-        [&id](const ReminderNote& candidate) { return candidate.id == std::get<QUuid>(id); });
-    if (!note->hasAlarm)
-        return failed(QStringLiteral("„%1“ ist kein Termin").arg(note->title()));
-    if (!store.snooze({ note->id }, *until))
-        return saveFailed(store);
-    return succeeded(
-        QStringLiteral("Erinnert wieder am %1").arg(until->toLocalTime().toString(Cli::dateInputFormat)));
-}
-
 } // namespace
 
 namespace RecordCommands {
 
 bool handles(const QString& command)
 {
-    return command == QLatin1String("list") || command == QLatin1String("add")
-        || command == QLatin1String("snooze");
+    return command == QLatin1String("list") || command == QLatin1String("add");
 }
 
 const QStringList& addValueOptions()
@@ -205,12 +163,7 @@ const QStringList& addValueOptions()
 
 Result execute(const QStringList& args, NoteStore& store)
 {
-    const QString& command = args.constFirst();
-    if (command == QLatin1String("add"))
-        return add(args, store);
-    if (command == QLatin1String("snooze"))
-        return snooze(args, store);
-    return list(args, store);
+    return args.constFirst() == QLatin1String("add") ? add(args, store) : list(args, store);
 }
 
 } // namespace RecordCommands

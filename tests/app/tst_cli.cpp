@@ -39,6 +39,8 @@ private slots:
     void helpAfterAnyCommand();
     void importsCalendarsAndFiles();
     void snoozeKeepsItsTimeEverywhere();
+    void recordsById_data();
+    void recordsById();
 
 private:
     QByteArray fileContent() const;
@@ -131,7 +133,7 @@ void tst_Cli::refusedInput_data()
         "Ungültiges Datum: 2026-02-30");
     row("undo of an unknown import", { u"undo-import"_qs, u"X"_qs }, 1, "Kein Import mit der ID X");
     row("snooze without a span", { u"snooze"_qs, u"1A2B"_qs }, 2, "snooze erwartet eine ID und eine Dauer");
-    row("snooze of a short id", { u"snooze"_qs, u"1A"_qs, u"5m"_qs }, 2, "Die ID ist zu kurz");
+    row("snooze of a short id", { u"snooze"_qs, u"1A"_qs, u"5m"_qs }, 2, "Die ID 1A ist zu kurz");
     row("snooze of an unknown id", { u"snooze"_qs, u"1A2B"_qs, u"5m"_qs }, 1, "Kein Eintrag mit der ID 1A2B");
 }
 
@@ -226,8 +228,9 @@ void tst_Cli::listShowsEveryRecord()
         == 0);
     const QStringList lines = run({ u"list"_qs }).out.split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 2);
-    QCOMPARE(lines.at(0), u"Termin\t2026-12-24 18:00\tTermin/1\t(Jährlich)"_qs);
-    QVERIFY(lines.at(1).startsWith(u"Notiz\t"_qs) && lines.at(1).endsWith(u"\tNotiz"_qs));
+    const QString first = m_store->notes().constFirst().id.toString(QUuid::WithoutBraces).left(8).toUpper();
+    QCOMPARE(lines.at(0), first + u"\tTermin\t2026-12-24 18:00\tTermin/1\t(Jährlich)"_qs);
+    QVERIFY(lines.at(1).contains(u"\tNotiz\t"_qs) && lines.at(1).endsWith(u"\tNotiz"_qs));
 
     QCOMPARE(run({ u"list"_qs, u"--json"_qs }).out.toUtf8(), fileContent() + '\n');
 }
@@ -589,6 +592,112 @@ void tst_Cli::snoozeKeepsItsTimeEverywhere()
     QVERIFY(run({ u"snooze"_qs, tea, u"morgen"_qs }).exitCode == 0);
     QCOMPARE(run({ u"restore"_qs, backup }).exitCode, 0);
     QCOMPARE(NoteJson::formatDate(*m_store->notes().constFirst().snoozeDate), NoteJson::formatDate(*until));
+}
+
+void tst_Cli::recordsById_data()
+{
+    QTest::addColumn<QStringList>("args"); // "A", "N" and "O" stand for the start of a record's id
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("answer"); // the start of stdout, or of stderr on failure
+    QTest::addColumn<QString>("after"); // the records afterwards, as state() writes them
+
+    const QString before
+        = u"Zahnarzt 2026-12-09 14:30 Wöchentlich popup; Einkaufen; Tee 2026-12-08 10:00 Keine popup"_qs;
+    const auto row = [&](const char* name, const QStringList& args, int exitCode, const QString& answer,
+                         const QString& after = {}) {
+        QTest::newRow(name) << args << exitCode << answer << (after.isEmpty() ? before : after);
+    };
+    row("show, too short", { u"show"_qs, u"AAA"_qs }, 2, u"Die ID AAA ist zu kurz"_qs);
+    row("show, unknown", { u"show"_qs, u"ABCD"_qs }, 1, u"Kein Eintrag mit der ID ABCD"_qs);
+    row("show, ambiguous", { u"show"_qs, u"aaaa"_qs }, 1, u"Die ID aaaa passt auf 2 Einträge"_qs);
+    row("show as JSON", { u"show"_qs, u"O"_qs, u"--json"_qs }, 0,
+        u"{\"id\":\"AAAA2222-0000-4000-8000-000000000003\""_qs);
+    row("show", { u"show"_qs, u"{aaaa1111}"_qs }, 0,
+        u"ID:           AAAA1111-0000-4000-8000-000000000001\nArt:          Termin"_qs);
+    row("edit text and time",
+        { u"edit"_qs, u"A"_qs, u"--text"_qs, u"Kontrolle"_qs, u"--at"_qs, u"2026-12-10 08:00"_qs }, 0,
+        u"Geändert: Kontrolle"_qs,
+        u"Kontrolle 2026-12-10 08:00 Wöchentlich popup; Einkaufen; Tee 2026-12-08 10:00 Keine popup"_qs);
+    row("edit a note into an appointment",
+        { u"edit"_qs, u"N"_qs, u"--at"_qs, u"2026-12-11 09:00"_qs, u"--repeat"_qs, u"Täglich"_qs,
+            u"--no-popup"_qs },
+        0, u"Geändert: Einkaufen"_qs,
+        u"Zahnarzt 2026-12-09 14:30 Wöchentlich popup; Einkaufen 2026-12-11 09:00 Täglich; Tee 2026-12-08 10:00 Keine popup"_qs);
+    row("edit an appointment into a note", { u"edit"_qs, u"A"_qs, u"--no-alarm"_qs }, 0,
+        u"Geändert: Zahnarzt"_qs, u"Zahnarzt; Einkaufen; Tee 2026-12-08 10:00 Keine popup"_qs);
+    row("edit, nothing changes", { u"edit"_qs, u"O"_qs, u"--popup"_qs }, 0, u"Unverändert: Tee"_qs);
+    row("edit a note's repeat", { u"edit"_qs, u"N"_qs, u"--repeat"_qs, u"Täglich"_qs }, 2,
+        u"Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine"_qs);
+    row("edit, no alarm with a sound", { u"edit"_qs, u"A"_qs, u"--no-alarm"_qs, u"--sound"_qs, u"Ping"_qs },
+        2, u"--no-alarm macht den Termin zur Notiz"_qs);
+    row("edit, end before start", { u"edit"_qs, u"O"_qs, u"--until"_qs, u"2026-12-08 09:00"_qs }, 1,
+        u"Das Ende (--until) liegt vor dem Beginn"_qs);
+    row("edit, empty text", { u"edit"_qs, u"O"_qs, u"--text"_qs, u" "_qs }, 1, u"Der Text ist leer"_qs);
+    row("edit, two ids", { u"edit"_qs, u"O"_qs, u"A"_qs }, 2, u"edit erwartet genau eine ID"_qs);
+    row("done, repeating", { u"done"_qs, u"A"_qs }, 1, u"„Zahnarzt“ wiederholt sich"_qs);
+    row("done, a note", { u"done"_qs, u"N"_qs }, 1, u"„Einkaufen“ ist kein Termin"_qs);
+    row("done", { u"done"_qs, u"O"_qs }, 0, u"Erledigt: Tee"_qs,
+        u"Zahnarzt 2026-12-09 14:30 Wöchentlich popup; Einkaufen; Tee 2026-12-08 10:00 Keine popup erledigt"_qs);
+    row("delete two", { u"delete"_qs, u"A"_qs, u"N"_qs }, 0, u"2 Einträge gelöscht"_qs,
+        u"Tee 2026-12-08 10:00 Keine popup"_qs);
+    // One wrong id deletes nothing.
+    row("delete with an unknown one", { u"delete"_qs, u"A"_qs, u"ABCD"_qs }, 1,
+        u"Kein Eintrag mit der ID ABCD"_qs);
+    row("delete nothing", { u"delete"_qs }, 2, u"delete erwartet eine oder mehrere IDs"_qs);
+}
+
+void tst_Cli::recordsById()
+{
+    QFETCH(QStringList, args);
+
+    const auto record = [](const char* id, const QString& text, const QDateTime& at, RepeatInterval repeat) {
+        ReminderNote note = ReminderNote::create(QDateTime(QDate(2026, 12, 1), QTime(8, 0)));
+        note.id = QUuid::fromString(QLatin1StringView(id));
+        note.text = text;
+        note.hasAlarm = at.isValid();
+        note.alarmDate = at.isValid() ? at : note.createdAt;
+        note.repeatInterval = repeat;
+        return note;
+    };
+    QVERIFY(m_store->replaceNotes({
+        record("AAAA1111-0000-4000-8000-000000000001", u"Zahnarzt"_qs,
+            QDateTime(QDate(2026, 12, 9), QTime(14, 30)), RepeatInterval::Weekly),
+        record("BBBB1111-0000-4000-8000-000000000002", u"Einkaufen"_qs, {}, RepeatInterval::None),
+        record("AAAA2222-0000-4000-8000-000000000003", u"Tee"_qs, QDateTime(QDate(2026, 12, 8), QTime(10, 0)),
+            RepeatInterval::None),
+    }));
+    for (QString& arg : args) {
+        if (arg == u"A"_qs || arg == u"N"_qs || arg == u"O"_qs)
+            arg = QStringList { u"aaaa1"_qs, u"BBBB"_qs, u"AAAA22"_qs }.at(
+                QStringLiteral("ANO").indexOf(arg));
+    }
+    const auto state = [this] {
+        QStringList records;
+        for (const ReminderNote& note : m_store->notes()) {
+            QStringList fields { note.text };
+            if (note.hasAlarm)
+                fields << note.alarmDate.toLocalTime().toString(u"yyyy-MM-dd HH:mm"_qs)
+                       << repeatIntervalText(note.repeatInterval);
+            if (note.hasAlarm && note.usePopup)
+                fields << u"popup"_qs;
+            if (note.isTriggered)
+                fields << u"erledigt"_qs;
+            records << fields.join(u' ');
+        }
+        return records.join(u"; "_qs);
+    };
+    const QByteArray saved = fileContent();
+
+    const Cli::Result result = run(args);
+    QTEST(result.exitCode, "exitCode");
+    QFETCH(QString, answer);
+    const QString said = result.exitCode == 0 ? result.out : result.err;
+    QVERIFY2(said.startsWith(answer), qPrintable(said));
+    QVERIFY((result.exitCode == 0 ? result.err : result.out).isEmpty());
+    QTEST(state(), "after");
+    // A refusal leaves the file as it was; a change is saved.
+    QCOMPARE(fileContent() == saved,
+        result.exitCode != 0 || result.out.startsWith(u"Unverändert"_qs) || args.constFirst() == u"show"_qs);
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)
