@@ -4,6 +4,7 @@
 #include "clifiles.h"
 #include "clioptions.h"
 #include "icsreader.h"
+#include "jsonviews.h"
 #include "notejson.h"
 #include "notestore.h"
 #include "vdircalendarstore.h"
@@ -117,7 +118,8 @@ Result icsParse(const Cli::Request& request)
 
 Result calendars(const QStringList& args, NoteStore& store)
 {
-    const Options options(args, 1, { QStringLiteral("--from"), QStringLiteral("--to") });
+    const Options options(
+        args, 1, { QStringLiteral("--from"), QStringLiteral("--to") }, { QStringLiteral("--json") });
     if (!options.error().isEmpty())
         return misused(options.error());
     if (!options.positional().isEmpty())
@@ -129,6 +131,13 @@ Result calendars(const QStringList& args, NoteStore& store)
     if (const auto* refused = std::get_if<Result>(&range))
         return *refused;
     model.waitForResults();
+    if (options.flag(QStringLiteral("--json"))) {
+        QByteArrayList objects;
+        for (const auto& [calendar, count] : model.sortedCalendars())
+            objects.append("{\"id\":" + JsonViews::string(calendar.identifier) + ",\"title\":"
+                + JsonViews::string(calendar.title) + ",\"events\":" + QByteArray::number(count) + '}');
+        return succeeded(QString::fromUtf8('[' + objects.join(',') + ']'));
+    }
     if (model.sortedCalendars().isEmpty())
         return succeeded(QStringLiteral("Keine Kalender verfügbar"));
     QStringList lines;
@@ -198,9 +207,18 @@ Result import(const Cli::Request& request, NoteStore& store)
 
 Result batches(const QStringList& args, const NoteStore& store)
 {
-    if (args.size() != 1)
-        return misused(QStringLiteral("batches kennt keine Argumente"));
+    const Options options(args, 1, {}, { QStringLiteral("--json") });
+    if (!options.error().isEmpty() || !options.positional().isEmpty())
+        return misused(QStringLiteral("batches kennt nur die Option --json"));
     const QList<ImportBatchSummary> batches = store.importBatches();
+    if (options.flag(QStringLiteral("--json"))) {
+        QByteArrayList objects;
+        for (const ImportBatchSummary& batch : batches)
+            objects.append("{\"id\":" + JsonViews::string(batch.batchId) + ",\"source\":"
+                + JsonViews::string(batch.source) + ",\"count\":" + QByteArray::number(batch.count)
+                + ",\"date\":" + JsonViews::string(NoteJson::formatDate(batch.date)) + '}');
+        return succeeded(QString::fromUtf8('[' + objects.join(',') + ']'));
+    }
     if (batches.isEmpty())
         return succeeded(QStringLiteral("Keine Imports"));
     QStringList lines;
@@ -267,7 +285,7 @@ QString helpText()
 {
     return QStringLiteral(
         "  zettelwerk ics-parse DATEI  die Events einer .ics-Datei, ein JSON-Objekt je Zeile\n"
-        "  zettelwerk calendars [--from JJJJ-MM-TT --to JJJJ-MM-TT]\n"
+        "  zettelwerk calendars [--from JJJJ-MM-TT --to JJJJ-MM-TT] [--json]\n"
         "                             die Kalender (vdir) mit der Zahl ihrer Events im Zeitraum\n"
         "                             (Standard: dieser Monat), Kalender-ID in der letzten Spalte\n"
         "  zettelwerk import DATEI.ics [--replace-duplicates]\n"
@@ -275,7 +293,7 @@ QString helpText()
         "             [--replace-duplicates]   importiert alle Events als ein Import; Duplikate\n"
         "                             werden übersprungen, mit --replace-duplicates ersetzt;\n"
         "                             KALENDER ist die Kalender-ID oder ein eindeutiger Name\n"
-        "  zettelwerk batches         die bisherigen Imports: ID, Quelle, Anzahl und Datum\n"
+        "  zettelwerk batches [--json]  die bisherigen Imports: ID, Quelle, Anzahl und Datum\n"
         "  zettelwerk undo-import ID  entfernt alle Einträge eines Imports\n");
 }
 

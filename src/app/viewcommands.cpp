@@ -2,6 +2,7 @@
 
 #include "clioptions.h"
 #include "helpcontent.h"
+#include "jsonviews.h"
 #include "notestore.h"
 #include "terminalviews.h"
 
@@ -16,6 +17,7 @@ using namespace Cli;
 struct ViewOptions {
     QDateTime now;
     QDate day;
+    bool json = false;
 };
 
 std::variant<ViewOptions, Result> readViewOptions(
@@ -23,12 +25,13 @@ std::variant<ViewOptions, Result> readViewOptions(
 {
     const Options options(args, 1,
         dateOption.isEmpty() ? QStringList { QStringLiteral("--now") }
-                             : QStringList { QStringLiteral("--now"), dateOption });
+                             : QStringList { QStringLiteral("--now"), dateOption },
+        { QStringLiteral("--json") });
     if (!options.error().isEmpty())
         return misused(options.error());
     if (!options.positional().isEmpty())
         return misused(QStringLiteral("Unerwartetes Argument: %1").arg(options.positional().constFirst()));
-    ViewOptions view { now, {} };
+    ViewOptions view { now, {}, options.flag(QStringLiteral("--json")) };
     if (const auto text = options.value(QStringLiteral("--now"))) {
         const auto moment = Cli::parseLocalTime(*text);
         if (const auto* reason = std::get_if<QString>(&moment))
@@ -59,6 +62,13 @@ Result view(const QStringList& args, const NoteStore& store, bool colour)
     if (const auto* refused = std::get_if<Result>(&read))
         return *refused;
     const ViewOptions& options = std::get<ViewOptions>(read);
+    if (options.json) {
+        const QByteArray json = byDay             ? JsonViews::agenda(store.notes(), options.day, options.now)
+            : byMonth                             ? JsonViews::calendar(store.notes(), options.day)
+            : command == QLatin1String("termine") ? JsonViews::appointments(store.notes(), options.now)
+                                                  : JsonViews::plainNotes(store.notes());
+        return succeeded(QString::fromUtf8(json));
+    }
     if (byDay)
         return succeeded(TerminalViews::agenda(store.notes(), options.day, options.now));
     if (byMonth)

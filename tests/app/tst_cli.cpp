@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,6 +44,8 @@ private slots:
     void snoozeKeepsItsTimeEverywhere();
     void recordsById_data();
     void recordsById();
+    void viewsAsJson_data();
+    void viewsAsJson();
 
 private:
     QByteArray fileContent() const;
@@ -698,6 +703,54 @@ void tst_Cli::recordsById()
     // A refusal leaves the file as it was; a change is saved.
     QCOMPARE(fileContent() == saved,
         result.exitCode != 0 || result.out.startsWith(u"Unverändert"_qs) || args.constFirst() == u"show"_qs);
+}
+
+void tst_Cli::viewsAsJson_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("shape"); // an array's length, an object's keys with values or lengths
+
+    const QString now = u"2026-12-07 09:00"_qs;
+    QTest::newRow("agenda") << QStringList { u"agenda"_qs, u"--now"_qs, now, u"--json"_qs }
+                            << u"appointments=[1] day=2026-12-07 label=Termine heute"_qs;
+    QTest::newRow("agenda of another day") << QStringList { u"agenda"_qs, u"--json"_qs, u"--now"_qs, now,
+        u"--day"_qs, u"2026-12-08"_qs } << u"appointments=[0] day=2026-12-08 label=Termine morgen"_qs;
+    QTest::newRow("termine") << QStringList { u"termine"_qs, u"--now"_qs, now, u"--json"_qs }
+                             << u"past=[0] today=[1] upcoming=[1]"_qs;
+    QTest::newRow("notizen") << QStringList { u"notizen"_qs, u"--json"_qs } << u"[1]"_qs;
+    QTest::newRow("kalender") << QStringList { u"kalender"_qs, u"--json"_qs, u"--month"_qs, u"2027-01"_qs }
+                              << u"days=[1] month=2027-01"_qs;
+    QTest::newRow("batches") << QStringList { u"batches"_qs, u"--json"_qs } << u"[0]"_qs;
+}
+
+void tst_Cli::viewsAsJson()
+{
+    QFETCH(QStringList, args);
+    QVERIFY(run({ u"add"_qs, u"Einkaufen"_qs }).exitCode == 0);
+    QVERIFY(run({ u"add"_qs, u"Tee"_qs, u"--at"_qs, u"2026-12-07 16:00"_qs }).exitCode == 0);
+    QVERIFY(run({ u"add"_qs, u"Neujahr"_qs, u"--at"_qs, u"2027-01-01 00:00"_qs, u"--until"_qs,
+                    u"2027-01-01 23:00"_qs })
+                .exitCode
+        == 0);
+
+    const Cli::Result result = run(args);
+    QCOMPARE(result.exitCode, 0);
+    QJsonParseError error;
+    const QJsonDocument json = QJsonDocument::fromJson(result.out.toUtf8(), &error);
+    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(result.out));
+    QStringList shape;
+    const auto describe = [](const QJsonValue& value) {
+        return value.isArray() ? u"[%1]"_qs.arg(value.toArray().size()) : value.toVariant().toString();
+    };
+    if (json.isArray())
+        shape.append(describe(json.array()));
+    const QJsonObject object = json.object();
+    for (auto field = object.constBegin(); field != object.constEnd(); ++field)
+        shape.append(field.key() + u'=' + describe(field.value()));
+    QTEST(shape.join(u' '), "shape");
+    // Records are the data file's objects.
+    if (args.constFirst() == u"notizen"_qs)
+        QCOMPARE(NoteJson::decode(result.out.toUtf8())->constFirst().text, u"Einkaufen"_qs);
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)
