@@ -9,6 +9,7 @@
 #include "recordcommands.h"
 #include "viewcommands.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
@@ -45,7 +46,8 @@ QString helpText()
         "  zettelwerk                 startet die App im Systembereich der Leiste\n"
         "  zettelwerk list [--json]   zeigt alle Einträge (mit --json genau wie in der Datendatei)\n"
         "  zettelwerk add TEXT [--at \"JJJJ-MM-TT HH:MM\"] [Termin-Optionen]\n"
-        "                             legt eine Notiz an, mit --at einen Termin; gibt die ID aus\n"
+        "                             legt eine Notiz an, mit --at einen Termin; gibt die ID aus;\n"
+        "                             TEXT - liest den Text von der Standardeingabe\n"
         "      --repeat Keine|Täglich|Wöchentlich|Monatlich|Jährlich\n"
         "      --until \"JJJJ-MM-TT HH:MM\"   Ende eines mehrtägigen Termins\n"
         "      --no-popup                    kein Fenster, nur Mitteilung und Glocke in der Leiste\n"
@@ -89,6 +91,26 @@ QString helpText()
         "selbst aus.\n"
         "Rückgabewert: 0 bei Erfolg, 1 wenn der Befehl scheitert, 2 bei falschem Aufruf.\n")
         .arg(ImportCommands::helpText());
+}
+
+QString usage(const QString& command)
+{
+    // The command's own lines of the help: from its "  zettelwerk COMMAND" to the next command.
+    const QString start = QStringLiteral("  zettelwerk ") + command;
+    QStringList picked;
+    bool inside = false;
+    for (const QString& line : helpText().split(u'\n')) {
+        if (line.startsWith(QLatin1String("  zettelwerk ")) || !line.startsWith(u' '))
+            inside = !command.isEmpty() && (line == start || line.startsWith(start + u' '));
+        if (inside)
+            picked.append(line);
+    }
+    if (picked.isEmpty())
+        return helpText();
+    return QStringLiteral(
+        "Aufruf:\n%1\n\nRückgabewert: 0 bei Erfolg, 1 wenn der Befehl scheitert, 2 bei falschem "
+        "Aufruf.\n")
+        .arg(picked.join(u'\n'));
 }
 
 QString versionText()
@@ -141,6 +163,21 @@ QStringList withAbsolutePaths(const QStringList& args)
 std::variant<Request, Result> prepare(const QStringList& args)
 {
     Request request { withAbsolutePaths(args), std::nullopt };
+    // `add -` takes its text from standard input, read here: the running app has another one.
+    const qsizetype dash = request.args.indexOf(QStringLiteral("-"));
+    const qsizetype optionsEnd = request.args.indexOf(QStringLiteral("--"));
+    if (request.args.value(0) == QLatin1String("add") && dash > 0 && (optionsEnd < 0 || dash < optionsEnd)) {
+        QFile in;
+        if (!in.open(stdin, QIODevice::ReadOnly))
+            return failed(QStringLiteral("Die Standardeingabe lässt sich nicht lesen"));
+        QString text = QString::fromUtf8(in.readAll());
+        if (text.endsWith(u'\n'))
+            text.chop(1);
+        request.args.removeAt(dash);
+        if (optionsEnd < 0)
+            request.args.append(QStringLiteral("--"));
+        request.args.append(text);
+    }
     const std::optional<QString> path = args.value(0) == QLatin1String("restore")
         ? BackupCommands::inputFile(args)
         : ImportCommands::inputFile(args);
@@ -167,7 +204,7 @@ Result execute(const Request& request, NoteStore& store, bool colour)
     const QString command = args.value(0);
     // `--help` after any command is the help, and nothing else happens.
     if (Cli::Options::asksForHelp(args))
-        return { 0, helpText(), {} };
+        return { 0, usage(command), {} };
     static const QStringList views { QStringLiteral("agenda"), QStringLiteral("termine"),
         QStringLiteral("notizen"), QStringLiteral("kalender") };
     static const QStringList readers { QStringLiteral("list"), QStringLiteral("backup"),

@@ -26,6 +26,8 @@ enum class Mode { Gui, SelfTest, Help, Version, Screenshot, Command };
 /// What the arguments (without the program name) ask for.
 [[nodiscard]] Mode modeOf(const QStringList& args);
 [[nodiscard]] QString helpText();
+/// `command`'s own lines of the help with the exit statuses; the whole help for an unknown one.
+[[nodiscard]] QString usage(const QString& command);
 [[nodiscard]] QString versionText();
 
 /// What `zettelwerk screenshot` is asked to draw.

@@ -21,6 +21,7 @@ private slots:
     void cleanup();
     void commandLine_data();
     void commandLine();
+    void addReadsStandardInput();
     void secondStartHandsOverAndExits();
 
 private:
@@ -30,7 +31,7 @@ private:
         QString out;
         QString err;
     };
-    Outcome run(const QStringList& args);
+    Outcome run(const QStringList& args, const QByteArray& input = {});
     [[nodiscard]] QString dataFile() const { return m_home->filePath(u"data/Zettelwerk/notes.json"_s); }
 
     std::unique_ptr<QTemporaryDir> m_home;
@@ -64,11 +65,13 @@ QProcessEnvironment tst_App::environment() const
     return env;
 }
 
-tst_App::Outcome tst_App::run(const QStringList& args)
+tst_App::Outcome tst_App::run(const QStringList& args, const QByteArray& input)
 {
     QProcess process;
     process.setProcessEnvironment(environment());
     process.start(QStringLiteral(ZETTELWERK_BINARY), args);
+    process.write(input);
+    process.closeWriteChannel();
     if (!process.waitForFinished(30000))
         return { -1, {}, u"did not finish"_s };
     return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -93,6 +96,17 @@ void tst_App::commandLine_data()
         << u"damaged"_s << QStringList { u"list"_s, u"--json"_s } << 1 << u"Die Datendatei "_s;
     QTest::newRow("add that cannot be saved") << u"folder"_s << QStringList { u"add"_s, u"Tee"_s } << 1
                                               << u"Die Daten konnten nicht gespeichert werden: "_s;
+}
+
+// `add -`: the text as piped in, a leading "--" and all, without the last line feed.
+void tst_App::addReadsStandardInput()
+{
+    QCOMPARE(run({ u"add"_s, u"-"_s, u"--at"_s, u"2026-12-09 10:00"_s }, "--Einkaufen\nMilch\n").exitCode, 0);
+    const Outcome listed = run({ u"list"_s, u"--json"_s });
+    const auto notes = NoteJson::decode(listed.out.toUtf8());
+    QVERIFY2(notes && notes->size() == 1, qPrintable(listed.out + listed.err));
+    QCOMPARE(notes->constFirst().text, u"--Einkaufen\nMilch"_s);
+    QVERIFY(notes->constFirst().hasAlarm);
 }
 
 void tst_App::commandLine()

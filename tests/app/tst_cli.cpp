@@ -526,7 +526,11 @@ void tst_Cli::helpAfterAnyCommand()
     QFETCH(QStringList, args);
     const Cli::Result result = run(args);
     QCOMPARE(result.exitCode, 0);
-    QCOMPARE(result.out, Cli::helpText());
+    // The command's own usage, not another's.
+    QCOMPARE(result.out, Cli::usage(args.constFirst()));
+    QVERIFY2(result.out.startsWith(u"Aufruf:\n  zettelwerk "_qs + args.constFirst() + u' '),
+        qPrintable(result.out));
+    QCOMPARE(result.out.count(u"  zettelwerk "_qs), args.constFirst() == u"import"_qs ? 2 : 1);
     QCOMPARE(result.err, QString());
     QVERIFY(m_store->notes().isEmpty());
     QVERIFY(!QFile::exists(u"-h"_qs) && !QFile::exists(u"--help"_qs));
