@@ -48,6 +48,8 @@ QString helpText()
         "  zettelwerk add TEXT [--at \"JJJJ-MM-TT HH:MM\"] [Termin-Optionen]\n"
         "                             legt eine Notiz an, mit --at einen Termin; gibt die ID aus;\n"
         "                             TEXT - liest den Text von der Standardeingabe\n"
+        "  zettelwerk add --schnell \"Zahnarzt morgen 14:30 wöchentlich\"\n"
+        "                             liest Tag, Uhrzeit, Zeitraum und Wiederholung aus dem Text\n"
         "      --repeat Keine|Täglich|Wöchentlich|Monatlich|Jährlich\n"
         "      --until \"JJJJ-MM-TT HH:MM\"   Ende eines mehrtägigen Termins\n"
         "      --no-popup                    kein Fenster, nur Mitteilung und Glocke in der Leiste\n"

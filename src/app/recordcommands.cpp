@@ -5,6 +5,7 @@
 #include "idcommands.h"
 #include "notejson.h"
 #include "notestore.h"
+#include "quickadd.h"
 
 #include <QFileInfo>
 
@@ -105,7 +106,8 @@ using RecordCommands::readAlarmOptions;
 
 Result add(const QStringList& args, NoteStore& store)
 {
-    const Options options(args, 1, RecordCommands::addValueOptions(), { QStringLiteral("--no-popup") });
+    const Options options(args, 1, RecordCommands::addValueOptions(),
+        { QStringLiteral("--no-popup"), QStringLiteral("--schnell") });
     if (!options.error().isEmpty())
         return misused(options.error());
     if (options.positional().size() != 1)
@@ -116,7 +118,29 @@ Result add(const QStringList& args, NoteStore& store)
     const auto read = readAlarmOptions(options);
     if (const auto* refused = std::get_if<Result>(&read))
         return *refused;
-    const AlarmOptions& alarm = std::get<AlarmOptions>(read);
+    AlarmOptions alarm = std::get<AlarmOptions>(read);
+    QString text = options.positional().constFirst();
+    QString hint;
+    if (options.flag(QStringLiteral("--schnell"))) {
+        if (alarm.at || alarm.until)
+            return misused(QStringLiteral("--schnell liest die Zeit aus dem Text: ohne --at und --until"));
+        // Understood: the appointment it says; otherwise the text as it stands, as a note.
+        if (const auto reading = QuickAdd::read(text, store.now())) {
+            if (reading->title.isEmpty())
+                return failed(QStringLiteral("Außer der Zeit steht nichts im Text: eine Notiz braucht Text"));
+            text = reading->title;
+            alarm.at = reading->at;
+            alarm.until = reading->until;
+            if (!alarm.repeat && reading->repeat != RepeatInterval::None)
+                alarm.repeat = reading->repeat;
+            hint = QStringLiteral("Erkannt: %1\n").arg(QuickAdd::describe(*reading, store.now()));
+        } else {
+            hint = QStringLiteral("Hinweis: keine Zeit erkannt – als Notiz angelegt\n");
+            if (alarm.givesMoreThanTheTime())
+                return failed(QStringLiteral(
+                    "Keine Zeit erkannt: Wiederholung und Alarm-Aktionen brauchen einen Termin"));
+        }
+    }
     if (!alarm.at && alarm.givesMoreThanTheTime())
         return misused(
             QStringLiteral("Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine mit --at"));
@@ -125,7 +149,7 @@ Result add(const QStringList& args, NoteStore& store)
 
     // Built whole and added in one change, so a failed save leaves nothing behind.
     ReminderNote note = ReminderNote::create(store.now());
-    note.text = options.positional().constFirst();
+    note.text = text;
     if (alarm.at) {
         note.hasAlarm = true;
         note.alarmDate = *alarm.at;
@@ -141,7 +165,9 @@ Result add(const QStringList& args, NoteStore& store)
         return failed(NoteJson::unstorableDateReason());
     if (!store.addNote(note))
         return saveFailed(store);
-    return succeeded(note.id.toString(QUuid::WithoutBraces).toUpper());
+    Result added = succeeded(note.id.toString(QUuid::WithoutBraces).toUpper());
+    added.err = hint;
+    return added;
 }
 
 } // namespace

@@ -46,6 +46,7 @@ private slots:
     void recordsById();
     void viewsAsJson_data();
     void viewsAsJson();
+    void quickAdd();
 
 private:
     QByteArray fileContent() const;
@@ -137,6 +138,13 @@ void tst_Cli::refusedInput_data()
     row("bad range day", { u"calendars"_qs, u"--to"_qs, u"2026-02-30"_qs }, 1,
         "Ungültiges Datum: 2026-02-30");
     row("undo of an unknown import", { u"undo-import"_qs, u"X"_qs }, 1, "Kein Import mit der ID X");
+    row("quick add with --at",
+        { u"add"_qs, u"--schnell"_qs, u"Tee morgen"_qs, u"--at"_qs, u"2026-05-01 10:00"_qs }, 2,
+        "--schnell liest die Zeit aus dem Text");
+    row("quick add of nothing but the time", { u"add"_qs, u"--schnell"_qs, u"morgen 9 Uhr"_qs }, 1,
+        "Außer der Zeit steht nichts im Text");
+    row("quick add not understood, with a sound",
+        { u"add"_qs, u"--schnell"_qs, u"Tee"_qs, u"--sound"_qs, u"Ping"_qs }, 1, "Keine Zeit erkannt");
     row("snooze without a span", { u"snooze"_qs, u"1A2B"_qs }, 2, "snooze erwartet eine ID und eine Dauer");
     row("snooze of a short id", { u"snooze"_qs, u"1A"_qs, u"5m"_qs }, 2, "Die ID 1A ist zu kurz");
     row("snooze of an unknown id", { u"snooze"_qs, u"1A2B"_qs, u"5m"_qs }, 1, "Kein Eintrag mit der ID 1A2B");
@@ -530,7 +538,8 @@ void tst_Cli::helpAfterAnyCommand()
     QCOMPARE(result.out, Cli::usage(args.constFirst()));
     QVERIFY2(result.out.startsWith(u"Aufruf:\n  zettelwerk "_qs + args.constFirst() + u' '),
         qPrintable(result.out));
-    QCOMPARE(result.out.count(u"  zettelwerk "_qs), args.constFirst() == u"import"_qs ? 2 : 1);
+    QCOMPARE(result.out.count(u"  zettelwerk "_qs),
+        args.constFirst() == u"import"_qs || args.constFirst() == u"add"_qs ? 2 : 1);
     QCOMPARE(result.err, QString());
     QVERIFY(m_store->notes().isEmpty());
     QVERIFY(!QFile::exists(u"-h"_qs) && !QFile::exists(u"--help"_qs));
@@ -755,6 +764,29 @@ void tst_Cli::viewsAsJson()
     // Records are the data file's objects.
     if (args.constFirst() == u"notizen"_qs)
         QCOMPARE(NoteJson::decode(result.out.toUtf8())->constFirst().text, u"Einkaufen"_qs);
+}
+
+// What is understood sets the appointment and leaves the title; what is not stays a note.
+void tst_Cli::quickAdd()
+{
+    const QDateTime before = QDateTime::currentDateTime();
+    const Cli::Result tea
+        = run({ u"add"_qs, u"--schnell"_qs, u"Tee in 2 Stunden täglich"_qs, u"--no-popup"_qs });
+    QCOMPARE(tea.exitCode, 0);
+    QVERIFY2(
+        tea.err.startsWith(u"Erkannt: "_qs) && tea.err.endsWith(u" · Täglich\n"_qs), qPrintable(tea.err));
+    const ReminderNote& note = m_store->notes().constFirst();
+    QCOMPARE(note.text, u"Tee"_qs);
+    QVERIFY(note.hasAlarm && !note.usePopup);
+    QCOMPARE(note.repeatInterval, RepeatInterval::Daily);
+    QVERIFY(note.alarmDate > before.addSecs(7200 - 60)
+        && note.alarmDate <= QDateTime::currentDateTime().addSecs(7200));
+
+    const Cli::Result plain = run({ u"add"_qs, u"--schnell"_qs, u"Einkaufen gehen"_qs });
+    QCOMPARE(plain.exitCode, 0);
+    QCOMPARE(plain.err, u"Hinweis: keine Zeit erkannt – als Notiz angelegt\n"_qs);
+    QCOMPARE(m_store->notes().constFirst().text, u"Einkaufen gehen"_qs);
+    QVERIFY(!m_store->notes().constFirst().hasAlarm);
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)
