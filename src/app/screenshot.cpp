@@ -7,6 +7,7 @@
 #include "exportcontroller.h"
 #include "exportfile.h"
 #include "importscreenshots.h"
+#include "noteeditorcontroller.h"
 #include "notestore.h"
 #include "panelcontroller.h"
 #include "settingscontroller.h"
@@ -112,10 +113,10 @@ QStringList screens()
 {
     return QStringList { QStringLiteral("heute"), QStringLiteral("termine"), QStringLiteral("notizen"),
         QStringLiteral("delete-confirm"), QStringLiteral("quit-confirm"), QStringLiteral("editor"),
-        QStringLiteral("editor-alarm"), QStringLiteral("settings"), QStringLiteral("settings-confirm"),
-        QStringLiteral("help"), QStringLiteral("about"), QStringLiteral("about-en"), QStringLiteral("export"),
-        QStringLiteral("export-confirm"), QStringLiteral("export-restored"),
-        QStringLiteral("heute-unreadable"), QStringLiteral("heute-rang") }
+        QStringLiteral("editor-alarm"), QStringLiteral("editor-schnell"), QStringLiteral("settings"),
+        QStringLiteral("settings-confirm"), QStringLiteral("help"), QStringLiteral("about"),
+        QStringLiteral("about-en"), QStringLiteral("export"), QStringLiteral("export-confirm"),
+        QStringLiteral("export-restored"), QStringLiteral("heute-unreadable"), QStringLiteral("heute-rang") }
     + ImportScreenshots::screens() + AlarmScreenshots::screens();
 }
 
@@ -190,7 +191,7 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         controller.setShowAbout(true);
     else if (screen.startsWith(QLatin1String("export")))
         controller.setShowExport(true);
-    else if (screen == QLatin1String("editor"))
+    else if (screen == QLatin1String("editor") || screen == QLatin1String("editor-schnell"))
         controller.addNote();
     else if (screen == QLatin1String("editor-alarm"))
         openEditorOnFullAppointment(controller, shown);
@@ -212,7 +213,13 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         return fail(error, QStringLiteral("Das Panel konnte nicht geladen werden"));
 
     // The screens' own state lives in their controllers, made with the screen.
-    if (screen.startsWith(QLatin1String("settings"))) {
+    if (screen == QLatin1String("editor-schnell")) {
+        auto* editor = window->findChild<NoteEditorController*>();
+        if (!editor)
+            return fail(error, QStringLiteral("Der Editor wurde nicht geladen"));
+        // A new record's text as typed, with the suggestion it brings.
+        editor->setText(QStringLiteral("Zahnarzt morgen 14:30 wöchentlich"));
+    } else if (screen.startsWith(QLatin1String("settings"))) {
         auto* settings = window->findChild<SettingsController*>();
         if (!settings)
             return fail(error, QStringLiteral("Die Einstellungen wurden nicht geladen"));

@@ -8,6 +8,7 @@
 #include "filedialog.h"
 #include "notestore.h"
 #include "panelcontroller.h"
+#include "quickadd.h"
 
 #include <QTimer>
 
@@ -131,6 +132,31 @@ void NoteEditorController::setText(const QString& text)
 {
     if (assign(m_text, text))
         emit textChanged();
+}
+
+QString NoteEditorController::quickAddText() const
+{
+    if (!m_isNewNote || !m_panel)
+        return {};
+    const auto reading = QuickAdd::read(m_text, now());
+    return reading && !reading->title.isEmpty()
+        ? QStringLiteral("Erkannt: %1").arg(QuickAdd::describe(*reading, now()))
+        : QString();
+}
+
+void NoteEditorController::applyQuickAdd()
+{
+    const auto reading = m_panel ? QuickAdd::read(m_text, now()) : std::nullopt;
+    if (!m_isNewNote || !reading || reading->title.isEmpty())
+        return;
+    setHasAlarm(true);
+    setAlarmDate(reading->at);
+    setHasEndDate(reading->until.has_value());
+    if (reading->until)
+        setAlarmEndDate(*reading->until);
+    setRepeatIndex(int(std::find(allRepeatIntervals.cbegin(), allRepeatIntervals.cend(), reading->repeat)
+        - allRepeatIntervals.cbegin()));
+    setText(reading->title);
 }
 
 bool NoteEditorController::canSave() const

@@ -23,6 +23,7 @@ class NoteEditorController : public QObject {
     Q_PROPERTY(bool isNewNote READ isNewNote NOTIFY loaded)
     Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
     Q_PROPERTY(bool canSave READ canSave NOTIFY textChanged)
+    Q_PROPERTY(QString quickAddText READ quickAddText NOTIFY textChanged)
     Q_PROPERTY(bool hasAlarm READ hasAlarm WRITE setHasAlarm NOTIFY hasAlarmChanged)
     Q_PROPERTY(QDateTime alarmDate READ alarmDate WRITE setAlarmDate NOTIFY alarmDateChanged)
     Q_PROPERTY(QString alarmTimeText READ alarmTimeText NOTIFY alarmDateChanged)
@@ -118,6 +119,10 @@ public:
     /// anything else cancels.
     Q_INVOKABLE void escape();
     /// Raises the alarm from the unsaved fields, without the application and the shell command.
+    /// For a new record whose text names a moment: "Erkannt: Morgen, 14:30 · Wöchentlich"; else empty.
+    [[nodiscard]] QString quickAddText() const;
+    /// Takes what the text names as the alarm, and the words that named it out of the text.
+    Q_INVOKABLE void applyQuickAdd();
     Q_INVOKABLE void testAlarm();
     Q_INVOKABLE void previewSound();
     /// Lets the user choose an application entry; cancelling changes nothing.

@@ -86,6 +86,8 @@ class tst_NoteEditorController : public QObject {
     Q_OBJECT
 
 private slots:
+    void quickAddSuggestion_data();
+    void quickAddSuggestion();
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { QSettings(u"Zettelwerk"_s, u"Zettelwerk"_s).clear(); }
     void closing_data();
@@ -471,6 +473,52 @@ void tst_NoteEditorController::appChooserOffersApplicationsOnly()
     QCOMPARE(filters, QStringList { u"Anwendungen (*.desktop)"_s });
     QCOMPARE(folder, u"/usr/share/applications"_s);
     QCOMPARE(h.editor.launchAppPath(), u"/usr/share/applications/vorher.desktop"_s);
+}
+
+void tst_NoteEditorController::quickAddSuggestion_data()
+{
+    QTest::addColumn<bool>("isNew");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("suggestion"); // empty: none offered
+    QTest::addColumn<QString>("after"); // text, alarm, end and repeat once taken
+
+    // The clock reads Friday, 20 March 2026, 14:30.
+    QTest::newRow("time and repeat") << true << u"Zahnarzt morgen 14:30 wöchentlich"_s
+                                     << u"Erkannt: Morgen, 14:30 · Wöchentlich"_s
+                                     << u"Zahnarzt | 2026-03-21 14:30 | – | Wöchentlich"_s;
+    QTest::newRow("a range") << true << u"Meeting Montag 10–12 Uhr"_s
+                             << u"Erkannt: Mo., 23. März 2026, 10:00 – 12:00"_s
+                             << u"Meeting | 2026-03-23 10:00 | 2026-03-23 12:00 | Keine"_s;
+    QTest::newRow("nothing understood") << true << u"Einkaufen"_s << QString() << QString();
+    QTest::newRow("only the time") << true << u"morgen 9 Uhr"_s << QString() << QString();
+    // An existing record's text is its own business.
+    QTest::newRow("an existing record") << false << u"Zahnarzt morgen 14:30"_s << QString() << QString();
+}
+
+void tst_NoteEditorController::quickAddSuggestion()
+{
+    QFETCH(bool, isNew);
+    QFETCH(QString, text);
+    QFETCH(QString, suggestion);
+
+    Harness h;
+    h.openAt(0, isNew ? QString() : u"Alt"_s);
+    QCOMPARE(h.editor.isNewNote(), isNew);
+    h.editor.setText(text);
+    QCOMPARE(h.editor.quickAddText(), suggestion);
+    h.editor.applyQuickAdd();
+    if (suggestion.isEmpty()) {
+        QCOMPARE(h.editor.text(), text); // nothing taken
+        return;
+    }
+    const auto when = [](const QDateTime& moment) { return moment.toString(u"yyyy-MM-dd HH:mm"_s); };
+    QTEST(QStringList({ h.editor.text(), when(h.editor.alarmDate()),
+                          h.editor.hasEndDate() ? when(h.editor.alarmEndDate()) : u"–"_s,
+                          h.editor.repeatNames().at(h.editor.repeatIndex()) })
+              .join(u" | "_s),
+        "after");
+    QVERIFY(h.editor.hasAlarm());
+    QCOMPARE(h.editor.quickAddText(), QString());
 }
 
 QTEST_MAIN(tst_NoteEditorController)

@@ -131,6 +131,14 @@ Rectangle {
                                                                : Colors.alpha(Colors.primary, 0.1)
                         }
                     }
+                    // A new record's text that names a moment offers it as the alarm.
+                    CapsuleButton {
+                        objectName: "quickAdd"
+                        visible: form.quickAddText !== ""
+                        text: form.quickAddText + " – übernehmen"
+                        tint: Colors.purple
+                        onClicked: form.applyQuickAdd()
+                    }
                 }
 
                 EditorSection {
