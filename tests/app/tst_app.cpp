@@ -179,6 +179,24 @@ void tst_App::secondStartHandsOverAndExits()
     const Outcome blank = run({ u"add"_s, u"  "_s });
     QCOMPARE(blank.exitCode, 1);
     QVERIFY2(blank.err.startsWith(u"Der Text ist leer"_s), qPrintable(blank.err));
+
+    // By id, the app's answers and the file it saves; the text from this command's stdin.
+    const QString id = added.out.left(6);
+    QCOMPARE(run({ u"edit"_s, id, u"--text"_s, u"Kaffee"_s }).out, u"Geändert: Kaffee\n"_s);
+    QCOMPARE(run({ u"snooze"_s, id, u"morgen"_s }).exitCode, 0);
+    QCOMPARE(run({ u"done"_s, id }).out, u"Erledigt: Kaffee\n"_s);
+    const auto changed = NoteJson::decode(readAll(dataFile()));
+    QVERIFY(changed && changed->size() == 1 && changed->constFirst().isTriggered
+        && !changed->constFirst().snoozeDate);
+    QCOMPARE(changed->constFirst().text, u"Kaffee"_s);
+    QCOMPARE(run({ u"add"_s, u"-"_s }, "Milch\n").exitCode, 0);
+    const Outcome wrong = run({ u"delete"_s, id, u"ZZZZ"_s });
+    QCOMPARE(wrong.exitCode, 1);
+    QCOMPARE(wrong.err, u"Kein Eintrag mit der ID ZZZZ\n"_s);
+    QCOMPARE(run({ u"delete"_s, id }).out, u"1 Eintrag gelöscht\n"_s);
+    const auto left = NoteJson::decode(readAll(dataFile()));
+    QVERIFY(left && left->size() == 1);
+    QCOMPARE(left->constFirst().text, u"Milch"_s);
     QCOMPARE(m_running.state(), QProcess::Running);
 }
 
