@@ -41,9 +41,22 @@ Window {
 
         RowLayout {
             spacing: 12
-            Image {
-                source: "qrc:/Zettelwerk/Ui/icons/zettelwerk.svg"
-                sourceSize: Qt.size(40, 40)
+            // The app's icon as the about screen draws it: through the symbol table, not an image.
+            Item {
+                implicitWidth: 40
+                implicitHeight: 40
+                GradientItem {
+                    anchors.fill: parent
+                    radius: 9
+                    startColor: Colors.blue
+                    endColor: Colors.indigo
+                }
+                Icon {
+                    anchors.centerIn: parent
+                    symbol: "note.text"
+                    size: 17
+                    color: Colors.onAccent
+                }
             }
             Label {
                 objectName: "heading"
