@@ -229,8 +229,10 @@ void ZettelwerkApp::keepPanelOnScreen()
 
 void ZettelwerkApp::showAlarmPopup(const QList<FiredAlarm>& alarms)
 {
-    if (m_alarmPopup) {
-        m_alarmPopup->property("alarms").value<AlarmPopupModel*>()->append(alarms);
+    // A window whose last row was just answered is on its way out: the new alarms get their own.
+    auto* open = m_alarmPopup ? m_alarmPopup->property("alarms").value<AlarmPopupModel*>() : nullptr;
+    if (open && open->count() > 0) {
+        open->append(alarms);
         m_alarmPopup->raise();
         return;
     }
