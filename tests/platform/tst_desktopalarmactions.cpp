@@ -278,9 +278,18 @@ void tst_DesktopAlarmActions::desktopEntries()
     QTRY_COMPARE_WITH_TIMEOUT(readAll(marker), QByteArray("launched\n"), 10000);
 }
 
+namespace {
+
+// Kept until the process ends: Qt 6.4 leaks a sample whose effect goes while it still loads, and
+// here a load now and then never finishes, so the test can neither wait for it nor end it.
+DesktopAlarmActions* soundsKeptUntilExit = nullptr;
+
+} // namespace
+
 void tst_DesktopAlarmActions::onlyKnownSoundsPlay()
 {
-    DesktopAlarmActions actions({}, {});
+    soundsKeptUntilExit = new DesktopAlarmActions({}, {});
+    DesktopAlarmActions& actions = *soundsKeptUntilExit;
     for (const char* name : { "", "basso", " Basso", "Basso.wav", "../sounds/Basso", "Beep" })
         actions.playSound(QString::fromLatin1(name));
     QVERIFY(actions.findChildren<QSoundEffect*>().isEmpty());
@@ -307,8 +316,6 @@ void tst_DesktopAlarmActions::onlyKnownSoundsPlay()
         // Silenced before the event loop could start it: the test makes no noise.
         effect->setMuted(true);
         effect->stop();
-        // Qt leaks a sample whose effect goes while it is still loading.
-        QTRY_VERIFY(effect->status() == QSoundEffect::Ready || effect->status() == QSoundEffect::Error);
         QVERIFY(QFile::exists(u':' + effect->source().path()));
         played.insert(QFileInfo(effect->source().path()).completeBaseName());
     }
