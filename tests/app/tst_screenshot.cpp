@@ -225,9 +225,9 @@ void tst_Screenshot::everyControlTellsAScreenReaderWhatItIs()
             // A tab says it is one; a switch says it is one and whether it is on.
             const QVariant on = item->property(type == u"ToggleRow"_s ? "checked" : "isSelected");
             if ((type == u"TabButton"_s && role != QAccessible::PageTab)
+                || (face->state().checkable && role != QAccessible::CheckBox)
                 || ((type == u"ToggleRow"_s || type == u"AlarmTypeButton"_s)
-                    && (role != QAccessible::CheckBox || !face->state().checkable
-                        || bool(face->state().checked) != on.toBool())))
+                    && (!face->state().checkable || bool(face->state().checked) != on.toBool())))
                 misnamed.append(type + u' ' + face->text(QAccessible::Name));
             // A screen reader's press is a click; pressing tabs and switches changes no data.
             if (type == u"TabButton"_s || type == u"ToggleRow"_s) {

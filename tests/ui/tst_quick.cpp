@@ -1,3 +1,4 @@
+#include "appearance.h"
 #include "notestore.h"
 #include "panelcontroller.h"
 #include "vdircalendarstore.h"
@@ -42,6 +43,7 @@ public:
     {
         // Earlier runs stay alive until the end: their panels may still be on their way out.
         QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).clear();
+        Appearance::instance().setDark(false);
         auto run = std::make_unique<Run>();
         run->store = std::make_unique<NoteStore>(run->dir.path(), [] { return fixedNow(); });
         add(*run->store, true, QDateTime(QDate(2026, 12, 7), QTime(14, 30)), QStringLiteral("Zahnarzt"));
@@ -98,6 +100,8 @@ public:
             found += markupRenderedIn(child);
         return found;
     }
+
+    Q_INVOKABLE static void setDark(bool dark) { Appearance::instance().setDark(dark); }
 
     Q_INVOKABLE [[nodiscard]] int recordCount() const { return static_cast<int>(store().notes().size()); }
 

@@ -160,10 +160,11 @@ SecondaryScreen {
                                     color: Colors.primary
                                 }
                                 PanelButton {
+                                    objectName: "choose-" + modelData
                                     anchors.fill: parent
                                     text: modelData
-                                    Accessible.checkable: true
-                                    Accessible.checked: parent.chosen
+                                    checkable: true
+                                    isOn: parent.chosen
                                     onClicked: about.language = index
                                 }
                             }

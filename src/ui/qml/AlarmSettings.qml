@@ -72,7 +72,7 @@ Column {
         width: parent.width
         symbol: "calendar.badge.clock"
         title: "Zeitraum (Von–Bis)"
-        checked: settings.editor.hasEndDate
+        isOn: settings.editor.hasEndDate
         tint: Colors.indigo
         fontScale: settings.fontScale
         onSwitched: (on) => settings.editor.hasEndDate = on

@@ -14,7 +14,7 @@ PanelButton {
     text: title
     focusRadius: 8
     checkable: true
-    checked: isSelected
+    isOn: isSelected
 
     readonly property color tint: isSelected ? color : Colors.secondaryText
 

@@ -151,7 +151,7 @@ Rectangle {
                         objectName: "alarmSwitch"
                         width: parent.width
                         title: "Alarm aktivieren"
-                        checked: form.hasAlarm
+                        isOn: form.hasAlarm
                         tint: Colors.orange
                         fontScale: screen.fontScale
                         onSwitched: (on) => form.hasAlarm = on

@@ -135,8 +135,8 @@ Item {
         anchors.fill: parent
         visible: entry.isRecord
         text: entry.title + ", " + entry.dateText
-        Accessible.checkable: true
-        Accessible.checked: entry.selected
+        checkable: true
+        isOn: entry.selected
         onClicked: entry.recordToggled(entry.recordId)
     }
 }

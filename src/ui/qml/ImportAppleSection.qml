@@ -143,8 +143,8 @@ Column {
                     PanelButton {
                         anchors.fill: parent
                         text: row.title
-                        Accessible.checkable: true
-                        Accessible.checked: row.selected
+                        checkable: true
+                        isOn: row.selected
                         onClicked: section.rules.tapCalendar(row.identifier)
                     }
                 }

@@ -38,8 +38,8 @@ Column {
         PanelButton {
             anchors.fill: parent
             text: choice.label
-            Accessible.checkable: true
-            Accessible.checked: choice.on
+            checkable: true
+            isOn: choice.on
             onClicked: choice.clicked()
         }
     }

@@ -116,8 +116,8 @@ Column {
                 PanelButton {
                     anchors.fill: parent
                     text: row.title + ", " + row.dateText
-                    Accessible.checkable: true
-                    Accessible.checked: row.selected
+                    checkable: true
+                    isOn: row.selected
                     onClicked: list.selection.toggle(row.index)
                 }
             }

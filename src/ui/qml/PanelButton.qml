@@ -13,6 +13,10 @@ T.AbstractButton {
     /// The ring follows the button's own corners.
     property real focusRadius: 6
 
+    /// A switch's or a choice's state, kept by its owner: a press toggles `checked` on its way to
+    /// `clicked`, and is then bound back to this, also when the press leaves the state as it was.
+    property bool isOn: false
+
     /// What Enter does: the same as Space, a switch changes its state first.
     function activate() {
         if (checkable)
@@ -32,6 +36,8 @@ T.AbstractButton {
     Accessible.name: text
     Accessible.checkable: checkable
     Accessible.checked: checked
+    checked: isOn
+    onClicked: if (checkable) checked = Qt.binding(() => control.isOn)
 
     Keys.onReturnPressed: activate()
     Keys.onEnterPressed: activate()

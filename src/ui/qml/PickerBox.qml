@@ -10,6 +10,16 @@ ComboBox {
     property real fontScale: 1.0
 
     implicitHeight: 26
+    // The list that drops down is the style's own and draws with the palette: without these it
+    // stays in the system's light colours on a dark panel.
+    palette.window: Colors.controlBackground
+    palette.base: Colors.textBackground
+    palette.button: Colors.controlBackground
+    palette.text: Colors.primary
+    palette.windowText: Colors.primary
+    palette.buttonText: Colors.primary
+    palette.highlight: Colors.blue
+    palette.highlightedText: Colors.onAccent
     font.pointSize: TextScale.points(13 * fontScale)
 
     contentItem: Text {

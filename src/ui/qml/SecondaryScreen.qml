@@ -49,7 +49,8 @@ Item {
             PanelButton {
                 anchors.fill: parent
                 objectName: "backButton"
-                text: "Zurück: " + screen.backLabel
+                // "Zurück: Einstellungen" says where it leads; a plain "Zurück" is said once.
+                text: screen.backLabel === "Zurück" ? "Zurück" : "Zurück: " + screen.backLabel
                 onClicked: screen.back()
             }
         }

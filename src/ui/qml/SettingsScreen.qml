@@ -52,8 +52,8 @@ SecondaryScreen {
                 PanelButton {
                     anchors.fill: parent
                     text: "Bei Anmeldung starten"
-                    Accessible.checkable: true
-                    Accessible.checked: rules.launchAtLogin
+                    checkable: true
+                    isOn: rules.launchAtLogin
                     onClicked: rules.launchAtLogin = !rules.launchAtLogin
                 }
             }

@@ -15,4 +15,5 @@ ScrollBar {
         Behavior on opacity { NumberAnimation { duration: 300 } }
     }
     background: Item {}
+    Accessible.name: "Bildlauf"
 }

@@ -2,7 +2,7 @@ import QtQuick
 import Zettelwerk.Ui
 
 // A labelled switch, tinted when on; an optional symbol stands before the label. Its owner keeps
-// the state: `checked` is bound, a press asks for the new state through `switched`.
+// the state: `isOn` is bound, a press asks for the new state through `switched`.
 PanelButton {
     id: row
 
@@ -14,9 +14,8 @@ PanelButton {
     signal switched(bool on)
 
     text: title
-    // The press has switched `checked` already; the owner's binding keeps it true to the state.
     checkable: true
-    onClicked: row.switched(row.checked)
+    onClicked: row.switched(!row.isOn)
 
     implicitHeight: Math.max(track.height, label.implicitHeight) + 4
 

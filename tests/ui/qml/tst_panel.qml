@@ -203,6 +203,20 @@ TestCase {
         compare(quitSpy.count, 1)
     }
 
+    // The drop-down list is drawn by the style, outside the screens' own colours.
+    function test_pickerListFollowsTheAppearance() {
+        Fixture.setDark(true)
+        click(item("card-" + Fixture.idOf("Zahnarzt")))
+        const picker = editorItem("repeatPicker")
+        click(picker)
+        tryVerify(() => picker.popup.opened)
+        const list = picker.popup.background
+        const corner = list.mapToItem(panel, list.width - 6, list.height - 6)
+        waitForRendering(panel)
+        const drawn = grabImage(panel).pixel(corner.x, corner.y)
+        verify(Qt.colorEqual(drawn, Colors.controlBackground), drawn)
+    }
+
     function test_userTextIsNeverMarkup() {
         Fixture.addMarkup()
         const markup = Fixture.markup()

@@ -77,6 +77,9 @@ TestCase {
 
         click(item("language-English", panel))
         compare(heading.text, "Disclaimer")
+        // A press on the chosen one leaves it chosen, also to a screen reader.
+        click(item("language-English", panel))
+        compare([item("choose-English", panel).checked, item("choose-Deutsch", panel).checked], [true, false])
         verify(text.text.startsWith("This software is provided \"as is\", without warranty"))
 
         // Not kept: the screen opens in German again.
