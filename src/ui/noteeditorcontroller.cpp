@@ -362,6 +362,14 @@ void NoteEditorController::saveOrDelete()
     dismiss();
 }
 
+void NoteEditorController::confirm()
+{
+    if (quickAddText().isEmpty())
+        saveOrDelete();
+    else
+        applyQuickAdd();
+}
+
 void NoteEditorController::cancelEdit()
 {
     if (m_isNewNote)

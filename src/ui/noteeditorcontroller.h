@@ -123,6 +123,8 @@ public:
     [[nodiscard]] QString quickAddText() const;
     /// Takes what the text names as the alarm, and the words that named it out of the text.
     Q_INVOKABLE void applyQuickAdd();
+    /// Ctrl+Enter: takes a suggested alarm first, so a second press saves; else as "Speichern".
+    Q_INVOKABLE void confirm();
     Q_INVOKABLE void testAlarm();
     Q_INVOKABLE void previewSound();
     /// Lets the user choose an application entry; cancelling changes nothing.

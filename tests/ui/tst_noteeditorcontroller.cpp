@@ -506,7 +506,8 @@ void tst_NoteEditorController::quickAddSuggestion()
     QCOMPARE(h.editor.isNewNote(), isNew);
     h.editor.setText(text);
     QCOMPARE(h.editor.quickAddText(), suggestion);
-    h.editor.applyQuickAdd();
+    h.editor.confirm(); // Ctrl+Enter: a suggestion is taken and the editor stays, else it saves
+    QCOMPARE(h.panel.editingNoteId().isEmpty(), suggestion.isEmpty());
     if (suggestion.isEmpty()) {
         QCOMPARE(h.editor.text(), text); // nothing taken
         return;

@@ -82,7 +82,10 @@ Window {
             boundsBehavior: Flickable.StopAtBounds
             // Only beyond five rows; a pixel of rounding is no reason for a bar.
             readonly property bool scrolls: contentHeight > height + 1
-            ScrollBar.vertical: ScrollBar { policy: list.scrolls ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff }
+            ScrollBar.vertical: ScrollBar {
+                policy: list.scrolls ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
+                Accessible.name: "Bildlauf"
+            }
 
             delegate: Rectangle {
                 id: row

@@ -40,7 +40,7 @@ Rectangle {
     Shortcut {
         sequences: ["Ctrl+Return", "Ctrl+Enter"]
         enabled: screen.inFront
-        onActivated: form.saveOrDelete()
+        onActivated: form.confirm()
     }
 
     EditorHeader {
