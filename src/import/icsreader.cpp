@@ -349,6 +349,11 @@ QList<ICSEvent> parseICSData(QByteArrayView bytes)
     return sorted;
 }
 
+QString unescapeICSText(QByteArrayView raw, bool lineBreaks)
+{
+    return unescape(raw, lineBreaks);
+}
+
 std::optional<ICSEvent> buildICSEvent(const ICSPropertyMap& properties)
 {
     WallClock clock;

@@ -36,6 +36,9 @@ struct ICSPropertyMap {
 /// The same for the bytes of a file.
 [[nodiscard]] QList<ICSEvent> parseICSData(QByteArrayView bytes);
 
+/// A TEXT value with its escapes undone: \\ \, \; always, \n and \N as line breaks where
+/// `lineBreaks` allows them; a leading byte-order mark stays text.
+[[nodiscard]] QString unescapeICSText(QByteArrayView raw, bool lineBreaks);
 /// The event `properties` describe, or nothing without a start that `parseICSDate` reads.
 [[nodiscard]] std::optional<ICSEvent> buildICSEvent(const ICSPropertyMap& properties);
 

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "remindernote.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+/// One appointment of our own as the one-event .ics file of a vdir calendar folder, which
+/// vdirsyncer keeps in step with a CalDAV calendar, and such a file read back.
+///
+/// What travels: the text, alarm and end time, repeat rule, popup, sound and sound name. What
+/// never does: the application and the shell command. They stay in this machine's data file, and
+/// nothing in a file is ever read as one, so a file from elsewhere cannot make this machine start
+/// a program. Times are floating wall-clock times, as the .ics export writes them: a record says
+/// "14:30" and means it on every machine and on both sides of a clock change, also when it repeats.
+namespace SyncFile {
+
+/// What a file says besides the record: when it was last changed and how often.
+struct Stamp {
+    QDateTime modified;
+    int sequence = 0;
+};
+
+/// What a file brings: a record with the fields that travel (and defaults elsewhere), keyed by
+/// the file's UID, and its stamp.
+struct Incoming {
+    ReminderNote note;
+    Stamp stamp;
+};
+
+/// "<id>.ics", the name a record's file has in the folder.
+[[nodiscard]] QString fileName(const QUuid& id);
+
+/// The file for `note`, an appointment of our own: lines folded at 75 bytes, CR LF line ends.
+[[nodiscard]] QByteArray write(const ReminderNote& note, const Stamp& stamp);
+
+/// The first event of `bytes`; nothing when it has no UID that is a record id, no start that
+/// reads as a time, or the bytes are not UTF-8. A text differing from the summary keeps both.
+[[nodiscard]] std::optional<Incoming> read(QByteArrayView bytes);
+
+/// `local` with every field that travels taken from `incoming`; the rest stays as it was.
+[[nodiscard]] ReminderNote merged(const ReminderNote& local, const ReminderNote& incoming);
+
+} // namespace SyncFile
