@@ -182,7 +182,8 @@ QByteArray write(const ReminderNote& note, const Stamp& stamp)
         QStringLiteral("UID:") + note.id.toString(QUuid::WithoutBraces),
         QStringLiteral("DTSTAMP:") + utcStamp(stamp.modified),
         QStringLiteral("LAST-MODIFIED:") + utcStamp(stamp.modified),
-        QStringLiteral("SEQUENCE:%1").arg(stamp.sequence), QStringLiteral("DTSTART:") + floating(note.alarmDate) };
+        QStringLiteral("SEQUENCE:%1").arg(stamp.sequence),
+        QStringLiteral("DTSTART:") + floating(note.alarmDate) };
     if (note.alarmEndDate)
         lines << QStringLiteral("DTEND:") + floating(*note.alarmEndDate);
     lines << QStringLiteral("SUMMARY:") + escapeSummary(note.title());
@@ -193,9 +194,9 @@ QByteArray write(const ReminderNote& note, const Stamp& stamp)
     lines << QString::fromLatin1(popupName) + u':' + flag(note.usePopup)
           << QString::fromLatin1(soundName) + u':' + flag(note.useSound)
           << QString::fromLatin1(soundNameName) + u':' + escapeSummary(note.soundName)
-          << QStringLiteral("BEGIN:VALARM") << QStringLiteral("ACTION:DISPLAY") << QStringLiteral("TRIGGER:PT0S")
-          << QStringLiteral("DESCRIPTION:") + escapeSummary(note.title()) << QStringLiteral("END:VALARM")
-          << QStringLiteral("END:VEVENT") << QStringLiteral("END:VCALENDAR");
+          << QStringLiteral("BEGIN:VALARM") << QStringLiteral("ACTION:DISPLAY")
+          << QStringLiteral("TRIGGER:PT0S") << QStringLiteral("DESCRIPTION:") + escapeSummary(note.title())
+          << QStringLiteral("END:VALARM") << QStringLiteral("END:VEVENT") << QStringLiteral("END:VCALENDAR");
     QByteArray out;
     for (const QString& line : std::as_const(lines))
         out += folded(line);

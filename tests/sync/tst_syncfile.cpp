@@ -12,7 +12,8 @@ namespace {
 // The fields that travel, in one line, so that a table row compares them at once.
 QString travelling(const ReminderNote& note)
 {
-    const auto time = [](const QDateTime& moment) { return moment.toLocalTime().toString(u"yyyy-MM-dd HH:mm"_s); };
+    const auto time
+        = [](const QDateTime& moment) { return moment.toLocalTime().toString(u"yyyy-MM-dd HH:mm"_s); };
     return QStringList { note.text, time(note.alarmDate),
         note.alarmEndDate ? time(*note.alarmEndDate) : u"–"_s, repeatIntervalText(note.repeatInterval),
         note.usePopup ? u"popup"_s : u"no popup"_s, note.useSound ? note.soundName : u"silent"_s }
@@ -43,7 +44,8 @@ void tst_SyncFile::comesBackWhole_data()
 
     const QDateTime start = berlin(2026, 3, 28, 14, 30); // the day before the clock change
     QTest::newRow("plain") << appointment(u"Zahnarzt"_s, start);
-    QTest::newRow("range over the clock change") << appointment(u"Urlaub"_s, start, berlin(2026, 3, 30, 9, 0));
+    QTest::newRow("range over the clock change")
+        << appointment(u"Urlaub"_s, start, berlin(2026, 3, 30, 9, 0));
     ReminderNote weekly = appointment(u"Chor\nProbe; Noten, mitbringen \\ Mappe"_s, start);
     weekly.repeatInterval = RepeatInterval::Weekly;
     QTest::newRow("weekly, escapes") << weekly;
@@ -89,16 +91,19 @@ void tst_SyncFile::fromElsewhere_data()
 
     const QByteArray uid = "UID:7d3e2f7a-59a8-4b5e-9a43-0c6f2d1b8e11\r\n";
     QTest::newRow("a phone's event: title and note, zone, no settings of ours")
-        << calendarWith(uid + "DTSTART;TZID=America/New_York:20261207T083000\r\nSUMMARY:Zahnarzt\r\n"
-                       "DESCRIPTION:Karte mitbringen\r\n")
+        << calendarWith(uid
+               + "DTSTART;TZID=America/New_York:20261207T083000\r\nSUMMARY:Zahnarzt\r\n"
+                 "DESCRIPTION:Karte mitbringen\r\n")
         << u"Zahnarzt\nKarte mitbringen | 2026-12-07 14:30 | – | Keine | popup | silent"_s;
     QTest::newRow("title changed elsewhere: both kept")
-        << calendarWith(uid + "DTSTART:20261207T143000\r\nSUMMARY:Zahnarzt Dr. Weber\r\n"
-                       "DESCRIPTION:Zahnarzt\\nKarte\r\n")
+        << calendarWith(uid
+               + "DTSTART:20261207T143000\r\nSUMMARY:Zahnarzt Dr. Weber\r\n"
+                 "DESCRIPTION:Zahnarzt\\nKarte\r\n")
         << u"Zahnarzt Dr. Weber\nZahnarzt\nKarte | 2026-12-07 14:30 | – | Keine | popup | silent"_s;
     QTest::newRow("the alarm's text is not the event's, folded lines")
-        << calendarWith(uid + "DTSTART:20261207T14\r\n 3000\r\nSUMMARY:Chor\r\nRRULE:FREQ=WEEKLY;BYDAY=MO\r\n"
-                       "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Erinnerung\r\nEND:VALARM\r\n")
+        << calendarWith(uid
+               + "DTSTART:20261207T14\r\n 3000\r\nSUMMARY:Chor\r\nRRULE:FREQ=WEEKLY;BYDAY=MO\r\n"
+                 "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Erinnerung\r\nEND:VALARM\r\n")
         << u"Chor | 2026-12-07 14:30 | – | Wöchentlich | popup | silent"_s;
     QTest::newRow("an end before the start is no end")
         << calendarWith(uid + "DTSTART:20261207T143000\r\nDTEND:20261207T120000\r\nSUMMARY:X\r\n")
@@ -107,7 +112,8 @@ void tst_SyncFile::fromElsewhere_data()
     QTest::newRow("a uid that is no record id")
         << calendarWith("UID:abc@example.org\r\nDTSTART:20261207T143000\r\nSUMMARY:X\r\n") << QString();
     QTest::newRow("no start") << calendarWith(uid + "SUMMARY:X\r\n") << QString();
-    QTest::newRow("not UTF-8") << calendarWith(uid + "DTSTART:20261207T143000\r\nSUMMARY:\xff\r\n") << QString();
+    QTest::newRow("not UTF-8") << calendarWith(uid + "DTSTART:20261207T143000\r\nSUMMARY:\xff\r\n")
+                               << QString();
 }
 
 void tst_SyncFile::fromElsewhere()
