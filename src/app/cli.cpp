@@ -7,6 +7,7 @@
 #include "importcommands.h"
 #include "notestore.h"
 #include "recordcommands.h"
+#include "synccommands.h"
 #include "viewcommands.h"
 
 #include <QFile>
@@ -85,12 +86,18 @@ QString helpText()
         "  zettelwerk export-ics DATEI [--all]\n"
         "                             speichert die Termine ab heute (mit --all alle) als ICS-Datei\n"
         "  zettelwerk restore DATEI   ersetzt alle Einträge durch die des Backups\n"
+        "  zettelwerk sync-folder [ORDNER | --aus]\n"
+        "                             führt die eigenen Termine in einem vdir-Kalenderordner, den\n"
+        "                             vdirsyncer mit einem CalDAV-Kalender abgleicht (ohne ORDNER:\n"
+        "                             zeigt die Wahl); Anwendung und Shell-Befehl bleiben hier\n"
+        "  zettelwerk sync            gleicht einmal ab: schreibt, was sich hier geändert hat, und\n"
+        "                             übernimmt, was sich im Ordner geändert hat\n"
         "  zettelwerk --self-test     lädt die Fenster ohne Anzeige und beendet sich\n"
         "  zettelwerk --version       zeigt die Version\n"
         "\n"
         "Text und Dateinamen, die mit - beginnen, stehen hinter --, z.B. zettelwerk add -- \"-5 Grad\".\n"
-        "Läuft die App bereits, führt sie add, edit, delete, done, snooze, restore, import und undo-import\n"
-        "selbst aus.\n"
+        "Läuft die App bereits, führt sie add, edit, delete, done, snooze, restore, import, undo-import\n"
+        "und sync selbst aus.\n"
         "Rückgabewert: 0 bei Erfolg, 1 wenn der Befehl scheitert, 2 bei falschem Aufruf.\n")
         .arg(ImportCommands::helpText());
 }
@@ -125,7 +132,7 @@ bool changesData(const QStringList& args)
     return !args.isEmpty()
         && (args.constFirst() == QLatin1String("add") || args.constFirst() == QLatin1String("restore")
             || (IdCommands::handles(args.constFirst()) && args.constFirst() != QLatin1String("show"))
-            || ImportCommands::changesData(args));
+            || args.constFirst() == QLatin1String("sync") || ImportCommands::changesData(args));
 }
 
 QStringList argumentsFrom(int argc, const char* const* argv)
@@ -235,6 +242,8 @@ Result execute(const Request& request, NoteStore& store, bool colour)
         result = BackupCommands::execute(request, store);
     else if (ImportCommands::handles(command))
         result = ImportCommands::execute(request, store);
+    else if (SyncCommands::handles(command))
+        result = SyncCommands::execute(args, store);
     else
         result = misused(QStringLiteral("Unbekannter Befehl: %1 (Hilfe: zettelwerk --help)").arg(command));
 

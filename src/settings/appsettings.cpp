@@ -11,6 +11,7 @@ const QString fontScaleKey = QStringLiteral("fontScale");
 const QString windowHeightKey = QStringLiteral("windowHeight");
 const QString lastSoundNameKey = QStringLiteral("lastSoundName");
 const QString calendarAccessKey = QStringLiteral("calendarAccess");
+const QString syncFolderKey = QStringLiteral("syncFolder");
 
 QSettings store()
 {
@@ -35,6 +36,7 @@ AppSettings::AppSettings(QObject* parent)
     m_windowHeight = std::max(number(settings, windowHeightKey, defaultWindowHeight), minWindowHeight);
     m_lastSoundName = settings.value(lastSoundNameKey).toString();
     m_calendarAccess = settings.value(calendarAccessKey).toBool();
+    m_syncFolder = settings.value(syncFolderKey).toString();
 }
 
 void AppSettings::setFontScale(double scale)
@@ -70,16 +72,37 @@ void AppSettings::setLastSoundName(const QString& name)
     emit lastSoundNameChanged();
 }
 
-bool AppSettings::setCalendarAccess(bool granted)
+namespace {
+
+// Stored at once; false when the settings file could not be written.
+bool stored(const QString& key, const QVariant& value)
 {
     QSettings settings = store();
-    settings.setValue(calendarAccessKey, granted);
+    settings.setValue(key, value);
     settings.sync();
-    if (settings.status() != QSettings::NoError)
+    return settings.status() == QSettings::NoError;
+}
+
+} // namespace
+
+bool AppSettings::setCalendarAccess(bool granted)
+{
+    if (!stored(calendarAccessKey, granted))
         return false;
     if (granted != m_calendarAccess) {
         m_calendarAccess = granted;
         emit calendarAccessChanged();
+    }
+    return true;
+}
+
+bool AppSettings::setSyncFolder(const QString& folder)
+{
+    if (!stored(syncFolderKey, folder))
+        return false;
+    if (folder != m_syncFolder) {
+        m_syncFolder = folder;
+        emit syncFolderChanged();
     }
     return true;
 }

@@ -11,6 +11,7 @@ class AppSettings : public QObject {
     Q_PROPERTY(double windowHeight READ windowHeight WRITE setWindowHeight NOTIFY windowHeightChanged)
     Q_PROPERTY(QString lastSoundName READ lastSoundName WRITE setLastSoundName NOTIFY lastSoundNameChanged)
     Q_PROPERTY(bool calendarAccess READ calendarAccess NOTIFY calendarAccessChanged)
+    Q_PROPERTY(QString syncFolder READ syncFolder NOTIFY syncFolderChanged)
 
 public:
     static constexpr double defaultFontScale = 1.0;
@@ -36,6 +37,11 @@ public:
     /// Keeps the answer; false when the settings file could not be written.
     bool setCalendarAccess(bool granted);
 
+    /// The vdir calendar folder the appointments are kept in step with; empty when off.
+    [[nodiscard]] QString syncFolder() const { return m_syncFolder; }
+    /// Keeps the folder (empty: off); false when the settings file could not be written.
+    bool setSyncFolder(const QString& folder);
+
     /// Font scale 100 % and panel height 580; the sound and the calendar access stay.
     Q_INVOKABLE void reset();
 
@@ -44,10 +50,12 @@ signals:
     void windowHeightChanged();
     void lastSoundNameChanged();
     void calendarAccessChanged();
+    void syncFolderChanged();
 
 private:
     double m_fontScale = defaultFontScale;
     double m_windowHeight = defaultWindowHeight;
     QString m_lastSoundName;
     bool m_calendarAccess = false;
+    QString m_syncFolder;
 };

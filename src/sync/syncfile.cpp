@@ -179,7 +179,8 @@ QByteArray write(const ReminderNote& note, const Stamp& stamp)
     using IcsWriter::escapeSummary;
     QStringList lines { QStringLiteral("BEGIN:VCALENDAR"), QStringLiteral("VERSION:2.0"),
         QStringLiteral("PRODID:-//Zettelwerk//DE"), QStringLiteral("BEGIN:VEVENT"),
-        QStringLiteral("UID:") + note.id.toString(QUuid::WithoutBraces),
+        QStringLiteral("UID:")
+            + (QUuid(stamp.uid) == note.id ? stamp.uid : note.id.toString(QUuid::WithoutBraces)),
         QStringLiteral("DTSTAMP:") + utcStamp(stamp.modified),
         QStringLiteral("LAST-MODIFIED:") + utcStamp(stamp.modified),
         QStringLiteral("SEQUENCE:%1").arg(stamp.sequence),
@@ -237,6 +238,7 @@ std::optional<Incoming> read(QByteArrayView bytes)
     if (const auto modified = parseICSDate(found.modified))
         incoming.stamp.modified = *modified;
     incoming.stamp.sequence = QByteArray(found.sequence.toByteArray()).trimmed().toInt();
+    incoming.stamp.uid = QString::fromLatin1(found.uid.trimmed());
     return incoming;
 }
 

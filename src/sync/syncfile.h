@@ -19,10 +19,12 @@
 /// "14:30" and means it on every machine and on both sides of a clock change, also when it repeats.
 namespace SyncFile {
 
-/// What a file says besides the record: when it was last changed and how often.
+/// What a file says besides the record: when it was last changed, how often, and its UID as
+/// written there (a file from another program keeps its own spelling; empty: the record's id).
 struct Stamp {
     QDateTime modified;
     int sequence = 0;
+    QString uid;
 };
 
 /// What a file brings: a record with the fields that travel (and defaults elsewhere), keyed by

@@ -61,7 +61,9 @@ void tst_SyncFile::comesBackWhole_data()
 void tst_SyncFile::comesBackWhole()
 {
     QFETCH(ReminderNote, note);
-    const QByteArray file = SyncFile::write(note, { utc(2026, 3, 1, 12, 0), 3 });
+    // A UID as another program spells it is written back as it came.
+    const QString uid = note.id.toString(QUuid::WithoutBraces).toUpper();
+    const QByteArray file = SyncFile::write(note, { utc(2026, 3, 1, 12, 0), 3, uid });
     for (const QByteArray& line : file.split('\n'))
         QVERIFY2(line.size() <= 76, line.constData()); // 75 and the CR
 
@@ -71,13 +73,14 @@ void tst_SyncFile::comesBackWhole()
     QCOMPARE(travelling(back->note), travelling(note));
     QCOMPARE(back->stamp.modified, utc(2026, 3, 1, 12, 0));
     QCOMPARE(back->stamp.sequence, 3);
+    QCOMPARE(back->stamp.uid, uid);
 
     // Another calendar program reads the same event from it.
     icalcomponent* calendar = icalparser_parse_string(file.constData());
     QVERIFY(calendar);
     icalcomponent* vevent = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
     QVERIFY(vevent);
-    QCOMPARE(QString::fromUtf8(icalcomponent_get_uid(vevent)), note.id.toString(QUuid::WithoutBraces));
+    QCOMPARE(QString::fromUtf8(icalcomponent_get_uid(vevent)), uid);
     QCOMPARE(QString::fromUtf8(icalcomponent_get_description(vevent)), note.text);
     QCOMPARE(icalcomponent_count_components(vevent, ICAL_VALARM_COMPONENT), 1);
     QCOMPARE(icalcomponent_count_properties(vevent, ICAL_XLICERROR_PROPERTY), 0);

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class NoteStore;
+
+/// One exchange between the store's own appointments and a vdir calendar folder: what changed
+/// here since the last exchange is written (or removed) there, what changed there is taken in
+/// here. What was exchanged is remembered in `sync-state.json` beside the data file.
+///
+/// When both sides changed a record, the newer one wins: the folder's by its LAST-MODIFIED, ours
+/// by the data file's last save. The other version is kept in `sync-conflicts.json` beside the
+/// data file. If more than half of the exchanged records would vanish at once (a wiped or
+/// unmounted folder), no record is removed and the report says so.
+namespace FolderExchange {
+
+struct Report {
+    int written = 0; ///< files written for records new or changed here
+    int deletedFiles = 0; ///< files removed for records deleted here
+    int added = 0; ///< records taken in from new files
+    int updated = 0; ///< records changed from changed files
+    int removed = 0; ///< records whose files were removed elsewhere
+    int conflicts = 0; ///< records changed on both sides; the older version kept aside
+    int withheld = 0; ///< removals not done: too many at once
+    QString error; ///< German; empty when everything was done
+
+    /// German lines for the terminal, one per kind of change; "Nichts zu tun" when nothing changed.
+    [[nodiscard]] QStringList lines() const;
+};
+
+/// The file beside the data file that remembers what was exchanged.
+[[nodiscard]] QString statePath(const NoteStore& store);
+/// The file beside the data file that keeps the versions a conflict set aside.
+[[nodiscard]] QString conflictsPath(const NoteStore& store);
+
+/// One exchange with `folder`; the store is saved once, each file is written in one piece.
+[[nodiscard]] Report run(NoteStore& store, const QString& folder);
+
+} // namespace FolderExchange
