@@ -132,7 +132,7 @@ bool changesData(const QStringList& args)
     return !args.isEmpty()
         && (args.constFirst() == QLatin1String("add") || args.constFirst() == QLatin1String("restore")
             || (IdCommands::handles(args.constFirst()) && args.constFirst() != QLatin1String("show"))
-            || args.constFirst() == QLatin1String("sync") || ImportCommands::changesData(args));
+            || SyncCommands::handles(args.constFirst()) || ImportCommands::changesData(args));
 }
 
 QStringList argumentsFrom(int argc, const char* const* argv)
@@ -151,6 +151,14 @@ QStringList withAbsolutePaths(const QStringList& args)
     const QString command = args.value(0);
     static const QStringList valueOptions = RecordCommands::addValueOptions()
         + QStringList { QStringLiteral("--calendar"), QStringLiteral("--from"), QStringLiteral("--to") };
+    // The running app has another working folder: a calendar folder is named to it whole.
+    if (command == QLatin1String("sync-folder")) {
+        for (qsizetype i = 1; i < result.size(); ++i) {
+            if (!result.at(i).startsWith(u'-') && !result.at(i).isEmpty())
+                result[i] = QFileInfo(result.at(i)).absoluteFilePath();
+        }
+        return result;
+    }
     if (command != QLatin1String("add") && command != QLatin1String("import"))
         return result;
     // Walked as the command reads it, so that a value that happens to read "--app" is left alone.

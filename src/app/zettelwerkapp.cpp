@@ -8,6 +8,7 @@
 #include "colorschemewatcher.h"
 #include "desktopalarmactions.h"
 #include "desktopnotifier.h"
+#include "foldersync.h"
 #include "menubarlabel.h"
 #include "notestore.h"
 #include "panelcontroller.h"
@@ -49,6 +50,17 @@ ZettelwerkApp::ZettelwerkApp(const QString& dataDirectory, QObject* parent)
         std::make_unique<VdirCalendarStore>(calendarConsent(m_panelController->settings())));
     connect(m_store, &NoteStore::alarmCountChanged, m_label,
         [this] { m_label->setAlarmCount(m_store->alarmCount()); });
+
+    // Appointments kept in step with a calendar folder, when one is chosen; the panel's opening
+    // takes in what came meanwhile.
+    m_sync = new FolderSync(*m_store, this);
+    m_sync->setFolder(m_panelController->settings()->syncFolder());
+    connect(m_panelController->settings(), &AppSettings::syncFolderChanged, m_sync,
+        [this] { m_sync->setFolder(m_panelController->settings()->syncFolder()); });
+    connect(m_panelController, &PanelController::panelVisibleChanged, m_sync, [this] {
+        if (m_panelController->panelVisible())
+            m_sync->exchangeNow();
+    });
 
     // The panel follows the desktop between light and dark, also while it is open.
     auto* colorScheme = new ColorSchemeWatcher(QDBusConnection::sessionBus(), this);
@@ -278,5 +290,9 @@ QByteArray ZettelwerkApp::handleRequest(const QByteArray& request)
     if (!Cli::changesData(decoded.args))
         return Cli::encodeResult({ 2, {},
             QStringLiteral("Die laufende App führt %1 nicht aus\n").arg(decoded.args.constFirst()) });
-    return Cli::encodeResult(Cli::execute(decoded, *m_store));
+    const Cli::Result result = Cli::execute(decoded, *m_store);
+    // The command wrote the settings; this process's copy learns of the folder here.
+    if (decoded.args.constFirst() == QLatin1String("sync-folder"))
+        m_sync->setFolder(AppSettings().syncFolder());
+    return Cli::encodeResult(result);
 }

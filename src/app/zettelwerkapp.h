@@ -12,6 +12,7 @@
 #include <memory>
 
 class AppSettings;
+class FolderSync;
 class MenuBarLabel;
 class NoteStore;
 class PanelController;
@@ -58,6 +59,7 @@ private:
     QObject* createAlarmService(NoteStore& store);
 
     NoteStore* m_store = nullptr;
+    FolderSync* m_sync = nullptr;
     MenuBarLabel* m_label = nullptr;
     TrayIcon* m_tray = nullptr;
     PanelController* m_panelController = nullptr;

@@ -1,9 +1,13 @@
 #include "folderexchange.h"
+#include "foldersync.h"
 #include "notejson.h"
 #include "notestore.h"
 #include "testsupport.h"
 
+#include "syncfile.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,6 +61,7 @@ private slots:
     void stayHome();
     void wipedFolderRemovesNothing();
     void failedSaveTakesNothing();
+    void runningAppFollowsBothSides();
 
 private:
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -163,6 +168,19 @@ void tst_FolderExchange::failedSaveTakesNothing()
     // Once it can, the next exchange takes it.
     QVERIFY(QDir().rmdir(b.store->filePath()));
     QCOMPARE(sync(b), QStringList { u"1 Termin aus dem Ordner übernommen"_s });
+}
+
+void tst_FolderExchange::runningAppFollowsBothSides()
+{
+    Machine a, b;
+    FolderSync running(*a.store);
+    running.setFolder(folder());
+    const QUuid ours = a.add(u"Zahnarzt"_s, berlin(2026, 12, 7, 14, 30)).id;
+    QTRY_VERIFY(QFileInfo::exists(QDir(folder()).filePath(SyncFile::fileName(ours))));
+    // vdirsyncer brings a file that another machine wrote.
+    const QUuid theirs = b.add(u"Friseur"_s, berlin(2026, 12, 9, 10, 0)).id;
+    sync(b);
+    QTRY_COMPARE(a.textOf(theirs), u"Friseur"_s);
 }
 
 QTEST_GUILESS_MAIN(tst_FolderExchange)
