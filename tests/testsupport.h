@@ -99,3 +99,9 @@ inline QStringList textsOf(const ReminderNotes& notes)
         texts.append(n.text);
     return texts;
 }
+
+// The strings of `joined`, separated by '|': a list or command line written as one literal.
+inline QStringList strings(const char* joined)
+{
+    return QString::fromUtf8(joined).split(QLatin1Char('|'));
+}

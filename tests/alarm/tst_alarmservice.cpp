@@ -53,408 +53,391 @@ class TestAlarmService : public QObject {
     Q_OBJECT
 
 private slots:
-    void nextOccurrence_data();
-    void nextOccurrence();
-    void checkCycle_data();
-    void checkCycle();
-    void firesDueRecordsInListOrder();
-    void clockJumps_data();
-    void clockJumps();
-    void trigger_data();
-    void trigger();
-    void oneCheckManyAlarms_data();
-    void oneCheckManyAlarms();
-    void snoozedAlarmComesOnce_data();
-    void snoozedAlarmComesOnce();
-    void snoozeChoices_data();
-    void snoozeChoices();
-    void firstCheckWaitsOneInterval();
-};
+    void nextOccurrence_data()
+    {
+        QTest::addColumn<QDateTime>("from");
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<QDateTime>("now"); // invalid: `from` itself
+        QTest::addColumn<QDateTime>("expected");
 
-void TestAlarmService::nextOccurrence_data()
-{
-    QTest::addColumn<QDateTime>("from");
-    QTest::addColumn<int>("interval");
-    QTest::addColumn<QDateTime>("now"); // invalid: `from` itself
-    QTest::addColumn<QDateTime>("expected");
+        const auto row
+            = [](const char* name, const QDateTime& from, int interval, const QDateTime& expected,
+                  const QDateTime& now = {}) { QTest::newRow(name) << from << interval << now << expected; };
+        const auto monthly = int(RepeatInterval::Monthly);
+        const auto yearly = int(RepeatInterval::Yearly);
+        const QDateTime noon = berlin(2025, 3, 10, 12, 0);
 
-    const auto row
-        = [](const char* name, const QDateTime& from, int interval, const QDateTime& expected,
-              const QDateTime& now = {}) { QTest::newRow(name) << from << interval << now << expected; };
-    const auto monthly = int(RepeatInterval::Monthly);
-    const auto yearly = int(RepeatInterval::Yearly);
-    const QDateTime noon = berlin(2025, 3, 10, 12, 0);
-
-    row("still ahead", berlin(2025, 3, 11, 8, 0), daily, berlin(2025, 3, 11, 8, 0), noon);
-    row("no repetition", berlin(2025, 3, 1, 8, 0), once, berlin(2025, 3, 1, 8, 0), noon);
-    row("exactly now moves on", noon, daily, berlin(2025, 3, 11, 12, 0));
-    row("many days behind", berlin(2025, 1, 1, 8, 0), daily, berlin(2025, 3, 11, 8, 0), noon);
-    // The skipped hour shifts that one day only.
-    row("daily into the skipped hour", berlin(2026, 3, 28, 2, 30), daily, berlin(2026, 3, 29, 3, 30));
-    row("daily past the skipped hour", berlin(2026, 3, 28, 2, 30), daily, berlin(2026, 3, 30, 2, 30),
-        berlin(2026, 3, 29, 12, 0));
-    row("weekly over spring change", berlin(2026, 3, 22, 10, 0), weekly, berlin(2026, 3, 29, 10, 0));
-    row("weekly over autumn change", berlin(2026, 10, 18, 10, 0), weekly, berlin(2026, 10, 25, 10, 0));
-    // Dates read from the data file are UTC; the step must still keep the local wall clock.
-    row("weekly from a UTC date", utc(2026, 3, 22, 9, 0), weekly, berlin(2026, 3, 29, 10, 0),
-        berlin(2026, 3, 23, 0, 0));
-    row("monthly from 31 January", berlin(2025, 1, 31, 9, 0), monthly, berlin(2025, 2, 28, 9, 0));
-    row("monthly stays on the clamped day", berlin(2025, 1, 31, 9, 0), monthly, berlin(2025, 3, 28, 9, 0),
-        berlin(2025, 2, 28, 9, 0));
-    row("monthly into a leap February", berlin(2024, 1, 31, 9, 0), monthly, berlin(2024, 2, 29, 9, 0),
-        berlin(2024, 2, 1, 0, 0));
-    row("yearly from 29 February", berlin(2024, 2, 29, 9, 0), yearly, berlin(2025, 2, 28, 9, 0));
-    row("yearly over a leap day", berlin(2023, 3, 1, 9, 0), yearly, berlin(2024, 3, 1, 9, 0));
-    row("yearly stays on 28 February", berlin(2024, 2, 29, 9, 0), yearly, berlin(2026, 2, 28, 9, 0),
-        berlin(2025, 3, 1, 0, 0));
-}
-
-void TestAlarmService::nextOccurrence()
-{
-    QFETCH(QDateTime, from);
-    QFETCH(int, interval);
-    QFETCH(QDateTime, now);
-    QFETCH(QDateTime, expected);
-
-    const QDateTime next
-        = AlarmService::nextOccurrence(from, RepeatInterval(interval), now.isValid() ? now : from);
-    QCOMPARE(next, expected);
-    QCOMPARE(next.toLocalTime().time(), expected.time());
-}
-
-void TestAlarmService::checkCycle_data()
-{
-    QTest::addColumn<QString>("state");
-    QTest::addColumn<QDateTime>("alarmDate");
-    QTest::addColumn<int>("interval");
-    QTest::addColumn<QDateTime>("now");
-    QTest::addColumn<QDateTime>("next"); // the alarm date after it fired; invalid: it does not fire
-
-    const QDateTime at = berlin(2025, 3, 10, 9, 0);
-    const QDateTime quiet;
-    const QString armed = u"armed"_s;
-    QTest::newRow("due exactly now") << armed << at << once << at << at;
-    QTest::newRow("one second ahead") << armed << at.addSecs(1) << once << at << quiet;
-    QTest::newRow("plain note") << u"plain"_s << at.addDays(-1) << once << at << quiet;
-    QTest::newRow("already fired") << u"fired"_s << at.addDays(-1) << once << at << quiet;
-    QTest::newRow("invalid date") << armed << QDateTime() << once << at << quiet;
-    QTest::newRow("daily, checked after its time")
-        << armed << berlin(2025, 3, 9, 8, 0) << daily << at << berlin(2025, 3, 11, 8, 0);
-    // A range that has ended does not end the repetition.
-    QTest::newRow("end date passed") << u"ended"_s << berlin(2025, 3, 9, 8, 0) << daily << at
-                                     << berlin(2025, 3, 11, 8, 0);
-}
-
-void TestAlarmService::checkCycle()
-{
-    QFETCH(QString, state);
-    QFETCH(QDateTime, alarmDate);
-    QFETCH(int, interval);
-    QFETCH(QDateTime, now);
-    QFETCH(QDateTime, next);
-
-    Harness h;
-    h.now = now;
-    ReminderNote note = alarmAt(u"Termin"_s, alarmDate, RepeatInterval(interval));
-    note.hasAlarm = state != u"plain"_s;
-    note.isTriggered = state == u"fired"_s;
-    if (state == u"ended"_s)
-        note.alarmEndDate = berlin(2025, 3, 1, 0, 0);
-    h.store.setNotes({ note });
-    QSignalSpy changes(&h.store, &NoteStore::notesChanged);
-
-    h.check();
-    h.check(); // a second look at the same instant must not fire it again
-    const bool fires = next.isValid();
-    QCOMPARE(h.actions->calls.filter(u"notify "_s).size(), fires ? 1 : 0);
-    QCOMPARE(changes.count(), fires ? 1 : 0);
-    const ReminderNote& stored = h.store.notes().constFirst();
-    QCOMPARE(stored.alarmDate, fires ? next : alarmDate);
-    QCOMPARE(stored.isTriggered, note.isTriggered || (fires && interval == once));
-    // Saved only when it fired.
-    QCOMPARE(h.saved(), fires ? NoteJson::encodeCompact(h.store.notes()) : QByteArray());
-}
-
-void TestAlarmService::clockJumps_data()
-{
-    QTest::addColumn<int>("interval");
-    QTest::addColumn<QList<int>>("hoursAtChecks"); // the clock at each check, from 09:00 on 1 March
-    QTest::addColumn<int>("fired");
-
-    // Resumed three days later: one alarm for the days slept through, not three.
-    QTest::newRow("daily, suspended three days") << daily << QList<int> { 0, 72, 72 } << 1;
-    // Set back after it fired: its next time lies ahead again, so it waits for it.
-    QTest::newRow("daily, clock set back a day") << daily << QList<int> { 1, -23, -22, 1 } << 1;
-    QTest::newRow("daily, back and forward again") << daily << QList<int> { 1, -23, 1, 25 } << 2;
-}
-
-void TestAlarmService::clockJumps()
-{
-    QFETCH(int, interval);
-    QFETCH(QList<int>, hoursAtChecks);
-
-    Harness h;
-    const QDateTime start = h.now;
-    h.store.setNotes({ alarmAt(u"Tabletten"_s, start.addSecs(1800), RepeatInterval(interval)) });
-    for (const int hours : hoursAtChecks) {
-        h.now = start.addSecs(3600 * hours);
-        h.check();
+        row("still ahead", berlin(2025, 3, 11, 8, 0), daily, berlin(2025, 3, 11, 8, 0), noon);
+        row("no repetition", berlin(2025, 3, 1, 8, 0), once, berlin(2025, 3, 1, 8, 0), noon);
+        row("exactly now moves on", noon, daily, berlin(2025, 3, 11, 12, 0));
+        row("many days behind", berlin(2025, 1, 1, 8, 0), daily, berlin(2025, 3, 11, 8, 0), noon);
+        // The skipped hour shifts that one day only.
+        row("daily into the skipped hour", berlin(2026, 3, 28, 2, 30), daily, berlin(2026, 3, 29, 3, 30));
+        row("daily past the skipped hour", berlin(2026, 3, 28, 2, 30), daily, berlin(2026, 3, 30, 2, 30),
+            berlin(2026, 3, 29, 12, 0));
+        row("weekly over spring change", berlin(2026, 3, 22, 10, 0), weekly, berlin(2026, 3, 29, 10, 0));
+        row("weekly over autumn change", berlin(2026, 10, 18, 10, 0), weekly, berlin(2026, 10, 25, 10, 0));
+        // Dates read from the data file are UTC; the step must still keep the local wall clock.
+        row("weekly from a UTC date", utc(2026, 3, 22, 9, 0), weekly, berlin(2026, 3, 29, 10, 0),
+            berlin(2026, 3, 23, 0, 0));
+        row("monthly from 31 January", berlin(2025, 1, 31, 9, 0), monthly, berlin(2025, 2, 28, 9, 0));
+        row("monthly stays on the clamped day", berlin(2025, 1, 31, 9, 0), monthly, berlin(2025, 3, 28, 9, 0),
+            berlin(2025, 2, 28, 9, 0));
+        row("monthly into a leap February", berlin(2024, 1, 31, 9, 0), monthly, berlin(2024, 2, 29, 9, 0),
+            berlin(2024, 2, 1, 0, 0));
+        row("yearly from 29 February", berlin(2024, 2, 29, 9, 0), yearly, berlin(2025, 2, 28, 9, 0));
+        row("yearly over a leap day", berlin(2023, 3, 1, 9, 0), yearly, berlin(2024, 3, 1, 9, 0));
+        row("yearly stays on 28 February", berlin(2024, 2, 29, 9, 0), yearly, berlin(2026, 2, 28, 9, 0),
+            berlin(2025, 3, 1, 0, 0));
     }
-    QTEST(int(h.actions->calls.filter(u"notify "_s).size()), "fired");
-}
 
-void TestAlarmService::firesDueRecordsInListOrder()
-{
-    Harness h;
-    h.now = berlin(2025, 8, 1, 12, 0);
-    ReminderNote cake = alarmAt(u"🎂 Geburtstag von Oma, Kuchen mitbringen"_s, berlin(2025, 3, 1, 9, 0));
-    ReminderNote later = alarmAt(u"Später"_s, berlin(2025, 8, 1, 12, 1));
-    ReminderNote bins = alarmAt(u"Müll"_s, berlin(2025, 7, 1, 9, 0), RepeatInterval::Weekly);
-    bins.usePopup = false;
-    h.store.setNotes({ cake, later, bins });
+    void nextOccurrence()
+    {
+        QFETCH(QDateTime, from);
+        QFETCH(int, interval);
+        QFETCH(QDateTime, now);
+        QFETCH(QDateTime, expected);
 
-    QStringList lines;
-    Log::setSink([&lines](const QString& line) { lines << line; });
-    const auto restoreLog = qScopeGuard([] { Log::setSink({}); });
-    QSignalSpy changes(&h.store, &NoteStore::notesChanged);
+        const QDateTime next
+            = AlarmService::nextOccurrence(from, RepeatInterval(interval), now.isValid() ? now : from);
+        QCOMPARE(next, expected);
+        QCOMPARE(next.toLocalTime().time(), expected.time());
+    }
 
-    h.service.checkAlarms();
-    // The store moves on at once; actions and the save wait for the event loop.
-    QVERIFY(h.actions->calls.isEmpty());
-    QVERIFY(h.store.notes().at(0).isTriggered);
-    QVERIFY(!QFile::exists(h.store.filePath()));
+    void checkCycle_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QDateTime>("alarmDate");
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDateTime>("next"); // the alarm date after it fired; invalid: it does not fire
 
-    QCoreApplication::processEvents();
-    QCOMPARE(lines,
-        QStringList({
-            u"[AlarmService] Firing alarm for: \"🎂 Geburtstag von Oma, Kuchen m\" "
-            u"alarmDate=2025-03-01 08:00:00 +0000"_s,
-            u"[AlarmService] Firing alarm for: \"Müll\" alarmDate=2025-07-01 07:00:00 +0000"_s,
-        }));
-    // Found months late, both are missed: one summary, one window, the silent one counted.
-    QCOMPARE(h.actions->calls,
-        QStringList(
-            { u"notify 2 verpasste Erinnerungen|01.03. 09:00 "_s + cake.title() + u"\n01.07. 09:00 Müll"_s,
+        const QDateTime at = berlin(2025, 3, 10, 9, 0);
+        const QDateTime quiet;
+        const QString armed = u"armed"_s;
+        QTest::newRow("due exactly now") << armed << at << once << at << at;
+        QTest::newRow("one second ahead") << armed << at.addSecs(1) << once << at << quiet;
+        QTest::newRow("plain note") << u"plain"_s << at.addDays(-1) << once << at << quiet;
+        QTest::newRow("already fired") << u"fired"_s << at.addDays(-1) << once << at << quiet;
+        QTest::newRow("invalid date") << armed << QDateTime() << once << at << quiet;
+        QTest::newRow("daily, checked after its time")
+            << armed << berlin(2025, 3, 9, 8, 0) << daily << at << berlin(2025, 3, 11, 8, 0);
+        // A range that has ended does not end the repetition.
+        QTest::newRow("end date passed")
+            << u"ended"_s << berlin(2025, 3, 9, 8, 0) << daily << at << berlin(2025, 3, 11, 8, 0);
+    }
+
+    void checkCycle()
+    {
+        QFETCH(QString, state);
+        QFETCH(QDateTime, alarmDate);
+        QFETCH(int, interval);
+        QFETCH(QDateTime, now);
+        QFETCH(QDateTime, next);
+
+        Harness h;
+        h.now = now;
+        ReminderNote note = alarmAt(u"Termin"_s, alarmDate, RepeatInterval(interval));
+        note.hasAlarm = state != u"plain"_s;
+        note.isTriggered = state == u"fired"_s;
+        if (state == u"ended"_s)
+            note.alarmEndDate = berlin(2025, 3, 1, 0, 0);
+        h.store.setNotes({ note });
+        QSignalSpy changes(&h.store, &NoteStore::notesChanged);
+
+        h.check();
+        h.check(); // a second look at the same instant must not fire it again
+        const bool fires = next.isValid();
+        QCOMPARE(h.actions->calls.filter(u"notify "_s).size(), fires ? 1 : 0);
+        QCOMPARE(changes.count(), fires ? 1 : 0);
+        const ReminderNote& stored = h.store.notes().constFirst();
+        QCOMPARE(stored.alarmDate, fires ? next : alarmDate);
+        QCOMPARE(stored.isTriggered, note.isTriggered || (fires && interval == once));
+        // Saved only when it fired.
+        QCOMPARE(h.saved(), fires ? NoteJson::encodeCompact(h.store.notes()) : QByteArray());
+    }
+
+    void firesDueRecordsInListOrder()
+    {
+        Harness h;
+        h.now = berlin(2025, 8, 1, 12, 0);
+        ReminderNote cake = alarmAt(u"🎂 Geburtstag von Oma, Kuchen mitbringen"_s, berlin(2025, 3, 1, 9, 0));
+        ReminderNote later = alarmAt(u"Später"_s, berlin(2025, 8, 1, 12, 1));
+        ReminderNote bins = alarmAt(u"Müll"_s, berlin(2025, 7, 1, 9, 0), RepeatInterval::Weekly);
+        bins.usePopup = false;
+        h.store.setNotes({ cake, later, bins });
+
+        QStringList lines;
+        Log::setSink([&lines](const QString& line) { lines << line; });
+        const auto restoreLog = qScopeGuard([] { Log::setSink({}); });
+        QSignalSpy changes(&h.store, &NoteStore::notesChanged);
+
+        h.service.checkAlarms();
+        // The store moves on at once; actions and the save wait for the event loop.
+        QVERIFY(h.actions->calls.isEmpty());
+        QVERIFY(h.store.notes().at(0).isTriggered);
+        QVERIFY(!QFile::exists(h.store.filePath()));
+
+        QCoreApplication::processEvents();
+        QCOMPARE(lines,
+            QStringList({
+                u"[AlarmService] Firing alarm for: \"🎂 Geburtstag von Oma, Kuchen m\" "
+                u"alarmDate=2025-03-01 08:00:00 +0000"_s,
+                u"[AlarmService] Firing alarm for: \"Müll\" alarmDate=2025-07-01 07:00:00 +0000"_s,
+            }));
+        // Found months late, both are missed: one summary, one window, the silent one counted.
+        QCOMPARE(h.actions->calls,
+            QStringList({ u"notify 2 verpasste Erinnerungen|01.03. 09:00 "_s + cake.title()
+                    + u"\n01.07. 09:00 Müll"_s,
                 u"attention"_s, u"popup Verpasst|"_s + cake.text + u" / Verpasst|Müll"_s }));
-    QCOMPARE(h.store.alarmCount(), 1);
-    QCOMPARE(changes.count(), 1);
+        QCOMPARE(h.store.alarmCount(), 1);
+        QCOMPARE(changes.count(), 1);
 
-    cake.isTriggered = true;
-    bins.alarmDate = berlin(2025, 8, 5, 9, 0);
-    const QByteArray expected = NoteJson::encodeCompact({ cake, later, bins });
-    QCOMPARE(NoteJson::encodeCompact(h.store.notes()), expected);
-    QCOMPARE(h.saved(), expected);
-}
+        cake.isTriggered = true;
+        bins.alarmDate = berlin(2025, 8, 5, 9, 0);
+        const QByteArray expected = NoteJson::encodeCompact({ cake, later, bins });
+        QCOMPARE(NoteJson::encodeCompact(h.store.notes()), expected);
+        QCOMPARE(h.saved(), expected);
+    }
 
-void TestAlarmService::trigger_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("switches"); // which of popup, sound, app and shell are on
-    QTest::addColumn<QStringList>("expected");
+    void clockJumps_data()
+    {
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<QList<int>>("hoursAtChecks"); // the clock at each check, from 09:00 on 1 March
+        QTest::addColumn<int>("fired");
 
-    const QString attention = u"attention"_s;
-    const auto notify = [](const QString& body) { return u"notify Erinnerung|"_s + body; };
-    const auto popup = [](const QString& text) { return u"popup Erinnerung|"_s + text; };
-    const QString tea = u"Tee"_s;
-    QTest::newRow("nothing but the notification")
-        << tea << QString() << QStringList { notify(tea), attention };
-    QTest::newRow("everything") << tea << u"popup sound app shell"_s
-                                << QStringList { notify(tea), attention, u"sound Frog"_s, u"open "_s + app,
-                                       u"shell "_s + script, popup(tea) };
-    // The notification shows 200 characters, the popup 500, never half an emoji.
-    const QString b600(600, u'b');
-    const QString thumb = u"👍🏽"_s;
-    const QString nearBody = QString(199, u'c') + thumb + QString(10, u'd');
-    const QString nearPopup = QString(499, u'e') + thumb + u'f';
-    QTest::newRow("empty") << QString() << u"popup"_s
-                           << QStringList { notify(u"Neue Notiz"_s), attention, popup(u"Neue Notiz"_s) };
-    QTest::newRow("600 characters") << b600 << u"popup"_s
-                                    << QStringList { notify(b600.left(200)), attention,
-                                           popup(b600.left(500)) };
-    QTest::newRow("emoji at the notification cap")
-        << nearBody << u"popup"_s
-        << QStringList { notify(nearBody.left(199) + thumb), attention, popup(nearBody) };
-    QTest::newRow("emoji at the popup cap")
-        << nearPopup << u"popup"_s
-        << QStringList { notify(nearPopup.left(200)), attention, popup(nearPopup.left(499) + thumb) };
-}
+        // Resumed three days later: one alarm for the days slept through, not three.
+        QTest::newRow("daily, suspended three days") << daily << QList<int> { 0, 72, 72 } << 1;
+        // Set back after it fired: its next time lies ahead again, so it waits for it.
+        QTest::newRow("daily, clock set back a day") << daily << QList<int> { 1, -23, -22, 1 } << 1;
+        QTest::newRow("daily, back and forward again") << daily << QList<int> { 1, -23, 1, 25 } << 2;
+    }
 
-void TestAlarmService::trigger()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, switches);
+    void clockJumps()
+    {
+        QFETCH(int, interval);
+        QFETCH(QList<int>, hoursAtChecks);
 
-    Harness h;
-    ReminderNote note = alarmAt(text, h.now);
-    note.usePopup = switches.contains(u"popup"_s);
-    note.useSound = switches.contains(u"sound"_s);
-    note.soundName = u"Frog"_s;
-    note.launchAppPath = switches.contains(u"app"_s) ? app : QString();
-    note.shellScript = switches.contains(u"shell"_s) ? script : QString();
+        Harness h;
+        const QDateTime start = h.now;
+        h.store.setNotes({ alarmAt(u"Tabletten"_s, start.addSecs(1800), RepeatInterval(interval)) });
+        for (const int hours : hoursAtChecks) {
+            h.now = start.addSecs(3600 * hours);
+            h.check();
+        }
+        QTEST(int(h.actions->calls.filter(u"notify "_s).size()), "fired");
+    }
 
-    h.service.triggerAlarm(note);
-    QTEST(h.actions->calls, "expected");
-    // Without a popup, only the tray indicator tells the user an alarm went off.
-    QCOMPARE(h.store.alarmCount(), note.usePopup ? 0 : 1);
-    h.service.triggerAlarm(note);
-    QCOMPARE(h.store.alarmCount(), note.usePopup ? 0 : 2);
-}
+    void trigger_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("switches"); // which of popup, sound, app and shell are on
+        QTest::addColumn<QStringList>("expected");
 
-void TestAlarmService::oneCheckManyAlarms_data()
-{
-    QTest::addColumn<QList<int>>("secondsLate"); // one record each, checked at 09:00
-    QTest::addColumn<QString>("sounds"); // which records play a sound, by letter
-    QTest::addColumn<QStringList>("expected");
+        const QString attention = u"attention"_s;
+        const auto notify = [](const QString& body) { return u"notify Erinnerung|"_s + body; };
+        const auto popup = [](const QString& text) { return u"popup Erinnerung|"_s + text; };
+        const QString tea = u"Tee"_s;
+        QTest::newRow("nothing but the notification")
+            << tea << QString() << QStringList { notify(tea), attention };
+        QTest::newRow("everything") << tea << u"popup sound app shell"_s
+                                    << QStringList { notify(tea), attention, u"sound Frog"_s,
+                                           u"open "_s + app, u"shell "_s + script, popup(tea) };
+        // The notification shows 200 characters, the popup 500, never half an emoji.
+        const QString b600(600, u'b');
+        const QString thumb = u"👍🏽"_s;
+        const QString nearBody = QString(199, u'c') + thumb + QString(10, u'd');
+        const QString nearPopup = QString(499, u'e') + thumb + u'f';
+        QTest::newRow("empty") << QString() << u"popup"_s
+                               << QStringList { notify(u"Neue Notiz"_s), attention, popup(u"Neue Notiz"_s) };
+        QTest::newRow("600 characters")
+            << b600 << u"popup"_s << QStringList { notify(b600.left(200)), attention, popup(b600.left(500)) };
+        QTest::newRow("emoji at the notification cap")
+            << nearBody << u"popup"_s
+            << QStringList { notify(nearBody.left(199) + thumb), attention, popup(nearBody) };
+        QTest::newRow("emoji at the popup cap")
+            << nearPopup << u"popup"_s
+            << QStringList { notify(nearPopup.left(200)), attention, popup(nearPopup.left(499) + thumb) };
+    }
 
-    const QString attention = u"attention"_s;
-    QTest::newRow("a minute late is on time")
-        << QList<int> { 60 } << QString()
-        << QStringList { u"notify Erinnerung|A"_s, attention, u"popup Erinnerung|A"_s };
-    QTest::newRow("a second more is missed")
-        << QList<int> { 61 } << QString()
-        << QStringList { u"notify Verpasste Erinnerung|08:58 A"_s, attention, u"popup Verpasst|A"_s };
-    // Newest last: the list's order does not matter, the time does.
-    QTest::newRow("missed overnight, one summary")
-        << QList<int> { 3600, 50'400, 7200 } << QString()
-        << QStringList { u"notify 3 verpasste Erinnerungen|28.02. 19:00 B\n07:00 C\n08:00 A"_s, attention,
-               u"popup Verpasst|B / Verpasst|C / Verpasst|A"_s };
-    QTest::newRow("five on time: three notifications and a summary")
-        << QList<int> { 0, 0, 0, 0, 0 } << u"BD"_s
-        << QStringList { u"notify Erinnerung|A"_s, u"notify Erinnerung|B"_s, u"notify Erinnerung|C"_s,
-               u"notify 2 weitere Erinnerungen|09:00 D\n09:00 E"_s, attention, u"sound Frog"_s,
-               u"popup Erinnerung|A / Erinnerung|B / Erinnerung|C / Erinnerung|D / Erinnerung|E"_s };
-    QTest::newRow("missed and on time together")
-        << QList<int> { 0, 600 } << u"AB"_s
-        << QStringList { u"notify Erinnerung|A"_s, u"notify Verpasste Erinnerung|08:50 B"_s, attention,
-               u"sound Frog"_s, u"popup Verpasst|B / Erinnerung|A"_s };
-}
+    void trigger()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, switches);
 
-void TestAlarmService::oneCheckManyAlarms()
-{
-    QFETCH(QList<int>, secondsLate);
-    QFETCH(QString, sounds);
-
-    Harness h;
-    ReminderNotes notes;
-    for (qsizetype i = 0; i < secondsLate.size(); ++i) {
-        ReminderNote note = alarmAt(QString(QChar(char16_t(u'A' + i))), h.now.addSecs(-secondsLate.at(i)));
-        note.useSound = sounds.contains(note.text);
+        Harness h;
+        ReminderNote note = alarmAt(text, h.now);
+        note.usePopup = switches.contains(u"popup"_s);
+        note.useSound = switches.contains(u"sound"_s);
         note.soundName = u"Frog"_s;
-        notes.append(note);
+        note.launchAppPath = switches.contains(u"app"_s) ? app : QString();
+        note.shellScript = switches.contains(u"shell"_s) ? script : QString();
+
+        h.service.triggerAlarm(note);
+        QTEST(h.actions->calls, "expected");
+        // Without a popup, only the tray indicator tells the user an alarm went off.
+        QCOMPARE(h.store.alarmCount(), note.usePopup ? 0 : 1);
+        h.service.triggerAlarm(note);
+        QCOMPARE(h.store.alarmCount(), note.usePopup ? 0 : 2);
     }
-    h.store.setNotes(notes);
-    QSignalSpy fired(&h.service, &AlarmService::fired);
-    h.check();
-    QTEST(h.actions->calls, "expected");
-    // Each notification offers to put off exactly the alarms it names.
-    QList<QUuid> offered;
-    for (const QList<QUuid>& ids : std::as_const(h.actions->notified))
-        offered.append(ids);
-    QCOMPARE(offered.size(), notes.size());
-    QCOMPARE(QSet<QUuid>(offered.cbegin(), offered.cend()).size(), notes.size());
-    QCOMPARE(fired.count(), 1);
-    QCOMPARE(fired.constFirst().at(0).value<QList<QUuid>>().size(), notes.size());
-    QCOMPARE(fired.constFirst().at(1).toStringList().size(), notes.size());
-}
 
-void TestAlarmService::snoozedAlarmComesOnce_data()
-{
-    QTest::addColumn<int>("interval");
-    QTest::addColumn<bool>("triggered");
-    QTest::addColumn<int>("alarmMinutes"); // the regular alarm, from 09:00
-    QTest::addColumn<QList<int>>("checkMinutes");
-    QTest::addColumn<int>("fired");
+    void oneCheckManyAlarms_data()
+    {
+        QTest::addColumn<QList<int>>("secondsLate"); // one record each, checked at 09:00
+        QTest::addColumn<QString>("sounds"); // which records play a sound, by letter
+        QTest::addColumn<QStringList>("expected");
 
-    // Put off for 15 minutes at 09:00.
-    QTest::newRow("one-time, fired already") << once << true << 0 << QList<int> { 14, 15, 16, 60 } << 1;
-    QTest::newRow("checked late: still once") << once << true << 0 << QList<int> { 14, 200, 201 } << 1;
-    QTest::newRow("daily keeps its next day") << daily << false << 1440 << QList<int> { 15, 16 } << 1;
-    // Its own time falls in the same check: one alarm, not two.
-    QTest::newRow("regular alarm at the same check") << once << false << 10 << QList<int> { 15, 16 } << 1;
-    QTest::newRow("regular alarm before it") << once << false << 5 << QList<int> { 5, 15 } << 2;
-    QTest::newRow("clock set back after it fired") << once << true << 0 << QList<int> { 15, -60, 15 } << 1;
-}
+        const QString attention = u"attention"_s;
+        QTest::newRow("a minute late is on time")
+            << QList<int> { 60 } << QString()
+            << QStringList { u"notify Erinnerung|A"_s, attention, u"popup Erinnerung|A"_s };
+        QTest::newRow("a second more is missed")
+            << QList<int> { 61 } << QString()
+            << QStringList { u"notify Verpasste Erinnerung|08:58 A"_s, attention, u"popup Verpasst|A"_s };
+        // Newest last: the list's order does not matter, the time does.
+        QTest::newRow("missed overnight, one summary")
+            << QList<int> { 3600, 50'400, 7200 } << QString()
+            << QStringList { u"notify 3 verpasste Erinnerungen|28.02. 19:00 B\n07:00 C\n08:00 A"_s, attention,
+                   u"popup Verpasst|B / Verpasst|C / Verpasst|A"_s };
+        QTest::newRow("five on time: three notifications and a summary")
+            << QList<int> { 0, 0, 0, 0, 0 } << u"BD"_s
+            << QStringList { u"notify Erinnerung|A"_s, u"notify Erinnerung|B"_s, u"notify Erinnerung|C"_s,
+                   u"notify 2 weitere Erinnerungen|09:00 D\n09:00 E"_s, attention, u"sound Frog"_s,
+                   u"popup Erinnerung|A / Erinnerung|B / Erinnerung|C / Erinnerung|D / Erinnerung|E"_s };
+        QTest::newRow("missed and on time together")
+            << QList<int> { 0, 600 } << u"AB"_s
+            << QStringList { u"notify Erinnerung|A"_s, u"notify Verpasste Erinnerung|08:50 B"_s, attention,
+                   u"sound Frog"_s, u"popup Verpasst|B / Erinnerung|A"_s };
+    }
 
-void TestAlarmService::snoozedAlarmComesOnce()
-{
-    QFETCH(int, interval);
-    QFETCH(bool, triggered);
-    QFETCH(int, alarmMinutes);
-    QFETCH(QList<int>, checkMinutes);
+    void oneCheckManyAlarms()
+    {
+        QFETCH(QList<int>, secondsLate);
+        QFETCH(QString, sounds);
 
-    Harness h;
-    const QDateTime start = h.now;
-    ReminderNote note = alarmAt(u"Tee"_s, start.addSecs(60 * alarmMinutes), RepeatInterval(interval));
-    note.isTriggered = triggered;
-    h.store.setNotes({ note });
-    // As a notification's or the popup's "Später" asks it.
-    h.actions->requestSnooze({ note.id }, Snooze::Choice::FifteenMinutes);
-    QCOMPARE(h.store.notes().constFirst().snoozeDate, start.addSecs(15 * 60));
-    QCOMPARE(
-        NoteJson::decode(h.saved()).value_or(ReminderNotes()).value(0).snoozeDate, start.addSecs(15 * 60));
-
-    for (const int minutes : checkMinutes) {
-        h.now = start.addSecs(60 * minutes);
+        Harness h;
+        ReminderNotes notes;
+        for (qsizetype i = 0; i < secondsLate.size(); ++i) {
+            ReminderNote note
+                = alarmAt(QString(QChar(char16_t(u'A' + i))), h.now.addSecs(-secondsLate.at(i)));
+            note.useSound = sounds.contains(note.text);
+            note.soundName = u"Frog"_s;
+            notes.append(note);
+        }
+        h.store.setNotes(notes);
+        QSignalSpy fired(&h.service, &AlarmService::fired);
         h.check();
+        QTEST(h.actions->calls, "expected");
+        // Each notification offers to put off exactly the alarms it names.
+        QList<QUuid> offered;
+        for (const QList<QUuid>& ids : std::as_const(h.actions->notified))
+            offered.append(ids);
+        QCOMPARE(offered.size(), notes.size());
+        QCOMPARE(QSet<QUuid>(offered.cbegin(), offered.cend()).size(), notes.size());
+        QCOMPARE(fired.count(), 1);
+        QCOMPARE(fired.constFirst().at(0).value<QList<QUuid>>().size(), notes.size());
+        QCOMPARE(fired.constFirst().at(1).toStringList().size(), notes.size());
     }
-    QTEST(int(h.actions->calls.filter(u"notify "_s).size()), "fired");
-    const ReminderNote& stored = h.store.notes().constFirst();
-    QVERIFY(!stored.snoozeDate);
-    if (interval == daily)
-        QCOMPARE(stored.alarmDate, note.alarmDate);
-}
 
-void TestAlarmService::snoozeChoices_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QDateTime>("now");
-    QTest::addColumn<QDateTime>("expected"); // invalid: refused
+    void snoozedAlarmComesOnce_data()
+    {
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<bool>("triggered");
+        QTest::addColumn<int>("alarmMinutes"); // the regular alarm, from 09:00
+        QTest::addColumn<QList<int>>("checkMinutes");
+        QTest::addColumn<int>("fired");
 
-    const QDateTime evening = berlin(2026, 3, 28, 22, 10);
-    QTest::newRow("5m") << u"5m"_s << evening << evening.addSecs(300);
-    QTest::newRow("90 min") << u"90min"_s << evening << evening.addSecs(5400);
-    QTest::newRow("1h") << u"1h"_s << evening << evening.addSecs(3600);
-    // A span, not a wall-clock time: a week over the spring change ends an hour later on the clock.
-    QTest::newRow("a week") << u"168h"_s << evening << berlin(2026, 4, 4, 23, 10);
-    // 09:00 on the wall clock, although the night is an hour shorter.
-    QTest::newRow("morgen over the spring change") << u"Morgen"_s << evening << berlin(2026, 3, 29, 9, 0);
-    QTest::newRow("morgen after midnight")
-        << u"morgen"_s << berlin(2026, 3, 29, 0, 30) << berlin(2026, 3, 30, 9, 0);
-    for (const char* refused : { "0m", "10", "1d", "-5m", "169h", "10 m", "" })
-        QTest::newRow(refused) << QString::fromLatin1(refused) << evening << QDateTime();
-}
-
-void TestAlarmService::snoozeChoices()
-{
-    QFETCH(QString, text);
-    QFETCH(QDateTime, now);
-    QFETCH(QDateTime, expected);
-
-    QCOMPARE(Snooze::parse(text, now).value_or(QDateTime()), expected);
-    // Every choice a notification offers comes back from its key to the same moment.
-    for (const Snooze::Choice choice : Snooze::allChoices) {
-        QCOMPARE(Snooze::choiceForKey(Snooze::key(choice)), choice);
-        QCOMPARE(Snooze::parse(Snooze::key(choice), now), Snooze::until(choice, now));
+        // Put off for 15 minutes at 09:00.
+        QTest::newRow("one-time, fired already") << once << true << 0 << QList<int> { 14, 15, 16, 60 } << 1;
+        QTest::newRow("checked late: still once") << once << true << 0 << QList<int> { 14, 200, 201 } << 1;
+        QTest::newRow("daily keeps its next day") << daily << false << 1440 << QList<int> { 15, 16 } << 1;
+        // Its own time falls in the same check: one alarm, not two.
+        QTest::newRow("regular alarm at the same check") << once << false << 10 << QList<int> { 15, 16 } << 1;
+        QTest::newRow("regular alarm before it") << once << false << 5 << QList<int> { 5, 15 } << 2;
+        QTest::newRow("clock set back after it fired")
+            << once << true << 0 << QList<int> { 15, -60, 15 } << 1;
     }
-}
 
-void TestAlarmService::firstCheckWaitsOneInterval()
-{
-    Harness h;
-    h.store.setNotes({ alarmAt(u"Frühstück"_s, h.now.addSecs(-60)) });
-    QElapsedTimer elapsed;
-    elapsed.start();
-    h.service.startTimer();
-    QVERIFY(h.service.isTimerActive());
-    QCoreApplication::processEvents();
-    QVERIFY(h.actions->calls.isEmpty());
-    QVERIFY(!h.store.notes().constFirst().isTriggered);
+    void snoozedAlarmComesOnce()
+    {
+        QFETCH(int, interval);
+        QFETCH(bool, triggered);
+        QFETCH(int, alarmMinutes);
+        QFETCH(QList<int>, checkMinutes);
 
-    QTRY_VERIFY_WITH_TIMEOUT(!h.actions->calls.isEmpty(), 20'000);
-    // A coarse timer may run up to 5 % early; anything near zero means it checked at once.
-    QVERIFY2(elapsed.elapsed() >= 9'000, qPrintable(QString::number(elapsed.elapsed())));
-    QVERIFY(h.service.isTimerActive());
-}
+        Harness h;
+        const QDateTime start = h.now;
+        ReminderNote note = alarmAt(u"Tee"_s, start.addSecs(60 * alarmMinutes), RepeatInterval(interval));
+        note.isTriggered = triggered;
+        h.store.setNotes({ note });
+        // As a notification's or the popup's "Später" asks it.
+        h.actions->requestSnooze({ note.id }, Snooze::Choice::FifteenMinutes);
+        QCOMPARE(h.store.notes().constFirst().snoozeDate, start.addSecs(15 * 60));
+        QCOMPARE(NoteJson::decode(h.saved()).value_or(ReminderNotes()).value(0).snoozeDate,
+            start.addSecs(15 * 60));
+
+        for (const int minutes : checkMinutes) {
+            h.now = start.addSecs(60 * minutes);
+            h.check();
+        }
+        QTEST(int(h.actions->calls.filter(u"notify "_s).size()), "fired");
+        const ReminderNote& stored = h.store.notes().constFirst();
+        QVERIFY(!stored.snoozeDate);
+        if (interval == daily)
+            QCOMPARE(stored.alarmDate, note.alarmDate);
+    }
+
+    void snoozeChoices_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDateTime>("expected"); // invalid: refused
+
+        const QDateTime evening = berlin(2026, 3, 28, 22, 10);
+        QTest::newRow("5m") << u"5m"_s << evening << evening.addSecs(300);
+        QTest::newRow("90 min") << u"90min"_s << evening << evening.addSecs(5400);
+        QTest::newRow("1h") << u"1h"_s << evening << evening.addSecs(3600);
+        // A span, not a wall-clock time: a week over the spring change ends an hour later on the clock.
+        QTest::newRow("a week") << u"168h"_s << evening << berlin(2026, 4, 4, 23, 10);
+        // 09:00 on the wall clock, although the night is an hour shorter.
+        QTest::newRow("morgen over the spring change") << u"Morgen"_s << evening << berlin(2026, 3, 29, 9, 0);
+        QTest::newRow("morgen after midnight")
+            << u"morgen"_s << berlin(2026, 3, 29, 0, 30) << berlin(2026, 3, 30, 9, 0);
+        for (const char* refused : { "0m", "10", "1d", "-5m", "169h", "10 m", "" })
+            QTest::newRow(refused) << QString::fromLatin1(refused) << evening << QDateTime();
+    }
+
+    void snoozeChoices()
+    {
+        QFETCH(QString, text);
+        QFETCH(QDateTime, now);
+
+        QTEST(Snooze::parse(text, now).value_or(QDateTime()), "expected");
+        // Every choice a notification offers comes back from its key to the same moment.
+        for (const Snooze::Choice choice : Snooze::allChoices) {
+            QCOMPARE(Snooze::choiceForKey(Snooze::key(choice)), choice);
+            QCOMPARE(Snooze::parse(Snooze::key(choice), now), Snooze::until(choice, now));
+        }
+    }
+
+    void firstCheckWaitsOneInterval()
+    {
+        Harness h;
+        h.store.setNotes({ alarmAt(u"Frühstück"_s, h.now.addSecs(-60)) });
+        QElapsedTimer elapsed;
+        elapsed.start();
+        h.service.startTimer();
+        QVERIFY(h.service.isTimerActive());
+        QCoreApplication::processEvents();
+        QVERIFY(h.actions->calls.isEmpty());
+        QVERIFY(!h.store.notes().constFirst().isTriggered);
+
+        QTRY_VERIFY_WITH_TIMEOUT(!h.actions->calls.isEmpty(), 20'000);
+        // A coarse timer may run up to 5 % early; anything near zero means it checked at once.
+        QVERIFY2(elapsed.elapsed() >= 9'000, qPrintable(QString::number(elapsed.elapsed())));
+        QVERIFY(h.service.isTimerActive());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestAlarmService)
 #include "tst_alarmservice.moc"

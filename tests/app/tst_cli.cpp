@@ -18,776 +18,717 @@ class tst_Cli : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void refusedInput_data();
-    void refusedInput();
-    void addPlainNote_data();
-    void addPlainNote();
-    void addAppointment();
-    void addAppointmentWithActions();
-    void listShowsEveryRecord();
-    void backupAndRestore();
-    void inputFiles_data();
-    void inputFiles();
-    void unsavedChangesFail_data();
-    void unsavedChangesFail();
-    void damagedDataFileStaysAsItIs_data();
-    void damagedDataFileStaysAsItIs();
-    void handOverRoundTrip_data();
-    void handOverRoundTrip();
-    void pathsForTheRunningApp_data();
-    void pathsForTheRunningApp();
-    void hilfePrintsTheCopiedHelp();
-    void helpAfterAnyCommand_data();
-    void helpAfterAnyCommand();
-    void importsCalendarsAndFiles();
-    void snoozeKeepsItsTimeEverywhere();
-    void recordsById_data();
-    void recordsById();
-    void viewsAsJson_data();
-    void viewsAsJson();
-    void quickAdd();
+    void init()
+    {
+        m_store.reset();
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_store = std::make_unique<NoteStore>(m_dir->filePath(QStringLiteral("data")));
+    }
+
+    void refusedInput_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("reason");
+
+        // 2: the command is typed wrongly; 1: it is well-formed but cannot be carried out.
+        const auto row = [](const char* name, const char* args, int exitCode, const char* reason) {
+            QTest::newRow(name) << strings(args) << exitCode << QString::fromUtf8(reason);
+        };
+        row("unknown command", "lsit", 2, "Unbekannter Befehl: lsit");
+        row("list with extra", "list|--all", 2, "list kennt nur die Option --json");
+        row("add without text", "add", 2, "add erwartet genau einen Text");
+        row("add with two texts", "add|a|b", 2, "add erwartet genau einen Text");
+        row("add of blank text", "add| \n\t ", 1, "Der Text ist leer");
+        row("add of an option", "add|-x", 2, "Unbekannte Option: -x (Text oder Dateinamen");
+        row("unknown option", "add|a|--when|x", 2, "Unbekannte Option: --when");
+        row("option without value", "add|a|--at", 2, "Option --at braucht einen Wert");
+        row("month 13", "add|a|--at|2026-13-01 10:00", 1, "Ungültige Zeit");
+        row("seconds given", "add|a|--at|2026-05-01 10:00:00", 1, "Ungültige Zeit");
+        row("signed year", "add|a|--at|+026-05-01 10:00", 1, "Ungültige Zeit");
+        row("skipped by summer time", "add|a|--at|2026-03-29 02:30", 1,
+            "Die Uhrzeit 02:30 gibt es am 29.03.2026 nicht");
+        row("until skipped by summer time", "add|a|--at|2026-03-28 10:00|--until|2026-03-29 02:00", 1,
+            "Die Uhrzeit 02:00 gibt es am 29.03.2026 nicht");
+        // Local time in year 1 is UTC in year 0, which the file cannot hold.
+        row("before year 1 in UTC", "add|Uralt|--at|0001-01-01 00:30", 1,
+            "Das Datum liegt außerhalb des speicherbaren Bereichs");
+        row("repeat without umlaut", "add|a|--at|2026-05-01 10:00|--repeat|Wochentlich", 1,
+            "Unbekannte Wiederholung");
+        row("repeat on a plain note", "add|a|--repeat|Täglich", 2,
+            "Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine");
+        row("unknown sound", "add|a|--at|2026-05-01 10:00|--sound|Gong", 1, "Unbekannter Ton: Gong");
+        row("missing app", "add|a|--at|2026-05-01 10:00|--app|/nowhere/x.desktop", 1,
+            "Programm nicht gefunden");
+        row("end before start", "add|a|--at|2026-05-01 10:00|--until|2026-05-01 09:59", 1,
+            "Das Ende (--until) liegt vor dem Beginn");
+        row("shell on a plain note", "add|a|--shell|ls", 2, "Wiederholung, Ende und Alarm-Aktionen");
+        row("view with a bad moment", "agenda|--now|morgen", 1, "Ungültige Zeit: morgen");
+        row("agenda with a bad day", "agenda|--day|2026-02-30", 1, "Ungültiges Datum: 2026-02-30");
+        row("calendar with a bad month", "kalender|--month|2026-13", 1, "Ungültiges Datum: 2026-13");
+        row("notizen takes no day", "notizen|--day|2026-01-01", 2, "Unbekannte Option: --day");
+        row("backup of nothing", "backup|/tmp/x.json", 1, "Keine Einträge zum Sichern");
+        // Options are never file names (--help is the help, see helpAfterAnyCommand); what a named
+        // file turns out to be is the inputFiles table's.
+        row("restore from -", "restore|-", 2, "Unbekannte Option: -");
+        row("export-ics --all only", "export-ics|--all", 2, "export-ics erwartet einen Dateinamen");
+        row("ics-parse -v", "ics-parse|-v", 2, "Unbekannte Option: -v");
+        row("restore without file", "restore", 2, "restore erwartet einen Dateinamen");
+        row("export-ics of nothing", "export-ics|/tmp/x.ics", 1, "Keine Termine zum Exportieren");
+        row("hilfe with an argument", "hilfe|kalender", 2, "hilfe kennt keine Argumente");
+        row("import without file", "import", 2, "import erwartet eine .ics-Datei oder --calendar");
+        row("import of a device", "import|/dev/null", 1, "/dev/null ist keine gewöhnliche Datei");
+        row("range for a file", "import|a.ics|--from|2026-12-01", 2, "--from und --to gelten nur");
+        row("unknown calendar", "import|--calendar|/nowhere", 1, "Kein Kalender: /nowhere");
+        row("range backwards", "calendars|--from|2026-12-02|--to|2026-12-01", 1,
+            "Das Ende (--to) liegt vor dem Beginn (--from)");
+        row("bad range day", "calendars|--to|2026-02-30", 1, "Ungültiges Datum: 2026-02-30");
+        row("undo of an unknown import", "undo-import|X", 1, "Kein Import mit der ID X");
+        row("quick add with --at", "add|--schnell|Tee morgen|--at|2026-05-01 10:00", 2,
+            "--schnell liest die Zeit aus dem Text");
+        row("quick add of nothing but the time", "add|--schnell|morgen 9 Uhr", 1,
+            "Außer der Zeit steht nichts im Text");
+        row("quick add not understood, with a sound", "add|--schnell|Tee|--sound|Ping", 1,
+            "Keine Zeit erkannt");
+        row("snooze without a span", "snooze|1A2B", 2, "snooze erwartet eine ID und eine Dauer");
+        row("snooze of a short id", "snooze|1A|5m", 2, "Die ID 1A ist zu kurz");
+        row("snooze of an unknown id", "snooze|1A2B|5m", 1, "Kein Eintrag mit der ID 1A2B");
+    }
+
+    void refusedInput()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, reason);
+
+        const Cli::Result result = run(args);
+        QCOMPARE(result.exitCode, exitCode);
+        QVERIFY2(result.err.startsWith(reason), qPrintable(result.err));
+        QVERIFY(result.err.endsWith(u'\n') && result.err.count(u'\n') == 1);
+        QVERIFY(result.out.isEmpty());
+        QVERIFY(m_store->notes().isEmpty());
+        QVERIFY(!QFile::exists(m_store->filePath()));
+        for (const QString& arg : args)
+            QVERIFY2(!arg.startsWith(u'-') || !QFile::exists(arg), "an option was taken for a file");
+    }
+
+    void addPlainNote_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("two lines") << strings("add|Einkaufen\nMilch") << u"Einkaufen\nMilch"_qs;
+        QTest::newRow("option name after --") << strings("add|--|--at") << u"--at"_qs;
+        QTest::newRow("--help after --") << strings("add|--|--help") << u"--help"_qs;
+        QTest::newRow("U+FEFF first") << QStringList { u"add"_qs, u"\uFEFFText"_qs } << u"\uFEFFText"_qs;
+    }
+
+    void addPlainNote()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, text);
+        const Cli::Result result = run(args);
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(m_store->notes().size(), 1);
+        const ReminderNote& note = m_store->notes().constFirst();
+        QCOMPARE(result.out, note.id.toString(QUuid::WithoutBraces).toUpper() + u'\n');
+        QCOMPARE(note.text, text);
+        QVERIFY(!note.hasAlarm);
+        QVERIFY(!note.isTriggered);
+        const auto saved = NoteJson::decode(fileContent());
+        QVERIFY(saved && saved->size() == 1);
+        QCOMPARE(saved->constFirst().text, text);
+    }
+
+    void addAppointment()
+    {
+        const Cli::Result result = run(strings("add|Zahnarzt|--at|2026-03-29 03:30|--repeat|Wöchentlich"));
+        QCOMPARE(result.exitCode, 0);
+        const ReminderNote& note = m_store->notes().constFirst();
+        QVERIFY(note.hasAlarm);
+        QVERIFY2(!note.isTriggered, "an appointment added from the command line is armed at once");
+        QCOMPARE(note.repeatInterval, RepeatInterval::Weekly);
+        // 03:30 summer time in Berlin is 01:30 UTC.
+        QCOMPARE(NoteJson::formatDate(note.alarmDate), u"2026-03-29T01:30:00Z"_qs);
+        const auto saved = NoteJson::decode(fileContent());
+        QVERIFY(saved && saved->size() == 1 && !saved->constFirst().isTriggered);
+    }
+
+    void addAppointmentWithActions()
+    {
+        const QString app = m_dir->filePath(QStringLiteral("My App.desktop"));
+        QFile(app).open(QIODevice::WriteOnly);
+        const QString command = QStringLiteral("echo \"a  b\" > '/tmp/x y'; ls $HOME");
+        const Cli::Result result = run(
+            { u"add"_qs, u"Tee"_qs, u"--at"_qs, u"2026-05-01 10:00"_qs, u"--until"_qs, u"2026-05-03 12:30"_qs,
+                u"--no-popup"_qs, u"--sound"_qs, u"Submarine"_qs, u"--app"_qs, app, u"--shell"_qs, command });
+        QCOMPARE(result.exitCode, 0);
+        const ReminderNote& note = m_store->notes().constFirst();
+        QVERIFY(!note.usePopup);
+        QVERIFY(note.useSound);
+        QCOMPARE(note.soundName, u"Submarine"_qs);
+        QCOMPARE(note.launchAppPath, app);
+        QCOMPARE(note.shellScript, command);
+        QVERIFY(note.alarmEndDate.has_value());
+        QCOMPARE(NoteJson::formatDate(*note.alarmEndDate), u"2026-05-03T10:30:00Z"_qs);
+        QVERIFY(!note.isTriggered);
+    }
+
+    void listShowsEveryRecord()
+    {
+        QCOMPARE(run({ u"list"_qs }).out, u"Keine Einträge\n"_qs);
+        QCOMPARE(run(strings("list|--json")).out, u"[]\n"_qs);
+
+        QVERIFY(run(strings("add|Notiz")).exitCode == 0);
+        QVERIFY(run(strings("add|Termin/1|--at|2026-12-24 18:00|--repeat|Jährlich")).exitCode == 0);
+        const QStringList lines = run({ u"list"_qs }).out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        const QString first
+            = m_store->notes().constFirst().id.toString(QUuid::WithoutBraces).left(8).toUpper();
+        QCOMPARE(lines.at(0), first + u"\tTermin\t2026-12-24 18:00\tTermin/1\t(Jährlich)"_qs);
+        QVERIFY(lines.at(1).contains(u"\tNotiz\t"_qs) && lines.at(1).endsWith(u"\tNotiz"_qs));
+
+        QCOMPARE(run(strings("list|--json")).out.toUtf8(), fileContent() + '\n');
+    }
+
+    void backupAndRestore()
+    {
+        QVERIFY(run(strings("add|eins")).exitCode == 0);
+        QVERIFY(run(strings("add|zwei")).exitCode == 0);
+        const QByteArray before = fileContent();
+        const QString backupPath = m_dir->filePath(QStringLiteral("backup.json"));
+
+        Cli::Result result = run({ u"backup"_qs, backupPath });
+        QCOMPARE(result.out, u"2 Einträge als JSON gespeichert\n"_qs);
+        QFile backup(backupPath);
+        QVERIFY(backup.open(QIODevice::ReadOnly));
+        QVERIFY(backup.readAll().startsWith("[\n  {\n    \"alarmDate\" : "));
+
+        QVERIFY(run(strings("add|drei")).exitCode == 0);
+        const QByteArray replaced = fileContent();
+        result = run({ u"restore"_qs, backupPath });
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(fileContent(), before);
+        // What the restore replaced stays beside the data file, named in the answer.
+        const QString kept = result.out.section(u"Die bisherigen Daten liegen in "_qs, 1).trimmed();
+        QVERIFY2(result.out.startsWith(u"2 Einträge wiederhergestellt\n"_qs) && !kept.isEmpty(),
+            qPrintable(result.out));
+        QVERIFY(kept.contains(u"notes.json.before-restore-"_qs));
+        QCOMPARE(readAll(kept), replaced);
+    }
+
+    // A file named on the command line, as the user might hand it over: its kind, its bytes.
+    void inputFiles_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("answer");
+
+        const auto row = [](const char* name, const char* command, const char* kind, QByteArray content,
+                             int exitCode, const char* answer) {
+            QTest::newRow(name) << QString::fromUtf8(command) << QString::fromUtf8(kind) << content
+                                << exitCode << QString::fromUtf8(answer);
+        };
+        const QByteArray backup = NoteJson::encodePretty({ plain(u"neu"_qs, berlin(2025, 1, 1)) });
+        row("restore: a backup", "restore", "file", backup, 0, "1 Einträge wiederhergestellt\n");
+        row("restore: through a link", "restore", "link", backup, 0, "1 Einträge wiederhergestellt\n");
+        row("restore: missing file", "restore", "missing", {}, 1, "Datei nicht gefunden: %1\n");
+        row("restore: not JSON", "restore", "file", "hello", 1, "%1 ist kein Zettelwerk-Backup");
+        row("restore: one bad record", "restore", "file", "[{\"id\":\"x\"}]", 1,
+            "%1 ist kein Zettelwerk-Backup");
+        row("restore: no records", "restore", "file", "[]", 1, "Die Datei enthält keine Einträge\n");
+        row("restore: a folder", "restore", "folder", {}, 1, "%1 ist ein Ordner, keine Datei\n");
+        // Opening a pipe waits for a writer; a command must not wait on one.
+        row("restore: a pipe", "restore", "fifo", {}, 1, "%1 ist keine gewöhnliche Datei");
+        row("restore: a link to a pipe", "restore", "link to fifo", {}, 1, "%1 ist keine gewöhnliche Datei");
+        row("import: empty file", "import", "file", "", 0, "0 Events importiert\n");
+        row("import: not UTF-8", "import", "file", "BEGIN:VCALENDAR\r\nSUMMARY:Caf\xe9\r\n", 1,
+            "%1 ist nicht in UTF-8 kodiert");
+        row("import: a pipe", "import", "fifo", {}, 1, "%1 ist keine gewöhnliche Datei");
+        row("import: a folder", "import", "folder", {}, 1, "%1 ist ein Ordner, keine Datei\n");
+        row("ics-parse: empty file", "ics-parse", "file", "", 0, "");
+        row("ics-parse: not UTF-8", "ics-parse", "file", "\xff\xfe", 1, "%1 ist nicht in UTF-8 kodiert");
+        row("ics-parse: missing file", "ics-parse", "missing", {}, 1, "Datei nicht gefunden: %1\n");
+    }
+
+    void inputFiles()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, content);
+        QFETCH(int, exitCode);
+        QFETCH(QString, answer);
+        QVERIFY(run(strings("add|bleibt")).exitCode == 0);
+        const QByteArray before = fileContent();
+
+        const QString path = m_dir->filePath(QStringLiteral("input"));
+        const QString target = m_dir->filePath(QStringLiteral("target"));
+        if (kind == u"file")
+            QVERIFY(writeAll(path, content));
+        else if (kind == u"link")
+            QVERIFY(writeAll(target, content) && QFile::link(target, path));
+        else if (kind == u"folder")
+            QVERIFY(QDir().mkpath(path));
+        else if (kind == u"fifo")
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == u"link to fifo")
+            QVERIFY(mkfifo(QFile::encodeName(target).constData(), 0600) == 0 && QFile::link(target, path));
+
+        const Cli::Result result = run({ command, path });
+        QCOMPARE(result.exitCode, exitCode);
+        const QString expected = answer.contains(u"%1") ? answer.arg(path) : answer;
+        const QString& answered = exitCode == 0 ? result.out : result.err;
+        QVERIFY2(expected.isEmpty() ? answered.isEmpty() : answered.startsWith(expected),
+            qPrintable(result.out + result.err));
+        if (exitCode != 0) {
+            QVERIFY(result.out.isEmpty());
+            QCOMPARE(result.err.count(u'\n'), 1);
+            QCOMPARE(fileContent(), before);
+            QCOMPARE(m_store->notes().size(), 1);
+        }
+    }
+
+    void unsavedChangesFail_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("add note") << strings("add|Tee");
+        QTest::newRow("add appointment") << strings("add|Tee|--at|2026-05-01 10:00");
+        QTest::newRow("restore") << strings("restore|backup.json");
+    }
+
+    void unsavedChangesFail()
+    {
+        QFETCH(QStringList, args);
+        const QString backup = m_dir->filePath(u"backup.json"_qs);
+        QVERIFY(writeAll(backup, NoteJson::encodePretty({ plain(u"alt"_qs, berlin(2025, 1, 1)) })));
+        args.replaceInStrings(u"backup.json"_qs, backup);
+        // A folder where the file belongs cannot be replaced, not even by root.
+        QVERIFY(QDir().mkpath(m_store->filePath()));
+
+        const Cli::Result result = run(args);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.startsWith(u"Die Daten konnten nicht gespeichert werden: "_qs),
+            qPrintable(result.err));
+        QCOMPARE(result.err.count(u'\n'), 1);
+        QVERIFY(result.out.isEmpty());
+        // Nothing of the change stays in memory, so a second try adds it once.
+        QVERIFY(m_store->notes().isEmpty());
+        QVERIFY(QDir(m_store->filePath()).removeRecursively());
+        QCOMPARE(run(args).exitCode, 0);
+        QCOMPARE(m_store->notes().size(), 1);
+        QCOMPARE(NoteJson::decode(fileContent())->size(), 1);
+    }
+
+    void damagedDataFileStaysAsItIs_data()
+    {
+        QTest::addColumn<bool>("fileIsFolder");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("reason");
+
+        const QString damaged
+            = u"Die Datendatei %1 ist beschädigt und wurde nicht geladen; sie bleibt unverändert\n"_qs;
+        const QString folder = u"Die Datendatei %1 ist ein Ordner; sie bleibt unverändert\n"_qs;
+        for (const QStringList& args :
+            { QStringList { u"list"_qs }, strings("list|--json"), QStringList { u"agenda"_qs },
+                QStringList { u"termine"_qs }, QStringList { u"notizen"_qs }, QStringList { u"kalender"_qs },
+                QStringList { u"batches"_qs }, strings("backup|/tmp/zettelwerk-never.json"),
+                strings("export-ics|/tmp/zettelwerk-never.ics"), strings("undo-import|X") }) {
+            QTest::addRow("%s, damaged", qPrintable(args.join(u' '))) << false << args << damaged;
+            QTest::addRow("%s, a folder", qPrintable(args.join(u' '))) << true << args << folder;
+        }
+        // A change starts a new file; the old one is kept beside it, and the user is told.
+        QTest::newRow("add")
+            << false << strings("add|neu")
+            << u"Hinweis: Die Datendatei %1 ist beschädigt und wurde nicht geladen; sie wurde "
+               "ersetzt und liegt als notes.json.unreadable-"_qs;
+    }
+
+    void damagedDataFileStaysAsItIs()
+    {
+        QFETCH(bool, fileIsFolder);
+        QFETCH(QStringList, args);
+        QFETCH(QString, reason);
+        const QString path = m_store->filePath();
+        const QByteArray damaged = "[{\"id\":\"2F1D3C9E-";
+        QVERIFY(fileIsFolder ? QDir().mkpath(path) : writeAll(path, damaged));
+        m_store = std::make_unique<NoteStore>(QFileInfo(path).path());
+        const QStringList before
+            = QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+        const Cli::Result result = run(args);
+        QVERIFY2(result.err.startsWith(reason.arg(path)), qPrintable(result.err));
+        if (args.constFirst() == u"add") {
+            QCOMPARE(result.exitCode, 0);
+            QCOMPARE(NoteJson::decode(fileContent())->size(), 1);
+            const QString copy
+                = QDir(QFileInfo(path).path()).entryList({ u"notes.json.unreadable-*"_qs }).value(0);
+            QCOMPARE(readAll(QFileInfo(path).dir().filePath(copy)), damaged);
+            return;
+        }
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY(result.out.isEmpty());
+        QCOMPARE(result.err.count(u'\n'), 1);
+        // Read-only: neither changed nor moved, and no copy made.
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        QCOMPARE(QFileInfo(path).isDir(), fileIsFolder);
+        if (!fileIsFolder)
+            QCOMPARE(readAll(path), damaged);
+        QVERIFY(!QFile::exists(u"/tmp/zettelwerk-never.json"_qs)
+            && !QFile::exists(u"/tmp/zettelwerk-never.ics"_qs));
+    }
+
+    void handOverRoundTrip_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("input");
+        QTest::newRow("lines and quotes")
+            << strings("add|Zeile 1\nZeile \"2\"|--at|2026-01-01 00:00") << QByteArray();
+        // Only a file starts with a byte-order mark; in an argument U+FEFF is text.
+        QTest::newRow("U+FEFF first")
+            << QStringList { u"add"_qs, u"\uFEFF"_qs, u"\uFEFF\uFEFFx"_qs } << QByteArray();
+        QTest::newRow("U+FEFF inside")
+            << QStringList { u"add"_qs, u"a\uFEFF"_qs, u"\\\uFEFF"_qs } << QByteArray();
+        QTest::newRow("with a file") << strings("restore|b.json") << QByteArray("\xEF\xBB\xBF[]\n\0\xff", 8);
+        QTest::newRow("with an empty file") << strings("import|a.ics") << QByteArray("");
+    }
+
+    void handOverRoundTrip()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, input);
+        const Cli::Request request { args, input.isNull() ? std::nullopt : std::optional(input) };
+        const QByteArray line = Cli::encodeRequest(request);
+        QVERIFY(!line.contains('\n'));
+        const Cli::Request received = Cli::decodeRequest(line);
+        QCOMPARE(received.args, args);
+        QCOMPARE(received.input.has_value(), !input.isNull());
+        QCOMPARE(received.input.value_or(QByteArray()), input);
+
+        const Cli::Result sent { 1, args.value(1) + u'\n', args.value(2) + u'\n' };
+        const Cli::Result back = Cli::decodeResult(Cli::encodeResult(sent));
+        QCOMPARE(back.exitCode, 1);
+        QCOMPARE(back.out, sent.out);
+        QCOMPARE(back.err, sent.err);
+        QCOMPARE(Cli::decodeResult(QByteArray()).exitCode, 1);
+
+        // The program's own arguments keep it too.
+        QList<QByteArray> bytes { "zettelwerk" };
+        for (const QString& arg : args)
+            bytes.append(arg.toUtf8());
+        QList<const char*> argv;
+        for (const QByteArray& arg : bytes)
+            argv.append(arg.constData());
+        QCOMPARE(Cli::argumentsFrom(int(argv.size()), argv.constData()), args);
+    }
+
+    void pathsForTheRunningApp_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("sent");
+        const auto absolute = [](const QString& name) { return QDir::current().absoluteFilePath(name); };
+        QTest::newRow("app after a value that reads --app")
+            << strings("add|x|--shell|--app|--app|tool.desktop")
+            << QStringList { u"add"_qs, u"x"_qs, u"--shell"_qs, u"--app"_qs, u"--app"_qs,
+                   absolute(u"tool.desktop"_qs) };
+        QTest::newRow("text after --") << strings("add|--|--app") << strings("add|--|--app");
+        QTest::newRow("calendar folder") << strings(
+            "import|--calendar|.") << QStringList { u"import"_qs, u"--calendar"_qs, QDir::currentPath() };
+        QTest::newRow("calendar name")
+            << strings("import|--calendar|Privat") << strings("import|--calendar|Privat");
+        // The file is read here and its contents sent: its path is only a name.
+        QTest::newRow("restore") << strings("restore|b.json") << strings("restore|b.json");
+    }
+
+    void pathsForTheRunningApp()
+    {
+        QFETCH(QStringList, args);
+        QTEST(Cli::withAbsolutePaths(args), "sent");
+    }
+
+    void hilfePrintsTheCopiedHelp()
+    {
+        const Cli::Result result = run({ u"hilfe"_qs });
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, HelpContent::plainText());
+        QVERIFY(result.err.isEmpty());
+    }
+
+    // The vdir fixture in December 2026 and the reader's fixture file, imported, again, undone.
+    void helpAfterAnyCommand_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("restore") << strings("restore|--help");
+        QTest::newRow("backup") << strings("backup|-h");
+        QTest::newRow("restore with a file") << strings("restore|/nowhere.json|-h");
+        QTest::newRow("add") << strings("add|Text|--help");
+        QTest::newRow("import") << strings("import|--help");
+        QTest::newRow("agenda") << strings("agenda|--day|x|--help");
+    }
+
+    // Help and nothing else: no file read or written, no record made, no reason on stderr.
+    void helpAfterAnyCommand()
+    {
+        QFETCH(QStringList, args);
+        const Cli::Result result = run(args);
+        QCOMPARE(result.exitCode, 0);
+        // The command's own usage, not another's.
+        QCOMPARE(result.out, Cli::usage(args.constFirst()));
+        QVERIFY2(result.out.startsWith(u"Aufruf:\n  zettelwerk "_qs + args.constFirst() + u' '),
+            qPrintable(result.out));
+        QCOMPARE(result.out.count(u"  zettelwerk "_qs),
+            args.constFirst() == u"import"_qs || args.constFirst() == u"add"_qs ? 2 : 1);
+        QCOMPARE(result.err, QString());
+        QVERIFY(m_store->notes().isEmpty());
+        QVERIFY(!QFile::exists(u"-h"_qs) && !QFile::exists(u"--help"_qs));
+    }
+
+    void importsCalendarsAndFiles()
+    {
+        qputenv("ZETTELWERK_VDIR", ZETTELWERK_TEST_DATA "/vdir");
+        const QString arbeit = QDir(QStringLiteral(ZETTELWERK_TEST_DATA "/vdir/arbeit")).canonicalPath();
+        const QStringList december = strings("--from|2026-12-01|--to|2026-12-31");
+        QVERIFY(run(QStringList { u"calendars"_qs } + december)
+                    .out.startsWith(u"4\tArbeit\t"_qs + arbeit + u"\n2\tPrivat\t"_qs));
+
+        const QStringList fromCalendar = QStringList { u"import"_qs, u"--calendar"_qs, arbeit } + december;
+        QVERIFY(run(fromCalendar)
+                    .out.startsWith(
+                        u"4 Events importiert\nKeine Duplikate\nRückgängig: zettelwerk undo-import "_qs));
+        QCOMPARE(run(fromCalendar).out, u"0 Events importiert\n4 Duplikate übersprungen\n"_qs);
+        const QString file = QStringLiteral(ZETTELWERK_TEST_DATA "/ics/reader.ics");
+        QVERIFY(run({ u"import"_qs, file }).out.startsWith(u"14 Events importiert\n"_qs));
+        QVERIFY(run({ u"import"_qs, file, u"--replace-duplicates"_qs })
+                    .out.startsWith(u"14 Events importiert\n14 Duplikate ersetzt\n"_qs));
+        // The two untitled events at one time both name the same old record: one of them stays.
+        QCOMPARE(m_store->notes().size(), 4 + 1 + 14);
+
+        const QStringList batches = run({ u"batches"_qs }).out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(batches.size(), 3);
+        QVERIFY(batches.at(1).contains(u"\tICS: reader.ics\t1 Events - "_qs));
+        QVERIFY(batches.at(2).contains(u"\tApple Kalender\t4 Events - "_qs));
+        const QString batch = batches.constFirst().section(u'\t', 0, 0);
+        QCOMPARE(run({ u"undo-import"_qs, batch }).out, u"14 Events entfernt (ICS: reader.ics)\n"_qs);
+        // The 13 records it replaced are back.
+        QCOMPARE(NoteJson::decode(fileContent())->size(), 5 + 13);
+
+        const QString parsed = run({ u"ics-parse"_qs, file }).out;
+        QCOMPARE(parsed.count(u'\n'), 14);
+        QVERIFY(parsed.startsWith(
+            u"{\"summary\":\"Früher, zweiter Wert\",\"description\":\"\",\"start\":\"2024-03-14T08:00:00Z\","
+            "\"end\":null,\"repeat\":\"Keine\"}\n"_qs));
+
+        // A calendar by the name it is shown with; a name is passed on as it is.
+        QVERIFY(run(strings("import|--calendar|Privat") + december)
+                    .out.startsWith(u"2 Events importiert\nKeine Duplikate\n"_qs));
+        QCOMPARE(run(strings("import|--calendar|privat") + december).err,
+            u"Kein Kalender: privat (zettelwerk calendars zeigt alle)\n"_qs);
+    }
+
+    void snoozeKeepsItsTimeEverywhere()
+    {
+        const QString note = run(strings("add|Nur Notiz")).out.trimmed();
+        const QString tea = run(strings("add|Tee|--at|2026-05-01 10:00")).out.trimmed();
+        QCOMPARE(run({ u"snooze"_qs, note, u"5m"_qs }).err, u"„Nur Notiz“ ist kein Termin\n"_qs);
+        QCOMPARE(run({ u"snooze"_qs, tea, u"5 Tage"_qs }).exitCode, 2);
+        QVERIFY(!m_store->notes().constFirst().snoozeDate);
+
+        const QDateTime before = QDateTime::currentDateTime();
+        const Cli::Result snoozed = run({ u"snooze"_qs, tea.left(6).toLower(), u"1h"_qs });
+        QCOMPARE(snoozed.exitCode, 0);
+        const auto until = m_store->notes().constFirst().snoozeDate;
+        QVERIFY(
+            until && *until >= before.addSecs(3600) && *until <= QDateTime::currentDateTime().addSecs(3600));
+        QCOMPARE(snoozed.out, u"Erinnert wieder am %1\n"_qs.arg(until->toString(u"yyyy-MM-dd HH:mm"_qs)));
+        QVERIFY(run({ u"list"_qs }).out.contains(u"(später: "_qs));
+        QVERIFY(run(strings("list|--json")).out.contains(u"\"snoozeDate\":"_qs));
+
+        // A backup and its restore keep it.
+        const QString backup = m_dir->filePath(u"backup.json"_qs);
+        QCOMPARE(run({ u"backup"_qs, backup }).exitCode, 0);
+        QVERIFY(run({ u"snooze"_qs, tea, u"morgen"_qs }).exitCode == 0);
+        QCOMPARE(run({ u"restore"_qs, backup }).exitCode, 0);
+        QCOMPARE(
+            NoteJson::formatDate(*m_store->notes().constFirst().snoozeDate), NoteJson::formatDate(*until));
+    }
+
+    void recordsById_data()
+    {
+        QTest::addColumn<QStringList>("args"); // "A", "N" and "O" stand for the start of a record's id
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("answer"); // the start of stdout, or of stderr on failure
+        QTest::addColumn<QString>("after"); // the records afterwards, as state() writes them
+
+        const QString before
+            = u"Zahnarzt 2026-12-09 14:30 Wöchentlich popup; Einkaufen; Tee 2026-12-08 10:00 Keine popup"_qs;
+        const auto row = [&](const char* name, const QStringList& args, int exitCode, const QString& answer,
+                             const QString& after = {}) {
+            QTest::newRow(name) << args << exitCode << answer << (after.isEmpty() ? before : after);
+        };
+        row("show, too short", strings("show|AAA"), 2, u"Die ID AAA ist zu kurz"_qs);
+        row("show, unknown", strings("show|ABCD"), 1, u"Kein Eintrag mit der ID ABCD"_qs);
+        row("show, ambiguous", strings("show|aaaa"), 1, u"Die ID aaaa passt auf 2 Einträge"_qs);
+        row("show as JSON", strings("show|O|--json"), 0,
+            u"{\"id\":\"AAAA2222-0000-4000-8000-000000000003\""_qs);
+        row("show", strings("show|{aaaa1111}"), 0,
+            u"ID:           AAAA1111-0000-4000-8000-000000000001\nArt:          Termin"_qs);
+        row("edit text and time", strings("edit|A|--text|Kontrolle|--at|2026-12-10 08:00"), 0,
+            u"Geändert: Kontrolle"_qs,
+            u"Kontrolle 2026-12-10 08:00 Wöchentlich popup; Einkaufen; Tee 2026-12-08 10:00 Keine popup"_qs);
+        row("edit a note into an appointment",
+            strings("edit|N|--at|2026-12-11 09:00|--repeat|Täglich|--no-popup"), 0, u"Geändert: Einkaufen"_qs,
+            u"Zahnarzt 2026-12-09 14:30 Wöchentlich popup; Einkaufen 2026-12-11 09:00 Täglich; Tee 2026-12-08 10:00 Keine popup"_qs);
+        row("edit an appointment into a note", strings("edit|A|--no-alarm"), 0, u"Geändert: Zahnarzt"_qs,
+            u"Zahnarzt; Einkaufen; Tee 2026-12-08 10:00 Keine popup"_qs);
+        row("edit, nothing changes", strings("edit|O|--popup"), 0, u"Unverändert: Tee"_qs);
+        row("edit a note's repeat", strings("edit|N|--repeat|Täglich"), 2,
+            u"Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine"_qs);
+        row("edit, no alarm with a sound", strings("edit|A|--no-alarm|--sound|Ping"), 2,
+            u"--no-alarm macht den Termin zur Notiz"_qs);
+        row("edit, end before start", strings("edit|O|--until|2026-12-08 09:00"), 1,
+            u"Das Ende (--until) liegt vor dem Beginn"_qs);
+        row("edit, empty text", strings("edit|O|--text| "), 1, u"Der Text ist leer"_qs);
+        row("edit, two ids", strings("edit|O|A"), 2, u"edit erwartet genau eine ID"_qs);
+        row("done, repeating", strings("done|A"), 1, u"„Zahnarzt“ wiederholt sich"_qs);
+        row("done, a note", strings("done|N"), 1, u"„Einkaufen“ ist kein Termin"_qs);
+        row("done", strings("done|O"), 0, u"Erledigt: Tee"_qs,
+            u"Zahnarzt 2026-12-09 14:30 Wöchentlich popup; Einkaufen; Tee 2026-12-08 10:00 Keine popup erledigt"_qs);
+        row("delete two", strings("delete|A|N"), 0, u"2 Einträge gelöscht"_qs,
+            u"Tee 2026-12-08 10:00 Keine popup"_qs);
+        // One wrong id deletes nothing.
+        row("delete with an unknown one", strings("delete|A|ABCD"), 1, u"Kein Eintrag mit der ID ABCD"_qs);
+        row("delete nothing", { u"delete"_qs }, 2, u"delete erwartet eine oder mehrere IDs"_qs);
+    }
+
+    void recordsById()
+    {
+        QFETCH(QStringList, args);
+
+        const auto record
+            = [](const char* id, const QString& text, const QDateTime& at, RepeatInterval repeat) {
+                  ReminderNote note = ReminderNote::create(QDateTime(QDate(2026, 12, 1), QTime(8, 0)));
+                  note.id = QUuid::fromString(QLatin1StringView(id));
+                  note.text = text;
+                  note.hasAlarm = at.isValid();
+                  note.alarmDate = at.isValid() ? at : note.createdAt;
+                  note.repeatInterval = repeat;
+                  return note;
+              };
+        QVERIFY(m_store->replaceNotes({
+            record("AAAA1111-0000-4000-8000-000000000001", u"Zahnarzt"_qs,
+                QDateTime(QDate(2026, 12, 9), QTime(14, 30)), RepeatInterval::Weekly),
+            record("BBBB1111-0000-4000-8000-000000000002", u"Einkaufen"_qs, {}, RepeatInterval::None),
+            record("AAAA2222-0000-4000-8000-000000000003", u"Tee"_qs,
+                QDateTime(QDate(2026, 12, 8), QTime(10, 0)), RepeatInterval::None),
+        }));
+        for (QString& arg : args) {
+            if (arg == u"A"_qs || arg == u"N"_qs || arg == u"O"_qs)
+                arg = strings("aaaa1|BBBB|AAAA22").at(QStringLiteral("ANO").indexOf(arg));
+        }
+        const auto state = [this] {
+            QStringList records;
+            for (const ReminderNote& note : m_store->notes()) {
+                QStringList fields { note.text };
+                if (note.hasAlarm)
+                    fields << note.alarmDate.toLocalTime().toString(u"yyyy-MM-dd HH:mm"_qs)
+                           << repeatIntervalText(note.repeatInterval);
+                if (note.hasAlarm && note.usePopup)
+                    fields << u"popup"_qs;
+                if (note.isTriggered)
+                    fields << u"erledigt"_qs;
+                records << fields.join(u' ');
+            }
+            return records.join(u"; "_qs);
+        };
+        const QByteArray saved = fileContent();
+
+        const Cli::Result result = run(args);
+        QTEST(result.exitCode, "exitCode");
+        QFETCH(QString, answer);
+        const QString said = result.exitCode == 0 ? result.out : result.err;
+        QVERIFY2(said.startsWith(answer), qPrintable(said));
+        QVERIFY((result.exitCode == 0 ? result.err : result.out).isEmpty());
+        QTEST(state(), "after");
+        // A refusal leaves the file as it was; a change is saved.
+        QCOMPARE(fileContent() == saved,
+            result.exitCode != 0 || result.out.startsWith(u"Unverändert"_qs)
+                || args.constFirst() == u"show"_qs);
+    }
+
+    void viewsAsJson_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("shape"); // an array's length, an object's keys with values or lengths
+
+        QTest::newRow("agenda") << strings("agenda|--now|2026-12-07 09:00|--json")
+                                << u"appointments=[1] day=2026-12-07 label=Termine heute"_qs;
+        QTest::newRow("agenda of another day")
+            << strings("agenda|--json|--now|2026-12-07 09:00|--day|2026-12-08")
+            << u"appointments=[0] day=2026-12-08 label=Termine morgen"_qs;
+        QTest::newRow("termine") << strings("termine|--now|2026-12-07 09:00|--json")
+                                 << u"past=[0] today=[1] upcoming=[1]"_qs;
+        QTest::newRow("notizen") << strings("notizen|--json") << u"[1]"_qs;
+        QTest::newRow("kalender") << strings("kalender|--json|--month|2027-01")
+                                  << u"days=[1] month=2027-01"_qs;
+        QTest::newRow("batches") << strings("batches|--json") << u"[0]"_qs;
+    }
+
+    void viewsAsJson()
+    {
+        QFETCH(QStringList, args);
+        QVERIFY(run(strings("add|Einkaufen")).exitCode == 0);
+        QVERIFY(run(strings("add|Tee|--at|2026-12-07 16:00")).exitCode == 0);
+        QVERIFY(run(strings("add|Neujahr|--at|2027-01-01 00:00|--until|2027-01-01 23:00")).exitCode == 0);
+
+        const Cli::Result result = run(args);
+        QCOMPARE(result.exitCode, 0);
+        QJsonParseError error;
+        const QJsonDocument json = QJsonDocument::fromJson(result.out.toUtf8(), &error);
+        QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(result.out));
+        QStringList shape;
+        const auto describe = [](const QJsonValue& value) {
+            return value.isArray() ? u"[%1]"_qs.arg(value.toArray().size()) : value.toVariant().toString();
+        };
+        if (json.isArray())
+            shape.append(describe(json.array()));
+        const QJsonObject object = json.object();
+        for (auto field = object.constBegin(); field != object.constEnd(); ++field)
+            shape.append(field.key() + u'=' + describe(field.value()));
+        QTEST(shape.join(u' '), "shape");
+        // Records are the data file's objects.
+        if (args.constFirst() == u"notizen"_qs)
+            QCOMPARE(NoteJson::decode(result.out.toUtf8())->constFirst().text, u"Einkaufen"_qs);
+    }
+
+    // What is understood sets the appointment and leaves the title; what is not stays a note.
+    void quickAdd()
+    {
+        const QDateTime before = QDateTime::currentDateTime();
+        const Cli::Result tea = run(strings("add|--schnell|Tee in 2 Stunden täglich|--no-popup"));
+        QCOMPARE(tea.exitCode, 0);
+        QVERIFY2(
+            tea.err.startsWith(u"Erkannt: "_qs) && tea.err.endsWith(u" · Täglich\n"_qs), qPrintable(tea.err));
+        const ReminderNote& note = m_store->notes().constFirst();
+        QCOMPARE(note.text, u"Tee"_qs);
+        QVERIFY(note.hasAlarm && !note.usePopup);
+        QCOMPARE(note.repeatInterval, RepeatInterval::Daily);
+        QVERIFY(note.alarmDate > before.addSecs(7200 - 60)
+            && note.alarmDate <= QDateTime::currentDateTime().addSecs(7200));
+
+        const Cli::Result plain = run(strings("add|--schnell|Einkaufen gehen"));
+        QCOMPARE(plain.exitCode, 0);
+        QCOMPARE(plain.err, u"Hinweis: keine Zeit erkannt – als Notiz angelegt\n"_qs);
+        QCOMPARE(m_store->notes().constFirst().text, u"Einkaufen gehen"_qs);
+        QVERIFY(!m_store->notes().constFirst().hasAlarm);
+    }
 
 private:
-    QByteArray fileContent() const;
+    QByteArray fileContent() const { return readAll(m_store->filePath()); }
     Cli::Result run(const QStringList& args) { return Cli::execute(args, *m_store); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<NoteStore> m_store;
 };
-
-void tst_Cli::init()
-{
-    m_store.reset();
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_store = std::make_unique<NoteStore>(m_dir->filePath(QStringLiteral("data")));
-}
-
-QByteArray tst_Cli::fileContent() const
-{
-    return readAll(m_store->filePath());
-}
-
-void tst_Cli::refusedInput_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("reason");
-
-    // 2: the command is typed wrongly; 1: it is well-formed but cannot be carried out.
-    const auto row = [](const char* name, QStringList args, int exitCode, const char* reason) {
-        QTest::newRow(name) << args << exitCode << QString::fromUtf8(reason);
-    };
-    row("unknown command", { u"lsit"_qs }, 2, "Unbekannter Befehl: lsit");
-    row("list with extra", { u"list"_qs, u"--all"_qs }, 2, "list kennt nur die Option --json");
-    row("add without text", { u"add"_qs }, 2, "add erwartet genau einen Text");
-    row("add with two texts", { u"add"_qs, u"a"_qs, u"b"_qs }, 2, "add erwartet genau einen Text");
-    row("add of blank text", { u"add"_qs, u" \n\t "_qs }, 1, "Der Text ist leer");
-    row("add of an option", { u"add"_qs, u"-x"_qs }, 2, "Unbekannte Option: -x (Text oder Dateinamen");
-    row("unknown option", { u"add"_qs, u"a"_qs, u"--when"_qs, u"x"_qs }, 2, "Unbekannte Option: --when");
-    row("option without value", { u"add"_qs, u"a"_qs, u"--at"_qs }, 2, "Option --at braucht einen Wert");
-    row("month 13", { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-13-01 10:00"_qs }, 1, "Ungültige Zeit");
-    row("seconds given", { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-05-01 10:00:00"_qs }, 1, "Ungültige Zeit");
-    row("signed year", { u"add"_qs, u"a"_qs, u"--at"_qs, u"+026-05-01 10:00"_qs }, 1, "Ungültige Zeit");
-    row("skipped by summer time", { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-03-29 02:30"_qs }, 1,
-        "Die Uhrzeit 02:30 gibt es am 29.03.2026 nicht");
-    row("until skipped by summer time",
-        { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-03-28 10:00"_qs, u"--until"_qs, u"2026-03-29 02:00"_qs }, 1,
-        "Die Uhrzeit 02:00 gibt es am 29.03.2026 nicht");
-    // Local time in year 1 is UTC in year 0, which the file cannot hold.
-    row("before year 1 in UTC", { u"add"_qs, u"Uralt"_qs, u"--at"_qs, u"0001-01-01 00:30"_qs }, 1,
-        "Das Datum liegt außerhalb des speicherbaren Bereichs");
-    row("repeat without umlaut",
-        { u"add"_qs, u"a"_qs, u"--at"_qs, u"2026-05-01 10:00"_qs, u"--repeat"_qs, u"Wochentlich"_qs }, 1,
-        "Unbekannte Wiederholung");
-    row("repeat on a plain note", { u"add"_qs, u"a"_qs, u"--repeat"_qs, u"Täglich"_qs }, 2,
-        "Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine");
-    const QString at = u"2026-05-01 10:00"_qs;
-    row("unknown sound", { u"add"_qs, u"a"_qs, u"--at"_qs, at, u"--sound"_qs, u"Gong"_qs }, 1,
-        "Unbekannter Ton: Gong");
-    row("missing app", { u"add"_qs, u"a"_qs, u"--at"_qs, at, u"--app"_qs, u"/nowhere/x.desktop"_qs }, 1,
-        "Programm nicht gefunden");
-    row("end before start", { u"add"_qs, u"a"_qs, u"--at"_qs, at, u"--until"_qs, u"2026-05-01 09:59"_qs }, 1,
-        "Das Ende (--until) liegt vor dem Beginn");
-    row("shell on a plain note", { u"add"_qs, u"a"_qs, u"--shell"_qs, u"ls"_qs }, 2,
-        "Wiederholung, Ende und Alarm-Aktionen");
-    row("view with a bad moment", { u"agenda"_qs, u"--now"_qs, u"morgen"_qs }, 1, "Ungültige Zeit: morgen");
-    row("agenda with a bad day", { u"agenda"_qs, u"--day"_qs, u"2026-02-30"_qs }, 1,
-        "Ungültiges Datum: 2026-02-30");
-    row("calendar with a bad month", { u"kalender"_qs, u"--month"_qs, u"2026-13"_qs }, 1,
-        "Ungültiges Datum: 2026-13");
-    row("notizen takes no day", { u"notizen"_qs, u"--day"_qs, u"2026-01-01"_qs }, 2,
-        "Unbekannte Option: --day");
-    row("backup of nothing", { u"backup"_qs, u"/tmp/x.json"_qs }, 1, "Keine Einträge zum Sichern");
-    // Options are never file names (--help is the help, see helpAfterAnyCommand); what a named
-    // file turns out to be is the inputFiles table's.
-    row("restore from -", { u"restore"_qs, u"-"_qs }, 2, "Unbekannte Option: -");
-    row("export-ics --all only", { u"export-ics"_qs, u"--all"_qs }, 2,
-        "export-ics erwartet einen Dateinamen");
-    row("ics-parse -v", { u"ics-parse"_qs, u"-v"_qs }, 2, "Unbekannte Option: -v");
-    row("restore without file", { u"restore"_qs }, 2, "restore erwartet einen Dateinamen");
-    row("export-ics of nothing", { u"export-ics"_qs, u"/tmp/x.ics"_qs }, 1, "Keine Termine zum Exportieren");
-    row("hilfe with an argument", { u"hilfe"_qs, u"kalender"_qs }, 2, "hilfe kennt keine Argumente");
-    row("import without file", { u"import"_qs }, 2, "import erwartet eine .ics-Datei oder --calendar");
-    row("import of a device", { u"import"_qs, u"/dev/null"_qs }, 1, "/dev/null ist keine gewöhnliche Datei");
-    row("range for a file", { u"import"_qs, u"a.ics"_qs, u"--from"_qs, u"2026-12-01"_qs }, 2,
-        "--from und --to gelten nur");
-    row("unknown calendar", { u"import"_qs, u"--calendar"_qs, u"/nowhere"_qs }, 1, "Kein Kalender: /nowhere");
-    row("range backwards", { u"calendars"_qs, u"--from"_qs, u"2026-12-02"_qs, u"--to"_qs, u"2026-12-01"_qs },
-        1, "Das Ende (--to) liegt vor dem Beginn (--from)");
-    row("bad range day", { u"calendars"_qs, u"--to"_qs, u"2026-02-30"_qs }, 1,
-        "Ungültiges Datum: 2026-02-30");
-    row("undo of an unknown import", { u"undo-import"_qs, u"X"_qs }, 1, "Kein Import mit der ID X");
-    row("quick add with --at",
-        { u"add"_qs, u"--schnell"_qs, u"Tee morgen"_qs, u"--at"_qs, u"2026-05-01 10:00"_qs }, 2,
-        "--schnell liest die Zeit aus dem Text");
-    row("quick add of nothing but the time", { u"add"_qs, u"--schnell"_qs, u"morgen 9 Uhr"_qs }, 1,
-        "Außer der Zeit steht nichts im Text");
-    row("quick add not understood, with a sound",
-        { u"add"_qs, u"--schnell"_qs, u"Tee"_qs, u"--sound"_qs, u"Ping"_qs }, 1, "Keine Zeit erkannt");
-    row("snooze without a span", { u"snooze"_qs, u"1A2B"_qs }, 2, "snooze erwartet eine ID und eine Dauer");
-    row("snooze of a short id", { u"snooze"_qs, u"1A"_qs, u"5m"_qs }, 2, "Die ID 1A ist zu kurz");
-    row("snooze of an unknown id", { u"snooze"_qs, u"1A2B"_qs, u"5m"_qs }, 1, "Kein Eintrag mit der ID 1A2B");
-}
-
-void tst_Cli::refusedInput()
-{
-    QFETCH(QStringList, args);
-    QFETCH(int, exitCode);
-    QFETCH(QString, reason);
-
-    const Cli::Result result = run(args);
-    QCOMPARE(result.exitCode, exitCode);
-    QVERIFY2(result.err.startsWith(reason), qPrintable(result.err));
-    QVERIFY(result.err.endsWith(u'\n') && result.err.count(u'\n') == 1);
-    QVERIFY(result.out.isEmpty());
-    QVERIFY(m_store->notes().isEmpty());
-    QVERIFY(!QFile::exists(m_store->filePath()));
-    for (const QString& arg : args)
-        QVERIFY2(!arg.startsWith(u'-') || !QFile::exists(arg), "an option was taken for a file");
-}
-
-void tst_Cli::addPlainNote_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("two lines") << QStringList { u"add"_qs, u"Einkaufen\nMilch"_qs } << u"Einkaufen\nMilch"_qs;
-    QTest::newRow("option name after --") << QStringList { u"add"_qs, u"--"_qs, u"--at"_qs } << u"--at"_qs;
-    QTest::newRow("--help after --") << QStringList { u"add"_qs, u"--"_qs, u"--help"_qs } << u"--help"_qs;
-    QTest::newRow("U+FEFF first") << QStringList { u"add"_qs, u"\uFEFFText"_qs } << u"\uFEFFText"_qs;
-}
-
-void tst_Cli::addPlainNote()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QString, text);
-    const Cli::Result result = run(args);
-    QCOMPARE(result.exitCode, 0);
-    QCOMPARE(m_store->notes().size(), 1);
-    const ReminderNote& note = m_store->notes().constFirst();
-    QCOMPARE(result.out, note.id.toString(QUuid::WithoutBraces).toUpper() + u'\n');
-    QCOMPARE(note.text, text);
-    QVERIFY(!note.hasAlarm);
-    QVERIFY(!note.isTriggered);
-    const auto saved = NoteJson::decode(fileContent());
-    QVERIFY(saved && saved->size() == 1);
-    QCOMPARE(saved->constFirst().text, text);
-}
-
-void tst_Cli::addAppointment()
-{
-    const Cli::Result result = run(
-        { u"add"_qs, u"Zahnarzt"_qs, u"--at"_qs, u"2026-03-29 03:30"_qs, u"--repeat"_qs, u"Wöchentlich"_qs });
-    QCOMPARE(result.exitCode, 0);
-    const ReminderNote& note = m_store->notes().constFirst();
-    QVERIFY(note.hasAlarm);
-    QVERIFY2(!note.isTriggered, "an appointment added from the command line is armed at once");
-    QCOMPARE(note.repeatInterval, RepeatInterval::Weekly);
-    // 03:30 summer time in Berlin is 01:30 UTC.
-    QCOMPARE(NoteJson::formatDate(note.alarmDate), u"2026-03-29T01:30:00Z"_qs);
-    const auto saved = NoteJson::decode(fileContent());
-    QVERIFY(saved && saved->size() == 1 && !saved->constFirst().isTriggered);
-}
-
-void tst_Cli::addAppointmentWithActions()
-{
-    const QString app = m_dir->filePath(QStringLiteral("My App.desktop"));
-    QFile(app).open(QIODevice::WriteOnly);
-    const QString command = QStringLiteral("echo \"a  b\" > '/tmp/x y'; ls $HOME");
-    const Cli::Result result = run(
-        { u"add"_qs, u"Tee"_qs, u"--at"_qs, u"2026-05-01 10:00"_qs, u"--until"_qs, u"2026-05-03 12:30"_qs,
-            u"--no-popup"_qs, u"--sound"_qs, u"Submarine"_qs, u"--app"_qs, app, u"--shell"_qs, command });
-    QCOMPARE(result.exitCode, 0);
-    const ReminderNote& note = m_store->notes().constFirst();
-    QVERIFY(!note.usePopup);
-    QVERIFY(note.useSound);
-    QCOMPARE(note.soundName, u"Submarine"_qs);
-    QCOMPARE(note.launchAppPath, app);
-    QCOMPARE(note.shellScript, command);
-    QVERIFY(note.alarmEndDate.has_value());
-    QCOMPARE(NoteJson::formatDate(*note.alarmEndDate), u"2026-05-03T10:30:00Z"_qs);
-    QVERIFY(!note.isTriggered);
-}
-
-void tst_Cli::listShowsEveryRecord()
-{
-    QCOMPARE(run({ u"list"_qs }).out, u"Keine Einträge\n"_qs);
-    QCOMPARE(run({ u"list"_qs, u"--json"_qs }).out, u"[]\n"_qs);
-
-    QVERIFY(run({ u"add"_qs, u"Notiz"_qs }).exitCode == 0);
-    QVERIFY(
-        run({ u"add"_qs, u"Termin/1"_qs, u"--at"_qs, u"2026-12-24 18:00"_qs, u"--repeat"_qs, u"Jährlich"_qs })
-            .exitCode
-        == 0);
-    const QStringList lines = run({ u"list"_qs }).out.split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 2);
-    const QString first = m_store->notes().constFirst().id.toString(QUuid::WithoutBraces).left(8).toUpper();
-    QCOMPARE(lines.at(0), first + u"\tTermin\t2026-12-24 18:00\tTermin/1\t(Jährlich)"_qs);
-    QVERIFY(lines.at(1).contains(u"\tNotiz\t"_qs) && lines.at(1).endsWith(u"\tNotiz"_qs));
-
-    QCOMPARE(run({ u"list"_qs, u"--json"_qs }).out.toUtf8(), fileContent() + '\n');
-}
-
-void tst_Cli::backupAndRestore()
-{
-    QVERIFY(run({ u"add"_qs, u"eins"_qs }).exitCode == 0);
-    QVERIFY(run({ u"add"_qs, u"zwei"_qs }).exitCode == 0);
-    const QByteArray before = fileContent();
-    const QString backupPath = m_dir->filePath(QStringLiteral("backup.json"));
-
-    Cli::Result result = run({ u"backup"_qs, backupPath });
-    QCOMPARE(result.out, u"2 Einträge als JSON gespeichert\n"_qs);
-    QFile backup(backupPath);
-    QVERIFY(backup.open(QIODevice::ReadOnly));
-    QVERIFY(backup.readAll().startsWith("[\n  {\n    \"alarmDate\" : "));
-
-    QVERIFY(run({ u"add"_qs, u"drei"_qs }).exitCode == 0);
-    const QByteArray replaced = fileContent();
-    result = run({ u"restore"_qs, backupPath });
-    QCOMPARE(result.exitCode, 0);
-    QCOMPARE(fileContent(), before);
-    // What the restore replaced stays beside the data file, named in the answer.
-    const QString kept = result.out.section(u"Die bisherigen Daten liegen in "_qs, 1).trimmed();
-    QVERIFY2(result.out.startsWith(u"2 Einträge wiederhergestellt\n"_qs) && !kept.isEmpty(),
-        qPrintable(result.out));
-    QVERIFY(kept.contains(u"notes.json.before-restore-"_qs));
-    QCOMPARE(readAll(kept), replaced);
-}
-
-// A file named on the command line, as the user might hand it over: its kind, its bytes.
-void tst_Cli::inputFiles_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("answer");
-
-    const auto row = [](const char* name, const char* command, const char* kind, QByteArray content,
-                         int exitCode, const char* answer) {
-        QTest::newRow(name) << QString::fromUtf8(command) << QString::fromUtf8(kind) << content << exitCode
-                            << QString::fromUtf8(answer);
-    };
-    const QByteArray backup = NoteJson::encodePretty({ plain(u"neu"_qs, berlin(2025, 1, 1)) });
-    row("restore: a backup", "restore", "file", backup, 0, "1 Einträge wiederhergestellt\n");
-    row("restore: through a link", "restore", "link", backup, 0, "1 Einträge wiederhergestellt\n");
-    row("restore: missing file", "restore", "missing", {}, 1, "Datei nicht gefunden: %1\n");
-    row("restore: not JSON", "restore", "file", "hello", 1, "%1 ist kein Zettelwerk-Backup");
-    row("restore: one bad record", "restore", "file", R"([{"id":"x"}])", 1, "%1 ist kein Zettelwerk-Backup");
-    row("restore: no records", "restore", "file", "[]", 1, "Die Datei enthält keine Einträge\n");
-    row("restore: a folder", "restore", "folder", {}, 1, "%1 ist ein Ordner, keine Datei\n");
-    // Opening a pipe waits for a writer; a command must not wait on one.
-    row("restore: a pipe", "restore", "fifo", {}, 1, "%1 ist keine gewöhnliche Datei");
-    row("restore: a link to a pipe", "restore", "link to fifo", {}, 1, "%1 ist keine gewöhnliche Datei");
-    row("import: empty file", "import", "file", "", 0, "0 Events importiert\n");
-    row("import: not UTF-8", "import", "file", "BEGIN:VCALENDAR\r\nSUMMARY:Caf\xe9\r\n", 1,
-        "%1 ist nicht in UTF-8 kodiert");
-    row("import: a pipe", "import", "fifo", {}, 1, "%1 ist keine gewöhnliche Datei");
-    row("import: a folder", "import", "folder", {}, 1, "%1 ist ein Ordner, keine Datei\n");
-    row("ics-parse: empty file", "ics-parse", "file", "", 0, "");
-    row("ics-parse: not UTF-8", "ics-parse", "file", "\xff\xfe", 1, "%1 ist nicht in UTF-8 kodiert");
-    row("ics-parse: missing file", "ics-parse", "missing", {}, 1, "Datei nicht gefunden: %1\n");
-}
-
-void tst_Cli::inputFiles()
-{
-    QFETCH(QString, command);
-    QFETCH(QString, kind);
-    QFETCH(QByteArray, content);
-    QFETCH(int, exitCode);
-    QFETCH(QString, answer);
-    QVERIFY(run({ u"add"_qs, u"bleibt"_qs }).exitCode == 0);
-    const QByteArray before = fileContent();
-
-    const QString path = m_dir->filePath(QStringLiteral("input"));
-    const QString target = m_dir->filePath(QStringLiteral("target"));
-    if (kind == u"file")
-        QVERIFY(writeAll(path, content));
-    else if (kind == u"link")
-        QVERIFY(writeAll(target, content) && QFile::link(target, path));
-    else if (kind == u"folder")
-        QVERIFY(QDir().mkpath(path));
-    else if (kind == u"fifo")
-        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    else if (kind == u"link to fifo")
-        QVERIFY(mkfifo(QFile::encodeName(target).constData(), 0600) == 0 && QFile::link(target, path));
-
-    const Cli::Result result = run({ command, path });
-    QCOMPARE(result.exitCode, exitCode);
-    const QString expected = answer.contains(u"%1") ? answer.arg(path) : answer;
-    const QString& answered = exitCode == 0 ? result.out : result.err;
-    QVERIFY2(expected.isEmpty() ? answered.isEmpty() : answered.startsWith(expected),
-        qPrintable(result.out + result.err));
-    if (exitCode != 0) {
-        QVERIFY(result.out.isEmpty());
-        QCOMPARE(result.err.count(u'\n'), 1);
-        QCOMPARE(fileContent(), before);
-        QCOMPARE(m_store->notes().size(), 1);
-    }
-}
-
-void tst_Cli::unsavedChangesFail_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::newRow("add note") << QStringList { u"add"_qs, u"Tee"_qs };
-    QTest::newRow("add appointment") << QStringList { u"add"_qs, u"Tee"_qs, u"--at"_qs,
-        u"2026-05-01 10:00"_qs };
-    QTest::newRow("restore") << QStringList { u"restore"_qs, u"backup.json"_qs };
-}
-
-void tst_Cli::unsavedChangesFail()
-{
-    QFETCH(QStringList, args);
-    const QString backup = m_dir->filePath(u"backup.json"_qs);
-    QVERIFY(writeAll(backup, NoteJson::encodePretty({ plain(u"alt"_qs, berlin(2025, 1, 1)) })));
-    args.replaceInStrings(u"backup.json"_qs, backup);
-    // A folder where the file belongs cannot be replaced, not even by root.
-    QVERIFY(QDir().mkpath(m_store->filePath()));
-
-    const Cli::Result result = run(args);
-    QCOMPARE(result.exitCode, 1);
-    QVERIFY2(
-        result.err.startsWith(u"Die Daten konnten nicht gespeichert werden: "_qs), qPrintable(result.err));
-    QCOMPARE(result.err.count(u'\n'), 1);
-    QVERIFY(result.out.isEmpty());
-    // Nothing of the change stays in memory, so a second try adds it once.
-    QVERIFY(m_store->notes().isEmpty());
-    QVERIFY(QDir(m_store->filePath()).removeRecursively());
-    QCOMPARE(run(args).exitCode, 0);
-    QCOMPARE(m_store->notes().size(), 1);
-    QCOMPARE(NoteJson::decode(fileContent())->size(), 1);
-}
-
-void tst_Cli::damagedDataFileStaysAsItIs_data()
-{
-    QTest::addColumn<bool>("fileIsFolder");
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("reason");
-
-    const QString damaged
-        = u"Die Datendatei %1 ist beschädigt und wurde nicht geladen; sie bleibt unverändert\n"_qs;
-    const QString folder = u"Die Datendatei %1 ist ein Ordner; sie bleibt unverändert\n"_qs;
-    for (const QStringList& args :
-        { QStringList { u"list"_qs }, QStringList { u"list"_qs, u"--json"_qs }, QStringList { u"agenda"_qs },
-            QStringList { u"termine"_qs }, QStringList { u"notizen"_qs }, QStringList { u"kalender"_qs },
-            QStringList { u"batches"_qs }, QStringList { u"backup"_qs, u"/tmp/zettelwerk-never.json"_qs },
-            QStringList { u"export-ics"_qs, u"/tmp/zettelwerk-never.ics"_qs },
-            QStringList { u"undo-import"_qs, u"X"_qs } }) {
-        QTest::addRow("%s, damaged", qPrintable(args.join(u' '))) << false << args << damaged;
-        QTest::addRow("%s, a folder", qPrintable(args.join(u' '))) << true << args << folder;
-    }
-    // A change starts a new file; the old one is kept beside it, and the user is told.
-    QTest::newRow("add") << false << QStringList { u"add"_qs, u"neu"_qs }
-                         << u"Hinweis: Die Datendatei %1 ist beschädigt und wurde nicht geladen; sie wurde "
-                            "ersetzt und liegt als notes.json.unreadable-"_qs;
-}
-
-void tst_Cli::damagedDataFileStaysAsItIs()
-{
-    QFETCH(bool, fileIsFolder);
-    QFETCH(QStringList, args);
-    QFETCH(QString, reason);
-    const QString path = m_store->filePath();
-    const QByteArray damaged = R"([{"id":"2F1D3C9E-)";
-    QVERIFY(fileIsFolder ? QDir().mkpath(path) : writeAll(path, damaged));
-    m_store = std::make_unique<NoteStore>(QFileInfo(path).path());
-    const QStringList before
-        = QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-
-    const Cli::Result result = run(args);
-    QVERIFY2(result.err.startsWith(reason.arg(path)), qPrintable(result.err));
-    if (args.constFirst() == u"add") {
-        QCOMPARE(result.exitCode, 0);
-        QCOMPARE(NoteJson::decode(fileContent())->size(), 1);
-        const QString copy
-            = QDir(QFileInfo(path).path()).entryList({ u"notes.json.unreadable-*"_qs }).value(0);
-        QCOMPARE(readAll(QFileInfo(path).dir().filePath(copy)), damaged);
-        return;
-    }
-    QCOMPARE(result.exitCode, 1);
-    QVERIFY(result.out.isEmpty());
-    QCOMPARE(result.err.count(u'\n'), 1);
-    // Read-only: neither changed nor moved, and no copy made.
-    QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
-    QCOMPARE(QFileInfo(path).isDir(), fileIsFolder);
-    if (!fileIsFolder)
-        QCOMPARE(readAll(path), damaged);
-    QVERIFY(
-        !QFile::exists(u"/tmp/zettelwerk-never.json"_qs) && !QFile::exists(u"/tmp/zettelwerk-never.ics"_qs));
-}
-
-void tst_Cli::handOverRoundTrip_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QByteArray>("input");
-    QTest::newRow("lines and quotes") << QStringList { u"add"_qs, u"Zeile 1\nZeile \"2\""_qs, u"--at"_qs,
-        u"2026-01-01 00:00"_qs } << QByteArray();
-    // Only a file starts with a byte-order mark; in an argument U+FEFF is text.
-    QTest::newRow("U+FEFF first") << QStringList { u"add"_qs, u"\uFEFF"_qs, u"\uFEFF\uFEFFx"_qs }
-                                  << QByteArray();
-    QTest::newRow("U+FEFF inside") << QStringList { u"add"_qs, u"a\uFEFF"_qs, u"\\\uFEFF"_qs }
-                                   << QByteArray();
-    QTest::newRow("with a file") << QStringList { u"restore"_qs, u"b.json"_qs }
-                                 << QByteArray("\xEF\xBB\xBF[]\n\0\xff", 8);
-    QTest::newRow("with an empty file") << QStringList { u"import"_qs, u"a.ics"_qs } << QByteArray("");
-}
-
-void tst_Cli::handOverRoundTrip()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QByteArray, input);
-    const Cli::Request request { args, input.isNull() ? std::nullopt : std::optional(input) };
-    const QByteArray line = Cli::encodeRequest(request);
-    QVERIFY(!line.contains('\n'));
-    const Cli::Request received = Cli::decodeRequest(line);
-    QCOMPARE(received.args, args);
-    QCOMPARE(received.input.has_value(), !input.isNull());
-    QCOMPARE(received.input.value_or(QByteArray()), input);
-
-    const Cli::Result sent { 1, args.value(1) + u'\n', args.value(2) + u'\n' };
-    const Cli::Result back = Cli::decodeResult(Cli::encodeResult(sent));
-    QCOMPARE(back.exitCode, 1);
-    QCOMPARE(back.out, sent.out);
-    QCOMPARE(back.err, sent.err);
-    QCOMPARE(Cli::decodeResult(QByteArray()).exitCode, 1);
-
-    // The program's own arguments keep it too.
-    QList<QByteArray> bytes { "zettelwerk" };
-    for (const QString& arg : args)
-        bytes.append(arg.toUtf8());
-    QList<const char*> argv;
-    for (const QByteArray& arg : bytes)
-        argv.append(arg.constData());
-    QCOMPARE(Cli::argumentsFrom(int(argv.size()), argv.constData()), args);
-}
-
-void tst_Cli::pathsForTheRunningApp_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QStringList>("sent");
-    const auto absolute = [](const QString& name) { return QDir::current().absoluteFilePath(name); };
-    QTest::newRow("app after a value that reads --app")
-        << QStringList { u"add"_qs, u"x"_qs, u"--shell"_qs, u"--app"_qs, u"--app"_qs, u"tool.desktop"_qs }
-        << QStringList { u"add"_qs, u"x"_qs, u"--shell"_qs, u"--app"_qs, u"--app"_qs,
-               absolute(u"tool.desktop"_qs) };
-    QTest::newRow("text after --") << QStringList { u"add"_qs, u"--"_qs, u"--app"_qs }
-                                   << QStringList { u"add"_qs, u"--"_qs, u"--app"_qs };
-    QTest::newRow("calendar folder") << QStringList { u"import"_qs, u"--calendar"_qs, u"."_qs }
-                                     << QStringList { u"import"_qs, u"--calendar"_qs, QDir::currentPath() };
-    QTest::newRow("calendar name") << QStringList { u"import"_qs, u"--calendar"_qs, u"Privat"_qs }
-                                   << QStringList { u"import"_qs, u"--calendar"_qs, u"Privat"_qs };
-    // The file is read here and its contents sent: its path is only a name.
-    QTest::newRow("restore") << QStringList { u"restore"_qs, u"b.json"_qs }
-                             << QStringList { u"restore"_qs, u"b.json"_qs };
-}
-
-void tst_Cli::pathsForTheRunningApp()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QStringList, sent);
-    QCOMPARE(Cli::withAbsolutePaths(args), sent);
-}
-
-void tst_Cli::hilfePrintsTheCopiedHelp()
-{
-    const Cli::Result result = run({ u"hilfe"_qs });
-    QCOMPARE(result.exitCode, 0);
-    QCOMPARE(result.out, HelpContent::plainText());
-    QVERIFY(result.err.isEmpty());
-}
-
-// The vdir fixture in December 2026 and the reader's fixture file, imported, again, undone.
-void tst_Cli::helpAfterAnyCommand_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::newRow("restore") << QStringList { u"restore"_qs, u"--help"_qs };
-    QTest::newRow("backup") << QStringList { u"backup"_qs, u"-h"_qs };
-    QTest::newRow("restore with a file") << QStringList { u"restore"_qs, u"/nowhere.json"_qs, u"-h"_qs };
-    QTest::newRow("add") << QStringList { u"add"_qs, u"Text"_qs, u"--help"_qs };
-    QTest::newRow("import") << QStringList { u"import"_qs, u"--help"_qs };
-    QTest::newRow("agenda") << QStringList { u"agenda"_qs, u"--day"_qs, u"x"_qs, u"--help"_qs };
-}
-
-// Help and nothing else: no file read or written, no record made, no reason on stderr.
-void tst_Cli::helpAfterAnyCommand()
-{
-    QFETCH(QStringList, args);
-    const Cli::Result result = run(args);
-    QCOMPARE(result.exitCode, 0);
-    // The command's own usage, not another's.
-    QCOMPARE(result.out, Cli::usage(args.constFirst()));
-    QVERIFY2(result.out.startsWith(u"Aufruf:\n  zettelwerk "_qs + args.constFirst() + u' '),
-        qPrintable(result.out));
-    QCOMPARE(result.out.count(u"  zettelwerk "_qs),
-        args.constFirst() == u"import"_qs || args.constFirst() == u"add"_qs ? 2 : 1);
-    QCOMPARE(result.err, QString());
-    QVERIFY(m_store->notes().isEmpty());
-    QVERIFY(!QFile::exists(u"-h"_qs) && !QFile::exists(u"--help"_qs));
-}
-
-void tst_Cli::importsCalendarsAndFiles()
-{
-    qputenv("ZETTELWERK_VDIR", ZETTELWERK_TEST_DATA "/vdir");
-    const QString arbeit = QDir(QStringLiteral(ZETTELWERK_TEST_DATA "/vdir/arbeit")).canonicalPath();
-    const QStringList december { u"--from"_qs, u"2026-12-01"_qs, u"--to"_qs, u"2026-12-31"_qs };
-    QVERIFY(run(QStringList { u"calendars"_qs } + december)
-                .out.startsWith(u"4\tArbeit\t"_qs + arbeit + u"\n2\tPrivat\t"_qs));
-
-    const QStringList fromCalendar = QStringList { u"import"_qs, u"--calendar"_qs, arbeit } + december;
-    QVERIFY(
-        run(fromCalendar)
-            .out.startsWith(u"4 Events importiert\nKeine Duplikate\nRückgängig: zettelwerk undo-import "_qs));
-    QCOMPARE(run(fromCalendar).out, u"0 Events importiert\n4 Duplikate übersprungen\n"_qs);
-    const QString file = QStringLiteral(ZETTELWERK_TEST_DATA "/ics/reader.ics");
-    QVERIFY(run({ u"import"_qs, file }).out.startsWith(u"14 Events importiert\n"_qs));
-    QVERIFY(run({ u"import"_qs, file, u"--replace-duplicates"_qs })
-                .out.startsWith(u"14 Events importiert\n14 Duplikate ersetzt\n"_qs));
-    // The two untitled events at one time both name the same old record: one of them stays.
-    QCOMPARE(m_store->notes().size(), 4 + 1 + 14);
-
-    const QStringList batches = run({ u"batches"_qs }).out.split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(batches.size(), 3);
-    QVERIFY(batches.at(1).contains(u"\tICS: reader.ics\t1 Events - "_qs));
-    QVERIFY(batches.at(2).contains(u"\tApple Kalender\t4 Events - "_qs));
-    const QString batch = batches.constFirst().section(u'\t', 0, 0);
-    QCOMPARE(run({ u"undo-import"_qs, batch }).out, u"14 Events entfernt (ICS: reader.ics)\n"_qs);
-    // The 13 records it replaced are back.
-    QCOMPARE(NoteJson::decode(fileContent())->size(), 5 + 13);
-
-    const QString parsed = run({ u"ics-parse"_qs, file }).out;
-    QCOMPARE(parsed.count(u'\n'), 14);
-    QVERIFY(parsed.startsWith(
-        u"{\"summary\":\"Früher, zweiter Wert\",\"description\":\"\",\"start\":\"2024-03-14T08:00:00Z\","
-        "\"end\":null,\"repeat\":\"Keine\"}\n"_qs));
-
-    // A calendar by the name it is shown with; a name is passed on as it is.
-    QVERIFY(run(QStringList { u"import"_qs, u"--calendar"_qs, u"Privat"_qs } + december)
-                .out.startsWith(u"2 Events importiert\nKeine Duplikate\n"_qs));
-    QCOMPARE(run(QStringList { u"import"_qs, u"--calendar"_qs, u"privat"_qs } + december).err,
-        u"Kein Kalender: privat (zettelwerk calendars zeigt alle)\n"_qs);
-}
-
-void tst_Cli::snoozeKeepsItsTimeEverywhere()
-{
-    const QString note = run({ u"add"_qs, u"Nur Notiz"_qs }).out.trimmed();
-    const QString tea = run({ u"add"_qs, u"Tee"_qs, u"--at"_qs, u"2026-05-01 10:00"_qs }).out.trimmed();
-    QCOMPARE(run({ u"snooze"_qs, note, u"5m"_qs }).err, u"„Nur Notiz“ ist kein Termin\n"_qs);
-    QCOMPARE(run({ u"snooze"_qs, tea, u"5 Tage"_qs }).exitCode, 2);
-    QVERIFY(!m_store->notes().constFirst().snoozeDate);
-
-    const QDateTime before = QDateTime::currentDateTime();
-    const Cli::Result snoozed = run({ u"snooze"_qs, tea.left(6).toLower(), u"1h"_qs });
-    QCOMPARE(snoozed.exitCode, 0);
-    const auto until = m_store->notes().constFirst().snoozeDate;
-    QVERIFY(until && *until >= before.addSecs(3600) && *until <= QDateTime::currentDateTime().addSecs(3600));
-    QCOMPARE(snoozed.out, u"Erinnert wieder am %1\n"_qs.arg(until->toString(u"yyyy-MM-dd HH:mm"_qs)));
-    QVERIFY(run({ u"list"_qs }).out.contains(u"(später: "_qs));
-    QVERIFY(run({ u"list"_qs, u"--json"_qs }).out.contains(u"\"snoozeDate\":"_qs));
-
-    // A backup and its restore keep it.
-    const QString backup = m_dir->filePath(u"backup.json"_qs);
-    QCOMPARE(run({ u"backup"_qs, backup }).exitCode, 0);
-    QVERIFY(run({ u"snooze"_qs, tea, u"morgen"_qs }).exitCode == 0);
-    QCOMPARE(run({ u"restore"_qs, backup }).exitCode, 0);
-    QCOMPARE(NoteJson::formatDate(*m_store->notes().constFirst().snoozeDate), NoteJson::formatDate(*until));
-}
-
-void tst_Cli::recordsById_data()
-{
-    QTest::addColumn<QStringList>("args"); // "A", "N" and "O" stand for the start of a record's id
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("answer"); // the start of stdout, or of stderr on failure
-    QTest::addColumn<QString>("after"); // the records afterwards, as state() writes them
-
-    const QString before
-        = u"Zahnarzt 2026-12-09 14:30 Wöchentlich popup; Einkaufen; Tee 2026-12-08 10:00 Keine popup"_qs;
-    const auto row = [&](const char* name, const QStringList& args, int exitCode, const QString& answer,
-                         const QString& after = {}) {
-        QTest::newRow(name) << args << exitCode << answer << (after.isEmpty() ? before : after);
-    };
-    row("show, too short", { u"show"_qs, u"AAA"_qs }, 2, u"Die ID AAA ist zu kurz"_qs);
-    row("show, unknown", { u"show"_qs, u"ABCD"_qs }, 1, u"Kein Eintrag mit der ID ABCD"_qs);
-    row("show, ambiguous", { u"show"_qs, u"aaaa"_qs }, 1, u"Die ID aaaa passt auf 2 Einträge"_qs);
-    row("show as JSON", { u"show"_qs, u"O"_qs, u"--json"_qs }, 0,
-        u"{\"id\":\"AAAA2222-0000-4000-8000-000000000003\""_qs);
-    row("show", { u"show"_qs, u"{aaaa1111}"_qs }, 0,
-        u"ID:           AAAA1111-0000-4000-8000-000000000001\nArt:          Termin"_qs);
-    row("edit text and time",
-        { u"edit"_qs, u"A"_qs, u"--text"_qs, u"Kontrolle"_qs, u"--at"_qs, u"2026-12-10 08:00"_qs }, 0,
-        u"Geändert: Kontrolle"_qs,
-        u"Kontrolle 2026-12-10 08:00 Wöchentlich popup; Einkaufen; Tee 2026-12-08 10:00 Keine popup"_qs);
-    row("edit a note into an appointment",
-        { u"edit"_qs, u"N"_qs, u"--at"_qs, u"2026-12-11 09:00"_qs, u"--repeat"_qs, u"Täglich"_qs,
-            u"--no-popup"_qs },
-        0, u"Geändert: Einkaufen"_qs,
-        u"Zahnarzt 2026-12-09 14:30 Wöchentlich popup; Einkaufen 2026-12-11 09:00 Täglich; Tee 2026-12-08 10:00 Keine popup"_qs);
-    row("edit an appointment into a note", { u"edit"_qs, u"A"_qs, u"--no-alarm"_qs }, 0,
-        u"Geändert: Zahnarzt"_qs, u"Zahnarzt; Einkaufen; Tee 2026-12-08 10:00 Keine popup"_qs);
-    row("edit, nothing changes", { u"edit"_qs, u"O"_qs, u"--popup"_qs }, 0, u"Unverändert: Tee"_qs);
-    row("edit a note's repeat", { u"edit"_qs, u"N"_qs, u"--repeat"_qs, u"Täglich"_qs }, 2,
-        u"Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine"_qs);
-    row("edit, no alarm with a sound", { u"edit"_qs, u"A"_qs, u"--no-alarm"_qs, u"--sound"_qs, u"Ping"_qs },
-        2, u"--no-alarm macht den Termin zur Notiz"_qs);
-    row("edit, end before start", { u"edit"_qs, u"O"_qs, u"--until"_qs, u"2026-12-08 09:00"_qs }, 1,
-        u"Das Ende (--until) liegt vor dem Beginn"_qs);
-    row("edit, empty text", { u"edit"_qs, u"O"_qs, u"--text"_qs, u" "_qs }, 1, u"Der Text ist leer"_qs);
-    row("edit, two ids", { u"edit"_qs, u"O"_qs, u"A"_qs }, 2, u"edit erwartet genau eine ID"_qs);
-    row("done, repeating", { u"done"_qs, u"A"_qs }, 1, u"„Zahnarzt“ wiederholt sich"_qs);
-    row("done, a note", { u"done"_qs, u"N"_qs }, 1, u"„Einkaufen“ ist kein Termin"_qs);
-    row("done", { u"done"_qs, u"O"_qs }, 0, u"Erledigt: Tee"_qs,
-        u"Zahnarzt 2026-12-09 14:30 Wöchentlich popup; Einkaufen; Tee 2026-12-08 10:00 Keine popup erledigt"_qs);
-    row("delete two", { u"delete"_qs, u"A"_qs, u"N"_qs }, 0, u"2 Einträge gelöscht"_qs,
-        u"Tee 2026-12-08 10:00 Keine popup"_qs);
-    // One wrong id deletes nothing.
-    row("delete with an unknown one", { u"delete"_qs, u"A"_qs, u"ABCD"_qs }, 1,
-        u"Kein Eintrag mit der ID ABCD"_qs);
-    row("delete nothing", { u"delete"_qs }, 2, u"delete erwartet eine oder mehrere IDs"_qs);
-}
-
-void tst_Cli::recordsById()
-{
-    QFETCH(QStringList, args);
-
-    const auto record = [](const char* id, const QString& text, const QDateTime& at, RepeatInterval repeat) {
-        ReminderNote note = ReminderNote::create(QDateTime(QDate(2026, 12, 1), QTime(8, 0)));
-        note.id = QUuid::fromString(QLatin1StringView(id));
-        note.text = text;
-        note.hasAlarm = at.isValid();
-        note.alarmDate = at.isValid() ? at : note.createdAt;
-        note.repeatInterval = repeat;
-        return note;
-    };
-    QVERIFY(m_store->replaceNotes({
-        record("AAAA1111-0000-4000-8000-000000000001", u"Zahnarzt"_qs,
-            QDateTime(QDate(2026, 12, 9), QTime(14, 30)), RepeatInterval::Weekly),
-        record("BBBB1111-0000-4000-8000-000000000002", u"Einkaufen"_qs, {}, RepeatInterval::None),
-        record("AAAA2222-0000-4000-8000-000000000003", u"Tee"_qs, QDateTime(QDate(2026, 12, 8), QTime(10, 0)),
-            RepeatInterval::None),
-    }));
-    for (QString& arg : args) {
-        if (arg == u"A"_qs || arg == u"N"_qs || arg == u"O"_qs)
-            arg = QStringList { u"aaaa1"_qs, u"BBBB"_qs, u"AAAA22"_qs }.at(
-                QStringLiteral("ANO").indexOf(arg));
-    }
-    const auto state = [this] {
-        QStringList records;
-        for (const ReminderNote& note : m_store->notes()) {
-            QStringList fields { note.text };
-            if (note.hasAlarm)
-                fields << note.alarmDate.toLocalTime().toString(u"yyyy-MM-dd HH:mm"_qs)
-                       << repeatIntervalText(note.repeatInterval);
-            if (note.hasAlarm && note.usePopup)
-                fields << u"popup"_qs;
-            if (note.isTriggered)
-                fields << u"erledigt"_qs;
-            records << fields.join(u' ');
-        }
-        return records.join(u"; "_qs);
-    };
-    const QByteArray saved = fileContent();
-
-    const Cli::Result result = run(args);
-    QTEST(result.exitCode, "exitCode");
-    QFETCH(QString, answer);
-    const QString said = result.exitCode == 0 ? result.out : result.err;
-    QVERIFY2(said.startsWith(answer), qPrintable(said));
-    QVERIFY((result.exitCode == 0 ? result.err : result.out).isEmpty());
-    QTEST(state(), "after");
-    // A refusal leaves the file as it was; a change is saved.
-    QCOMPARE(fileContent() == saved,
-        result.exitCode != 0 || result.out.startsWith(u"Unverändert"_qs) || args.constFirst() == u"show"_qs);
-}
-
-void tst_Cli::viewsAsJson_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("shape"); // an array's length, an object's keys with values or lengths
-
-    const QString now = u"2026-12-07 09:00"_qs;
-    QTest::newRow("agenda") << QStringList { u"agenda"_qs, u"--now"_qs, now, u"--json"_qs }
-                            << u"appointments=[1] day=2026-12-07 label=Termine heute"_qs;
-    QTest::newRow("agenda of another day") << QStringList { u"agenda"_qs, u"--json"_qs, u"--now"_qs, now,
-        u"--day"_qs, u"2026-12-08"_qs } << u"appointments=[0] day=2026-12-08 label=Termine morgen"_qs;
-    QTest::newRow("termine") << QStringList { u"termine"_qs, u"--now"_qs, now, u"--json"_qs }
-                             << u"past=[0] today=[1] upcoming=[1]"_qs;
-    QTest::newRow("notizen") << QStringList { u"notizen"_qs, u"--json"_qs } << u"[1]"_qs;
-    QTest::newRow("kalender") << QStringList { u"kalender"_qs, u"--json"_qs, u"--month"_qs, u"2027-01"_qs }
-                              << u"days=[1] month=2027-01"_qs;
-    QTest::newRow("batches") << QStringList { u"batches"_qs, u"--json"_qs } << u"[0]"_qs;
-}
-
-void tst_Cli::viewsAsJson()
-{
-    QFETCH(QStringList, args);
-    QVERIFY(run({ u"add"_qs, u"Einkaufen"_qs }).exitCode == 0);
-    QVERIFY(run({ u"add"_qs, u"Tee"_qs, u"--at"_qs, u"2026-12-07 16:00"_qs }).exitCode == 0);
-    QVERIFY(run({ u"add"_qs, u"Neujahr"_qs, u"--at"_qs, u"2027-01-01 00:00"_qs, u"--until"_qs,
-                    u"2027-01-01 23:00"_qs })
-                .exitCode
-        == 0);
-
-    const Cli::Result result = run(args);
-    QCOMPARE(result.exitCode, 0);
-    QJsonParseError error;
-    const QJsonDocument json = QJsonDocument::fromJson(result.out.toUtf8(), &error);
-    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(result.out));
-    QStringList shape;
-    const auto describe = [](const QJsonValue& value) {
-        return value.isArray() ? u"[%1]"_qs.arg(value.toArray().size()) : value.toVariant().toString();
-    };
-    if (json.isArray())
-        shape.append(describe(json.array()));
-    const QJsonObject object = json.object();
-    for (auto field = object.constBegin(); field != object.constEnd(); ++field)
-        shape.append(field.key() + u'=' + describe(field.value()));
-    QTEST(shape.join(u' '), "shape");
-    // Records are the data file's objects.
-    if (args.constFirst() == u"notizen"_qs)
-        QCOMPARE(NoteJson::decode(result.out.toUtf8())->constFirst().text, u"Einkaufen"_qs);
-}
-
-// What is understood sets the appointment and leaves the title; what is not stays a note.
-void tst_Cli::quickAdd()
-{
-    const QDateTime before = QDateTime::currentDateTime();
-    const Cli::Result tea
-        = run({ u"add"_qs, u"--schnell"_qs, u"Tee in 2 Stunden täglich"_qs, u"--no-popup"_qs });
-    QCOMPARE(tea.exitCode, 0);
-    QVERIFY2(
-        tea.err.startsWith(u"Erkannt: "_qs) && tea.err.endsWith(u" · Täglich\n"_qs), qPrintable(tea.err));
-    const ReminderNote& note = m_store->notes().constFirst();
-    QCOMPARE(note.text, u"Tee"_qs);
-    QVERIFY(note.hasAlarm && !note.usePopup);
-    QCOMPARE(note.repeatInterval, RepeatInterval::Daily);
-    QVERIFY(note.alarmDate > before.addSecs(7200 - 60)
-        && note.alarmDate <= QDateTime::currentDateTime().addSecs(7200));
-
-    const Cli::Result plain = run({ u"add"_qs, u"--schnell"_qs, u"Einkaufen gehen"_qs });
-    QCOMPARE(plain.exitCode, 0);
-    QCOMPARE(plain.err, u"Hinweis: keine Zeit erkannt – als Notiz angelegt\n"_qs);
-    QCOMPARE(m_store->notes().constFirst().text, u"Einkaufen gehen"_qs);
-    QVERIFY(!m_store->notes().constFirst().hasAlarm);
-}
 
 QTEST_GUILESS_MAIN(tst_Cli)
 #include "tst_cli.moc"

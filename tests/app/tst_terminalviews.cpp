@@ -4,21 +4,6 @@
 #include <QTest>
 
 // The four text views against one fixed set of records, at fixed moments (Berlin time).
-class tst_TerminalViews : public QObject {
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void views_data();
-    void views();
-    void calendarGrid_data();
-    void calendarGrid();
-    void colouredMarkers();
-
-private:
-    ReminderNotes m_notes;
-};
-
 namespace {
 
 QDateTime at(const char* text)
@@ -28,89 +13,98 @@ QDateTime at(const char* text)
 
 } // namespace
 
-void tst_TerminalViews::initTestCase()
-{
-    m_notes = { appointment(u"Zahnarzt"_qs, at("2026-12-07 10:00")),
-        appointment(u"Urlaub"_qs, at("2026-12-08 09:00"), at("2026-12-10 18:00")),
-        appointment(u"Ferien"_qs, at("2026-12-10 00:00"), at("2026-12-12 00:00"), u"ICS: ferien.ics"_qs),
-        appointment(u"Gestern"_qs, at("2026-12-06 08:00")),
-        appointment(u"Ganztags"_qs, at("2026-12-07 00:00")),
-        plain(u"Einkaufen\nMilch"_qs, at("2026-12-01 12:00")), plain(u"Neuer"_qs, at("2026-12-05 12:00")) };
-}
+class tst_TerminalViews : public QObject {
+    Q_OBJECT
 
-void tst_TerminalViews::views_data()
-{
-    QTest::addColumn<QString>("view");
-    QTest::addColumn<QDate>("day");
-    QTest::addColumn<QString>("expected");
-    const QDate monday(2026, 12, 7);
+private slots:
+    void initTestCase()
+    {
+        m_notes = { appointment(u"Zahnarzt"_qs, at("2026-12-07 10:00")),
+            appointment(u"Urlaub"_qs, at("2026-12-08 09:00"), at("2026-12-10 18:00")),
+            appointment(u"Ferien"_qs, at("2026-12-10 00:00"), at("2026-12-12 00:00"), u"ICS: ferien.ics"_qs),
+            appointment(u"Gestern"_qs, at("2026-12-06 08:00")),
+            appointment(u"Ganztags"_qs, at("2026-12-07 00:00")),
+            plain(u"Einkaufen\nMilch"_qs, at("2026-12-01 12:00")),
+            plain(u"Neuer"_qs, at("2026-12-05 12:00")) };
+    }
 
-    QTest::newRow("agenda today, earliest first")
-        << u"agenda"_qs << monday << u"Termine heute\nHeute, Ganztägig\tGanztags\nHeute, 10:00\tZahnarzt"_qs;
-    QTest::newRow("agenda in a range")
-        << u"agenda"_qs << QDate(2026, 12, 9) << u"Mittwoch, 9. Dezember\nMorgen, 09:00 – 18:00\tUrlaub"_qs;
-    QTest::newRow("agenda on a range's last day")
-        << u"agenda"_qs << QDate(2026, 12, 10)
-        << u"Donnerstag, 10. Dezember\nMorgen, 09:00 – 18:00\tUrlaub\nDo., 10. Dez. 2026, Ganztägig\tFerien"_qs;
-    QTest::newRow("agenda empty") << u"agenda"_qs << QDate(2026, 12, 20)
-                                  << u"Sonntag, 20. Dezember\nKeine Termine"_qs;
-    QTest::newRow("agenda yesterday")
-        << u"agenda"_qs << QDate(2026, 12, 6) << u"Termine gestern\nGestern, 08:00\tGestern"_qs;
-    QTest::newRow("termine sections")
-        << u"termine"_qs << monday
-        << u"Kommende\nDo., 10. Dez. 2026, Ganztägig\tFerien\nMorgen, 09:00 – 18:00\tUrlaub\nHeute\nHeute, 10:00\tZahnarzt\nHeute, Ganztägig\tGanztags\nVergangen\nGestern, 08:00\tGestern"_qs;
-    QTest::newRow("notizen newest first")
-        << u"notizen"_qs << monday << u"5. Dezember 2026\tNeuer\n1. Dezember 2026\tEinkaufen"_qs;
-}
+    void views_data()
+    {
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<QString>("expected");
+        const QDate monday(2026, 12, 7);
 
-void tst_TerminalViews::views()
-{
-    QFETCH(QString, view);
-    QFETCH(QDate, day);
-    QFETCH(QString, expected);
-    const QDateTime now = at("2026-12-07 09:00");
-    QString text;
-    if (view == QLatin1String("agenda"))
-        text = TerminalViews::agenda(m_notes, day, now);
-    else if (view == QLatin1String("termine"))
-        text = TerminalViews::appointments(m_notes, now);
-    else
-        text = TerminalViews::plainNotes(m_notes);
-    QCOMPARE(text, expected);
-}
+        QTest::newRow("agenda today, earliest first")
+            << u"agenda"_qs << monday
+            << u"Termine heute\nHeute, Ganztägig\tGanztags\nHeute, 10:00\tZahnarzt"_qs;
+        QTest::newRow("agenda in a range") << u"agenda"_qs << QDate(2026, 12, 9)
+                                           << u"Mittwoch, 9. Dezember\nMorgen, 09:00 – 18:00\tUrlaub"_qs;
+        QTest::newRow("agenda on a range's last day")
+            << u"agenda"_qs << QDate(2026, 12, 10)
+            << u"Donnerstag, 10. Dezember\nMorgen, 09:00 – 18:00\tUrlaub\nDo., 10. Dez. 2026, Ganztägig\tFerien"_qs;
+        QTest::newRow("agenda empty")
+            << u"agenda"_qs << QDate(2026, 12, 20) << u"Sonntag, 20. Dezember\nKeine Termine"_qs;
+        QTest::newRow("agenda yesterday")
+            << u"agenda"_qs << QDate(2026, 12, 6) << u"Termine gestern\nGestern, 08:00\tGestern"_qs;
+        QTest::newRow("termine sections")
+            << u"termine"_qs << monday
+            << u"Kommende\nDo., 10. Dez. 2026, Ganztägig\tFerien\nMorgen, 09:00 – 18:00\tUrlaub\nHeute\nHeute, 10:00\tZahnarzt\nHeute, Ganztägig\tGanztags\nVergangen\nGestern, 08:00\tGestern"_qs;
+        QTest::newRow("notizen newest first")
+            << u"notizen"_qs << monday << u"5. Dezember 2026\tNeuer\n1. Dezember 2026\tEinkaufen"_qs;
+    }
 
-void tst_TerminalViews::calendarGrid_data()
-{
-    QTest::addColumn<QDate>("month");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("December 2026: own range, imported range, starts on a Tuesday")
-        << QDate(2026, 12, 1)
-        << QStringList { u"Dezember 2026"_qs, u"Mo  Di  Mi  Do  Fr  Sa  So"_qs,
-               u"     1   2   3   4   5   6"_qs, u" 7   8*  9* 10# 11+ 12  13"_qs,
-               u"14  15  16  17  18  19  20"_qs, u"21  22  23  24  25  26  27"_qs, u"28  29  30  31"_qs };
-    QTest::newRow("June 2025 starts on a Sunday")
-        << QDate(2025, 6, 1)
-        << QStringList { u"Juni 2025"_qs, u"Mo  Di  Mi  Do  Fr  Sa  So"_qs,
-               u"                         1"_qs };
-}
+    void views()
+    {
+        QFETCH(QString, view);
+        QFETCH(QDate, day);
+        const QDateTime now = at("2026-12-07 09:00");
+        QString text;
+        if (view == QLatin1String("agenda"))
+            text = TerminalViews::agenda(m_notes, day, now);
+        else if (view == QLatin1String("termine"))
+            text = TerminalViews::appointments(m_notes, now);
+        else
+            text = TerminalViews::plainNotes(m_notes);
+        QTEST(text, "expected");
+    }
 
-void tst_TerminalViews::calendarGrid()
-{
-    QFETCH(QDate, month);
-    QFETCH(QStringList, expected);
-    const QStringList lines = TerminalViews::calendar(m_notes, month, false).split(QLatin1Char('\n'));
-    QCOMPARE(lines.mid(0, expected.size()), expected);
-    for (const QString& line : lines)
-        QVERIFY2(!line.endsWith(QLatin1Char(' ')), qPrintable(line));
-}
+    void calendarGrid_data()
+    {
+        QTest::addColumn<QDate>("month");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("December 2026: own range, imported range, starts on a Tuesday")
+            << QDate(2026, 12, 1)
+            << QStringList { u"Dezember 2026"_qs, u"Mo  Di  Mi  Do  Fr  Sa  So"_qs,
+                   u"     1   2   3   4   5   6"_qs, u" 7   8*  9* 10# 11+ 12  13"_qs,
+                   u"14  15  16  17  18  19  20"_qs, u"21  22  23  24  25  26  27"_qs, u"28  29  30  31"_qs };
+        QTest::newRow("June 2025 starts on a Sunday")
+            << QDate(2025, 6, 1)
+            << QStringList { u"Juni 2025"_qs, u"Mo  Di  Mi  Do  Fr  Sa  So"_qs,
+                   u"                         1"_qs };
+    }
 
-void tst_TerminalViews::colouredMarkers()
-{
-    const QString text = TerminalViews::calendar(m_notes, QDate(2026, 12, 1), true);
-    QVERIFY(text.contains(QStringLiteral(" 8\x1b[38;5;208m*\x1b[0m")));
-    QVERIFY(text.contains(QStringLiteral("11\x1b[38;5;44m+\x1b[0m")));
-    QVERIFY(text.contains(QStringLiteral("10\x1b[38;5;135m#\x1b[0m")));
-}
+    void calendarGrid()
+    {
+        QFETCH(QDate, month);
+        QFETCH(QStringList, expected);
+        const QStringList lines = TerminalViews::calendar(m_notes, month, false).split(QLatin1Char('\n'));
+        QCOMPARE(lines.mid(0, expected.size()), expected);
+        for (const QString& line : lines)
+            QVERIFY2(!line.endsWith(QLatin1Char(' ')), qPrintable(line));
+    }
+
+    void colouredMarkers()
+    {
+        const QString text = TerminalViews::calendar(m_notes, QDate(2026, 12, 1), true);
+        QVERIFY(text.contains(QStringLiteral(" 8\x1b[38;5;208m*\x1b[0m")));
+        QVERIFY(text.contains(QStringLiteral("11\x1b[38;5;44m+\x1b[0m")));
+        QVERIFY(text.contains(QStringLiteral("10\x1b[38;5;135m#\x1b[0m")));
+    }
+
+private:
+    ReminderNotes m_notes;
+};
 
 QTEST_GUILESS_MAIN(tst_TerminalViews)
 #include "tst_terminalviews.moc"

@@ -51,211 +51,202 @@ class tst_TrayIcon : public QObject {
     Q_OBJECT
 
 private slots:
-    void swingAndFlash_data();
-    void swingAndFlash();
-    void resetsAfterLastAlarm_data();
-    void resetsAfterLastAlarm();
-    void swingIsEased_data();
-    void swingIsEased();
-    void timerDrivesTicks();
-    void swingIsVisibleAndStaysInside();
-    void countIsDrawn();
-    void trayIconFollowsLabel();
-};
+    void swingAndFlash_data()
+    {
+        QTest::addColumn<int>("ticks");
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<bool>("flash");
 
-void tst_TrayIcon::swingAndFlash_data()
-{
-    QTest::addColumn<int>("ticks");
-    QTest::addColumn<double>("angle");
-    QTest::addColumn<bool>("flash");
-
-    QTest::newRow("tick 1") << 1 << -18.0 << false;
-    QTest::newRow("tick 2") << 2 << 18.0 << false;
-    QTest::newRow("tick 4") << 4 << 18.0 << true;
-    QTest::newRow("tick 7") << 7 << -18.0 << true;
-    QTest::newRow("tick 8") << 8 << 18.0 << false;
-    QTest::newRow("tick 12") << 12 << 18.0 << true;
-}
-
-void tst_TrayIcon::swingAndFlash()
-{
-    QFETCH(int, ticks);
-    QFETCH(double, angle);
-    QFETCH(bool, flash);
-
-    MenuBarLabel label;
-    label.setAlarmCount(1);
-    QSignalSpy changes(&label, &MenuBarLabel::changed);
-    for (int i = 0; i < ticks; ++i)
-        label.tick();
-
-    QCOMPARE(label.wobbleAngle(), angle);
-    QCOMPARE(label.flashPhase(), flash);
-    QCOMPARE(changes.count(), ticks);
-    QVERIFY(label.isTicking());
-    // The bell is orange, and red while it flashes.
-    const Census frame = census(render(label));
-    const int wanted = flash ? frame.red : frame.orange;
-    const int other = flash ? frame.orange : frame.red;
-    QVERIFY2(wanted > size * size / 20 && other * 20 < wanted,
-        qPrintable(QStringLiteral("orange %1, red %2").arg(frame.orange).arg(frame.red)));
-}
-
-void tst_TrayIcon::resetsAfterLastAlarm_data()
-{
-    QTest::addColumn<int>("ticks");
-
-    QTest::newRow("withdrawn before the first tick") << 0;
-    QTest::newRow("left swing") << 1;
-    QTest::newRow("red phase") << 5;
-}
-
-void tst_TrayIcon::resetsAfterLastAlarm()
-{
-    QFETCH(int, ticks);
-
-    MenuBarLabel label;
-    QVERIFY(!label.isTicking());
-    label.setAlarmCount(2);
-    for (int i = 0; i < ticks; ++i)
-        label.tick();
-    QSignalSpy changes(&label, &MenuBarLabel::changed);
-
-    label.setAlarmCount(0);
-    QCOMPARE(changes.count(), 1);
-    // Still tilted: one more tick is needed to bring the bell back upright. Never tilted: nothing to undo.
-    QCOMPARE(label.isTicking(), ticks > 0);
-
-    label.tick();
-    label.tick(); // a label at rest changes nothing
-    QCOMPARE(changes.count(), ticks > 0 ? 2 : 1);
-    QCOMPARE(label.wobbleAngle(), 0.0);
-    QCOMPARE(label.tickCount(), 0);
-    QVERIFY(!label.flashPhase());
-    QVERIFY(!label.isTicking());
-    const Census resting = census(render(label)); // the note symbol, neither orange nor red
-    QVERIFY(resting.opaque > 0 && resting.orange == 0 && resting.red == 0);
-
-    label.setAlarmCount(1);
-    QVERIFY(label.isTicking());
-    label.tick();
-    QCOMPARE(label.tickCount(), 1);
-    QCOMPARE(label.wobbleAngle(), -18.0);
-    QVERIFY(!label.flashPhase());
-}
-
-void tst_TrayIcon::swingIsEased_data()
-{
-    QTest::addColumn<int>("ticks");
-    QTest::addColumn<bool>("toRest");
-    QTest::addColumn<int>("ms");
-    QTest::addColumn<double>("angle");
-
-    QTest::newRow("first swing starts upright") << 1 << false << 0 << 0.0;
-    QTest::newRow("eased in") << 1 << false << 25 << -2.25;
-    QTest::newRow("halfway") << 1 << false << 50 << -9.0;
-    QTest::newRow("second swing halfway") << 2 << false << 50 << 0.0;
-    QTest::newRow("back to rest starts tilted") << 1 << true << 0 << -18.0;
-    QTest::newRow("back to rest eased out") << 1 << true << 100 << -4.5;
-    QTest::newRow("at rest") << 1 << true << 200 << 0.0;
-}
-
-void tst_TrayIcon::swingIsEased()
-{
-    QFETCH(int, ticks);
-    QFETCH(bool, toRest);
-    QFETCH(int, ms);
-    QFETCH(double, angle);
-
-    MenuBarLabel label;
-    label.setAlarmCount(1);
-    for (int i = 0; i < ticks; ++i)
-        label.tick();
-    if (toRest) {
-        label.setAlarmCount(0);
-        label.tick();
+        QTest::newRow("tick 1") << 1 << -18.0 << false;
+        QTest::newRow("tick 2") << 2 << 18.0 << false;
+        QTest::newRow("tick 4") << 4 << 18.0 << true;
+        QTest::newRow("tick 7") << 7 << -18.0 << true;
+        QTest::newRow("tick 8") << 8 << 18.0 << false;
+        QTest::newRow("tick 12") << 12 << 18.0 << true;
     }
-    QVERIFY(qAbs(label.angleAt(ms) - angle) < 1e-9);
-    QVERIFY(label.isAnimating());
-    // Frames stop once the swing has arrived, so a bell at rest costs no wake-ups.
-    if (toRest)
-        QTRY_VERIFY(!label.isAnimating());
-}
 
-void tst_TrayIcon::timerDrivesTicks()
-{
-    MenuBarLabel label;
-    label.setAlarmCount(1);
-    QTRY_VERIFY(label.tickCount() >= 2);
-    label.setAlarmCount(0);
-    QTRY_VERIFY(!label.isTicking());
-}
+    void swingAndFlash()
+    {
+        QFETCH(int, ticks);
+        QFETCH(bool, flash);
 
-void tst_TrayIcon::swingIsVisibleAndStaysInside()
-{
-    // Only the bell's crown: the count covers part of its mouth.
-    auto crownCentre = [](const MenuBarLabel& label) {
-        return census(render(label), { 0, 0, size, 25 }).vividX;
-    };
-    MenuBarLabel label;
-    label.setAlarmCount(1);
-    QList<double> crown;
-    for (int tick = 0; tick <= 8; ++tick, label.tick()) {
-        // A clipped bell shows as a straight run of solid pixels along the left edge.
-        QVERIFY2(census(render(label), QRect(0, 0, 1, size)).opaque == 0, qPrintable(QString::number(tick)));
-        crown.append(crownCentre(label));
-    }
-    // Opposite swings lean the crown to opposite sides of upright, each by a few pixels.
-    const double one = crown.at(1) - crown.at(0);
-    const double other = crown.at(2) - crown.at(0);
-    QVERIFY2(std::min(one, other) < -1.5 && std::max(one, other) > 1.5,
-        qPrintable(QStringLiteral("%1 / %2").arg(one).arg(other)));
-}
-
-void tst_TrayIcon::countIsDrawn()
-{
-    const QRect corner(28, 26, size - 28, size - 26);
-    const QRect top(0, 0, size, 25);
-    const QList<int> counts { 1, 3, 12, 99 };
-    QList<QImage> frames;
-    for (const int count : counts) {
         MenuBarLabel label;
-        label.setAlarmCount(count);
-        frames.append(render(label));
-        // The number lives in its corner: the bell above it is the same for every count.
-        QCOMPARE(frames.last().copy(top), frames.first().copy(top));
-        for (qsizetype i = 0; i + 1 < frames.size(); ++i)
-            QVERIFY2(
-                frames[i].copy(corner) != frames.last().copy(corner), qPrintable(QString::number(count)));
+        label.setAlarmCount(1);
+        QSignalSpy changes(&label, &MenuBarLabel::changed);
+        for (int i = 0; i < ticks; ++i)
+            label.tick();
+
+        QTEST(label.wobbleAngle(), "angle");
+        QCOMPARE(label.flashPhase(), flash);
+        QCOMPARE(changes.count(), ticks);
+        QVERIFY(label.isTicking());
+        // The bell is orange, and red while it flashes.
+        const Census frame = census(render(label));
+        const int wanted = flash ? frame.red : frame.orange;
+        const int other = flash ? frame.orange : frame.red;
+        QVERIFY2(wanted > size * size / 20 && other * 20 < wanted,
+            qPrintable(QStringLiteral("orange %1, red %2").arg(frame.orange).arg(frame.red)));
     }
-}
 
-void tst_TrayIcon::trayIconFollowsLabel()
-{
-    MenuBarLabel label;
-    TrayIcon tray(label);
-    const QImage resting = render(label);
-    auto shown
-        = [&tray] { return tray.icon().pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32); };
-    QCOMPARE(shown(), resting);
-    label.setAlarmCount(3);
-    label.noteFired({ QStringLiteral("Zahnarzt – 14:30") });
-    label.noteFired(
-        { QStringLiteral("A – 14:31"), QStringLiteral("B – 14:31"), QStringLiteral("C – 14:32") });
-    for (int i = 0; i < 5; ++i)
-        label.tick(); // red and swung
-    QVERIFY(census(shown()).red > 0);
-    // What fired, the last three of them.
-    QCOMPARE(tray.toolTip(), QStringLiteral("4 Erinnerungen, zuletzt:\nA – 14:31\nB – 14:31\nC – 14:32"));
+    void resetsAfterLastAlarm_data()
+    {
+        QTest::addColumn<int>("ticks");
 
-    // The last alarm seen: the resting symbol at once, and after the bell's last tick.
-    label.setAlarmCount(0);
-    label.forgetFired();
-    QCOMPARE(shown(), resting);
-    label.tick();
-    QCOMPARE(render(label), resting);
-    QCOMPARE(tray.toolTip(), QStringLiteral("Zettelwerk"));
-}
+        QTest::newRow("withdrawn before the first tick") << 0;
+        QTest::newRow("left swing") << 1;
+        QTest::newRow("red phase") << 5;
+    }
+
+    void resetsAfterLastAlarm()
+    {
+        QFETCH(int, ticks);
+
+        MenuBarLabel label;
+        QVERIFY(!label.isTicking());
+        label.setAlarmCount(2);
+        for (int i = 0; i < ticks; ++i)
+            label.tick();
+        QSignalSpy changes(&label, &MenuBarLabel::changed);
+
+        label.setAlarmCount(0);
+        QCOMPARE(changes.count(), 1);
+        // Still tilted: one more tick is needed to bring the bell back upright. Never tilted: nothing to
+        // undo.
+        QCOMPARE(label.isTicking(), ticks > 0);
+
+        label.tick();
+        label.tick(); // a label at rest changes nothing
+        QCOMPARE(changes.count(), ticks > 0 ? 2 : 1);
+        QCOMPARE(label.wobbleAngle(), 0.0);
+        QCOMPARE(label.tickCount(), 0);
+        QVERIFY(!label.flashPhase());
+        QVERIFY(!label.isTicking());
+        const Census resting = census(render(label)); // the note symbol, neither orange nor red
+        QVERIFY(resting.opaque > 0 && resting.orange == 0 && resting.red == 0);
+
+        label.setAlarmCount(1);
+        QVERIFY(label.isTicking());
+        label.tick();
+        QCOMPARE(label.tickCount(), 1);
+        QCOMPARE(label.wobbleAngle(), -18.0);
+        QVERIFY(!label.flashPhase());
+    }
+
+    void swingIsEased_data()
+    {
+        QTest::addColumn<int>("ticks");
+        QTest::addColumn<bool>("toRest");
+        QTest::addColumn<int>("ms");
+        QTest::addColumn<double>("angle");
+
+        QTest::newRow("first swing starts upright") << 1 << false << 0 << 0.0;
+        QTest::newRow("eased in") << 1 << false << 25 << -2.25;
+        QTest::newRow("halfway") << 1 << false << 50 << -9.0;
+        QTest::newRow("second swing halfway") << 2 << false << 50 << 0.0;
+        QTest::newRow("back to rest starts tilted") << 1 << true << 0 << -18.0;
+        QTest::newRow("back to rest eased out") << 1 << true << 100 << -4.5;
+        QTest::newRow("at rest") << 1 << true << 200 << 0.0;
+    }
+
+    void swingIsEased()
+    {
+        QFETCH(int, ticks);
+        QFETCH(bool, toRest);
+        QFETCH(int, ms);
+        QFETCH(double, angle);
+
+        MenuBarLabel label;
+        label.setAlarmCount(1);
+        for (int i = 0; i < ticks; ++i)
+            label.tick();
+        if (toRest) {
+            label.setAlarmCount(0);
+            label.tick();
+        }
+        QVERIFY(qAbs(label.angleAt(ms) - angle) < 1e-9);
+        QVERIFY(label.isAnimating());
+        // Frames stop once the swing has arrived, so a bell at rest costs no wake-ups.
+        if (toRest)
+            QTRY_VERIFY(!label.isAnimating());
+    }
+
+    void timerDrivesTicks()
+    {
+        MenuBarLabel label;
+        label.setAlarmCount(1);
+        QTRY_VERIFY(label.tickCount() >= 2);
+        label.setAlarmCount(0);
+        QTRY_VERIFY(!label.isTicking());
+    }
+
+    void swingIsVisibleAndStaysInside()
+    {
+        // Only the bell's crown: the count covers part of its mouth.
+        auto crownCentre = [](const MenuBarLabel& label) {
+            return census(render(label), { 0, 0, size, 25 }).vividX;
+        };
+        MenuBarLabel label;
+        label.setAlarmCount(1);
+        QList<double> crown;
+        for (int tick = 0; tick <= 8; ++tick, label.tick()) {
+            // A clipped bell shows as a straight run of solid pixels along the left edge.
+            QVERIFY2(
+                census(render(label), QRect(0, 0, 1, size)).opaque == 0, qPrintable(QString::number(tick)));
+            crown.append(crownCentre(label));
+        }
+        // Opposite swings lean the crown to opposite sides of upright, each by a few pixels.
+        const double one = crown.at(1) - crown.at(0);
+        const double other = crown.at(2) - crown.at(0);
+        QVERIFY2(std::min(one, other) < -1.5 && std::max(one, other) > 1.5,
+            qPrintable(QStringLiteral("%1 / %2").arg(one).arg(other)));
+    }
+
+    void countIsDrawn()
+    {
+        const QRect corner(28, 26, size - 28, size - 26);
+        const QRect top(0, 0, size, 25);
+        const QList<int> counts { 1, 3, 12, 99 };
+        QList<QImage> frames;
+        for (const int count : counts) {
+            MenuBarLabel label;
+            label.setAlarmCount(count);
+            frames.append(render(label));
+            // The number lives in its corner: the bell above it is the same for every count.
+            QCOMPARE(frames.last().copy(top), frames.first().copy(top));
+            for (qsizetype i = 0; i + 1 < frames.size(); ++i)
+                QVERIFY2(
+                    frames[i].copy(corner) != frames.last().copy(corner), qPrintable(QString::number(count)));
+        }
+    }
+
+    void trayIconFollowsLabel()
+    {
+        MenuBarLabel label;
+        TrayIcon tray(label);
+        const QImage resting = render(label);
+        auto shown = [&tray] {
+            return tray.icon().pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);
+        };
+        QCOMPARE(shown(), resting);
+        label.setAlarmCount(3);
+        label.noteFired({ QStringLiteral("Zahnarzt – 14:30") });
+        label.noteFired(
+            { QStringLiteral("A – 14:31"), QStringLiteral("B – 14:31"), QStringLiteral("C – 14:32") });
+        for (int i = 0; i < 5; ++i)
+            label.tick(); // red and swung
+        QVERIFY(census(shown()).red > 0);
+        // What fired, the last three of them.
+        QCOMPARE(tray.toolTip(), QStringLiteral("4 Erinnerungen, zuletzt:\nA – 14:31\nB – 14:31\nC – 14:32"));
+
+        // The last alarm seen: the resting symbol at once, and after the bell's last tick.
+        label.setAlarmCount(0);
+        label.forgetFired();
+        QCOMPARE(shown(), resting);
+        label.tick();
+        QCOMPARE(render(label), resting);
+        QCOMPARE(tray.toolTip(), QStringLiteral("Zettelwerk"));
+    }
+};
 
 QTEST_MAIN(tst_TrayIcon)
 #include "tst_trayicon.moc"

@@ -21,96 +21,6 @@ Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)
 using namespace Qt::StringLiterals;
 
 // The tray app in one process, offscreen: alarm service wiring, popups, counter and panel.
-class tst_ZettelwerkApp : public QObject {
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void serviceStartsAfterLoadingWithoutCheckingAtOnce();
-    void alarmsShareOneWindow_data();
-    void alarmsShareOneWindow();
-    void alarmWindowHeading_data();
-    void alarmWindowHeading();
-    void silentAlarmRingsUntilThePanelOpens_data();
-    void silentAlarmRingsUntilThePanelOpens();
-    void tallerPanelStaysOnItsScreen_data();
-    void tallerPanelStaysOnItsScreen();
-
-private:
-    void withPanelNeverLoaded();
-    AlarmService* service();
-    static QList<QQuickWindow*> popups();
-
-    QTemporaryDir m_config;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ZettelwerkApp> m_app;
-};
-
-void tst_ZettelwerkApp::initTestCase()
-{
-    // The panel height is a setting: never the user's. Set before the first QSettings.
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
-}
-
-void tst_ZettelwerkApp::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_app = std::make_unique<ZettelwerkApp>(m_dir->path());
-    QVERIFY(m_app->start());
-    if (m_app->panel()->isVisible())
-        m_app->panel()->hide(); // no tray offscreen: the panel opened at start
-}
-
-void tst_ZettelwerkApp::cleanup()
-{
-    m_app.reset();
-}
-
-// With a tray the panel is loaded only when it first opens; alarms can come before that.
-void tst_ZettelwerkApp::withPanelNeverLoaded()
-{
-    QFETCH(bool, panelLoaded);
-    if (panelLoaded)
-        return;
-    m_app.reset();
-    m_app = std::make_unique<ZettelwerkApp>(m_dir->path());
-    QVERIFY(!m_app->panel());
-}
-
-AlarmService* tst_ZettelwerkApp::service()
-{
-    if (!m_app->store().alarmService())
-        QSignalSpy(&m_app->store(), &NoteStore::alarmServiceStarted).wait(5000);
-    return qobject_cast<AlarmService*>(m_app->store().alarmService());
-}
-
-QList<QQuickWindow*> tst_ZettelwerkApp::popups()
-{
-    QList<QQuickWindow*> open;
-    for (QWindow* window : QGuiApplication::topLevelWindows()) {
-        if (window->isVisible() && window->property("alarms").isValid())
-            open.append(qobject_cast<QQuickWindow*>(window));
-    }
-    return open;
-}
-
-void tst_ZettelwerkApp::serviceStartsAfterLoadingWithoutCheckingAtOnce()
-{
-    QVERIFY2(!m_app->store().alarmService(), "the service starts one event-loop turn after the store loads");
-    AlarmService* alarms = service();
-    QVERIFY(alarms);
-    QVERIFY(alarms->isTimerActive());
-}
-
-void tst_ZettelwerkApp::alarmsShareOneWindow_data()
-{
-    QTest::addColumn<bool>("panelLoaded");
-    QTest::newRow("panel loaded") << true;
-    QTest::newRow("panel never loaded") << false;
-}
-
 namespace {
 
 // Items of the window's ListView rows are not its QObject children.
@@ -127,168 +37,239 @@ QList<QQuickItem*> itemsNamed(QQuickItem* root, const QString& name)
 
 } // namespace
 
-void tst_ZettelwerkApp::alarmsShareOneWindow()
-{
-    withPanelNeverLoaded();
-    AlarmService* alarms = service();
-    QVERIFY(alarms);
-    ReminderNote first = ReminderNote::create(QDateTime::currentDateTime());
-    first.hasAlarm = true;
-    first.text = QStringLiteral("Erster");
-    // exec with its own output: the test runner waits for every holder of the test's output pipe.
-    first.shellScript = QStringLiteral("exec sleep 60 >/dev/null 2>&1");
-    ReminderNote second = ReminderNote::create(QDateTime::currentDateTime());
-    second.hasAlarm = true;
-    second.text = QStringLiteral("Zweiter");
-    QVERIFY(m_app->store().replaceNotes({ first, second }));
+class tst_ZettelwerkApp : public QObject {
+    Q_OBJECT
 
-    QElapsedTimer elapsed;
-    elapsed.start();
-    alarms->triggerAlarm(first);
-    QTRY_COMPARE(popups().size(), 1);
-    // A later check's alarm joins the open window, newest last.
-    alarms->triggerAlarm(second);
-    QVERIFY2(elapsed.elapsed() < 5000, "a running shell command must not hold up the alarm");
-    QCOMPARE(popups().size(), 1);
-    QQuickWindow* popup = popups().constFirst();
-    QTRY_COMPARE(itemsNamed(popup->contentItem(), QStringLiteral("message")).size(), 2);
-    QCOMPARE(itemsNamed(popup->contentItem(), QStringLiteral("message")).at(1)->property("text").toString(),
-        QStringLiteral("Zweiter"));
-    QCOMPARE(popup->title(), QStringLiteral("2 Erinnerungen"));
-    QCOMPARE(m_app->store().alarmCount(), 0);
-
-    // "OK" answers its own row; "Später" on the last one puts it off and closes the window.
-    QVERIFY(QMetaObject::invokeMethod(
-        itemsNamed(popup->contentItem(), QStringLiteral("okButton")).at(0), "clicked"));
-    QTRY_COMPARE(popup->title(), QStringLiteral("Erinnerung"));
-    const QDateTime before = QDateTime::currentDateTime();
-    QVERIFY(QMetaObject::invokeMethod(
-        popup->property("alarms").value<QObject*>(), "snooze", Q_ARG(int, 0), Q_ARG(int, 1)));
-    const auto until = m_app->store().notes().constLast().snoozeDate;
-    QVERIFY(until && *until >= before.addSecs(15 * 60) && *until < before.addSecs(16 * 60));
-    QVERIFY(!m_app->store().notes().constFirst().snoozeDate);
-
-    // The answered window goes; an alarm that comes before it is gone gets a window of its own.
-    const QPointer<QQuickWindow> answered = popup;
-    alarms->triggerAlarm(first);
-    QTRY_VERIFY(!answered);
-    QTRY_COMPARE(popups().size(), 1);
-    QCOMPARE(popups().constFirst()->title(), QStringLiteral("Erinnerung"));
-}
-
-void tst_ZettelwerkApp::alarmWindowHeading_data()
-{
-    QTest::addColumn<QString>("kinds"); // a row each: o on time, m missed, t the editor's test
-    QTest::addColumn<QString>("heading");
-    QTest::newRow("one on time") << u"o"_s << u"Erinnerung"_s;
-    QTest::newRow("one missed") << u"m"_s << u"Verpasste Erinnerung"_s;
-    QTest::newRow("a test") << u"t"_s << u"Erinnerung (Test)"_s;
-    QTest::newRow("two on time") << u"oo"_s << u"2 Erinnerungen"_s;
-    QTest::newRow("three missed") << u"mmm"_s << u"3 verpasste Erinnerungen"_s;
-    QTest::newRow("mixed") << u"omo"_s << u"3 Erinnerungen, davon 1 verpasst"_s;
-}
-
-void tst_ZettelwerkApp::alarmWindowHeading()
-{
-    QFETCH(QString, kinds);
-    QList<QList<QUuid>> snoozed;
-    AlarmPopupModel model([] { return QDateTime::currentDateTime(); },
-        [&snoozed](const QList<QUuid>& ids, Snooze::Choice) { snoozed.append(ids); });
-    QAbstractItemModelTester tester(&model);
-    QSignalSpy emptied(&model, &AlarmPopupModel::emptied);
-    QList<FiredAlarm> alarms;
-    for (const QChar kind : kinds) {
-        const auto which = kind == u'm' ? FiredAlarm::Kind::Missed
-            : kind == u't'              ? FiredAlarm::Kind::Test
-                                        : FiredAlarm::Kind::OnTime;
-        alarms.append({ which == FiredAlarm::Kind::Test ? QUuid() : QUuid::createUuid(), kind, {}, which });
+private slots:
+    void initTestCase()
+    {
+        // The panel height is a setting: never the user's. Set before the first QSettings.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
     }
-    model.append(alarms.mid(0, 1));
-    model.append(alarms.mid(1));
-    QTEST(model.heading(), "heading");
 
-    // The test alarm cannot be put off; every other row goes with its own id.
-    model.snooze(0, 3);
-    QCOMPARE(snoozed,
-        kinds.startsWith(u't') ? QList<QList<QUuid>>() : QList<QList<QUuid>> { { alarms.at(0).id } });
-    QCOMPARE(model.count(), kinds.startsWith(u't') ? 1 : kinds.size() - 1);
-    model.dismissAll();
-    QCOMPARE(emptied.count(), 1);
-}
-
-void tst_ZettelwerkApp::silentAlarmRingsUntilThePanelOpens_data()
-{
-    alarmsShareOneWindow_data();
-}
-
-void tst_ZettelwerkApp::silentAlarmRingsUntilThePanelOpens()
-{
-    withPanelNeverLoaded();
-    AlarmService* alarms = service();
-    QVERIFY(alarms);
-    ReminderNote note = ReminderNote::create(QDateTime::currentDateTime());
-    note.hasAlarm = true;
-    note.usePopup = false;
-    ReminderNote other = ReminderNote::create(QDateTime::currentDateTime().addDays(3));
-    other.hasAlarm = true;
-    QVERIFY(m_app->store().replaceNotes({ other, note }));
-    m_app->panelController().setSelectedTab(2);
-
-    alarms->triggerAlarm(note);
-    alarms->triggerAlarm(note);
-    QCOMPARE(m_app->menuBarLabel().alarmCount(), 2);
-    QVERIFY(m_app->menuBarLabel().isTicking());
-    QVERIFY(popups().isEmpty());
-    const QString line = QStringLiteral("Neue Notiz – ") + note.alarmDate.toString(QStringLiteral("HH:mm"));
-    QCOMPARE(m_app->menuBarLabel().toolTip(), line + u'\n' + line);
-
-    m_app->showPanel();
-    QVERIFY(m_app->panel() && m_app->panel()->isVisible());
-    QCOMPARE(m_app->store().alarmCount(), 0);
-    QVERIFY(!m_app->menuBarLabel().isAlarming());
-    QCOMPARE(m_app->menuBarLabel().toolTip(), QStringLiteral("Zettelwerk"));
-    // Opened on "Heute" with what rang on top, once; gone when the panel closes.
-    PanelController& panel = m_app->panelController();
-    QCOMPARE(panel.selectedTab(), 0);
-    QCOMPARE(panel.rungAlarms()->notes().size(), 1);
-    QCOMPARE(panel.rungAlarms()->notes().constFirst().id, note.id);
-    m_app->panel()->hide();
-    QCOMPARE(panel.rungAlarms()->count(), 0);
-}
-
-// Where it goes is tst_panelplacement's; here, that a new height moves the open panel at all.
-void tst_ZettelwerkApp::tallerPanelStaysOnItsScreen_data()
-{
-    QTest::addColumn<int>("fromBottom");
-    QTest::addColumn<double>("height");
-    QTest::addColumn<bool>("moves");
-    QTest::newRow("still fits: stays") << 700 << 600.0 << false;
-    QTest::newRow("grows past the bottom: moves up") << 600 << 700.0 << true;
-}
-
-void tst_ZettelwerkApp::tallerPanelStaysOnItsScreen()
-{
-    QFETCH(int, fromBottom);
-    QFETCH(double, height);
-    QFETCH(bool, moves);
-
-    m_app->showPanel();
-    QQuickWindow* panel = m_app->panel();
-    const QRect available = panel->screen()->availableGeometry();
-    panel->setFramePosition(QPoint(available.left() + 10, available.bottom() + 1 - fromBottom));
-    QTRY_COMPARE(panel->frameGeometry().top(), available.bottom() + 1 - fromBottom);
-    const QPoint before = panel->frameGeometry().topLeft();
-
-    m_app->panelController().settings()->setWindowHeight(height);
-    QTRY_COMPARE(panel->height(), int(height));
-    if (!moves) {
-        QTest::qWait(50);
-        QCOMPARE(panel->frameGeometry().topLeft(), before);
-        return;
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_app = std::make_unique<ZettelwerkApp>(m_dir->path());
+        QVERIFY(m_app->start());
+        if (m_app->panel()->isVisible())
+            m_app->panel()->hide(); // no tray offscreen: the panel opened at start
     }
-    QTRY_COMPARE(panel->frameGeometry().bottom(), available.bottom());
-    QCOMPARE(panel->frameGeometry().left(), before.x());
-}
+
+    void cleanup() { m_app.reset(); }
+
+    void serviceStartsAfterLoadingWithoutCheckingAtOnce()
+    {
+        QVERIFY2(
+            !m_app->store().alarmService(), "the service starts one event-loop turn after the store loads");
+        AlarmService* alarms = service();
+        QVERIFY(alarms);
+        QVERIFY(alarms->isTimerActive());
+    }
+
+    void alarmsShareOneWindow_data()
+    {
+        QTest::addColumn<bool>("panelLoaded");
+        QTest::newRow("panel loaded") << true;
+        QTest::newRow("panel never loaded") << false;
+    }
+
+    void alarmsShareOneWindow()
+    {
+        withPanelNeverLoaded();
+        AlarmService* alarms = service();
+        QVERIFY(alarms);
+        ReminderNote first = ReminderNote::create(QDateTime::currentDateTime());
+        first.hasAlarm = true;
+        first.text = QStringLiteral("Erster");
+        // exec with its own output: the test runner waits for every holder of the test's output pipe.
+        first.shellScript = QStringLiteral("exec sleep 60 >/dev/null 2>&1");
+        ReminderNote second = ReminderNote::create(QDateTime::currentDateTime());
+        second.hasAlarm = true;
+        second.text = QStringLiteral("Zweiter");
+        QVERIFY(m_app->store().replaceNotes({ first, second }));
+
+        QElapsedTimer elapsed;
+        elapsed.start();
+        alarms->triggerAlarm(first);
+        QTRY_COMPARE(popups().size(), 1);
+        // A later check's alarm joins the open window, newest last.
+        alarms->triggerAlarm(second);
+        QVERIFY2(elapsed.elapsed() < 5000, "a running shell command must not hold up the alarm");
+        QCOMPARE(popups().size(), 1);
+        QQuickWindow* popup = popups().constFirst();
+        QTRY_COMPARE(itemsNamed(popup->contentItem(), QStringLiteral("message")).size(), 2);
+        QCOMPARE(
+            itemsNamed(popup->contentItem(), QStringLiteral("message")).at(1)->property("text").toString(),
+            QStringLiteral("Zweiter"));
+        QCOMPARE(popup->title(), QStringLiteral("2 Erinnerungen"));
+        QCOMPARE(m_app->store().alarmCount(), 0);
+
+        // "OK" answers its own row; "Später" on the last one puts it off and closes the window.
+        QVERIFY(QMetaObject::invokeMethod(
+            itemsNamed(popup->contentItem(), QStringLiteral("okButton")).at(0), "clicked"));
+        QTRY_COMPARE(popup->title(), QStringLiteral("Erinnerung"));
+        const QDateTime before = QDateTime::currentDateTime();
+        QVERIFY(QMetaObject::invokeMethod(
+            popup->property("alarms").value<QObject*>(), "snooze", Q_ARG(int, 0), Q_ARG(int, 1)));
+        const auto until = m_app->store().notes().constLast().snoozeDate;
+        QVERIFY(until && *until >= before.addSecs(15 * 60) && *until < before.addSecs(16 * 60));
+        QVERIFY(!m_app->store().notes().constFirst().snoozeDate);
+
+        // The answered window goes; an alarm that comes before it is gone gets a window of its own.
+        const QPointer<QQuickWindow> answered = popup;
+        alarms->triggerAlarm(first);
+        QTRY_VERIFY(!answered);
+        QTRY_COMPARE(popups().size(), 1);
+        QCOMPARE(popups().constFirst()->title(), QStringLiteral("Erinnerung"));
+    }
+
+    void alarmWindowHeading_data()
+    {
+        QTest::addColumn<QString>("kinds"); // a row each: o on time, m missed, t the editor's test
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("one on time") << u"o"_s << u"Erinnerung"_s;
+        QTest::newRow("one missed") << u"m"_s << u"Verpasste Erinnerung"_s;
+        QTest::newRow("a test") << u"t"_s << u"Erinnerung (Test)"_s;
+        QTest::newRow("two on time") << u"oo"_s << u"2 Erinnerungen"_s;
+        QTest::newRow("three missed") << u"mmm"_s << u"3 verpasste Erinnerungen"_s;
+        QTest::newRow("mixed") << u"omo"_s << u"3 Erinnerungen, davon 1 verpasst"_s;
+    }
+
+    void alarmWindowHeading()
+    {
+        QFETCH(QString, kinds);
+        QList<QList<QUuid>> snoozed;
+        AlarmPopupModel model([] { return QDateTime::currentDateTime(); },
+            [&snoozed](const QList<QUuid>& ids, Snooze::Choice) { snoozed.append(ids); });
+        QAbstractItemModelTester tester(&model);
+        QSignalSpy emptied(&model, &AlarmPopupModel::emptied);
+        QList<FiredAlarm> alarms;
+        for (const QChar kind : kinds) {
+            const auto which = kind == u'm' ? FiredAlarm::Kind::Missed
+                : kind == u't'              ? FiredAlarm::Kind::Test
+                                            : FiredAlarm::Kind::OnTime;
+            alarms.append(
+                { which == FiredAlarm::Kind::Test ? QUuid() : QUuid::createUuid(), kind, {}, which });
+        }
+        model.append(alarms.mid(0, 1));
+        model.append(alarms.mid(1));
+        QTEST(model.heading(), "heading");
+
+        // The test alarm cannot be put off; every other row goes with its own id.
+        model.snooze(0, 3);
+        QCOMPARE(snoozed,
+            kinds.startsWith(u't') ? QList<QList<QUuid>>() : QList<QList<QUuid>> { { alarms.at(0).id } });
+        QCOMPARE(model.count(), kinds.startsWith(u't') ? 1 : kinds.size() - 1);
+        model.dismissAll();
+        QCOMPARE(emptied.count(), 1);
+    }
+
+    void silentAlarmRingsUntilThePanelOpens_data() { alarmsShareOneWindow_data(); }
+
+    void silentAlarmRingsUntilThePanelOpens()
+    {
+        withPanelNeverLoaded();
+        AlarmService* alarms = service();
+        QVERIFY(alarms);
+        ReminderNote note = ReminderNote::create(QDateTime::currentDateTime());
+        note.hasAlarm = true;
+        note.usePopup = false;
+        ReminderNote other = ReminderNote::create(QDateTime::currentDateTime().addDays(3));
+        other.hasAlarm = true;
+        QVERIFY(m_app->store().replaceNotes({ other, note }));
+        m_app->panelController().setSelectedTab(2);
+
+        alarms->triggerAlarm(note);
+        alarms->triggerAlarm(note);
+        QCOMPARE(m_app->menuBarLabel().alarmCount(), 2);
+        QVERIFY(m_app->menuBarLabel().isTicking());
+        QVERIFY(popups().isEmpty());
+        const QString line
+            = QStringLiteral("Neue Notiz – ") + note.alarmDate.toString(QStringLiteral("HH:mm"));
+        QCOMPARE(m_app->menuBarLabel().toolTip(), line + u'\n' + line);
+
+        m_app->showPanel();
+        QVERIFY(m_app->panel() && m_app->panel()->isVisible());
+        QCOMPARE(m_app->store().alarmCount(), 0);
+        QVERIFY(!m_app->menuBarLabel().isAlarming());
+        QCOMPARE(m_app->menuBarLabel().toolTip(), QStringLiteral("Zettelwerk"));
+        // Opened on "Heute" with what rang on top, once; gone when the panel closes.
+        PanelController& panel = m_app->panelController();
+        QCOMPARE(panel.selectedTab(), 0);
+        QCOMPARE(panel.rungAlarms()->notes().size(), 1);
+        QCOMPARE(panel.rungAlarms()->notes().constFirst().id, note.id);
+        m_app->panel()->hide();
+        QCOMPARE(panel.rungAlarms()->count(), 0);
+    }
+
+    // Where it goes is tst_panelplacement's; here, that a new height moves the open panel at all.
+    void tallerPanelStaysOnItsScreen_data()
+    {
+        QTest::addColumn<int>("fromBottom");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<bool>("moves");
+        QTest::newRow("still fits: stays") << 700 << 600.0 << false;
+        QTest::newRow("grows past the bottom: moves up") << 600 << 700.0 << true;
+    }
+
+    void tallerPanelStaysOnItsScreen()
+    {
+        QFETCH(int, fromBottom);
+        QFETCH(double, height);
+        QFETCH(bool, moves);
+
+        m_app->showPanel();
+        QQuickWindow* panel = m_app->panel();
+        const QRect available = panel->screen()->availableGeometry();
+        panel->setFramePosition(QPoint(available.left() + 10, available.bottom() + 1 - fromBottom));
+        QTRY_COMPARE(panel->frameGeometry().top(), available.bottom() + 1 - fromBottom);
+        const QPoint before = panel->frameGeometry().topLeft();
+
+        m_app->panelController().settings()->setWindowHeight(height);
+        QTRY_COMPARE(panel->height(), int(height));
+        if (!moves) {
+            QTest::qWait(50);
+            QCOMPARE(panel->frameGeometry().topLeft(), before);
+            return;
+        }
+        QTRY_COMPARE(panel->frameGeometry().bottom(), available.bottom());
+        QCOMPARE(panel->frameGeometry().left(), before.x());
+    }
+
+private:
+    // With a tray the panel is loaded only when it first opens; alarms can come before that.
+    void withPanelNeverLoaded()
+    {
+        QFETCH(bool, panelLoaded);
+        if (panelLoaded)
+            return;
+        m_app.reset();
+        m_app = std::make_unique<ZettelwerkApp>(m_dir->path());
+        QVERIFY(!m_app->panel());
+    }
+
+    AlarmService* service()
+    {
+        if (!m_app->store().alarmService())
+            QSignalSpy(&m_app->store(), &NoteStore::alarmServiceStarted).wait(5000);
+        return qobject_cast<AlarmService*>(m_app->store().alarmService());
+    }
+
+    QList<QQuickWindow*> popups()
+    {
+        QList<QQuickWindow*> open;
+        for (QWindow* window : QGuiApplication::topLevelWindows()) {
+            if (window->isVisible() && window->property("alarms").isValid())
+                open.append(qobject_cast<QQuickWindow*>(window));
+        }
+        return open;
+    }
+
+    QTemporaryDir m_config;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ZettelwerkApp> m_app;
+};
 
 QTEST_MAIN(tst_ZettelwerkApp)
 #include "tst_zettelwerkapp.moc"

@@ -43,198 +43,193 @@ class tst_ExportModel : public QObject {
     Q_OBJECT
 
 private slots:
-    void selection();
-    void exports_data();
-    void exports();
-    void restoreFlow();
-};
-
-void tst_ExportModel::selection()
-{
-    Harness h;
-    // Past appointments start unchosen.
-    QCOMPARE(h.model.selectionText(), u"2 von 3 ausgewählt"_qs);
-    QCOMPARE(h.model.allButtonText(), u"Alle"_qs);
-    QCOMPARE(h.model.jsonButtonText(), u"JSON (2)"_qs);
-    QCOMPARE(h.model.icsButtonText(), u"ICS (1)"_qs);
-    const QList<ExportGroup> groups = h.model.groups();
-    QStringList titles;
-    for (const ExportGroup& g : groups)
-        titles << g.title + u' ' + g.buttonText + u' ' + QString::number(g.rows.size());
-    QCOMPARE(titles,
-        QStringList(
-            { u"Kommende Termine Keine 1"_qs, u"Abgelaufene Termine Alle 1"_qs, u"Notizen Keine 1"_qs }));
-    QCOMPARE(groups.first().rows.first().dateText, u"8. Dez. 2026, 10:00"_qs);
-
-    h.model.toggleAll();
-    QCOMPARE(h.model.selectionText(), u"3 von 3 ausgewählt"_qs);
-    QCOMPARE(h.model.allButtonText(), u"Keine"_qs);
-    h.model.toggleAll();
-    QCOMPARE(h.model.selectionText(), u"0 von 3 ausgewählt"_qs);
-    h.model.toggleGroup(u"past"_qs);
-    h.model.toggleRow(groups.last().rows.first().id);
-    QCOMPARE(textsOf(h.model.chosenRecords()), QStringList({ u"Gestern"_qs, u"Idee"_qs }));
-    h.model.toggleGroup(u"past"_qs);
-    QCOMPARE(textsOf(h.model.chosenRecords()), QStringList({ u"Idee"_qs }));
-
-    // Nothing chosen: no dialog, nothing written.
-    h.model.toggleRow(groups.last().rows.first().id);
-    h.model.exportJson();
-    h.model.exportIcs();
-    QVERIFY(h.asked.isEmpty());
-}
-
-void tst_ExportModel::exports_data()
-{
-    QTest::addColumn<bool>("ics");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("json") << false << u"2 Einträge als JSON gespeichert"_qs;
-    QTest::newRow("ics") << true << u"1 Termine als ICS gespeichert"_qs;
-}
-
-void tst_ExportModel::exports()
-{
-    QFETCH(bool, ics);
-    Harness h;
-    const QString target = h.path(ics ? "out.ics" : "out.json");
-    h.answer = std::nullopt;
-    ics ? h.model.exportIcs() : h.model.exportJson();
-    QCOMPARE(h.asked.size(), 1);
-    QCOMPARE(h.asked.first().proposedName,
-        ics ? u"Zettelwerk-2026-12-07.ics"_qs : u"Zettelwerk-backup-2026-12-07.json"_qs);
-    QVERIFY(!QFile::exists(target));
-    QVERIFY(h.model.message().isEmpty());
-
-    h.answer = target;
-    ics ? h.model.exportIcs() : h.model.exportJson();
-    QTEST(h.model.message(), "message");
-    const QByteArray written = readAll(target);
-    if (ics) {
-        QVERIFY(written.contains("SUMMARY:Morgen\r\n"));
-    } else {
-        // A backup restores to the same records with the same ids.
-        const auto restored = NoteJson::decode(written);
-        QVERIFY(restored);
-        QCOMPARE(restored->size(), 2);
-        QCOMPARE(restored->at(0).id, h.store.notes().at(1).id);
-        QCOMPARE(restored->at(1).alarmDate, h.store.notes().at(2).alarmDate);
-    }
-    QVERIFY(!h.model.messageIsError());
-    QTRY_VERIFY(h.model.message().isEmpty());
-
-    // A name typed without its ending gets it, so that the open dialog's filter shows the file.
-    h.answer = h.path("sicherung");
-    ics ? h.model.exportIcs() : h.model.exportJson();
-    QCOMPARE(readAll(h.path(ics ? "sicherung.ics" : "sicherung.json")), written);
-    QTRY_VERIFY(h.model.message().isEmpty());
-
-    // A file that cannot be written says so.
-    h.answer = h.path("missing/folder/x");
-    ics ? h.model.exportIcs() : h.model.exportJson();
-    QVERIFY2(h.model.message().startsWith(u"Datei konnte nicht geschrieben werden"_qs),
-        qPrintable(h.model.message()));
-    QVERIFY(h.model.messageIsError());
-    QTRY_VERIFY(h.model.message().isEmpty());
-
-    // A full disk (a file-size limit stands in): a failure, and the earlier file stays whole.
-    h.answer = target;
-    rlimit unlimited {};
-    QVERIFY(getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+    void selection()
     {
-        const auto lift = qScopeGuard([&unlimited] { setrlimit(RLIMIT_FSIZE, &unlimited); });
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit full = unlimited;
-        full.rlim_cur = 16;
-        QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
+        Harness h;
+        // Past appointments start unchosen.
+        QCOMPARE(h.model.selectionText(), u"2 von 3 ausgewählt"_qs);
+        QCOMPARE(h.model.allButtonText(), u"Alle"_qs);
+        QCOMPARE(h.model.jsonButtonText(), u"JSON (2)"_qs);
+        QCOMPARE(h.model.icsButtonText(), u"ICS (1)"_qs);
+        const QList<ExportGroup> groups = h.model.groups();
+        QStringList titles;
+        for (const ExportGroup& g : groups)
+            titles << g.title + u' ' + g.buttonText + u' ' + QString::number(g.rows.size());
+        QCOMPARE(titles,
+            QStringList(
+                { u"Kommende Termine Keine 1"_qs, u"Abgelaufene Termine Alle 1"_qs, u"Notizen Keine 1"_qs }));
+        QCOMPARE(groups.first().rows.first().dateText, u"8. Dez. 2026, 10:00"_qs);
+
+        h.model.toggleAll();
+        QCOMPARE(h.model.selectionText(), u"3 von 3 ausgewählt"_qs);
+        QCOMPARE(h.model.allButtonText(), u"Keine"_qs);
+        h.model.toggleAll();
+        QCOMPARE(h.model.selectionText(), u"0 von 3 ausgewählt"_qs);
+        h.model.toggleGroup(u"past"_qs);
+        h.model.toggleRow(groups.last().rows.first().id);
+        QCOMPARE(textsOf(h.model.chosenRecords()), QStringList({ u"Gestern"_qs, u"Idee"_qs }));
+        h.model.toggleGroup(u"past"_qs);
+        QCOMPARE(textsOf(h.model.chosenRecords()), QStringList({ u"Idee"_qs }));
+
+        // Nothing chosen: no dialog, nothing written.
+        h.model.toggleRow(groups.last().rows.first().id);
+        h.model.exportJson();
+        h.model.exportIcs();
+        QVERIFY(h.asked.isEmpty());
+    }
+
+    void exports_data()
+    {
+        QTest::addColumn<bool>("ics");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("json") << false << u"2 Einträge als JSON gespeichert"_qs;
+        QTest::newRow("ics") << true << u"1 Termine als ICS gespeichert"_qs;
+    }
+
+    void exports()
+    {
+        QFETCH(bool, ics);
+        Harness h;
+        const QString target = h.path(ics ? "out.ics" : "out.json");
+        h.answer = std::nullopt;
         ics ? h.model.exportIcs() : h.model.exportJson();
-    }
-    QVERIFY(h.model.messageIsError());
-    QCOMPARE(readAll(target), written);
-}
+        QCOMPARE(h.asked.size(), 1);
+        QCOMPARE(h.asked.first().proposedName,
+            ics ? u"Zettelwerk-2026-12-07.ics"_qs : u"Zettelwerk-backup-2026-12-07.json"_qs);
+        QVERIFY(!QFile::exists(target));
+        QVERIFY(h.model.message().isEmpty());
 
-void tst_ExportModel::restoreFlow()
-{
-    Harness h;
-    const ReminderNotes before = h.store.notes();
-    QVERIFY(writeAll(h.path("bad.json"), "kein JSON"));
-    QVERIFY(writeAll(h.path("empty.json"), "[]"));
-    QVERIFY(writeAll(h.path("good.json"), NoteJson::encodePretty({ plain(u"Neu"_qs, now) })));
+        h.answer = target;
+        ics ? h.model.exportIcs() : h.model.exportJson();
+        QTEST(h.model.message(), "message");
+        const QByteArray written = readAll(target);
+        if (ics) {
+            QVERIFY(written.contains("SUMMARY:Morgen\r\n"));
+        } else {
+            // A backup restores to the same records with the same ids.
+            const auto restored = NoteJson::decode(written);
+            QVERIFY(restored);
+            QCOMPARE(restored->size(), 2);
+            QCOMPARE(restored->at(0).id, h.store.notes().at(1).id);
+            QCOMPARE(restored->at(1).alarmDate, h.store.notes().at(2).alarmDate);
+        }
+        QVERIFY(!h.model.messageIsError());
+        QTRY_VERIFY(h.model.message().isEmpty());
 
-    h.answer = h.path("bad.json");
-    h.model.pickBackup();
-    QCOMPARE(h.model.message(), u"Datei konnte nicht gelesen werden"_qs);
-    QVERIFY(!h.model.showRestoreConfirm());
-    QTRY_VERIFY(h.model.message().isEmpty());
+        // A name typed without its ending gets it, so that the open dialog's filter shows the file.
+        h.answer = h.path("sicherung");
+        ics ? h.model.exportIcs() : h.model.exportJson();
+        QCOMPARE(readAll(h.path(ics ? "sicherung.ics" : "sicherung.json")), written);
+        QTRY_VERIFY(h.model.message().isEmpty());
 
-    // Cancelled: nothing changes.
-    h.answer = h.path("good.json");
-    h.model.pickBackup();
-    QVERIFY(h.model.showRestoreConfirm());
-    QCOMPARE(h.model.restoreWarning(), u"3 bestehende Einträge werden ersetzt!"_qs);
-    h.model.cancelRestore();
-    QVERIFY(!h.model.showRestoreConfirm());
-    QCOMPARE(textsOf(h.store.notes()), textsOf(before));
-
-    // A backup without records, or no regular file: said at once, nothing to confirm.
-    for (const QString& path : { h.path("empty.json"), u"/dev/null"_qs, h.dir.path() }) {
-        h.answer = path;
-        h.model.pickBackup();
-        QVERIFY(!h.model.showRestoreConfirm());
+        // A file that cannot be written says so.
+        h.answer = h.path("missing/folder/x");
+        ics ? h.model.exportIcs() : h.model.exportJson();
+        QVERIFY2(h.model.message().startsWith(u"Datei konnte nicht geschrieben werden"_qs),
+            qPrintable(h.model.message()));
         QVERIFY(h.model.messageIsError());
+        QTRY_VERIFY(h.model.message().isEmpty());
+
+        // A full disk (a file-size limit stands in): a failure, and the earlier file stays whole.
+        h.answer = target;
+        rlimit unlimited {};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+        {
+            const auto lift = qScopeGuard([&unlimited] { setrlimit(RLIMIT_FSIZE, &unlimited); });
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit full = unlimited;
+            full.rlim_cur = 16;
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
+            ics ? h.model.exportIcs() : h.model.exportJson();
+        }
+        QVERIFY(h.model.messageIsError());
+        QCOMPARE(readAll(target), written);
     }
-    QCOMPARE(h.store.notes().size(), 3);
 
-    // Only records that exist count as chosen once others (the command line, an undo) replaced them.
-    h.model.toggleAll();
-    QCOMPARE(h.model.selectionText(), u"3 von 3 ausgewählt"_qs);
-    QVERIFY(h.store.replaceNotes({ plain(u"Neu"_qs, now) }));
-    QCOMPARE(h.model.selectionText(), u"0 von 1 ausgewählt"_qs);
-    QCOMPARE(h.model.allButtonText(), u"Alle"_qs);
-    QCOMPARE(h.model.jsonButtonText(), u"JSON (0)"_qs);
-    QVERIFY(h.store.replaceNotes(before));
-    h.answer = h.path("good.json");
+    void restoreFlow()
+    {
+        Harness h;
+        const ReminderNotes before = h.store.notes();
+        QVERIFY(writeAll(h.path("bad.json"), "kein JSON"));
+        QVERIFY(writeAll(h.path("empty.json"), "[]"));
+        QVERIFY(writeAll(h.path("good.json"), NoteJson::encodePretty({ plain(u"Neu"_qs, now) })));
 
-    // A second restore: undo still brings back the data from before the first.
-    QVERIFY(writeAll(h.path("other.json"), NoteJson::encodePretty({ plain(u"Anders"_qs, now) })));
-    h.model.pickBackup();
-    h.model.confirmRestore();
-    h.answer = h.path("other.json");
-    h.model.pickBackup();
-    h.model.confirmRestore();
-    QCOMPARE(textsOf(h.store.notes()), QStringList({ u"Anders"_qs }));
-    h.model.undoRestore();
-    QCOMPARE(textsOf(h.store.notes()), textsOf(before));
+        h.answer = h.path("bad.json");
+        h.model.pickBackup();
+        QCOMPARE(h.model.message(), u"Datei konnte nicht gelesen werden"_qs);
+        QVERIFY(!h.model.showRestoreConfirm());
+        QTRY_VERIFY(h.model.message().isEmpty());
 
-    // A restore whose save fails changes nothing and says so where success would stand.
-    const QString file = h.store.filePath();
-    QVERIFY(QFile::remove(file));
-    QVERIFY(QDir().mkdir(file));
-    h.model.pickBackup();
-    h.model.confirmRestore();
-    QVERIFY(h.model.restoredText().isEmpty());
-    QVERIFY2(h.model.message().startsWith(u"Nicht wiederhergestellt: Die Datendatei"_qs),
-        qPrintable(h.model.message()));
-    QCOMPARE(textsOf(h.store.notes()), textsOf(before));
-    QVERIFY(QDir().rmdir(file));
+        // Cancelled: nothing changes.
+        h.answer = h.path("good.json");
+        h.model.pickBackup();
+        QVERIFY(h.model.showRestoreConfirm());
+        QCOMPARE(h.model.restoreWarning(), u"3 bestehende Einträge werden ersetzt!"_qs);
+        h.model.cancelRestore();
+        QVERIFY(!h.model.showRestoreConfirm());
+        QCOMPARE(textsOf(h.store.notes()), textsOf(before));
 
-    h.answer = h.path("good.json");
-    h.model.pickBackup();
-    h.model.confirmRestore();
-    QCOMPARE(textsOf(h.store.notes()), QStringList({ u"Neu"_qs }));
-    QCOMPARE(h.model.restoredText(), u"1 Einträge wiederhergestellt"_qs);
-    h.model.undoRestore();
-    QCOMPARE(textsOf(h.store.notes()), textsOf(before));
-    QCOMPARE(textsOf(*NoteJson::decode(readAll(h.store.filePath()))), textsOf(before));
-    QVERIFY(h.model.restoredText().isEmpty());
+        // A backup without records, or no regular file: said at once, nothing to confirm.
+        for (const QString& path : { h.path("empty.json"), u"/dev/null"_qs, h.dir.path() }) {
+            h.answer = path;
+            h.model.pickBackup();
+            QVERIFY(!h.model.showRestoreConfirm());
+            QVERIFY(h.model.messageIsError());
+        }
+        QCOMPARE(h.store.notes().size(), 3);
 
-    // A successful export ends the undo offer.
-    h.model.pickBackup();
-    h.model.confirmRestore();
-    QVERIFY(!h.model.restoredText().isEmpty());
-    h.answer = h.path("out.json");
-    h.model.exportJson();
-    QVERIFY(h.model.restoredText().isEmpty());
-}
+        // Only records that exist count as chosen once others (the command line, an undo) replaced them.
+        h.model.toggleAll();
+        QCOMPARE(h.model.selectionText(), u"3 von 3 ausgewählt"_qs);
+        QVERIFY(h.store.replaceNotes({ plain(u"Neu"_qs, now) }));
+        QCOMPARE(h.model.selectionText(), u"0 von 1 ausgewählt"_qs);
+        QCOMPARE(h.model.allButtonText(), u"Alle"_qs);
+        QCOMPARE(h.model.jsonButtonText(), u"JSON (0)"_qs);
+        QVERIFY(h.store.replaceNotes(before));
+        h.answer = h.path("good.json");
+
+        // A second restore: undo still brings back the data from before the first.
+        QVERIFY(writeAll(h.path("other.json"), NoteJson::encodePretty({ plain(u"Anders"_qs, now) })));
+        h.model.pickBackup();
+        h.model.confirmRestore();
+        h.answer = h.path("other.json");
+        h.model.pickBackup();
+        h.model.confirmRestore();
+        QCOMPARE(textsOf(h.store.notes()), QStringList({ u"Anders"_qs }));
+        h.model.undoRestore();
+        QCOMPARE(textsOf(h.store.notes()), textsOf(before));
+
+        // A restore whose save fails changes nothing and says so where success would stand.
+        const QString file = h.store.filePath();
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QDir().mkdir(file));
+        h.model.pickBackup();
+        h.model.confirmRestore();
+        QVERIFY(h.model.restoredText().isEmpty());
+        QVERIFY2(h.model.message().startsWith(u"Nicht wiederhergestellt: Die Datendatei"_qs),
+            qPrintable(h.model.message()));
+        QCOMPARE(textsOf(h.store.notes()), textsOf(before));
+        QVERIFY(QDir().rmdir(file));
+
+        h.answer = h.path("good.json");
+        h.model.pickBackup();
+        h.model.confirmRestore();
+        QCOMPARE(textsOf(h.store.notes()), QStringList({ u"Neu"_qs }));
+        QCOMPARE(h.model.restoredText(), u"1 Einträge wiederhergestellt"_qs);
+        h.model.undoRestore();
+        QCOMPARE(textsOf(h.store.notes()), textsOf(before));
+        QCOMPARE(textsOf(*NoteJson::decode(readAll(h.store.filePath()))), textsOf(before));
+        QVERIFY(h.model.restoredText().isEmpty());
+
+        // A successful export ends the undo offer.
+        h.model.pickBackup();
+        h.model.confirmRestore();
+        QVERIFY(!h.model.restoredText().isEmpty());
+        h.answer = h.path("out.json");
+        h.model.exportJson();
+        QVERIFY(h.model.restoredText().isEmpty());
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_ExportModel)
 #include "tst_exportmodel.moc"

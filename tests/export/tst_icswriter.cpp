@@ -23,98 +23,94 @@ class tst_IcsWriter : public QObject {
     Q_OBJECT
 
 private slots:
-    void event_data();
-    void event();
-    void document();
-    void libicalReadsWhatWasMeant();
-};
+    void event_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<RepeatInterval>("repeat");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QStringList>("expected"); // every line after UID
 
-void tst_IcsWriter::event_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<RepeatInterval>("repeat");
-    QTest::addColumn<QDateTime>("start");
-    QTest::addColumn<QStringList>("expected"); // every line after UID
-
-    const QDateTime morning = berlin(2025, 3, 1, 8, 30);
-    const auto lines = [](const char* start, const char* end, QStringList rest) {
-        return QStringList { QStringLiteral("DTSTART:") + QLatin1String(start),
-            QStringLiteral("DTEND:") + QLatin1String(end) }
-        + rest;
-    };
-    QTest::newRow("empty text, yearly")
-        << QString() << RepeatInterval::Yearly << morning
-        << lines("20250301T083000", "20250301T093000", { u"SUMMARY:Neue Notiz"_qs, u"RRULE:FREQ=YEARLY"_qs });
-    QTest::newRow("weekly") << u"Sport"_qs << RepeatInterval::Weekly << morning
-                            << lines("20250301T083000", "20250301T093000",
-                                   { u"SUMMARY:Sport"_qs, u"DESCRIPTION:Sport"_qs, u"RRULE:FREQ=WEEKLY"_qs });
-    QTest::newRow("night the clocks go forward")
-        << u"X"_qs << RepeatInterval::Daily << berlin(2025, 3, 30, 1, 30)
-        << lines("20250330T013000", "20250330T033000",
-               { u"SUMMARY:X"_qs, u"DESCRIPTION:X"_qs, u"RRULE:FREQ=DAILY"_qs });
-    // Doubled, and every kind of line break one escape: the file reads back as typed. Commas and
-    // semicolons are libicalReadsWhatWasMeant's.
-    QTest::newRow("backslash and carriage returns")
-        << u"C:\\temp\r\nzwei\rdrei"_qs << RepeatInterval::Monthly << morning
-        << lines("20250301T083000", "20250301T093000",
-               { u"SUMMARY:C:\\\\temp"_qs, u"DESCRIPTION:C:\\\\temp\\nzwei\\ndrei"_qs,
-                   u"RRULE:FREQ=MONTHLY"_qs });
-}
-
-void tst_IcsWriter::event()
-{
-    QFETCH(QString, text);
-    QFETCH(RepeatInterval, repeat);
-    QFETCH(QDateTime, start);
-
-    ReminderNote note = appointment(text, start, start.addDays(2)); // the end plays no part
-    note.repeatInterval = repeat;
-    const QStringList lines = eventLines(note);
-    QCOMPARE(
-        lines.value(0), u"UID:"_qs + note.id.toString(QUuid::WithoutBraces).toUpper() + u"@zettelwerk"_qs);
-    QTEST(lines.mid(1), "expected");
-}
-
-void tst_IcsWriter::document()
-{
-    // Plain notes are no events.
-    const QByteArray written = IcsWriter::write(
-        { plain(u"Notiz"_qs, berlin(2025, 1, 1)), appointment(u"Termin"_qs, berlin(2025, 1, 2, 9, 0)) });
-    QVERIFY(written.startsWith("BEGIN:VCALENDAR\r\n"));
-    QVERIFY(written.endsWith("END:VEVENT\r\nEND:VCALENDAR\r\n"));
-    QCOMPARE(written.count("BEGIN:VEVENT"), 1);
-    QVERIFY(!written.contains("Notiz"));
-    QCOMPARE(written.count("\r\n"), written.count('\n'));
-}
-
-void tst_IcsWriter::libicalReadsWhatWasMeant()
-{
-    ReminderNote first
-        = appointment(u"Arzt, Termin; Raum 3\nbitte \\ nüchtern"_qs, berlin(2025, 3, 1, 8, 30));
-    first.repeatInterval = RepeatInterval::Weekly;
-    const ReminderNote second = appointment(u"Zweiter\r\nTermin"_qs, berlin(2025, 7, 14, 23, 30));
-    const QByteArray written = IcsWriter::write({ first, second });
-
-    icalcomponent* calendar = icalparser_parse_string(written.constData());
-    QVERIFY(calendar);
-    QList<QStringList> events;
-    for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
-         event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
-        const icaltimetype start = icalcomponent_get_dtstart(event);
-        icalproperty* rule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
-        events.append(QStringList { QString::fromUtf8(icalcomponent_get_summary(event)),
-            QString::fromUtf8(icalcomponent_get_description(event)),
-            QString::fromLatin1(icaltime_as_ical_string(start)),
-            rule ? QString::fromLatin1(icalrecur_freq_to_string(icalproperty_get_rrule(rule).freq))
-                 : QString() });
+        const QDateTime morning = berlin(2025, 3, 1, 8, 30);
+        const auto lines = [](const char* start, const char* end, QStringList rest) {
+            return QStringList { QStringLiteral("DTSTART:") + QLatin1String(start),
+                QStringLiteral("DTEND:") + QLatin1String(end) }
+            + rest;
+        };
+        QTest::newRow("empty text, yearly") << QString() << RepeatInterval::Yearly << morning
+                                            << lines("20250301T083000", "20250301T093000",
+                                                   { u"SUMMARY:Neue Notiz"_qs, u"RRULE:FREQ=YEARLY"_qs });
+        QTest::newRow("weekly") << u"Sport"_qs << RepeatInterval::Weekly << morning
+                                << lines("20250301T083000", "20250301T093000",
+                                       { u"SUMMARY:Sport"_qs, u"DESCRIPTION:Sport"_qs,
+                                           u"RRULE:FREQ=WEEKLY"_qs });
+        QTest::newRow("night the clocks go forward")
+            << u"X"_qs << RepeatInterval::Daily << berlin(2025, 3, 30, 1, 30)
+            << lines("20250330T013000", "20250330T033000",
+                   { u"SUMMARY:X"_qs, u"DESCRIPTION:X"_qs, u"RRULE:FREQ=DAILY"_qs });
+        // Doubled, and every kind of line break one escape: the file reads back as typed. Commas and
+        // semicolons are libicalReadsWhatWasMeant's.
+        QTest::newRow("backslash and carriage returns")
+            << u"C:\\temp\r\nzwei\rdrei"_qs << RepeatInterval::Monthly << morning
+            << lines("20250301T083000", "20250301T093000",
+                   { u"SUMMARY:C:\\\\temp"_qs, u"DESCRIPTION:C:\\\\temp\\nzwei\\ndrei"_qs,
+                       u"RRULE:FREQ=MONTHLY"_qs });
     }
-    icalcomponent_free(calendar);
-    QCOMPARE(events.size(), 2);
-    QCOMPARE(events.at(0),
-        QStringList({ u"Arzt, Termin; Raum 3"_qs, first.text, u"20250301T083000"_qs, u"WEEKLY"_qs }));
-    QCOMPARE(events.at(1),
-        QStringList({ u"Zweiter"_qs, u"Zweiter\nTermin"_qs, u"20250714T233000"_qs, QString() }));
-}
+
+    void event()
+    {
+        QFETCH(QString, text);
+        QFETCH(RepeatInterval, repeat);
+        QFETCH(QDateTime, start);
+
+        ReminderNote note = appointment(text, start, start.addDays(2)); // the end plays no part
+        note.repeatInterval = repeat;
+        const QStringList lines = eventLines(note);
+        QCOMPARE(lines.value(0),
+            u"UID:"_qs + note.id.toString(QUuid::WithoutBraces).toUpper() + u"@zettelwerk"_qs);
+        QTEST(lines.mid(1), "expected");
+    }
+
+    void document()
+    {
+        // Plain notes are no events.
+        const QByteArray written = IcsWriter::write(
+            { plain(u"Notiz"_qs, berlin(2025, 1, 1)), appointment(u"Termin"_qs, berlin(2025, 1, 2, 9, 0)) });
+        QVERIFY(written.startsWith("BEGIN:VCALENDAR\r\n"));
+        QVERIFY(written.endsWith("END:VEVENT\r\nEND:VCALENDAR\r\n"));
+        QCOMPARE(written.count("BEGIN:VEVENT"), 1);
+        QVERIFY(!written.contains("Notiz"));
+        QCOMPARE(written.count("\r\n"), written.count('\n'));
+    }
+
+    void libicalReadsWhatWasMeant()
+    {
+        ReminderNote first
+            = appointment(u"Arzt, Termin; Raum 3\nbitte \\ nüchtern"_qs, berlin(2025, 3, 1, 8, 30));
+        first.repeatInterval = RepeatInterval::Weekly;
+        const ReminderNote second = appointment(u"Zweiter\r\nTermin"_qs, berlin(2025, 7, 14, 23, 30));
+        const QByteArray written = IcsWriter::write({ first, second });
+
+        icalcomponent* calendar = icalparser_parse_string(written.constData());
+        QVERIFY(calendar);
+        QList<QStringList> events;
+        for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
+             event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+            const icaltimetype start = icalcomponent_get_dtstart(event);
+            icalproperty* rule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
+            events.append(QStringList { QString::fromUtf8(icalcomponent_get_summary(event)),
+                QString::fromUtf8(icalcomponent_get_description(event)),
+                QString::fromLatin1(icaltime_as_ical_string(start)),
+                rule ? QString::fromLatin1(icalrecur_freq_to_string(icalproperty_get_rrule(rule).freq))
+                     : QString() });
+        }
+        icalcomponent_free(calendar);
+        QCOMPARE(events.size(), 2);
+        QCOMPARE(events.at(0),
+            QStringList({ u"Arzt, Termin; Raum 3"_qs, first.text, u"20250301T083000"_qs, u"WEEKLY"_qs }));
+        QCOMPARE(events.at(1),
+            QStringList({ u"Zweiter"_qs, u"Zweiter\nTermin"_qs, u"20250714T233000"_qs, QString() }));
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_IcsWriter)
 #include "tst_icswriter.moc"

@@ -20,20 +20,378 @@ class tst_CalendarImportModel : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void defaultRange_data();
-    void defaultRange();
-    void calendarOrder();
-    void tickingFetchesAndSelects();
-    void resolvesDuplicates_data();
-    void resolvesDuplicates();
-    void bannerUndoAndHistory();
-    void fileTab();
-    void skipsUnstorableDates_data();
-    void skipsUnstorableDates();
+    void init()
+    {
+        m_model.reset();
+        m_store.reset();
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_calendars = FakeCalendarStore();
+        m_calendars.add(QStringLiteral("Arbeit"),
+            { calendarEvent(QStringLiteral("Zahnarzt"), berlin(2026, 12, 9, 10, 0)),
+                calendarEvent(QStringLiteral("Meeting"), berlin(2026, 12, 9, 14, 0), RepeatInterval::Weekly),
+                calendarEvent(QStringLiteral("A"), berlin(2026, 12, 9, 15, 0)),
+                calendarEvent(QStringLiteral("B"), berlin(2026, 12, 9, 16, 0)),
+                calendarEvent(QString(), berlin(2026, 12, 9, 17, 0)) });
+    }
+
+    void defaultRange_data()
+    {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDate>("end");
+        QTest::newRow("first of March, midnight") << berlin(2027, 3, 1) << QDate(2027, 3, 31);
+        QTest::newRow("last of February, late") << berlin(2028, 2, 29, 23, 59) << QDate(2028, 2, 29);
+    }
+
+    void defaultRange()
+    {
+        QFETCH(QDateTime, now);
+        QFETCH(QDate, end);
+        m_calendars.add(QStringLiteral("Monat"),
+            { calendarEvent(QStringLiteral("letzte Sekunde"), end.startOfDay().addSecs(86399)),
+                calendarEvent(QStringLiteral("danach"), end.addDays(1).startOfDay()) });
+        attach(now);
+        QCOMPARE(m_model->startDate(), QDate(now.date().year(), now.date().month(), 1));
+        QCOMPARE(m_model->endDate(), end);
+        QCOMPARE(m_model->rangeStart(), m_model->startDate().startOfDay());
+        tap(m_calendars.calendarList.last().identifier);
+        QCOMPARE(m_model->appleEvents()->count(), 1);
+        QCOMPARE(m_model->appleEvents()->rows()->rows().constFirst().constFirst(),
+            QStringLiteral("letzte Sekunde"));
+    }
+
+    void calendarOrder()
+    {
+        const QDateTime day = berlin(2026, 12, 2, 9, 0);
+        const QList<CalendarEvent> three { calendarEvent({}, day), calendarEvent({}, day),
+            calendarEvent({}, day) };
+        m_calendars = FakeCalendarStore();
+        for (const char* title : { "Privat", "alpha", "Zeta", "Arbeit" })
+            m_calendars.add(QString::fromUtf8(title), three);
+        m_calendars.add(QStringLiteral("Viel"), three + three.mid(0, 2));
+        attach();
+        QStringList order;
+        for (const RowModel::Row& row : m_model->calendars()->rows())
+            order.append(row.at(1).toString() + u' ' + row.at(3).toString());
+        QCOMPARE(order,
+            (QStringList { QStringLiteral("Viel 5"), QStringLiteral("Arbeit 3"), QStringLiteral("Privat 3"),
+                QStringLiteral("Zeta 3"), QStringLiteral("alpha 3") }));
+    }
+
+    void tickingFetchesAndSelects()
+    {
+        m_calendars.access = CalendarAccess::NotDetermined;
+        attach();
+        QVERIFY(!m_model->accessGranted());
+        QCOMPARE(m_model->calendars()->count(), 0);
+        m_model->requestAccess();
+        QVERIFY(m_model->accessGranted());
+        QCOMPARE(m_model->calendars()->count(), 1);
+        // The counts are read on a worker; until they arrive the row says so.
+        QVERIFY(m_model->loading());
+        QCOMPARE(m_model->calendars()->rows().constFirst().at(3), QVariant(u"…"_qs));
+        m_model->waitForResults();
+        QVERIFY(!m_model->loading());
+        QCOMPARE(m_model->calendars()->rows().constFirst().at(3), QVariant(u"5"_qs));
+
+        QSignalSpy fetched(m_model.get(), &CalendarImportModel::eventsFetched);
+        EventSelection& events = *m_model->appleEvents();
+        tap(arbeit());
+        QCOMPARE(fetched.size(), 1);
+        QVERIFY(m_model->hasFetched());
+        QCOMPARE(m_model->calendars()->rows().constFirst().last(), QVariant(true));
+        QCOMPARE(events.foundText(), QStringLiteral("5 Events gefunden"));
+        QCOMPARE(events.selectionText(), QStringLiteral("5 von 5 ausgewählt"));
+        QCOMPARE(events.toggleAllText(), QStringLiteral("Keine"));
+        // title, dateText, repeats, selected; an event without title shows "?".
+        QCOMPARE(events.rows()->rows().at(1),
+            (RowModel::Row { QStringLiteral("Meeting"), QStringLiteral("9. Dez. 2026, 14:00"), true, true }));
+        QCOMPARE(events.rows()->rows().at(4).constFirst(), QStringLiteral("?"));
+
+        events.toggleAll();
+        QCOMPARE(events.importText(), QStringLiteral("0 Events importieren"));
+        QCOMPARE(events.toggleAllText(), QStringLiteral("Alle"));
+        events.toggle(2);
+        QCOMPARE(events.selectionText(), QStringLiteral("1 von 5 ausgewählt"));
+
+        // A new range hides the list until a calendar is tapped; ticking again selects all anew.
+        m_model->setEndDate(QDate(2027, 1, 31));
+        m_model->waitForResults();
+        QVERIFY(!m_model->hasFetched());
+        tap(arbeit());
+        QVERIFY(!m_model->hasFetched());
+        QCOMPARE(events.count(), 0);
+        tap(arbeit());
+        QCOMPARE(events.selectionText(), QStringLiteral("5 von 5 ausgewählt"));
+        QCOMPARE(fetched.size(), 2);
+
+        // Unticked again before its events arrived: they are not shown when they do.
+        m_model->tapCalendar(arbeit());
+        m_model->tapCalendar(arbeit());
+        QVERIFY(m_model->loading());
+        m_model->tapCalendar(arbeit());
+        m_model->waitForResults();
+        QVERIFY(!m_model->hasFetched());
+        QCOMPARE(events.count(), 0);
+        QCOMPARE(fetched.size(), 2);
+    }
+
+    void resolvesDuplicates_data()
+    {
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<int>("duplicates");
+        QTest::addColumn<QString>("replaceFlags");
+        QTest::addColumn<int>("imported");
+        QTest::addColumn<int>("total");
+
+        const auto row = [](const char* actions, int duplicates, const char* flags, int imported, int total) {
+            QTest::newRow(actions) << QString::fromLatin1(actions).split(u',') << duplicates
+                                   << QString::fromLatin1(flags) << imported << total;
+        };
+        // Meeting unticked: 4 records, 1 of them a duplicate, preset to "Überspringen".
+        row("untick 1", 1, "0", 3, 5);
+        row("untick 1,replace 0", 1, "1", 4, 5);
+        row("replaceAll,skip 1", 2, "10", 4, 5);
+        row("replaceAll,skipAll", 2, "00", 3, 5);
+        row("replaceAll,cancel", 2, "", -1, 2);
+        // "twice": a second incoming Zahnarzt matches the same existing record; each row keeps its
+        // own choice.
+        row("twice,replace 0", 3, "100", 4, 5);
+        row("twice,replace 1,replace 0", 3, "110", 5, 6);
+    }
+
+    void resolvesDuplicates()
+    {
+        QFETCH(QStringList, actions);
+        if (actions.contains(u"twice"_qs)) {
+            m_calendars.eventsByCalendar[arbeit()].append(
+                calendarEvent(QStringLiteral("Zahnarzt"), berlin(2026, 12, 9, 10, 0, 20)));
+        }
+        attach();
+        const QUuid oldDentist = m_store->notes().constFirst().id;
+        tap(arbeit());
+        QStringList log;
+        Log::setSink([&log](const QString& line) { log.append(line); });
+        for (const QString& action : std::as_const(actions)) {
+            if (action.startsWith(u"untick"))
+                m_model->appleEvents()->toggle(action.section(u' ', 1).toInt());
+        }
+        m_model->importAppleEvents();
+        Log::setSink({});
+        QVERIFY(m_model->hasCollisions());
+        QVERIFY(!m_model->showBanner());
+        QCOMPARE(log.size(), 2);
+        QVERIFY(log.constFirst().startsWith(
+            QStringLiteral("[Import] startImportWithCollisionCheck: %1 notes, batchId=")
+                .arg(5 - int(actions.contains(u"untick 1"_qs)) + int(actions.contains(u"twice"_qs)))));
+        QFETCH(int, duplicates);
+        QCOMPARE(m_model->collisionHeading(), u"%1 Duplikate gefunden"_qs.arg(duplicates));
+        QCOMPARE(m_model->newEventsText(), u"+ 3 neue Events ohne Duplikat"_qs);
+        QCOMPARE(
+            log.last(), u"[Import] collisions found: "_qs + m_model->collisionHeading().section(u' ', 0, 0));
+
+        for (const QString& action : std::as_const(actions)) {
+            const int row = action.section(u' ', 1).toInt();
+            if (action.startsWith(u"replace "))
+                m_model->chooseReplace(row);
+            else if (action.startsWith(u"skip "))
+                m_model->chooseSkip(row);
+            else if (action == u"replaceAll")
+                m_model->replaceAll();
+            else if (action == u"skipAll")
+                m_model->skipAll();
+            else if (action == u"cancel")
+                m_model->cancelCollisions();
+        }
+        QString flags;
+        for (const RowModel::Row& row : m_model->collisions()->rows())
+            flags += row.last().toBool() ? u'1' : u'0';
+        QTEST(flags, "replaceFlags");
+
+        m_model->executeCollisionImport();
+        QFETCH(int, imported);
+        QCOMPARE(m_model->importedCount().value_or(-1), imported);
+        QCOMPARE(m_model->showBanner(), imported >= 0);
+        QVERIFY(!m_model->hasCollisions());
+        QTEST(int(m_store->notes().size()), "total");
+        const bool replacedDentist = flags.startsWith(u'1');
+        QCOMPARE(std::any_of(m_store->notes().cbegin(), m_store->notes().cend(),
+                     [&](const ReminderNote& note) { return note.id == oldDentist; }),
+            !replacedDentist);
+        // Cancelled: the tab is as it was; imported: the tab starts afresh.
+        QCOMPARE(m_model->hasFetched(), imported < 0);
+        QCOMPARE(m_model->appleEvents()->count(), imported < 0 ? 5 : 0);
+    }
+
+    void bannerUndoAndHistory()
+    {
+        m_calendars.calendarList.clear();
+        m_calendars.add(
+            QStringLiteral("Neu"), { calendarEvent(QStringLiteral("X"), berlin(2026, 12, 20, 9, 0)) });
+        attach();
+        tap(m_calendars.calendarList.constFirst().identifier);
+        m_model->importAppleEvents();
+        QCOMPARE(m_model->bannerText(), QStringLiteral("1 Events importiert!"));
+        QCOMPARE(m_store->notes().size(), 3);
+        // batchId, source, isICS, detailText, confirming
+        const RowModel::Row row = m_model->history()->rows().constFirst();
+        QCOMPARE(row.mid(1),
+            (RowModel::Row {
+                QStringLiteral("Apple Kalender"), false, u"1 Events - 7. Dez., 10:00"_qs, false }));
+        QCOMPARE(row.constFirst().toString(), m_model->lastBatchId().value_or(QString()));
+        static const QRegularExpression upperUuid(u"^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$"_qs);
+        QVERIFY(upperUuid.match(row.constFirst().toString()).hasMatch());
+
+        m_model->undoImport();
+        QVERIFY(!m_model->showBanner());
+        QCOMPARE(m_store->notes().size(), 2);
+        QCOMPARE(m_model->history()->count(), 0);
+
+        // Nothing ticked: a banner with 0, and its undo finds nothing to remove.
+        tap(m_calendars.calendarList.constFirst().identifier);
+        m_model->appleEvents()->toggleAll();
+        m_model->importAppleEvents();
+        QCOMPARE(m_model->bannerText(), QStringLiteral("0 Events importiert!"));
+        m_model->undoImport();
+        QCOMPARE(m_store->notes().size(), 2);
+
+        // Two-step delete in the history.
+        tap(m_calendars.calendarList.constFirst().identifier);
+        m_model->importAppleEvents();
+        const QString batch = m_model->history()->rows().constFirst().constFirst().toString();
+        m_model->askDeleteBatch(batch);
+        QCOMPARE(m_model->history()->rows().constFirst().last(), QVariant(true));
+        m_model->cancelDeleteBatch();
+        QCOMPARE(m_model->history()->rows().constFirst().last(), QVariant(false));
+        m_model->askDeleteBatch(batch);
+        m_model->confirmDeleteBatch();
+        QCOMPARE(m_model->history()->count(), 0);
+        QCOMPARE(m_store->notes().size(), 2);
+        QVERIFY(m_model->showBanner()); // the banner stays; its undo finds nothing any more
+
+        // With the data file blocked an import, its undo and a deletion do not happen, and say why.
+        const QString file = m_store->filePath();
+        const auto block = [&file](bool blocked) {
+            return blocked ? QFile::remove(file) && QDir().mkdir(file) : QDir().rmdir(file);
+        };
+        QVERIFY(block(true));
+        tap(m_calendars.calendarList.constFirst().identifier); // off and on: fetched anew
+        tap(m_calendars.calendarList.constFirst().identifier);
+        m_model->importAppleEvents();
+        QVERIFY(m_model->errorText().startsWith(u"Nicht importiert: Die Datendatei"_qs));
+        QCOMPARE(m_store->notes().size(), 2);
+        QVERIFY(block(false));
+        m_model->importAppleEvents();
+        QVERIFY(m_model->errorText().isEmpty());
+        QCOMPARE(m_store->notes().size(), 3);
+        QVERIFY(block(true));
+        m_model->undoImport();
+        QVERIFY(m_model->errorText().startsWith(u"Nicht rückgängig gemacht: "_qs));
+        QVERIFY(m_model->showBanner());
+        m_model->askDeleteBatch(*m_model->lastBatchId());
+        m_model->confirmDeleteBatch();
+        QVERIFY(m_model->errorText().startsWith(u"Import nicht gelöscht: "_qs));
+        QCOMPARE(m_store->notes().size(), 3);
+        QCOMPARE(m_model->history()->count(), 1);
+        QVERIFY(block(false));
+    }
+
+    void fileTab()
+    {
+        attach();
+        std::optional<QString> chosen;
+        m_model->setFilePicker([&chosen] { return chosen; });
+        m_model->setSelectedTab(1);
+        m_model->pickICSFile();
+        QCOMPARE(m_model->icsFileName(), QString());
+        chosen = QStringLiteral(ZETTELWERK_TEST_DATA "/ics/reader.ics");
+        m_model->pickICSFile();
+        QCOMPARE(m_model->icsFileName(), QStringLiteral("reader.ics"));
+        QCOMPARE(m_model->icsEvents()->selectionText(), QStringLiteral("14 von 14 ausgewählt"));
+        m_model->icsEvents()->toggle(0);
+        m_model->importICSEvents();
+        QCOMPARE(m_model->bannerText(), QStringLiteral("13 Events importiert!"));
+        QCOMPARE(m_model->icsFileName(), QString());
+        QCOMPARE(m_model->history()->rows().constFirst().mid(1, 2),
+            (RowModel::Row { u"ICS: reader.ics"_qs, true }));
+        m_model->setSelectedTab(0);
+        QVERIFY(!m_model->showBanner());
+    }
+
+    void skipsUnstorableDates_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QDate>("first");
+        QTest::addColumn<QDate>("last");
+        QTest::addColumn<QByteArray>("ics");
+
+        // An evening of 31 December 9999 west of UTC is in the year 10000 in UTC.
+        QTest::newRow("calendar, New York evening")
+            << "calendar" << QDate(9999, 12, 1) << QDate(10000, 1, 1) << QByteArray();
+        // Local midnight of 1 January 0001 is in the year 0 in UTC, east of Greenwich.
+        QTest::newRow("file, whole day in year 1")
+            << "file" << QDate() << QDate()
+            << QByteArray(
+                   "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:Zu früh\r\nDTSTART;VALUE=DATE:00010101\r\n"
+                   "END:VEVENT\r\nBEGIN:VEVENT\r\nSUMMARY:Gut\r\nDTSTART:00010102T120000Z\r\n"
+                   "END:VEVENT\r\nEND:VCALENDAR\r\n");
+    }
+
+    void skipsUnstorableDates()
+    {
+        QFETCH(QString, source);
+        QFETCH(QByteArray, ics);
+        const QTimeZone newYork("America/New_York");
+        m_calendars.add(QStringLiteral("Fern"),
+            { calendarEvent(QStringLiteral("Zu spät"), QDateTime(QDate(9999, 12, 31), QTime(20, 0), newYork)),
+                calendarEvent(QStringLiteral("Gut"), QDateTime(QDate(9999, 12, 31), QTime(9, 0), newYork)) });
+        attach();
+        QStringList log;
+        Log::setSink([&log](const QString& line) { log.append(line); });
+        const auto restoreLog = qScopeGuard([] { Log::setSink({}); });
+        if (source == u"calendar") {
+            QFETCH(QDate, first);
+            QFETCH(QDate, last);
+            m_model->setEndDate(last);
+            m_model->setStartDate(first);
+            m_model->waitForResults();
+            tap(m_calendars.calendarList.constLast().identifier);
+            QCOMPARE(m_model->appleEvents()->count(), 2);
+            m_model->importAppleEvents();
+        } else {
+            const QString path = m_dir->filePath(QStringLiteral("alt.ics"));
+            QVERIFY(writeAll(path, ics));
+            m_model->openICSFile(path);
+            QCOMPARE(m_model->icsEvents()->count(), 2);
+            m_model->importICSEvents();
+        }
+        Log::setSink({});
+        QCOMPARE(m_model->bannerText(), QStringLiteral("1 Events importiert!"));
+        QCOMPARE(m_model->skippedText(),
+            QStringLiteral("1 Event nicht importiert: ") + NoteJson::unstorableDateReason());
+        QVERIFY(log.contains(u"[Import] \"Zu "_qs + (source == u"calendar" ? u"spät"_qs : u"früh"_qs)
+            + u"\" nicht importiert: "_qs + NoteJson::unstorableDateReason()));
+        QCOMPARE(m_store->notes().size(), 3);
+        for (const ReminderNote& note : m_store->notes())
+            QVERIFY(NoteJson::isStorable(note));
+        m_model->setSelectedTab(1);
+        QCOMPARE(m_model->skippedText(), QString());
+    }
 
 private:
-    void attach(const QDateTime& now = berlin(2026, 12, 7, 10, 0));
+    void attach(const QDateTime& now = berlin(2026, 12, 7, 10, 0))
+    {
+        m_store = std::make_unique<NoteStore>(m_dir->path(), [now] { return now; });
+        // The user's own: the first two calendar events are already there (one with extra spaces).
+        m_store->importNotes({ appointment(QStringLiteral("  zahnarzt"), berlin(2026, 12, 9, 10, 0, 30)),
+            appointment(QStringLiteral("Meeting"), berlin(2026, 12, 9, 14, 0)) });
+        m_model = std::make_unique<CalendarImportModel>();
+        m_model->attach(m_store.get(), &m_calendars);
+        new QAbstractItemModelTester(m_model->calendars(), m_model.get());
+        new QAbstractItemModelTester(m_model->appleEvents()->rows(), m_model.get());
+        new QAbstractItemModelTester(m_model->collisions(), m_model.get());
+        new QAbstractItemModelTester(m_model->history(), m_model.get());
+        m_model->waitForResults();
+    }
     void tap(const QString& identifier)
     {
         m_model->tapCalendar(identifier);
@@ -46,375 +404,6 @@ private:
     FakeCalendarStore m_calendars;
     std::unique_ptr<CalendarImportModel> m_model;
 };
-
-void tst_CalendarImportModel::init()
-{
-    m_model.reset();
-    m_store.reset();
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_calendars = FakeCalendarStore();
-    m_calendars.add(QStringLiteral("Arbeit"),
-        { calendarEvent(QStringLiteral("Zahnarzt"), berlin(2026, 12, 9, 10, 0)),
-            calendarEvent(QStringLiteral("Meeting"), berlin(2026, 12, 9, 14, 0), RepeatInterval::Weekly),
-            calendarEvent(QStringLiteral("A"), berlin(2026, 12, 9, 15, 0)),
-            calendarEvent(QStringLiteral("B"), berlin(2026, 12, 9, 16, 0)),
-            calendarEvent(QString(), berlin(2026, 12, 9, 17, 0)) });
-}
-
-void tst_CalendarImportModel::attach(const QDateTime& now)
-{
-    m_store = std::make_unique<NoteStore>(m_dir->path(), [now] { return now; });
-    // The user's own: the first two calendar events are already there (one with extra spaces).
-    m_store->importNotes({ appointment(QStringLiteral("  zahnarzt"), berlin(2026, 12, 9, 10, 0, 30)),
-        appointment(QStringLiteral("Meeting"), berlin(2026, 12, 9, 14, 0)) });
-    m_model = std::make_unique<CalendarImportModel>();
-    m_model->attach(m_store.get(), &m_calendars);
-    new QAbstractItemModelTester(m_model->calendars(), m_model.get());
-    new QAbstractItemModelTester(m_model->appleEvents()->rows(), m_model.get());
-    new QAbstractItemModelTester(m_model->collisions(), m_model.get());
-    new QAbstractItemModelTester(m_model->history(), m_model.get());
-    m_model->waitForResults();
-}
-
-void tst_CalendarImportModel::defaultRange_data()
-{
-    QTest::addColumn<QDateTime>("now");
-    QTest::addColumn<QDate>("end");
-    QTest::newRow("first of March, midnight") << berlin(2027, 3, 1) << QDate(2027, 3, 31);
-    QTest::newRow("last of February, late") << berlin(2028, 2, 29, 23, 59) << QDate(2028, 2, 29);
-}
-
-void tst_CalendarImportModel::defaultRange()
-{
-    QFETCH(QDateTime, now);
-    QFETCH(QDate, end);
-    m_calendars.add(QStringLiteral("Monat"),
-        { calendarEvent(QStringLiteral("letzte Sekunde"), end.startOfDay().addSecs(86399)),
-            calendarEvent(QStringLiteral("danach"), end.addDays(1).startOfDay()) });
-    attach(now);
-    QCOMPARE(m_model->startDate(), QDate(now.date().year(), now.date().month(), 1));
-    QCOMPARE(m_model->endDate(), end);
-    QCOMPARE(m_model->rangeStart(), m_model->startDate().startOfDay());
-    tap(m_calendars.calendarList.last().identifier);
-    QCOMPARE(m_model->appleEvents()->count(), 1);
-    QCOMPARE(
-        m_model->appleEvents()->rows()->rows().constFirst().constFirst(), QStringLiteral("letzte Sekunde"));
-}
-
-void tst_CalendarImportModel::calendarOrder()
-{
-    const QDateTime day = berlin(2026, 12, 2, 9, 0);
-    const QList<CalendarEvent> three { calendarEvent({}, day), calendarEvent({}, day),
-        calendarEvent({}, day) };
-    m_calendars = FakeCalendarStore();
-    for (const char* title : { "Privat", "alpha", "Zeta", "Arbeit" })
-        m_calendars.add(QString::fromUtf8(title), three);
-    m_calendars.add(QStringLiteral("Viel"), three + three.mid(0, 2));
-    attach();
-    QStringList order;
-    for (const RowModel::Row& row : m_model->calendars()->rows())
-        order.append(row.at(1).toString() + u' ' + row.at(3).toString());
-    QCOMPARE(order,
-        (QStringList { QStringLiteral("Viel 5"), QStringLiteral("Arbeit 3"), QStringLiteral("Privat 3"),
-            QStringLiteral("Zeta 3"), QStringLiteral("alpha 3") }));
-}
-
-void tst_CalendarImportModel::tickingFetchesAndSelects()
-{
-    m_calendars.access = CalendarAccess::NotDetermined;
-    attach();
-    QVERIFY(!m_model->accessGranted());
-    QCOMPARE(m_model->calendars()->count(), 0);
-    m_model->requestAccess();
-    QVERIFY(m_model->accessGranted());
-    QCOMPARE(m_model->calendars()->count(), 1);
-    // The counts are read on a worker; until they arrive the row says so.
-    QVERIFY(m_model->loading());
-    QCOMPARE(m_model->calendars()->rows().constFirst().at(3), QVariant(u"…"_qs));
-    m_model->waitForResults();
-    QVERIFY(!m_model->loading());
-    QCOMPARE(m_model->calendars()->rows().constFirst().at(3), QVariant(u"5"_qs));
-
-    QSignalSpy fetched(m_model.get(), &CalendarImportModel::eventsFetched);
-    EventSelection& events = *m_model->appleEvents();
-    tap(arbeit());
-    QCOMPARE(fetched.size(), 1);
-    QVERIFY(m_model->hasFetched());
-    QCOMPARE(m_model->calendars()->rows().constFirst().last(), QVariant(true));
-    QCOMPARE(events.foundText(), QStringLiteral("5 Events gefunden"));
-    QCOMPARE(events.selectionText(), QStringLiteral("5 von 5 ausgewählt"));
-    QCOMPARE(events.toggleAllText(), QStringLiteral("Keine"));
-    // title, dateText, repeats, selected; an event without title shows "?".
-    QCOMPARE(events.rows()->rows().at(1),
-        (RowModel::Row { QStringLiteral("Meeting"), QStringLiteral("9. Dez. 2026, 14:00"), true, true }));
-    QCOMPARE(events.rows()->rows().at(4).constFirst(), QStringLiteral("?"));
-
-    events.toggleAll();
-    QCOMPARE(events.importText(), QStringLiteral("0 Events importieren"));
-    QCOMPARE(events.toggleAllText(), QStringLiteral("Alle"));
-    events.toggle(2);
-    QCOMPARE(events.selectionText(), QStringLiteral("1 von 5 ausgewählt"));
-
-    // A new range hides the list until a calendar is tapped; ticking again selects all anew.
-    m_model->setEndDate(QDate(2027, 1, 31));
-    m_model->waitForResults();
-    QVERIFY(!m_model->hasFetched());
-    tap(arbeit());
-    QVERIFY(!m_model->hasFetched());
-    QCOMPARE(events.count(), 0);
-    tap(arbeit());
-    QCOMPARE(events.selectionText(), QStringLiteral("5 von 5 ausgewählt"));
-    QCOMPARE(fetched.size(), 2);
-
-    // Unticked again before its events arrived: they are not shown when they do.
-    m_model->tapCalendar(arbeit());
-    m_model->tapCalendar(arbeit());
-    QVERIFY(m_model->loading());
-    m_model->tapCalendar(arbeit());
-    m_model->waitForResults();
-    QVERIFY(!m_model->hasFetched());
-    QCOMPARE(events.count(), 0);
-    QCOMPARE(fetched.size(), 2);
-}
-
-void tst_CalendarImportModel::resolvesDuplicates_data()
-{
-    QTest::addColumn<QStringList>("actions");
-    QTest::addColumn<int>("duplicates");
-    QTest::addColumn<QString>("replaceFlags");
-    QTest::addColumn<int>("imported");
-    QTest::addColumn<int>("total");
-
-    const auto row = [](const char* actions, int duplicates, const char* flags, int imported, int total) {
-        QTest::newRow(actions) << QString::fromLatin1(actions).split(u',') << duplicates
-                               << QString::fromLatin1(flags) << imported << total;
-    };
-    // Meeting unticked: 4 records, 1 of them a duplicate, preset to "Überspringen".
-    row("untick 1", 1, "0", 3, 5);
-    row("untick 1,replace 0", 1, "1", 4, 5);
-    row("replaceAll,skip 1", 2, "10", 4, 5);
-    row("replaceAll,skipAll", 2, "00", 3, 5);
-    row("replaceAll,cancel", 2, "", -1, 2);
-    // "twice": a second incoming Zahnarzt matches the same existing record; each row keeps its
-    // own choice.
-    row("twice,replace 0", 3, "100", 4, 5);
-    row("twice,replace 1,replace 0", 3, "110", 5, 6);
-}
-
-void tst_CalendarImportModel::resolvesDuplicates()
-{
-    QFETCH(QStringList, actions);
-    if (actions.contains(u"twice"_qs)) {
-        m_calendars.eventsByCalendar[arbeit()].append(
-            calendarEvent(QStringLiteral("Zahnarzt"), berlin(2026, 12, 9, 10, 0, 20)));
-    }
-    attach();
-    const QUuid oldDentist = m_store->notes().constFirst().id;
-    tap(arbeit());
-    QStringList log;
-    Log::setSink([&log](const QString& line) { log.append(line); });
-    for (const QString& action : std::as_const(actions)) {
-        if (action.startsWith(u"untick"))
-            m_model->appleEvents()->toggle(action.section(u' ', 1).toInt());
-    }
-    m_model->importAppleEvents();
-    Log::setSink({});
-    QVERIFY(m_model->hasCollisions());
-    QVERIFY(!m_model->showBanner());
-    QCOMPARE(log.size(), 2);
-    QVERIFY(log.constFirst().startsWith(
-        QStringLiteral("[Import] startImportWithCollisionCheck: %1 notes, batchId=")
-            .arg(5 - int(actions.contains(u"untick 1"_qs)) + int(actions.contains(u"twice"_qs)))));
-    QFETCH(int, duplicates);
-    QCOMPARE(m_model->collisionHeading(), u"%1 Duplikate gefunden"_qs.arg(duplicates));
-    QCOMPARE(m_model->newEventsText(), u"+ 3 neue Events ohne Duplikat"_qs);
-    QCOMPARE(log.last(), u"[Import] collisions found: "_qs + m_model->collisionHeading().section(u' ', 0, 0));
-
-    for (const QString& action : std::as_const(actions)) {
-        const int row = action.section(u' ', 1).toInt();
-        if (action.startsWith(u"replace "))
-            m_model->chooseReplace(row);
-        else if (action.startsWith(u"skip "))
-            m_model->chooseSkip(row);
-        else if (action == u"replaceAll")
-            m_model->replaceAll();
-        else if (action == u"skipAll")
-            m_model->skipAll();
-        else if (action == u"cancel")
-            m_model->cancelCollisions();
-    }
-    QString flags;
-    for (const RowModel::Row& row : m_model->collisions()->rows())
-        flags += row.last().toBool() ? u'1' : u'0';
-    QTEST(flags, "replaceFlags");
-
-    m_model->executeCollisionImport();
-    QFETCH(int, imported);
-    QCOMPARE(m_model->importedCount().value_or(-1), imported);
-    QCOMPARE(m_model->showBanner(), imported >= 0);
-    QVERIFY(!m_model->hasCollisions());
-    QTEST(int(m_store->notes().size()), "total");
-    const bool replacedDentist = flags.startsWith(u'1');
-    QCOMPARE(std::any_of(m_store->notes().cbegin(), m_store->notes().cend(),
-                 [&](const ReminderNote& note) { return note.id == oldDentist; }),
-        !replacedDentist);
-    // Cancelled: the tab is as it was; imported: the tab starts afresh.
-    QCOMPARE(m_model->hasFetched(), imported < 0);
-    QCOMPARE(m_model->appleEvents()->count(), imported < 0 ? 5 : 0);
-}
-
-void tst_CalendarImportModel::bannerUndoAndHistory()
-{
-    m_calendars.calendarList.clear();
-    m_calendars.add(
-        QStringLiteral("Neu"), { calendarEvent(QStringLiteral("X"), berlin(2026, 12, 20, 9, 0)) });
-    attach();
-    tap(m_calendars.calendarList.constFirst().identifier);
-    m_model->importAppleEvents();
-    QCOMPARE(m_model->bannerText(), QStringLiteral("1 Events importiert!"));
-    QCOMPARE(m_store->notes().size(), 3);
-    // batchId, source, isICS, detailText, confirming
-    const RowModel::Row row = m_model->history()->rows().constFirst();
-    QCOMPARE(row.mid(1),
-        (RowModel::Row { QStringLiteral("Apple Kalender"), false, u"1 Events - 7. Dez., 10:00"_qs, false }));
-    QCOMPARE(row.constFirst().toString(), m_model->lastBatchId().value_or(QString()));
-    static const QRegularExpression upperUuid(u"^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$"_qs);
-    QVERIFY(upperUuid.match(row.constFirst().toString()).hasMatch());
-
-    m_model->undoImport();
-    QVERIFY(!m_model->showBanner());
-    QCOMPARE(m_store->notes().size(), 2);
-    QCOMPARE(m_model->history()->count(), 0);
-
-    // Nothing ticked: a banner with 0, and its undo finds nothing to remove.
-    tap(m_calendars.calendarList.constFirst().identifier);
-    m_model->appleEvents()->toggleAll();
-    m_model->importAppleEvents();
-    QCOMPARE(m_model->bannerText(), QStringLiteral("0 Events importiert!"));
-    m_model->undoImport();
-    QCOMPARE(m_store->notes().size(), 2);
-
-    // Two-step delete in the history.
-    tap(m_calendars.calendarList.constFirst().identifier);
-    m_model->importAppleEvents();
-    const QString batch = m_model->history()->rows().constFirst().constFirst().toString();
-    m_model->askDeleteBatch(batch);
-    QCOMPARE(m_model->history()->rows().constFirst().last(), QVariant(true));
-    m_model->cancelDeleteBatch();
-    QCOMPARE(m_model->history()->rows().constFirst().last(), QVariant(false));
-    m_model->askDeleteBatch(batch);
-    m_model->confirmDeleteBatch();
-    QCOMPARE(m_model->history()->count(), 0);
-    QCOMPARE(m_store->notes().size(), 2);
-    QVERIFY(m_model->showBanner()); // the banner stays; its undo finds nothing any more
-
-    // With the data file blocked an import, its undo and a deletion do not happen, and say why.
-    const QString file = m_store->filePath();
-    const auto block = [&file](bool blocked) {
-        return blocked ? QFile::remove(file) && QDir().mkdir(file) : QDir().rmdir(file);
-    };
-    QVERIFY(block(true));
-    tap(m_calendars.calendarList.constFirst().identifier); // off and on: fetched anew
-    tap(m_calendars.calendarList.constFirst().identifier);
-    m_model->importAppleEvents();
-    QVERIFY(m_model->errorText().startsWith(u"Nicht importiert: Die Datendatei"_qs));
-    QCOMPARE(m_store->notes().size(), 2);
-    QVERIFY(block(false));
-    m_model->importAppleEvents();
-    QVERIFY(m_model->errorText().isEmpty());
-    QCOMPARE(m_store->notes().size(), 3);
-    QVERIFY(block(true));
-    m_model->undoImport();
-    QVERIFY(m_model->errorText().startsWith(u"Nicht rückgängig gemacht: "_qs));
-    QVERIFY(m_model->showBanner());
-    m_model->askDeleteBatch(*m_model->lastBatchId());
-    m_model->confirmDeleteBatch();
-    QVERIFY(m_model->errorText().startsWith(u"Import nicht gelöscht: "_qs));
-    QCOMPARE(m_store->notes().size(), 3);
-    QCOMPARE(m_model->history()->count(), 1);
-    QVERIFY(block(false));
-}
-
-void tst_CalendarImportModel::fileTab()
-{
-    attach();
-    std::optional<QString> chosen;
-    m_model->setFilePicker([&chosen] { return chosen; });
-    m_model->setSelectedTab(1);
-    m_model->pickICSFile();
-    QCOMPARE(m_model->icsFileName(), QString());
-    chosen = QStringLiteral(ZETTELWERK_TEST_DATA "/ics/reader.ics");
-    m_model->pickICSFile();
-    QCOMPARE(m_model->icsFileName(), QStringLiteral("reader.ics"));
-    QCOMPARE(m_model->icsEvents()->selectionText(), QStringLiteral("14 von 14 ausgewählt"));
-    m_model->icsEvents()->toggle(0);
-    m_model->importICSEvents();
-    QCOMPARE(m_model->bannerText(), QStringLiteral("13 Events importiert!"));
-    QCOMPARE(m_model->icsFileName(), QString());
-    QCOMPARE(
-        m_model->history()->rows().constFirst().mid(1, 2), (RowModel::Row { u"ICS: reader.ics"_qs, true }));
-    m_model->setSelectedTab(0);
-    QVERIFY(!m_model->showBanner());
-}
-
-void tst_CalendarImportModel::skipsUnstorableDates_data()
-{
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QDate>("first");
-    QTest::addColumn<QDate>("last");
-    QTest::addColumn<QByteArray>("ics");
-
-    // An evening of 31 December 9999 west of UTC is in the year 10000 in UTC.
-    QTest::newRow("calendar, New York evening")
-        << "calendar" << QDate(9999, 12, 1) << QDate(10000, 1, 1) << QByteArray();
-    // Local midnight of 1 January 0001 is in the year 0 in UTC, east of Greenwich.
-    QTest::newRow("file, whole day in year 1")
-        << "file" << QDate() << QDate()
-        << QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:Zu früh\r\nDTSTART;VALUE=DATE:00010101\r\n"
-                      "END:VEVENT\r\nBEGIN:VEVENT\r\nSUMMARY:Gut\r\nDTSTART:00010102T120000Z\r\n"
-                      "END:VEVENT\r\nEND:VCALENDAR\r\n");
-}
-
-void tst_CalendarImportModel::skipsUnstorableDates()
-{
-    QFETCH(QString, source);
-    QFETCH(QByteArray, ics);
-    const QTimeZone newYork("America/New_York");
-    m_calendars.add(QStringLiteral("Fern"),
-        { calendarEvent(QStringLiteral("Zu spät"), QDateTime(QDate(9999, 12, 31), QTime(20, 0), newYork)),
-            calendarEvent(QStringLiteral("Gut"), QDateTime(QDate(9999, 12, 31), QTime(9, 0), newYork)) });
-    attach();
-    QStringList log;
-    Log::setSink([&log](const QString& line) { log.append(line); });
-    const auto restoreLog = qScopeGuard([] { Log::setSink({}); });
-    if (source == u"calendar") {
-        QFETCH(QDate, first);
-        QFETCH(QDate, last);
-        m_model->setEndDate(last);
-        m_model->setStartDate(first);
-        m_model->waitForResults();
-        tap(m_calendars.calendarList.constLast().identifier);
-        QCOMPARE(m_model->appleEvents()->count(), 2);
-        m_model->importAppleEvents();
-    } else {
-        const QString path = m_dir->filePath(QStringLiteral("alt.ics"));
-        QVERIFY(writeAll(path, ics));
-        m_model->openICSFile(path);
-        QCOMPARE(m_model->icsEvents()->count(), 2);
-        m_model->importICSEvents();
-    }
-    Log::setSink({});
-    QCOMPARE(m_model->bannerText(), QStringLiteral("1 Events importiert!"));
-    QCOMPARE(m_model->skippedText(),
-        QStringLiteral("1 Event nicht importiert: ") + NoteJson::unstorableDateReason());
-    QVERIFY(log.contains(u"[Import] \"Zu "_qs + (source == u"calendar" ? u"spät"_qs : u"früh"_qs)
-        + u"\" nicht importiert: "_qs + NoteJson::unstorableDateReason()));
-    QCOMPARE(m_store->notes().size(), 3);
-    for (const ReminderNote& note : m_store->notes())
-        QVERIFY(NoteJson::isStorable(note));
-    m_model->setSelectedTab(1);
-    QCOMPARE(m_model->skippedText(), QString());
-}
 
 QTEST_GUILESS_MAIN(tst_CalendarImportModel)
 #include "tst_calendarimportmodel.moc"

@@ -8,24 +8,6 @@
 #include <sys/stat.h>
 
 // The reader over one fixture file that holds a case per event, plus whole-file failures.
-class tst_ICSReader : public QObject {
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void readsEvent_data();
-    void readsEvent();
-    void sortsAndDrops();
-    void unreadableFilesGiveNothing_data();
-    void unreadableFilesGiveNothing();
-    void dates_data();
-    void dates();
-
-private:
-    QList<ICSEvent> m_events;
-    QTemporaryDir m_scratch;
-};
-
 namespace {
 
 QString dataFile(const QString& name)
@@ -40,139 +22,152 @@ QString instant(const std::optional<QDateTime>& date)
 
 } // namespace
 
-void tst_ICSReader::initTestCase()
-{
-    m_events = parseICS(dataFile(QStringLiteral("reader.ics")));
-    QVERIFY(!m_events.isEmpty());
-}
+class tst_ICSReader : public QObject {
+    Q_OBJECT
 
-void tst_ICSReader::readsEvent_data()
-{
-    QTest::addColumn<QString>("summary");
-    QTest::addColumn<QString>("description");
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("end");
-    QTest::addColumn<RepeatInterval>("repeat");
+private slots:
+    void initTestCase()
+    {
+        m_events = parseICS(dataFile(QStringLiteral("reader.ics")));
+        QVERIFY(!m_events.isEmpty());
+    }
 
-    const auto row = [](const char* name, const char* summary, const char* description, const char* start,
-                         const char* end, RepeatInterval repeat) {
-        QTest::newRow(name) << QString::fromUtf8(summary) << QString::fromUtf8(description)
-                            << QString::fromLatin1(start) << QString::fromLatin1(end) << repeat;
-    };
-    using enum RepeatInterval;
-    // CRLF, continuations after a space and after a tab.
-    row("folded", "Gefaltet", "Teil eins, Teil zweiund drei", "2024-03-16T08:00:00Z", "2024-03-16T09:00:00Z",
-        None);
-    // A zone Qt knows is honoured, by IANA or (quoted) Windows name.
-    row("TZID", "Fremde Zone", "", "2024-03-15T13:30:00Z", "2024-03-15T17:00:00Z", Weekly);
-    row("unknown TZID is local", "Unbekannte Zone", "", "2024-03-15T08:30:00Z", "", Monthly);
-    row("all day", "Ganztägig", "", "2024-03-14T23:00:00Z", "2024-03-15T23:00:00Z", Yearly);
-    row("Z, fractional end dropped", "UTC", "", "2024-03-15T08:30:00Z", "", None);
-    row("no SUMMARY, lower-case rule", "Importiert", "ohne Titel", "2024-03-17T08:00:00Z", "", None);
-    row("escapes", "Arzt, Termin; Raum 3 \\ A\\nB", "a\nb\nc\\nd,e;f\\x", "2024-03-17T09:00:00Z", "", None);
-    row("nested VALARM wins", "Mit Alarm", "vom Alarm", "2024-03-17T10:00:00Z", "", None);
-    row("leading colons skipped", "Gleich B:mit Doppelpunkt", "", "2024-03-18T08:00:00Z", "", None);
-    row("VT, FF, NEL, LS, PS", "Andere Zeilenenden", "", "2024-03-19T08:00:00Z", "", Daily);
-    // 02:30 does not exist that night: read as the same time after the change, 03:30 CEST.
-    row("spring-forward gap", "Sommerzeit-Lücke", "", "2024-03-31T01:30:00Z", "2024-03-31T01:30:00Z", None);
-    row("last value wins", "Früher, zweiter Wert", "", "2024-03-14T08:00:00Z", "", None);
-}
+    void readsEvent_data()
+    {
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<RepeatInterval>("repeat");
 
-void tst_ICSReader::readsEvent()
-{
-    QFETCH(QString, summary);
-    QFETCH(QString, description);
-    const auto found = std::find_if(m_events.cbegin(), m_events.cend(),
-        [&](const ICSEvent& event) { return event.summary == summary && event.description == description; });
-    QVERIFY2(found != m_events.cend(), qPrintable(summary));
-    QTEST(instant(found->startDate), "start");
-    QTEST(instant(found->endDate), "end");
-    QTEST(found->recurrenceRule, "repeat");
-}
+        const auto row = [](const char* name, const char* summary, const char* description, const char* start,
+                             const char* end, RepeatInterval repeat) {
+            QTest::newRow(name) << QString::fromUtf8(summary) << QString::fromUtf8(description)
+                                << QString::fromLatin1(start) << QString::fromLatin1(end) << repeat;
+        };
+        using enum RepeatInterval;
+        // CRLF, continuations after a space and after a tab.
+        row("folded", "Gefaltet", "Teil eins, Teil zweiund drei", "2024-03-16T08:00:00Z",
+            "2024-03-16T09:00:00Z", None);
+        // A zone Qt knows is honoured, by IANA or (quoted) Windows name.
+        row("TZID", "Fremde Zone", "", "2024-03-15T13:30:00Z", "2024-03-15T17:00:00Z", Weekly);
+        row("unknown TZID is local", "Unbekannte Zone", "", "2024-03-15T08:30:00Z", "", Monthly);
+        row("all day", "Ganztägig", "", "2024-03-14T23:00:00Z", "2024-03-15T23:00:00Z", Yearly);
+        row("Z, fractional end dropped", "UTC", "", "2024-03-15T08:30:00Z", "", None);
+        row("no SUMMARY, lower-case rule", "Importiert", "ohne Titel", "2024-03-17T08:00:00Z", "", None);
+        row("escapes", "Arzt, Termin; Raum 3 \\ A\\nB", "a\nb\nc\\nd,e;f\\x", "2024-03-17T09:00:00Z", "",
+            None);
+        row("nested VALARM wins", "Mit Alarm", "vom Alarm", "2024-03-17T10:00:00Z", "", None);
+        row("leading colons skipped", "Gleich B:mit Doppelpunkt", "", "2024-03-18T08:00:00Z", "", None);
+        row("VT, FF, NEL, LS, PS", "Andere Zeilenenden", "", "2024-03-19T08:00:00Z", "", Daily);
+        // 02:30 does not exist that night: read as the same time after the change, 03:30 CEST.
+        row("spring-forward gap", "Sommerzeit-Lücke", "", "2024-03-31T01:30:00Z", "2024-03-31T01:30:00Z",
+            None);
+        row("last value wins", "Früher, zweiter Wert", "", "2024-03-14T08:00:00Z", "", None);
+    }
 
-void tst_ICSReader::sortsAndDrops()
-{
-    QStringList summaries;
-    for (const ICSEvent& event : std::as_const(m_events))
-        summaries.append(event.summary);
-    // Dropped: separators in the start, 30 February, hour 24, lower-case or space-padded markers,
-    // an event cut off by the next BEGIN and one open at the end of the file.
-    const QStringList expected
-        = QStringLiteral("Früher, zweiter Wert|Ganztägig|Unbekannte Zone|UTC|Fremde Zone|"
-                         "Gefaltet|Importiert|Importiert|Arzt, Termin; Raum 3 \\ A\\nB|"
-                         "Mit Alarm|Gleich A|Gleich B:mit Doppelpunkt|Andere Zeilenenden|"
-                         "Sommerzeit-Lücke")
-              .split(u'|');
-    QCOMPARE(summaries, expected);
-    // Equal starts keep the file's order: the one without SUMMARY came first.
-    QCOMPARE(m_events.at(6).description, QStringLiteral("ohne Titel"));
-    QCOMPARE(m_events.at(7).description, QStringLiteral("leerer Titel"));
-    QCOMPARE(m_events.at(7).recurrenceRule, RepeatInterval::Daily);
-}
+    void readsEvent()
+    {
+        QFETCH(QString, summary);
+        QFETCH(QString, description);
+        const auto found = std::find_if(m_events.cbegin(), m_events.cend(), [&](const ICSEvent& event) {
+            return event.summary == summary && event.description == description;
+        });
+        QVERIFY2(found != m_events.cend(), qPrintable(summary));
+        QTEST(instant(found->startDate), "start");
+        QTEST(instant(found->endDate), "end");
+        QTEST(found->recurrenceRule, "repeat");
+    }
 
-void tst_ICSReader::unreadableFilesGiveNothing_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("count");
-    const QByteArray event = "BEGIN:VEVENT\r\nSUMMARY:X\r\nDTSTART:20240315T083000Z\r\nEND:VEVENT\r\n";
-    QTest::newRow("valid") << event << 1;
-    QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + event << 1;
-    QTest::newRow("invalid UTF-8") << QByteArray(event).replace("X", "\xC3\x28") << 0;
-    QTest::newRow("UTF-16 surrogate") << QByteArray(event).replace("X", "\xED\xA0\x80") << 0;
-    QTest::newRow("empty") << QByteArray() << 0;
-    QTest::newRow("no event") << QByteArray("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n") << 0;
-    QTest::newRow("missing file") << QByteArray("missing") << 0;
-}
+    void sortsAndDrops()
+    {
+        QStringList summaries;
+        for (const ICSEvent& event : std::as_const(m_events))
+            summaries.append(event.summary);
+        // Dropped: separators in the start, 30 February, hour 24, lower-case or space-padded markers,
+        // an event cut off by the next BEGIN and one open at the end of the file.
+        const QStringList expected
+            = QStringLiteral("Früher, zweiter Wert|Ganztägig|Unbekannte Zone|UTC|Fremde Zone|"
+                             "Gefaltet|Importiert|Importiert|Arzt, Termin; Raum 3 \\ A\\nB|"
+                             "Mit Alarm|Gleich A|Gleich B:mit Doppelpunkt|Andere Zeilenenden|"
+                             "Sommerzeit-Lücke")
+                  .split(u'|');
+        QCOMPARE(summaries, expected);
+        // Equal starts keep the file's order: the one without SUMMARY came first.
+        QCOMPARE(m_events.at(6).description, QStringLiteral("ohne Titel"));
+        QCOMPARE(m_events.at(7).description, QStringLiteral("leerer Titel"));
+        QCOMPARE(m_events.at(7).recurrenceRule, RepeatInterval::Daily);
+    }
 
-void tst_ICSReader::unreadableFilesGiveNothing()
-{
-    QFETCH(QByteArray, bytes);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("kalender.ics"));
-    if (bytes != "missing")
-        QVERIFY(writeAll(path, bytes));
-    QTEST(int(parseICS(path).size()), "count");
-}
+    void unreadableFilesGiveNothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("count");
+        const QByteArray event = "BEGIN:VEVENT\r\nSUMMARY:X\r\nDTSTART:20240315T083000Z\r\nEND:VEVENT\r\n";
+        QTest::newRow("valid") << event << 1;
+        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + event << 1;
+        QTest::newRow("invalid UTF-8") << QByteArray(event).replace("X", "\xC3\x28") << 0;
+        QTest::newRow("UTF-16 surrogate") << QByteArray(event).replace("X", "\xED\xA0\x80") << 0;
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("no event") << QByteArray("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n") << 0;
+        QTest::newRow("missing file") << QByteArray("missing") << 0;
+    }
 
-void tst_ICSReader::dates_data()
-{
-    QTest::addColumn<QByteArray>("value");
-    QTest::addColumn<QByteArray>("zone");
-    QTest::addColumn<QString>("expected");
+    void unreadableFilesGiveNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kalender.ics"));
+        if (bytes != "missing")
+            QVERIFY(writeAll(path, bytes));
+        QTEST(int(parseICS(path).size()), "count");
+    }
 
-    const auto row = [](const char* name, const char* value, const QByteArray& zone, const char* expected) {
-        QTest::newRow(name) << QByteArray(value) << zone << QString::fromLatin1(expected);
-    };
-    row("UTC", "20240315T083000Z", {}, "2024-03-15T08:30:00Z");
-    row("UTC ignores zone", "20240315T083000Z", "Asia/Tokyo", "2024-03-15T08:30:00Z");
-    row("local summer", "20240715T093000", {}, "2024-07-15T07:30:00Z");
-    row("Tokyo", "20240715T093000", "Asia/Tokyo", "2024-07-15T00:30:00Z");
-    row("day ignores zone", "20240715", "Asia/Tokyo", "2024-07-14T22:00:00Z");
-    // Autumn: 02:30 happens twice; the first (summer time) is taken.
-    row("fall-back", "20241027T023000", {}, "2024-10-27T00:30:00Z");
-    row("leap day", "20240229", {}, "2024-02-28T23:00:00Z");
-    row("no leap day", "20230229", {}, "");
-    row("minute 60", "20240315T086000Z", {}, "");
-    row("second 60", "20240315T083060", {}, "");
-    row("lower-case t", "20240315t083000", {}, "");
-    row("wrong length", "2403150", {}, "");
-    row("sign", "+2024031", {}, "");
-    row("Windows zone name", "20240715T093000", "Tokyo Standard Time", "2024-07-15T00:30:00Z");
-    // A TZID is a name, never a file: anything else is local time.
-    row("zone as a path", "20240715T093000", "../../../usr/share/zoneinfo/Asia/Tokyo",
-        "2024-07-15T07:30:00Z");
-    // Opening a pipe waits for a writer that never comes.
-    const QByteArray pipe = m_scratch.filePath(QStringLiteral("zone")).toLocal8Bit();
-    QVERIFY(::mkfifo(pipe.constData(), 0600) == 0);
-    row("zone as a pipe", "20240715T093000", "../../.." + pipe, "2024-07-15T07:30:00Z");
-}
+    void dates_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QString>("expected");
 
-void tst_ICSReader::dates()
-{
-    QFETCH(QByteArray, value);
-    QFETCH(QByteArray, zone);
-    QTEST(instant(parseICSDate(value, zone)), "expected");
-}
+        const auto row
+            = [](const char* name, const char* value, const QByteArray& zone, const char* expected) {
+                  QTest::newRow(name) << QByteArray(value) << zone << QString::fromLatin1(expected);
+              };
+        row("UTC", "20240315T083000Z", {}, "2024-03-15T08:30:00Z");
+        row("UTC ignores zone", "20240315T083000Z", "Asia/Tokyo", "2024-03-15T08:30:00Z");
+        row("local summer", "20240715T093000", {}, "2024-07-15T07:30:00Z");
+        row("Tokyo", "20240715T093000", "Asia/Tokyo", "2024-07-15T00:30:00Z");
+        row("day ignores zone", "20240715", "Asia/Tokyo", "2024-07-14T22:00:00Z");
+        // Autumn: 02:30 happens twice; the first (summer time) is taken.
+        row("fall-back", "20241027T023000", {}, "2024-10-27T00:30:00Z");
+        row("leap day", "20240229", {}, "2024-02-28T23:00:00Z");
+        row("no leap day", "20230229", {}, "");
+        row("minute 60", "20240315T086000Z", {}, "");
+        row("second 60", "20240315T083060", {}, "");
+        row("lower-case t", "20240315t083000", {}, "");
+        row("wrong length", "2403150", {}, "");
+        row("sign", "+2024031", {}, "");
+        row("Windows zone name", "20240715T093000", "Tokyo Standard Time", "2024-07-15T00:30:00Z");
+        // A TZID is a name, never a file: anything else is local time.
+        row("zone as a path", "20240715T093000", "../../../usr/share/zoneinfo/Asia/Tokyo",
+            "2024-07-15T07:30:00Z");
+        // Opening a pipe waits for a writer that never comes.
+        const QByteArray pipe = m_scratch.filePath(QStringLiteral("zone")).toLocal8Bit();
+        QVERIFY(::mkfifo(pipe.constData(), 0600) == 0);
+        row("zone as a pipe", "20240715T093000", "../../.." + pipe, "2024-07-15T07:30:00Z");
+    }
+
+    void dates()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(QByteArray, zone);
+        QTEST(instant(parseICSDate(value, zone)), "expected");
+    }
+
+private:
+    QList<ICSEvent> m_events;
+    QTemporaryDir m_scratch;
+};
 
 QTEST_GUILESS_MAIN(tst_ICSReader)
 #include "tst_icsreader.moc"

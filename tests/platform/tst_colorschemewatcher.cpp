@@ -115,154 +115,149 @@ class tst_ColorSchemeWatcher : public QObject {
 
 private slots:
     void init() { QGuiApplication::setPalette(QPalette(Qt::white)); }
-    void unwrapping_data();
-    void unwrapping();
-    void atStart_data();
-    void atStart();
-    void whileRunning_data();
-    void whileRunning();
-    void paletteWithoutPortal();
+
+    void unwrapping_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<std::optional<bool>>("dark");
+        QTest::newRow("prefer dark") << wrapped(1u, 1) << std::optional(true);
+        QTest::newRow("prefer light") << wrapped(2u, 1) << std::optional(false);
+        QTest::newRow("v inside v") << wrapped(1u, 2) << std::optional(true);
+        QTest::newRow("unwrapped") << QVariant(1u) << std::optional(true);
+        QTest::newRow("negative") << wrapped(-1, 1) << std::optional<bool>();
+        QTest::newRow("unknown value") << wrapped(3u, 1) << std::optional<bool>();
+        QTest::newRow("boolean") << wrapped(true, 1) << std::optional<bool>();
+        QTest::newRow("endless nesting") << wrapped(1u, 100) << std::optional<bool>();
+    }
+
+    void unwrapping()
+    {
+        QFETCH(QVariant, value);
+        QTEST(ColorSchemeWatcher::darkFromColorScheme(value), "dark");
+    }
+
+    void atStart_data()
+    {
+        QTest::addColumn<bool>("portal");
+        QTest::addColumn<bool>("hasReadOne");
+        QTest::addColumn<QVariant>("colorScheme");
+        QTest::addColumn<bool>("darkPalette");
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<bool>("fromPortal");
+        QTest::addColumn<QStringList>("calls");
+        const QStringList readOne { u"ReadOne org.freedesktop.appearance color-scheme"_s };
+        const QStringList bothReads
+            = readOne + QStringList { u"Read org.freedesktop.appearance color-scheme"_s };
+        QTest::newRow("prefer dark") << true << true << QVariant(1u) << false << true << true << readOne;
+        QTest::newRow("no preference") << true << true << QVariant(0u) << false << false << true << readOne;
+        QTest::newRow("light over a dark palette")
+            << true << true << QVariant(2u) << true << false << true << readOne;
+        QTest::newRow("older portal: Read, dark")
+            << true << false << QVariant(1u) << false << true << true << bothReads;
+        QTest::newRow("unknown value: the palette")
+            << true << true << QVariant(5u) << true << true << false << readOne;
+        QTest::newRow("no portal, dark palette")
+            << false << true << QVariant() << true << true << false << QStringList();
+    }
+
+    void atStart()
+    {
+        QFETCH(bool, portal);
+        QFETCH(bool, hasReadOne);
+        QFETCH(QVariant, colorScheme);
+        QFETCH(bool, darkPalette);
+        QFETCH(bool, dark);
+        QFETCH(bool, fromPortal);
+
+        QGuiApplication::setPalette(
+            QPalette(darkPalette ? QColor(0x2a, 0x2a, 0x2a) : QColor(0xef, 0xef, 0xef)));
+        // Slow to answer, as a portal started on demand is: the watcher must not wait for it.
+        constexpr int delayMs = 300;
+        std::unique_ptr<FakePortal> fake;
+        if (portal) {
+            fake = std::make_unique<FakePortal>(colorScheme, hasReadOne, delayMs);
+            QVERIFY(fake->start());
+        }
+
+        ColorSchemeWatcher watcher;
+        QSignalSpy changes(&watcher, &ColorSchemeWatcher::darkChanged);
+        QElapsedTimer clock;
+        clock.start();
+        watcher.start();
+        QVERIFY2(clock.elapsed() < delayMs / 2, "start() waited for the portal");
+        QCOMPARE(watcher.dark(), darkPalette);
+        QVERIFY(!watcher.fromPortal());
+
+        // Long enough for both reads of an older portal and their delays.
+        QTest::qWait(delayMs * 3);
+        QCOMPARE(watcher.dark(), dark);
+        QCOMPARE(watcher.fromPortal(), fromPortal);
+        QCOMPARE(changes.size(), dark == darkPalette ? 0 : 1);
+        if (fake)
+            QTEST(fake->calls, "calls");
+    }
+
+    void whileRunning_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<bool>("dark");
+        const QString appearance = u"org.freedesktop.appearance"_s;
+        const QString scheme = u"color-scheme"_s;
+        // The portal said "prefer light" at start.
+        QTest::newRow("to dark") << appearance << scheme << QVariant(1u) << true;
+        QTest::newRow("another key") << appearance << u"accent-color"_s << QVariant(1u) << false;
+        QTest::newRow("another group") << u"org.gnome.desktop.interface"_s << scheme << QVariant(1u) << false;
+        QTest::newRow("unknown value") << appearance << scheme << QVariant(9u) << false;
+    }
+
+    void whileRunning()
+    {
+        QFETCH(QString, group);
+        QFETCH(QString, key);
+        QFETCH(QVariant, value);
+        QFETCH(bool, dark);
+
+        FakePortal fake(QVariant(2u), true, 0);
+        QVERIFY(fake.start());
+        ColorSchemeWatcher watcher;
+        watcher.start();
+        QTRY_VERIFY(watcher.fromPortal());
+        QVERIFY(!watcher.dark());
+
+        QSignalSpy changes(&watcher, &ColorSchemeWatcher::darkChanged);
+        fake.change(group, key, value);
+        if (dark) {
+            QVERIFY(changes.wait(2000));
+        } else {
+            // A change that must not count: a later one that does shows it was delivered and ignored.
+            fake.change(u"org.freedesktop.appearance"_s, u"color-scheme"_s, QVariant(1u));
+            QVERIFY(changes.wait(2000));
+        }
+        QCOMPARE(changes.size(), 1);
+        QVERIFY(watcher.dark());
+        if (!dark)
+            return;
+        // And back again.
+        fake.change(group, key, QVariant(2u));
+        QVERIFY(changes.wait(2000));
+        QVERIFY(!watcher.dark());
+    }
+
+    void paletteWithoutPortal()
+    {
+        ColorSchemeWatcher watcher;
+        watcher.start();
+        QSignalSpy changes(&watcher, &ColorSchemeWatcher::darkChanged);
+        QGuiApplication::setPalette(QPalette(QColor(0x20, 0x20, 0x20)));
+        QCOMPARE(changes.size(), 1);
+        QVERIFY(watcher.dark());
+        QGuiApplication::setPalette(QPalette(QColor(0xf0, 0xf0, 0xf0)));
+        QCOMPARE(changes.size(), 2);
+        QVERIFY(!watcher.dark());
+    }
 };
-
-void tst_ColorSchemeWatcher::unwrapping_data()
-{
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<std::optional<bool>>("dark");
-    QTest::newRow("prefer dark") << wrapped(1u, 1) << std::optional(true);
-    QTest::newRow("prefer light") << wrapped(2u, 1) << std::optional(false);
-    QTest::newRow("v inside v") << wrapped(1u, 2) << std::optional(true);
-    QTest::newRow("unwrapped") << QVariant(1u) << std::optional(true);
-    QTest::newRow("negative") << wrapped(-1, 1) << std::optional<bool>();
-    QTest::newRow("unknown value") << wrapped(3u, 1) << std::optional<bool>();
-    QTest::newRow("boolean") << wrapped(true, 1) << std::optional<bool>();
-    QTest::newRow("endless nesting") << wrapped(1u, 100) << std::optional<bool>();
-}
-
-void tst_ColorSchemeWatcher::unwrapping()
-{
-    QFETCH(QVariant, value);
-    QTEST(ColorSchemeWatcher::darkFromColorScheme(value), "dark");
-}
-
-void tst_ColorSchemeWatcher::atStart_data()
-{
-    QTest::addColumn<bool>("portal");
-    QTest::addColumn<bool>("hasReadOne");
-    QTest::addColumn<QVariant>("colorScheme");
-    QTest::addColumn<bool>("darkPalette");
-    QTest::addColumn<bool>("dark");
-    QTest::addColumn<bool>("fromPortal");
-    QTest::addColumn<QStringList>("calls");
-    const QStringList readOne { u"ReadOne org.freedesktop.appearance color-scheme"_s };
-    const QStringList bothReads = readOne + QStringList { u"Read org.freedesktop.appearance color-scheme"_s };
-    QTest::newRow("prefer dark") << true << true << QVariant(1u) << false << true << true << readOne;
-    QTest::newRow("no preference") << true << true << QVariant(0u) << false << false << true << readOne;
-    QTest::newRow("light over a dark palette")
-        << true << true << QVariant(2u) << true << false << true << readOne;
-    QTest::newRow("older portal: Read, dark")
-        << true << false << QVariant(1u) << false << true << true << bothReads;
-    QTest::newRow("unknown value: the palette")
-        << true << true << QVariant(5u) << true << true << false << readOne;
-    QTest::newRow("no portal, dark palette")
-        << false << true << QVariant() << true << true << false << QStringList();
-}
-
-void tst_ColorSchemeWatcher::atStart()
-{
-    QFETCH(bool, portal);
-    QFETCH(bool, hasReadOne);
-    QFETCH(QVariant, colorScheme);
-    QFETCH(bool, darkPalette);
-    QFETCH(bool, dark);
-    QFETCH(bool, fromPortal);
-
-    QGuiApplication::setPalette(QPalette(darkPalette ? QColor(0x2a, 0x2a, 0x2a) : QColor(0xef, 0xef, 0xef)));
-    // Slow to answer, as a portal started on demand is: the watcher must not wait for it.
-    constexpr int delayMs = 300;
-    std::unique_ptr<FakePortal> fake;
-    if (portal) {
-        fake = std::make_unique<FakePortal>(colorScheme, hasReadOne, delayMs);
-        QVERIFY(fake->start());
-    }
-
-    ColorSchemeWatcher watcher;
-    QSignalSpy changes(&watcher, &ColorSchemeWatcher::darkChanged);
-    QElapsedTimer clock;
-    clock.start();
-    watcher.start();
-    QVERIFY2(clock.elapsed() < delayMs / 2, "start() waited for the portal");
-    QCOMPARE(watcher.dark(), darkPalette);
-    QVERIFY(!watcher.fromPortal());
-
-    // Long enough for both reads of an older portal and their delays.
-    QTest::qWait(delayMs * 3);
-    QCOMPARE(watcher.dark(), dark);
-    QCOMPARE(watcher.fromPortal(), fromPortal);
-    QCOMPARE(changes.size(), dark == darkPalette ? 0 : 1);
-    if (fake)
-        QTEST(fake->calls, "calls");
-}
-
-void tst_ColorSchemeWatcher::whileRunning_data()
-{
-    QTest::addColumn<QString>("group");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<bool>("dark");
-    const QString appearance = u"org.freedesktop.appearance"_s;
-    const QString scheme = u"color-scheme"_s;
-    // The portal said "prefer light" at start.
-    QTest::newRow("to dark") << appearance << scheme << QVariant(1u) << true;
-    QTest::newRow("another key") << appearance << u"accent-color"_s << QVariant(1u) << false;
-    QTest::newRow("another group") << u"org.gnome.desktop.interface"_s << scheme << QVariant(1u) << false;
-    QTest::newRow("unknown value") << appearance << scheme << QVariant(9u) << false;
-}
-
-void tst_ColorSchemeWatcher::whileRunning()
-{
-    QFETCH(QString, group);
-    QFETCH(QString, key);
-    QFETCH(QVariant, value);
-    QFETCH(bool, dark);
-
-    FakePortal fake(QVariant(2u), true, 0);
-    QVERIFY(fake.start());
-    ColorSchemeWatcher watcher;
-    watcher.start();
-    QTRY_VERIFY(watcher.fromPortal());
-    QVERIFY(!watcher.dark());
-
-    QSignalSpy changes(&watcher, &ColorSchemeWatcher::darkChanged);
-    fake.change(group, key, value);
-    if (dark) {
-        QVERIFY(changes.wait(2000));
-    } else {
-        // A change that must not count: a later one that does shows it was delivered and ignored.
-        fake.change(u"org.freedesktop.appearance"_s, u"color-scheme"_s, QVariant(1u));
-        QVERIFY(changes.wait(2000));
-    }
-    QCOMPARE(changes.size(), 1);
-    QVERIFY(watcher.dark());
-    if (!dark)
-        return;
-    // And back again.
-    fake.change(group, key, QVariant(2u));
-    QVERIFY(changes.wait(2000));
-    QVERIFY(!watcher.dark());
-}
-
-void tst_ColorSchemeWatcher::paletteWithoutPortal()
-{
-    ColorSchemeWatcher watcher;
-    watcher.start();
-    QSignalSpy changes(&watcher, &ColorSchemeWatcher::darkChanged);
-    QGuiApplication::setPalette(QPalette(QColor(0x20, 0x20, 0x20)));
-    QCOMPARE(changes.size(), 1);
-    QVERIFY(watcher.dark());
-    QGuiApplication::setPalette(QPalette(QColor(0xf0, 0xf0, 0xf0)));
-    QCOMPARE(changes.size(), 2);
-    QVERIFY(!watcher.dark());
-}
 
 QTEST_MAIN(tst_ColorSchemeWatcher)
 #include "tst_colorschemewatcher.moc"

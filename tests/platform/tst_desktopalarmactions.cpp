@@ -97,187 +97,6 @@ private:
 
 // The desktop's side of an alarm: notifications over D-Bus, shell commands, application entries and
 // sounds.
-class tst_DesktopAlarmActions : public QObject {
-    Q_OBJECT
-
-private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void serverComesAndGoes();
-    void notificationArrives_data();
-    void notificationArrives();
-    void shellCommandIsNotWaitedFor();
-    void shellCommandReachesShellUnchanged_data();
-    void shellCommandReachesShellUnchanged();
-    void desktopEntries_data();
-    void desktopEntries();
-    void onlyKnownSoundsPlay();
-};
-
-void tst_DesktopAlarmActions::serverComesAndGoes()
-{
-    DesktopNotifier notifier;
-    QSignalSpy delivered(&notifier, &DesktopNotifier::delivered);
-    notifier.notify(QStringLiteral("Termin"), QStringLiteral("Zahnarzt"));
-    QTest::qWait(300);
-    QCOMPARE(delivered.count(), 0);
-
-    // A server that starts later is asked what it renders once, not once per alarm.
-    FakeNotificationServer server({ QStringLiteral("body-markup") }, true);
-    QVERIFY(server.start());
-    QTRY_COMPARE(server.capabilityRequests, 1);
-    for (int i = 0; i < 3; ++i)
-        notifier.notify(QStringLiteral("Termin"), QStringLiteral("<b>"));
-    QTRY_COMPARE(delivered.count(), 3);
-    QCOMPARE(server.capabilityRequests, 1);
-    QCOMPARE(server.received.last().body, QStringLiteral("&lt;b&gt;"));
-}
-
-void tst_DesktopAlarmActions::notificationArrives_data()
-{
-    QTest::addColumn<QStringList>("capabilities");
-    QTest::addColumn<bool>("answersCapabilities");
-    QTest::addColumn<QString>("body");
-    QTest::addColumn<QString>("expected");
-
-    const QStringList markup { QStringLiteral("body"), QStringLiteral("body-markup") };
-    const QString tags = QStringLiteral("<b>&");
-    QTest::newRow("markup server: escaped") << markup << true << tags << QStringLiteral("&lt;b&gt;&amp;");
-    QTest::newRow("markup server: typed entity stays text")
-        << markup << true << QStringLiteral("Tom &amp; Jerry") << QStringLiteral("Tom &amp;amp; Jerry");
-    QTest::newRow("markup server: plain text untouched")
-        << markup << true << QStringLiteral("Größe 10:30 – ok") << QStringLiteral("Größe 10:30 – ok");
-    QTest::newRow("plain server: raw") << QStringList { QStringLiteral("body") } << true << tags << tags;
-    // Without an answer nobody knows whether markup is rendered; raw text at worst shows tags.
-    QTest::newRow("capabilities fail: raw") << markup << false << tags << tags;
-}
-
-void tst_DesktopAlarmActions::notificationArrives()
-{
-    QFETCH(QStringList, capabilities);
-    QFETCH(bool, answersCapabilities);
-    QFETCH(QString, body);
-
-    FakeNotificationServer server(capabilities, answersCapabilities);
-    QVERIFY(server.start());
-    DesktopNotifier notifier;
-    QSignalSpy delivered(&notifier, &DesktopNotifier::delivered);
-    // The summary is plain text for every server, so it is never escaped.
-    const QString summary = QStringLiteral("Termin <heute> & morgen");
-    notifier.notify(summary, body);
-
-    QTRY_COMPARE_WITH_TIMEOUT(delivered.count(), 1, 10000);
-    QCOMPARE(delivered.first().first().toUInt(), 41u);
-    QCOMPARE(server.received.size(), 1);
-    const Received& got = server.received.first();
-    QCOMPARE(got.app, QStringLiteral("Zettelwerk"));
-    QCOMPARE(got.replaces, 0u); // replacing would hide an earlier alarm the user has not seen
-    QCOMPARE(got.summary, summary);
-    QTEST(got.body, "expected");
-    // Servers ignore an urgency that is not a byte, and "critical" keeps the alarm on screen.
-    const QVariant urgency = got.hints.value(QStringLiteral("urgency"));
-    QCOMPARE(urgency.metaType(), QMetaType::fromType<uchar>());
-    QCOMPARE(urgency.value<uchar>(), uchar(2));
-    QCOMPARE(got.hints.value(QStringLiteral("resident")), QVariant(true));
-}
-
-void tst_DesktopAlarmActions::shellCommandIsNotWaitedFor()
-{
-    QTemporaryDir dir;
-    DesktopAlarmActions actions({}, {});
-    const QString pidFile = dir.filePath(u"sleeper.pid"_s);
-    pid_t sleeper = 0;
-    auto stopSleeper = qScopeGuard([&sleeper] {
-        if (sleeper > 0)
-            ::kill(sleeper, SIGTERM);
-    });
-
-    QElapsedTimer clock;
-    clock.start();
-    actions.runShellCommand(u"echo $$ > '%1'; exec sleep 60"_s.arg(pidFile));
-    // Not a speed target: a call that waited would block for the whole minute.
-    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
-
-    const QString marker = dir.filePath(u"second"_s);
-    actions.runShellCommand(u"printf second > '%1'"_s.arg(marker));
-    QTRY_COMPARE_WITH_TIMEOUT(readAll(marker), QByteArray("second"), 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(readAll(pidFile).endsWith('\n'), 10000);
-    sleeper = readAll(pidFile).trimmed().toInt();
-    QVERIFY(sleeper > 0);
-    QCOMPARE(::kill(sleeper, 0), 0); // still running although the next command has finished
-}
-
-void tst_DesktopAlarmActions::shellCommandReachesShellUnchanged_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QByteArray>("expected");
-
-    // @OUT@ becomes the double-quoted path of "out" in a fresh folder, @DIR@ that folder.
-    QTest::newRow("pipe") << u"printf abc | tr a-z A-Z > @OUT@"_s << u"out"_s << QByteArray("ABC");
-    QTest::newRow("no extra arguments")
-        << u"printf '%s|%s' \"$#\" \"$1\" > @OUT@"_s << u"out"_s << QByteArray("0|");
-    QTest::newRow("backslash") << u"printf '%s' 'a\\tb' > @OUT@"_s << u"out"_s << QByteArray("a\\tb");
-    QTest::newRow("two lines") << u"printf a > @OUT@\nprintf b >> @OUT@"_s << u"out"_s << QByteArray("ab");
-    QTest::newRow("spaces and quotes in path") << u"printf '%s' \"a b\" > \"@DIR@/dir with space/it's.txt\""_s
-                                               << u"dir with space/it's.txt"_s << QByteArray("a b");
-    QTest::newRow("non-ASCII path") << u"printf x > \"@DIR@/Übersicht.txt\""_s << u"Übersicht.txt"_s
-                                    << QByteArray("x");
-}
-
-void tst_DesktopAlarmActions::shellCommandReachesShellUnchanged()
-{
-    QFETCH(QString, command);
-    QFETCH(QString, file);
-    QFETCH(QByteArray, expected);
-
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(u"dir with space"_s));
-    command.replace(u"@OUT@"_s, u'"' + dir.filePath(u"out"_s) + u'"').replace(u"@DIR@"_s, dir.path());
-    DesktopAlarmActions({}, {}).runShellCommand(command);
-    QTRY_COMPARE_WITH_TIMEOUT(readAll(dir.filePath(file)), expected, 10000);
-}
-
-void tst_DesktopAlarmActions::desktopEntries_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QByteArray>("content"); // null: the file does not exist; @EXEC@: writes a marker
-    QTest::addColumn<bool>("launches");
-
-    const QByteArray marker = desktopEntry(u"Marker"_s, u"@EXEC@"_s);
-    QTest::newRow("spaces") << u"my apps/Mein Programm.desktop"_s << marker << true;
-    QTest::newRow("non-ASCII") << u"Büro Ordner/Wecker ä.desktop"_s << marker << true;
-    QTest::newRow("missing entry") << u"nowhere.desktop"_s << QByteArray() << false;
-    QTest::newRow("not a key file") << u"garbage.desktop"_s << QByteArray("just some text") << false;
-    QTest::newRow("not an application")
-        << u"folder.desktop"_s << QByteArray("[Desktop Entry]\nType=Directory\nName=Ordner\n") << false;
-}
-
-void tst_DesktopAlarmActions::desktopEntries()
-{
-    QFETCH(QString, fileName);
-    QFETCH(QByteArray, content);
-    QFETCH(bool, launches);
-
-    QTemporaryDir dir;
-    const QString entry = dir.filePath(fileName);
-    const QString marker = QFileInfo(entry).dir().filePath(u"marker"_s);
-    // Double quotes group the Exec argument; the single quotes are the shell's, for the spaces.
-    const QString exec = u"/bin/sh -c \"echo launched > '%1'\""_s.arg(marker);
-    QVERIFY(content.isNull()
-        || (QDir().mkpath(QFileInfo(entry).path())
-            && writeAll(entry, content.replace("@EXEC@", exec.toUtf8()))));
-
-    QCOMPARE(AppLauncher::open(entry), launches);
-    if (!launches) {
-        DesktopAlarmActions({}, {}).openPath(entry); // and nothing else happens
-        return;
-    }
-    QTRY_COMPARE_WITH_TIMEOUT(readAll(marker), QByteArray("launched\n"), 10000);
-    QVERIFY(QFile::remove(marker));
-    DesktopAlarmActions({}, {}).openPath(entry);
-    QTRY_COMPARE_WITH_TIMEOUT(readAll(marker), QByteArray("launched\n"), 10000);
-}
-
 namespace {
 
 // Kept until the process ends: Qt 6.4 leaks a sample whose effect goes while it still loads, and
@@ -286,42 +105,216 @@ DesktopAlarmActions* soundsKeptUntilExit = nullptr;
 
 } // namespace
 
-void tst_DesktopAlarmActions::onlyKnownSoundsPlay()
-{
-    soundsKeptUntilExit = new DesktopAlarmActions({}, {});
-    DesktopAlarmActions& actions = *soundsKeptUntilExit;
-    for (const char* name : { "", "basso", " Basso", "Basso.wav", "../sounds/Basso", "Beep" })
-        actions.playSound(QString::fromLatin1(name));
-    QVERIFY(actions.findChildren<QSoundEffect*>().isEmpty());
+class tst_DesktopAlarmActions : public QObject {
+    Q_OBJECT
 
-    const QStringList names = alarmSoundNames();
-    QSet<QByteArray> files;
-    for (const QString& name : names) {
-        actions.playSound(name);
-        actions.playSound(name);
-        const QByteArray file = readAll(u":/sounds/%1.wav"_s.arg(name));
-        files.insert(file);
-        // Audible: its 16-bit samples come near full scale somewhere.
-        const QByteArray samples = file.mid(file.indexOf("data") + 8);
-        int peak = 0;
-        for (qsizetype at = 0; at + 1 < samples.size(); at += 2)
-            peak = std::max(peak, std::abs(int(qFromLittleEndian<qint16>(samples.constData() + at))));
-        QVERIFY2(peak > 3000, qPrintable(name));
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void serverComesAndGoes()
+    {
+        DesktopNotifier notifier;
+        QSignalSpy delivered(&notifier, &DesktopNotifier::delivered);
+        notifier.notify(QStringLiteral("Termin"), QStringLiteral("Zahnarzt"));
+        QTest::qWait(300);
+        QCOMPARE(delivered.count(), 0);
+
+        // A server that starts later is asked what it renders once, not once per alarm.
+        FakeNotificationServer server({ QStringLiteral("body-markup") }, true);
+        QVERIFY(server.start());
+        QTRY_COMPARE(server.capabilityRequests, 1);
+        for (int i = 0; i < 3; ++i)
+            notifier.notify(QStringLiteral("Termin"), QStringLiteral("<b>"));
+        QTRY_COMPARE(delivered.count(), 3);
+        QCOMPARE(server.capabilityRequests, 1);
+        QCOMPARE(server.received.last().body, QStringLiteral("&lt;b&gt;"));
     }
-    // Every name has a sound of its own.
-    QCOMPARE(files.size(), names.size());
-    const QList<QSoundEffect*> effects = actions.findChildren<QSoundEffect*>();
-    QSet<QString> played;
-    for (QSoundEffect* effect : effects) {
-        // Silenced before the event loop could start it: the test makes no noise.
-        effect->setMuted(true);
-        effect->stop();
-        QVERIFY(QFile::exists(u':' + effect->source().path()));
-        played.insert(QFileInfo(effect->source().path()).completeBaseName());
+
+    void notificationArrives_data()
+    {
+        QTest::addColumn<QStringList>("capabilities");
+        QTest::addColumn<bool>("answersCapabilities");
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("expected");
+
+        const QStringList markup { QStringLiteral("body"), QStringLiteral("body-markup") };
+        const QString tags = QStringLiteral("<b>&");
+        QTest::newRow("markup server: escaped") << markup << true << tags << QStringLiteral("&lt;b&gt;&amp;");
+        QTest::newRow("markup server: typed entity stays text")
+            << markup << true << QStringLiteral("Tom &amp; Jerry") << QStringLiteral("Tom &amp;amp; Jerry");
+        QTest::newRow("markup server: plain text untouched")
+            << markup << true << QStringLiteral("Größe 10:30 – ok") << QStringLiteral("Größe 10:30 – ok");
+        QTest::newRow("plain server: raw") << QStringList { QStringLiteral("body") } << true << tags << tags;
+        // Without an answer nobody knows whether markup is rendered; raw text at worst shows tags.
+        QTest::newRow("capabilities fail: raw") << markup << false << tags << tags;
     }
-    QCOMPARE(effects.size(), names.size()); // a name played twice reuses its effect
-    QCOMPARE(played, QSet<QString>(names.begin(), names.end()));
-}
+
+    void notificationArrives()
+    {
+        QFETCH(QStringList, capabilities);
+        QFETCH(bool, answersCapabilities);
+        QFETCH(QString, body);
+
+        FakeNotificationServer server(capabilities, answersCapabilities);
+        QVERIFY(server.start());
+        DesktopNotifier notifier;
+        QSignalSpy delivered(&notifier, &DesktopNotifier::delivered);
+        // The summary is plain text for every server, so it is never escaped.
+        const QString summary = QStringLiteral("Termin <heute> & morgen");
+        notifier.notify(summary, body);
+
+        QTRY_COMPARE_WITH_TIMEOUT(delivered.count(), 1, 10000);
+        QCOMPARE(delivered.first().first().toUInt(), 41u);
+        QCOMPARE(server.received.size(), 1);
+        const Received& got = server.received.first();
+        QCOMPARE(got.app, QStringLiteral("Zettelwerk"));
+        QCOMPARE(got.replaces, 0u); // replacing would hide an earlier alarm the user has not seen
+        QCOMPARE(got.summary, summary);
+        QTEST(got.body, "expected");
+        // Servers ignore an urgency that is not a byte, and "critical" keeps the alarm on screen.
+        const QVariant urgency = got.hints.value(QStringLiteral("urgency"));
+        QCOMPARE(urgency.metaType(), QMetaType::fromType<uchar>());
+        QCOMPARE(urgency.value<uchar>(), uchar(2));
+        QCOMPARE(got.hints.value(QStringLiteral("resident")), QVariant(true));
+    }
+
+    void shellCommandIsNotWaitedFor()
+    {
+        QTemporaryDir dir;
+        DesktopAlarmActions actions({}, {});
+        const QString pidFile = dir.filePath(u"sleeper.pid"_s);
+        pid_t sleeper = 0;
+        auto stopSleeper = qScopeGuard([&sleeper] {
+            if (sleeper > 0)
+                ::kill(sleeper, SIGTERM);
+        });
+
+        QElapsedTimer clock;
+        clock.start();
+        actions.runShellCommand(u"echo $$ > '%1'; exec sleep 60"_s.arg(pidFile));
+        // Not a speed target: a call that waited would block for the whole minute.
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+
+        const QString marker = dir.filePath(u"second"_s);
+        actions.runShellCommand(u"printf second > '%1'"_s.arg(marker));
+        QTRY_COMPARE_WITH_TIMEOUT(readAll(marker), QByteArray("second"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(readAll(pidFile).endsWith('\n'), 10000);
+        sleeper = readAll(pidFile).trimmed().toInt();
+        QVERIFY(sleeper > 0);
+        QCOMPARE(::kill(sleeper, 0), 0); // still running although the next command has finished
+    }
+
+    void shellCommandReachesShellUnchanged_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("expected");
+
+        // @OUT@ becomes the double-quoted path of "out" in a fresh folder, @DIR@ that folder.
+        QTest::newRow("pipe") << u"printf abc | tr a-z A-Z > @OUT@"_s << u"out"_s << QByteArray("ABC");
+        QTest::newRow("no extra arguments")
+            << u"printf '%s|%s' \"$#\" \"$1\" > @OUT@"_s << u"out"_s << QByteArray("0|");
+        QTest::newRow("backslash") << u"printf '%s' 'a\\tb' > @OUT@"_s << u"out"_s << QByteArray("a\\tb");
+        QTest::newRow("two lines") << u"printf a > @OUT@\nprintf b >> @OUT@"_s << u"out"_s
+                                   << QByteArray("ab");
+        QTest::newRow("spaces and quotes in path")
+            << u"printf '%s' \"a b\" > \"@DIR@/dir with space/it's.txt\""_s << u"dir with space/it's.txt"_s
+            << QByteArray("a b");
+        QTest::newRow("non-ASCII path")
+            << u"printf x > \"@DIR@/Übersicht.txt\""_s << u"Übersicht.txt"_s << QByteArray("x");
+    }
+
+    void shellCommandReachesShellUnchanged()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, expected);
+
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"dir with space"_s));
+        command.replace(u"@OUT@"_s, u'"' + dir.filePath(u"out"_s) + u'"').replace(u"@DIR@"_s, dir.path());
+        DesktopAlarmActions({}, {}).runShellCommand(command);
+        QTRY_COMPARE_WITH_TIMEOUT(readAll(dir.filePath(file)), expected, 10000);
+    }
+
+    void desktopEntries_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("content"); // null: the file does not exist; @EXEC@: writes a marker
+        QTest::addColumn<bool>("launches");
+
+        const QByteArray marker = desktopEntry(u"Marker"_s, u"@EXEC@"_s);
+        QTest::newRow("spaces") << u"my apps/Mein Programm.desktop"_s << marker << true;
+        QTest::newRow("non-ASCII") << u"Büro Ordner/Wecker ä.desktop"_s << marker << true;
+        QTest::newRow("missing entry") << u"nowhere.desktop"_s << QByteArray() << false;
+        QTest::newRow("not a key file") << u"garbage.desktop"_s << QByteArray("just some text") << false;
+        QTest::newRow("not an application")
+            << u"folder.desktop"_s << QByteArray("[Desktop Entry]\nType=Directory\nName=Ordner\n") << false;
+    }
+
+    void desktopEntries()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, launches);
+
+        QTemporaryDir dir;
+        const QString entry = dir.filePath(fileName);
+        const QString marker = QFileInfo(entry).dir().filePath(u"marker"_s);
+        // Double quotes group the Exec argument; the single quotes are the shell's, for the spaces.
+        const QString exec = u"/bin/sh -c \"echo launched > '%1'\""_s.arg(marker);
+        QVERIFY(content.isNull()
+            || (QDir().mkpath(QFileInfo(entry).path())
+                && writeAll(entry, content.replace("@EXEC@", exec.toUtf8()))));
+
+        QCOMPARE(AppLauncher::open(entry), launches);
+        if (!launches) {
+            DesktopAlarmActions({}, {}).openPath(entry); // and nothing else happens
+            return;
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(readAll(marker), QByteArray("launched\n"), 10000);
+        QVERIFY(QFile::remove(marker));
+        DesktopAlarmActions({}, {}).openPath(entry);
+        QTRY_COMPARE_WITH_TIMEOUT(readAll(marker), QByteArray("launched\n"), 10000);
+    }
+
+    void onlyKnownSoundsPlay()
+    {
+        soundsKeptUntilExit = new DesktopAlarmActions({}, {});
+        DesktopAlarmActions& actions = *soundsKeptUntilExit;
+        for (const char* name : { "", "basso", " Basso", "Basso.wav", "../sounds/Basso", "Beep" })
+            actions.playSound(QString::fromLatin1(name));
+        QVERIFY(actions.findChildren<QSoundEffect*>().isEmpty());
+
+        const QStringList names = alarmSoundNames();
+        QSet<QByteArray> files;
+        for (const QString& name : names) {
+            actions.playSound(name);
+            actions.playSound(name);
+            const QByteArray file = readAll(u":/sounds/%1.wav"_s.arg(name));
+            files.insert(file);
+            // Audible: its 16-bit samples come near full scale somewhere.
+            const QByteArray samples = file.mid(file.indexOf("data") + 8);
+            int peak = 0;
+            for (qsizetype at = 0; at + 1 < samples.size(); at += 2)
+                peak = std::max(peak, std::abs(int(qFromLittleEndian<qint16>(samples.constData() + at))));
+            QVERIFY2(peak > 3000, qPrintable(name));
+        }
+        // Every name has a sound of its own.
+        QCOMPARE(files.size(), names.size());
+        const QList<QSoundEffect*> effects = actions.findChildren<QSoundEffect*>();
+        QSet<QString> played;
+        for (QSoundEffect* effect : effects) {
+            // Silenced before the event loop could start it: the test makes no noise.
+            effect->setMuted(true);
+            effect->stop();
+            QVERIFY(QFile::exists(u':' + effect->source().path()));
+            played.insert(QFileInfo(effect->source().path()).completeBaseName());
+        }
+        QCOMPARE(effects.size(), names.size()); // a name played twice reuses its effect
+        QCOMPARE(played, QSet<QString>(names.begin(), names.end()));
+    }
+};
 
 QTEST_MAIN(tst_DesktopAlarmActions)
 #include "tst_desktopalarmactions.moc"

@@ -55,110 +55,104 @@ class tst_Colors : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase()
+    {
+        m_engine.addImportPath(u"qrc:/"_s);
+        QQmlComponent component(&m_engine);
+        component.setData(
+            "import QtQuick\nimport Zettelwerk.Ui\nQtObject { readonly property QtObject colors: Colors }",
+            QUrl(u"holder.qml"_s));
+        m_holder.reset(component.create());
+        QVERIFY2(m_holder, qPrintable(component.errorString()));
+        m_colors = m_holder->property("colors").value<QObject*>();
+        QVERIFY(m_colors);
+    }
     void cleanup() { Appearance::instance().setDark(false); }
-    void textContrast_data();
-    void textContrast();
-    void everyColourHasItsDarkValue();
+
+    void textContrast_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QString>("text");
+        // A surface, or "<accent> tint on <surface>" for a badge's 12 % wash of its own colour.
+        QTest::addColumn<QString>("background");
+        QTest::addColumn<QString>("tintOver");
+        for (const bool dark : { false, true }) {
+            const char* variant = dark ? "dark" : "light";
+            for (const QString& text : { u"primary"_s, u"secondaryText"_s }) {
+                for (const QString& surface : surfaces)
+                    QTest::addRow("%s: %s on %s", variant, qPrintable(text), qPrintable(surface))
+                        << dark << text << surface << QString();
+            }
+            for (const QString& accent : accents) {
+                for (const QString& surface :
+                    { u"windowBackground"_s, u"controlBackground"_s, u"material"_s })
+                    QTest::addRow("%s: %s on %s", variant, qPrintable(accent), qPrintable(surface))
+                        << dark << accent << surface << QString();
+                QTest::addRow("%s: %s badge", variant, qPrintable(accent))
+                    << dark << accent << accent << u"controlBackground"_s;
+            }
+            for (const QString& fill : fills)
+                QTest::addRow("%s: onAccent on %s", variant, qPrintable(fill))
+                    << dark << u"onAccent"_s << fill << QString();
+        }
+    }
+
+    void textContrast()
+    {
+        QFETCH(bool, dark);
+        QFETCH(QString, text);
+        QFETCH(QString, background);
+        QFETCH(QString, tintOver);
+
+        Appearance::instance().setDark(dark);
+        const QColor foreground = color(text);
+        QColor behind = color(background);
+        QVERIFY(foreground.isValid() && behind.isValid());
+        if (!tintOver.isEmpty()) {
+            behind.setAlphaF(0.12f);
+            behind = over(behind, color(tintOver));
+        }
+        QCOMPARE(behind.alpha(), 255);
+        const double ratio = contrast(foreground, behind);
+        QVERIFY2(ratio >= 4.5,
+            qPrintable(u"%1 on %2: %3:1"_s.arg(foreground.name(QColor::HexArgb), behind.name())
+                           .arg(ratio, 0, 'f', 2)));
+    }
+
+    void everyColourHasItsDarkValue()
+    {
+        // Every colour property changes with the appearance (the flag itself aside), and follows it
+        // both ways: a value left out of the dark table would keep its light value here.
+        const QMetaObject* meta = m_colors->metaObject();
+        int colours = 0;
+        for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+            const QMetaProperty property = meta->property(i);
+            if (property.metaType() != QMetaType::fromType<QColor>())
+                continue;
+            ++colours;
+            const QString name = QString::fromLatin1(property.name());
+            Appearance::instance().setDark(false);
+            const QColor light = color(name);
+            Appearance::instance().setDark(true);
+            const QColor dark = color(name);
+            QVERIFY2(light != dark, qPrintable(name));
+            Appearance::instance().setDark(false);
+            QCOMPARE(color(name), light);
+        }
+        QVERIFY(colours >= 17);
+    }
 
 private:
-    [[nodiscard]] QColor color(const QString& name) const;
+    QColor color(const QString& name) const
+    {
+        const QVariant value = m_colors->property(name.toUtf8().constData());
+        return value.isValid() ? value.value<QColor>() : QColor();
+    }
 
     QQmlEngine m_engine;
     std::unique_ptr<QObject> m_holder;
     QObject* m_colors = nullptr;
 };
-
-void tst_Colors::initTestCase()
-{
-    m_engine.addImportPath(u"qrc:/"_s);
-    QQmlComponent component(&m_engine);
-    component.setData(
-        "import QtQuick\nimport Zettelwerk.Ui\nQtObject { readonly property QtObject colors: Colors }",
-        QUrl(u"holder.qml"_s));
-    m_holder.reset(component.create());
-    QVERIFY2(m_holder, qPrintable(component.errorString()));
-    m_colors = m_holder->property("colors").value<QObject*>();
-    QVERIFY(m_colors);
-}
-
-QColor tst_Colors::color(const QString& name) const
-{
-    const QVariant value = m_colors->property(name.toUtf8().constData());
-    return value.isValid() ? value.value<QColor>() : QColor();
-}
-
-void tst_Colors::textContrast_data()
-{
-    QTest::addColumn<bool>("dark");
-    QTest::addColumn<QString>("text");
-    // A surface, or "<accent> tint on <surface>" for a badge's 12 % wash of its own colour.
-    QTest::addColumn<QString>("background");
-    QTest::addColumn<QString>("tintOver");
-    for (const bool dark : { false, true }) {
-        const char* variant = dark ? "dark" : "light";
-        for (const QString& text : { u"primary"_s, u"secondaryText"_s }) {
-            for (const QString& surface : surfaces)
-                QTest::addRow("%s: %s on %s", variant, qPrintable(text), qPrintable(surface))
-                    << dark << text << surface << QString();
-        }
-        for (const QString& accent : accents) {
-            for (const QString& surface : { u"windowBackground"_s, u"controlBackground"_s, u"material"_s })
-                QTest::addRow("%s: %s on %s", variant, qPrintable(accent), qPrintable(surface))
-                    << dark << accent << surface << QString();
-            QTest::addRow("%s: %s badge", variant, qPrintable(accent))
-                << dark << accent << accent << u"controlBackground"_s;
-        }
-        for (const QString& fill : fills)
-            QTest::addRow("%s: onAccent on %s", variant, qPrintable(fill))
-                << dark << u"onAccent"_s << fill << QString();
-    }
-}
-
-void tst_Colors::textContrast()
-{
-    QFETCH(bool, dark);
-    QFETCH(QString, text);
-    QFETCH(QString, background);
-    QFETCH(QString, tintOver);
-
-    Appearance::instance().setDark(dark);
-    const QColor foreground = color(text);
-    QColor behind = color(background);
-    QVERIFY(foreground.isValid() && behind.isValid());
-    if (!tintOver.isEmpty()) {
-        behind.setAlphaF(0.12f);
-        behind = over(behind, color(tintOver));
-    }
-    QCOMPARE(behind.alpha(), 255);
-    const double ratio = contrast(foreground, behind);
-    QVERIFY2(ratio >= 4.5,
-        qPrintable(
-            u"%1 on %2: %3:1"_s.arg(foreground.name(QColor::HexArgb), behind.name()).arg(ratio, 0, 'f', 2)));
-}
-
-void tst_Colors::everyColourHasItsDarkValue()
-{
-    // Every colour property changes with the appearance (the flag itself aside), and follows it
-    // both ways: a value left out of the dark table would keep its light value here.
-    const QMetaObject* meta = m_colors->metaObject();
-    int colours = 0;
-    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
-        const QMetaProperty property = meta->property(i);
-        if (property.metaType() != QMetaType::fromType<QColor>())
-            continue;
-        ++colours;
-        const QString name = QString::fromLatin1(property.name());
-        Appearance::instance().setDark(false);
-        const QColor light = color(name);
-        Appearance::instance().setDark(true);
-        const QColor dark = color(name);
-        QVERIFY2(light != dark, qPrintable(name));
-        Appearance::instance().setDark(false);
-        QCOMPARE(color(name), light);
-    }
-    QVERIFY(colours >= 17);
-}
 
 QTEST_MAIN(tst_Colors)
 #include "tst_colors.moc"

@@ -43,23 +43,245 @@ QString describe(const QMap<int, DayEntryType>& types)
 
 // The month grids: which days get a dot, the panel's grid against a real store and panel at
 // Monday, 7 December 2026, 10:00, and the editor's sheet with the days it lets the user choose.
+
 class tst_MiniCalendarController : public QObject {
     Q_OBJECT
 
 private slots:
-    void dayTypes_data();
-    void dayTypes();
-    void init();
-    void opensOnTodaysMonth();
-    void dotsAndTodayFollowTheStore();
-    void tapTogglesThePanelsSelection();
-    void selectionInAnotherMonthIsNotDrawn();
-    void cellsChangeInPlace();
-    void sheet_data();
-    void sheet();
+    void dayTypes_data()
+    {
+        QTest::addColumn<ReminderNotes>("notes");
+        QTest::addColumn<QDate>("month");
+        QTest::addColumn<QString>("days");
+
+        const auto row
+            = [](const char* name, const ReminderNotes& notes, const QString& days,
+                  const QDate& month = QDate(2025, 3, 1)) { QTest::newRow(name) << notes << month << days; };
+        const ReminderNote ownOnFifth = own(berlin(2025, 3, 5, 9, 0), berlin(2025, 3, 5, 17, 0));
+        const ReminderNote importedOnFifth = imported(berlin(2025, 3, 5, 12, 0), berlin(2025, 3, 5, 13, 0));
+        ReminderNote plainNote = ownOnFifth;
+        plainNote.hasAlarm = false;
+
+        row("imported from the month before",
+            { imported(berlin(2025, 2, 28, 10, 0), berlin(2025, 3, 3, 10, 0)) }, u"1E 2E 3E"_s);
+        row("own without end", { own(berlin(2025, 3, 5, 9, 0)) }, QString());
+        row("plain note", { plainNote }, QString());
+        row("own, then imported", { ownOnFifth, importedOnFifth }, u"5M"_s);
+        row("imported, then own", { importedOnFifth, ownOnFifth }, u"5M"_s);
+        row("mixed, then own", { ownOnFifth, importedOnFifth, ownOnFifth }, u"5M"_s);
+        row("mixed, then imported", { importedOnFifth, ownOnFifth, importedOnFifth }, u"5M"_s);
+        row("separate days stay apart",
+            { ownOnFifth, imported(berlin(2025, 3, 6, 9, 0), berlin(2025, 3, 6, 10, 0)) }, u"5N 6E"_s);
+        row("imported ending at midnight", { imported(berlin(2025, 3, 10), berlin(2025, 3, 11)) }, u"10E"_s);
+        row("into the next month", { own(berlin(2025, 3, 30, 10, 0), berlin(2025, 4, 2, 10, 0)) },
+            u"30N 31N"_s);
+        row("ends as the month starts", { own(berlin(2025, 2, 28, 10, 0), berlin(2025, 3, 1)) }, QString());
+        row("given in UTC", { imported(utc(2025, 3, 9, 23, 0), utc(2025, 3, 10, 23, 0)) }, u"10E"_s);
+        row("over spring-forward", { own(berlin(2025, 3, 29, 12, 0), berlin(2025, 3, 31, 12, 0)) },
+            u"29N 30N 31N"_s);
+        row("over fall-back", { own(berlin(2025, 10, 25, 22, 0), berlin(2025, 10, 27, 1, 0)) },
+            u"25N 26N 27N"_s, QDate(2025, 10, 1));
+        row("the fall-back day only", { imported(berlin(2025, 10, 26), berlin(2025, 10, 27)) }, u"26E"_s,
+            QDate(2025, 10, 1));
+    }
+
+    void dayTypes()
+    {
+        QFETCH(ReminderNotes, notes);
+        QFETCH(QDate, month);
+        QTEST(describe(MiniCalendar::dayTypes(notes, month)), "days");
+    }
+
+    void init()
+    {
+        m_calendar.reset();
+        m_panel.reset();
+        m_store.reset();
+        m_now = berlin(2026, 12, 7, 10, 0);
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_store = std::make_unique<NoteStore>(m_dir->path(), [this] { return m_now; });
+        m_panel = std::make_unique<PanelController>(*m_store);
+        m_calendar = std::make_unique<MiniCalendarController>();
+        new QAbstractItemModelTester(m_calendar->cellModel(),
+            QAbstractItemModelTester::FailureReportingMode::QtTest, m_calendar.get());
+        m_calendar->setPanel(m_panel.get());
+    }
+
+    void opensOnTodaysMonth()
+    {
+        QCOMPARE(m_calendar->displayedMonth(), QDate(2026, 12, 1));
+        QCOMPARE(m_calendar->monthTitle(), u"Dezember 2026"_s);
+        QCOMPARE(m_calendar->leadingBlanks(), 1); // 1 December 2026 is a Tuesday
+        QCOMPARE(m_calendar->cells().size(), 31);
+        QCOMPARE(m_calendar->weekdaySymbols().constFirst(), u"Mo"_s);
+        for (int day = 1; day <= 31; ++day) {
+            QCOMPARE(cell(day).day, day);
+            QCOMPARE(cell(day).isToday, day == 7);
+            QVERIFY(!cell(day).isSelected);
+        }
+        QVERIFY(m_calendar->showsToday());
+
+        m_calendar->setDisplayedMonth(QDate(2027, 2, 14));
+        QCOMPARE(m_calendar->displayedMonth(), QDate(2027, 2, 1));
+        QCOMPARE(m_calendar->daysInMonth(), 28);
+        QCOMPARE(m_calendar->leadingBlanks(), 0); // a Monday
+        QVERIFY(std::none_of(m_calendar->cells().cbegin(), m_calendar->cells().cend(),
+            [](const DayCell& c) { return c.isToday; }));
+        m_calendar->setDisplayedMonth(QDate(2026, 11, 30));
+        QCOMPARE(m_calendar->monthTitle(), u"November 2026"_s);
+        QCOMPARE(m_calendar->leadingBlanks(), 6); // a Sunday
+    }
+
+    void dotsAndTodayFollowTheStore()
+    {
+        QSignalSpy cells(m_calendar.get(), &MiniCalendarController::cellsChanged);
+        add(berlin(2026, 12, 5, 9, 0), berlin(2026, 12, 5, 17, 0));
+        add(berlin(2026, 11, 28, 10, 0), berlin(2026, 12, 3, 10, 0), u"Apple Kalender"_s);
+        add(berlin(2026, 12, 3, 8, 0), berlin(2026, 12, 3, 9, 0));
+        add(berlin(2026, 12, 9, 9, 0), std::nullopt);
+        QVERIFY(!cells.isEmpty());
+
+        QStringList dots;
+        for (int day = 1; day <= 9; ++day)
+            dots.append(cell(day).dotColor);
+        // The 9th's appointment has no end: no dot.
+        QCOMPARE(dots, strings("cyan|cyan|purple||orange||||"));
+        // What a screen reader says of a day carries the same facts as its drawing.
+        QCOMPARE(cell(3).accessibleName, u"Donnerstag, 3. Dezember, eigene und importierte Termine"_s);
+        QCOMPARE(cell(7).accessibleName, u"Montag, 7. Dezember, heute"_s);
+        m_calendar->tap(5);
+        QCOMPARE(cell(5).accessibleName, u"Samstag, 5. Dezember, ausgewählt, eigene Termine"_s);
+        m_calendar->tap(5);
+
+        // The day turns: tomorrow becomes today.
+        m_now = m_now.addDays(1);
+        m_store->setNotes(m_store->notes());
+        QVERIFY(cell(8).isToday);
+        QVERIFY(!cell(7).isToday);
+    }
+
+    void tapTogglesThePanelsSelection()
+    {
+        QSignalSpy selected(m_calendar.get(), &MiniCalendarController::selectedDayChanged);
+        m_calendar->tap(12);
+        QCOMPARE(m_panel->selectedDay(), std::optional(QDate(2026, 12, 12)));
+        QCOMPARE(m_calendar->selectedDay(), QDate(2026, 12, 12));
+        QVERIFY(cell(12).isSelected);
+        QVERIFY(!m_calendar->showsToday());
+        QCOMPARE(selected.size(), 1);
+
+        m_calendar->tap(12);
+        QCOMPARE(m_panel->selectedDay(), std::nullopt);
+        QVERIFY(!m_calendar->selectedDay().isValid());
+        QVERIFY(m_calendar->showsToday());
+
+        // Today selected still shows today; its cell keeps the today look.
+        m_calendar->tap(7);
+        QVERIFY(m_calendar->showsToday());
+        QVERIFY(cell(7).isToday);
+        QVERIFY(cell(7).isSelected);
+
+        // Days outside the month are no days.
+        m_calendar->tap(32);
+        m_calendar->tap(0);
+        QCOMPARE(m_panel->selectedDay(), std::optional(QDate(2026, 12, 7)));
+
+        // The panel's own changes show up in the grid.
+        m_panel->setSelectedDay(QDate(2026, 12, 24));
+        QVERIFY(cell(24).isSelected);
+        QCOMPARE(m_calendar->selectedDay(), QDate(2026, 12, 24));
+    }
+
+    void selectionInAnotherMonthIsNotDrawn()
+    {
+        m_panel->setSelectedDay(QDate(2027, 1, 12));
+        QVERIFY(std::none_of(m_calendar->cells().cbegin(), m_calendar->cells().cend(),
+            [](const DayCell& c) { return c.isSelected; }));
+        // Same day of the month, other year.
+        m_panel->setSelectedDay(QDate(2025, 12, 12));
+        QVERIFY(!cell(12).isSelected);
+    }
+
+    void cellsChangeInPlace()
+    {
+        DayCellModel* model = m_calendar->cellModel();
+        QSignalSpy reset(model, &QAbstractItemModel::modelReset);
+        QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+        m_calendar->tap(12);
+        QCOMPARE(reset.size(), 0);
+        // The 12th is selected and takes Tab's stop from today, the 7th.
+        QCOMPARE(changed.size(), 2);
+        QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 6);
+        QCOMPARE(changed.at(1).at(0).toModelIndex().row(), 11);
+        QVERIFY(!cell(7).isTabStop && cell(12).isTabStop);
+        QCOMPARE(model->data(model->index(11), DayCellModel::CellRole).value<DayCell>().isSelected, true);
+
+        // Another month with as many days changes rows, one with fewer resets.
+        m_calendar->nextMonth();
+        QCOMPARE(reset.size(), 0);
+        m_calendar->nextMonth();
+        QCOMPARE(reset.size(), 1);
+        QCOMPARE(model->rowCount(), 28);
+    }
+
+    void sheet_data()
+    {
+        QTest::addColumn<QDateTime>("minimum"); // invalid: no limit
+        QTest::addColumn<int>("monthsOn"); // pages turned after the date was given
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("firstSelectable");
+        QTest::addColumn<int>("tapped");
+        QTest::addColumn<QDate>("picked"); // invalid: the tap chooses nothing
+
+        const QDateTime start = berlin(2026, 3, 20, 14, 30);
+        QTest::newRow("no limit") << QDateTime() << 0 << u"März 2026"_s << 20 << 1 << 3 << QDate(2026, 3, 3);
+        QTest::newRow("from the start on: the day itself")
+            << start << 0 << u"März 2026"_s << 20 << 20 << 20 << QDate(2026, 3, 20);
+        QTest::newRow("from the start on: the day before")
+            << start << 0 << u"März 2026"_s << 20 << 20 << 19 << QDate();
+        QTest::newRow("a month later, all days")
+            << start << 1 << u"April 2026"_s << 0 << 1 << 1 << QDate(2026, 4, 1);
+        QTest::newRow("a month earlier, none")
+            << start << -1 << u"Februar 2026"_s << 0 << 29 << 28 << QDate();
+        QTest::newRow("past the month's last day")
+            << QDateTime() << 0 << u"März 2026"_s << 20 << 1 << 32 << QDate();
+    }
+
+    void sheet()
+    {
+        QFETCH(QDateTime, minimum);
+        QFETCH(int, monthsOn);
+        QFETCH(QDate, picked);
+
+        DatePickerController sheet;
+        sheet.setNow(berlin(2026, 3, 18, 9, 0));
+        sheet.setMinimum(minimum);
+        sheet.setDate(berlin(2026, 3, 20, 14, 30));
+        for (int i = 0; i < std::abs(monthsOn); ++i)
+            monthsOn > 0 ? sheet.nextMonth() : sheet.previousMonth();
+        QTEST(sheet.monthTitle(), "title");
+        QTEST(sheet.selectedDay(), "selected");
+        QCOMPARE(sheet.todayDay(), monthsOn == 0 ? 18 : 0);
+        QTEST(sheet.firstSelectableDay(), "firstSelectable");
+
+        QSignalSpy spy(&sheet, &DatePickerController::picked);
+        QFETCH(int, tapped);
+        sheet.pick(tapped);
+        QCOMPARE(spy.count(), picked.isValid() ? 1 : 0);
+        if (picked.isValid())
+            QCOMPARE(spy.constFirst().constFirst().toDateTime(), picked.startOfDay());
+    }
 
 private:
-    ReminderNote add(const QDateTime& start, const std::optional<QDateTime>& end, const QString& source = {});
+    ReminderNote add(const QDateTime& start, const std::optional<QDateTime>& end, const QString& source = {})
+    {
+        ReminderNote note = *m_store->addNote(true, start);
+        note.alarmEndDate = end;
+        note.importSource = source;
+        m_store->updateNote(note);
+        return note;
+    }
     [[nodiscard]] const DayCell& cell(int day) const { return m_calendar->cells().at(day - 1); }
 
     QDateTime m_now;
@@ -68,240 +290,6 @@ private:
     std::unique_ptr<PanelController> m_panel;
     std::unique_ptr<MiniCalendarController> m_calendar;
 };
-
-void tst_MiniCalendarController::dayTypes_data()
-{
-    QTest::addColumn<ReminderNotes>("notes");
-    QTest::addColumn<QDate>("month");
-    QTest::addColumn<QString>("days");
-
-    const auto row
-        = [](const char* name, const ReminderNotes& notes, const QString& days,
-              const QDate& month = QDate(2025, 3, 1)) { QTest::newRow(name) << notes << month << days; };
-    const ReminderNote ownOnFifth = own(berlin(2025, 3, 5, 9, 0), berlin(2025, 3, 5, 17, 0));
-    const ReminderNote importedOnFifth = imported(berlin(2025, 3, 5, 12, 0), berlin(2025, 3, 5, 13, 0));
-    ReminderNote plainNote = ownOnFifth;
-    plainNote.hasAlarm = false;
-
-    row("imported from the month before", { imported(berlin(2025, 2, 28, 10, 0), berlin(2025, 3, 3, 10, 0)) },
-        u"1E 2E 3E"_s);
-    row("own without end", { own(berlin(2025, 3, 5, 9, 0)) }, QString());
-    row("plain note", { plainNote }, QString());
-    row("own, then imported", { ownOnFifth, importedOnFifth }, u"5M"_s);
-    row("imported, then own", { importedOnFifth, ownOnFifth }, u"5M"_s);
-    row("mixed, then own", { ownOnFifth, importedOnFifth, ownOnFifth }, u"5M"_s);
-    row("mixed, then imported", { importedOnFifth, ownOnFifth, importedOnFifth }, u"5M"_s);
-    row("separate days stay apart",
-        { ownOnFifth, imported(berlin(2025, 3, 6, 9, 0), berlin(2025, 3, 6, 10, 0)) }, u"5N 6E"_s);
-    row("imported ending at midnight", { imported(berlin(2025, 3, 10), berlin(2025, 3, 11)) }, u"10E"_s);
-    row("into the next month", { own(berlin(2025, 3, 30, 10, 0), berlin(2025, 4, 2, 10, 0)) }, u"30N 31N"_s);
-    row("ends as the month starts", { own(berlin(2025, 2, 28, 10, 0), berlin(2025, 3, 1)) }, QString());
-    row("given in UTC", { imported(utc(2025, 3, 9, 23, 0), utc(2025, 3, 10, 23, 0)) }, u"10E"_s);
-    row("over spring-forward", { own(berlin(2025, 3, 29, 12, 0), berlin(2025, 3, 31, 12, 0)) },
-        u"29N 30N 31N"_s);
-    row("over fall-back", { own(berlin(2025, 10, 25, 22, 0), berlin(2025, 10, 27, 1, 0)) }, u"25N 26N 27N"_s,
-        QDate(2025, 10, 1));
-    row("the fall-back day only", { imported(berlin(2025, 10, 26), berlin(2025, 10, 27)) }, u"26E"_s,
-        QDate(2025, 10, 1));
-}
-
-void tst_MiniCalendarController::dayTypes()
-{
-    QFETCH(ReminderNotes, notes);
-    QFETCH(QDate, month);
-    QTEST(describe(MiniCalendar::dayTypes(notes, month)), "days");
-}
-
-void tst_MiniCalendarController::init()
-{
-    m_calendar.reset();
-    m_panel.reset();
-    m_store.reset();
-    m_now = berlin(2026, 12, 7, 10, 0);
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_store = std::make_unique<NoteStore>(m_dir->path(), [this] { return m_now; });
-    m_panel = std::make_unique<PanelController>(*m_store);
-    m_calendar = std::make_unique<MiniCalendarController>();
-    new QAbstractItemModelTester(
-        m_calendar->cellModel(), QAbstractItemModelTester::FailureReportingMode::QtTest, m_calendar.get());
-    m_calendar->setPanel(m_panel.get());
-}
-
-ReminderNote tst_MiniCalendarController::add(
-    const QDateTime& start, const std::optional<QDateTime>& end, const QString& source)
-{
-    ReminderNote note = *m_store->addNote(true, start);
-    note.alarmEndDate = end;
-    note.importSource = source;
-    m_store->updateNote(note);
-    return note;
-}
-
-void tst_MiniCalendarController::opensOnTodaysMonth()
-{
-    QCOMPARE(m_calendar->displayedMonth(), QDate(2026, 12, 1));
-    QCOMPARE(m_calendar->monthTitle(), u"Dezember 2026"_s);
-    QCOMPARE(m_calendar->leadingBlanks(), 1); // 1 December 2026 is a Tuesday
-    QCOMPARE(m_calendar->cells().size(), 31);
-    QCOMPARE(m_calendar->weekdaySymbols().constFirst(), u"Mo"_s);
-    for (int day = 1; day <= 31; ++day) {
-        QCOMPARE(cell(day).day, day);
-        QCOMPARE(cell(day).isToday, day == 7);
-        QVERIFY(!cell(day).isSelected);
-    }
-    QVERIFY(m_calendar->showsToday());
-
-    m_calendar->setDisplayedMonth(QDate(2027, 2, 14));
-    QCOMPARE(m_calendar->displayedMonth(), QDate(2027, 2, 1));
-    QCOMPARE(m_calendar->daysInMonth(), 28);
-    QCOMPARE(m_calendar->leadingBlanks(), 0); // a Monday
-    QVERIFY(std::none_of(m_calendar->cells().cbegin(), m_calendar->cells().cend(),
-        [](const DayCell& c) { return c.isToday; }));
-    m_calendar->setDisplayedMonth(QDate(2026, 11, 30));
-    QCOMPARE(m_calendar->monthTitle(), u"November 2026"_s);
-    QCOMPARE(m_calendar->leadingBlanks(), 6); // a Sunday
-}
-
-void tst_MiniCalendarController::dotsAndTodayFollowTheStore()
-{
-    QSignalSpy cells(m_calendar.get(), &MiniCalendarController::cellsChanged);
-    add(berlin(2026, 12, 5, 9, 0), berlin(2026, 12, 5, 17, 0));
-    add(berlin(2026, 11, 28, 10, 0), berlin(2026, 12, 3, 10, 0), u"Apple Kalender"_s);
-    add(berlin(2026, 12, 3, 8, 0), berlin(2026, 12, 3, 9, 0));
-    add(berlin(2026, 12, 9, 9, 0), std::nullopt);
-    QVERIFY(!cells.isEmpty());
-
-    QCOMPARE(cell(1).dotColor, u"cyan"_s);
-    QCOMPARE(cell(2).dotColor, u"cyan"_s);
-    QCOMPARE(cell(3).dotColor, u"purple"_s);
-    QCOMPARE(cell(4).dotColor, QString());
-    QCOMPARE(cell(5).dotColor, u"orange"_s);
-    QCOMPARE(cell(9).dotColor, QString()); // no end, no dot
-    // What a screen reader says of a day carries the same facts as its drawing.
-    QCOMPARE(cell(3).accessibleName, u"Donnerstag, 3. Dezember, eigene und importierte Termine"_s);
-    QCOMPARE(cell(7).accessibleName, u"Montag, 7. Dezember, heute"_s);
-    m_calendar->tap(5);
-    QCOMPARE(cell(5).accessibleName, u"Samstag, 5. Dezember, ausgewählt, eigene Termine"_s);
-    m_calendar->tap(5);
-
-    // The day turns: tomorrow becomes today.
-    m_now = m_now.addDays(1);
-    m_store->setNotes(m_store->notes());
-    QVERIFY(cell(8).isToday);
-    QVERIFY(!cell(7).isToday);
-}
-
-void tst_MiniCalendarController::tapTogglesThePanelsSelection()
-{
-    QSignalSpy selected(m_calendar.get(), &MiniCalendarController::selectedDayChanged);
-    m_calendar->tap(12);
-    QCOMPARE(m_panel->selectedDay(), std::optional(QDate(2026, 12, 12)));
-    QCOMPARE(m_calendar->selectedDay(), QDate(2026, 12, 12));
-    QVERIFY(cell(12).isSelected);
-    QVERIFY(!m_calendar->showsToday());
-    QCOMPARE(selected.size(), 1);
-
-    m_calendar->tap(12);
-    QCOMPARE(m_panel->selectedDay(), std::nullopt);
-    QVERIFY(!m_calendar->selectedDay().isValid());
-    QVERIFY(m_calendar->showsToday());
-
-    // Today selected still shows today; its cell keeps the today look.
-    m_calendar->tap(7);
-    QVERIFY(m_calendar->showsToday());
-    QVERIFY(cell(7).isToday);
-    QVERIFY(cell(7).isSelected);
-
-    // Days outside the month are no days.
-    m_calendar->tap(32);
-    m_calendar->tap(0);
-    QCOMPARE(m_panel->selectedDay(), std::optional(QDate(2026, 12, 7)));
-
-    // The panel's own changes show up in the grid.
-    m_panel->setSelectedDay(QDate(2026, 12, 24));
-    QVERIFY(cell(24).isSelected);
-    QCOMPARE(m_calendar->selectedDay(), QDate(2026, 12, 24));
-}
-
-void tst_MiniCalendarController::selectionInAnotherMonthIsNotDrawn()
-{
-    m_panel->setSelectedDay(QDate(2027, 1, 12));
-    QVERIFY(std::none_of(m_calendar->cells().cbegin(), m_calendar->cells().cend(),
-        [](const DayCell& c) { return c.isSelected; }));
-    // Same day of the month, other year.
-    m_panel->setSelectedDay(QDate(2025, 12, 12));
-    QVERIFY(!cell(12).isSelected);
-}
-
-void tst_MiniCalendarController::cellsChangeInPlace()
-{
-    DayCellModel* model = m_calendar->cellModel();
-    QSignalSpy reset(model, &QAbstractItemModel::modelReset);
-    QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
-    m_calendar->tap(12);
-    QCOMPARE(reset.size(), 0);
-    // The 12th is selected and takes Tab's stop from today, the 7th.
-    QCOMPARE(changed.size(), 2);
-    QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 6);
-    QCOMPARE(changed.at(1).at(0).toModelIndex().row(), 11);
-    QVERIFY(!cell(7).isTabStop && cell(12).isTabStop);
-    QCOMPARE(model->data(model->index(11), DayCellModel::CellRole).value<DayCell>().isSelected, true);
-
-    // Another month with as many days changes rows, one with fewer resets.
-    m_calendar->nextMonth();
-    QCOMPARE(reset.size(), 0);
-    m_calendar->nextMonth();
-    QCOMPARE(reset.size(), 1);
-    QCOMPARE(model->rowCount(), 28);
-}
-
-void tst_MiniCalendarController::sheet_data()
-{
-    QTest::addColumn<QDateTime>("minimum"); // invalid: no limit
-    QTest::addColumn<int>("monthsOn"); // pages turned after the date was given
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<int>("firstSelectable");
-    QTest::addColumn<int>("tapped");
-    QTest::addColumn<QDate>("picked"); // invalid: the tap chooses nothing
-
-    const QDateTime start = berlin(2026, 3, 20, 14, 30);
-    QTest::newRow("no limit") << QDateTime() << 0 << u"März 2026"_s << 20 << 1 << 3 << QDate(2026, 3, 3);
-    QTest::newRow("from the start on: the day itself")
-        << start << 0 << u"März 2026"_s << 20 << 20 << 20 << QDate(2026, 3, 20);
-    QTest::newRow("from the start on: the day before")
-        << start << 0 << u"März 2026"_s << 20 << 20 << 19 << QDate();
-    QTest::newRow("a month later, all days")
-        << start << 1 << u"April 2026"_s << 0 << 1 << 1 << QDate(2026, 4, 1);
-    QTest::newRow("a month earlier, none") << start << -1 << u"Februar 2026"_s << 0 << 29 << 28 << QDate();
-    QTest::newRow("past the month's last day")
-        << QDateTime() << 0 << u"März 2026"_s << 20 << 1 << 32 << QDate();
-}
-
-void tst_MiniCalendarController::sheet()
-{
-    QFETCH(QDateTime, minimum);
-    QFETCH(int, monthsOn);
-    QFETCH(QDate, picked);
-
-    DatePickerController sheet;
-    sheet.setNow(berlin(2026, 3, 18, 9, 0));
-    sheet.setMinimum(minimum);
-    sheet.setDate(berlin(2026, 3, 20, 14, 30));
-    for (int i = 0; i < std::abs(monthsOn); ++i)
-        monthsOn > 0 ? sheet.nextMonth() : sheet.previousMonth();
-    QTEST(sheet.monthTitle(), "title");
-    QTEST(sheet.selectedDay(), "selected");
-    QCOMPARE(sheet.todayDay(), monthsOn == 0 ? 18 : 0);
-    QTEST(sheet.firstSelectableDay(), "firstSelectable");
-
-    QSignalSpy spy(&sheet, &DatePickerController::picked);
-    QFETCH(int, tapped);
-    sheet.pick(tapped);
-    QCOMPARE(spy.count(), picked.isValid() ? 1 : 0);
-    if (picked.isValid())
-        QCOMPARE(spy.constFirst().constFirst().toDateTime(), picked.startOfDay());
-}
 
 QTEST_GUILESS_MAIN(tst_MiniCalendarController)
 #include "tst_minicalendarcontroller.moc"

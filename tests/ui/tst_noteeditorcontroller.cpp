@@ -86,441 +86,425 @@ class tst_NoteEditorController : public QObject {
     Q_OBJECT
 
 private slots:
-    void quickAddSuggestion_data();
-    void quickAddSuggestion();
+    void quickAddSuggestion_data()
+    {
+        QTest::addColumn<bool>("isNew");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("suggestion"); // empty: none offered
+        QTest::addColumn<QString>("after"); // text, alarm, end and repeat once taken
+
+        // The clock reads Friday, 20 March 2026, 14:30.
+        QTest::newRow("time and repeat")
+            << true << u"Zahnarzt morgen 14:30 wöchentlich"_s << u"Erkannt: Morgen, 14:30 · Wöchentlich"_s
+            << u"Zahnarzt | 2026-03-21 14:30 | – | Wöchentlich"_s;
+        QTest::newRow("a range") << true << u"Meeting Montag 10–12 Uhr"_s
+                                 << u"Erkannt: Mo., 23. März 2026, 10:00 – 12:00"_s
+                                 << u"Meeting | 2026-03-23 10:00 | 2026-03-23 12:00 | Keine"_s;
+        QTest::newRow("nothing understood") << true << u"Einkaufen"_s << QString() << QString();
+        QTest::newRow("only the time") << true << u"morgen 9 Uhr"_s << QString() << QString();
+        // An existing record's text is its own business.
+        QTest::newRow("an existing record") << false << u"Zahnarzt morgen 14:30"_s << QString() << QString();
+    }
+
+    void quickAddSuggestion()
+    {
+        QFETCH(bool, isNew);
+        QFETCH(QString, text);
+        QFETCH(QString, suggestion);
+
+        Harness h;
+        h.openAt(0, isNew ? QString() : u"Alt"_s);
+        QCOMPARE(h.editor.isNewNote(), isNew);
+        h.editor.setText(text);
+        QCOMPARE(h.editor.quickAddText(), suggestion);
+        h.editor.confirm(); // Ctrl+Enter: a suggestion is taken and the editor stays, else it saves
+        QCOMPARE(h.panel.editingNoteId().isEmpty(), suggestion.isEmpty());
+        if (suggestion.isEmpty()) {
+            QCOMPARE(h.editor.text(), text); // nothing taken
+            return;
+        }
+        const auto when = [](const QDateTime& moment) { return moment.toString(u"yyyy-MM-dd HH:mm"_s); };
+        QTEST(QStringList({ h.editor.text(), when(h.editor.alarmDate()),
+                              h.editor.hasEndDate() ? when(h.editor.alarmEndDate()) : u"–"_s,
+                              h.editor.repeatNames().at(h.editor.repeatIndex()) })
+                  .join(u" | "_s),
+            "after");
+        QVERIFY(h.editor.hasAlarm());
+        QCOMPARE(h.editor.quickAddText(), QString());
+    }
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { QSettings(u"Zettelwerk"_s, u"Zettelwerk"_s).clear(); }
-    void closing_data();
-    void closing();
-    void armingOnSave_data();
-    void armingOnSave();
-    void lastSound_data();
-    void lastSound();
-    void switches_data();
-    void switches();
-    void pickedDayAndTime_data();
-    void pickedDayAndTime();
-    void testAlarm_data();
-    void testAlarm();
-    void texts_data();
-    void texts();
-    void followsThePanelToAnotherRecord();
-    void failedSaveKeepsTheEditorOpen();
-    void appChooserOffersApplicationsOnly();
-};
 
-void tst_NoteEditorController::closing_data()
-{
-    QTest::addColumn<bool>("existing");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("kept"); // the record's text afterwards; null: it is gone
+    void closing_data()
+    {
+        QTest::addColumn<bool>("existing");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("kept"); // the record's text afterwards; null: it is gone
 
-    QTest::newRow("new, saved") << false << u"Zahnarzt"_s << u"save"_s << u"Zahnarzt"_s;
-    QTest::newRow("saved as typed, untrimmed") << true << u" Neu \n"_s << u"save"_s << u" Neu \n"_s;
-    QTest::newRow("new, blank, saved") << false << u" \n\t "_s << u"save"_s << QString();
-    QTest::newRow("existing, changed, cancelled") << true << u"Neu"_s << u"cancel"_s << u"Alt"_s;
-    // Escape: the one typed thing Escape would throw away is asked about first.
-    QTest::newRow("existing, changed, Escape") << true << u"Neu"_s << u"escape"_s << u"Alt"_s;
-    QTest::newRow("new, blank, Escape") << false << u" "_s << u"escape"_s << QString();
-    QTest::newRow("new with text, Escape asks, Escape again keeps it")
-        << false << u"Zahnarzt"_s << u"escape escape"_s << u"Zahnarzt"_s;
-    QTest::newRow("new with text, Escape asks, confirmed")
-        << false << u"Zahnarzt"_s << u"escape delete"_s << QString();
-}
+        QTest::newRow("new, saved") << false << u"Zahnarzt"_s << u"save"_s << u"Zahnarzt"_s;
+        QTest::newRow("saved as typed, untrimmed") << true << u" Neu \n"_s << u"save"_s << u" Neu \n"_s;
+        QTest::newRow("new, blank, saved") << false << u" \n\t "_s << u"save"_s << QString();
+        QTest::newRow("existing, changed, cancelled") << true << u"Neu"_s << u"cancel"_s << u"Alt"_s;
+        // Escape: the one typed thing Escape would throw away is asked about first.
+        QTest::newRow("existing, changed, Escape") << true << u"Neu"_s << u"escape"_s << u"Alt"_s;
+        QTest::newRow("new, blank, Escape") << false << u" "_s << u"escape"_s << QString();
+        QTest::newRow("new with text, Escape asks, Escape again keeps it")
+            << false << u"Zahnarzt"_s << u"escape escape"_s << u"Zahnarzt"_s;
+        QTest::newRow("new with text, Escape asks, confirmed")
+            << false << u"Zahnarzt"_s << u"escape delete"_s << QString();
+    }
 
-void tst_NoteEditorController::closing()
-{
-    QFETCH(bool, existing);
-    QFETCH(QString, typed);
-    QFETCH(QString, action);
-    QFETCH(QString, kept);
+    void closing()
+    {
+        QFETCH(bool, existing);
+        QFETCH(QString, typed);
+        QFETCH(QString, action);
+        QFETCH(QString, kept);
 
-    Harness h;
-    const QUuid id = h.openAt(existing ? 60 : 0, existing ? u"Alt"_s : QString()).id;
-    QCOMPARE(h.editor.isNewNote(), !existing);
-    QSignalSpy dismissed(&h.editor, &NoteEditorController::dismissed);
-    h.editor.setText(typed);
-    if (action == QLatin1String("save")) {
-        h.editor.saveOrDelete();
-    } else if (action == QLatin1String("cancel")) {
-        h.editor.cancelEdit();
-    } else if (action.startsWith(u"escape"_s)) {
-        h.editor.escape();
-        const bool asks = !existing && !typed.trimmed().isEmpty();
-        QCOMPARE(h.editor.property("showDeleteConfirm").toBool(), asks);
-        if (action.endsWith(u"escape escape"_s)) {
+        Harness h;
+        const QUuid id = h.openAt(existing ? 60 : 0, existing ? u"Alt"_s : QString()).id;
+        QCOMPARE(h.editor.isNewNote(), !existing);
+        QSignalSpy dismissed(&h.editor, &NoteEditorController::dismissed);
+        h.editor.setText(typed);
+        if (action == QLatin1String("save")) {
+            h.editor.saveOrDelete();
+        } else if (action == QLatin1String("cancel")) {
+            h.editor.cancelEdit();
+        } else if (action.startsWith(u"escape"_s)) {
             h.editor.escape();
-            QVERIFY(!h.editor.property("showDeleteConfirm").toBool());
-            QCOMPARE(dismissed.count(), 0);
-            h.editor.saveOrDelete(); // the question went away; the text is there to save
-        } else if (action.endsWith(u"delete"_s)) {
-            h.editor.deleteNote();
+            const bool asks = !existing && !typed.trimmed().isEmpty();
+            QCOMPARE(h.editor.property("showDeleteConfirm").toBool(), asks);
+            if (action.endsWith(u"escape escape"_s)) {
+                h.editor.escape();
+                QVERIFY(!h.editor.property("showDeleteConfirm").toBool());
+                QCOMPARE(dismissed.count(), 0);
+                h.editor.saveOrDelete(); // the question went away; the text is there to save
+            } else if (action.endsWith(u"delete"_s)) {
+                h.editor.deleteNote();
+            }
+        }
+
+        QCOMPARE(dismissed.count(), 1);
+        QCOMPARE(h.panel.editingNoteId(), QString());
+        for (const ReminderNotes& notes : { h.store.notes(), h.saved() }) {
+            const ReminderNote* note = find(notes, id);
+            QCOMPARE(note != nullptr, !kept.isNull());
+            if (note)
+                QCOMPARE(note->text, kept);
         }
     }
 
-    QCOMPARE(dismissed.count(), 1);
-    QCOMPARE(h.panel.editingNoteId(), QString());
-    for (const ReminderNotes& notes : { h.store.notes(), h.saved() }) {
-        const ReminderNote* note = find(notes, id);
-        QCOMPARE(note != nullptr, !kept.isNull());
-        if (note)
-            QCOMPARE(note->text, kept);
-    }
-}
+    void armingOnSave_data()
+    {
+        QTest::addColumn<bool>("isNew");
+        QTest::addColumn<bool>("fired");
+        QTest::addColumn<int>("alarmMinutes"); // from now, as saved
 
-void tst_NoteEditorController::armingOnSave_data()
-{
-    QTest::addColumn<bool>("isNew");
-    QTest::addColumn<bool>("fired");
-    QTest::addColumn<int>("alarmMinutes"); // from now, as saved
-
-    QTest::newRow("fired, moved to the future: armed again") << false << true << 60;
-    QTest::newRow("fired, still past: fires again") << false << true << -60;
-    QTest::newRow("new at the minute just gone: armed") << true << true << -1;
-}
-
-void tst_NoteEditorController::armingOnSave()
-{
-    QFETCH(bool, isNew);
-    QFETCH(bool, fired);
-    QFETCH(int, alarmMinutes);
-
-    Harness h;
-    const QUuid id = h.openAt(-5, isNew ? QString() : u"Alt"_s, fired).id;
-    h.editor.setText(u"Termin"_s);
-    h.editor.setAlarmDate(h.now.addSecs(60 * alarmMinutes));
-    QVERIFY(h.editor.save());
-    QVERIFY(!find(h.saved(), id)->isTriggered);
-
-    // What the next check makes of it.
-    qobject_cast<AlarmService*>(h.store.alarmService())->checkAlarms();
-    QCoreApplication::processEvents();
-    QCOMPARE(!h.actions->calls.filter(u"notify "_s).isEmpty(), alarmMinutes <= 0);
-}
-
-void tst_NoteEditorController::lastSound_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<bool>("isNew");
-    QTest::addColumn<bool>("soundOn");
-    QTest::addColumn<QString>("loaded");
-    QTest::addColumn<QString>("storedAfterSave");
-
-    QTest::newRow("new record takes the last sound") << u"Ping"_s << true << true << u"Ping"_s << u"Ping"_s;
-    QTest::newRow("a name not in the list is ignored")
-        << u"Beep"_s << true << true << u"Glass"_s << u"Glass"_s;
-    QTest::newRow("existing record keeps its own") << u"Ping"_s << false << true << u"Hero"_s << u"Hero"_s;
-    QTest::newRow("saved without sound: not stored") << u"Ping"_s << false << false << u"Hero"_s << u"Ping"_s;
-}
-
-void tst_NoteEditorController::lastSound()
-{
-    QFETCH(QString, stored);
-    QFETCH(bool, isNew);
-    QFETCH(bool, soundOn);
-    QFETCH(QString, loaded);
-
-    Harness h;
-    h.panel.settings()->setLastSoundName(stored);
-    ReminderNote note = *h.store.addNote(true, h.now);
-    note.text = isNew ? QString() : u"Alt"_s;
-    note.soundName = isNew ? u"Glass"_s : u"Hero"_s;
-    h.store.updateNote(note);
-    h.open(note.id);
-    QCOMPARE(h.editor.soundName(), loaded);
-
-    h.editor.setText(u"Termin"_s);
-    h.editor.setUseSound(soundOn);
-    QVERIFY(h.editor.save());
-    QCOMPARE(find(h.saved(), note.id)->soundName, loaded);
-    QTEST(AppSettings().lastSoundName(), "storedAfterSave");
-}
-
-void tst_NoteEditorController::switches_data()
-{
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<int>("start"); // minutes from now, before the change
-    QTest::addColumn<int>("end"); // minutes from now, before the change; noEnd: none
-    QTest::addColumn<int>("expectedStart");
-    QTest::addColumn<int>("expectedEnd"); // as saved afterwards
-
-    QTest::newRow("alarm on, date passed: now") << "alarm on" << -90 << noEnd << 0 << noEnd;
-    QTest::newRow("alarm on, date ahead: kept") << "alarm on" << 30 << noEnd << 30 << noEnd;
-    QTest::newRow("range on, end before start") << "range on" << 30 << 10 << 30 << 90;
-    QTest::newRow("range on, end at start") << "range on" << 30 << 30 << 30 << 90;
-    QTest::newRow("range on, end after start: kept") << "range on" << 30 << 45 << 30 << 45;
-    QTest::newRow("range on, no end yet") << "range on" << 30 << noEnd << 30 << 90;
-    QTest::newRow("range off: end removed") << "range off" << 30 << 45 << 30 << noEnd;
-    QTest::newRow("start moved past the end") << "start +120" << 30 << 45 << 150 << 210;
-    QTest::newRow("start moved, end still after") << "start +10" << 30 << 45 << 40 << 45;
-    QTest::newRow("end picked before start") << "end -60" << 30 << 45 << 30 << 30;
-}
-
-void tst_NoteEditorController::switches()
-{
-    QFETCH(QString, change);
-    QFETCH(int, start);
-    QFETCH(int, end);
-    QFETCH(int, expectedStart);
-    QFETCH(int, expectedEnd);
-
-    Harness h;
-    const auto at = [&h](int minutes) { return h.now.addSecs(60 * minutes); };
-    const ReminderNote note = h.openAt(start, u"Termin"_s);
-    h.editor.setHasAlarm(change != QLatin1String("alarm on"));
-    if (end != noEnd) {
-        h.editor.setHasEndDate(change != QLatin1String("range on"));
-        h.editor.setAlarmEndDate(at(end));
+        QTest::newRow("fired, moved to the future: armed again") << false << true << 60;
+        QTest::newRow("fired, still past: fires again") << false << true << -60;
+        QTest::newRow("new at the minute just gone: armed") << true << true << -1;
     }
 
-    if (change == QLatin1String("alarm on"))
-        h.editor.setHasAlarm(true);
-    else if (change == QLatin1String("range on"))
-        h.editor.setHasEndDate(true);
-    else if (change == QLatin1String("range off"))
-        h.editor.setHasEndDate(false);
-    else if (change.startsWith(QLatin1String("start ")))
-        h.editor.setAlarmDate(at(start + change.mid(6).toInt()));
-    else
-        h.editor.setAlarmEndDate(at(start + change.mid(4).toInt()));
-    QVERIFY(h.editor.save());
+    void armingOnSave()
+    {
+        QFETCH(bool, isNew);
+        QFETCH(bool, fired);
+        QFETCH(int, alarmMinutes);
 
-    const ReminderNotes notes = h.saved();
-    const ReminderNote* saved = find(notes, note.id);
-    QCOMPARE(saved->alarmDate, at(expectedStart));
-    QCOMPARE(saved->alarmEndDate, expectedEnd == noEnd ? std::nullopt : std::optional(at(expectedEnd)));
-}
+        Harness h;
+        const QUuid id = h.openAt(-5, isNew ? QString() : u"Alt"_s, fired).id;
+        h.editor.setText(u"Termin"_s);
+        h.editor.setAlarmDate(h.now.addSecs(60 * alarmMinutes));
+        QVERIFY(h.editor.save());
+        QVERIFY(!find(h.saved(), id)->isTriggered);
 
-void tst_NoteEditorController::pickedDayAndTime_data()
-{
-    QTest::addColumn<QDateTime>("start");
-    QTest::addColumn<QDateTime>("day"); // invalid: a time is typed instead
-    QTest::addColumn<QString>("time");
-    QTest::addColumn<QDateTime>("expected"); // invalid: refused, nothing changes
-
-    const QDateTime none;
-    const QDateTime friday = berlin(2026, 3, 20, 14, 30);
-    QTest::newRow("another day keeps the time")
-        << friday << berlin(2026, 3, 25) << QString() << berlin(2026, 3, 25, 14, 30);
-    QTest::newRow("typed time the clocks skip")
-        << berlin(2026, 3, 29, 10, 0) << none << "02:30" << berlin(2026, 3, 29, 3, 30);
-    QTest::newRow("day whose clocks skip the time")
-        << berlin(2026, 3, 28, 2, 30) << berlin(2026, 3, 29) << QString() << berlin(2026, 3, 29, 3, 30);
-    QTest::newRow("digits only") << friday << none << u"1430"_s << berlin(2026, 3, 20, 14, 30);
-    QTest::newRow("three digits") << friday << none << u"930"_s << berlin(2026, 3, 20, 9, 30);
-    QTest::newRow("an hour alone") << friday << none << u"9"_s << berlin(2026, 3, 20, 9, 0);
-    QTest::newRow("one-digit minute") << friday << none << u"9:5"_s << berlin(2026, 3, 20, 9, 5);
-    QTest::newRow("no such hour") << friday << none << u"25:00"_s << none;
-    QTest::newRow("empty") << friday << none << QString() << none;
-    QTest::newRow("not a time") << friday << none << u"halb drei"_s << none;
-}
-
-void tst_NoteEditorController::pickedDayAndTime()
-{
-    QFETCH(QDateTime, start);
-    QFETCH(QDateTime, day);
-    QFETCH(QString, time);
-    QFETCH(QDateTime, expected);
-
-    Harness h;
-    h.openAt(60);
-    h.editor.setAlarmDate(start);
-    if (day.isValid())
-        h.editor.setAlarmDay(day);
-    else
-        QCOMPARE(h.editor.setAlarmTime(time), expected.isValid());
-    QCOMPARE(h.editor.alarmDate(), expected.isValid() ? expected : start);
-}
-
-void tst_NoteEditorController::testAlarm_data()
-{
-    QTest::addColumn<bool>("withService");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("popup");
-    QTest::addColumn<bool>("sound");
-    QTest::addColumn<QStringList>("calls"); // at once; the popup comes later
-
-    const QString long300(300, QLatin1Char('x'));
-    const QString notify = u"notify Erinnerung (Test)|"_s;
-    const QString popup = u"popup Erinnerung (Test)|"_s;
-    const QString attention = u"attention"_s;
-    const QString zahnarzt = u"Zahnarzt"_s;
-    const QString untitled = u"Neue Notiz"_s;
-    QTest::newRow("popup and sound off")
-        << true << zahnarzt << false << false << QStringList { notify + zahnarzt, attention };
-    QTest::newRow("sound on") << true << zahnarzt << false << true
-                              << QStringList { u"sound Ping"_s, notify + zahnarzt, attention };
-    QTest::newRow("popup on, long text")
-        << true << long300 << true << false
-        << QStringList { notify + long300.left(200), attention, popup + long300 };
-    QTest::newRow("empty text") << true << QString() << true << false
-                                << QStringList { notify + untitled, attention, popup + untitled };
-    QTest::newRow("no alarm service: counter only") << false << zahnarzt << true << true << QStringList {};
-}
-
-void tst_NoteEditorController::testAlarm()
-{
-    QFETCH(bool, withService);
-    QFETCH(QString, text);
-    QFETCH(bool, popup);
-    QFETCH(bool, sound);
-    QFETCH(QStringList, calls);
-
-    Harness h(withService);
-    const ReminderNote note = h.openAt(60);
-    h.store.setAlarmCount(2);
-    h.editor.setText(text);
-    h.editor.setUsePopup(popup);
-    h.editor.setUseSound(sound);
-    h.editor.setSoundName(u"Ping"_s);
-    h.editor.setLaunchAppPath(u"/usr/share/applications/x.desktop"_s);
-    h.editor.setShellScript(u"touch /tmp/x"_s);
-
-    if (h.actions)
-        h.actions->clock.start();
-    h.editor.testAlarm();
-    QCOMPARE(h.store.alarmCount(), 3);
-    const auto seen = [&h] { return h.actions ? h.actions->calls : QStringList {}; };
-    const bool popupLater = !calls.isEmpty() && calls.constLast().startsWith(QLatin1String("popup"));
-    QCOMPARE(seen(), popupLater ? calls.mid(0, calls.size() - 1) : calls);
-    // Only after half a second (less the 5 % a coarse timer may fire early), and only with popup on.
-    QTest::qWait(NoteEditorController::testPopupDelayMs + 100);
-    QCOMPARE(seen(), calls);
-    if (popupLater)
-        QVERIFY(h.actions->popupAfterMs >= NoteEditorController::testPopupDelayMs * 95 / 100);
-    QCOMPARE(find(h.saved(), note.id)->text, u"Alt"_s);
-}
-
-void tst_NoteEditorController::texts_data()
-{
-    QTest::addColumn<QDateTime>("alarm");
-    QTest::addColumn<QString>("selectedDate");
-    QTest::newRow("today") << berlin(2026, 3, 20, 9, 5) << u"Heute, 09:05"_s;
-    QTest::newRow("tomorrow") << berlin(2026, 3, 21, 18, 0) << u"Morgen, 18:00"_s;
-    QTest::newRow("in two days") << berlin(2026, 3, 22, 7, 30) << u"So., 22. März, 07:30"_s;
-}
-
-void tst_NoteEditorController::texts()
-{
-    QFETCH(QDateTime, alarm);
-    Harness h;
-    h.openAt(0);
-    h.editor.setAlarmDate(alarm);
-    QTEST(h.editor.formatSelectedDate(), "selectedDate");
-    QCOMPARE(NoteEditorController::formatDateShort(berlin(2026, 12, 7, 9, 5)), u"7. Dez., 09:05"_s);
-    // The chooser's button names the program as its entry does (read in tst_entrylists).
-    h.editor.setLaunchAppPath(u"/Applications/Mail.app"_s);
-    QCOMPARE(h.editor.appName(), u"Mail"_s);
-}
-
-void tst_NoteEditorController::followsThePanelToAnotherRecord()
-{
-    // A card tapped while the editor is still sliding out reuses the same editor.
-    Harness h;
-    h.openAt(60);
-    h.editor.setText(u"getippt"_s);
-    const ReminderNote other = plain(u"Anderes"_s, h.now);
-    h.store.setNotes(h.store.notes() + ReminderNotes { other });
-    h.panel.openEditor(other.id.toString());
-    QCOMPARE(h.editor.noteId(), other.id.toString(QUuid::WithoutBraces));
-    QCOMPARE(h.editor.text(), u"Anderes"_s);
-    QVERIFY(!h.editor.hasAlarm());
-}
-
-void tst_NoteEditorController::failedSaveKeepsTheEditorOpen()
-{
-    Harness h;
-    const ReminderNote note = h.openAt(60);
-    // A folder where the data file belongs: the file cannot be replaced.
-    QVERIFY(QFile::remove(h.store.filePath()));
-    QVERIFY(QDir().mkdir(h.store.filePath()));
-    QSignalSpy dismissed(&h.editor, &NoteEditorController::dismissed);
-    h.editor.setText(u"Neu"_s);
-    h.editor.saveOrDelete();
-    QCOMPARE(dismissed.count(), 0);
-    QCOMPARE(h.panel.editingNoteId(), note.id.toString(QUuid::WithoutBraces));
-    QVERIFY2(h.editor.errorText().startsWith(u"Konnte nicht gespeichert werden: Die Datendatei"_s),
-        qPrintable(h.editor.errorText()));
-    // The change never reached the store: cancelling leaves the record as it was, and the next
-    // unrelated save does not write it after all.
-    QCOMPARE(find(h.store.notes(), note.id)->text, u"Alt"_s);
-    h.editor.cancelEdit();
-    QVERIFY(QDir().rmdir(h.store.filePath()));
-    QVERIFY(h.store.addNote(false));
-    QCOMPARE(find(h.saved(), note.id)->text, u"Alt"_s);
-}
-
-void tst_NoteEditorController::appChooserOffersApplicationsOnly()
-{
-    Harness h;
-    h.openAt(60);
-    h.editor.setLaunchAppPath(u"/usr/share/applications/vorher.desktop"_s);
-    QStringList filters;
-    QString folder;
-    // The dialog runs its own event loop: look at it from there, then cancel it.
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        filters = dialog->nameFilters();
-        folder = dialog->directory().absolutePath();
-        dialog->reject();
-    });
-    poll.start(20);
-    h.editor.pickApp();
-    QCOMPARE(filters, QStringList { u"Anwendungen (*.desktop)"_s });
-    QCOMPARE(folder, u"/usr/share/applications"_s);
-    QCOMPARE(h.editor.launchAppPath(), u"/usr/share/applications/vorher.desktop"_s);
-}
-
-void tst_NoteEditorController::quickAddSuggestion_data()
-{
-    QTest::addColumn<bool>("isNew");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("suggestion"); // empty: none offered
-    QTest::addColumn<QString>("after"); // text, alarm, end and repeat once taken
-
-    // The clock reads Friday, 20 March 2026, 14:30.
-    QTest::newRow("time and repeat") << true << u"Zahnarzt morgen 14:30 wöchentlich"_s
-                                     << u"Erkannt: Morgen, 14:30 · Wöchentlich"_s
-                                     << u"Zahnarzt | 2026-03-21 14:30 | – | Wöchentlich"_s;
-    QTest::newRow("a range") << true << u"Meeting Montag 10–12 Uhr"_s
-                             << u"Erkannt: Mo., 23. März 2026, 10:00 – 12:00"_s
-                             << u"Meeting | 2026-03-23 10:00 | 2026-03-23 12:00 | Keine"_s;
-    QTest::newRow("nothing understood") << true << u"Einkaufen"_s << QString() << QString();
-    QTest::newRow("only the time") << true << u"morgen 9 Uhr"_s << QString() << QString();
-    // An existing record's text is its own business.
-    QTest::newRow("an existing record") << false << u"Zahnarzt morgen 14:30"_s << QString() << QString();
-}
-
-void tst_NoteEditorController::quickAddSuggestion()
-{
-    QFETCH(bool, isNew);
-    QFETCH(QString, text);
-    QFETCH(QString, suggestion);
-
-    Harness h;
-    h.openAt(0, isNew ? QString() : u"Alt"_s);
-    QCOMPARE(h.editor.isNewNote(), isNew);
-    h.editor.setText(text);
-    QCOMPARE(h.editor.quickAddText(), suggestion);
-    h.editor.confirm(); // Ctrl+Enter: a suggestion is taken and the editor stays, else it saves
-    QCOMPARE(h.panel.editingNoteId().isEmpty(), suggestion.isEmpty());
-    if (suggestion.isEmpty()) {
-        QCOMPARE(h.editor.text(), text); // nothing taken
-        return;
+        // What the next check makes of it.
+        qobject_cast<AlarmService*>(h.store.alarmService())->checkAlarms();
+        QCoreApplication::processEvents();
+        QCOMPARE(!h.actions->calls.filter(u"notify "_s).isEmpty(), alarmMinutes <= 0);
     }
-    const auto when = [](const QDateTime& moment) { return moment.toString(u"yyyy-MM-dd HH:mm"_s); };
-    QTEST(QStringList({ h.editor.text(), when(h.editor.alarmDate()),
-                          h.editor.hasEndDate() ? when(h.editor.alarmEndDate()) : u"–"_s,
-                          h.editor.repeatNames().at(h.editor.repeatIndex()) })
-              .join(u" | "_s),
-        "after");
-    QVERIFY(h.editor.hasAlarm());
-    QCOMPARE(h.editor.quickAddText(), QString());
-}
+
+    void lastSound_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("isNew");
+        QTest::addColumn<bool>("soundOn");
+        QTest::addColumn<QString>("loaded");
+        QTest::addColumn<QString>("storedAfterSave");
+
+        QTest::newRow("new record takes the last sound")
+            << u"Ping"_s << true << true << u"Ping"_s << u"Ping"_s;
+        QTest::newRow("a name not in the list is ignored")
+            << u"Beep"_s << true << true << u"Glass"_s << u"Glass"_s;
+        QTest::newRow("existing record keeps its own")
+            << u"Ping"_s << false << true << u"Hero"_s << u"Hero"_s;
+        QTest::newRow("saved without sound: not stored")
+            << u"Ping"_s << false << false << u"Hero"_s << u"Ping"_s;
+    }
+
+    void lastSound()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, isNew);
+        QFETCH(bool, soundOn);
+        QFETCH(QString, loaded);
+
+        Harness h;
+        h.panel.settings()->setLastSoundName(stored);
+        ReminderNote note = *h.store.addNote(true, h.now);
+        note.text = isNew ? QString() : u"Alt"_s;
+        note.soundName = isNew ? u"Glass"_s : u"Hero"_s;
+        h.store.updateNote(note);
+        h.open(note.id);
+        QCOMPARE(h.editor.soundName(), loaded);
+
+        h.editor.setText(u"Termin"_s);
+        h.editor.setUseSound(soundOn);
+        QVERIFY(h.editor.save());
+        QCOMPARE(find(h.saved(), note.id)->soundName, loaded);
+        QTEST(AppSettings().lastSoundName(), "storedAfterSave");
+    }
+
+    void switches_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("start"); // minutes from now, before the change
+        QTest::addColumn<int>("end"); // minutes from now, before the change; noEnd: none
+        QTest::addColumn<int>("expectedStart");
+        QTest::addColumn<int>("expectedEnd"); // as saved afterwards
+
+        QTest::newRow("alarm on, date passed: now") << "alarm on" << -90 << noEnd << 0 << noEnd;
+        QTest::newRow("alarm on, date ahead: kept") << "alarm on" << 30 << noEnd << 30 << noEnd;
+        QTest::newRow("range on, end before start") << "range on" << 30 << 10 << 30 << 90;
+        QTest::newRow("range on, end at start") << "range on" << 30 << 30 << 30 << 90;
+        QTest::newRow("range on, end after start: kept") << "range on" << 30 << 45 << 30 << 45;
+        QTest::newRow("range on, no end yet") << "range on" << 30 << noEnd << 30 << 90;
+        QTest::newRow("range off: end removed") << "range off" << 30 << 45 << 30 << noEnd;
+        QTest::newRow("start moved past the end") << "start +120" << 30 << 45 << 150 << 210;
+        QTest::newRow("start moved, end still after") << "start +10" << 30 << 45 << 40 << 45;
+        QTest::newRow("end picked before start") << "end -60" << 30 << 45 << 30 << 30;
+    }
+
+    void switches()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, start);
+        QFETCH(int, end);
+        QFETCH(int, expectedStart);
+        QFETCH(int, expectedEnd);
+
+        Harness h;
+        const auto at = [&h](int minutes) { return h.now.addSecs(60 * minutes); };
+        const ReminderNote note = h.openAt(start, u"Termin"_s);
+        h.editor.setHasAlarm(change != QLatin1String("alarm on"));
+        if (end != noEnd) {
+            h.editor.setHasEndDate(change != QLatin1String("range on"));
+            h.editor.setAlarmEndDate(at(end));
+        }
+
+        if (change == QLatin1String("alarm on"))
+            h.editor.setHasAlarm(true);
+        else if (change == QLatin1String("range on"))
+            h.editor.setHasEndDate(true);
+        else if (change == QLatin1String("range off"))
+            h.editor.setHasEndDate(false);
+        else if (change.startsWith(QLatin1String("start ")))
+            h.editor.setAlarmDate(at(start + change.mid(6).toInt()));
+        else
+            h.editor.setAlarmEndDate(at(start + change.mid(4).toInt()));
+        QVERIFY(h.editor.save());
+
+        const ReminderNotes notes = h.saved();
+        const ReminderNote* saved = find(notes, note.id);
+        QCOMPARE(saved->alarmDate, at(expectedStart));
+        QCOMPARE(saved->alarmEndDate, expectedEnd == noEnd ? std::nullopt : std::optional(at(expectedEnd)));
+    }
+
+    void pickedDayAndTime_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("day"); // invalid: a time is typed instead
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<QDateTime>("expected"); // invalid: refused, nothing changes
+
+        const QDateTime none;
+        const QDateTime friday = berlin(2026, 3, 20, 14, 30);
+        QTest::newRow("another day keeps the time")
+            << friday << berlin(2026, 3, 25) << QString() << berlin(2026, 3, 25, 14, 30);
+        QTest::newRow("typed time the clocks skip")
+            << berlin(2026, 3, 29, 10, 0) << none << "02:30" << berlin(2026, 3, 29, 3, 30);
+        QTest::newRow("day whose clocks skip the time")
+            << berlin(2026, 3, 28, 2, 30) << berlin(2026, 3, 29) << QString() << berlin(2026, 3, 29, 3, 30);
+        QTest::newRow("digits only") << friday << none << u"1430"_s << berlin(2026, 3, 20, 14, 30);
+        QTest::newRow("three digits") << friday << none << u"930"_s << berlin(2026, 3, 20, 9, 30);
+        QTest::newRow("an hour alone") << friday << none << u"9"_s << berlin(2026, 3, 20, 9, 0);
+        QTest::newRow("one-digit minute") << friday << none << u"9:5"_s << berlin(2026, 3, 20, 9, 5);
+        QTest::newRow("no such hour") << friday << none << u"25:00"_s << none;
+        QTest::newRow("empty") << friday << none << QString() << none;
+        QTest::newRow("not a time") << friday << none << u"halb drei"_s << none;
+    }
+
+    void pickedDayAndTime()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, day);
+        QFETCH(QString, time);
+        QFETCH(QDateTime, expected);
+
+        Harness h;
+        h.openAt(60);
+        h.editor.setAlarmDate(start);
+        if (day.isValid())
+            h.editor.setAlarmDay(day);
+        else
+            QCOMPARE(h.editor.setAlarmTime(time), expected.isValid());
+        QCOMPARE(h.editor.alarmDate(), expected.isValid() ? expected : start);
+    }
+
+    void testAlarm_data()
+    {
+        QTest::addColumn<bool>("withService");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("popup");
+        QTest::addColumn<bool>("sound");
+        QTest::addColumn<QStringList>("calls"); // at once; the popup comes later
+
+        const QString long300(300, QLatin1Char('x'));
+        const QString notify = u"notify Erinnerung (Test)|"_s;
+        const QString popup = u"popup Erinnerung (Test)|"_s;
+        const QString attention = u"attention"_s;
+        const QString zahnarzt = u"Zahnarzt"_s;
+        const QString untitled = u"Neue Notiz"_s;
+        QTest::newRow("popup and sound off")
+            << true << zahnarzt << false << false << QStringList { notify + zahnarzt, attention };
+        QTest::newRow("sound on") << true << zahnarzt << false << true
+                                  << QStringList { u"sound Ping"_s, notify + zahnarzt, attention };
+        QTest::newRow("popup on, long text")
+            << true << long300 << true << false
+            << QStringList { notify + long300.left(200), attention, popup + long300 };
+        QTest::newRow("empty text") << true << QString() << true << false
+                                    << QStringList { notify + untitled, attention, popup + untitled };
+        QTest::newRow("no alarm service: counter only")
+            << false << zahnarzt << true << true << QStringList {};
+    }
+
+    void testAlarm()
+    {
+        QFETCH(bool, withService);
+        QFETCH(QString, text);
+        QFETCH(bool, popup);
+        QFETCH(bool, sound);
+        QFETCH(QStringList, calls);
+
+        Harness h(withService);
+        const ReminderNote note = h.openAt(60);
+        h.store.setAlarmCount(2);
+        h.editor.setText(text);
+        h.editor.setUsePopup(popup);
+        h.editor.setUseSound(sound);
+        h.editor.setSoundName(u"Ping"_s);
+        h.editor.setLaunchAppPath(u"/usr/share/applications/x.desktop"_s);
+        h.editor.setShellScript(u"touch /tmp/x"_s);
+
+        if (h.actions)
+            h.actions->clock.start();
+        h.editor.testAlarm();
+        QCOMPARE(h.store.alarmCount(), 3);
+        const auto seen = [&h] { return h.actions ? h.actions->calls : QStringList {}; };
+        const bool popupLater = !calls.isEmpty() && calls.constLast().startsWith(QLatin1String("popup"));
+        QCOMPARE(seen(), popupLater ? calls.mid(0, calls.size() - 1) : calls);
+        // Only after half a second (less the 5 % a coarse timer may fire early), and only with popup on.
+        QTest::qWait(NoteEditorController::testPopupDelayMs + 100);
+        QCOMPARE(seen(), calls);
+        if (popupLater)
+            QVERIFY(h.actions->popupAfterMs >= NoteEditorController::testPopupDelayMs * 95 / 100);
+        QCOMPARE(find(h.saved(), note.id)->text, u"Alt"_s);
+    }
+
+    void texts_data()
+    {
+        QTest::addColumn<QDateTime>("alarm");
+        QTest::addColumn<QString>("selectedDate");
+        QTest::newRow("today") << berlin(2026, 3, 20, 9, 5) << u"Heute, 09:05"_s;
+        QTest::newRow("tomorrow") << berlin(2026, 3, 21, 18, 0) << u"Morgen, 18:00"_s;
+        QTest::newRow("in two days") << berlin(2026, 3, 22, 7, 30) << u"So., 22. März, 07:30"_s;
+    }
+
+    void texts()
+    {
+        QFETCH(QDateTime, alarm);
+        Harness h;
+        h.openAt(0);
+        h.editor.setAlarmDate(alarm);
+        QTEST(h.editor.formatSelectedDate(), "selectedDate");
+        QCOMPARE(NoteEditorController::formatDateShort(berlin(2026, 12, 7, 9, 5)), u"7. Dez., 09:05"_s);
+        // The chooser's button names the program as its entry does (read in tst_entrylists).
+        h.editor.setLaunchAppPath(u"/Applications/Mail.app"_s);
+        QCOMPARE(h.editor.appName(), u"Mail"_s);
+    }
+
+    void followsThePanelToAnotherRecord()
+    {
+        // A card tapped while the editor is still sliding out reuses the same editor.
+        Harness h;
+        h.openAt(60);
+        h.editor.setText(u"getippt"_s);
+        const ReminderNote other = plain(u"Anderes"_s, h.now);
+        h.store.setNotes(h.store.notes() + ReminderNotes { other });
+        h.panel.openEditor(other.id.toString());
+        QCOMPARE(h.editor.noteId(), other.id.toString(QUuid::WithoutBraces));
+        QCOMPARE(h.editor.text(), u"Anderes"_s);
+        QVERIFY(!h.editor.hasAlarm());
+    }
+
+    void failedSaveKeepsTheEditorOpen()
+    {
+        Harness h;
+        const ReminderNote note = h.openAt(60);
+        // A folder where the data file belongs: the file cannot be replaced.
+        QVERIFY(QFile::remove(h.store.filePath()));
+        QVERIFY(QDir().mkdir(h.store.filePath()));
+        QSignalSpy dismissed(&h.editor, &NoteEditorController::dismissed);
+        h.editor.setText(u"Neu"_s);
+        h.editor.saveOrDelete();
+        QCOMPARE(dismissed.count(), 0);
+        QCOMPARE(h.panel.editingNoteId(), note.id.toString(QUuid::WithoutBraces));
+        QVERIFY2(h.editor.errorText().startsWith(u"Konnte nicht gespeichert werden: Die Datendatei"_s),
+            qPrintable(h.editor.errorText()));
+        // The change never reached the store: cancelling leaves the record as it was, and the next
+        // unrelated save does not write it after all.
+        QCOMPARE(find(h.store.notes(), note.id)->text, u"Alt"_s);
+        h.editor.cancelEdit();
+        QVERIFY(QDir().rmdir(h.store.filePath()));
+        QVERIFY(h.store.addNote(false));
+        QCOMPARE(find(h.saved(), note.id)->text, u"Alt"_s);
+    }
+
+    void appChooserOffersApplicationsOnly()
+    {
+        Harness h;
+        h.openAt(60);
+        h.editor.setLaunchAppPath(u"/usr/share/applications/vorher.desktop"_s);
+        QStringList filters;
+        QString folder;
+        // The dialog runs its own event loop: look at it from there, then cancel it.
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            filters = dialog->nameFilters();
+            folder = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        poll.start(20);
+        h.editor.pickApp();
+        QCOMPARE(filters, QStringList { u"Anwendungen (*.desktop)"_s });
+        QCOMPARE(folder, u"/usr/share/applications"_s);
+        QCOMPARE(h.editor.launchAppPath(), u"/usr/share/applications/vorher.desktop"_s);
+    }
+};
 
 QTEST_MAIN(tst_NoteEditorController)
 #include "tst_noteeditorcontroller.moc"

@@ -67,171 +67,165 @@ class tst_NoteListModel : public QObject {
     Q_OBJECT
 
 private slots:
-    void rowLevelChanges_data();
-    void rowLevelChanges();
-    void timeline_data();
-    void timeline();
-    void exportRows_data();
-    void exportRows();
-};
+    void rowLevelChanges_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QList<int>>("emitted"); // inserts, removes, moves, data changes
 
-void tst_NoteListModel::rowLevelChanges_data()
-{
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("after");
-    QTest::addColumn<QList<int>>("emitted"); // inserts, removes, moves, data changes
-
-    const auto row = [](const char* name, const char* before, const char* after, QList<int> emitted) {
-        QTest::newRow(name) << QString::fromLatin1(before) << QString::fromLatin1(after) << emitted;
-    };
-    row("unchanged", "ABCD", "ABCD", { 0, 0, 0, 0 });
-    row("new on top", "ABCD", "EABCD", { 1, 0, 0, 0 });
-    row("one deleted", "ABCD", "ABD", { 0, 1, 0, 0 });
-    row("neighbours deleted at once", "ABCDE", "AE", { 0, 1, 0, 0 });
-    row("one edited", "ABCD", "AbCD", { 0, 0, 0, 1 });
-    row("moved to the front", "ABCD", "DABC", { 0, 0, 1, 0 });
-    row("edited and moved up", "ABCD", "dABC", { 0, 0, 1, 1 });
-    row("emptied", "ABC", "", { 0, 1, 0, 0 });
-    row("filled", "", "ABC", { 3, 0, 0, 0 });
-    row("everything at once", "ABCDE", "FeCA", { 1, 2, 2, 1 });
-}
-
-void tst_NoteListModel::rowLevelChanges()
-{
-    QFETCH(QString, before);
-    QFETCH(QString, after);
-    QFETCH(QList<int>, emitted);
-
-    NoteListModel model;
-    model.setNotes(records(before));
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    // A view's hold on a kept row (scroll position, hover) must follow its record.
-    QList<QPersistentModelIndex> held;
-    for (int row = 0; row < model.rowCount(); ++row)
-        held.append(model.index(row));
-    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-    QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
-    QSignalSpy moved(&model, &QAbstractItemModel::rowsMoved);
-    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-
-    model.setNotes(records(after));
-    QCOMPARE(textsOf(model.notes()), textsOf(records(after)));
-    QCOMPARE((QList<int> {
-                 int(inserted.count()), int(removed.count()), int(moved.count()), int(changed.count()) }),
-        emitted);
-    QCOMPARE(reset.count(), 0);
-    for (int i = 0; i < held.size(); ++i) {
-        const QString letter = before.at(i).toUpper();
-        if (held.at(i).isValid())
-            QCOMPARE(held.at(i).data(NoteListModel::NoteRole).value<ReminderNote>().text.toUpper(), letter);
-        else
-            QVERIFY(!after.contains(letter, Qt::CaseInsensitive));
+        const auto row = [](const char* name, const char* before, const char* after, QList<int> emitted) {
+            QTest::newRow(name) << QString::fromLatin1(before) << QString::fromLatin1(after) << emitted;
+        };
+        row("unchanged", "ABCD", "ABCD", { 0, 0, 0, 0 });
+        row("new on top", "ABCD", "EABCD", { 1, 0, 0, 0 });
+        row("one deleted", "ABCD", "ABD", { 0, 1, 0, 0 });
+        row("neighbours deleted at once", "ABCDE", "AE", { 0, 1, 0, 0 });
+        row("one edited", "ABCD", "AbCD", { 0, 0, 0, 1 });
+        row("moved to the front", "ABCD", "DABC", { 0, 0, 1, 0 });
+        row("edited and moved up", "ABCD", "dABC", { 0, 0, 1, 1 });
+        row("emptied", "ABC", "", { 0, 1, 0, 0 });
+        row("filled", "", "ABC", { 3, 0, 0, 0 });
+        row("everything at once", "ABCDE", "FeCA", { 1, 2, 2, 1 });
     }
-}
 
-void tst_NoteListModel::timeline_data()
-{
-    // Each list as letters, before and after a refresh; the time line after it, and its divider row.
-    QTest::addColumn<QString>("before"); // future/today/past
-    QTest::addColumn<QString>("after");
-    QTest::addColumn<QString>("rows");
-    QTest::addColumn<int>("todayRow");
+    void rowLevelChanges()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(QList<int>, emitted);
 
-    const auto row
-        = [](const char* name, const char* before, const char* after, const char* rows, int todayRow) {
-              QTest::newRow(name) << QString::fromLatin1(before) << QString::fromLatin1(after)
-                                  << QString::fromLatin1(rows) << todayRow;
-          };
-    row("no appointments", "//", "//", "|", 0);
-    row("only the future", "//", "AB//", "^AB|", 3);
-    row("only today", "//", "/C/", "|C", 0);
-    row("only the past", "//", "//D", "|vD", 0);
-    row("all three", "//", "AB/C/DE", "^AB|CvDE", 3);
-    row("the last future one becomes today's", "AB//D", "A/B/D", "^A|BvD", 2);
-    row("today's passes, the past header comes", "A/B/", "A//B", "^A|vB", 2);
-    row("the future empties, its header goes", "A//", "/A/", "|A", 0);
-}
+        NoteListModel model;
+        model.setNotes(records(before));
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        // A view's hold on a kept row (scroll position, hover) must follow its record.
+        QList<QPersistentModelIndex> held;
+        for (int row = 0; row < model.rowCount(); ++row)
+            held.append(model.index(row));
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+        QSignalSpy moved(&model, &QAbstractItemModel::rowsMoved);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
 
-void tst_NoteListModel::timeline()
-{
-    QFETCH(QString, before);
-    QFETCH(QString, after);
-    QFETCH(QString, rows);
-    QFETCH(int, todayRow);
-
-    const auto setLists = [](TimelineModel& model, const QString& lists) {
-        const QStringList parts = lists.split(QLatin1Char('/'));
-        model.setLists(records(parts.at(0)), records(parts.at(1)), records(parts.at(2)));
-    };
-    TimelineModel model;
-    setLists(model, before);
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-    QSignalSpy todayRowChanged(&model, &TimelineModel::todayRowChanged);
-    const int todayRowBefore = model.todayRow();
-
-    setLists(model, after);
-    QCOMPARE(timelineText(model), rows);
-    QCOMPARE(model.todayRow(), todayRow);
-    QCOMPARE(model.index(todayRow).data(TimelineModel::KindRole).toString(), QStringLiteral("today"));
-    QCOMPARE(todayRowChanged.count(), todayRow == todayRowBefore ? 0 : 1);
-    QCOMPARE(reset.count(), 0);
-}
-
-void tst_NoteListModel::exportRows_data()
-{
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("after");
-    QTest::addColumn<QString>("changedRows"); // the rows of each dataChanged; "reset" for a reset
-
-    const auto row = [](const char* name, const char* before, const char* after, const char* changed) {
-        QTest::newRow(name) << QString::fromLatin1(before) << QString::fromLatin1(after)
-                            << QString::fromLatin1(changed);
-    };
-    row("unchanged", "u:AB n:C", "u:AB n:C", "");
-    row("one record unmarked: it and its heading", "u:ABC", "u:AbC", "0-0 2-2");
-    row("a group marked at once", "u:abc n:D", "u:ABC n:D", "0-0 1-1 2-2 3-3");
-    row("a record more: built again", "u:AB", "u:ABC", "reset");
-    row("a group gone: built again", "u:AB n:C", "n:C", "reset");
-}
-
-void tst_NoteListModel::exportRows()
-{
-    QFETCH(QString, before);
-    QFETCH(QString, after);
-    QFETCH(QString, changedRows);
-
-    ExportController controller;
-    RowModel& model = *controller.rows();
-    model.setRows(ExportController::listRows(exportGroups(before)));
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QStringList seen;
-    connect(&model, &QAbstractItemModel::dataChanged, this,
-        [&seen](const QModelIndex& from, const QModelIndex& to) {
-            seen.append(QStringLiteral("%1-%2").arg(from.row()).arg(to.row()));
-        });
-    connect(&model, &QAbstractItemModel::modelReset, this, [&seen] { seen.append(QStringLiteral("reset")); });
-
-    model.setRows(ExportController::listRows(exportGroups(after)));
-    QCOMPARE(seen.join(QLatin1Char(' ')), changedRows);
-    // The rows read as the groups they came from: heading, then records, the card's ends marked.
-    const QHash<int, QByteArray> roles = model.roleNames();
-    const auto data = [&](int row, const QByteArray& role) { return model.index(row).data(roles.key(role)); };
-    QString rows;
-    for (int row = 0; row < model.rowCount(); ++row) {
-        if (data(row, "kind").toString() == u"group") {
-            rows += QLatin1Char(' ') + data(row, "key").toString() + QLatin1Char(':');
-            continue;
+        model.setNotes(records(after));
+        QCOMPARE(textsOf(model.notes()), textsOf(records(after)));
+        QCOMPARE((QList<int> {
+                     int(inserted.count()), int(removed.count()), int(moved.count()), int(changed.count()) }),
+            emitted);
+        QCOMPARE(reset.count(), 0);
+        for (int i = 0; i < held.size(); ++i) {
+            const QString letter = before.at(i).toUpper();
+            if (held.at(i).isValid())
+                QCOMPARE(
+                    held.at(i).data(NoteListModel::NoteRole).value<ReminderNote>().text.toUpper(), letter);
+            else
+                QVERIFY(!after.contains(letter, Qt::CaseInsensitive));
         }
-        const QString id = data(row, "recordId").toString();
-        rows += data(row, "selected").toBool() ? id : id.toLower();
-        QCOMPARE(data(row, "first").toBool(), data(row - 1, "kind").toString() == u"group");
-        QCOMPARE(data(row, "last").toBool(),
-            row + 1 == model.rowCount() || data(row + 1, "kind").toString() == u"group");
     }
-    QCOMPARE(rows.trimmed(), after);
-}
+
+    void timeline_data()
+    {
+        // Each list as letters, before and after a refresh; the time line after it, and its divider row.
+        QTest::addColumn<QString>("before"); // future/today/past
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<int>("todayRow");
+
+        const auto row
+            = [](const char* name, const char* before, const char* after, const char* rows, int todayRow) {
+                  QTest::newRow(name) << QString::fromLatin1(before) << QString::fromLatin1(after)
+                                      << QString::fromLatin1(rows) << todayRow;
+              };
+        row("no appointments", "//", "//", "|", 0);
+        row("only the future", "//", "AB//", "^AB|", 3);
+        row("only today", "//", "/C/", "|C", 0);
+        row("only the past", "//", "//D", "|vD", 0);
+        row("all three", "//", "AB/C/DE", "^AB|CvDE", 3);
+        row("the last future one becomes today's", "AB//D", "A/B/D", "^A|BvD", 2);
+        row("today's passes, the past header comes", "A/B/", "A//B", "^A|vB", 2);
+        row("the future empties, its header goes", "A//", "/A/", "|A", 0);
+    }
+
+    void timeline()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(int, todayRow);
+
+        const auto setLists = [](TimelineModel& model, const QString& lists) {
+            const QStringList parts = lists.split(QLatin1Char('/'));
+            model.setLists(records(parts.at(0)), records(parts.at(1)), records(parts.at(2)));
+        };
+        TimelineModel model;
+        setLists(model, before);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy todayRowChanged(&model, &TimelineModel::todayRowChanged);
+        const int todayRowBefore = model.todayRow();
+
+        setLists(model, after);
+        QTEST(timelineText(model), "rows");
+        QCOMPARE(model.todayRow(), todayRow);
+        QCOMPARE(model.index(todayRow).data(TimelineModel::KindRole).toString(), QStringLiteral("today"));
+        QCOMPARE(todayRowChanged.count(), todayRow == todayRowBefore ? 0 : 1);
+        QCOMPARE(reset.count(), 0);
+    }
+
+    void exportRows_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("changedRows"); // the rows of each dataChanged; "reset" for a reset
+
+        const auto row = [](const char* name, const char* before, const char* after, const char* changed) {
+            QTest::newRow(name) << QString::fromLatin1(before) << QString::fromLatin1(after)
+                                << QString::fromLatin1(changed);
+        };
+        row("unchanged", "u:AB n:C", "u:AB n:C", "");
+        row("one record unmarked: it and its heading", "u:ABC", "u:AbC", "0-0 2-2");
+        row("a group marked at once", "u:abc n:D", "u:ABC n:D", "0-0 1-1 2-2 3-3");
+        row("a record more: built again", "u:AB", "u:ABC", "reset");
+        row("a group gone: built again", "u:AB n:C", "n:C", "reset");
+    }
+
+    void exportRows()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+
+        ExportController controller;
+        RowModel& model = *controller.rows();
+        model.setRows(ExportController::listRows(exportGroups(before)));
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QStringList seen;
+        connect(&model, &QAbstractItemModel::dataChanged, this,
+            [&seen](const QModelIndex& from, const QModelIndex& to) {
+                seen.append(QStringLiteral("%1-%2").arg(from.row()).arg(to.row()));
+            });
+        connect(
+            &model, &QAbstractItemModel::modelReset, this, [&seen] { seen.append(QStringLiteral("reset")); });
+
+        model.setRows(ExportController::listRows(exportGroups(after)));
+        QTEST(seen.join(QLatin1Char(' ')), "changedRows");
+        // The rows read as the groups they came from: heading, then records, the card's ends marked.
+        const QHash<int, QByteArray> roles = model.roleNames();
+        const auto data
+            = [&](int row, const QByteArray& role) { return model.index(row).data(roles.key(role)); };
+        QString rows;
+        for (int row = 0; row < model.rowCount(); ++row) {
+            if (data(row, "kind").toString() == u"group") {
+                rows += QLatin1Char(' ') + data(row, "key").toString() + QLatin1Char(':');
+                continue;
+            }
+            const QString id = data(row, "recordId").toString();
+            rows += data(row, "selected").toBool() ? id : id.toLower();
+            QCOMPARE(data(row, "first").toBool(), data(row - 1, "kind").toString() == u"group");
+            QCOMPARE(data(row, "last").toBool(),
+                row + 1 == model.rowCount() || data(row + 1, "kind").toString() == u"group");
+        }
+        QCOMPARE(rows.trimmed(), after);
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_NoteListModel)
 #include "tst_notelistmodel.moc"

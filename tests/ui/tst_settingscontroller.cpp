@@ -23,24 +23,276 @@ class tst_SettingsController : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void slidersSnapAndClamp_data();
-    void slidersSnapAndClamp();
-    void resetKeepsTheSound();
-    void heightBoundIsThatOfThePanelsScreen();
-    void deleteAll_data();
-    void deleteAll();
-    void autostart_data();
-    void autostart();
-    void execLineQuoting_data();
-    void execLineQuoting();
-    void copiedTextIsBuiltLineByLine();
-    void labelReturnsAfterTheFirstCopy();
+    void initTestCase()
+    {
+        // Before the first QSettings: it keeps the folder it found first.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    }
+
+    void init()
+    {
+        m_settings.reset();
+        m_panel.reset();
+        m_store.reset();
+        QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).clear();
+        QDir(autostartDir()).removeRecursively();
+        QFile::remove(autostartDir());
+        m_data = std::make_unique<QTemporaryDir>();
+        m_store = std::make_unique<NoteStore>(m_data->path(), [] { return berlin(2026, 12, 7, 10); });
+        m_panel = std::make_unique<PanelController>(*m_store);
+        m_panel->setLoginItem(std::make_unique<XdgAutostart>(QStringLiteral("/opt/Zettel Werk/zettelwerk")));
+    }
+
+    void slidersSnapAndClamp_data()
+    {
+        // "font" and "height" go through the screen's sliders; "stored font" is a value as read from file.
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<double>("input");
+        QTest::addColumn<std::optional<double>>("screen");
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<QString>("text");
+        const std::optional<double> screen = 900.0;
+        QTest::newRow("font below 80 %") << u"font"_qs << 0.5 << screen << 0.8 << u"80%"_qs;
+        QTest::newRow("font above 130 %") << u"font"_qs << 1.42 << screen << 1.3 << u"130%"_qs;
+        QTest::newRow("font between steps") << u"font"_qs << 1.13 << screen << 1.15 << u"115%"_qs;
+        QTest::newRow("1.15 × 100 is 114.99…") << u"stored font"_qs << 1.15 << screen << 1.15 << u"115%"_qs;
+        QTest::newRow("height below 400") << u"height"_qs << 250.0 << screen << 400.0 << u"400 px"_qs;
+        QTest::newRow("height between steps") << u"height"_qs << 589.0 << screen << 580.0 << u"580 px"_qs;
+        QTest::newRow("height above the screen") << u"height"_qs << 2000.0 << screen << 860.0 << u"860 px"_qs;
+        QTest::newRow("height above a low screen")
+            << u"height"_qs << 2000.0 << std::optional(500.0) << 600.0 << u"600 px"_qs;
+        QTest::newRow("height without a screen")
+            << u"height"_qs << 2000.0 << std::optional<double>() << 860.0 << u"860 px"_qs;
+    }
+
+    void slidersSnapAndClamp()
+    {
+        QFETCH(QString, what);
+        QFETCH(double, input);
+        QFETCH(std::optional<double>, screen);
+        QFETCH(double, stored);
+
+        makeController(screen);
+        const bool font = what != u"height"_qs;
+        if (what == u"stored font"_qs)
+            m_panel->settings()->setFontScale(input);
+        else if (font)
+            m_settings->setFontScale(input);
+        else
+            m_settings->setWindowHeight(input);
+        const AppSettings& live = *m_panel->settings();
+        QVERIFY(qFuzzyCompare(font ? live.fontScale() : live.windowHeight(), stored));
+        QTEST(font ? m_settings->fontScaleText() : m_settings->windowHeightText(), "text");
+        // Stored at once: a new reader sees it.
+        const AppSettings reread;
+        QVERIFY(qFuzzyCompare(font ? reread.fontScale() : reread.windowHeight(), stored));
+    }
+
+    void resetKeepsTheSound()
+    {
+        makeController();
+        m_settings->setFontScale(1.25);
+        m_settings->setWindowHeight(700);
+        m_panel->settings()->setLastSoundName(u"Glass"_qs);
+        m_settings->reset();
+        const AppSettings reread;
+        QCOMPARE(reread.fontScale(), 1.0);
+        QCOMPARE(reread.windowHeight(), 580.0);
+        QCOMPARE(reread.lastSoundName(), u"Glass"_qs);
+    }
+
+    void heightBoundIsThatOfThePanelsScreen()
+    {
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        QCOMPARE(screens.size(), 2);
+        QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry().height(), 1200);
+        m_settings = std::make_unique<SettingsController>();
+        m_settings->setPanel(m_panel.get());
+        // No window yet: the primary screen.
+        QCOMPARE(m_settings->maxWindowHeight(), 1160.0);
+
+        QWindow window;
+        window.setScreen(screens.at(1));
+        QSignalSpy changes(m_settings.get(), &SettingsController::maxWindowHeightChanged);
+        m_panel->setPanelWindow(&window);
+        QCOMPARE(m_settings->maxWindowHeight(), 680.0);
+        m_settings->setWindowHeight(1000);
+        QCOMPARE(m_panel->settings()->windowHeight(), 680.0);
+
+        // Moved back to the large screen, the slider reaches further at once.
+        window.setScreen(screens.at(0));
+        QCOMPARE(m_settings->maxWindowHeight(), 1160.0);
+        QCOMPARE(changes.size(), 2);
+        m_settings->setWindowHeight(1000);
+        QCOMPARE(m_panel->settings()->windowHeight(), 1000.0);
+    }
+
+    void deleteAll_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<bool>("fileBlocked");
+        QTest::newRow("three records") << 3 << false;
+        QTest::newRow("no records, no file yet") << 0 << false;
+        QTest::newRow("data file cannot be written") << 2 << true;
+    }
+
+    void deleteAll()
+    {
+        QFETCH(int, records);
+        QFETCH(bool, fileBlocked);
+
+        for (int i = 0; i < records; ++i)
+            m_store->addNote(i % 2 == 0, berlin(2026, 12, 8 + i, 9));
+        QCOMPARE(QFile::exists(m_store->filePath()), records > 0);
+        makeController();
+        m_settings->setFontScale(1.2);
+        m_panel->settings()->setLastSoundName(u"Submarine"_qs);
+        QCOMPARE(m_settings->recordCountText(), u"%1 Notizen"_qs.arg(records));
+
+        m_settings->setShowDeleteAllConfirm(true);
+        if (fileBlocked) {
+            // A folder where the file's temporary copy would go: the save cannot happen.
+            QFile::remove(m_store->filePath());
+            QVERIFY(QDir().mkpath(m_store->filePath()));
+            QVERIFY(QDir().mkpath(m_store->filePath() + QStringLiteral("/x")));
+        }
+        m_settings->deleteAll();
+
+        if (fileBlocked) {
+            // Nothing happened: the records are still there, and the question stays with its reason.
+            QCOMPARE(m_store->notes().size(), records);
+            QVERIFY(m_settings->showDeleteAllConfirm());
+            QVERIFY2(m_settings->deleteAllError().startsWith(
+                         u"Löschen konnte nicht gespeichert werden: Die Datendatei"_qs),
+                qPrintable(m_settings->deleteAllError()));
+        } else {
+            QVERIFY(m_store->notes().isEmpty());
+            QVERIFY(!m_settings->showDeleteAllConfirm());
+            QCOMPARE(m_settings->recordCountText(), u"0 Notizen"_qs);
+            QVERIFY(m_settings->deleteAllError().isEmpty());
+            QCOMPARE(readAll(m_store->filePath()), QByteArray("[]"));
+        }
+        const AppSettings reread;
+        QVERIFY(qFuzzyCompare(reread.fontScale(), 1.2));
+        QCOMPARE(reread.lastSoundName(), u"Submarine"_qs);
+    }
+
+    void autostart_data()
+    {
+        QTest::addColumn<QByteArray>("existing");
+        QTest::addColumn<bool>("folderIsAFile");
+        QTest::addColumn<bool>("shownAtStart");
+        QTest::addColumn<bool>("shownAfterToggle");
+        const QByteArray entry = "[Desktop Entry]\nType=Application\nExec=zettelwerk\n";
+        QTest::newRow("off, switched on") << QByteArray() << false << false << true;
+        QTest::newRow("on, switched off") << entry << false << true << false;
+        QTest::newRow("hidden entry is off") << entry + "Hidden=true\n" << false << false << true;
+        QTest::newRow("switched off in GNOME's settings") << entry + "X-GNOME-Autostart-enabled=false\n"
+                                                          << false << false << true;
+        QTest::newRow("GNOME's switch, spaced") << entry + "X-GNOME-Autostart-enabled = false\n"
+                                                << false << false << true;
+        QTest::newRow("switched on in GNOME's settings") << entry + "X-GNOME-Autostart-enabled=true\n"
+                                                         << false << true << false;
+        QTest::newRow("GNOME's switch only in an action")
+            << entry + "[Desktop Action x]\nX-GNOME-Autostart-enabled=false\n"
+            << false << true << false;
+        QTest::newRow("folder cannot be made") << QByteArray() << true << false << false;
+    }
+
+    void autostart()
+    {
+        QFETCH(QByteArray, existing);
+        QFETCH(bool, folderIsAFile);
+        QFETCH(bool, shownAtStart);
+        QFETCH(bool, shownAfterToggle);
+
+        const QString file = autostartDir() + QStringLiteral("/zettelwerk.desktop");
+        if (folderIsAFile)
+            QVERIFY(writeAll(autostartDir(), "not a folder"));
+        if (!existing.isEmpty())
+            QVERIFY(QDir().mkpath(autostartDir()) && writeAll(file, existing));
+        makeController();
+        QCOMPARE(m_settings->launchAtLogin(), shownAtStart);
+
+        m_settings->setLaunchAtLogin(!shownAtStart);
+        QCOMPARE(m_settings->launchAtLogin(), shownAfterToggle);
+        QCOMPARE(m_panel->loginItem()->isEnabled(), shownAfterToggle);
+        QCOMPARE(QFile::exists(file), shownAfterToggle);
+        if (shownAfterToggle) {
+            QCOMPARE(readAll(file),
+                QByteArray("[Desktop Entry]\nType=Application\nName=Zettelwerk\nIcon=zettelwerk\n"
+                           "Exec=\"/opt/Zettel Werk/zettelwerk\"\nX-GNOME-Autostart-enabled=true\n"));
+        }
+    }
+
+    void execLineQuoting_data()
+    {
+        QTest::addColumn<QString>("binary");
+        QTest::addColumn<QString>("exec");
+        QTest::newRow("plain") << u"/usr/bin/zettelwerk"_qs << u"/usr/bin/zettelwerk"_qs;
+        QTest::newRow("percent sign") << u"/opt/100%/zw"_qs << u"/opt/100%%/zw"_qs;
+        // Quoting escapes $ and " with a backslash; the string level then doubles every backslash.
+        QTest::newRow("dollar and quote") << u"/tmp/a$b\"c"_qs << u"\"/tmp/a\\\\$b\\\\\"c\""_qs;
+        QTest::newRow("backslash") << u"/tmp/a\\b"_qs << u"\"/tmp/a\\\\\\\\b\""_qs;
+    }
+
+    void execLineQuoting()
+    {
+        QFETCH(QString, binary);
+        QTEST(XdgAutostart::execValue(binary), "exec");
+    }
+
+    void copiedTextIsBuiltLineByLine()
+    {
+        HelpController help;
+        help.copyToClipboard();
+        const QString text = QGuiApplication::clipboard()->text();
+        QCOMPARE(text, HelpContent::plainText());
+        QVERIFY(text.startsWith(u"Zettelwerk - macOS Menüleisten-App für Notizen & Erinnerungen\n"_qs
+            + QString(60, u'=') + u"\n\n▸ "_qs));
+        QVERIFY(text.contains(u"\n  · \"Alarm testen\" prüft die Benachrichtigung vorab\n"_qs));
+        QVERIFY(text.contains(u"\n\n▸ Wünsche & Verbesserungen\n  "_qs));
+        // The footer last, after an empty line and without a line break of its own.
+        const QString footer = text.section(u'\n', -1);
+        QVERIFY(footer.contains(HelpContent::website()));
+        QVERIFY(text.endsWith(u"\n\n"_qs + footer));
+    }
+
+    void labelReturnsAfterTheFirstCopy()
+    {
+        constexpr int duration = 600;
+        HelpController help;
+        help.setCopiedDuration(duration);
+        QElapsedTimer clock;
+        help.copyToClipboard();
+        clock.start();
+        QVERIFY(help.copied());
+        QTest::qWait(duration / 2);
+        help.copyToClipboard();
+        QVERIFY(help.copied());
+
+        QSignalSpy changes(&help, &HelpController::copiedChanged);
+        QVERIFY(changes.wait(duration * 2));
+        QVERIFY(!help.copied());
+        // Coarse timers may run 5 % early; a timer restarted by the second copy would end near 1.5 ×
+        // duration.
+        QVERIFY2(clock.elapsed() >= duration * 9 / 10 && clock.elapsed() < duration * 5 / 4,
+            "back with the first copy's timer");
+        // The second copy's timer finds it already back.
+        QTest::qWait(duration);
+        QVERIFY(!help.copied());
+        QCOMPARE(changes.size(), 1);
+    }
 
 private:
     [[nodiscard]] QString autostartDir() const { return m_config.filePath(QStringLiteral("autostart")); }
-    void makeController(std::optional<double> screenHeight = 900.0);
+
+    void makeController(std::optional<double> screenHeight = 900.0)
+    {
+        m_settings = std::make_unique<SettingsController>();
+        m_settings->setScreenHeight([screenHeight] { return screenHeight; });
+        m_settings->setPanel(m_panel.get());
+    }
 
     QTemporaryDir m_config;
     std::unique_ptr<QTemporaryDir> m_data;
@@ -48,273 +300,6 @@ private:
     std::unique_ptr<PanelController> m_panel;
     std::unique_ptr<SettingsController> m_settings;
 };
-
-void tst_SettingsController::initTestCase()
-{
-    // Before the first QSettings: it keeps the folder it found first.
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
-}
-
-void tst_SettingsController::init()
-{
-    m_settings.reset();
-    m_panel.reset();
-    m_store.reset();
-    QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).clear();
-    QDir(autostartDir()).removeRecursively();
-    QFile::remove(autostartDir());
-    m_data = std::make_unique<QTemporaryDir>();
-    m_store = std::make_unique<NoteStore>(m_data->path(), [] { return berlin(2026, 12, 7, 10); });
-    m_panel = std::make_unique<PanelController>(*m_store);
-    m_panel->setLoginItem(std::make_unique<XdgAutostart>(QStringLiteral("/opt/Zettel Werk/zettelwerk")));
-}
-
-void tst_SettingsController::makeController(std::optional<double> screenHeight)
-{
-    m_settings = std::make_unique<SettingsController>();
-    m_settings->setScreenHeight([screenHeight] { return screenHeight; });
-    m_settings->setPanel(m_panel.get());
-}
-
-void tst_SettingsController::slidersSnapAndClamp_data()
-{
-    // "font" and "height" go through the screen's sliders; "stored font" is a value as read from file.
-    QTest::addColumn<QString>("what");
-    QTest::addColumn<double>("input");
-    QTest::addColumn<std::optional<double>>("screen");
-    QTest::addColumn<double>("stored");
-    QTest::addColumn<QString>("text");
-    const std::optional<double> screen = 900.0;
-    QTest::newRow("font below 80 %") << u"font"_qs << 0.5 << screen << 0.8 << u"80%"_qs;
-    QTest::newRow("font above 130 %") << u"font"_qs << 1.42 << screen << 1.3 << u"130%"_qs;
-    QTest::newRow("font between steps") << u"font"_qs << 1.13 << screen << 1.15 << u"115%"_qs;
-    QTest::newRow("1.15 × 100 is 114.99…") << u"stored font"_qs << 1.15 << screen << 1.15 << u"115%"_qs;
-    QTest::newRow("height below 400") << u"height"_qs << 250.0 << screen << 400.0 << u"400 px"_qs;
-    QTest::newRow("height between steps") << u"height"_qs << 589.0 << screen << 580.0 << u"580 px"_qs;
-    QTest::newRow("height above the screen") << u"height"_qs << 2000.0 << screen << 860.0 << u"860 px"_qs;
-    QTest::newRow("height above a low screen")
-        << u"height"_qs << 2000.0 << std::optional(500.0) << 600.0 << u"600 px"_qs;
-    QTest::newRow("height without a screen")
-        << u"height"_qs << 2000.0 << std::optional<double>() << 860.0 << u"860 px"_qs;
-}
-
-void tst_SettingsController::slidersSnapAndClamp()
-{
-    QFETCH(QString, what);
-    QFETCH(double, input);
-    QFETCH(std::optional<double>, screen);
-    QFETCH(double, stored);
-
-    makeController(screen);
-    const bool font = what != u"height"_qs;
-    if (what == u"stored font"_qs)
-        m_panel->settings()->setFontScale(input);
-    else if (font)
-        m_settings->setFontScale(input);
-    else
-        m_settings->setWindowHeight(input);
-    const AppSettings& live = *m_panel->settings();
-    QVERIFY(qFuzzyCompare(font ? live.fontScale() : live.windowHeight(), stored));
-    QTEST(font ? m_settings->fontScaleText() : m_settings->windowHeightText(), "text");
-    // Stored at once: a new reader sees it.
-    const AppSettings reread;
-    QVERIFY(qFuzzyCompare(font ? reread.fontScale() : reread.windowHeight(), stored));
-}
-
-void tst_SettingsController::resetKeepsTheSound()
-{
-    makeController();
-    m_settings->setFontScale(1.25);
-    m_settings->setWindowHeight(700);
-    m_panel->settings()->setLastSoundName(u"Glass"_qs);
-    m_settings->reset();
-    const AppSettings reread;
-    QCOMPARE(reread.fontScale(), 1.0);
-    QCOMPARE(reread.windowHeight(), 580.0);
-    QCOMPARE(reread.lastSoundName(), u"Glass"_qs);
-}
-
-void tst_SettingsController::heightBoundIsThatOfThePanelsScreen()
-{
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    QCOMPARE(screens.size(), 2);
-    QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry().height(), 1200);
-    m_settings = std::make_unique<SettingsController>();
-    m_settings->setPanel(m_panel.get());
-    // No window yet: the primary screen.
-    QCOMPARE(m_settings->maxWindowHeight(), 1160.0);
-
-    QWindow window;
-    window.setScreen(screens.at(1));
-    QSignalSpy changes(m_settings.get(), &SettingsController::maxWindowHeightChanged);
-    m_panel->setPanelWindow(&window);
-    QCOMPARE(m_settings->maxWindowHeight(), 680.0);
-    m_settings->setWindowHeight(1000);
-    QCOMPARE(m_panel->settings()->windowHeight(), 680.0);
-
-    // Moved back to the large screen, the slider reaches further at once.
-    window.setScreen(screens.at(0));
-    QCOMPARE(m_settings->maxWindowHeight(), 1160.0);
-    QCOMPARE(changes.size(), 2);
-    m_settings->setWindowHeight(1000);
-    QCOMPARE(m_panel->settings()->windowHeight(), 1000.0);
-}
-
-void tst_SettingsController::deleteAll_data()
-{
-    QTest::addColumn<int>("records");
-    QTest::addColumn<bool>("fileBlocked");
-    QTest::newRow("three records") << 3 << false;
-    QTest::newRow("no records, no file yet") << 0 << false;
-    QTest::newRow("data file cannot be written") << 2 << true;
-}
-
-void tst_SettingsController::deleteAll()
-{
-    QFETCH(int, records);
-    QFETCH(bool, fileBlocked);
-
-    for (int i = 0; i < records; ++i)
-        m_store->addNote(i % 2 == 0, berlin(2026, 12, 8 + i, 9));
-    QCOMPARE(QFile::exists(m_store->filePath()), records > 0);
-    makeController();
-    m_settings->setFontScale(1.2);
-    m_panel->settings()->setLastSoundName(u"Submarine"_qs);
-    QCOMPARE(m_settings->recordCountText(), u"%1 Notizen"_qs.arg(records));
-
-    m_settings->setShowDeleteAllConfirm(true);
-    if (fileBlocked) {
-        // A folder where the file's temporary copy would go: the save cannot happen.
-        QFile::remove(m_store->filePath());
-        QVERIFY(QDir().mkpath(m_store->filePath()));
-        QVERIFY(QDir().mkpath(m_store->filePath() + QStringLiteral("/x")));
-    }
-    m_settings->deleteAll();
-
-    if (fileBlocked) {
-        // Nothing happened: the records are still there, and the question stays with its reason.
-        QCOMPARE(m_store->notes().size(), records);
-        QVERIFY(m_settings->showDeleteAllConfirm());
-        QVERIFY2(m_settings->deleteAllError().startsWith(
-                     u"Löschen konnte nicht gespeichert werden: Die Datendatei"_qs),
-            qPrintable(m_settings->deleteAllError()));
-    } else {
-        QVERIFY(m_store->notes().isEmpty());
-        QVERIFY(!m_settings->showDeleteAllConfirm());
-        QCOMPARE(m_settings->recordCountText(), u"0 Notizen"_qs);
-        QVERIFY(m_settings->deleteAllError().isEmpty());
-        QCOMPARE(readAll(m_store->filePath()), QByteArray("[]"));
-    }
-    const AppSettings reread;
-    QVERIFY(qFuzzyCompare(reread.fontScale(), 1.2));
-    QCOMPARE(reread.lastSoundName(), u"Submarine"_qs);
-}
-
-void tst_SettingsController::autostart_data()
-{
-    QTest::addColumn<QByteArray>("existing");
-    QTest::addColumn<bool>("folderIsAFile");
-    QTest::addColumn<bool>("shownAtStart");
-    QTest::addColumn<bool>("shownAfterToggle");
-    const QByteArray entry = "[Desktop Entry]\nType=Application\nExec=zettelwerk\n";
-    QTest::newRow("off, switched on") << QByteArray() << false << false << true;
-    QTest::newRow("on, switched off") << entry << false << true << false;
-    QTest::newRow("hidden entry is off") << entry + "Hidden=true\n" << false << false << true;
-    QTest::newRow("switched off in GNOME's settings") << entry + "X-GNOME-Autostart-enabled=false\n"
-                                                      << false << false << true;
-    QTest::newRow("GNOME's switch, spaced") << entry + "X-GNOME-Autostart-enabled = false\n"
-                                            << false << false << true;
-    QTest::newRow("switched on in GNOME's settings") << entry + "X-GNOME-Autostart-enabled=true\n"
-                                                     << false << true << false;
-    QTest::newRow("GNOME's switch only in an action")
-        << entry + "[Desktop Action x]\nX-GNOME-Autostart-enabled=false\n"
-        << false << true << false;
-    QTest::newRow("folder cannot be made") << QByteArray() << true << false << false;
-}
-
-void tst_SettingsController::autostart()
-{
-    QFETCH(QByteArray, existing);
-    QFETCH(bool, folderIsAFile);
-    QFETCH(bool, shownAtStart);
-    QFETCH(bool, shownAfterToggle);
-
-    const QString file = autostartDir() + QStringLiteral("/zettelwerk.desktop");
-    if (folderIsAFile)
-        QVERIFY(writeAll(autostartDir(), "not a folder"));
-    if (!existing.isEmpty())
-        QVERIFY(QDir().mkpath(autostartDir()) && writeAll(file, existing));
-    makeController();
-    QCOMPARE(m_settings->launchAtLogin(), shownAtStart);
-
-    m_settings->setLaunchAtLogin(!shownAtStart);
-    QCOMPARE(m_settings->launchAtLogin(), shownAfterToggle);
-    QCOMPARE(m_panel->loginItem()->isEnabled(), shownAfterToggle);
-    QCOMPARE(QFile::exists(file), shownAfterToggle);
-    if (shownAfterToggle) {
-        QCOMPARE(readAll(file),
-            QByteArray("[Desktop Entry]\nType=Application\nName=Zettelwerk\nIcon=zettelwerk\n"
-                       "Exec=\"/opt/Zettel Werk/zettelwerk\"\nX-GNOME-Autostart-enabled=true\n"));
-    }
-}
-
-void tst_SettingsController::execLineQuoting_data()
-{
-    QTest::addColumn<QString>("binary");
-    QTest::addColumn<QString>("exec");
-    QTest::newRow("plain") << u"/usr/bin/zettelwerk"_qs << u"/usr/bin/zettelwerk"_qs;
-    QTest::newRow("percent sign") << u"/opt/100%/zw"_qs << u"/opt/100%%/zw"_qs;
-    // Quoting escapes $ and " with a backslash; the string level then doubles every backslash.
-    QTest::newRow("dollar and quote") << uR"(/tmp/a$b"c)"_qs << uR"("/tmp/a\\$b\\"c")"_qs;
-    QTest::newRow("backslash") << uR"(/tmp/a\b)"_qs << uR"("/tmp/a\\\\b")"_qs;
-}
-
-void tst_SettingsController::execLineQuoting()
-{
-    QFETCH(QString, binary);
-    QTEST(XdgAutostart::execValue(binary), "exec");
-}
-
-void tst_SettingsController::copiedTextIsBuiltLineByLine()
-{
-    HelpController help;
-    help.copyToClipboard();
-    const QString text = QGuiApplication::clipboard()->text();
-    QCOMPARE(text, HelpContent::plainText());
-    QVERIFY(text.startsWith(u"Zettelwerk - macOS Menüleisten-App für Notizen & Erinnerungen\n"_qs
-        + QString(60, u'=') + u"\n\n▸ "_qs));
-    QVERIFY(text.contains(u"\n  · \"Alarm testen\" prüft die Benachrichtigung vorab\n"_qs));
-    QVERIFY(text.contains(u"\n\n▸ Wünsche & Verbesserungen\n  "_qs));
-    // The footer last, after an empty line and without a line break of its own.
-    const QString footer = text.section(u'\n', -1);
-    QVERIFY(footer.contains(HelpContent::website()));
-    QVERIFY(text.endsWith(u"\n\n"_qs + footer));
-}
-
-void tst_SettingsController::labelReturnsAfterTheFirstCopy()
-{
-    constexpr int duration = 600;
-    HelpController help;
-    help.setCopiedDuration(duration);
-    QElapsedTimer clock;
-    help.copyToClipboard();
-    clock.start();
-    QVERIFY(help.copied());
-    QTest::qWait(duration / 2);
-    help.copyToClipboard();
-    QVERIFY(help.copied());
-
-    QSignalSpy changes(&help, &HelpController::copiedChanged);
-    QVERIFY(changes.wait(duration * 2));
-    QVERIFY(!help.copied());
-    // Coarse timers may run 5 % early; a timer restarted by the second copy would end near 1.5 × duration.
-    QVERIFY2(clock.elapsed() >= duration * 9 / 10 && clock.elapsed() < duration * 5 / 4,
-        "back with the first copy's timer");
-    // The second copy's timer finds it already back.
-    QTest::qWait(duration);
-    QVERIFY(!help.copied());
-    QCOMPARE(changes.size(), 1);
-}
 
 QTEST_MAIN(tst_SettingsController)
 #include "tst_settingscontroller.moc"
