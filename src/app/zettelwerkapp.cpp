@@ -48,6 +48,7 @@ ZettelwerkApp::ZettelwerkApp(const QString& dataDirectory, QObject* parent)
     m_panelController->setLoginItem(std::make_unique<XdgAutostart>());
     m_panelController->setCalendarStore(
         std::make_unique<VdirCalendarStore>(calendarConsent(m_panelController->settings())));
+    m_panelController->setCalendarRoot(VdirCalendarStore::defaultRoots().constFirst());
     connect(m_store, &NoteStore::alarmCountChanged, m_label,
         [this] { m_label->setAlarmCount(m_store->alarmCount()); });
 

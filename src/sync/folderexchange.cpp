@@ -151,6 +151,20 @@ QString conflictsPath(const NoteStore& store)
     return QFileInfo(store.filePath()).dir().filePath(QStringLiteral("sync-conflicts.json"));
 }
 
+std::optional<QString> makeCalendar(const QString& root)
+{
+    const QString folder = QDir(root).filePath(QStringLiteral("zettelwerk"));
+    if (!QDir().mkpath(folder))
+        return std::nullopt;
+    const QDir dir(folder);
+    for (const auto& [name, value] : { std::pair { "displayname", "Zettelwerk" }, { "color", "#0065D4" } }) {
+        const QString path = dir.filePath(QLatin1String(name));
+        if (!QFileInfo::exists(path) && !SafeFile::write(path, QByteArray(value)))
+            return std::nullopt;
+    }
+    return folder;
+}
+
 Report run(NoteStore& store, const QString& folder)
 {
     Report report;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class NoteStore;
 
 /// One exchange between the store's own appointments and a vdir calendar folder: what changed
@@ -33,6 +35,10 @@ struct Report {
 [[nodiscard]] QString statePath(const NoteStore& store);
 /// The file beside the data file that keeps the versions a conflict set aside.
 [[nodiscard]] QString conflictsPath(const NoteStore& store);
+
+/// The calendar folder "Zettelwerk" below the vdir tree `root` (its `displayname` and `color`
+/// files as vdirsyncer and khal read them), made unless it is there; nothing when it cannot be.
+[[nodiscard]] std::optional<QString> makeCalendar(const QString& root);
 
 /// One exchange with `folder`; the store is saved once, each file is written in one piece.
 [[nodiscard]] Report run(NoteStore& store, const QString& folder);

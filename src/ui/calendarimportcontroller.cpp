@@ -5,8 +5,8 @@ CalendarImportController::CalendarImportController(QObject* parent)
     : CalendarImportModel(parent)
 {
     setFilePicker([] {
-        return FileDialog::choose(
-            { QStringLiteral("ICS-Datei auswählen"), QStringLiteral("Kalender (*.ics)"), false, {}, {} });
+        return FileDialog::choose({ QStringLiteral("ICS-Datei auswählen"), QStringLiteral("Kalender (*.ics)"),
+            false, {}, {}, false });
     });
 }
 

@@ -13,7 +13,7 @@ ExportController::ExportController(QObject* parent)
 {
     setFileChooser([](const FileRequest& request) {
         return FileDialog::choose(
-            { request.title, request.nameFilter, request.save, request.proposedName, {} });
+            { request.title, request.nameFilter, request.save, request.proposedName, {}, false });
     });
     connect(this, &ExportModel::changed, this, [this] { m_rows.setRows(listRows(groups())); });
 }

@@ -40,8 +40,13 @@ std::optional<QString> FileDialog::choose(const Request& request)
 {
     QFileDialog dialog(nullptr, request.title);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(request.nameFilter);
+    dialog.setFileMode(request.choosesFolder ? QFileDialog::Directory
+            : request.save                   ? QFileDialog::AnyFile
+                                             : QFileDialog::ExistingFile);
+    if (request.choosesFolder)
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+    else
+        dialog.setNameFilter(request.nameFilter);
     if (!request.folder.isEmpty())
         dialog.setDirectory(request.folder);
     if (!request.proposedName.isEmpty())

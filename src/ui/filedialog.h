@@ -16,6 +16,8 @@ struct Request {
     QString proposedName;
     /// Where the dialog starts; empty: where it last was.
     QString folder;
+    /// A folder to choose instead of a file.
+    bool choosesFolder = false;
 };
 /// Shows a dialog for `request` above the panel and modal, with the app brought to the front;
 /// returns the chosen path when the user confirmed, otherwise nothing. The panel, which may have

@@ -68,6 +68,8 @@ const QHash<QString, QString>& table()
         { QStringLiteral("square.and.arrow.down"), QStringLiteral("file_download") },
         { QStringLiteral("square.and.arrow.up"), QStringLiteral("file_upload") },
         { QStringLiteral("folder.badge.plus"), QStringLiteral("create_new_folder") },
+        { QStringLiteral("folder"), QStringLiteral("folder") },
+        { QStringLiteral("arrow.triangle.2.circlepath"), QStringLiteral("sync") },
         { QStringLiteral("arrow.uturn.backward"), QStringLiteral("undo") },
         // Calendar import.
         { QStringLiteral("calendar.badge.exclamationmark"), QStringLiteral("event_busy") },

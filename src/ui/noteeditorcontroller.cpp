@@ -453,7 +453,7 @@ void NoteEditorController::pickApp()
 {
     if (const auto path
         = FileDialog::choose({ QStringLiteral("App auswählen"), QStringLiteral("Anwendungen (*.desktop)"),
-            false, {}, QStringLiteral("/usr/share/applications") }))
+            false, {}, QStringLiteral("/usr/share/applications"), false }))
         setLaunchAppPath(*path);
 }
 

@@ -121,6 +121,9 @@ public:
     /// The system calendar, for the import screen; none unless the app sets one.
     [[nodiscard]] CalendarStore* calendarStore() const { return m_calendarStore.get(); }
     void setCalendarStore(std::unique_ptr<CalendarStore> store) { m_calendarStore = std::move(store); }
+    /// The vdir tree a calendar of our own is made in; empty: none.
+    [[nodiscard]] const QString& calendarRoot() const { return m_calendarRoot; }
+    void setCalendarRoot(const QString& root) { m_calendarRoot = root; }
     /// The screen the panel window is on, for the height bound; the primary screen before the
     /// app has made the window.
     [[nodiscard]] QScreen* panelScreen() const;
@@ -191,6 +194,7 @@ private:
     AppSettings m_settings;
     std::unique_ptr<LoginItem> m_loginItem;
     std::unique_ptr<CalendarStore> m_calendarStore;
+    QString m_calendarRoot;
     QPointer<QWindow> m_window;
     int m_selectedTab = 0;
     std::optional<QDate> m_selectedDay;

@@ -1,9 +1,13 @@
 #include "settingscontroller.h"
 
 #include "appsettings.h"
+#include "filedialog.h"
+#include "folderexchange.h"
 #include "notestore.h"
 #include "panelcontroller.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -31,6 +35,9 @@ SettingsController::SettingsController(QObject* parent)
     : QObject(parent)
     , m_screenHeight(
           [this] { return freeHeight(m_panel ? m_panel->panelScreen() : QGuiApplication::primaryScreen()); })
+    , m_chooseFolder([] {
+        return FileDialog::choose({ QStringLiteral("Kalenderordner wählen"), {}, false, {}, {}, true });
+    })
 {
 }
 
@@ -51,6 +58,7 @@ void SettingsController::setPanel(PanelController* panel)
             m_settings, &AppSettings::windowHeightChanged, this, &SettingsController::windowHeightChanged);
         connect(
             m_panel, &PanelController::panelScreenChanged, this, &SettingsController::maxWindowHeightChanged);
+        connect(m_settings, &AppSettings::syncFolderChanged, this, &SettingsController::syncChanged);
     }
     m_launchAtLogin = loginItem() && loginItem()->isEnabled();
     emit panelChanged();
@@ -59,6 +67,60 @@ void SettingsController::setPanel(PanelController* panel)
     emit fontScaleChanged();
     emit windowHeightChanged();
     emit recordCountChanged();
+    emit syncChanged();
+}
+
+bool SettingsController::syncOn() const
+{
+    return m_settings && !m_settings->syncFolder().isEmpty();
+}
+
+void SettingsController::setSyncOn(bool on)
+{
+    if (!m_settings || on == syncOn())
+        return;
+    QString folder;
+    if (on) {
+        const auto made = m_panel && !m_panel->calendarRoot().isEmpty()
+            ? FolderExchange::makeCalendar(m_panel->calendarRoot())
+            : std::nullopt;
+        if (!made) {
+            m_syncProblem = QStringLiteral("Der Kalender „Zettelwerk“ konnte nicht angelegt werden");
+            emit syncChanged();
+            return;
+        }
+        folder = *made;
+    }
+    useSyncFolder(folder);
+}
+
+void SettingsController::chooseSyncFolder()
+{
+    if (const auto chosen = m_chooseFolder ? m_chooseFolder() : std::nullopt)
+        useSyncFolder(*chosen);
+}
+
+void SettingsController::useSyncFolder(const QString& folder)
+{
+    m_syncProblem.clear();
+    if (!folder.isEmpty() && !QFileInfo(folder).isDir())
+        m_syncProblem = QStringLiteral("%1 ist kein Ordner").arg(folder);
+    else if (!m_settings->setSyncFolder(folder))
+        m_syncProblem = QStringLiteral("Die Einstellungen konnten nicht gespeichert werden");
+    emit syncChanged();
+}
+
+QString SettingsController::syncText() const
+{
+    if (!m_syncProblem.isEmpty())
+        return m_syncProblem;
+    if (!syncOn())
+        return QStringLiteral("Aus – nur auf diesem Rechner");
+    QString folder = QDir::toNativeSeparators(m_settings->syncFolder());
+    const QString home = QDir::homePath();
+    if (folder.startsWith(home + u'/'))
+        folder.replace(0, home.size(), QStringLiteral("~"));
+    return QStringLiteral("Abgleich über %1").arg(folder);
 }
 
 void SettingsController::setScreenHeight(ScreenHeight screenHeight)

@@ -34,12 +34,16 @@ class SettingsController : public QObject {
     Q_PROPERTY(bool showDeleteAllConfirm READ showDeleteAllConfirm WRITE setShowDeleteAllConfirm NOTIFY
             showDeleteAllConfirmChanged)
     Q_PROPERTY(QString deleteAllError READ deleteAllError NOTIFY deleteAllErrorChanged)
+    Q_PROPERTY(bool syncOn READ syncOn WRITE setSyncOn NOTIFY syncChanged)
+    Q_PROPERTY(QString syncText READ syncText NOTIFY syncChanged)
 
 public:
     static constexpr double fontScaleStep = 0.05;
     static constexpr double windowHeightStep = 20.0;
     /// The height of the free area of the screen the panel is on, none without a screen.
     using ScreenHeight = std::function<std::optional<double>()>;
+    /// Asks the user for a folder; nothing when cancelled.
+    using FolderChooser = std::function<std::optional<QString>()>;
 
     explicit SettingsController(QObject* parent = nullptr);
 
@@ -82,6 +86,17 @@ public:
     /// Set when the emptied list could not be written; the file then still holds the records.
     [[nodiscard]] QString deleteAllError() const { return m_deleteAllError; }
 
+    /// Whether the appointments are kept in step with a calendar folder.
+    [[nodiscard]] bool syncOn() const;
+    /// On: with the folder chosen on this screen, else the calendar "Zettelwerk" of the vdir tree,
+    /// made when it is not there. Off: the folder and its files stay as they are.
+    void setSyncOn(bool on);
+    /// The folder kept in step, or why none is: "Aus – …", or the reason it could not be switched on.
+    [[nodiscard]] QString syncText() const;
+    /// "Ordner wählen …": a folder chosen is kept in step from then on.
+    Q_INVOKABLE void chooseSyncFolder();
+    void setFolderChooser(FolderChooser chooser) { m_chooseFolder = std::move(chooser); }
+
     /// Empties the store and writes the empty list; every setting stays.
     Q_INVOKABLE void deleteAll();
     /// Font scale 100 % and height 580 px.
@@ -96,11 +111,13 @@ signals:
     void recordCountChanged();
     void showDeleteAllConfirmChanged();
     void deleteAllErrorChanged();
+    void syncChanged();
 
 private:
     [[nodiscard]] int recordCount() const;
     [[nodiscard]] LoginItem* loginItem() const;
     void setDeleteAllError(const QString& error);
+    void useSyncFolder(const QString& folder);
 
     QPointer<PanelController> m_panel;
     QPointer<AppSettings> m_settings;
@@ -108,4 +125,6 @@ private:
     bool m_launchAtLogin = false;
     bool m_showDeleteAllConfirm = false;
     QString m_deleteAllError;
+    FolderChooser m_chooseFolder;
+    QString m_syncProblem;
 };

@@ -1,4 +1,5 @@
 #include "appsettings.h"
+#include "folderexchange.h"
 #include "helpcontroller.h"
 #include "notestore.h"
 #include "panelcontroller.h"
@@ -223,6 +224,56 @@ private slots:
                 QByteArray("[Desktop Entry]\nType=Application\nName=Zettelwerk\nIcon=zettelwerk\n"
                            "Exec=\"/opt/Zettel Werk/zettelwerk\"\nX-GNOME-Autostart-enabled=true\n"));
         }
+    }
+
+    void syncFolder_data()
+    {
+        QTest::addColumn<bool>("withRoot");
+        QTest::addColumn<QString>("chosen"); // "made": the calendar made under the root; "-": none
+        QTest::addColumn<QString>("folder"); // kept in the settings afterwards, relative to the data folder
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("switched on: the calendar Zettelwerk is made")
+            << true << u"-"_qs << u"cal/zettelwerk"_qs << u"Abgleich über DATA/cal/zettelwerk"_qs;
+        QTest::newRow("switched on without a vdir tree")
+            << false << u"-"_qs << QString() << u"Der Kalender „Zettelwerk“ konnte nicht angelegt werden"_qs;
+        QTest::newRow("a folder chosen")
+            << false << u"made"_qs << u"cal/zettelwerk"_qs << u"Abgleich über DATA/cal/zettelwerk"_qs;
+        QTest::newRow("a file chosen")
+            << false << u"notes.json"_qs << QString() << u"DATA/notes.json ist kein Ordner"_qs;
+    }
+
+    void syncFolder()
+    {
+        QFETCH(bool, withRoot);
+        QFETCH(QString, chosen);
+        const QString data = m_data->path();
+        const auto relative = [&data](QString text) { return text.replace(data, u"DATA"_qs); };
+        m_store->save();
+        if (withRoot || chosen == u"made"_qs)
+            m_panel->setCalendarRoot(data + u"/cal"_qs);
+        m_settings = std::make_unique<SettingsController>();
+        m_settings->setPanel(m_panel.get());
+        m_settings->setFolderChooser([&]() -> std::optional<QString> {
+            if (chosen == u"made"_qs)
+                return FolderExchange::makeCalendar(data + u"/cal"_qs);
+            return data + u'/' + chosen;
+        });
+        QCOMPARE(m_settings->syncText(), u"Aus – nur auf diesem Rechner"_qs);
+        if (chosen == u"-"_qs)
+            m_settings->setSyncOn(true);
+        else
+            m_settings->chooseSyncFolder();
+
+        QTEST(relative(m_settings->syncText()), "text");
+        QFETCH(QString, folder);
+        QCOMPARE(AppSettings().syncFolder(), folder.isEmpty() ? QString() : data + u'/' + folder);
+        QCOMPARE(m_settings->syncOn(), !folder.isEmpty());
+        if (folder.isEmpty())
+            return;
+        QCOMPARE(readAll(data + u"/cal/zettelwerk/displayname"_qs), QByteArray("Zettelwerk"));
+        m_settings->setSyncOn(false);
+        QCOMPARE(AppSettings().syncFolder(), QString());
     }
 
     void execLineQuoting_data()

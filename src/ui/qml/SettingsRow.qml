@@ -11,6 +11,9 @@ PanelButton {
     property string title
     property string subtitle
     property bool showChevron: true
+    /// Room kept free at the right for a control of the row's own.
+    property real trailingSpace: 0
+    property int subtitleElide: Text.ElideRight
 
     text: title
     Accessible.description: subtitle
@@ -39,7 +42,7 @@ PanelButton {
         anchors.left: tile.right
         anchors.leftMargin: 10
         anchors.right: chevron.left
-        anchors.rightMargin: 8
+        anchors.rightMargin: 8 + row.trailingSpace
         anchors.verticalCenter: parent.verticalCenter
         spacing: 1
         Text {
@@ -55,7 +58,7 @@ PanelButton {
             textFormat: Text.PlainText
             objectName: "subtitle"
             width: parent.width
-            elide: Text.ElideRight
+            elide: row.subtitleElide
             text: row.subtitle
             font.pixelSize: TextStyle.caption
             color: Colors.secondaryText

@@ -2,7 +2,8 @@ import QtQuick
 import QtQuick.Layouts
 import Zettelwerk.Ui
 
-// Starting at login, text size, panel height, the data screens, deleting everything, reset.
+// Starting at login, text size, panel height, the data screens, the calendar folder the
+// appointments are kept in step with, deleting everything, reset.
 SecondaryScreen {
     id: screen
 
@@ -158,6 +159,37 @@ SecondaryScreen {
                 title: "Backup Import / Export"
                 subtitle: "Wiederherstellen, JSON, ICS"
                 onClicked: screen.controller.showExportFromSettings()
+            }
+            Divider {
+                x: 46
+                width: parent.width - x
+            }
+            // A switch: on keeps the appointments in step with a calendar folder (vdirsyncer).
+            SettingsRow {
+                objectName: "syncRow"
+                symbol: "arrow.triangle.2.circlepath"
+                startColor: rules.syncOn ? Colors.green : Colors.gray
+                endColor: rules.syncOn ? Colors.teal : Colors.gray
+                title: "Kalender-Abgleich"
+                subtitle: rules.syncText
+                subtitleElide: Text.ElideMiddle
+                showChevron: false
+                trailingSpace: chooseFolder.width + 8
+                checkable: true
+                isOn: rules.syncOn
+                onClicked: rules.syncOn = !rules.syncOn
+
+                CapsuleButton {
+                    id: chooseFolder
+                    objectName: "chooseSyncFolder"
+                    anchors.right: parent.right
+                    anchors.rightMargin: 10
+                    anchors.verticalCenter: parent.verticalCenter
+                    symbol: "folder"
+                    text: "Ordner …"
+                    Accessible.name: "Kalenderordner wählen"
+                    onClicked: rules.chooseSyncFolder()
+                }
             }
         }
 
