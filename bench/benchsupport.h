@@ -154,7 +154,8 @@ struct Process {
 };
 
 /// Runs `args` (the program found on PATH) with this process's environment, its output to `out`
-/// and its errors to /dev/null; `ok` when it exited with status 0.
+/// and its errors to /dev/null; `ok` when it exited with status 0. The peak memory counts this
+/// process's own peak as well (the child shares its memory until exec): keep this one smaller.
 inline Process spawn(const QStringList& args, const QString& out = QStringLiteral("/dev/null"))
 {
     QList<QByteArray> bytes;
