@@ -1,5 +1,7 @@
 #include "clifiles.h"
 
+#include <algorithm>
+
 #include "notejson.h"
 
 #include <QDir>
@@ -84,9 +86,20 @@ QString keptUnreadableCopy(const QString& dataFilePath)
 
 bool isUtf8(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    [[maybe_unused]] const QString text = decoder.decode(bytes);
-    return !decoder.hasError();
+    // In pieces that end just after an ASCII byte, where no character can be cut: a large file's
+    // text is never held whole only to be thrown away.
+    constexpr qsizetype pieceSize = 64 * 1024;
+    for (qsizetype at = 0; at < bytes.size();) {
+        qsizetype end = std::min(at + pieceSize, bytes.size());
+        while (end < bytes.size() && static_cast<uchar>(bytes.at(end - 1)) >= 0x80)
+            ++end;
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        [[maybe_unused]] const QString text = decoder.decode(bytes.sliced(at, end - at));
+        if (decoder.hasError())
+            return false;
+        at = end;
+    }
+    return true;
 }
 
 } // namespace CliFiles

@@ -10,8 +10,6 @@
 #include "vdircalendarstore.h"
 
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
 
 #include <variant>
 
@@ -28,12 +26,6 @@ const QStringList& importValueOptions()
 }
 
 const QString replaceFlag = QStringLiteral("--replace-duplicates");
-
-QString jsonString(const QString& text)
-{
-    const QByteArray array = QJsonDocument(QJsonArray { text }).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(array.sliced(1, array.size() - 2));
-}
 
 // Whoever runs a command has chosen the calendars to read: no question in the app needed.
 VdirCalendarStore consentedCalendars()
@@ -103,17 +95,10 @@ Result icsParse(const Cli::Request& request)
     const auto input = icsInput(request, options.positional().constFirst());
     if (const auto* refused = std::get_if<Result>(&input))
         return *refused;
-    QString out;
-    for (const ICSEvent& event : parseICSData(std::get<QByteArray>(input))) {
-        out += QStringLiteral(
-            "{\"summary\":%1,\"description\":%2,\"start\":\"%3\",\"end\":%4,\"repeat\":\"%5\"}\n")
-                   .arg(jsonString(event.summary), jsonString(event.description),
-                       NoteJson::formatDate(event.startDate),
-                       event.endDate ? QStringLiteral("\"%1\"").arg(NoteJson::formatDate(*event.endDate))
-                                     : QStringLiteral("null"),
-                       repeatIntervalText(event.recurrenceRule));
-    }
-    return { 0, out, {} };
+    QByteArray out;
+    for (const ICSEvent& event : parseICSData(std::get<QByteArray>(input)))
+        JsonViews::appendEvent(out, event);
+    return { 0, QString::fromUtf8(out), {} };
 }
 
 Result calendars(const QStringList& args, NoteStore& store)

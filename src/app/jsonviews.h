@@ -1,5 +1,6 @@
 #pragma once
 
+#include "icsreader.h"
 #include "remindernote.h"
 
 #include <QByteArray>
@@ -20,5 +21,9 @@ namespace JsonViews {
 [[nodiscard]] QByteArray calendar(const ReminderNotes& notes, const QDate& month);
 /// A text as a JSON string, quotes included.
 [[nodiscard]] QByteArray string(const QString& text);
+/// The same, appended to `out`.
+void appendString(QByteArray& out, QStringView text);
+/// One line of `ics-parse`: {"summary":…,"description":…,"start":"…","end":"…"|null,"repeat":"…"}
+void appendEvent(QByteArray& out, const ICSEvent& event);
 
 } // namespace JsonViews

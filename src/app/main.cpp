@@ -1,5 +1,6 @@
 #include "appearance.h"
 #include "cli.h"
+#include "clistream.h"
 #include "log.h"
 #include "notestore.h"
 #include "screenshot.h"
@@ -7,6 +8,7 @@
 #include "zettelwerkapp.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QQuickWindow>
 #include <QtQml/QQmlExtensionPlugin>
 
@@ -55,8 +57,14 @@ int runCommand(int argc, char** argv, const QStringList& args)
     const Cli::Request& request = std::get<Cli::Request>(prepared);
     if (Cli::changesData(args)) {
         // The running app keeps the file; it must make the change, or its next save would undo it.
-        if (const auto answer = SingleInstance::send(dataDirectory, Cli::encodeRequest(request)))
+        const auto encoded = [&request] { return Cli::encodeRequest(request); };
+        if (const auto answer = SingleInstance::send(dataDirectory, encoded))
             return finish(Cli::decodeResult(*answer));
+    }
+    QFile out;
+    if (out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (const auto streamed = CliStream::run(request, NoteStore::dataFilePath(dataDirectory), out))
+            return *streamed;
     }
     NoteStore store(dataDirectory);
     return finish(Cli::execute(request, store, isatty(STDOUT_FILENO) == 1));

@@ -178,16 +178,27 @@ NoteJsonReader::NoteJsonReader(QByteArrayView json)
 
 std::optional<ReminderNotes> NoteJsonReader::read(QString* error)
 {
+    ReminderNotes notes;
+    // A record of the data file takes about 400 bytes.
+    notes.reserve((m_end - m_pos) / 384);
+    if (!visit([&notes](ReminderNote&& note) { notes.append(std::move(note)); }, error))
+        return std::nullopt;
+    return notes;
+}
+
+bool NoteJsonReader::visit(const std::function<void(ReminderNote&&)>& visit, QString* error)
+{
     try {
-        return list();
+        list(visit);
+        return true;
     } catch (const DecodeError& e) {
         if (error)
             *error = e.message;
-        return std::nullopt;
+        return false;
     }
 }
 
-ReminderNotes NoteJsonReader::list()
+void NoteJsonReader::list(const std::function<void(ReminderNote&&)>& visit)
 {
     // Some editors put a byte order mark in front; it is no part of the document.
     if (m_end - m_pos >= 3 && std::memcmp(m_pos, "\xEF\xBB\xBF", 3) == 0)
@@ -202,18 +213,16 @@ ReminderNotes NoteJsonReader::list()
     }
     ++m_pos;
     skipSpace();
-    ReminderNotes notes;
-    // A record of the data file takes about 400 bytes.
-    notes.reserve((m_end - m_pos) / 384);
+    qsizetype count = 0;
     if (m_pos != m_end && *m_pos == ']') {
         ++m_pos;
     } else {
         for (;;) {
             if (m_pos != m_end && *m_pos == '{') {
-                notes.append(record(notes.size()));
+                visit(record(count++));
             } else {
                 value(2);
-                throw DecodeError { QStringLiteral("record %1 is not an object").arg(notes.size()) };
+                throw DecodeError { QStringLiteral("record %1 is not an object").arg(count) };
             }
             skipSpace();
             if (m_pos != m_end && *m_pos == ',') {
@@ -228,7 +237,6 @@ ReminderNotes NoteJsonReader::list()
     skipSpace();
     if (m_pos != m_end)
         syntaxError("garbage at the end of the document");
-    return notes;
 }
 
 ReminderNote NoteJsonReader::record(qsizetype index)

@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 /// Reads a JSON list of records straight from its UTF-8 bytes, with no document tree in between.
@@ -18,6 +19,9 @@ public:
 
     /// All records, or nothing; `error` then says why.
     [[nodiscard]] std::optional<ReminderNotes> read(QString* error);
+    /// Hands each record to `visit` as soon as it is read, for a list too long to hold; false at
+    /// the first fault (`error` says why), after the records before it were handed on.
+    [[nodiscard]] bool visit(const std::function<void(ReminderNote&&)>& visit, QString* error);
 
     /// The point in time of `yyyy-MM-ddTHH:mm:ssZ` (UTF-8 or UTF-16), or nothing.
     template <typename Char>
@@ -39,7 +43,7 @@ private:
         QString text;
     };
 
-    ReminderNotes list();
+    void list(const std::function<void(ReminderNote&&)>& visit);
     ReminderNote record(qsizetype index);
     ReminderNote noteOf(const Slots& slots, qsizetype index);
     [[noreturn]] void syntaxError(const char* what) const;

@@ -137,19 +137,38 @@ QByteArray NoteJsonWriter::document(const ReminderNotes& notes)
     m_out.clear();
     m_pos = m_limit = nullptr;
     reserve(expected);
-    raw(pretty ? "[\n" : "[", pretty ? 2 : 1);
-    for (qsizetype i = 0; i < notes.size(); ++i) {
-        if (i > 0) {
-            reserve(2);
-            raw(pretty ? ",\n" : ",", pretty ? 2 : 1);
-        }
-        record(notes.at(i));
-    }
-    reserve(2);
-    raw(pretty ? "\n]" : "]", pretty ? 2 : 1);
+    begin();
+    for (const ReminderNote& note : notes)
+        append(note);
+    end();
     m_out.truncate(m_pos - m_out.constData());
     m_pos = m_limit = nullptr;
     return std::exchange(m_out, {});
+}
+
+void NoteJsonWriter::begin()
+{
+    const bool pretty = m_layout == Layout::Pretty;
+    m_count = 0;
+    reserve(2);
+    raw(pretty ? "[\n" : "[", pretty ? 2 : 1);
+}
+
+void NoteJsonWriter::append(const ReminderNote& note)
+{
+    const bool pretty = m_layout == Layout::Pretty;
+    if (m_count++ > 0) {
+        reserve(2);
+        raw(pretty ? ",\n" : ",", pretty ? 2 : 1);
+    }
+    record(note);
+}
+
+void NoteJsonWriter::end()
+{
+    const bool pretty = m_layout == Layout::Pretty;
+    reserve(2);
+    raw(pretty ? "\n]" : "]", pretty ? 2 : 1);
 }
 
 void NoteJsonWriter::record(const ReminderNote& note)

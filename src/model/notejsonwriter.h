@@ -18,6 +18,17 @@ public:
     /// The whole document for `notes` in this writer's layout.
     [[nodiscard]] QByteArray document(const ReminderNotes& notes);
 
+    /// The same document in pieces, for a list too long to hold twice: `begin`, `append` for each
+    /// record, `end`; `pending` is what was written since the last `clearPending`.
+    void begin();
+    void append(const ReminderNote& note);
+    void end();
+    [[nodiscard]] QByteArrayView pending() const
+    {
+        return { m_out.constData(), m_pos ? m_pos - m_out.constData() : 0 };
+    }
+    void clearPending() { m_pos = m_pos ? m_out.data() : nullptr; }
+
     /// The 20 bytes of `2025-03-01T07:30:00Z` (more only for years beyond four digits) at `out`,
     /// which must have room for 32; returns the end.
     static char* writeDate(char* out, const QDateTime& date);
@@ -31,6 +42,7 @@ private:
     void reserve(qsizetype bytes);
 
     Layout m_layout;
+    qsizetype m_count = 0;
     QByteArray m_out;
     char* m_pos = nullptr;
     char* m_limit = nullptr;

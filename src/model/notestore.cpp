@@ -21,7 +21,7 @@ NoteStore::NoteStore(const QString& dataDirectory, Clock clock, QObject* parent)
 {
     // A folder that cannot be created shows up as a failed save later.
     QDir().mkpath(dataDirectory);
-    m_filePath = QDir(dataDirectory).filePath(QStringLiteral("notes.json"));
+    m_filePath = dataFilePath(dataDirectory);
     m_replaced = ReplacedRecords(QDir(dataDirectory).filePath(QStringLiteral("replaced-by-imports.json")));
     load();
     QTimer::singleShot(0, this, &NoteStore::startAlarmService);
@@ -33,6 +33,11 @@ QString NoteStore::defaultDataDirectory()
     if (base.isEmpty())
         base = QDir::home().filePath(QStringLiteral(".local/share"));
     return QDir(base).filePath(QStringLiteral("Zettelwerk"));
+}
+
+QString NoteStore::dataFilePath(const QString& dataDirectory)
+{
+    return QDir(dataDirectory).filePath(QStringLiteral("notes.json"));
 }
 
 void NoteStore::startAlarmService()

@@ -45,6 +45,8 @@ public:
 
     /// `Zettelwerk` inside the user's data folder (`$XDG_DATA_HOME` on Linux).
     [[nodiscard]] static QString defaultDataDirectory();
+    /// The data file a store of `dataDirectory` reads and writes.
+    [[nodiscard]] static QString dataFilePath(const QString& dataDirectory);
 
     [[nodiscard]] const ReminderNotes& notes() const { return m_notes; }
     /// Replaces the list without saving; callers that change records directly call `save()` after.

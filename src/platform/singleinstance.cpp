@@ -82,12 +82,18 @@ void SingleInstance::serve()
 std::optional<QByteArray> SingleInstance::send(
     const QString& dataDirectory, const QByteArray& request, int timeoutMs)
 {
+    return send(dataDirectory, std::function<QByteArray()>([&request] { return request; }), timeoutMs);
+}
+
+std::optional<QByteArray> SingleInstance::send(
+    const QString& dataDirectory, const std::function<QByteArray()>& request, int timeoutMs)
+{
     QLocalSocket socket;
     socket.connectToServer(socketPath(dataDirectory));
     if (!socket.waitForConnected(1000))
         return std::nullopt;
     // From here on an instance exists: a failure is an empty answer, never "nobody there".
-    socket.write(request + terminator);
+    socket.write(request() + terminator);
     if (!socket.waitForBytesWritten(timeoutMs))
         return QByteArray();
     QByteArray answer;

@@ -31,6 +31,10 @@ public:
     /// an empty answer when one runs but did not answer.
     [[nodiscard]] static std::optional<QByteArray> send(
         const QString& dataDirectory, const QByteArray& request, int timeoutMs = 10000);
+    /// The same, with the request made only once an instance answers: an import's request carries
+    /// the whole file, which costs nothing to prepare when no app runs.
+    [[nodiscard]] static std::optional<QByteArray> send(
+        const QString& dataDirectory, const std::function<QByteArray()>& request, int timeoutMs = 10000);
 
 private:
     void serve();

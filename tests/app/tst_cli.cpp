@@ -1,9 +1,12 @@
 #include "cli.h"
+#include "clistream.h"
 #include "helpcontent.h"
+#include "jsonviews.h"
 #include "notejson.h"
 #include "notestore.h"
 #include "testsupport.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -722,6 +725,11 @@ private slots:
         QVERIFY(!m_store->notes().constFirst().hasAlarm);
     }
 
+    void jsonStringsAsQtWritesThem_data();
+    void jsonStringsAsQtWritesThem();
+    void streamedAsTheOrdinaryRun_data();
+    void streamedAsTheOrdinaryRun();
+
 private:
     QByteArray fileContent() const { return readAll(m_store->filePath()); }
     Cli::Result run(const QStringList& args) { return Cli::execute(args, *m_store); }
@@ -729,6 +737,82 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<NoteStore> m_store;
 };
+
+void tst_Cli::jsonStringsAsQtWritesThem_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("quotes, backslash, slash") << u"a \"b\" \\ c/d"_qs;
+    QTest::newRow("controls") << QString::fromUtf16(u"\t\n\r\b\f\u0001\u001f\u007f end");
+    QTest::newRow("umlauts, emoji") << u"Grüße 🎂 ß"_qs;
+    QTest::newRow("byte order mark first") << QString::fromUtf16(u"\ufeffText");
+    QTest::newRow("lone high surrogate") << QString::fromUtf16(u"a\xd83d b");
+    QTest::newRow("lone low surrogate at the end") << QString::fromUtf16(u"a\xde00");
+    QTest::newRow("surrogates swapped") << QString::fromUtf16(u"\xde00\xd83d");
+}
+
+// Scripts compare with what Qt's JSON writer made of these texts before.
+void tst_Cli::jsonStringsAsQtWritesThem()
+{
+    QFETCH(QString, text);
+    const QByteArray array = QJsonDocument(QJsonArray { text }).toJson(QJsonDocument::Compact);
+    QCOMPARE(JsonViews::string(text), array.mid(1, array.size() - 2));
+}
+
+void tst_Cli::streamedAsTheOrdinaryRun_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("dataFile");
+    QTest::addColumn<QByteArray>("icsFile");
+    QTest::addColumn<bool>("streamed");
+    const QByteArray demo = readAll(QStringLiteral(ZETTELWERK_TEST_DATA "/demo.json"));
+    const QByteArray reader = readAll(QStringLiteral(ZETTELWERK_TEST_DATA "/ics/reader.ics"));
+    const QStringList list { u"list"_qs, u"--json"_qs };
+    const QStringList parse { u"ics-parse"_qs, u"file.ics"_qs };
+    QTest::newRow("list --json") << list << demo << QByteArray() << true;
+    QTest::newRow("list --json, spaces and a byte order mark")
+        << list << "\xEF\xBB\xBF [ " + demo.sliced(1) + " \n"
+        << QByteArray() << true;
+    QTest::newRow("list --json, damaged") << list << demo.chopped(1) << QByteArray() << false;
+    QTest::newRow("list --json, no records") << list << QByteArray("[]") << QByteArray() << false;
+    QTest::newRow("list --json, no file") << list << QByteArray() << QByteArray() << false;
+    QTest::newRow("list --json --") << QStringList { list } + QStringList { u"--"_qs } << demo << QByteArray()
+                                    << false;
+    QTest::newRow("ics-parse") << parse << QByteArray() << reader << true;
+    QTest::newRow("ics-parse, no events")
+        << parse << QByteArray() << QByteArray("BEGIN:VCALENDAR\r\n") << true;
+    QTest::newRow("ics-parse, not UTF-8") << parse << QByteArray() << reader + "\xff" << false;
+    QTest::newRow("ics-parse --help")
+        << QStringList { parse } + QStringList { u"--help"_qs } << QByteArray() << reader << false;
+}
+
+void tst_Cli::streamedAsTheOrdinaryRun()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, dataFile);
+    QFETCH(QByteArray, icsFile);
+    QFETCH(bool, streamed);
+    const QDir dir(m_dir->path());
+    const QString dataFilePath = dir.filePath(u"data/notes.json"_qs);
+    QFile::remove(dataFilePath);
+    if (!dataFile.isEmpty())
+        QVERIFY(writeAll(dataFilePath, dataFile));
+    QVERIFY(writeAll(dir.filePath(u"file.ics"_qs), icsFile));
+    args.replaceInStrings(u"file.ics"_qs, dir.filePath(u"file.ics"_qs));
+    const auto prepared = Cli::prepare(args);
+    QVERIFY(std::holds_alternative<Cli::Request>(prepared));
+
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    const std::optional<int> status = CliStream::run(std::get<Cli::Request>(prepared), dataFilePath, out);
+    QCOMPARE(status.has_value(), streamed);
+    if (!streamed)
+        return;
+    m_store = std::make_unique<NoteStore>(dir.filePath(u"data"_qs));
+    const Cli::Result ordinary = run(args);
+    QCOMPARE(*status, ordinary.exitCode);
+    QCOMPARE(out.data(), ordinary.out.toUtf8());
+}
 
 QTEST_GUILESS_MAIN(tst_Cli)
 #include "tst_cli.moc"
