@@ -29,7 +29,7 @@ Result chooseFolder(const QStringList& args)
                 ? QStringLiteral("Synchronisation aus")
                 : QStringLiteral("Termine werden mit %1 abgeglichen").arg(settings.syncFolder()));
     }
-    if (options.positional().size() != 1)
+    if (options.positional().size() != 1 || options.positional().constFirst().isEmpty())
         return misused(QStringLiteral("sync-folder erwartet einen Ordner"));
     const QFileInfo folder(options.positional().constFirst());
     if (!folder.isDir())

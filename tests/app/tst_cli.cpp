@@ -78,6 +78,11 @@ private slots:
         row("ics-parse -v", "ics-parse|-v", 2, "Unbekannte Option: -v");
         row("restore without file", "restore", 2, "restore erwartet einen Dateinamen");
         row("export-ics of nothing", "export-ics|/tmp/x.ics", 1, "Keine Termine zum Exportieren");
+        row("sync-folder of a file", "sync-folder|/etc/passwd", 1, "/etc/passwd ist kein Ordner");
+        row("sync-folder of nothing", "sync-folder|", 2, "sync-folder erwartet einen Ordner");
+        row("sync-folder --aus and a folder", "sync-folder|--aus|/tmp", 2,
+            "sync-folder --aus erwartet keinen Ordner");
+        row("sync with an argument", "sync|jetzt", 2, "sync erwartet keine Argumente");
         row("hilfe with an argument", "hilfe|kalender", 2, "hilfe kennt keine Argumente");
         row("import without file", "import", 2, "import erwartet eine .ics-Datei oder --calendar");
         row("import of a device", "import|/dev/null", 1, "/dev/null ist keine gewöhnliche Datei");
