@@ -1,14 +1,16 @@
 #include "icswriter.h"
 
-namespace {
+#include <QLocale>
 
-QString localStamp(const QDateTime& time)
+namespace IcsWriter {
+
+QString floatingTime(const QDateTime& time)
 {
     // Floating local time; C locale keeps the digits ASCII whatever the desktop's settings.
     return QLocale::c().toString(time.toLocalTime(), QStringLiteral("yyyyMMdd'T'HHmmss"));
 }
 
-QString ruleWord(RepeatInterval interval)
+QString frequency(RepeatInterval interval)
 {
     switch (interval) {
     case RepeatInterval::Daily:
@@ -24,10 +26,6 @@ QString ruleWord(RepeatInterval interval)
     }
     return {};
 }
-
-} // namespace
-
-namespace IcsWriter {
 
 QString escapeSummary(const QString& text)
 {
@@ -61,14 +59,14 @@ QByteArray write(const ReminderNotes& appointments)
             continue;
         lines << QStringLiteral("BEGIN:VEVENT")
               << QStringLiteral("UID:%1@zettelwerk").arg(note.id.toString(QUuid::WithoutBraces).toUpper())
-              << QStringLiteral("DTSTART:") + localStamp(note.alarmDate)
-              << QStringLiteral("DTEND:") + localStamp(note.alarmDate.addSecs(3600))
+              << QStringLiteral("DTSTART:") + floatingTime(note.alarmDate)
+              << QStringLiteral("DTEND:") + floatingTime(note.alarmDate.addSecs(3600))
               << QStringLiteral("SUMMARY:") + escapeSummary(note.title());
         const QString description = escapeDescription(note.text);
         if (!description.isEmpty())
             lines << QStringLiteral("DESCRIPTION:") + description;
         if (note.repeatInterval != RepeatInterval::None)
-            lines << QStringLiteral("RRULE:FREQ=") + ruleWord(note.repeatInterval);
+            lines << QStringLiteral("RRULE:FREQ=") + frequency(note.repeatInterval);
         lines << QStringLiteral("END:VEVENT");
     }
     lines << QStringLiteral("END:VCALENDAR");

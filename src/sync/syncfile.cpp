@@ -4,19 +4,12 @@
 #include "icswriter.h"
 
 #include <QLocale>
-#include <QTimeZone>
 
 namespace {
 
 constexpr QByteArrayView popupName("X-ZETTELWERK-POPUP");
 constexpr QByteArrayView soundName("X-ZETTELWERK-SOUND");
 constexpr QByteArrayView soundNameName("X-ZETTELWERK-SOUND-NAME");
-
-QString floating(const QDateTime& time)
-{
-    // C locale keeps the digits ASCII whatever the desktop's settings.
-    return QLocale::c().toString(time.toLocalTime(), QStringLiteral("yyyyMMdd'T'HHmmss"));
-}
 
 QString utcStamp(const QDateTime& time)
 {
@@ -26,23 +19,6 @@ QString utcStamp(const QDateTime& time)
 QString flag(bool on)
 {
     return on ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-}
-
-QString ruleWord(RepeatInterval interval)
-{
-    switch (interval) {
-    case RepeatInterval::Daily:
-        return QStringLiteral("DAILY");
-    case RepeatInterval::Weekly:
-        return QStringLiteral("WEEKLY");
-    case RepeatInterval::Monthly:
-        return QStringLiteral("MONTHLY");
-    case RepeatInterval::Yearly:
-        return QStringLiteral("YEARLY");
-    case RepeatInterval::None:
-        break;
-    }
-    return {};
 }
 
 // A content line cut into pieces of at most 75 bytes, each further piece after CR LF and a space;
@@ -184,14 +160,14 @@ QByteArray write(const ReminderNote& note, const Stamp& stamp)
         QStringLiteral("DTSTAMP:") + utcStamp(stamp.modified),
         QStringLiteral("LAST-MODIFIED:") + utcStamp(stamp.modified),
         QStringLiteral("SEQUENCE:%1").arg(stamp.sequence),
-        QStringLiteral("DTSTART:") + floating(note.alarmDate) };
+        QStringLiteral("DTSTART:") + IcsWriter::floatingTime(note.alarmDate) };
     if (note.alarmEndDate)
-        lines << QStringLiteral("DTEND:") + floating(*note.alarmEndDate);
+        lines << QStringLiteral("DTEND:") + IcsWriter::floatingTime(*note.alarmEndDate);
     lines << QStringLiteral("SUMMARY:") + escapeSummary(note.title());
     if (!note.text.isEmpty())
         lines << QStringLiteral("DESCRIPTION:") + escapeDescription(note.text);
     if (note.repeatInterval != RepeatInterval::None)
-        lines << QStringLiteral("RRULE:FREQ=") + ruleWord(note.repeatInterval);
+        lines << QStringLiteral("RRULE:FREQ=") + IcsWriter::frequency(note.repeatInterval);
     lines << QString::fromLatin1(popupName) + u':' + flag(note.usePopup)
           << QString::fromLatin1(soundName) + u':' + flag(note.useSound)
           << QString::fromLatin1(soundNameName) + u':' + escapeSummary(note.soundName)
