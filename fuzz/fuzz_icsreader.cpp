@@ -164,7 +164,7 @@ int main()
         const QByteArray bytes = file.readAll();
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
     }
-    const QList<QByteArray> pieces { "\r\n ", "\r\n\t", "\n ", "\r", "\n", "BEGIN:VEVENT\r\n",
+    const QList<QByteArray> pieces { "\r\n ", "\r\n\t", "\n ", "\n\t", "\r", "\n", "BEGIN:VEVENT\r\n",
         "END:VEVENT\r\n", "DTSTART:20240331T023000\r\n", "DTEND;TZID=Asia/Tokyo:20241027T023000\r\n", ":",
         ";", "\\", "\\n", "\xE2\x80\xA8", "\xC2\x85", "\xC3", "\xEF\xBB\xBF",
         "SUMMARY:", "DESCRIPTION:", "RRULE:FREQ=WEEKLY" };

@@ -179,7 +179,7 @@ QStringList withAbsolutePaths(const QStringList& args)
 
 std::variant<Request, Result> prepare(const QStringList& args)
 {
-    Request request { withAbsolutePaths(args), std::nullopt };
+    Request request { withAbsolutePaths(args), nullptr, std::nullopt };
     // `add -` takes its text from standard input, read here: the running app has another one.
     const qsizetype dash = request.args.indexOf(QStringLiteral("-"));
     const qsizetype optionsEnd = request.args.indexOf(QStringLiteral("--"));
@@ -203,7 +203,9 @@ std::variant<Request, Result> prepare(const QStringList& args)
     auto read = CliFiles::read(*path);
     if (const auto* reason = std::get_if<QString>(&read))
         return failed(*reason);
-    request.input = std::move(std::get<QByteArray>(read));
+    auto& contents = std::get<CliFiles::Contents>(read);
+    request.input = std::move(contents.bytes);
+    request.inputPages = std::move(contents.pages);
     return request;
 }
 

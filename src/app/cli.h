@@ -6,10 +6,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <variant>
 
 class NoteStore;
+class QFile;
 
 /// The headless commands of the `zettelwerk` binary: scripting, tests and the hand-over to a
 /// running instance all go through `execute`, so both paths behave the same.
@@ -57,6 +59,8 @@ struct ScreenshotRequest {
 /// request (a pipe or the app's own stdin would block it).
 struct Request {
     QStringList args;
+    /// The mapped file `input` may point into; declared first so that it goes last.
+    std::shared_ptr<const QFile> inputPages;
     std::optional<QByteArray> input;
 };
 /// The request for `args`: paths made absolute and the input file read here; or why that file

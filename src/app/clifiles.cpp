@@ -11,7 +11,7 @@
 
 namespace CliFiles {
 
-std::variant<QByteArray, QString> read(const QString& path)
+std::variant<Contents, QString> read(const QString& path)
 {
     if (path.isEmpty())
         return QStringLiteral("Der Dateiname ist leer");
@@ -23,19 +23,23 @@ std::variant<QByteArray, QString> read(const QString& path)
     if (!info.isFile())
         return QStringLiteral("%1 ist keine gewöhnliche Datei (sondern ein Gerät, eine Pipe oder ein Socket)")
             .arg(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return file.error() == QFileDevice::PermissionsError
+    auto file = std::make_shared<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly)) {
+        return file->error() == QFileDevice::PermissionsError
             ? QStringLiteral("Keine Berechtigung, %1 zu lesen").arg(path)
             : QStringLiteral("%1 konnte nicht geöffnet werden").arg(path);
     }
     // Replaced by a pipe between the check and the opening.
-    if (file.isSequential())
+    if (file->isSequential())
         return QStringLiteral("%1 ist keine gewöhnliche Datei").arg(path);
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // Mapped: a calendar export of tens of megabytes is neither copied nor held twice.
+    if (const uchar* mapped = file->size() > 0 ? file->map(0, file->size()) : nullptr)
+        return Contents { QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file->size()),
+            file };
+    QByteArray bytes = file->readAll();
+    if (file->error() != QFileDevice::NoError)
         return QStringLiteral("%1 konnte nicht gelesen werden").arg(path);
-    return bytes;
+    return Contents { bytes, nullptr };
 }
 
 std::optional<QString> writeProblem(const QString& path)
@@ -86,20 +90,7 @@ QString keptUnreadableCopy(const QString& dataFilePath)
 
 bool isUtf8(QByteArrayView bytes)
 {
-    // In pieces that end just after an ASCII byte, where no character can be cut: a large file's
-    // text is never held whole only to be thrown away.
-    constexpr qsizetype pieceSize = 64 * 1024;
-    for (qsizetype at = 0; at < bytes.size();) {
-        qsizetype end = std::min(at + pieceSize, bytes.size());
-        while (end < bytes.size() && static_cast<uchar>(bytes.at(end - 1)) >= 0x80)
-            ++end;
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        [[maybe_unused]] const QString text = decoder.decode(bytes.sliced(at, end - at));
-        if (decoder.hasError())
-            return false;
-        at = end;
-    }
-    return true;
+    return bytes.isValidUtf8();
 }
 
 } // namespace CliFiles

@@ -4,6 +4,9 @@
 #include <QByteArrayView>
 #include <QString>
 
+class QFile;
+
+#include <memory>
 #include <optional>
 #include <variant>
 
@@ -11,9 +14,16 @@
 /// before anything could wait on it, overwrite it or misread it.
 namespace CliFiles {
 
-/// The bytes of the regular file at `path`, or why it cannot be read. A pipe, terminal or device is
-/// refused: reading it could wait for input that never comes.
-[[nodiscard]] std::variant<QByteArray, QString> read(const QString& path);
+/// A file's bytes. They are the file's own pages mapped rather than a copy where the system allows,
+/// which `pages` keeps alive: every copy of `bytes` must be gone before `pages` is.
+struct Contents {
+    QByteArray bytes;
+    std::shared_ptr<const QFile> pages;
+};
+
+/// The contents of the regular file at `path`, or why it cannot be read. A pipe, terminal or device
+/// is refused: reading it could wait for input that never comes.
+[[nodiscard]] std::variant<Contents, QString> read(const QString& path);
 
 /// Why a command must not write its output file at `path`, or nothing.
 [[nodiscard]] std::optional<QString> writeProblem(const QString& path);

@@ -48,12 +48,15 @@ std::optional<int> listJson(const QString& dataFilePath, QIODevice& out)
 
 std::optional<int> icsParse(const Cli::Request& request, QIODevice& out)
 {
-    if (request.args.size() != 2 || request.args.at(1).startsWith(u'-') || !request.input
-        || !CliFiles::isUtf8(*request.input))
+    if (request.args.size() != 2 || request.args.at(1).startsWith(u'-') || !request.input)
+        return std::nullopt;
+    const QList<ICSEvent> events = parseICSData(*request.input);
+    // The reader checks the encoding itself; only a file without events need be asked why.
+    if (events.isEmpty() && !CliFiles::isUtf8(*request.input))
         return std::nullopt;
     QByteArray piece;
     piece.reserve(pieceSize + 4096);
-    for (const ICSEvent& event : parseICSData(*request.input)) {
+    for (const ICSEvent& event : events) {
         JsonViews::appendEvent(piece, event);
         if (piece.size() >= pieceSize) {
             out.write(piece);

@@ -161,8 +161,7 @@ Result import(const Cli::Request& request, NoteStore& store)
         const auto input = icsInput(request, file);
         if (const auto* refused = std::get_if<Result>(&input))
             return *refused;
-        model.openICSData(QFileInfo(file).fileName(), std::get<QByteArray>(input));
-        model.importICSEvents();
+        model.importICSData(QFileInfo(file).fileName(), std::get<QByteArray>(input));
     }
 
     const bool replace = options.flag(replaceFlag);

@@ -233,21 +233,16 @@ void CalendarImportModel::countsArrived(quint64 generation, const QHash<QString,
     emit changed();
 }
 
-ReminderNotes CalendarImportModel::storableOnly(const ReminderNotes& notes)
+ReminderNotes CalendarImportModel::storableOnly(ReminderNotes notes)
 {
-    ReminderNotes storable;
-    storable.reserve(notes.size());
-    m_skippedCount = 0;
-    for (const ReminderNote& note : notes) {
-        if (NoteJson::isStorable(note)) {
-            storable.append(note);
-            continue;
-        }
-        ++m_skippedCount;
+    m_skippedCount = int(notes.removeIf([](const ReminderNote& note) {
+        if (NoteJson::isStorable(note))
+            return false;
         Log::line(QStringLiteral("[Import] \"%1\" nicht importiert: %2")
                       .arg(note.title(), NoteJson::unstorableDateReason()));
-    }
-    return storable;
+        return true;
+    }));
+    return notes;
 }
 
 void CalendarImportModel::pickICSFile()
@@ -279,6 +274,16 @@ void CalendarImportModel::showICSEvents(const QString& fileName, const QList<ICS
     emit changed();
 }
 
+void CalendarImportModel::importICSData(const QString& fileName, QByteArrayView bytes)
+{
+    if (!m_service)
+        return;
+    const QString batchId = newBatchId();
+    startImportWithCollisionCheck(storableOnly(m_service->convertICSToNotes(
+                                      parseICSData(bytes), QStringLiteral("ICS: ") + fileName, batchId)),
+        batchId);
+}
+
 void CalendarImportModel::importAppleEvents()
 {
     if (!m_service)
@@ -298,9 +303,13 @@ void CalendarImportModel::importICSEvents()
         return;
     const QString batchId = newBatchId();
     QList<ICSEvent> chosen;
-    for (const int position : m_icsSelection.selectedPositions()) {
-        if (position < m_icsEventList.size())
-            chosen.append(m_icsEventList.at(position));
+    if (m_icsSelection.selectedCount() == m_icsEventList.size()) {
+        chosen = m_icsEventList; // shared, not copied event by event
+    } else {
+        for (const int position : m_icsSelection.selectedPositions()) {
+            if (position < m_icsEventList.size())
+                chosen.append(m_icsEventList.at(position));
+        }
     }
     startImportWithCollisionCheck(
         storableOnly(m_service->convertICSToNotes(chosen, QStringLiteral("ICS: ") + m_icsFileName, batchId)),

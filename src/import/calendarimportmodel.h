@@ -126,6 +126,8 @@ public:
     void openICSFile(const QString& path);
     /// The same for the contents of a file another process has read; `fileName` names the source.
     void openICSData(const QString& fileName, QByteArrayView bytes);
+    /// Every event of such a file as one import, without the list a person ticks events in.
+    void importICSData(const QString& fileName, QByteArrayView bytes);
 
     /// The import buttons of the two tabs.
     Q_INVOKABLE void importAppleEvents();
@@ -163,7 +165,7 @@ private:
     void countsArrived(quint64 generation, const QHash<QString, int>& counts);
     void eventsArrived(quint64 generation, const QList<CalendarEvent>& events);
     /// `notes` without those the data file cannot hold, which are counted and logged.
-    ReminderNotes storableOnly(const ReminderNotes& notes);
+    ReminderNotes storableOnly(ReminderNotes notes);
     void startImportWithCollisionCheck(const ReminderNotes& notes, const QString& batchId);
     void clearBanner();
     void showICSEvents(const QString& fileName, const QList<ICSEvent>& events);

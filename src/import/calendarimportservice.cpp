@@ -85,11 +85,11 @@ int CalendarImportService::eventCount(
     return int(m_store->events(start, end, { calendar.identifier }).size());
 }
 
-ReminderNote CalendarImportService::importedNote(const QString& text, const QDateTime& start,
-    const std::optional<QDateTime>& end, RepeatInterval repeat, const QString& source,
-    const QString& batchId) const
+ReminderNote CalendarImportService::importedNote(const QDateTime& now, const QString& text,
+    const QDateTime& start, const std::optional<QDateTime>& end, RepeatInterval repeat, const QString& source,
+    const QString& batchId)
 {
-    ReminderNote note = ReminderNote::create(m_clock());
+    ReminderNote note = ReminderNote::create(now);
     note.text = text;
     note.hasAlarm = true;
     note.alarmDate = start;
@@ -110,6 +110,8 @@ ReminderNotes CalendarImportService::convertToNotes(
 {
     ReminderNotes notes;
     notes.reserve(events.size());
+    // One batch, one moment: the clock is read once, not per event.
+    const QDateTime now = m_clock();
     for (const CalendarEvent& event : events) {
         QString text = event.title.isEmpty() ? QStringLiteral("Importiert") : event.title;
         if (!event.location.isEmpty())
@@ -117,7 +119,7 @@ ReminderNotes CalendarImportService::convertToNotes(
         if (!event.notes.isEmpty())
             text += QStringLiteral("\n\n") + event.notes;
         notes.append(importedNote(
-            text, event.startDate, event.endDate, event.frequency, systemCalendarSource(), batchId));
+            now, text, event.startDate, event.endDate, event.frequency, systemCalendarSource(), batchId));
     }
     return notes;
 }
@@ -127,12 +129,13 @@ ReminderNotes CalendarImportService::convertICSToNotes(
 {
     ReminderNotes notes;
     notes.reserve(events.size());
+    const QDateTime now = m_clock();
     for (const ICSEvent& event : events) {
         QString text = event.summary;
         if (!event.description.isEmpty())
             text += QStringLiteral("\n\n") + event.description;
         notes.append(
-            importedNote(text, event.startDate, event.endDate, event.recurrenceRule, source, batchId));
+            importedNote(now, text, event.startDate, event.endDate, event.recurrenceRule, source, batchId));
     }
     return notes;
 }

@@ -57,9 +57,9 @@ signals:
 
 private:
     void setAccess(bool granted);
-    [[nodiscard]] ReminderNote importedNote(const QString& text, const QDateTime& start,
-        const std::optional<QDateTime>& end, RepeatInterval repeat, const QString& source,
-        const QString& batchId) const;
+    [[nodiscard]] static ReminderNote importedNote(const QDateTime& now, const QString& text,
+        const QDateTime& start, const std::optional<QDateTime>& end, RepeatInterval repeat,
+        const QString& source, const QString& batchId);
 
     CalendarStore* m_store;
     Clock m_clock;

@@ -1,5 +1,6 @@
 #include "eventselection.h"
 
+#include <QHash>
 #include <QLocale>
 
 #include <algorithm>
@@ -41,8 +42,24 @@ void EventSelection::setItems(const QList<Item>& items)
 {
     m_items = items;
     m_dateTexts.clear();
-    for (const Item& item : items)
-        m_dateTexts.append(formatPreviewDate(item.start));
+    m_dateTexts.reserve(items.size());
+    // A large calendar has many events a day: each day's part of the text is made once.
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QHash<qint64, QString> days;
+    for (const Item& item : items) {
+        const QDateTime local = item.start.toLocalTime();
+        if (!local.isValid()) {
+            m_dateTexts.append(formatPreviewDate(item.start));
+            continue;
+        }
+        auto day = days.constFind(local.date().toJulianDay());
+        if (day == days.cend())
+            day = days.insert(local.date().toJulianDay(), german.toString(local.date(), u"d. MMM yyyy, "));
+        const int hour = local.time().hour();
+        const int minute = local.time().minute();
+        m_dateTexts.append(*day + QChar(u'0' + hour / 10) + QChar(u'0' + hour % 10) + u':'
+            + QChar(u'0' + minute / 10) + QChar(u'0' + minute % 10));
+    }
     m_selected.clear();
     for (int i = 0; i < count(); ++i)
         m_selected.insert(i);

@@ -288,6 +288,77 @@ std::optional<ICSEvent> buildEvent(const ICSPropertyMap& properties, WallClock& 
     return event;
 }
 
+// The length of the fold (a line break and one space or tab) at `at`, 0 when there is none.
+inline int foldLength(const unsigned char* data, qsizetype at, qsizetype size)
+{
+    const auto blank = [&](qsizetype i) { return i < size && (data[i] == ' ' || data[i] == '\t'); };
+    if (data[at] == '\r' && at + 1 < size && data[at + 1] == '\n')
+        return blank(at + 2) ? 3 : 0;
+    return data[at] == '\n' && blank(at + 1) ? 2 : 0;
+}
+
+enum class Folds { UnfoldAsRead, AlreadyRemoved };
+
+// The events of `text`, line by line. Unfolding as it reads copies only the lines that hold a
+// fold; nothing when a fold follows an empty line, where that would read differently.
+std::optional<QList<ICSEvent>> readEvents(QByteArrayView text, Folds folds)
+{
+    WallClock clock;
+    QList<ICSEvent> events;
+    // Counted first: growing a list of tens of thousands would move and copy it again and again.
+    events.reserve(text.count(beginEvent));
+    std::optional<ICSPropertyMap> open;
+    QList<QByteArray> unfolded; // the open event's folded lines, which its map points into
+    const auto* data = reinterpret_cast<const unsigned char*>(text.data());
+    const qsizetype size = text.size();
+    qsizetype lineStart = 0;
+    while (true) {
+        qsizetype end = lineStart;
+        int breakLength = 0;
+        QByteArray joined;
+        qsizetype pieceStart = lineStart;
+        for (; end < size; ++end) {
+            if (!breakStarts.table[data[end]] || (breakLength = lineBreakLength(data, end, size)) == 0)
+                continue;
+            const int fold = folds == Folds::UnfoldAsRead ? foldLength(data, end, size) : 0;
+            if (fold == 0)
+                break;
+            if (end == lineStart && lineStart > 0
+                && (data[lineStart - 1] == '\n' || data[lineStart - 1] == '\r'))
+                return std::nullopt;
+            if (joined.isNull())
+                joined.reserve(2 * (end - lineStart) + 64);
+            joined.append(text.sliced(pieceStart, end - pieceStart));
+            pieceStart = end + fold;
+            end += fold - 1;
+            breakLength = 0;
+        }
+        QByteArrayView line = text.sliced(pieceStart, end - pieceStart);
+        if (pieceStart != lineStart) {
+            joined.append(line);
+            unfolded.append(joined);
+            line = unfolded.constLast();
+        }
+        if (line == beginEvent) {
+            open.emplace();
+            unfolded.clear();
+        } else if (open && line == endEvent) {
+            if (auto event = buildEvent(*open, clock))
+                events.append(std::move(*event));
+            open.reset();
+            unfolded.clear();
+        } else if (open) {
+            readProperty(line, *open);
+        } else {
+            unfolded.clear();
+        }
+        if (end >= size)
+            break;
+        lineStart = end + breakLength;
+    }
+    return events;
+}
+
 } // namespace
 
 QList<ICSEvent> parseICS(const QString& path)
@@ -304,48 +375,29 @@ QList<ICSEvent> parseICSData(QByteArrayView bytes)
         return {};
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
-    QByteArray text = bytes.toByteArray();
-    for (const QByteArrayView fold : { "\r\n ", "\r\n\t", "\n ", "\n\t" })
-        removeAll(text, fold);
-
-    WallClock clock;
-    QList<ICSEvent> events;
-    std::optional<ICSPropertyMap> open;
-    const auto* data = reinterpret_cast<const unsigned char*>(text.constData());
-    const qsizetype size = text.size();
-    qsizetype lineStart = 0;
-    while (true) {
-        qsizetype end = lineStart;
-        int breakLength = 0;
-        for (; end < size; ++end) {
-            if (breakStarts.table[data[end]] && (breakLength = lineBreakLength(data, end, size)) > 0)
-                break;
-        }
-        const QByteArrayView line(text.constData() + lineStart, end - lineStart);
-        if (line == beginEvent) {
-            open.emplace();
-        } else if (open && line == endEvent) {
-            if (auto event = buildEvent(*open, clock))
-                events.append(std::move(*event));
-            open.reset();
-        } else if (open) {
-            readProperty(line, *open);
-        }
-        if (end >= size)
-            break;
-        lineStart = end + breakLength;
+    std::optional<QList<ICSEvent>> events = readEvents(bytes, Folds::UnfoldAsRead);
+    if (!events) {
+        // A fold right after an empty line: removing the folds one kind after another, as this
+        // reader always has, can join what is left into new line breaks, which only the literal
+        // passes over a copy reproduce.
+        QByteArray text = bytes.toByteArray();
+        for (const QByteArrayView fold : { "\r\n ", "\r\n\t", "\n ", "\n\t" })
+            removeAll(text, fold);
+        events = readEvents(text, Folds::AlreadyRemoved);
     }
 
     // Sorted by instant; equal starts keep their order in the file.
     QList<std::pair<qint64, qsizetype>> order;
-    order.reserve(events.size());
-    for (qsizetype i = 0; i < events.size(); ++i)
-        order.append({ events.at(i).startDate.toMSecsSinceEpoch(), i });
+    order.reserve(events->size());
+    for (qsizetype i = 0; i < events->size(); ++i)
+        order.append({ events->at(i).startDate.toMSecsSinceEpoch(), i });
+    if (std::is_sorted(order.cbegin(), order.cend()))
+        return std::move(*events); // as most exports are: no second list
     std::sort(order.begin(), order.end());
     QList<ICSEvent> sorted;
-    sorted.reserve(events.size());
+    sorted.reserve(events->size());
     for (const auto& [start, index] : order)
-        sorted.append(std::move(events[index]));
+        sorted.append(std::move((*events)[index]));
     return sorted;
 }
 

@@ -1,5 +1,7 @@
 #include "notejson.h"
 
+#include <QIODevice>
+
 #include "notejsonreader.h"
 #include "notejsonwriter.h"
 
@@ -8,6 +10,27 @@ namespace NoteJson {
 QByteArray encodeCompact(const ReminderNotes& notes)
 {
     return NoteJsonWriter(NoteJsonWriter::Layout::Compact).document(notes);
+}
+
+bool writeCompact(QIODevice& out, const ReminderNotes& notes)
+{
+    // Large enough that the writes cost little, small enough that memory stays flat.
+    constexpr qsizetype pieceSize = 256 * 1024;
+    NoteJsonWriter writer(NoteJsonWriter::Layout::Compact);
+    const auto flush = [&writer, &out] {
+        const QByteArrayView piece = writer.pending();
+        const bool written = out.write(piece.data(), piece.size()) == piece.size();
+        writer.clearPending();
+        return written;
+    };
+    writer.begin();
+    for (const ReminderNote& note : notes) {
+        writer.append(note);
+        if (writer.pending().size() >= pieceSize && !flush())
+            return false;
+    }
+    writer.end();
+    return flush();
 }
 
 QByteArray encodePretty(const ReminderNotes& notes)

@@ -7,11 +7,16 @@
 
 #include <optional>
 
+class QIODevice;
+
 /// The JSON form of a list of records: the data file, backups and restore input.
 namespace NoteJson {
 
 /// No whitespace, keys in declaration order: the data file's layout.
 [[nodiscard]] QByteArray encodeCompact(const ReminderNotes& notes);
+/// The same written to `out` in pieces, so that a long list is never held whole as text; whether
+/// every piece went in.
+[[nodiscard]] bool writeCompact(QIODevice& out, const ReminderNotes& notes);
 /// Two-space indentation, one key per line, keys sorted: the backup layout.
 [[nodiscard]] QByteArray encodePretty(const ReminderNotes& notes);
 

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -162,7 +163,8 @@ QString NoteStore::writeFile()
             .arg(unreadableCopyPath());
     }
     FileWriteError failure;
-    if (SafeFile::write(m_filePath, NoteJson::encodeCompact(m_notes), &failure))
+    if (SafeFile::write(
+            m_filePath, [this](QIODevice& file) { return NoteJson::writeCompact(file, m_notes); }, &failure))
         return {};
     Log::line(QStringLiteral("Failed to save notes: ") + failure.description);
     QString cause;
@@ -290,11 +292,15 @@ QString collisionKey(const ReminderNote& note)
 
 QList<CollisionPair> NoteStore::findCollisions(const ReminderNotes& incoming) const
 {
-    // Titles of the existing appointments, computed once rather than per incoming record.
-    QList<QString> existingKeys;
-    existingKeys.reserve(m_notes.size());
-    for (const ReminderNote& note : m_notes)
-        existingKeys.append(note.hasAlarm ? collisionKey(note) : QString());
+    // The existing appointments by title, each title's in store order, so that an import of
+    // thousands into thousands compares each record with its namesakes only.
+    QHash<QString, QList<qsizetype>> existingByKey;
+    for (qsizetype i = 0; i < m_notes.size(); ++i) {
+        if (m_notes.at(i).hasAlarm)
+            existingByKey[collisionKey(m_notes.at(i))].append(i);
+    }
+    if (existingByKey.isEmpty())
+        return {};
 
     static const QString untitled = QStringLiteral("neue notiz");
     QList<CollisionPair> pairs;
@@ -304,10 +310,12 @@ QList<CollisionPair> NoteStore::findCollisions(const ReminderNotes& incoming) co
         const QString key = collisionKey(candidate);
         if (key.isEmpty() || key == untitled)
             continue;
-        for (qsizetype i = 0; i < m_notes.size(); ++i) {
+        const auto namesakes = existingByKey.constFind(key);
+        if (namesakes == existingByKey.cend())
+            continue;
+        for (const qsizetype i : *namesakes) {
             const ReminderNote& existing = m_notes.at(i);
-            if (existing.hasAlarm && existingKeys.at(i) == key
-                && std::abs(existing.alarmDate.msecsTo(candidate.alarmDate)) < 60'000) {
+            if (std::abs(existing.alarmDate.msecsTo(candidate.alarmDate)) < 60'000) {
                 pairs.append({ candidate, existing });
                 break;
             }

@@ -315,6 +315,45 @@ private slots:
             (RowModel::Row { u"ICS: reader.ics"_qs, true }));
         m_model->setSelectedTab(0);
         QVERIFY(!m_model->showBanner());
+
+        // Without the list, every event at once: the 13 just imported come back as duplicates.
+        QFile file(*chosen);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        m_model->importICSData(u"reader.ics"_qs, file.readAll());
+        QCOMPARE(m_model->pendingCollisions().size(), 13);
+        m_model->executeCollisionImport();
+        QCOMPARE(m_model->bannerText(), QStringLiteral("1 Events importiert!"));
+    }
+
+    void previewDates()
+    {
+        // In Berlin; several on one day, whose part of the text is made once.
+        const QList<std::pair<const char*, QString>> cases {
+            { "2026-12-09T13:00:00Z", u"9. Dez. 2026, 14:00"_qs },
+            { "2026-12-09T22:59:00Z", u"9. Dez. 2026, 23:59"_qs },
+            { "2026-12-09T23:00:00Z", u"10. Dez. 2026, 00:00"_qs },
+            { "2026-03-29T00:30:00Z", u"29. März 2026, 01:30"_qs },
+            { "2026-03-29T01:00:00Z", u"29. März 2026, 03:00"_qs },
+            { "2026-10-25T00:30:00Z", u"25. Okt. 2026, 02:30"_qs },
+            { "2026-10-25T01:30:00Z", u"25. Okt. 2026, 02:30"_qs },
+            { "2026-12-31T23:05:00Z", u"1. Jan. 2027, 00:05"_qs },
+            { "2026-09-05T07:05:00Z", u"5. Sept. 2026, 09:05"_qs },
+        };
+        QList<EventSelection::Item> items;
+        for (const auto& [instant, text] : cases)
+            items.append(
+                { u"x"_qs, QDateTime::fromString(QString::fromLatin1(instant), Qt::ISODate), false });
+        items.append({ u"ohne Datum"_qs, QDateTime(), false });
+        EventSelection selection;
+        selection.setItems(items);
+        QStringList shown;
+        for (const RowModel::Row& row : selection.rows()->rows())
+            shown.append(row.at(1).toString());
+        QStringList expected;
+        for (const auto& [instant, text] : cases)
+            expected.append(text);
+        expected.append(formatPreviewDate(QDateTime()));
+        QCOMPARE(shown, expected);
     }
 
     void skipsUnstorableDates_data()

@@ -111,6 +111,13 @@ private slots:
         QTest::newRow("empty") << QByteArray() << 0;
         QTest::newRow("no event") << QByteArray("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n") << 0;
         QTest::newRow("missing file") << QByteArray("missing") << 0;
+        // Folds are undone before lines are told apart, even inside the markers.
+        QTest::newRow("folded markers") << QByteArray(event).replace("VEVENT", "VEV\r\n\tENT") << 1;
+        QTest::newRow("fold after an empty line")
+            << QByteArray(event).replace("SUMMARY", "\r\n\r\n SUMMARY").replace("DTSTART", "\n\n\tDTSTART")
+            << 1;
+        // Undone one kind after another, the first fold leaves "\r\n " for the third to undo.
+        QTest::newRow("fold joins a fold") << QByteArray(event).replace("DTSTART", "\r\n  DTSTART") << 1;
     }
 
     void unreadableFilesGiveNothing()
