@@ -132,8 +132,10 @@ ReminderNotes CalendarImportService::convertICSToNotes(
     const QDateTime now = m_clock();
     for (const ICSEvent& event : events) {
         QString text = event.summary;
-        if (!event.description.isEmpty())
-            text += QStringLiteral("\n\n") + event.description;
+        if (!event.description.isEmpty()) {
+            text.reserve(event.summary.size() + 2 + event.description.size());
+            text.append(u"\n\n").append(event.description);
+        }
         notes.append(
             importedNote(now, text, event.startDate, event.endDate, event.recurrenceRule, source, batchId));
     }

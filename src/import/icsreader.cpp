@@ -150,7 +150,10 @@ QString unescape(QByteArrayView raw, bool lineBreaks)
     qsizetype backslash = raw.indexOf('\\');
     if (backslash < 0)
         return decoded(raw);
-    QByteArray out;
+    // One buffer for every value of a file: a calendar of thousands of events would otherwise
+    // allocate, and fault in, a fresh one for each.
+    thread_local QByteArray out;
+    out.resize(0);
     out.reserve(raw.size());
     qsizetype from = 0;
     while (backslash >= 0 && backslash + 1 < raw.size()) {
@@ -166,7 +169,10 @@ QString unescape(QByteArrayView raw, bool lineBreaks)
         backslash = raw.indexOf('\\', from);
     }
     out.append(raw.sliced(from));
-    return decoded(out);
+    QString text = decoded(out);
+    if (out.capacity() > 64 * 1024)
+        out.clear(); // a rare long value is not held on to
+    return text;
 }
 
 bool readDigits(const char* text, int count, int& out)
