@@ -92,12 +92,17 @@ QString helpText()
         "                             zeigt die Wahl); Anwendung und Shell-Befehl bleiben hier\n"
         "  zettelwerk sync            gleicht einmal ab: schreibt, was sich hier geändert hat, und\n"
         "                             übernimmt, was sich im Ordner geändert hat\n"
+        "  zettelwerk sync-conflicts [--json]\n"
+        "                             die Fassungen, die beim Abgleich unterlagen (beide Seiten\n"
+        "                             hatten geändert; die neuere gilt)\n"
+        "  zettelwerk undo-conflict ID  holt eine solche Fassung zurück; die bisherige wird\n"
+        "                             dafür aufgehoben\n"
         "  zettelwerk --self-test     lädt die Fenster ohne Anzeige und beendet sich\n"
         "  zettelwerk --version       zeigt die Version\n"
         "\n"
         "Text und Dateinamen, die mit - beginnen, stehen hinter --, z.B. zettelwerk add -- \"-5 Grad\".\n"
-        "Läuft die App bereits, führt sie add, edit, delete, done, snooze, restore, import, undo-import\n"
-        "und sync selbst aus.\n"
+        "Läuft die App bereits, führt sie add, edit, delete, done, snooze, restore, import, undo-import,\n"
+        "sync und undo-conflict selbst aus.\n"
         "Rückgabewert: 0 bei Erfolg, 1 wenn der Befehl scheitert, 2 bei falschem Aufruf.\n")
         .arg(ImportCommands::helpText());
 }

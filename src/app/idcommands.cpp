@@ -254,12 +254,17 @@ QString shortId(const QUuid& id)
 
 std::variant<QUuid, Result> find(const QString& text, const NoteStore& store)
 {
+    return find(text, store.notes());
+}
+
+std::variant<QUuid, Result> find(const QString& text, const ReminderNotes& records)
+{
     const QString wanted = text.trimmed().toUpper().remove(u'{').remove(u'}');
     if (wanted.size() < 4)
         return misused(QStringLiteral("Die ID %1 ist zu kurz: mindestens vier Zeichen").arg(text));
     QList<QUuid> found;
-    for (const ReminderNote& note : store.notes()) {
-        if (note.id.toString(QUuid::WithoutBraces).toUpper().startsWith(wanted))
+    for (const ReminderNote& note : records) {
+        if (note.id.toString(QUuid::WithoutBraces).toUpper().startsWith(wanted) && !found.contains(note.id))
             found.append(note.id);
     }
     if (found.isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli.h"
+#include "remindernote.h"
 
 #include <QStringList>
 #include <QUuid>
@@ -20,5 +21,7 @@ namespace IdCommands {
 /// The one record whose id starts with `text` (at least four characters, any case, with or
 /// without braces); exit status 1 for an unknown or ambiguous start, 2 for a too short one.
 [[nodiscard]] std::variant<QUuid, Cli::Result> find(const QString& text, const NoteStore& store);
+/// The same among `records`, where one id may stand several times.
+[[nodiscard]] std::variant<QUuid, Cli::Result> find(const QString& text, const ReminderNotes& records);
 
 } // namespace IdCommands

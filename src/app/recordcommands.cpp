@@ -16,6 +16,26 @@ namespace {
 // The shared answers and option reading of every command.
 using namespace Cli;
 
+Result list(const QStringList& args, const NoteStore& store)
+{
+    const Options options(args, 1, {}, { QStringLiteral("--json") });
+    if (!options.error().isEmpty() || !options.positional().isEmpty())
+        return misused(QStringLiteral("list kennt nur die Option --json"));
+    const bool json = options.flag(QStringLiteral("--json"));
+    if (json)
+        return succeeded(QString::fromUtf8(NoteJson::encodeCompact(store.notes())));
+    if (store.notes().isEmpty())
+        return succeeded(QStringLiteral("Keine Einträge"));
+    QStringList lines;
+    for (const ReminderNote& note : store.notes())
+        lines.append(IdCommands::shortId(note.id) + u'\t' + RecordCommands::describe(note));
+    return succeeded(lines.join(QLatin1Char('\n')));
+}
+
+} // namespace
+
+namespace RecordCommands {
+
 QString describe(const ReminderNote& note)
 {
     if (!note.hasAlarm) {
@@ -38,26 +58,6 @@ QString describe(const ReminderNote& note)
         line += QStringLiteral("\t(%1)").arg(flags.join(QStringLiteral(", ")));
     return line;
 }
-
-Result list(const QStringList& args, const NoteStore& store)
-{
-    const Options options(args, 1, {}, { QStringLiteral("--json") });
-    if (!options.error().isEmpty() || !options.positional().isEmpty())
-        return misused(QStringLiteral("list kennt nur die Option --json"));
-    const bool json = options.flag(QStringLiteral("--json"));
-    if (json)
-        return succeeded(QString::fromUtf8(NoteJson::encodeCompact(store.notes())));
-    if (store.notes().isEmpty())
-        return succeeded(QStringLiteral("Keine Einträge"));
-    QStringList lines;
-    for (const ReminderNote& note : store.notes())
-        lines.append(IdCommands::shortId(note.id) + u'\t' + describe(note));
-    return succeeded(lines.join(QLatin1Char('\n')));
-}
-
-} // namespace
-
-namespace RecordCommands {
 
 std::variant<AlarmOptions, Result> readAlarmOptions(const Options& options)
 {

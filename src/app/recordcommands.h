@@ -16,6 +16,9 @@ class Options;
 /// The record commands: `list` and `add`.
 namespace RecordCommands {
 
+/// One record as `list` shows it after its id: kind, time, title and, for an appointment, its marks.
+[[nodiscard]] QString describe(const ReminderNote& note);
+
 [[nodiscard]] bool handles(const QString& command);
 /// The options of `add` that take a value.
 [[nodiscard]] const QStringList& addValueOptions();

@@ -3,8 +3,15 @@
 #include "appsettings.h"
 #include "clioptions.h"
 #include "folderexchange.h"
+#include "idcommands.h"
+#include "notejson.h"
+#include "notestore.h"
+#include "recordcommands.h"
+#include "syncconflicts.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -58,18 +65,68 @@ Result exchange(const QStringList& args, NoteStore& store)
     return succeeded(done);
 }
 
+// The versions conflicts set aside, in the order they were, for `undo-conflict`.
+Result conflicts(const QStringList& args, const NoteStore& store)
+{
+    const Options options(args, 1, {}, { QStringLiteral("--json") });
+    if (!options.error().isEmpty() || !options.positional().isEmpty())
+        return misused(QStringLiteral("sync-conflicts kennt nur die Option --json"));
+    const ReminderNotes kept = SyncConflicts::kept(store);
+    if (options.flag(QStringLiteral("--json")))
+        return succeeded(QString::fromUtf8(NoteJson::encodeCompact(kept)));
+    if (kept.isEmpty())
+        return succeeded(QStringLiteral("Keine aufgehobenen Fassungen"));
+    QStringList lines;
+    for (const ReminderNote& version : kept) {
+        const bool present = std::any_of(store.notes().cbegin(), store.notes().cend(),
+            [&version](const ReminderNote& note) { return note.id == version.id; });
+        lines.append(IdCommands::shortId(version.id) + u'\t' + RecordCommands::describe(version)
+            + (present ? QString() : QStringLiteral("\t(gelöscht)")));
+    }
+    lines.append(QStringLiteral("Zurückholen: zettelwerk undo-conflict ID"));
+    return succeeded(lines.join(u'\n'));
+}
+
+Result undoConflict(const QStringList& args, NoteStore& store)
+{
+    const Options options(args, 1, {});
+    if (!options.error().isEmpty())
+        return misused(options.error());
+    if (options.positional().size() != 1)
+        return misused(QStringLiteral("undo-conflict erwartet eine ID (siehe zettelwerk sync-conflicts)"));
+    const ReminderNotes kept = SyncConflicts::kept(store);
+    const auto id = IdCommands::find(options.positional().constFirst(), kept);
+    if (const auto* refused = std::get_if<Result>(&id))
+        return *refused;
+    const QString error = SyncConflicts::bringBack(store, std::get<QUuid>(id));
+    if (!error.isEmpty())
+        return failed(error);
+    const auto back = std::find_if(store.notes().cbegin(), store.notes().cend(),
+        [&id](const ReminderNote& note) { return note.id == std::get<QUuid>(id); });
+    return succeeded(QStringLiteral("Die aufgehobene Fassung von „%1“ gilt wieder").arg(back->title()));
+}
+
 } // namespace
 
 namespace SyncCommands {
 
 bool handles(const QString& command)
 {
-    return command == QLatin1String("sync-folder") || command == QLatin1String("sync");
+    static const QStringList commands { QStringLiteral("sync-folder"), QStringLiteral("sync"),
+        QStringLiteral("sync-conflicts"), QStringLiteral("undo-conflict") };
+    return commands.contains(command);
 }
 
 Result execute(const QStringList& args, NoteStore& store)
 {
-    return args.constFirst() == QLatin1String("sync") ? exchange(args, store) : chooseFolder(args);
+    const QString& command = args.constFirst();
+    if (command == QLatin1String("sync"))
+        return exchange(args, store);
+    if (command == QLatin1String("sync-conflicts"))
+        return conflicts(args, store);
+    if (command == QLatin1String("undo-conflict"))
+        return undoConflict(args, store);
+    return chooseFolder(args);
 }
 
 } // namespace SyncCommands

@@ -50,7 +50,8 @@ QString bringBack(NoteStore& store, const QUuid& id)
         return store.saveError();
     kept->removeAt(at);
     if (!SafeFile::write(file.fileName(), NoteJson::encodePretty(*kept)))
-        return QStringLiteral("Zurückgeholt, aber %1 hält die Fassung noch: die Datei ließ sich nicht schreiben")
+        return QStringLiteral(
+            "Zurückgeholt, aber %1 hält die Fassung noch: die Datei ließ sich nicht schreiben")
             .arg(file.fileName());
     return {};
 }

@@ -83,6 +83,10 @@ private slots:
         row("sync-folder --aus and a folder", "sync-folder|--aus|/tmp", 2,
             "sync-folder --aus erwartet keinen Ordner");
         row("sync with an argument", "sync|jetzt", 2, "sync erwartet keine Argumente");
+        row("sync-conflicts with an argument", "sync-conflicts|1A2B", 2,
+            "sync-conflicts kennt nur die Option");
+        row("undo-conflict without an id", "undo-conflict", 2, "undo-conflict erwartet eine ID");
+        row("undo-conflict with nothing kept", "undo-conflict|1A2B", 1, "Kein Eintrag mit der ID 1A2B");
         row("hilfe with an argument", "hilfe|kalender", 2, "hilfe kennt keine Argumente");
         row("import without file", "import", 2, "import erwartet eine .ics-Datei oder --calendar");
         row("import of a device", "import|/dev/null", 1, "/dev/null ist keine gewöhnliche Datei");
