@@ -82,6 +82,10 @@ private slots:
         row("sync-folder of nothing", "sync-folder|", 2, "sync-folder erwartet einen Ordner");
         row("sync-folder --aus and a folder", "sync-folder|--aus|/tmp", 2,
             "sync-folder --aus erwartet keinen Ordner");
+        row("sync-folder --notizen of another word", "sync-folder|--notizen|ja", 2,
+            "--notizen erwartet an oder aus");
+        row("sync-folder --aus and --notizen", "sync-folder|--aus|--notizen|an", 2,
+            "sync-folder --aus schaltet alles aus: kein --notizen dazu");
         row("sync with an argument", "sync|jetzt", 2, "sync erwartet keine Argumente");
         row("hilfe with an argument", "hilfe|kalender", 2, "hilfe kennt keine Argumente");
         row("import without file", "import", 2, "import erwartet eine .ics-Datei oder --calendar");
@@ -444,6 +448,9 @@ private slots:
             "import|--calendar|.") << QStringList { u"import"_qs, u"--calendar"_qs, QDir::currentPath() };
         QTest::newRow("calendar name")
             << strings("import|--calendar|Privat") << strings("import|--calendar|Privat");
+        QTest::newRow("sync-folder with --notizen")
+            << strings("sync-folder|kal|--notizen|an")
+            << QStringList { u"sync-folder"_qs, absolute(u"kal"_qs), u"--notizen"_qs, u"an"_qs };
         // The file is read here and its contents sent: its path is only a name.
         QTest::newRow("restore") << strings("restore|b.json") << strings("restore|b.json");
     }
