@@ -86,10 +86,12 @@ QString helpText()
         "  zettelwerk export-ics DATEI [--all]\n"
         "                             speichert die Termine ab heute (mit --all alle) als ICS-Datei\n"
         "  zettelwerk restore DATEI   ersetzt alle Einträge durch die des Backups\n"
-        "  zettelwerk sync-folder [ORDNER | --aus]\n"
+        "  zettelwerk sync-folder [ORDNER | --aus] [--notizen an|aus]\n"
         "                             führt die eigenen Termine in einem vdir-Kalenderordner, den\n"
         "                             vdirsyncer mit einem CalDAV-Kalender abgleicht (ohne ORDNER:\n"
-        "                             zeigt die Wahl); Anwendung und Shell-Befehl bleiben hier\n"
+        "                             zeigt die Wahl); Anwendung und Shell-Befehl bleiben hier;\n"
+        "                             --notizen an: auch die Notizen (als Journal-Einträge);\n"
+        "                             aus: Notizen im Ordner bleiben dort, werden nicht mehr abgeglichen\n"
         "  zettelwerk sync            gleicht einmal ab: schreibt, was sich hier geändert hat, und\n"
         "                             übernimmt, was sich im Ordner geändert hat\n"
         "  zettelwerk sync-conflicts [--json]\n"
@@ -156,10 +158,13 @@ QStringList withAbsolutePaths(const QStringList& args)
     const QString command = args.value(0);
     static const QStringList valueOptions = RecordCommands::addValueOptions()
         + QStringList { QStringLiteral("--calendar"), QStringLiteral("--from"), QStringLiteral("--to") };
-    // The running app has another working folder: a calendar folder is named to it whole.
+    // The running app has another working folder: a calendar folder is named to it whole; the
+    // value of --notizen is a word, not a folder.
     if (command == QLatin1String("sync-folder")) {
         for (qsizetype i = 1; i < result.size(); ++i) {
-            if (!result.at(i).startsWith(u'-') && !result.at(i).isEmpty())
+            if (result.at(i) == QLatin1String("--notizen"))
+                ++i;
+            else if (!result.at(i).startsWith(u'-') && !result.at(i).isEmpty())
                 result[i] = QFileInfo(result.at(i)).absoluteFilePath();
         }
         return result;

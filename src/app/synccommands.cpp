@@ -18,34 +18,61 @@ namespace {
 // The shared answers and option reading of every command.
 using namespace Cli;
 
+// What is kept in step now, as `sync-folder` without a folder says it.
+QString choiceText(const AppSettings& settings)
+{
+    if (settings.syncFolder().isEmpty())
+        return settings.syncNotes()
+            ? QStringLiteral("Synchronisation aus (Notizen kommen mit, sobald ein Ordner gewählt ist)")
+            : QStringLiteral("Synchronisation aus");
+    return (settings.syncNotes() ? QStringLiteral("Termine und Notizen werden mit %1 abgeglichen")
+                                 : QStringLiteral("Termine werden mit %1 abgeglichen"))
+        .arg(settings.syncFolder());
+}
+
 Result chooseFolder(const QStringList& args)
 {
-    const Options options(args, 1, {}, { QStringLiteral("--aus") });
+    const QString notesOption = QStringLiteral("--notizen");
+    const Options options(args, 1, { notesOption }, { QStringLiteral("--aus") });
     if (!options.error().isEmpty())
         return misused(options.error());
+    const std::optional<QString> notes = options.value(notesOption);
+    if (notes && *notes != QLatin1String("an") && *notes != QLatin1String("aus"))
+        return misused(QStringLiteral("--notizen erwartet an oder aus"));
     AppSettings settings;
     if (options.flag(QStringLiteral("--aus"))) {
         if (!options.positional().isEmpty())
             return misused(QStringLiteral("sync-folder --aus erwartet keinen Ordner"));
+        if (notes)
+            return misused(QStringLiteral("sync-folder --aus schaltet alles aus: kein --notizen dazu"));
         if (!settings.setSyncFolder({}))
             return failed(QStringLiteral("Die Einstellungen konnten nicht gespeichert werden"));
         return succeeded(QStringLiteral("Synchronisation aus"));
     }
-    if (options.positional().isEmpty()) {
-        return succeeded(settings.syncFolder().isEmpty()
-                ? QStringLiteral("Synchronisation aus")
-                : QStringLiteral("Termine werden mit %1 abgeglichen").arg(settings.syncFolder()));
-    }
-    if (options.positional().size() != 1 || options.positional().constFirst().isEmpty())
+    if (options.positional().size() > 1
+        || (!options.positional().isEmpty() && options.positional().constFirst().isEmpty()))
         return misused(QStringLiteral("sync-folder erwartet einen Ordner"));
-    const QFileInfo folder(options.positional().constFirst());
-    if (!folder.isDir())
-        return failed(QStringLiteral("%1 ist kein Ordner").arg(options.positional().constFirst()));
-    if (!folder.isWritable())
-        return failed(QStringLiteral("In %1 lässt sich nicht schreiben").arg(folder.absoluteFilePath()));
-    if (!settings.setSyncFolder(folder.absoluteFilePath()))
-        return failed(QStringLiteral("Die Einstellungen konnten nicht gespeichert werden"));
-    return succeeded(QStringLiteral("Termine werden mit %1 abgeglichen").arg(folder.absoluteFilePath()));
+    if (!options.positional().isEmpty()) {
+        const QFileInfo folder(options.positional().constFirst());
+        if (!folder.isDir())
+            return failed(QStringLiteral("%1 ist kein Ordner").arg(options.positional().constFirst()));
+        if (!folder.isWritable())
+            return failed(QStringLiteral("In %1 lässt sich nicht schreiben").arg(folder.absoluteFilePath()));
+        if (!settings.setSyncFolder(folder.absoluteFilePath()))
+            return failed(QStringLiteral("Die Einstellungen konnten nicht gespeichert werden"));
+    }
+    QString said = choiceText(settings);
+    if (notes) {
+        const bool was = settings.syncNotes();
+        if (!settings.setSyncNotes(*notes == QLatin1String("an")))
+            return failed(QStringLiteral("Die Einstellungen konnten nicht gespeichert werden"));
+        said = choiceText(settings);
+        // Switched off, they are left where they are: removing them would remove them elsewhere too.
+        if (was && !settings.syncNotes())
+            said += QStringLiteral(
+                "\nNotizen, die schon im Ordner sind, bleiben dort und werden nicht mehr abgeglichen");
+    }
+    return succeeded(said);
 }
 
 Result exchange(const QStringList& args, NoteStore& store)
@@ -55,10 +82,11 @@ Result exchange(const QStringList& args, NoteStore& store)
         return misused(options.error());
     if (!options.positional().isEmpty())
         return misused(QStringLiteral("sync erwartet keine Argumente"));
-    const QString folder = AppSettings().syncFolder();
-    if (folder.isEmpty())
+    const AppSettings settings;
+    if (settings.syncFolder().isEmpty())
         return failed(QStringLiteral("Kein Kalenderordner gewählt (zettelwerk sync-folder ORDNER)"));
-    const FolderExchange::Report report = FolderExchange::run(store, folder);
+    const FolderExchange::Report report
+        = FolderExchange::run(store, settings.syncFolder(), { .notes = settings.syncNotes() });
     const QString done = report.lines().join(u'\n');
     if (!report.error.isEmpty())
         return failed(done.isEmpty() ? report.error : done + u'\n' + report.error);

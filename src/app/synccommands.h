@@ -6,7 +6,8 @@
 
 class NoteStore;
 
-/// The appointments kept in step with a vdir calendar folder: `sync-folder` and `sync`.
+/// The appointments (and, when chosen, the notes) kept in step with a vdir calendar folder:
+/// `sync-folder` and `sync`.
 namespace SyncCommands {
 
 [[nodiscard]] bool handles(const QString& command);

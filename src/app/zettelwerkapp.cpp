@@ -52,12 +52,15 @@ ZettelwerkApp::ZettelwerkApp(const QString& dataDirectory, QObject* parent)
     connect(m_store, &NoteStore::alarmCountChanged, m_label,
         [this] { m_label->setAlarmCount(m_store->alarmCount()); });
 
-    // Appointments kept in step with a calendar folder, when one is chosen; the panel's opening
-    // takes in what came meanwhile.
+    // Appointments (and notes, when chosen) kept in step with a calendar folder, when one is chosen;
+    // the panel's opening takes in what came meanwhile.
     m_sync = new FolderSync(*m_store, this);
+    m_sync->setNotes(m_panelController->settings()->syncNotes());
     m_sync->setFolder(m_panelController->settings()->syncFolder());
     connect(m_panelController->settings(), &AppSettings::syncFolderChanged, m_sync,
         [this] { m_sync->setFolder(m_panelController->settings()->syncFolder()); });
+    connect(m_panelController->settings(), &AppSettings::syncNotesChanged, m_sync,
+        [this] { m_sync->setNotes(m_panelController->settings()->syncNotes()); });
     connect(m_panelController, &PanelController::panelVisibleChanged, m_sync, [this] {
         if (m_panelController->panelVisible())
             m_sync->exchangeNow();
@@ -293,7 +296,10 @@ QByteArray ZettelwerkApp::handleRequest(const QByteArray& request)
             QStringLiteral("Die laufende App führt %1 nicht aus\n").arg(decoded.args.constFirst()) });
     const Cli::Result result = Cli::execute(decoded, *m_store);
     // The command wrote the settings; this process's copy learns of the folder here.
-    if (decoded.args.constFirst() == QLatin1String("sync-folder"))
-        m_sync->setFolder(AppSettings().syncFolder());
+    if (decoded.args.constFirst() == QLatin1String("sync-folder")) {
+        const AppSettings written;
+        m_sync->setNotes(written.syncNotes());
+        m_sync->setFolder(written.syncFolder());
+    }
     return Cli::encodeResult(result);
 }

@@ -12,6 +12,7 @@ const QString windowHeightKey = QStringLiteral("windowHeight");
 const QString lastSoundNameKey = QStringLiteral("lastSoundName");
 const QString calendarAccessKey = QStringLiteral("calendarAccess");
 const QString syncFolderKey = QStringLiteral("syncFolder");
+const QString syncNotesKey = QStringLiteral("syncNotes");
 
 QSettings store()
 {
@@ -37,6 +38,7 @@ AppSettings::AppSettings(QObject* parent)
     m_lastSoundName = settings.value(lastSoundNameKey).toString();
     m_calendarAccess = settings.value(calendarAccessKey).toBool();
     m_syncFolder = settings.value(syncFolderKey).toString();
+    m_syncNotes = settings.value(syncNotesKey).toBool();
 }
 
 void AppSettings::setFontScale(double scale)
@@ -103,6 +105,17 @@ bool AppSettings::setSyncFolder(const QString& folder)
     if (folder != m_syncFolder) {
         m_syncFolder = folder;
         emit syncFolderChanged();
+    }
+    return true;
+}
+
+bool AppSettings::setSyncNotes(bool on)
+{
+    if (!stored(syncNotesKey, on))
+        return false;
+    if (on != m_syncNotes) {
+        m_syncNotes = on;
+        emit syncNotesChanged();
     }
     return true;
 }

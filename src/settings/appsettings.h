@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-/// The three persisted settings, live: a change is stored at once and every screen bound to it
+/// The persisted settings, live: a change is stored at once and every screen bound to it
 /// follows without a restart. Kept in `QSettings("Zettelwerk", "Zettelwerk")`.
 class AppSettings : public QObject {
     Q_OBJECT
@@ -12,6 +12,7 @@ class AppSettings : public QObject {
     Q_PROPERTY(QString lastSoundName READ lastSoundName WRITE setLastSoundName NOTIFY lastSoundNameChanged)
     Q_PROPERTY(bool calendarAccess READ calendarAccess NOTIFY calendarAccessChanged)
     Q_PROPERTY(QString syncFolder READ syncFolder NOTIFY syncFolderChanged)
+    Q_PROPERTY(bool syncNotes READ syncNotes NOTIFY syncNotesChanged)
 
 public:
     static constexpr double defaultFontScale = 1.0;
@@ -42,6 +43,11 @@ public:
     /// Keeps the folder (empty: off); false when the settings file could not be written.
     bool setSyncFolder(const QString& folder);
 
+    /// Whether plain notes are kept in step with that folder too; off unless chosen.
+    [[nodiscard]] bool syncNotes() const { return m_syncNotes; }
+    /// Keeps the choice; false when the settings file could not be written.
+    bool setSyncNotes(bool on);
+
     /// Font scale 100 % and panel height 580; the sound and the calendar access stay.
     Q_INVOKABLE void reset();
 
@@ -51,6 +57,7 @@ signals:
     void lastSoundNameChanged();
     void calendarAccessChanged();
     void syncFolderChanged();
+    void syncNotesChanged();
 
 private:
     double m_fontScale = defaultFontScale;
@@ -58,4 +65,5 @@ private:
     QString m_lastSoundName;
     bool m_calendarAccess = false;
     QString m_syncFolder;
+    bool m_syncNotes = false;
 };

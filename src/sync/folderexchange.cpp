@@ -4,27 +4,18 @@
 #include "notestore.h"
 #include "safefile.h"
 #include "syncfile.h"
+#include "syncstate.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QSet>
 
 #include <algorithm>
 
 namespace {
-
-// What the last exchange left on both sides for one record.
-struct Remembered {
-    QByteArray record; // fingerprint of the fields that travel
-    QByteArray file; // fingerprint of the file's bytes
-    QString name;
-    QString uid;
-    int sequence = 0;
-};
 
 struct FolderFile {
     QString name;
@@ -43,45 +34,14 @@ QByteArray recordFingerprint(const ReminderNote& note)
     return fingerprint(SyncFile::write(note, {}));
 }
 
-bool isExchanged(const ReminderNote& note)
+bool isExchanged(const ReminderNote& note, FolderExchange::Options options)
 {
-    return note.hasAlarm && !note.isImported();
+    return (note.hasAlarm || options.notes) && !note.isImported();
 }
 
-// The state of the last exchange with `folder`; empty for another folder or a first exchange.
-QHash<QUuid, Remembered> readState(const QString& path, const QString& folder)
+FolderExchange::Counts& countsOf(FolderExchange::Report& report, bool appointment)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
-    if (root.value(QStringLiteral("folder")).toString() != folder)
-        return {};
-    QHash<QUuid, Remembered> state;
-    const QJsonObject records = root.value(QStringLiteral("records")).toObject();
-    for (auto it = records.begin(); it != records.end(); ++it) {
-        const QJsonObject entry = it.value().toObject();
-        state.insert(QUuid(it.key()),
-            { entry.value(QStringLiteral("record")).toString().toLatin1(),
-                entry.value(QStringLiteral("file")).toString().toLatin1(),
-                entry.value(QStringLiteral("name")).toString(), entry.value(QStringLiteral("uid")).toString(),
-                entry.value(QStringLiteral("sequence")).toInt() });
-    }
-    return state;
-}
-
-bool writeState(const QString& path, const QString& folder, const QHash<QUuid, Remembered>& state)
-{
-    QJsonObject records;
-    for (auto it = state.begin(); it != state.end(); ++it) {
-        records.insert(it.key().toString(QUuid::WithoutBraces),
-            QJsonObject { { QStringLiteral("record"), QString::fromLatin1(it->record) },
-                { QStringLiteral("file"), QString::fromLatin1(it->file) },
-                { QStringLiteral("name"), it->name }, { QStringLiteral("uid"), it->uid },
-                { QStringLiteral("sequence"), it->sequence } });
-    }
-    const QJsonObject root { { QStringLiteral("folder"), folder }, { QStringLiteral("records"), records } };
-    return SafeFile::write(path, QJsonDocument(root).toJson());
+    return appointment ? report.appointments : report.notes;
 }
 
 // The folder's calendar files by record id; a second file with the same id is not read.
@@ -120,22 +80,37 @@ namespace FolderExchange {
 
 QStringList Report::lines() const
 {
-    QStringList out;
-    const auto line = [&out](int count, const char* one, const char* many) {
-        if (count > 0)
-            out << (count == 1 ? QString::fromUtf8(one) : QString::fromUtf8(many).arg(count));
+    // "1 Termin", "3 Notizen": each kind of change once for appointments, once for notes.
+    const auto counted = [](int count, bool appointment) {
+        if (count == 1)
+            return appointment ? QStringLiteral("1 Termin") : QStringLiteral("1 Notiz");
+        return (appointment ? QStringLiteral("%1 Termine") : QStringLiteral("%1 Notizen")).arg(count);
     };
-    line(written, "1 Termin in den Ordner geschrieben", "%1 Termine in den Ordner geschrieben");
-    line(deletedFiles, "1 Termin im Ordner gelöscht", "%1 Termine im Ordner gelöscht");
-    line(added, "1 Termin aus dem Ordner übernommen", "%1 Termine aus dem Ordner übernommen");
-    line(updated, "1 Termin aus dem Ordner geändert", "%1 Termine aus dem Ordner geändert");
-    line(removed, "1 Termin entfernt (im Ordner gelöscht)", "%1 Termine entfernt (im Ordner gelöscht)");
-    line(conflicts, "1 Termin auf beiden Seiten geändert: die neuere Fassung gilt, die ältere ist aufgehoben",
-        "%1 Termine auf beiden Seiten geändert: die neuere Fassung gilt, die ältere ist aufgehoben");
-    if (withheld > 0)
-        out << QStringLiteral(
-            "%1 Termine fehlen im Ordner – mehr als die Hälfte auf einmal, daher nichts entfernt")
-                   .arg(withheld);
+    QStringList out;
+    const auto line = [&](int Counts::*count, const QString& what) {
+        for (const bool appointment : { true, false }) {
+            const int n = (appointment ? appointments : notes).*count;
+            if (n > 0)
+                out << counted(n, appointment) + u' ' + what;
+        }
+    };
+    line(&Counts::written, QStringLiteral("in den Ordner geschrieben"));
+    line(&Counts::deletedFiles, QStringLiteral("im Ordner gelöscht"));
+    line(&Counts::added, QStringLiteral("aus dem Ordner übernommen"));
+    line(&Counts::updated, QStringLiteral("aus dem Ordner geändert"));
+    line(&Counts::removed, QStringLiteral("entfernt (im Ordner gelöscht)"));
+    line(&Counts::conflicts,
+        QStringLiteral("auf beiden Seiten geändert: die neuere Fassung gilt, die ältere ist aufgehoben"));
+    if (appointments.withheld > 0 || notes.withheld > 0) {
+        QStringList missing;
+        if (appointments.withheld > 0)
+            missing << counted(appointments.withheld, true);
+        if (notes.withheld > 0)
+            missing << counted(notes.withheld, false);
+        // Withheld only when more than one would go at once: always "fehlen".
+        out << QStringLiteral("%1 fehlen im Ordner – mehr als die Hälfte auf einmal, daher nichts entfernt")
+                   .arg(missing.join(QStringLiteral(" und ")));
+    }
     if (out.isEmpty() && error.isEmpty())
         out << QStringLiteral("Nichts zu tun");
     return out;
@@ -165,15 +140,15 @@ std::optional<QString> makeCalendar(const QString& root)
     return folder;
 }
 
-Report run(NoteStore& store, const QString& folder)
+Report run(NoteStore& store, const QString& folder, Options options)
 {
     Report report;
     if (!QFileInfo(folder).isDir()) {
         report.error = QStringLiteral("Der Kalenderordner %1 fehlt").arg(folder);
         return report;
     }
-    QHash<QUuid, Remembered> state = readState(statePath(store), folder);
-    const QHash<QUuid, FolderFile> files = readFolder(folder);
+    SyncState::Entries state = SyncState::read(statePath(store), folder);
+    QHash<QUuid, FolderFile> files = readFolder(folder);
     // Ours changed at the latest when the data file was last saved; that is the time our files
     // carry, so that a conflict compares the times of the two changes, not of the exchanges.
     QDateTime ourTime = QFileInfo(store.filePath()).lastModified();
@@ -186,18 +161,38 @@ Report run(NoteStore& store, const QString& folder)
         at.insert(notes.at(i).id, i);
     const auto ours = [&](const QUuid& id) -> const ReminderNote* {
         const auto found = at.constFind(id);
-        return found != at.cend() && isExchanged(notes.at(*found)) ? &notes.at(*found) : nullptr;
+        return found != at.cend() && isExchanged(notes.at(*found), options) ? &notes.at(*found) : nullptr;
     };
+    // Notes not followed: a journal file counts only where it is an appointment of ours (made a
+    // note elsewhere), and what is remembered of a note waits until notes are followed again.
+    if (!options.notes) {
+        files.removeIf([&ours](QHash<QUuid, FolderFile>::iterator file) {
+            return !file->incoming.note.hasAlarm && !ours(file.key());
+        });
+    }
+    const auto followed = [&options](const SyncState::Entry& last) { return options.notes || !last.note; };
 
-    QList<QUuid> ids = state.keys();
+    QList<QUuid> ids;
+    QSet<QUuid> listed;
+    const auto consider = [&](const QUuid& id) {
+        if (!listed.contains(id)) {
+            listed.insert(id);
+            ids.append(id);
+        }
+    };
+    qsizetype followedCount = 0;
+    for (auto it = state.cbegin(); it != state.cend(); ++it) {
+        if (followed(*it)) {
+            consider(it.key());
+            ++followedCount;
+        }
+    }
     for (const ReminderNote& note : std::as_const(notes)) {
-        if (isExchanged(note) && !state.contains(note.id))
-            ids.append(note.id);
+        if (isExchanged(note, options))
+            consider(note.id);
     }
-    for (auto it = files.begin(); it != files.end(); ++it) {
-        if (!state.contains(it.key()) && !ours(it.key()))
-            ids.append(it.key());
-    }
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        consider(it.key());
 
     struct Write {
         QUuid id;
@@ -207,14 +202,15 @@ Report run(NoteStore& store, const QString& folder)
     };
     QList<Write> writes;
     QList<QUuid> deletions; // files of records deleted here
-    QList<QUuid> vanishing; // records whose files were deleted elsewhere
+    QSet<QUuid> vanishing; // records whose files were deleted elsewhere
     ReminderNotes setAside;
+    bool takenIn = false;
     for (const QUuid& id : std::as_const(ids)) {
         const ReminderNote* mine = ours(id);
         const auto file = files.constFind(id);
         const FolderFile* theirs = file != files.cend() ? &*file : nullptr;
         const auto remembered = state.constFind(id);
-        const Remembered* last = remembered != state.cend() ? &*remembered : nullptr;
+        const SyncState::Entry* last = remembered != state.cend() ? &*remembered : nullptr;
         const bool mineChanged = mine && (!last || recordFingerprint(*mine) != last->record);
         const bool theirsChanged = theirs && (!last || theirs->fingerprint != last->file);
         const QString name = theirs ? theirs->name : last ? last->name : SyncFile::fileName(id);
@@ -224,11 +220,11 @@ Report run(NoteStore& store, const QString& folder)
 
         if (mine && !theirs) {
             if (last && !mineChanged)
-                vanishing.append(id);
+                vanishing.insert(id);
             else // new here, or changed here after it went there
                 writes.append({ id, name, uid, last ? next : 0 });
         } else if (!mine && theirs) {
-            if (at.contains(id)) // a record of ours that is no appointment now: ours stays
+            if (at.contains(id)) // a record of ours that is not exchanged now: ours stays
                 continue;
             if (last && !theirsChanged) {
                 deletions.append(id);
@@ -238,45 +234,52 @@ Report run(NoteStore& store, const QString& folder)
                 note.id = id;
                 at.insert(id, notes.size());
                 notes.append(note);
-                ++report.added;
+                ++countsOf(report, note.hasAlarm).added;
+                takenIn = true;
             }
         } else if (mine && theirs) {
             const ReminderNote fromFile = SyncFile::merged(*mine, theirs->incoming.note);
             if (fromFile.hasSameFields(*mine))
                 continue;
             if (mineChanged && theirsChanged) {
-                ++report.conflicts;
-                if (theirs->incoming.stamp.modified > ourTime) {
+                const bool theirsNewer = theirs->incoming.stamp.modified > ourTime;
+                ++countsOf(report, theirsNewer ? fromFile.hasAlarm : mine->hasAlarm).conflicts;
+                if (theirsNewer) {
                     setAside.append(*mine);
                     notes[at.value(id)] = fromFile;
+                    takenIn = true;
                 } else {
                     setAside.append(fromFile);
                     writes.append({ id, name, uid, next });
                 }
             } else if (theirsChanged) {
                 notes[at.value(id)] = fromFile;
-                ++report.updated;
+                ++countsOf(report, fromFile.hasAlarm).updated;
+                takenIn = true;
             } else {
                 writes.append({ id, name, uid, next });
             }
         }
     }
     // A wiped or unmounted folder must not empty the store: then nothing vanishes.
-    if (vanishing.size() > 1 && vanishing.size() * 2 > state.size()) {
-        report.withheld = int(vanishing.size());
-        vanishing.clear();
+    const bool tooMany = vanishing.size() > 1 && vanishing.size() * 2 > followedCount;
+    for (const QUuid& id : std::as_const(vanishing)) {
+        Counts& counts = countsOf(report, notes.at(at.value(id)).hasAlarm);
+        ++(tooMany ? counts.withheld : counts.removed);
     }
-    report.removed = int(vanishing.size());
+    if (tooMany)
+        vanishing.clear();
     for (const QUuid& id : std::as_const(vanishing))
         state.remove(id);
-    notes.erase(std::remove_if(notes.begin(), notes.end(),
-                    [&vanishing](const ReminderNote& note) { return vanishing.contains(note.id); }),
-        notes.end());
+    if (!vanishing.isEmpty()) {
+        notes.removeIf([&vanishing](const ReminderNote& note) { return vanishing.contains(note.id); });
+        takenIn = true;
+    }
 
-    if ((report.added || report.updated || report.removed || report.conflicts)
-        && !store.replaceNotes(notes)) {
-        report = { .error = QStringLiteral("Konnte nicht gespeichert werden: ") + store.saveError() };
-        return report;
+    if (takenIn && !store.replaceNotes(notes)) {
+        Report failed;
+        failed.error = QStringLiteral("Konnte nicht gespeichert werden: ") + store.saveError();
+        return failed;
     }
     if (!setAside.isEmpty() && !keepAside(conflictsPath(store), setAside))
         report.error
@@ -286,6 +289,7 @@ Report run(NoteStore& store, const QString& folder)
     QHash<QUuid, const ReminderNote*> byId;
     for (const ReminderNote& note : std::as_const(notes))
         byId.insert(note.id, &note);
+    QSet<QUuid> written;
     for (const Write& write : std::as_const(writes)) {
         const ReminderNote& note = *byId.value(write.id);
         const QByteArray bytes = SyncFile::write(note, { ourTime, write.sequence, write.uid });
@@ -293,31 +297,32 @@ Report run(NoteStore& store, const QString& folder)
             report.error = QStringLiteral("Konnte %1 nicht schreiben").arg(dir.filePath(write.name));
             continue;
         }
-        state.insert(
-            write.id, { recordFingerprint(note), fingerprint(bytes), write.name, write.uid, write.sequence });
-        ++report.written;
+        state.insert(write.id,
+            { recordFingerprint(note), fingerprint(bytes), write.name, write.uid, write.sequence,
+                !note.hasAlarm });
+        written.insert(write.id);
+        ++countsOf(report, note.hasAlarm).written;
     }
     for (const QUuid& id : std::as_const(deletions)) {
-        const QString path = dir.filePath(files[id].name);
+        const FolderFile& file = files[id];
+        const QString path = dir.filePath(file.name);
         if (!QFile::remove(path) && QFileInfo::exists(path)) {
             report.error = QStringLiteral("Konnte %1 nicht löschen").arg(path);
             continue;
         }
         state.remove(id);
-        ++report.deletedFiles;
+        ++countsOf(report, file.incoming.note.hasAlarm).deletedFiles;
     }
     // Files taken in, or left as they were, are what the next exchange compares with.
-    for (auto it = files.begin(); it != files.end(); ++it) {
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
         const ReminderNote* note = byId.value(it.key());
-        const bool written = std::any_of(
-            writes.cbegin(), writes.cend(), [&it](const Write& write) { return write.id == it.key(); });
-        if (note && isExchanged(*note) && !written) {
+        if (note && isExchanged(*note, options) && !written.contains(it.key())) {
             state.insert(it.key(),
                 { recordFingerprint(*note), it->fingerprint, it->name, it->incoming.stamp.uid,
-                    it->incoming.stamp.sequence });
+                    it->incoming.stamp.sequence, !note->hasAlarm });
         }
     }
-    if (!writeState(statePath(store), folder, state) && report.error.isEmpty())
+    if (!SyncState::write(statePath(store), folder, state) && report.error.isEmpty())
         report.error = QStringLiteral("Konnte %1 nicht schreiben").arg(statePath(store));
     return report;
 }

@@ -7,17 +7,27 @@
 
 class NoteStore;
 
-/// One exchange between the store's own appointments and a vdir calendar folder: what changed
-/// here since the last exchange is written (or removed) there, what changed there is taken in
-/// here. What was exchanged is remembered in `sync-state.json` beside the data file.
+/// One exchange between the store's own appointments (and, when asked, its plain notes) and a vdir
+/// calendar folder: what changed here since the last exchange is written (or removed) there, what
+/// changed there is taken in here. What was exchanged is remembered in `sync-state.json` beside
+/// the data file.
 ///
 /// When both sides changed a record, the newer one wins: the folder's by its LAST-MODIFIED, ours
 /// by the data file's last save. The other version is kept in `sync-conflicts.json` beside the
 /// data file. If more than half of the exchanged records would vanish at once (a wiped or
 /// unmounted folder), no record is removed and the report says so.
+///
+/// Notes that are not followed (switched off) are left alone on both sides: their files stay in
+/// the folder, nothing here or there is removed for them, and what was remembered of them stays, so
+/// that switching them on again takes up what changed meanwhile by the same rules.
 namespace FolderExchange {
 
-struct Report {
+struct Options {
+    bool notes = false; ///< plain notes travel too, as journal entries (VJOURNAL)
+};
+
+/// What an exchange did to one kind of record.
+struct Counts {
     int written = 0; ///< files written for records new or changed here
     int deletedFiles = 0; ///< files removed for records deleted here
     int added = 0; ///< records taken in from new files
@@ -25,6 +35,11 @@ struct Report {
     int removed = 0; ///< records whose files were removed elsewhere
     int conflicts = 0; ///< records changed on both sides; the older version kept aside
     int withheld = 0; ///< removals not done: too many at once
+};
+
+struct Report {
+    Counts appointments;
+    Counts notes; ///< a record counts as the kind it has after the exchange
     QString error; ///< German; empty when everything was done
 
     /// German lines for the terminal, one per kind of change; "Nichts zu tun" when nothing changed.
@@ -41,6 +56,6 @@ struct Report {
 [[nodiscard]] std::optional<QString> makeCalendar(const QString& root);
 
 /// One exchange with `folder`; the store is saved once, each file is written in one piece.
-[[nodiscard]] Report run(NoteStore& store, const QString& folder);
+[[nodiscard]] Report run(NoteStore& store, const QString& folder, Options options = {});
 
 } // namespace FolderExchange

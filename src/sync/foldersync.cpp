@@ -34,12 +34,21 @@ void FolderSync::setFolder(const QString& folder)
     exchangeNow();
 }
 
+void FolderSync::setNotes(bool notes)
+{
+    if (notes == m_options.notes)
+        return;
+    m_options.notes = notes;
+    if (notes)
+        exchangeNow();
+}
+
 void FolderSync::exchangeNow()
 {
     if (m_folder.isEmpty() || m_exchanging)
         return;
     m_exchanging = true;
-    const FolderExchange::Report report = FolderExchange::run(m_store, m_folder);
+    const FolderExchange::Report report = FolderExchange::run(m_store, m_folder, m_options);
     m_exchanging = false;
     // A folder made again (vdirsyncer after a wipe) is watched again.
     if (m_watcher.directories().isEmpty())

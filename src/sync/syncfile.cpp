@@ -2,14 +2,18 @@
 
 #include "icsreader.h"
 #include "icswriter.h"
+#include "journaltext.h"
 
 #include <QLocale>
+#include <QUrl>
 
 namespace {
 
 constexpr QByteArrayView popupName("X-ZETTELWERK-POPUP");
 constexpr QByteArrayView soundName("X-ZETTELWERK-SOUND");
 constexpr QByteArrayView soundNameName("X-ZETTELWERK-SOUND-NAME");
+// A note's text exactly, where summary and description cannot give it back.
+constexpr QByteArrayView exactTextName("X-ZETTELWERK-TEXT");
 
 QString utcStamp(const QDateTime& time)
 {
@@ -58,15 +62,17 @@ QByteArrayView zoneOf(QByteArrayView parameters)
 
 struct Properties {
     QByteArrayView uid, summary, description, start, startZone, end, endZone, rrule, modified, sequence,
-        popup, sound, soundName;
+        popup, sound, soundName, created, stamp, exactText;
     bool hasDescription = false;
+    bool journal = false;
 };
 
-// Reads the first VEVENT's own properties; those of its alarms and of later events are not its own.
-Properties eventProperties(const QByteArray& text)
+// Reads the own properties of the first VEVENT or VJOURNAL; those of an event's alarms and of later
+// components are not its own.
+Properties componentProperties(const QByteArray& text)
 {
     Properties found;
-    int depth = 0; // 1 inside the event, more inside one of its components
+    int depth = 0; // 1 inside the component, more inside one of its own
     bool seen = false;
     for (qsizetype from = 0, next = 0; from < text.size(); from = next + 1) {
         next = text.indexOf('\n', from);
@@ -80,6 +86,8 @@ Properties eventProperties(const QByteArray& text)
                 ++depth;
             else if (!seen && trimmed == QByteArrayView("BEGIN:VEVENT"))
                 depth = 1, seen = true;
+            else if (!seen && trimmed == QByteArrayView("BEGIN:VJOURNAL"))
+                depth = 1, seen = true, found.journal = true;
             continue;
         }
         if (trimmed.startsWith("END:")) {
@@ -122,6 +130,12 @@ Properties eventProperties(const QByteArray& text)
             found.sound = value;
         } else if (name == soundNameName) {
             found.soundName = value;
+        } else if (name == QByteArrayView("CREATED")) {
+            found.created = value;
+        } else if (name == QByteArrayView("DTSTAMP")) {
+            found.stamp = value;
+        } else if (name == exactTextName) {
+            found.exactText = value;
         }
     }
     return found;
@@ -140,62 +154,37 @@ QString textOf(const QString& summary, const QString& description, bool hasDescr
     return summary + u'\n' + description;
 }
 
-} // namespace
-
-namespace SyncFile {
-
-QString fileName(const QUuid& id)
+// A note: its text, and its creation from the first of the times a journal entry may carry.
+std::optional<ReminderNote> journalNote(const Properties& found)
 {
-    return id.toString(QUuid::WithoutBraces) + QStringLiteral(".ics");
-}
-
-QByteArray write(const ReminderNote& note, const Stamp& stamp)
-{
-    using IcsWriter::escapeDescription;
-    using IcsWriter::escapeSummary;
-    QStringList lines { QStringLiteral("BEGIN:VCALENDAR"), QStringLiteral("VERSION:2.0"),
-        QStringLiteral("PRODID:-//Zettelwerk//DE"), QStringLiteral("BEGIN:VEVENT"),
-        QStringLiteral("UID:")
-            + (QUuid(stamp.uid) == note.id ? stamp.uid : note.id.toString(QUuid::WithoutBraces)),
-        QStringLiteral("DTSTAMP:") + utcStamp(stamp.modified),
-        QStringLiteral("LAST-MODIFIED:") + utcStamp(stamp.modified),
-        QStringLiteral("SEQUENCE:%1").arg(stamp.sequence),
-        QStringLiteral("DTSTART:") + IcsWriter::floatingTime(note.alarmDate) };
-    if (note.alarmEndDate)
-        lines << QStringLiteral("DTEND:") + IcsWriter::floatingTime(*note.alarmEndDate);
-    lines << QStringLiteral("SUMMARY:") + escapeSummary(note.title());
-    if (!note.text.isEmpty())
-        lines << QStringLiteral("DESCRIPTION:") + escapeDescription(note.text);
-    if (note.repeatInterval != RepeatInterval::None)
-        lines << QStringLiteral("RRULE:FREQ=") + IcsWriter::frequency(note.repeatInterval);
-    lines << QString::fromLatin1(popupName) + u':' + flag(note.usePopup)
-          << QString::fromLatin1(soundName) + u':' + flag(note.useSound)
-          << QString::fromLatin1(soundNameName) + u':' + escapeSummary(note.soundName)
-          << QStringLiteral("BEGIN:VALARM") << QStringLiteral("ACTION:DISPLAY")
-          << QStringLiteral("TRIGGER:PT0S") << QStringLiteral("DESCRIPTION:") + escapeSummary(note.title())
-          << QStringLiteral("END:VALARM") << QStringLiteral("END:VEVENT") << QStringLiteral("END:VCALENDAR");
-    QByteArray out;
-    for (const QString& line : std::as_const(lines))
-        out += folded(line);
-    return out;
-}
-
-std::optional<Incoming> read(QByteArrayView bytes)
-{
-    if (!bytes.isValidUtf8())
+    std::optional<QString> exact;
+    if (!found.exactText.isNull()) {
+        const QByteArray decoded = QByteArray::fromPercentEncoding(found.exactText.trimmed().toByteArray());
+        if (QByteArrayView(decoded).isValidUtf8())
+            exact = QString::fromUtf8(decoded);
+    }
+    std::optional<QDateTime> created;
+    for (const auto& [value, zone] : { std::pair { found.created, QByteArrayView() },
+             { found.start, found.startZone }, { found.modified, {} }, { found.stamp, {} } }) {
+        if ((created = parseICSDate(value, zone)))
+            break;
+    }
+    if (!created)
         return std::nullopt;
-    QByteArray text = bytes.toByteArray();
-    text.replace("\r\n", "\n");
-    text.replace("\n ", "").replace("\n\t", "");
-    const Properties found = eventProperties(text);
-    const QUuid id(QString::fromLatin1(found.uid.trimmed()));
+    ReminderNote note;
+    note.createdAt = *created;
+    note.alarmDate = *created;
+    note.text = JournalText::join(
+        unescapeICSText(found.summary, false), unescapeICSText(found.description, true), exact);
+    return note;
+}
+
+std::optional<ReminderNote> eventNote(const Properties& found)
+{
     const auto start = parseICSDate(found.start, found.startZone);
-    if (id.isNull() || !start)
+    if (!start)
         return std::nullopt;
-
-    Incoming incoming;
-    ReminderNote& note = incoming.note;
-    note.id = id;
+    ReminderNote note;
     note.createdAt = *start;
     note.hasAlarm = true;
     note.alarmDate = *start;
@@ -211,6 +200,84 @@ std::optional<Incoming> read(QByteArrayView bytes)
         note.useSound = found.sound.trimmed().compare("TRUE", Qt::CaseInsensitive) == 0;
     if (!found.soundName.isEmpty())
         note.soundName = unescapeICSText(found.soundName, false);
+    return note;
+}
+
+} // namespace
+
+namespace SyncFile {
+
+QString fileName(const QUuid& id)
+{
+    return id.toString(QUuid::WithoutBraces) + QStringLiteral(".ics");
+}
+
+QByteArray write(const ReminderNote& note, const Stamp& stamp)
+{
+    using IcsWriter::escapeDescription;
+    using IcsWriter::escapeSummary;
+    QStringList lines { QStringLiteral("BEGIN:VCALENDAR"), QStringLiteral("VERSION:2.0"),
+        QStringLiteral("PRODID:-//Zettelwerk//DE"),
+        note.hasAlarm ? QStringLiteral("BEGIN:VEVENT") : QStringLiteral("BEGIN:VJOURNAL"),
+        QStringLiteral("UID:")
+            + (QUuid(stamp.uid) == note.id ? stamp.uid : note.id.toString(QUuid::WithoutBraces)),
+        QStringLiteral("DTSTAMP:") + utcStamp(stamp.modified),
+        QStringLiteral("LAST-MODIFIED:") + utcStamp(stamp.modified),
+        QStringLiteral("SEQUENCE:%1").arg(stamp.sequence) };
+    if (!note.hasAlarm) {
+        // No DTSTART: a journal entry without a day is a note to the programs that show them.
+        const JournalText::Parts parts = JournalText::split(note.text);
+        lines << QStringLiteral("CREATED:") + utcStamp(note.createdAt);
+        if (!parts.summary.isEmpty())
+            lines << QStringLiteral("SUMMARY:") + escapeSummary(parts.summary);
+        if (!parts.description.isEmpty())
+            lines << QStringLiteral("DESCRIPTION:") + escapeDescription(parts.description);
+        // Percent-encoded, so that no escape of any reader or writer on the way can change it.
+        if (parts.exact)
+            lines << QString::fromLatin1(exactTextName) + u':'
+                    + QString::fromLatin1(QUrl::toPercentEncoding(*parts.exact));
+        lines << QStringLiteral("END:VJOURNAL") << QStringLiteral("END:VCALENDAR");
+    } else {
+        lines << QStringLiteral("DTSTART:") + IcsWriter::floatingTime(note.alarmDate);
+        if (note.alarmEndDate)
+            lines << QStringLiteral("DTEND:") + IcsWriter::floatingTime(*note.alarmEndDate);
+        lines << QStringLiteral("SUMMARY:") + escapeSummary(note.title());
+        if (!note.text.isEmpty())
+            lines << QStringLiteral("DESCRIPTION:") + escapeDescription(note.text);
+        if (note.repeatInterval != RepeatInterval::None)
+            lines << QStringLiteral("RRULE:FREQ=") + IcsWriter::frequency(note.repeatInterval);
+        lines << QString::fromLatin1(popupName) + u':' + flag(note.usePopup)
+              << QString::fromLatin1(soundName) + u':' + flag(note.useSound)
+              << QString::fromLatin1(soundNameName) + u':' + escapeSummary(note.soundName)
+              << QStringLiteral("BEGIN:VALARM") << QStringLiteral("ACTION:DISPLAY")
+              << QStringLiteral("TRIGGER:PT0S")
+              << QStringLiteral("DESCRIPTION:") + escapeSummary(note.title()) << QStringLiteral("END:VALARM")
+              << QStringLiteral("END:VEVENT") << QStringLiteral("END:VCALENDAR");
+    }
+    QByteArray out;
+    for (const QString& line : std::as_const(lines))
+        out += folded(line);
+    return out;
+}
+
+std::optional<Incoming> read(QByteArrayView bytes)
+{
+    if (!bytes.isValidUtf8())
+        return std::nullopt;
+    QByteArray text = bytes.toByteArray();
+    text.replace("\r\n", "\n");
+    text.replace("\n ", "").replace("\n\t", "");
+    const Properties found = componentProperties(text);
+    const QUuid id(QString::fromLatin1(found.uid.trimmed()));
+    if (id.isNull())
+        return std::nullopt;
+    std::optional<ReminderNote> note = found.journal ? journalNote(found) : eventNote(found);
+    if (!note)
+        return std::nullopt;
+
+    Incoming incoming;
+    incoming.note = std::move(*note);
+    incoming.note.id = id;
     if (const auto modified = parseICSDate(found.modified))
         incoming.stamp.modified = *modified;
     incoming.stamp.sequence = QByteArray(found.sequence.toByteArray()).trimmed().toInt();
@@ -221,10 +288,19 @@ std::optional<Incoming> read(QByteArrayView bytes)
 ReminderNote merged(const ReminderNote& local, const ReminderNote& incoming)
 {
     ReminderNote note = local;
-    // Moved elsewhere: it rings here at its new time.
-    if (incoming.alarmDate != local.alarmDate || incoming.repeatInterval != local.repeatInterval)
-        note.isTriggered = false;
     note.text = incoming.text;
+    if (!incoming.hasAlarm) {
+        // Made a note elsewhere: the alarm's settings stay put away here, as after `edit --no-alarm`.
+        note.hasAlarm = false;
+        // The file keeps whole seconds; a record made here a moment ago keeps its own.
+        if (local.createdAt.toSecsSinceEpoch() != incoming.createdAt.toSecsSinceEpoch())
+            note.createdAt = incoming.createdAt;
+        return note;
+    }
+    // Moved elsewhere, or made an appointment there: it rings here at its new time.
+    if (!local.hasAlarm || incoming.alarmDate != local.alarmDate
+        || incoming.repeatInterval != local.repeatInterval)
+        note.isTriggered = false;
     note.hasAlarm = true;
     note.alarmDate = incoming.alarmDate;
     note.alarmEndDate = incoming.alarmEndDate;

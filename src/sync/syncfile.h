@@ -10,7 +10,8 @@
 #include <optional>
 
 /// One appointment of our own as the one-event .ics file of a vdir calendar folder, which
-/// vdirsyncer keeps in step with a CalDAV calendar, and such a file read back.
+/// vdirsyncer keeps in step with a CalDAV calendar, a plain note as a one-journal file (VJOURNAL:
+/// title, text and creation, no day), and such a file read back.
 ///
 /// What travels: the text, alarm and end time, repeat rule, popup, sound and sound name. What
 /// never does: the application and the shell command. They stay in this machine's data file, and
@@ -37,14 +38,17 @@ struct Incoming {
 /// "<id>.ics", the name a record's file has in the folder.
 [[nodiscard]] QString fileName(const QUuid& id);
 
-/// The file for `note`, an appointment of our own: lines folded at 75 bytes, CR LF line ends.
+/// The file for `note`, a VEVENT for an appointment, a VJOURNAL for a plain note: lines folded at
+/// 75 bytes, CR LF line ends.
 [[nodiscard]] QByteArray write(const ReminderNote& note, const Stamp& stamp);
 
-/// The first event of `bytes`; nothing when it has no UID that is a record id, no start that
-/// reads as a time, or the bytes are not UTF-8. A text differing from the summary keeps both.
+/// The first event or journal entry of `bytes`, as an appointment or a plain note; nothing when it
+/// has no UID that is a record id, an event no start that reads as a time, a journal entry no time
+/// at all, or the bytes are not UTF-8. An event's text differing from its summary keeps both.
 [[nodiscard]] std::optional<Incoming> read(QByteArrayView bytes);
 
-/// `local` with every field that travels taken from `incoming`; the rest stays as it was.
+/// `local` with every field that travels taken from `incoming`, its kind too; the rest stays as it
+/// was (a note made elsewhere keeps the alarm settings it had here, as `edit --no-alarm` does).
 [[nodiscard]] ReminderNote merged(const ReminderNote& local, const ReminderNote& incoming);
 
 } // namespace SyncFile

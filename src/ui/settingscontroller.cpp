@@ -59,6 +59,7 @@ void SettingsController::setPanel(PanelController* panel)
         connect(
             m_panel, &PanelController::panelScreenChanged, this, &SettingsController::maxWindowHeightChanged);
         connect(m_settings, &AppSettings::syncFolderChanged, this, &SettingsController::syncChanged);
+        connect(m_settings, &AppSettings::syncNotesChanged, this, &SettingsController::syncChanged);
     }
     m_launchAtLogin = loginItem() && loginItem()->isEnabled();
     emit panelChanged();
@@ -121,6 +122,33 @@ QString SettingsController::syncText() const
     if (folder.startsWith(home + u'/'))
         folder.replace(0, home.size(), QStringLiteral("~"));
     return QStringLiteral("Abgleich über %1").arg(folder);
+}
+
+bool SettingsController::syncNotes() const
+{
+    return m_settings && m_settings->syncNotes();
+}
+
+void SettingsController::setSyncNotes(bool on)
+{
+    if (!m_settings || on == syncNotes())
+        return;
+    const bool stored = m_settings->setSyncNotes(on);
+    m_syncNotesProblem
+        = stored ? QString() : QStringLiteral("Die Einstellungen konnten nicht gespeichert werden");
+    // Said once it matters: the notes already there are neither removed nor followed any more.
+    m_notesLeftInFolder = stored && !on;
+    emit syncChanged();
+}
+
+QString SettingsController::syncNotesText() const
+{
+    if (!m_syncNotesProblem.isEmpty())
+        return m_syncNotesProblem;
+    if (syncNotes())
+        return QStringLiteral("Als Journal-Einträge im selben Kalender");
+    return m_notesLeftInFolder ? QStringLiteral("Aus – abgeglichene Notizen bleiben im Ordner")
+                               : QStringLiteral("Aus – nur Termine");
 }
 
 void SettingsController::setScreenHeight(ScreenHeight screenHeight)

@@ -12,7 +12,8 @@ class LoginItem;
 class NoteStore;
 class PanelController;
 
-/// The settings screen: starting at login, the two sliders, reset, and deleting every record.
+/// The settings screen: starting at login, the two sliders, the calendar folder and whether notes
+/// go there too, reset, and deleting every record.
 /// Made with the screen, so the login state is read each time it opens.
 class SettingsController : public QObject {
     Q_OBJECT
@@ -36,6 +37,8 @@ class SettingsController : public QObject {
     Q_PROPERTY(QString deleteAllError READ deleteAllError NOTIFY deleteAllErrorChanged)
     Q_PROPERTY(bool syncOn READ syncOn WRITE setSyncOn NOTIFY syncChanged)
     Q_PROPERTY(QString syncText READ syncText NOTIFY syncChanged)
+    Q_PROPERTY(bool syncNotes READ syncNotes WRITE setSyncNotes NOTIFY syncChanged)
+    Q_PROPERTY(QString syncNotesText READ syncNotesText NOTIFY syncChanged)
 
 public:
     static constexpr double fontScaleStep = 0.05;
@@ -97,6 +100,13 @@ public:
     Q_INVOKABLE void chooseSyncFolder();
     void setFolderChooser(FolderChooser chooser) { m_chooseFolder = std::move(chooser); }
 
+    /// Whether plain notes go to the folder too; off by default.
+    [[nodiscard]] bool syncNotes() const;
+    /// Off: notes already in the folder stay there as they are and are no longer followed.
+    void setSyncNotes(bool on);
+    /// What the notes' switch means now, or why it could not be switched.
+    [[nodiscard]] QString syncNotesText() const;
+
     /// Empties the store and writes the empty list; every setting stays.
     Q_INVOKABLE void deleteAll();
     /// Font scale 100 % and height 580 px.
@@ -127,4 +137,6 @@ private:
     QString m_deleteAllError;
     FolderChooser m_chooseFolder;
     QString m_syncProblem;
+    QString m_syncNotesProblem;
+    bool m_notesLeftInFolder = false;
 };

@@ -82,6 +82,10 @@ private slots:
         row("sync-folder of nothing", "sync-folder|", 2, "sync-folder erwartet einen Ordner");
         row("sync-folder --aus and a folder", "sync-folder|--aus|/tmp", 2,
             "sync-folder --aus erwartet keinen Ordner");
+        row("sync-folder --notizen of another word", "sync-folder|--notizen|ja", 2,
+            "--notizen erwartet an oder aus");
+        row("sync-folder --aus and --notizen", "sync-folder|--aus|--notizen|an", 2,
+            "sync-folder --aus schaltet alles aus: kein --notizen dazu");
         row("sync with an argument", "sync|jetzt", 2, "sync erwartet keine Argumente");
         row("sync-conflicts with an argument", "sync-conflicts|1A2B", 2,
             "sync-conflicts kennt nur die Option");
@@ -448,6 +452,9 @@ private slots:
             "import|--calendar|.") << QStringList { u"import"_qs, u"--calendar"_qs, QDir::currentPath() };
         QTest::newRow("calendar name")
             << strings("import|--calendar|Privat") << strings("import|--calendar|Privat");
+        QTest::newRow("sync-folder with --notizen")
+            << strings("sync-folder|kal|--notizen|an")
+            << QStringList { u"sync-folder"_qs, absolute(u"kal"_qs), u"--notizen"_qs, u"an"_qs };
         // The file is read here and its contents sent: its path is only a name.
         QTest::newRow("restore") << strings("restore|b.json") << strings("restore|b.json");
     }

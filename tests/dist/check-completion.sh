@@ -62,6 +62,8 @@ repeats=${help#*--repeat }
 for value in $(tr '|' ' ' <<<"${repeats%%$'\n'*}"); do expect "$value" add --repeat ''; done
 for value in $(choices '--sound NAME'); do expect "$value" add --sound ''; done
 for value in $(choices 'BILDSCHIRM:'); do expect "$value" screenshot --screen ''; done
+notes=${help#*--notizen }
+for value in $(tr '|' ' ' <<<"${notes%%]*}"); do expect "$value" sync-folder --notizen ''; done
 # Narrowing by what is typed, and nothing offered where a value is to be typed.
 [[ $(offered add --repeat W) == Wöchentlich ]] || { echo "--repeat W does not give Wöchentlich"; status=1; }
 [[ -z $(offered add --at '') ]] || { echo "--at offers words"; status=1; }

@@ -2,7 +2,8 @@
 # Two machines keep their appointments in step through a real CalDAV server: Radicale on a free
 # local port, and vdirsyncer syncing each machine's calendar folder with the same calendar. Adds in
 # A, edits in B, meets a conflicting edit on both and deletes in A; a shell command set in A never
-# reaches B. The app's binary is the argument.
+# reaches B. With notes on in both, a note from A reaches B as typed, and A switching notes off
+# deletes nothing in B. The app's binary is the argument.
 set -euo pipefail
 app=$1
 root=$(mktemp -d)
@@ -35,11 +36,17 @@ for _ in $(seq 100); do
   $py -c "import urllib.request as u; u.urlopen('http://127.0.0.1:$port/.web/')" 2>/dev/null && break
   sleep 0.1
 done
-# The calendar the two machines share, made as a CalDAV client makes one.
+# The calendar the two machines share, made as a CalDAV client makes one that holds events and
+# journal entries (servers refuse components a calendar does not name).
 $py - "$url" <<'PY'
 import base64, sys, urllib.request
-request = urllib.request.Request(sys.argv[1], method="MKCALENDAR")
+body = b"""<?xml version="1.0" encoding="utf-8"?>
+<C:mkcalendar xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav"><D:set><D:prop>
+<C:supported-calendar-component-set><C:comp name="VEVENT"/><C:comp name="VJOURNAL"/></C:supported-calendar-component-set>
+</D:prop></D:set></C:mkcalendar>"""
+request = urllib.request.Request(sys.argv[1], data=body, method="MKCALENDAR")
 request.add_header("Authorization", "Basic " + base64.b64encode(b"zw:x").decode())
+request.add_header("Content-Type", "application/xml; charset=utf-8")
 urllib.request.urlopen(request)
 PY
 
@@ -118,6 +125,25 @@ exchange a
 [ "$(field a "$id" text)" = "von B" ] || fail "A shows $(field a "$id" text), not the later change"
 [ "$(field b "$id" text)" = "von B" ] || fail "B shows $(field b "$id" text), not its own later change"
 grep -q '"von A"' "$root/b/data/Zettelwerk/sync-conflicts.json" || fail "A's version was not kept in B"
+
+# Notes travel once both choose them: as typed, line ends, empty lines, escapes and all.
+on a "$app" sync-folder --notizen an >/dev/null
+on b "$app" sync-folder --notizen an >/dev/null
+text=$'-- Einkauf; Markt, Süd\r\n\r\nÄpfel \\ Birnen\r\nÖl'
+note=$(on a "$app" add -- "$text")
+exchange a
+exchange b
+grep -rqs 'BEGIN:VJOURNAL' "$root/server" || fail "the server holds no journal entry"
+exact() { on "$1" "$app" show "$2" --json | $py -c "import json, sys; print(repr(json.load(sys.stdin).get('text')))"; }
+[ "$(exact b "$note")" = "$(printf '%s' "$text" | $py -c 'import sys; print(repr(sys.stdin.buffer.read().decode()))')" ] ||
+  fail "B has the note as $(exact b "$note")"
+[ "$(field b "$note" hasAlarm)" = "False" ] || fail "the note became an appointment in B"
+# A stops following notes: what it then deletes stays in B.
+on a "$app" sync-folder --notizen aus >/dev/null
+on a "$app" delete "$note" >/dev/null
+exchange a
+exchange b
+on b "$app" show "$note" >/dev/null 2>&1 || fail "A switched notes off, and B lost the note"
 
 on a "$app" delete "$id" >/dev/null
 exchange a

@@ -2,6 +2,7 @@
 #include "testsupport.h"
 
 #include <QTest>
+#include <QUrl>
 
 #include <libical/ical.h>
 
@@ -14,6 +15,10 @@ QString travelling(const ReminderNote& note)
 {
     const auto time
         = [](const QDateTime& moment) { return moment.toLocalTime().toString(u"yyyy-MM-dd HH:mm"_s); };
+    if (!note.hasAlarm) {
+        const QString created = note.createdAt.toLocalTime().toString(u"yyyy-MM-dd HH:mm:ss"_s);
+        return QStringList { u"Notiz"_s, note.text, created }.join(u" | "_s);
+    }
     return QStringList { note.text, time(note.alarmDate),
         note.alarmEndDate ? time(*note.alarmEndDate) : u"–"_s, repeatIntervalText(note.repeatInterval),
         note.usePopup ? u"popup"_s : u"no popup"_s, note.useSound ? note.soundName : u"silent"_s }
@@ -23,6 +28,18 @@ QString travelling(const ReminderNote& note)
 QByteArray calendarWith(const QByteArray& lines)
 {
     return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\n" + lines + "END:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+QByteArray journalWith(const QByteArray& lines)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VJOURNAL\r\n" + lines
+        + "END:VJOURNAL\r\nEND:VCALENDAR\r\n";
+}
+
+// Our property with a note's exact text, as written for `text`.
+QByteArray exactText(const QString& text)
+{
+    return "X-ZETTELWERK-TEXT:" + QUrl::toPercentEncoding(text) + "\r\n";
 }
 
 } // namespace
@@ -41,21 +58,49 @@ private slots:
 void tst_SyncFile::comesBackWhole_data()
 {
     QTest::addColumn<ReminderNote>("note");
+    QTest::addColumn<QString>("shown"); // SUMMARY | DESCRIPTION, as another program reads them
+    QTest::addColumn<bool>("exact"); // the exact text is carried beside them
 
     const QDateTime start = berlin(2026, 3, 28, 14, 30); // the day before the clock change
-    QTest::newRow("plain") << appointment(u"Zahnarzt"_s, start);
+    QTest::newRow("plain") << appointment(u"Zahnarzt"_s, start) << u"Zahnarzt | Zahnarzt"_s << false;
     QTest::newRow("range over the clock change")
-        << appointment(u"Urlaub"_s, start, berlin(2026, 3, 30, 9, 0));
+        << appointment(u"Urlaub"_s, start, berlin(2026, 3, 30, 9, 0)) << u"Urlaub | Urlaub"_s << false;
     ReminderNote weekly = appointment(u"Chor\nProbe; Noten, mitbringen \\ Mappe"_s, start);
     weekly.repeatInterval = RepeatInterval::Weekly;
-    QTest::newRow("weekly, escapes") << weekly;
+    QTest::newRow("weekly, escapes") << weekly << u"Chor | Chor\nProbe; Noten, mitbringen \\ Mappe"_s
+                                     << false;
     // Over 75 bytes in two-byte letters: folded between letters, never inside one.
-    QTest::newRow("long") << appointment(QString(60, u'ä') + u" 🎂 "_s + QString(40, u'ö'), start);
+    const QString longText = QString(60, u'ä') + u" 🎂 "_s + QString(40, u'ö');
+    QTest::newRow("long") << appointment(longText, start) << QString(50, u'ä') + u" | "_s + longText << false;
     ReminderNote sound = appointment(u"Wecker"_s, start);
     sound.usePopup = false;
     sound.useSound = true;
     sound.soundName = u"Ping"_s;
-    QTest::newRow("sound, no popup") << sound;
+    QTest::newRow("sound, no popup") << sound << u"Wecker | Wecker"_s << false;
+
+    // Plain notes: the title as the summary, the lines after it as the description.
+    const QDateTime created = berlin(2026, 3, 29, 3, 15); // just after the clock change
+    QTest::newRow("note, a title alone")
+        << plain(u"Einkaufsliste"_s, created) << u"Einkaufsliste | "_s << false;
+    QTest::newRow("note, escapes, empty lines")
+        << plain(u"Markt; Süd, Stand 3\n\nÄpfel \\ Birnen\n\n"_s, created)
+        << u"Markt; Süd, Stand 3 | \nÄpfel \\ Birnen\n\n"_s << false;
+    QTest::newRow("note, folded between letters")
+        << plain(QString(30, u'ü') + u'\n' + QString(80, u'ß') + u" 🎂"_s, created)
+        << QString(30, u'ü') + u" | "_s + QString(80, u'ß') + u" 🎂"_s << false;
+    QTest::newRow("note, starting with --")
+        << plain(u"--help\n-- Gruß"_s, created) << u"--help | -- Gruß"_s << false;
+    QTest::newRow("note, CR LF inside")
+        << plain(u"Einkauf\r\nMilch\r\nEier"_s, created) << u"Einkauf | Milch\nEier"_s << true;
+    const QString longLine = u"Protokoll der Jahreshauptversammlung des Kleingartenvereins Süd\nTOP 1"_s;
+    QTest::newRow("note, first line longer than a title")
+        << plain(longLine, created) << longLine.first(50) + u" | "_s + longLine << true;
+    // libical drops the spaces at the start of a value; the exact text keeps them for us.
+    QTest::newRow("note, spaces around the title")
+        << plain(u"  Idee  \nweiter"_s, created) << u"Idee | Idee  \nweiter"_s << true;
+    QTest::newRow("note, ending in a line break")
+        << plain(u"Einkauf\n"_s, created) << u"Einkauf | "_s << true;
+    QTest::newRow("note, empty") << plain(QString(), created) << u" | "_s << false;
 }
 
 void tst_SyncFile::comesBackWhole()
@@ -74,16 +119,24 @@ void tst_SyncFile::comesBackWhole()
     QCOMPARE(back->stamp.modified, utc(2026, 3, 1, 12, 0));
     QCOMPARE(back->stamp.sequence, 3);
     QCOMPARE(back->stamp.uid, uid);
+    QTEST(file.contains("X-ZETTELWERK-TEXT"), "exact");
 
-    // Another calendar program reads the same event from it.
+    // Another calendar program reads the same event or journal entry from it.
     icalcomponent* calendar = icalparser_parse_string(file.constData());
     QVERIFY(calendar);
-    icalcomponent* vevent = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
-    QVERIFY(vevent);
-    QCOMPARE(QString::fromUtf8(icalcomponent_get_uid(vevent)), uid);
-    QCOMPARE(QString::fromUtf8(icalcomponent_get_description(vevent)), note.text);
-    QCOMPARE(icalcomponent_count_components(vevent, ICAL_VALARM_COMPONENT), 1);
-    QCOMPARE(icalcomponent_count_properties(vevent, ICAL_XLICERROR_PROPERTY), 0);
+    icalcomponent* component = icalcomponent_get_first_component(
+        calendar, note.hasAlarm ? ICAL_VEVENT_COMPONENT : ICAL_VJOURNAL_COMPONENT);
+    QVERIFY(component);
+    QCOMPARE(icalcomponent_count_components(calendar, ICAL_ANY_COMPONENT), 1);
+    QCOMPARE(QString::fromUtf8(icalcomponent_get_uid(component)), uid);
+    const char* description = icalcomponent_get_description(component);
+    QTEST(QString::fromUtf8(icalcomponent_get_summary(component)) + u" | "_s
+            + QString::fromUtf8(description ? description : ""),
+        "shown");
+    // A journal entry without a day is a note to the programs that show them; an event rings.
+    QCOMPARE(icalcomponent_count_components(component, ICAL_VALARM_COMPONENT), note.hasAlarm ? 1 : 0);
+    QCOMPARE(icalcomponent_count_properties(component, ICAL_DTSTART_PROPERTY), note.hasAlarm ? 1 : 0);
+    QCOMPARE(icalcomponent_count_properties(component, ICAL_XLICERROR_PROPERTY), 0);
     icalcomponent_free(calendar);
 }
 
@@ -117,6 +170,32 @@ void tst_SyncFile::fromElsewhere_data()
     QTest::newRow("no start") << calendarWith(uid + "SUMMARY:X\r\n") << QString();
     QTest::newRow("not UTF-8") << calendarWith(uid + "DTSTART:20261207T143000\r\nSUMMARY:\xff\r\n")
                                << QString();
+
+    QTest::newRow("a journal entry of another program, on a day") << journalWith(uid
+        + "DTSTAMP:20261208T090000Z\r\nDTSTART;VALUE=DATE:20261207\r\nSUMMARY:Idee\r\n"
+          "DESCRIPTION:Zeile 1\\nZeile 2\r\n") << u"Notiz | Idee\nZeile 1\nZeile 2 | 2026-12-07 00:00:00"_s;
+    QTest::newRow("a journal entry with only a stamp")
+        << journalWith(uid + "DTSTAMP:20261208T090000Z\r\nSUMMARY:Idee\r\n")
+        << u"Notiz | Idee | 2026-12-08 10:00:00"_s;
+    const QByteArray created = "CREATED:20261201T080000Z\r\n";
+    QTest::newRow("our exact text, still matching") << journalWith(
+        uid + created + "SUMMARY:Einkauf\r\nDESCRIPTION:Brot\r\n" + exactText(u"Einkauf\r\nBrot"_s))
+                                                    << u"Notiz | Einkauf\r\nBrot | 2026-12-01 09:00:00"_s;
+    QTest::newRow("our exact text, the description edited elsewhere")
+        << journalWith(
+               uid + created + "SUMMARY:Einkauf\r\nDESCRIPTION:Milch\r\n" + exactText(u"Einkauf\r\nBrot"_s))
+        << u"Notiz | Einkauf\nMilch | 2026-12-01 09:00:00"_s;
+    QTest::newRow("our exact text, the summary edited elsewhere")
+        << journalWith(
+               uid + created + "SUMMARY:Einkäufe\r\nDESCRIPTION:Brot\r\n" + exactText(u"Einkauf\r\nBrot"_s))
+        << u"Notiz | Einkäufe\nBrot | 2026-12-01 09:00:00"_s;
+    QTest::newRow("exact text, spaces at the ends lost on the way") << journalWith(uid + created
+        + "SUMMARY:Idee\r\nDESCRIPTION:Idee  \\nweiter\r\n"
+        + exactText(u"  Idee  \nweiter"_s)) << u"Notiz |   Idee  \nweiter | 2026-12-01 09:00:00"_s;
+    QTest::newRow("exact text that is no UTF-8")
+        << journalWith(uid + created + "SUMMARY:Einkauf\r\nX-ZETTELWERK-TEXT:%FF\r\n")
+        << u"Notiz | Einkauf | 2026-12-01 09:00:00"_s;
+    QTest::newRow("a journal entry without any time") << journalWith(uid + "SUMMARY:Idee\r\n") << QString();
 }
 
 void tst_SyncFile::fromElsewhere()

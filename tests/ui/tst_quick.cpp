@@ -55,6 +55,8 @@ public:
         run->panel->setCalendarStore(
             std::make_unique<VdirCalendarStore>(ZettelwerkApp::calendarConsent(run->panel->settings()),
                 QStringList { QStringLiteral(ZETTELWERK_TEST_DATA "/vdir") }));
+        // Where the settings' sync switch makes its calendar.
+        run->panel->setCalendarRoot(run->dir.filePath(QStringLiteral("calendars")));
         m_runs.push_back(std::move(run));
         emit controllerChanged();
     }

@@ -272,6 +272,15 @@ private slots:
         if (folder.isEmpty())
             return;
         QCOMPARE(readAll(data + u"/cal/zettelwerk/displayname"_qs), QByteArray("Zettelwerk"));
+        // Notes: off until chosen, kept, and switched off it says what becomes of their files.
+        QVERIFY(!m_settings->syncNotes());
+        QCOMPARE(m_settings->syncNotesText(), u"Aus – nur Termine"_qs);
+        m_settings->setSyncNotes(true);
+        QVERIFY(AppSettings().syncNotes());
+        QCOMPARE(m_settings->syncNotesText(), u"Als Journal-Einträge im selben Kalender"_qs);
+        m_settings->setSyncNotes(false);
+        QVERIFY(!AppSettings().syncNotes());
+        QCOMPARE(m_settings->syncNotesText(), u"Aus – abgeglichene Notizen bleiben im Ordner"_qs);
         m_settings->setSyncOn(false);
         QCOMPARE(AppSettings().syncFolder(), QString());
     }

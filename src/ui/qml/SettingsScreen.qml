@@ -3,7 +3,7 @@ import QtQuick.Layouts
 import Zettelwerk.Ui
 
 // Starting at login, text size, panel height, the data screens, the calendar folder the
-// appointments are kept in step with, deleting everything, reset.
+// appointments (and, when chosen, the notes) are kept in step with, deleting everything, reset.
 SecondaryScreen {
     id: screen
 
@@ -189,6 +189,37 @@ SecondaryScreen {
                     text: "Ordner …"
                     Accessible.name: "Kalenderordner wählen"
                     onClicked: rules.chooseSyncFolder()
+                }
+            }
+            // Belongs to the switch above: shown only while appointments are kept in step.
+            Divider {
+                visible: rules.syncOn
+                x: 46
+                width: parent.width - x
+            }
+            SettingsRow {
+                objectName: "syncNotesRow"
+                visible: rules.syncOn
+                symbol: "note.text"
+                startColor: rules.syncNotes ? Colors.green : Colors.gray
+                endColor: rules.syncNotes ? Colors.teal : Colors.gray
+                title: "Notizen auch synchronisieren"
+                subtitle: rules.syncNotesText
+                showChevron: false
+                trailingSpace: notesMark.width + 4
+                checkable: true
+                isOn: rules.syncNotes
+                onClicked: rules.syncNotes = !rules.syncNotes
+
+                Icon {
+                    id: notesMark
+                    objectName: "syncNotesMark"
+                    anchors.right: parent.right
+                    anchors.rightMargin: 10
+                    anchors.verticalCenter: parent.verticalCenter
+                    symbol: rules.syncNotes ? "checkmark.circle.fill" : "circle"
+                    size: 14
+                    color: rules.syncNotes ? Colors.green : Colors.secondaryText
                 }
             }
         }

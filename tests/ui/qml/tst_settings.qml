@@ -68,6 +68,27 @@ TestCase {
         compare(item("subtitle", row).text, "0 Notizen")
     }
 
+    function test_notesSwitchBelongsToTheSyncSwitch() {
+        const panel = open("showSettings")
+        const notes = item("syncNotesRow", panel)
+        verify(!notes.visible)
+        click(item("syncRow", panel))
+        verify(notes.visible)
+        compare(item("subtitle", notes).text, "Aus – nur Termine")
+
+        click(notes)
+        verify(Fixture.controller.settings.syncNotes)
+        verify(notes.checked)
+        compare(item("subtitle", notes).text, "Als Journal-Einträge im selben Kalender")
+        click(notes)
+        verify(!Fixture.controller.settings.syncNotes)
+        compare(item("subtitle", notes).text, "Aus – abgeglichene Notizen bleiben im Ordner")
+
+        // Sync off hides it again.
+        click(item("syncRow", panel))
+        verify(!notes.visible)
+    }
+
     function test_disclaimerSwitchesLanguage() {
         const panel = open("showAbout")
         const heading = item("disclaimerHeading", panel)
