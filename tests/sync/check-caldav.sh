@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Two machines keep their appointments in step through a real CalDAV server: Radicale on a free
 # local port, and vdirsyncer syncing each machine's calendar folder with the same calendar. Adds in
-# A, edits in B, meets a conflicting edit on both and deletes in A; a shell command set in A never
-# reaches B. With notes on in both, a note from A reaches B as typed, and A switching notes off
+# A, edits in B, meets a conflicting edit on both (and brings the older back) and deletes in A; a
+# shell command set in A never reaches B. With notes on in both, a note from A reaches B as typed, and A switching notes off
 # deletes nothing in B. The app's binary is the argument.
 set -euo pipefail
 app=$1
@@ -125,6 +125,13 @@ exchange a
 [ "$(field a "$id" text)" = "von B" ] || fail "A shows $(field a "$id" text), not the later change"
 [ "$(field b "$id" text)" = "von B" ] || fail "B shows $(field b "$id" text), not its own later change"
 grep -q '"von A"' "$root/b/data/Zettelwerk/sync-conflicts.json" || fail "A's version was not kept in B"
+# B brings A's version back; it travels like any edit, and B's own is kept aside in its place.
+on b "$app" sync-conflicts | grep -q "von A" || fail "sync-conflicts does not list A's version"
+on b "$app" undo-conflict "${id:0:8}" >/dev/null || fail "undo-conflict failed"
+exchange b
+exchange a
+[ "$(field a "$id" text)" = "von A" ] || fail "the version brought back in B did not reach A"
+grep -q '"von B"' "$root/b/data/Zettelwerk/sync-conflicts.json" || fail "B's version was not kept aside"
 
 # Notes travel once both choose them: as typed, line ends, empty lines, escapes and all.
 on a "$app" sync-folder --notizen an >/dev/null
