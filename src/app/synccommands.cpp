@@ -77,7 +77,8 @@ Result chooseFolder(const QStringList& args)
 
 Result exchange(const QStringList& args, NoteStore& store)
 {
-    const Options options(args, 1, {});
+    const QString removeMany = QStringLiteral("--entfernen");
+    const Options options(args, 1, {}, { removeMany });
     if (!options.error().isEmpty())
         return misused(options.error());
     if (!options.positional().isEmpty())
@@ -85,8 +86,8 @@ Result exchange(const QStringList& args, NoteStore& store)
     const AppSettings settings;
     if (settings.syncFolder().isEmpty())
         return failed(QStringLiteral("Kein Kalenderordner gewählt (zettelwerk sync-folder ORDNER)"));
-    const FolderExchange::Report report
-        = FolderExchange::run(store, settings.syncFolder(), { .notes = settings.syncNotes() });
+    const FolderExchange::Report report = FolderExchange::run(store, settings.syncFolder(),
+        { .notes = settings.syncNotes(), .removeMany = options.flag(removeMany) });
     const QString done = report.lines().join(u'\n');
     if (!report.error.isEmpty())
         return failed(done.isEmpty() ? report.error : done + u'\n' + report.error);

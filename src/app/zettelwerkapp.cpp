@@ -8,6 +8,7 @@
 #include "colorschemewatcher.h"
 #include "desktopalarmactions.h"
 #include "desktopnotifier.h"
+#include "folderexchange.h"
 #include "foldersync.h"
 #include "menubarlabel.h"
 #include "notestore.h"
@@ -55,6 +56,7 @@ ZettelwerkApp::ZettelwerkApp(const QString& dataDirectory, QObject* parent)
     // Appointments (and notes, when chosen) kept in step with a calendar folder, when one is chosen;
     // the panel's opening takes in what came meanwhile.
     m_sync = new FolderSync(*m_store, this);
+    connect(m_sync, &FolderSync::exchanged, this, &ZettelwerkApp::tellAboutSync);
     m_sync->setNotes(m_panelController->settings()->syncNotes());
     m_sync->setFolder(m_panelController->settings()->syncFolder());
     connect(m_panelController->settings(), &AppSettings::syncFolderChanged, m_sync,
@@ -112,6 +114,36 @@ QObject* ZettelwerkApp::createAlarmService(NoteStore& store)
     connect(sleep, &SleepWatcher::resumed, service, &AlarmService::checkAlarms);
     service->startTimer();
     return service;
+}
+
+// What an exchange cannot settle alone is told as a notification: removals held back (with the
+// choice to go ahead), versions set aside, failures. The same news is not told at every exchange.
+void ZettelwerkApp::tellAboutSync(const FolderExchange::Report& report)
+{
+    const bool heldBack = report.appointments.withheld > 0 || report.notes.withheld > 0;
+    const bool setAside = report.appointments.conflicts > 0 || report.notes.conflicts > 0;
+    if (!heldBack && !setAside && report.error.isEmpty()) {
+        m_lastSyncMessage.clear();
+        return;
+    }
+    QStringList lines = report.lines();
+    if (!report.error.isEmpty())
+        lines.append(report.error);
+    const QString message = lines.join(u'\n');
+    if (message == m_lastSyncMessage)
+        return;
+    m_lastSyncMessage = message;
+    if (!m_syncNotifier) {
+        m_syncNotifier = new DesktopNotifier(this);
+        m_syncNotifier->setIconPath(exportedIcon());
+    }
+    QList<DesktopNotifier::Action> actions;
+    if (heldBack)
+        actions.append({ QStringLiteral("entfernen"), QStringLiteral("Trotzdem entfernen") });
+    m_syncNotifier->notify(QStringLiteral("Kalender-Abgleich"), message, actions, [this](const QString& key) {
+        if (key == QLatin1String("entfernen"))
+            m_sync->exchangeNow(true);
+    });
 }
 
 ZettelwerkApp::~ZettelwerkApp() = default;

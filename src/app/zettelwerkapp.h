@@ -12,12 +12,16 @@
 #include <memory>
 
 class AppSettings;
+class DesktopNotifier;
 class FolderSync;
 class MenuBarLabel;
 class NoteStore;
 class PanelController;
 class QQmlApplicationEngine;
 class TrayIcon;
+namespace FolderExchange {
+struct Report;
+}
 
 /// The running tray application: the one store, the tray icon and the panel.
 class ZettelwerkApp : public QObject {
@@ -57,9 +61,13 @@ private:
     QQmlApplicationEngine& engine();
     void createTray();
     QObject* createAlarmService(NoteStore& store);
+    void tellAboutSync(const FolderExchange::Report& report);
 
     NoteStore* m_store = nullptr;
     FolderSync* m_sync = nullptr;
+    // Made for the first exchange that has something to tell.
+    DesktopNotifier* m_syncNotifier = nullptr;
+    QString m_lastSyncMessage;
     MenuBarLabel* m_label = nullptr;
     TrayIcon* m_tray = nullptr;
     PanelController* m_panelController = nullptr;

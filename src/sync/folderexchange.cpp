@@ -100,7 +100,8 @@ QStringList Report::lines() const
     line(&Counts::updated, QStringLiteral("aus dem Ordner geändert"));
     line(&Counts::removed, QStringLiteral("entfernt (im Ordner gelöscht)"));
     line(&Counts::conflicts,
-        QStringLiteral("auf beiden Seiten geändert: die neuere Fassung gilt, die ältere ist aufgehoben"));
+        QStringLiteral("auf beiden Seiten geändert: die neuere Fassung gilt, die ältere ist aufgehoben "
+                       "(zettelwerk sync-conflicts)"));
     if (appointments.withheld > 0 || notes.withheld > 0) {
         QStringList missing;
         if (appointments.withheld > 0)
@@ -108,7 +109,8 @@ QStringList Report::lines() const
         if (notes.withheld > 0)
             missing << counted(notes.withheld, false);
         // Withheld only when more than one would go at once: always "fehlen".
-        out << QStringLiteral("%1 fehlen im Ordner – mehr als die Hälfte auf einmal, daher nichts entfernt")
+        out << QStringLiteral("%1 fehlen im Ordner – mehr als die Hälfte auf einmal, daher nichts entfernt "
+                              "(trotzdem entfernen: zettelwerk sync --entfernen)")
                    .arg(missing.join(QStringLiteral(" und ")));
     }
     if (out.isEmpty() && error.isEmpty())
@@ -262,7 +264,7 @@ Report run(NoteStore& store, const QString& folder, Options options)
         }
     }
     // A wiped or unmounted folder must not empty the store: then nothing vanishes.
-    const bool tooMany = vanishing.size() > 1 && vanishing.size() * 2 > followedCount;
+    const bool tooMany = !options.removeMany && vanishing.size() > 1 && vanishing.size() * 2 > followedCount;
     for (const QUuid& id : std::as_const(vanishing)) {
         Counts& counts = countsOf(report, notes.at(at.value(id)).hasAlarm);
         ++(tooMany ? counts.withheld : counts.removed);

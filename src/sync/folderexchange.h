@@ -24,6 +24,9 @@ namespace FolderExchange {
 
 struct Options {
     bool notes = false; ///< plain notes travel too, as journal entries (VJOURNAL)
+    /// Records whose files are gone are removed even when more than half would go at once: the
+    /// user, told so, chose it.
+    bool removeMany = false;
 };
 
 /// What an exchange did to one kind of record.

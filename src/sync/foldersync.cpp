@@ -9,7 +9,7 @@ FolderSync::FolderSync(NoteStore& store, QObject* parent)
 {
     m_delay.setSingleShot(true);
     m_delay.setInterval(500);
-    connect(&m_delay, &QTimer::timeout, this, &FolderSync::exchangeNow);
+    connect(&m_delay, &QTimer::timeout, this, [this] { exchangeNow(); });
     // The exchange's own changes come back through these once; that exchange finds nothing to do.
     const auto soon = [this] {
         if (!m_folder.isEmpty() && !m_exchanging)
@@ -43,12 +43,14 @@ void FolderSync::setNotes(bool notes)
         exchangeNow();
 }
 
-void FolderSync::exchangeNow()
+void FolderSync::exchangeNow(bool removeMany)
 {
     if (m_folder.isEmpty() || m_exchanging)
         return;
     m_exchanging = true;
-    const FolderExchange::Report report = FolderExchange::run(m_store, m_folder, m_options);
+    FolderExchange::Options options = m_options;
+    options.removeMany = removeMany;
+    const FolderExchange::Report report = FolderExchange::run(m_store, m_folder, options);
     m_exchanging = false;
     // A folder made again (vdirsyncer after a wipe) is watched again.
     if (m_watcher.directories().isEmpty())

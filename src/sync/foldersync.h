@@ -24,8 +24,9 @@ public:
     /// Whether plain notes travel too; switched on, they go out at once.
     void setNotes(bool notes);
     [[nodiscard]] bool notes() const { return m_options.notes; }
-    /// One exchange now, unless sync is off.
-    void exchangeNow();
+    /// One exchange now, unless sync is off; `removeMany` once lets it remove more than half of
+    /// the records, as the user chose after being told.
+    void exchangeNow(bool removeMany = false);
 
 signals:
     void exchanged(const FolderExchange::Report& report);

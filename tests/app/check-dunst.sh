@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The desktop's real notification daemon, dunst, shows what the app sends when it finds an alarm
-# missed at start: one "Verpasste Erinnerung" with the appointment's time and title. Runs under
-# dbus-run-session and xvfb-run; the app's binary is the argument.
+# missed at start: one "Verpasste Erinnerung" with the appointment's time and title; and when its
+# calendar folder is wiped, why it removed nothing. Runs under dbus-run-session and xvfb-run; the
+# app's binary is the argument.
 set -euo pipefail
 app=$1
 home=$(mktemp -d)
@@ -33,4 +34,26 @@ dunstctl close-all
 history=$(dunstctl history)
 grep -q '"data" : "Verpasste Erinnerung"' <<<"$history" || { echo "dunst shows no missed alarm:"; echo "$history"; exit 1; }
 grep -q "\"data\" : \"${at#* } Zahnarzt\"" <<<"$history" || { echo "dunst shows another body:"; echo "$history"; exit 1; }
+
+# The calendar folder wiped while the app keeps it in step: nothing is removed, and it says so.
+folder=$home/kalender
+mkdir "$folder"
+"$app" sync-folder "$folder" >/dev/null
+"$app" add "Friseur" --at "$(date -d '+1 day' '+%Y-%m-%d 10:00')" >/dev/null
+"$app" add "Bäcker" --at "$(date -d '+2 day' '+%Y-%m-%d 10:00')" >/dev/null
+for _ in $(seq 100); do
+  [[ $(find "$folder" -name '*.ics' | wc -l) -eq 3 ]] && break
+  sleep 0.1
+done
+[[ $(find "$folder" -name '*.ics' | wc -l) -eq 3 ]] || { echo "the app did not publish its appointments"; exit 1; }
+rm "$folder"/*.ics
+for _ in $(seq 100); do
+  [[ $(dunstctl count displayed 2>/dev/null || echo 0) -gt 0 ]] && break
+  sleep 0.1
+done
+dunstctl close-all
+history=$(dunstctl history)
+grep -q '"data" : "Kalender-Abgleich"' <<<"$history" || { echo "dunst shows no sync message:"; echo "$history"; exit 1; }
+grep -q '3 Termine fehlen im Ordner' <<<"$history" || { echo "dunst shows another sync message:"; echo "$history"; exit 1; }
+[[ $("$app" list | wc -l) -eq 3 ]] || { echo "the wiped folder removed records"; exit 1; }
 echo "dunst: ok"

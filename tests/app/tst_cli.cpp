@@ -87,6 +87,7 @@ private slots:
         row("sync-folder --aus and --notizen", "sync-folder|--aus|--notizen|an", 2,
             "sync-folder --aus schaltet alles aus: kein --notizen dazu");
         row("sync with an argument", "sync|jetzt", 2, "sync erwartet keine Argumente");
+        row("sync with another option", "sync|--alle", 2, "Unbekannte Option: --alle");
         row("sync-conflicts with an argument", "sync-conflicts|1A2B", 2,
             "sync-conflicts kennt nur die Option");
         row("undo-conflict without an id", "undo-conflict", 2, "undo-conflict erwartet eine ID");

@@ -175,9 +175,10 @@ void tst_FolderExchange::newerChangeWins()
     a.edit(id, u"von A"_s, aChangedAt);
     b.edit(id, u"von B"_s, bChangedAt);
     sync(a);
-    QVERIFY(sync(b).contains(
-        one(note, u"auf beiden Seiten geändert: die neuere Fassung gilt, die ältere ist aufgehoben"_s)
-            .first()));
+    QVERIFY(sync(b).contains(one(note,
+        u"auf beiden Seiten geändert: die neuere Fassung gilt, die ältere ist aufgehoben "
+        "(zettelwerk sync-conflicts)"_s)
+                                 .first()));
     sync(a);
     QTEST(a.textOf(id), "kept");
     QTEST(b.textOf(id), "kept");
@@ -215,19 +216,20 @@ void tst_FolderExchange::wipedFolderRemovesNothing_data()
     QTest::addColumn<int>("notes");
     QTest::addColumn<bool>("notesFollowed"); // when the folder is found empty
     QTest::addColumn<QString>("line");
-    QTest::newRow("appointments") << 3 << 0 << true
-                                  << u"3 Termine fehlen im Ordner – mehr als die Hälfte auf einmal, "
-                                     "daher nichts entfernt"_s;
+    QTest::newRow("appointments")
+        << 3 << 0 << true
+        << u"3 Termine fehlen im Ordner – mehr als die Hälfte auf einmal, "
+           "daher nichts entfernt (trotzdem entfernen: zettelwerk sync --entfernen)"_s;
     QTest::newRow("notes") << 0 << 3 << true
                            << u"3 Notizen fehlen im Ordner – mehr als die Hälfte auf einmal, "
-                              "daher nichts entfernt"_s;
+                              "daher nichts entfernt (trotzdem entfernen: zettelwerk sync --entfernen)"_s;
     QTest::newRow("both") << 2 << 1 << true
                           << u"2 Termine und 1 Notiz fehlen im Ordner – mehr als die Hälfte auf einmal, "
-                             "daher nichts entfernt"_s;
+                             "daher nichts entfernt (trotzdem entfernen: zettelwerk sync --entfernen)"_s;
     // Half of what was exchanged, counting the notes no longer followed; all of what is followed.
     QTest::newRow("appointments, the notes no longer followed")
         << 2 << 2 << false
-        << u"2 Termine fehlen im Ordner – mehr als die Hälfte auf einmal, daher nichts entfernt"_s;
+        << u"2 Termine fehlen im Ordner – mehr als die Hälfte auf einmal, daher nichts entfernt (trotzdem entfernen: zettelwerk sync --entfernen)"_s;
 }
 
 void tst_FolderExchange::wipedFolderRemovesNothing()
@@ -249,6 +251,10 @@ void tst_FolderExchange::wipedFolderRemovesNothing()
     QFETCH(QString, line);
     QCOMPARE(sync(a), QStringList { line });
     QCOMPARE(a.store->notes().size(), appointments + notes);
+    // Told so, the user lets them go.
+    a.options.removeMany = true;
+    sync(a);
+    QCOMPARE(a.store->notes().size(), notesFollowed ? 0 : notes);
 }
 
 void tst_FolderExchange::notesSwitchedOff_data()
