@@ -212,6 +212,16 @@ QString fileName(const QUuid& id)
     return id.toString(QUuid::WithoutBraces) + QStringLiteral(".ics");
 }
 
+QUuid recordId(const QString& uid)
+{
+    const QUuid id(uid);
+    if (!id.isNull() || uid.isEmpty())
+        return id;
+    // A fixed namespace of our own, so that every machine derives the same id.
+    static const QUuid space(QStringLiteral("{8d6e1a52-3c1f-4b7e-9a55-2f0d7c9e4b31}"));
+    return QUuid::createUuidV5(space, uid);
+}
+
 QByteArray write(const ReminderNote& note, const Stamp& stamp)
 {
     using IcsWriter::escapeDescription;
@@ -220,7 +230,7 @@ QByteArray write(const ReminderNote& note, const Stamp& stamp)
         QStringLiteral("PRODID:-//Zettelwerk//DE"),
         note.hasAlarm ? QStringLiteral("BEGIN:VEVENT") : QStringLiteral("BEGIN:VJOURNAL"),
         QStringLiteral("UID:")
-            + (QUuid(stamp.uid) == note.id ? stamp.uid : note.id.toString(QUuid::WithoutBraces)),
+            + (recordId(stamp.uid) == note.id ? stamp.uid : note.id.toString(QUuid::WithoutBraces)),
         QStringLiteral("DTSTAMP:") + utcStamp(stamp.modified),
         QStringLiteral("LAST-MODIFIED:") + utcStamp(stamp.modified),
         QStringLiteral("SEQUENCE:%1").arg(stamp.sequence) };
@@ -268,7 +278,8 @@ std::optional<Incoming> read(QByteArrayView bytes)
     text.replace("\r\n", "\n");
     text.replace("\n ", "").replace("\n\t", "");
     const Properties found = componentProperties(text);
-    const QUuid id(QString::fromLatin1(found.uid.trimmed()));
+    const QString uid = QString::fromUtf8(found.uid.trimmed());
+    const QUuid id = recordId(uid);
     if (id.isNull())
         return std::nullopt;
     std::optional<ReminderNote> note = found.journal ? journalNote(found) : eventNote(found);
@@ -281,7 +292,7 @@ std::optional<Incoming> read(QByteArrayView bytes)
     if (const auto modified = parseICSDate(found.modified))
         incoming.stamp.modified = *modified;
     incoming.stamp.sequence = QByteArray(found.sequence.toByteArray()).trimmed().toInt();
-    incoming.stamp.uid = QString::fromLatin1(found.uid.trimmed());
+    incoming.stamp.uid = uid;
     return incoming;
 }
 

@@ -38,12 +38,16 @@ struct Incoming {
 /// "<id>.ics", the name a record's file has in the folder.
 [[nodiscard]] QString fileName(const QUuid& id);
 
+/// The record id a UID names: the UID itself where it is a UUID (ours are), else a UUID derived
+/// from it (a phone's "…@google.com"), the same on every machine; null for an empty UID.
+[[nodiscard]] QUuid recordId(const QString& uid);
+
 /// The file for `note`, a VEVENT for an appointment, a VJOURNAL for a plain note: lines folded at
 /// 75 bytes, CR LF line ends.
 [[nodiscard]] QByteArray write(const ReminderNote& note, const Stamp& stamp);
 
 /// The first event or journal entry of `bytes`, as an appointment or a plain note; nothing when it
-/// has no UID that is a record id, an event no start that reads as a time, a journal entry no time
+/// has no UID, an event no start that reads as a time, a journal entry no time
 /// at all, or the bytes are not UTF-8. An event's text differing from its summary keeps both.
 [[nodiscard]] std::optional<Incoming> read(QByteArrayView bytes);
 

@@ -25,13 +25,17 @@ at=$(date -d '-2 hour' '+%Y-%m-%d %H:%M')
 "$app" add "Zahnarzt" --at "$at" >/dev/null
 "$app" >/dev/null 2>&1 &
 pids+=($!)
+# Waits up to $1 tenths of a second for a notification, closes it and keeps dunst's history.
+shown() {
+  for _ in $(seq "$1"); do
+    [[ $(dunstctl count displayed 2>/dev/null || echo 0) -gt 0 ]] && break
+    sleep 0.1
+  done
+  dunstctl close-all
+  history=$(dunstctl history)
+}
 # The first check comes 10 s after the start.
-for _ in $(seq 300); do
-  [[ $(dunstctl count displayed 2>/dev/null || echo 0) -gt 0 ]] && break
-  sleep 0.1
-done
-dunstctl close-all
-history=$(dunstctl history)
+shown 300
 grep -q '"data" : "Verpasste Erinnerung"' <<<"$history" || { echo "dunst shows no missed alarm:"; echo "$history"; exit 1; }
 grep -q "\"data\" : \"${at#* } Zahnarzt\"" <<<"$history" || { echo "dunst shows another body:"; echo "$history"; exit 1; }
 
@@ -47,12 +51,7 @@ for _ in $(seq 100); do
 done
 [[ $(find "$folder" -name '*.ics' | wc -l) -eq 3 ]] || { echo "the app did not publish its appointments"; exit 1; }
 rm "$folder"/*.ics
-for _ in $(seq 100); do
-  [[ $(dunstctl count displayed 2>/dev/null || echo 0) -gt 0 ]] && break
-  sleep 0.1
-done
-dunstctl close-all
-history=$(dunstctl history)
+shown 100
 grep -q '"data" : "Kalender-Abgleich"' <<<"$history" || { echo "dunst shows no sync message:"; echo "$history"; exit 1; }
 grep -q '3 Termine fehlen im Ordner' <<<"$history" || { echo "dunst shows another sync message:"; echo "$history"; exit 1; }
 [[ $("$app" list | wc -l) -eq 3 ]] || { echo "the wiped folder removed records"; exit 1; }

@@ -2,7 +2,8 @@
 # Two machines keep their appointments in step through a real CalDAV server: Radicale on a free
 # local port, and vdirsyncer syncing each machine's calendar folder with the same calendar. Adds in
 # A, edits in B, meets a conflicting edit on both (and brings the older back) and deletes in A; a
-# shell command set in A never reaches B. With notes on in both, a note from A reaches B as typed, and A switching notes off
+# shell command set in A never reaches B; an event a phone made (its UID no UUID) is taken in and
+# edited in place. With notes on in both, a note from A reaches B as typed, and A switching notes off
 # deletes nothing in B. The app's binary is the argument.
 set -euo pipefail
 app=$1
@@ -132,6 +133,27 @@ exchange b
 exchange a
 [ "$(field a "$id" text)" = "von A" ] || fail "the version brought back in B did not reach A"
 grep -q '"von B"' "$root/b/data/Zettelwerk/sync-conflicts.json" || fail "B's version was not kept aside"
+
+# An event a phone put on the server, its UID no UUID: B takes it in, and B's edit goes back to the
+# same event, UID and all, not to a second one.
+$py - "${url}telefon-1.ics" <<'PY'
+import base64, sys, urllib.request
+body = (b"BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Telefon//DE\r\nBEGIN:VEVENT\r\n"
+        b"UID:telefon-1@example.org\r\nDTSTAMP:20261201T080000Z\r\nDTSTART:20270310T090000\r\n"
+        b"SUMMARY:Vom Telefon\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+request = urllib.request.Request(sys.argv[1], data=body, method="PUT")
+request.add_header("Authorization", "Basic " + base64.b64encode(b"zw:x").decode())
+request.add_header("Content-Type", "text/calendar; charset=utf-8")
+urllib.request.urlopen(request)
+PY
+exchange b
+phone=$(on b "$app" list | grep "Vom Telefon" | cut -f1)
+[ -n "$phone" ] || fail "B did not take in the phone's event: $(on b "$app" list)"
+on b "$app" edit "$phone" --text "Vom Telefon, verlegt" >/dev/null
+exchange b
+held=$(grep -rl --exclude-dir=.Radicale.cache 'UID:telefon-1@example.org' "$root/server")
+[ "$(wc -l <<<"$held")" = 1 ] || fail "the phone's event is on the server as: $held"
+grep -qF 'SUMMARY:Vom Telefon\, verlegt' "$held" || fail "B's edit did not reach the phone's event"
 
 # Notes travel once both choose them: as typed, line ends, empty lines, escapes and all.
 on a "$app" sync-folder --notizen an >/dev/null

@@ -165,8 +165,9 @@ void tst_SyncFile::fromElsewhere_data()
         << calendarWith(uid + "DTSTART:20261207T143000\r\nDTEND:20261207T120000\r\nSUMMARY:X\r\n")
         << u"X | 2026-12-07 14:30 | – | Keine | popup | silent"_s;
     QTest::newRow("no uid") << calendarWith("DTSTART:20261207T143000\r\nSUMMARY:X\r\n") << QString();
-    QTest::newRow("a uid that is no record id")
-        << calendarWith("UID:abc@example.org\r\nDTSTART:20261207T143000\r\nSUMMARY:X\r\n") << QString();
+    QTest::newRow("a phone's uid, no UUID")
+        << calendarWith("UID:abc@example.org\r\nDTSTART:20261207T143000\r\nSUMMARY:X\r\n")
+        << u"X | 2026-12-07 14:30 | – | Keine | popup | silent"_s;
     QTest::newRow("no start") << calendarWith(uid + "SUMMARY:X\r\n") << QString();
     QTest::newRow("not UTF-8") << calendarWith(uid + "DTSTART:20261207T143000\r\nSUMMARY:\xff\r\n")
                                << QString();
@@ -204,6 +205,13 @@ void tst_SyncFile::fromElsewhere()
     QFETCH(QString, expected);
     const auto incoming = SyncFile::read(file);
     QCOMPARE(incoming ? travelling(incoming->note) : QString(), expected);
+    // Written back, the file keeps the UID it came with, and the record its id.
+    if (incoming) {
+        const QByteArray back = SyncFile::write(incoming->note, incoming->stamp);
+        const qsizetype at = file.indexOf("UID:");
+        QVERIFY(back.contains("\r\n" + file.mid(at, file.indexOf('\r', at) - at) + "\r\n"));
+        QCOMPARE(SyncFile::read(back)->note.id, incoming->note.id);
+    }
 }
 
 void tst_SyncFile::neverStartsAProgram()
