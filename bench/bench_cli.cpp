@@ -72,22 +72,11 @@ int main(int argc, char** argv)
     const QString icalparse = QString::fromLocal8Bit(argv[2]);
     QTemporaryDir home;
     const QDir dir(home.path());
-    for (const char* folder : { "data/Zettelwerk", "import", "config", "cache", "run" })
-        dir.mkpath(QString::fromLatin1(folder));
-    QFile::setPermissions(dir.filePath(QStringLiteral("run")),
-        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const QString notes = dir.filePath(QStringLiteral("data/Zettelwerk/notes.json"));
     const QString ics = dir.filePath(QStringLiteral("Kalender-Export.ics"));
-    if (!home.isValid() || !writeInputs(notes, ics))
+    if (!home.isValid() || !Bench::privateHome(dir, { "data/Zettelwerk", "import", "config", "cache" })
+        || !writeInputs(notes, ics))
         return 1;
-    // A folder of its own for everything, so that no running app of the user's is asked: commands
-    // that change data go to the instance whose socket lies in XDG_RUNTIME_DIR.
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("XDG_CACHE_HOME", dir.filePath(QStringLiteral("cache")).toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", dir.filePath(QStringLiteral("run")).toLocal8Bit());
-    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + dir.filePath(QStringLiteral("no-bus")).toLocal8Bit());
 
     const QString out = dir.filePath(QStringLiteral("out"));
     const QStringList list { program, QStringLiteral("list"), QStringLiteral("--json") };

@@ -116,16 +116,14 @@ int main(int argc, char** argv)
     const QString program = QString::fromLocal8Bit(argv[1]);
     QTemporaryDir home;
     const QDir dir(home.path());
-    for (const char* folder : { "data/Zettelwerk", "config/Zettelwerk", "cache", "run", "folder", "peer" })
-        dir.mkpath(QString::fromLatin1(folder));
-    QFile::setPermissions(dir.filePath(QStringLiteral("run")),
-        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const QString data = dir.filePath(QStringLiteral("data/Zettelwerk"));
     const QString notesPath = dir.filePath(QStringLiteral("data/Zettelwerk/notes.json"));
     const QString folder = dir.filePath(QStringLiteral("folder"));
     const QString peer = dir.filePath(QStringLiteral("peer"));
     const QString status = dir.filePath(QStringLiteral("status"));
-    if (!home.isValid() || !Bench::writeFile(notesPath, ownAppointments())
+    if (!home.isValid()
+        || !Bench::privateHome(dir, { "data/Zettelwerk", "config/Zettelwerk", "cache", "folder", "peer" })
+        || !Bench::writeFile(notesPath, ownAppointments())
         || !write(dir.filePath(QStringLiteral("config/Zettelwerk/Zettelwerk.conf")),
             "[General]\nsyncFolder=" + folder.toUtf8() + "\n"))
         return 1;
@@ -139,13 +137,6 @@ int main(int argc, char** argv)
                 .arg(status, folder, peer)
                 .toUtf8()))
         return 1;
-    // A folder of its own for everything, so that no running app of the user's is asked.
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("XDG_CACHE_HOME", dir.filePath(QStringLiteral("cache")).toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", dir.filePath(QStringLiteral("run")).toLocal8Bit());
-    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + dir.filePath(QStringLiteral("no-bus")).toLocal8Bit());
 
     const QStringList sync { program, QStringLiteral("sync") };
     const QStringList vdirsyncer { QStringLiteral("vdirsyncer"), QStringLiteral("--verbosity"),

@@ -7,6 +7,7 @@
 #include "remindernote.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QList>
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <vector>
 
 #include <fcntl.h>
@@ -26,6 +28,28 @@
 extern char** environ;
 
 namespace Bench {
+
+/// Makes `folders` below `home`, and a private "run" folder, and has every process started from now
+/// on use them as its home, data, settings, cache and runtime folders with no session bus: no
+/// running app of the user's is asked (commands that change data go to the instance whose socket
+/// lies in XDG_RUNTIME_DIR).
+inline bool privateHome(const QDir& home, std::initializer_list<const char*> folders)
+{
+    bool made = true;
+    for (const char* folder : folders)
+        made = home.mkpath(QString::fromLatin1(folder)) && made;
+    made = home.mkpath(QStringLiteral("run"))
+        && QFile::setPermissions(home.filePath(QStringLiteral("run")),
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)
+        && made;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", home.filePath(QStringLiteral("cache")).toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", home.filePath(QStringLiteral("run")).toLocal8Bit());
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + home.filePath(QStringLiteral("no-bus")).toLocal8Bit());
+    return made;
+}
 
 /// Every figure is the median of this many runs.
 constexpr int runs = 5;
