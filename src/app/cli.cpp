@@ -191,7 +191,7 @@ QStringList withAbsolutePaths(const QStringList& args)
 
 std::variant<Request, Result> prepare(const QStringList& args)
 {
-    Request request { withAbsolutePaths(args), nullptr, std::nullopt };
+    Request request { withAbsolutePaths(args), std::nullopt };
     // `add -` takes its text from standard input, read here: the running app has another one.
     const qsizetype dash = request.args.indexOf(QStringLiteral("-"));
     const qsizetype optionsEnd = request.args.indexOf(QStringLiteral("--"));

@@ -59,9 +59,9 @@ struct ScreenshotRequest {
 /// request (a pipe or the app's own stdin would block it).
 struct Request {
     QStringList args;
-    /// The mapped file `input` may point into; declared first so that it goes last.
-    std::shared_ptr<const QFile> inputPages;
     std::optional<QByteArray> input;
+    /// The mapped file `input` may point into.
+    std::shared_ptr<const QFile> inputPages = nullptr;
 };
 /// The request for `args`: paths made absolute and the input file read here; or why that file
 /// cannot be read.

@@ -414,7 +414,7 @@ private slots:
     {
         QFETCH(QStringList, args);
         QFETCH(QByteArray, input);
-        const Cli::Request request { args, nullptr, input.isNull() ? std::nullopt : std::optional(input) };
+        const Cli::Request request { args, input.isNull() ? std::nullopt : std::optional(input) };
         const QByteArray line = Cli::encodeRequest(request);
         QVERIFY(!line.contains('\n'));
         const Cli::Request received = Cli::decodeRequest(line);
