@@ -100,7 +100,10 @@ Result conflicts(const QStringList& args, const NoteStore& store)
     const Options options(args, 1, {}, { QStringLiteral("--json") });
     if (!options.error().isEmpty() || !options.positional().isEmpty())
         return misused(QStringLiteral("sync-conflicts kennt nur die Option --json"));
-    const ReminderNotes kept = SyncConflicts::kept(store);
+    const std::optional<ReminderNotes> found = SyncConflicts::kept(store);
+    if (!found)
+        return failed(SyncConflicts::unreadable(store));
+    const ReminderNotes& kept = *found;
     if (options.flag(QStringLiteral("--json")))
         return succeeded(QString::fromUtf8(NoteJson::encodeCompact(kept)));
     if (kept.isEmpty())
@@ -123,8 +126,10 @@ Result undoConflict(const QStringList& args, NoteStore& store)
         return misused(options.error());
     if (options.positional().size() != 1)
         return misused(QStringLiteral("undo-conflict erwartet eine ID (siehe zettelwerk sync-conflicts)"));
-    const ReminderNotes kept = SyncConflicts::kept(store);
-    const auto id = IdCommands::find(options.positional().constFirst(), kept);
+    const std::optional<ReminderNotes> kept = SyncConflicts::kept(store);
+    if (!kept)
+        return failed(SyncConflicts::unreadable(store));
+    const auto id = IdCommands::find(options.positional().constFirst(), *kept);
     if (const auto* refused = std::get_if<Result>(&id))
         return *refused;
     const QString error = SyncConflicts::bringBack(store, std::get<QUuid>(id));

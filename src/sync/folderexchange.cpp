@@ -69,8 +69,14 @@ bool keepAside(const QString& path, const ReminderNotes& notes)
 {
     ReminderNotes all;
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        all = NoteJson::decode(file.readAll()).value_or(ReminderNotes());
+    if (file.open(QIODevice::ReadOnly)) {
+        const std::optional<ReminderNotes> before = NoteJson::decode(file.readAll());
+        file.close();
+        // A damaged list is not written over: it moves aside, for reading by hand.
+        if (!before && !QFile::rename(path, path + QStringLiteral(".beschädigt")))
+            return false;
+        all = before.value_or(ReminderNotes());
+    }
     return SafeFile::write(path, NoteJson::encodePretty(all + notes));
 }
 

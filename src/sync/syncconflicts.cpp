@@ -11,24 +11,33 @@
 
 namespace SyncConflicts {
 
-ReminderNotes kept(const NoteStore& store)
+std::optional<ReminderNotes> kept(const NoteStore& store)
 {
     QFile file(FolderExchange::conflictsPath(store));
+    if (!file.exists())
+        return ReminderNotes();
     if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return NoteJson::decode(file.readAll()).value_or(ReminderNotes());
+        return std::nullopt;
+    return NoteJson::decode(file.readAll());
+}
+
+QString unreadable(const NoteStore& store)
+{
+    return QStringLiteral("%1 ist beschädigt").arg(FolderExchange::conflictsPath(store));
 }
 
 QString bringBack(NoteStore& store, const QUuid& id)
 {
     QFile file(FolderExchange::conflictsPath(store));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.exists())
         return QStringLiteral("Es ist keine Fassung aufgehoben");
+    if (!file.open(QIODevice::ReadOnly))
+        return unreadable(store);
     // A damaged file is not rewritten: what it still holds may be read by hand.
     std::optional<ReminderNotes> kept = NoteJson::decode(file.readAll());
     file.close();
     if (!kept)
-        return QStringLiteral("%1 ist beschädigt").arg(file.fileName());
+        return unreadable(store);
     const auto last = std::find_if(
         kept->crbegin(), kept->crend(), [&id](const ReminderNote& version) { return version.id == id; });
     if (last == kept->crend())

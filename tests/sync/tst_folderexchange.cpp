@@ -174,6 +174,10 @@ void tst_FolderExchange::newerChangeWins()
     sync(b);
     a.edit(id, u"von A"_s, aChangedAt);
     b.edit(id, u"von B"_s, bChangedAt);
+    // For notes, B's kept list is damaged: it moves aside rather than being written over.
+    const QString keptPath = FolderExchange::conflictsPath(*b.store);
+    if (note)
+        QVERIFY(writeAll(keptPath, "[{"));
     sync(a);
     QVERIFY(sync(b).contains(one(note,
         u"auf beiden Seiten geändert: die neuere Fassung gilt, die ältere ist aufgehoben "
@@ -185,6 +189,7 @@ void tst_FolderExchange::newerChangeWins()
     const auto aside = NoteJson::decode(readAll(FolderExchange::conflictsPath(*b.store)));
     QVERIFY(aside && aside->size() == 1);
     QTEST(aside->first().text, "setAside");
+    QCOMPARE(readAll(keptPath + u".beschädigt"_s), note ? QByteArray("[{") : QByteArray());
 }
 
 void tst_FolderExchange::stayHome_data()
