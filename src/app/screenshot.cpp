@@ -11,6 +11,7 @@
 #include "notestore.h"
 #include "panelcontroller.h"
 #include "settingscontroller.h"
+#include "vdircalendarstore.h"
 #include "xdgautostart.h"
 
 #include <QEventLoop>
@@ -105,6 +106,29 @@ bool grab(QQuickWindow& window, const QString& outPng, QString* error,
     return true;
 }
 
+// Every calendar of the vdir tree shown beside the records, as if chosen in the settings (which
+// stay untouched); with "editor-kalender" the editor opens on the day's first of them.
+bool showCalendarsLive(PanelController& controller, const QString& screen, QString* error)
+{
+    QStringList identifiers;
+    for (const CalendarInfo& calendar : controller.calendarStore()->calendars())
+        identifiers.append(calendar.identifier);
+    controller.liveCalendars().setCalendars(identifiers);
+    controller.liveCalendars().waitForResults();
+    if (controller.liveCalendars().notes().isEmpty())
+        return fail(error, QStringLiteral("Keine Kalendertermine gefunden (ZETTELWERK_VDIR setzen)"));
+    if (screen != QLatin1String("editor-kalender"))
+        return true;
+    for (const ReminderNote& note : controller.dayAppointments()->notes()) {
+        const QString id = note.id.toString(QUuid::WithoutBraces);
+        if (controller.isReadOnly(id)) {
+            controller.openEditor(id);
+            return true;
+        }
+    }
+    return fail(error, QStringLiteral("Kein Kalendertermin am gewählten Tag"));
+}
+
 } // namespace
 
 namespace Screenshot {
@@ -116,7 +140,8 @@ QStringList screens()
         QStringLiteral("editor-alarm"), QStringLiteral("editor-schnell"), QStringLiteral("settings"),
         QStringLiteral("settings-confirm"), QStringLiteral("help"), QStringLiteral("about"),
         QStringLiteral("about-en"), QStringLiteral("export"), QStringLiteral("export-confirm"),
-        QStringLiteral("export-restored"), QStringLiteral("heute-unreadable"), QStringLiteral("heute-rang") }
+        QStringLiteral("export-restored"), QStringLiteral("heute-unreadable"), QStringLiteral("heute-rang"),
+        QStringLiteral("heute-kalender"), QStringLiteral("editor-kalender") }
     + ImportScreenshots::screens() + AlarmScreenshots::screens();
 }
 
@@ -197,6 +222,13 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
         openEditorOnFullAppointment(controller, shown);
     else if (screen.startsWith(QLatin1String("import-")))
         ImportScreenshots::prepare(screen, controller);
+    if (screen.startsWith(QLatin1String("settings")) || screen.endsWith(QLatin1String("-kalender"))) {
+        // Reading only: a consent given here is not kept.
+        controller.setCalendarStore(std::make_unique<VdirCalendarStore>(
+            VdirCalendarStore::Consent { [] { return std::optional(true); }, [](bool) { return true; } }));
+    }
+    if (screen.endsWith(QLatin1String("-kalender")) && !showCalendarsLive(controller, screen, error))
+        return false;
     controller.setLoginItem(std::make_unique<XdgAutostart>());
 
     QQmlApplicationEngine engine;

@@ -105,6 +105,16 @@ ReminderNote CalendarImportService::importedNote(const QDateTime& now, const QSt
     return note;
 }
 
+QString CalendarImportService::eventText(const CalendarEvent& event, const QString& untitled)
+{
+    QString text = event.title.isEmpty() ? untitled : event.title;
+    if (!event.location.isEmpty())
+        text += QStringLiteral("\nOrt: ") + event.location;
+    if (!event.notes.isEmpty())
+        text += QStringLiteral("\n\n") + event.notes;
+    return text;
+}
+
 ReminderNotes CalendarImportService::convertToNotes(
     const QList<CalendarEvent>& events, const QString& batchId) const
 {
@@ -113,13 +123,8 @@ ReminderNotes CalendarImportService::convertToNotes(
     // One batch, one moment: the clock is read once, not per event.
     const QDateTime now = m_clock();
     for (const CalendarEvent& event : events) {
-        QString text = event.title.isEmpty() ? QStringLiteral("Importiert") : event.title;
-        if (!event.location.isEmpty())
-            text += QStringLiteral("\nOrt: ") + event.location;
-        if (!event.notes.isEmpty())
-            text += QStringLiteral("\n\n") + event.notes;
-        notes.append(importedNote(
-            now, text, event.startDate, event.endDate, event.frequency, systemCalendarSource(), batchId));
+        notes.append(importedNote(now, eventText(event, QStringLiteral("Importiert")), event.startDate,
+            event.endDate, event.frequency, systemCalendarSource(), batchId));
     }
     return notes;
 }

@@ -48,6 +48,9 @@ public:
         const QList<ICSEvent>& events, const QString& source, const QString& batchId) const;
     [[nodiscard]] static QList<ICSEvent> parseICS(const QString& path) { return ::parseICS(path); }
 
+    /// A record's text for an event: its title (or `untitled`), its place and its notes.
+    [[nodiscard]] static QString eventText(const CalendarEvent& event, const QString& untitled);
+
     /// "Apple Kalender": the source of records from the system calendar, also on this desktop.
     [[nodiscard]] static QString systemCalendarSource();
 

@@ -13,6 +13,7 @@ const QString lastSoundNameKey = QStringLiteral("lastSoundName");
 const QString calendarAccessKey = QStringLiteral("calendarAccess");
 const QString syncFolderKey = QStringLiteral("syncFolder");
 const QString syncNotesKey = QStringLiteral("syncNotes");
+const QString shownCalendarsKey = QStringLiteral("shownCalendars");
 
 QSettings store()
 {
@@ -39,6 +40,7 @@ AppSettings::AppSettings(QObject* parent)
     m_calendarAccess = settings.value(calendarAccessKey).toBool();
     m_syncFolder = settings.value(syncFolderKey).toString();
     m_syncNotes = settings.value(syncNotesKey).toBool();
+    m_shownCalendars = settings.value(shownCalendarsKey).toStringList();
 }
 
 void AppSettings::setFontScale(double scale)
@@ -116,6 +118,17 @@ bool AppSettings::setSyncNotes(bool on)
     if (on != m_syncNotes) {
         m_syncNotes = on;
         emit syncNotesChanged();
+    }
+    return true;
+}
+
+bool AppSettings::setShownCalendars(const QStringList& identifiers)
+{
+    if (!stored(shownCalendarsKey, identifiers))
+        return false;
+    if (identifiers != m_shownCalendars) {
+        m_shownCalendars = identifiers;
+        emit shownCalendarsChanged();
     }
     return true;
 }

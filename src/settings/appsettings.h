@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 /// The persisted settings, live: a change is stored at once and every screen bound to it
 /// follows without a restart. Kept in `QSettings("Zettelwerk", "Zettelwerk")`.
@@ -13,6 +14,7 @@ class AppSettings : public QObject {
     Q_PROPERTY(bool calendarAccess READ calendarAccess NOTIFY calendarAccessChanged)
     Q_PROPERTY(QString syncFolder READ syncFolder NOTIFY syncFolderChanged)
     Q_PROPERTY(bool syncNotes READ syncNotes NOTIFY syncNotesChanged)
+    Q_PROPERTY(QStringList shownCalendars READ shownCalendars NOTIFY shownCalendarsChanged)
 
 public:
     static constexpr double defaultFontScale = 1.0;
@@ -48,6 +50,11 @@ public:
     /// Keeps the choice; false when the settings file could not be written.
     bool setSyncNotes(bool on);
 
+    /// The calendars shown beside the records without being imported, by identifier.
+    [[nodiscard]] QStringList shownCalendars() const { return m_shownCalendars; }
+    /// Keeps the list; false when the settings file could not be written.
+    bool setShownCalendars(const QStringList& identifiers);
+
     /// Font scale 100 % and panel height 580; the sound and the calendar access stay.
     Q_INVOKABLE void reset();
 
@@ -58,6 +65,7 @@ signals:
     void calendarAccessChanged();
     void syncFolderChanged();
     void syncNotesChanged();
+    void shownCalendarsChanged();
 
 private:
     double m_fontScale = defaultFontScale;
@@ -66,4 +74,5 @@ private:
     bool m_calendarAccess = false;
     QString m_syncFolder;
     bool m_syncNotes = false;
+    QStringList m_shownCalendars;
 };

@@ -49,6 +49,7 @@ void MiniCalendarController::setPanel(PanelController* panel)
             m_month = firstOfMonth(m_panel->today());
             emit displayedMonthChanged();
         }
+        m_panel->showMonth(m_month);
     }
     emit panelChanged();
     emit selectedDayChanged();
@@ -62,6 +63,8 @@ void MiniCalendarController::setDisplayedMonth(const QDate& month)
         return;
     m_month = first;
     emit displayedMonthChanged();
+    if (m_panel)
+        m_panel->showMonth(m_month);
     rebuild();
 }
 

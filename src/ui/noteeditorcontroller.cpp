@@ -93,6 +93,10 @@ void NoteEditorController::loadNote()
 {
     const NoteStore* notes = store();
     const ReminderNote* note = notes ? findNote(notes->notes(), m_noteId) : nullptr;
+    const ReminderNote* shown = note || !m_panel ? nullptr : m_panel->liveCalendars().find(m_noteId);
+    m_readOnlySource = shown ? shown->importSource : QString();
+    if (shown)
+        note = shown;
     if (note) {
         m_text = note->text;
         m_hasAlarm = note->hasAlarm;
@@ -105,7 +109,7 @@ void NoteEditorController::loadNote()
         m_shellScript = note->shellScript;
         m_hasEndDate = note->alarmEndDate.has_value();
         m_alarmEndDate = note->alarmEndDate.value_or(EditorDates::oneHourLater(m_alarmDate));
-        m_isNewNote = note->text.trimmed().isEmpty();
+        m_isNewNote = !shown && note->text.trimmed().isEmpty();
         if (m_isNewNote) {
             const QString last = m_panel->settings()->lastSoundName();
             if (soundNames().contains(last))
@@ -455,6 +459,15 @@ void NoteEditorController::pickApp()
         = FileDialog::choose({ QStringLiteral("App auswählen"), QStringLiteral("Anwendungen (*.desktop)"),
             false, {}, QStringLiteral("/usr/share/applications"), false }))
         setLaunchAppPath(*path);
+}
+
+QString NoteEditorController::readOnlyText() const
+{
+    if (m_readOnlySource.isEmpty())
+        return {};
+    return QStringLiteral("Aus dem Kalender \u201E%1\u201C, nur zum Ansehen: Änderungen macht "
+                          "das Kalenderprogramm. Importiert wird daraus ein eigener Termin.")
+        .arg(m_readOnlySource);
 }
 
 QString NoteEditorController::formatSelectedDate() const

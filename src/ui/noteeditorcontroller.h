@@ -21,6 +21,8 @@ class NoteEditorController : public QObject {
     Q_PROPERTY(PanelController* panel READ panel WRITE setPanel NOTIFY panelChanged)
     Q_PROPERTY(QString noteId READ noteId NOTIFY loaded)
     Q_PROPERTY(bool isNewNote READ isNewNote NOTIFY loaded)
+    Q_PROPERTY(bool readOnly READ readOnly NOTIFY loaded)
+    Q_PROPERTY(QString readOnlyText READ readOnlyText NOTIFY loaded)
     Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
     Q_PROPERTY(bool canSave READ canSave NOTIFY textChanged)
     Q_PROPERTY(QString quickAddText READ quickAddText NOTIFY textChanged)
@@ -56,6 +58,10 @@ public:
     [[nodiscard]] QString noteId() const;
     /// The record was blank when the editor opened: cancelling discards it.
     [[nodiscard]] bool isNewNote() const { return m_isNewNote; }
+    /// An occurrence of a calendar shown without importing: shown, never changed or deleted here.
+    [[nodiscard]] bool readOnly() const { return !m_readOnlySource.isEmpty(); }
+    /// Why it cannot be changed, naming its calendar; empty for a record of the store.
+    [[nodiscard]] QString readOnlyText() const;
     [[nodiscard]] QString text() const { return m_text; }
     void setText(const QString& text);
     /// The text holds more than white space, so saving keeps the record.
@@ -184,5 +190,7 @@ private:
     QDateTime m_alarmEndDate;
     bool m_showDeleteConfirm = false;
     bool m_isNewNote = false;
+    // The calendar of a shown occurrence; empty for a record of the store.
+    QString m_readOnlySource;
     QString m_errorText;
 };

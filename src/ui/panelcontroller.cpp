@@ -4,6 +4,7 @@
 #include "entrylists.h"
 #include "notestore.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
 #include <QScreen>
@@ -30,8 +31,13 @@ const ReminderNote* findNote(const ReminderNotes& notes, const QUuid& id)
 PanelController::PanelController(NoteStore& store, QObject* parent)
     : QObject(parent)
     , m_store(store)
+    , m_live([&store] { return store.now(); })
 {
     connect(&m_store, &NoteStore::notesChanged, this, &PanelController::refresh);
+    connect(&m_live, &LiveCalendars::changed, this, &PanelController::refresh);
+    connect(&m_settings, &AppSettings::shownCalendarsChanged, this, &PanelController::showChosenCalendars);
+    connect(&m_settings, &AppSettings::syncFolderChanged, this, &PanelController::showChosenCalendars);
+    showChosenCalendars();
     m_clockTimer.setSingleShot(true);
     // A coarse timer may fire seconds early and leave a label a minute behind.
     m_clockTimer.setTimerType(Qt::PreciseTimer);
@@ -114,6 +120,7 @@ void PanelController::setPanelVisible(bool visible)
     m_panelVisible = visible;
     emit panelVisibleChanged();
     if (visible) {
+        m_live.reload();
         tickClock();
     } else {
         m_clockTimer.stop();
@@ -147,7 +154,7 @@ QString PanelController::editingTitle() const
 {
     if (!m_editingNoteId)
         return {};
-    const ReminderNote* note = findNote(m_store.notes(), *m_editingNoteId);
+    const ReminderNote* note = findShown(*m_editingNoteId);
     return note ? note->title() : QString();
 }
 
@@ -159,7 +166,34 @@ AlarmActions* PanelController::alarmActions() const
 
 const ReminderNotes& PanelController::notes() const
 {
-    return m_store.notes();
+    return m_live.notes().isEmpty() ? m_store.notes() : m_shown;
+}
+
+const ReminderNote* PanelController::findShown(const QUuid& id) const
+{
+    const ReminderNote* note = findNote(m_store.notes(), id);
+    return note ? note : m_live.find(id);
+}
+
+bool PanelController::isReadOnly(const QString& id) const
+{
+    const std::optional<QUuid> uuid = uuidOf(id);
+    return uuid && m_live.find(*uuid);
+}
+
+void PanelController::setCalendarStore(std::unique_ptr<CalendarStore> store)
+{
+    m_live.setStore(store.get());
+    m_calendarStore = std::move(store);
+}
+
+void PanelController::showChosenCalendars()
+{
+    const QString synced = QFileInfo(m_settings.syncFolder()).canonicalFilePath();
+    QStringList shown = m_settings.shownCalendars();
+    if (!synced.isEmpty())
+        shown.removeAll(synced);
+    m_live.setCalendars(shown);
 }
 
 QString PanelController::displayDayLabel() const
@@ -169,8 +203,7 @@ QString PanelController::displayDayLabel() const
 
 bool PanelController::hasAppointments() const
 {
-    return std::any_of(
-        m_store.notes().cbegin(), m_store.notes().cend(), [](const ReminderNote& n) { return n.hasAlarm; });
+    return std::any_of(notes().cbegin(), notes().cend(), [](const ReminderNote& n) { return n.hasAlarm; });
 }
 
 void PanelController::setFlag(bool& flag, bool value)
@@ -225,7 +258,7 @@ void PanelController::openEditor(const QString& id)
 void PanelController::dismissEditor()
 {
     if (m_editingNoteId) {
-        const ReminderNote* note = findNote(m_store.notes(), *m_editingNoteId);
+        const ReminderNote* note = findShown(*m_editingNoteId);
         if (note && note->hasAlarm) {
             setSelectedDay(note->alarmDate.toLocalTime().date());
             setSelectedTab(0);
@@ -339,7 +372,10 @@ void PanelController::forgetRungAlarms()
 
 void PanelController::refresh()
 {
-    const ReminderNotes& notes = m_store.notes();
+    m_shown.clear();
+    if (!m_live.notes().isEmpty())
+        m_shown = m_store.notes() + m_live.notes();
+    const ReminderNotes& notes = this->notes();
     const QDateTime current = now();
     // Newest first, each once; a record deleted meanwhile is gone from here too.
     ReminderNotes rung;

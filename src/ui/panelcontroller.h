@@ -2,6 +2,7 @@
 
 #include "appsettings.h"
 #include "calendarstore.h"
+#include "livecalendars.h"
 #include "loginitem.h"
 #include "notelistmodel.h"
 #include "timelinemodel.h"
@@ -89,8 +90,16 @@ public:
     [[nodiscard]] int msUntilLabelsChange() const;
     /// The title of the record open in the editor, empty when none is open.
     [[nodiscard]] QString editingTitle() const;
-    /// Every record, in store order: the mini calendar marks its days from all of them.
+    /// Every record, in store order, then the occurrences of the shown calendars: the mini
+    /// calendar marks its days from all of them.
     [[nodiscard]] const ReminderNotes& notes() const;
+    /// The calendars shown without being imported.
+    [[nodiscard]] LiveCalendars& liveCalendars() { return m_live; }
+    /// An occurrence of a shown calendar: the editor shows it but does not change it, and it has
+    /// no delete button.
+    Q_INVOKABLE bool isReadOnly(const QString& id) const;
+    /// The month the mini calendar shows, so that the shown calendars cover it.
+    void showMonth(const QDate& month) { m_live.cover(month); }
     [[nodiscard]] QString displayDayLabel() const;
     [[nodiscard]] bool hasAppointments() const;
 
@@ -120,7 +129,7 @@ public:
     void setLoginItem(std::unique_ptr<LoginItem> item) { m_loginItem = std::move(item); }
     /// The system calendar, for the import screen; none unless the app sets one.
     [[nodiscard]] CalendarStore* calendarStore() const { return m_calendarStore.get(); }
-    void setCalendarStore(std::unique_ptr<CalendarStore> store) { m_calendarStore = std::move(store); }
+    void setCalendarStore(std::unique_ptr<CalendarStore> store);
     /// The vdir tree a calendar of our own is made in; empty: none.
     [[nodiscard]] const QString& calendarRoot() const { return m_calendarRoot; }
     void setCalendarRoot(const QString& root) { m_calendarRoot = root; }
@@ -189,11 +198,19 @@ private:
     }
     void refresh();
     void tickClock();
+    /// The shown calendars of the settings, less the folder the records are kept in step with:
+    /// its events are the records themselves.
+    void showChosenCalendars();
+    [[nodiscard]] const ReminderNote* findShown(const QUuid& id) const;
 
     NoteStore& m_store;
     AppSettings m_settings;
     std::unique_ptr<LoginItem> m_loginItem;
     std::unique_ptr<CalendarStore> m_calendarStore;
+    // After the calendar store: it reads from it on a worker until it is gone.
+    LiveCalendars m_live;
+    // The store's records and the shown calendars' occurrences; empty while none are shown.
+    ReminderNotes m_shown;
     QString m_calendarRoot;
     QPointer<QWindow> m_window;
     int m_selectedTab = 0;

@@ -1,5 +1,6 @@
 #include "alarmservice.h"
 #include "appsettings.h"
+#include "import/fakecalendarstore.h"
 #include "noteeditorcontroller.h"
 #include "notejson.h"
 #include "notestore.h"
@@ -456,6 +457,44 @@ private slots:
         QCOMPARE(h.editor.noteId(), other.id.toString(QUuid::WithoutBraces));
         QCOMPARE(h.editor.text(), u"Anderes"_s);
         QVERIFY(!h.editor.hasAlarm());
+    }
+
+    void aShownCalendarsOccurrenceOnlyShows()
+    {
+        Harness h;
+        auto calendars = std::make_unique<FakeCalendarStore>();
+        calendars->add(u"Arbeit"_s, { calendarEvent(u"Teamrunde"_s, h.now.addSecs(3600)) });
+        h.panel.setCalendarStore(std::move(calendars));
+        h.panel.liveCalendars().setCalendars({ u"/kalender/Arbeit"_s });
+        h.panel.liveCalendars().waitForResults();
+        const ReminderNote shown = h.panel.liveCalendars().notes().constFirst();
+        h.open(shown.id);
+        QVERIFY(h.editor.readOnly());
+        QVERIFY(!h.editor.isNewNote());
+        QCOMPARE(h.editor.text(), u"Teamrunde"_s);
+        QCOMPARE(h.editor.alarmDate(), shown.alarmDate);
+        QVERIFY(h.editor.readOnlyText().startsWith(u"Aus dem Kalender „Arbeit“, nur zum Ansehen"_s));
+
+        // Saving, deleting and the keys close it and leave everything as it was.
+        for (const auto& close : { &NoteEditorController::saveOrDelete, &NoteEditorController::deleteNote,
+                 &NoteEditorController::confirm, &NoteEditorController::escape }) {
+            h.open(shown.id);
+            h.editor.setText(u"Geändert"_s);
+            (h.editor.*close)();
+            QCOMPARE(h.panel.screen(), PanelController::Screen::Main);
+            QVERIFY(h.store.notes().isEmpty());
+            QCOMPARE(h.panel.liveCalendars().find(shown.id)->text, u"Teamrunde"_s);
+        }
+        // Its time has come: nothing rings, as it is no record of the store.
+        h.now = shown.alarmDate.addSecs(60);
+        QVERIFY(h.actions);
+        qobject_cast<AlarmService*>(h.store.alarmService())->checkAlarms();
+        QCOMPARE(h.actions->calls, QStringList {});
+
+        // A record of the store opened next is written as ever.
+        h.openAt(10);
+        QVERIFY(!h.editor.readOnly());
+        QCOMPARE(h.editor.readOnlyText(), QString());
     }
 
     void failedSaveKeepsTheEditorOpen()

@@ -4,7 +4,9 @@
 #include "notestore.h"
 #include "panelcontroller.h"
 #include "settingscontroller.h"
+#include "showncalendarscontroller.h"
 #include "testsupport.h"
+#include "vdircalendarstore.h"
 #include "xdgautostart.h"
 
 #include <QClipboard>
@@ -285,6 +287,66 @@ private slots:
         QCOMPARE(AppSettings().syncFolder(), QString());
     }
 
+    void shownCalendars()
+    {
+        // A vdir tree: "Arbeit" with a meeting today and a fair in January; the folder that later
+        // becomes the one the records are kept in step with.
+        QTemporaryDir root;
+        const auto calendar = [&root](const char* folder, const char* name, const QByteArray& events) {
+            QVERIFY(QDir(root.path()).mkpath(QString::fromLatin1(folder)));
+            const QString path = root.filePath(QString::fromLatin1(folder));
+            QVERIFY(writeAll(path + QStringLiteral("/displayname"), name));
+            QVERIFY(writeAll(path + QStringLiteral("/events.ics"),
+                "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" + events + "END:VCALENDAR\r\n"));
+        };
+        const auto event = [](const char* uid, const char* start, const char* title) {
+            return QByteArray("BEGIN:VEVENT\r\nUID:") + uid + "\r\nDTSTART:" + start + "\r\nDTEND:" + start
+                + "\r\nSUMMARY:" + title + "\r\nEND:VEVENT\r\n";
+        };
+        calendar("arbeit", "Arbeit",
+            event("a", "20261207T160000", "Teamrunde") + event("b", "20270105T090000", "Messe"));
+        calendar("zettelwerk", "Zettelwerk", event("c", "20261207T120000", "Eigener Termin"));
+        const QString work = QFileInfo(root.filePath(QStringLiteral("arbeit"))).canonicalFilePath();
+        const QString own = QFileInfo(root.filePath(QStringLiteral("zettelwerk"))).canonicalFilePath();
+        m_panel->setCalendarStore(std::make_unique<VdirCalendarStore>(
+            VdirCalendarStore::Consent { [] { return std::optional(true); }, [](bool) { return true; } },
+            QStringList { root.path() }));
+
+        ShownCalendarsController rules;
+        rules.setPanel(m_panel.get());
+        QCOMPARE(column(rules, 1), QStringList({ QStringLiteral("Arbeit"), QStringLiteral("Zettelwerk") }));
+        QCOMPARE(column(rules, 4), QStringList(2, QStringLiteral("Nicht angezeigt")));
+
+        rules.setShown(work, true);
+        rules.setShown(own, true);
+        QCOMPARE(m_panel->settings()->shownCalendars(), QStringList({ work, own }));
+        QCOMPARE(
+            QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).value("shownCalendars"),
+            QStringList({ work, own }));
+        QCOMPARE(column(rules, 4), QStringList(2, QStringLiteral("Angezeigt – nur lesen, ohne Alarm")));
+        m_panel->liveCalendars().waitForResults();
+        QCOMPARE(titles(m_panel->dayAppointments()->notes()),
+            QStringList({ QStringLiteral("Eigener Termin"), QStringLiteral("Teamrunde") }));
+        QCOMPARE(titles(m_panel->futureAppointments()->notes()), QStringList { QStringLiteral("Messe") });
+        const QString shownId = m_panel->dayAppointments()->notes().constLast().id.toString();
+        QVERIFY(m_panel->isReadOnly(shownId));
+        QVERIFY(m_store->notes().isEmpty());
+
+        // The folder kept in step holds the records themselves: it leaves the list and the panel.
+        QVERIFY(m_panel->settings()->setSyncFolder(own));
+        QCOMPARE(column(rules, 1), QStringList { QStringLiteral("Arbeit") });
+        m_panel->liveCalendars().waitForResults();
+        QCOMPARE(titles(m_panel->dayAppointments()->notes()), QStringList { QStringLiteral("Teamrunde") });
+
+        // Hidden again, gone from the panel; a record of the store is never read-only.
+        rules.setShown(work, false);
+        m_panel->liveCalendars().waitForResults();
+        QVERIFY(m_panel->dayAppointments()->notes().isEmpty());
+        QVERIFY(!m_panel->isReadOnly(shownId));
+        QVERIFY(!m_panel->isReadOnly(m_store->addNote(true, berlin(2026, 12, 7, 18))->id.toString()));
+        QVERIFY(rules.statusText().contains(QStringLiteral("ohne Alarm")));
+    }
+
     void execLineQuoting_data()
     {
         QTest::addColumn<QString>("binary");
@@ -345,6 +407,22 @@ private slots:
     }
 
 private:
+    static QStringList column(ShownCalendarsController& rules, int role)
+    {
+        QStringList values;
+        for (const RowModel::Row& row : rules.calendars()->rows())
+            values.append(row.at(role).toString());
+        return values;
+    }
+
+    static QStringList titles(const ReminderNotes& notes)
+    {
+        QStringList values;
+        for (const ReminderNote& note : notes)
+            values.append(note.title());
+        return values;
+    }
+
     [[nodiscard]] QString autostartDir() const { return m_config.filePath(QStringLiteral("autostart")); }
 
     void makeController(std::optional<double> screenHeight = 900.0)

@@ -22,6 +22,8 @@ Item {
         note: row.note
         now: row.controller.now
         fontScale: row.fontScale
+        // A shown calendar's occurrence is deleted in its own calendar, not here.
+        showDelete: !row.controller.isReadOnly(row.noteId)
         onClicked: row.controller.openEditor(row.noteId)
         onDeleteClicked: row.controller.requestDelete(row.noteId)
     }

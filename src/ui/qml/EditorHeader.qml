@@ -1,7 +1,8 @@
 import QtQuick
 import Zettelwerk.Ui
 
-// The editor's top row: cancel, save and delete; while deleting, the question instead.
+// The editor's top row: cancel, save and delete (only close for what it just shows); while
+// deleting, the question instead.
 Item {
     id: header
 
@@ -25,7 +26,7 @@ Item {
             anchors.left: parent.left
             anchors.verticalCenter: parent.verticalCenter
             symbol: "xmark"
-            text: "Abbrechen"
+            text: header.editor.readOnly ? "Schließen" : "Abbrechen"
             color: Colors.secondaryText
             onClicked: header.editor.cancelEdit()
         }
@@ -33,6 +34,8 @@ Item {
             anchors.right: parent.right
             anchors.verticalCenter: parent.verticalCenter
             spacing: 10
+            // An occurrence of a shown calendar is changed in its own calendar program.
+            visible: !header.editor.readOnly
             LabelButton {
                 objectName: "editorSave"
                 anchors.verticalCenter: parent.verticalCenter

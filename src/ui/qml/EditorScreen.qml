@@ -63,9 +63,24 @@ Rectangle {
         color: Colors.red
     }
 
+    Text {
+        id: readOnlyLine
+        objectName: "editorReadOnly"
+        anchors.top: errorLine.bottom
+        x: 14
+        width: parent.width - 28
+        height: visible ? implicitHeight + 8 : 0
+        visible: form.readOnly
+        text: form.readOnlyText
+        textFormat: Text.PlainText
+        wrapMode: Text.Wrap
+        font.pixelSize: TextStyle.caption + 1
+        color: Colors.secondaryText
+    }
+
     Divider {
         id: divider
-        anchors.top: errorLine.bottom
+        anchors.top: readOnlyLine.bottom
         width: parent.width
     }
 
@@ -104,6 +119,7 @@ Rectangle {
                         width: parent.width
                         height: Math.max(100, implicitHeight)
                         text: form.text
+                        readOnly: form.readOnly
                         onTextChanged: form.text = text
                         textFormat: TextEdit.PlainText
                         wrapMode: TextEdit.Wrap
@@ -144,11 +160,15 @@ Rectangle {
                 EditorSection {
                     width: parent.width
                     symbol: "bell"
-                    title: "Erinnerung"
+                    title: form.readOnly ? "Zeit" : "Erinnerung"
                     fontScale: screen.fontScale
+                    // Shown for its time only: it never rings, and nothing here changes it.
+                    enabled: !form.readOnly
+                    opacity: form.readOnly ? 0.6 : 1
 
                     ToggleRow {
                         objectName: "alarmSwitch"
+                        visible: !form.readOnly
                         width: parent.width
                         title: "Alarm aktivieren"
                         isOn: form.hasAlarm

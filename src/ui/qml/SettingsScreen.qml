@@ -1,9 +1,11 @@
 import QtQuick
 import QtQuick.Layouts
+import QtQuick.Controls
 import Zettelwerk.Ui
 
 // Starting at login, text size, panel height, the data screens, the calendar folder the
-// appointments (and, when chosen, the notes) are kept in step with, deleting everything, reset.
+// appointments (and, when chosen, the notes) are kept in step with, the calendars shown without
+// importing, deleting everything, reset.
 SecondaryScreen {
     id: screen
 
@@ -221,6 +223,97 @@ SecondaryScreen {
                     size: 14
                     color: rules.syncNotes ? Colors.green : Colors.secondaryText
                 }
+            }
+        }
+
+        ShownCalendarsController {
+            id: calendarRules
+            objectName: "shownCalendarsController"
+            panel: screen.controller
+        }
+
+        // Calendars shown beside the records without importing them: one switch each.
+        SettingsSection {
+            objectName: "shownCalendarsSection"
+            width: parent.width - 28
+            symbol: "calendar"
+            title: "Andere Kalender anzeigen"
+
+            // Four and a half rows at most: a long list of an account's calendars scrolls here
+            // instead of growing the panel past the screen.
+            Flickable {
+                id: calendarList
+                objectName: "shownCalendarsList"
+                width: parent.width
+                height: Math.min(calendarColumn.implicitHeight, 200 * screen.controller.settings.fontScale)
+                contentHeight: calendarColumn.implicitHeight
+                interactive: contentHeight > height
+                boundsBehavior: Flickable.StopAtBounds
+                clip: true
+                ScrollBar.vertical: ThinScrollBar {}
+
+                Column {
+                    id: calendarColumn
+                    width: calendarList.width
+                    Repeater {
+                        model: calendarRules.calendars
+                        delegate: Column {
+                            id: calendarRow
+                            required property int index
+                            required property string identifier
+                            required property string title
+                            required property string color
+                            required property bool shown
+                            required property string subtitle
+                            required property string spoken
+
+                            width: parent.width
+                            Divider {
+                                visible: calendarRow.index > 0
+                                x: 46
+                                width: parent.width - x
+                            }
+                            SettingsRow {
+                                objectName: "shownCalendar-" + calendarRow.index
+                                width: parent.width
+                                symbol: "calendar"
+                                startColor: calendarRow.shown ? calendarRow.color : Colors.gray
+                                endColor: calendarRow.shown ? Colors.cyan : Colors.gray
+                                title: calendarRow.title
+                                subtitle: calendarRow.subtitle
+                                showChevron: false
+                                trailingSpace: shownMark.width + 4
+                                checkable: true
+                                isOn: calendarRow.shown
+                                Accessible.name: calendarRow.spoken
+                                onActiveFocusChanged: if (activeFocus) FocusScroll.reveal(this)
+                                onClicked: calendarRules.setShown(calendarRow.identifier, !calendarRow.shown)
+
+                                Icon {
+                                    id: shownMark
+                                    anchors.right: parent.right
+                                    anchors.rightMargin: 10
+                                    anchors.verticalCenter: parent.verticalCenter
+                                    symbol: calendarRow.shown ? "checkmark.circle.fill" : "circle"
+                                    size: 14
+                                    color: calendarRow.shown ? Colors.cyan : Colors.secondaryText
+                                }
+                            }
+                        }
+                    }
+                }
+            }
+            Text {
+                objectName: "shownCalendarsStatus"
+                x: 10
+                width: parent.width - 20
+                topPadding: calendarRules.calendars.count > 0 ? 2 : 8
+                bottomPadding: 8
+                text: calendarRules.statusText
+                textFormat: Text.PlainText
+                wrapMode: Text.Wrap
+                font.pixelSize: TextStyle.caption
+                color: Colors.secondaryText
             }
         }
 

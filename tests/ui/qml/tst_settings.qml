@@ -9,7 +9,8 @@ TestCase {
     id: testCase
     name: "Settings"
     width: 380
-    height: 580
+    // The settings grow the panel to their content, beyond its usual 580.
+    height: 720
     visible: true
     when: windowShown
 
@@ -17,7 +18,7 @@ TestCase {
         id: contentComponent
         PanelContent {
             width: 380
-            height: 580
+            height: implicitHeight
         }
     }
     Component {
@@ -87,6 +88,18 @@ TestCase {
         // Sync off hides it again.
         click(item("syncRow", panel))
         verify(!notes.visible)
+    }
+
+    function test_calendarsShownWithoutImport() {
+        const panel = open("showSettings")
+        const first = item("shownCalendar-0", panel)
+        compare(first.title, "Arbeit")
+        compare(item("subtitle", first).text, "Nicht angezeigt")
+        click(first)
+        compare(Fixture.controller.settings.shownCalendars.length, 1)
+        compare(item("subtitle", item("shownCalendar-0", panel)).text, "Angezeigt – nur lesen, ohne Alarm")
+        click(item("shownCalendar-0", panel))
+        compare(Fixture.controller.settings.shownCalendars.length, 0)
     }
 
     function test_disclaimerSwitchesLanguage() {

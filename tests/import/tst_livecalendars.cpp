@@ -1,0 +1,179 @@
+#include "livecalendars.h"
+
+#include "fakecalendarstore.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// Calendars shown without importing, against a calendar store in memory and a real folder for
+// the file watch; the clock stands at Monday, 7 December 2026, 10:00.
+class tst_LiveCalendars : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_store = FakeCalendarStore();
+        m_live = std::make_unique<LiveCalendars>([] { return berlin(2026, 12, 7, 10, 0); });
+    }
+
+    void windows_data()
+    {
+        QTest::addColumn<QDate>("covered");
+        QTest::addColumn<QList<QDate>>("expected");
+        const QList<QDate> usual { QDate(2026, 11, 1), QDate(2028, 1, 1) };
+        QTest::newRow("none covered") << QDate() << usual;
+        QTest::newRow("this month") << QDate(2026, 12, 19) << usual;
+        QTest::newRow("first month of the window") << QDate(2026, 11, 30) << usual;
+        QTest::newRow("last month of the window") << QDate(2027, 12, 1) << usual;
+        QTest::newRow("the month after")
+            << QDate(2028, 1, 15) << usual + QList { QDate(2028, 1, 1), QDate(2028, 2, 1) };
+        QTest::newRow("the month before")
+            << QDate(2026, 10, 31) << usual + QList { QDate(2026, 10, 1), QDate(2026, 11, 1) };
+    }
+
+    void windows()
+    {
+        QFETCH(QDate, covered);
+        QList<QDate> days;
+        for (const LiveCalendars::Window& window : LiveCalendars::windows(QDate(2026, 12, 7), covered)) {
+            QCOMPARE(window.start.time(), QTime(0, 0));
+            days << window.start.date() << window.end.date();
+        }
+        QTEST(days, "expected");
+    }
+
+    void occurrencesAsRecords()
+    {
+        CalendarEvent team = calendarEvent(u"Teamrunde"_s, berlin(2026, 12, 7, 10, 0));
+        team.location = u"Raum 3"_s;
+        team.repeats = true;
+        team.frequency = RepeatInterval::Weekly;
+        CalendarEvent untitled = calendarEvent({}, berlin(2026, 12, 8, 9, 0));
+        untitled.endDate.reset();
+        const CalendarInfo work { u"/kalender/Arbeit"_s, u"Arbeit"_s, u"#ff0000"_s };
+        const QList<CalendarEvent> events { team, untitled, team };
+
+        const ReminderNotes notes = LiveCalendars::toNotes(events, work, berlin(2026, 12, 7, 10, 0));
+        QCOMPARE(textsOf(notes),
+            QStringList({ u"Teamrunde\nOrt: Raum 3"_s, u"Ohne Titel"_s, u"Teamrunde\nOrt: Raum 3"_s }));
+        const ReminderNote& first = notes.constFirst();
+        QCOMPARE(first.alarmDate, berlin(2026, 12, 7, 10, 0));
+        QCOMPARE(first.alarmEndDate, std::optional(berlin(2026, 12, 7, 11, 0)));
+        QCOMPARE(notes.at(1).alarmEndDate, std::nullopt);
+        QCOMPARE(first.importSource, u"Arbeit"_s);
+        // Shown, never rung: each occurrence stands alone and has nothing to raise.
+        QVERIFY(first.hasAlarm && first.isTriggered && !first.usePopup && !first.useSound);
+        QCOMPARE(first.repeatInterval, RepeatInterval::None);
+        QVERIFY(first.launchAppPath.isEmpty() && first.shellScript.isEmpty());
+
+        // The same reading later gives the same ids; twins in one calendar and the same event in
+        // another calendar do not share one.
+        const ReminderNotes later = LiveCalendars::toNotes(events, work, berlin(2026, 12, 9, 8, 0));
+        QCOMPARE(idsOf(later), idsOf(notes));
+        QVERIFY(notes.at(0).id != notes.at(2).id);
+        const CalendarInfo home { u"/kalender/Privat"_s, u"Privat"_s, u"#00ff00"_s };
+        QVERIFY(
+            LiveCalendars::toNotes({ team }, home, later.constFirst().createdAt).constFirst().id != first.id);
+    }
+
+    void readingFollowsChoiceAndMonth()
+    {
+        m_store.add(u"Arbeit"_s,
+            { calendarEvent(u"Später"_s, berlin(2027, 3, 1, 9, 0)),
+                calendarEvent(u"Übernächstes Jahr"_s, berlin(2028, 6, 1, 9, 0)) });
+        m_store.add(u"Privat"_s, { calendarEvent(u"Zahnarzt"_s, berlin(2026, 12, 9, 8, 30)) });
+        m_store.add(u"Geheim"_s, { calendarEvent(u"Nicht gewählt"_s, berlin(2026, 12, 8, 8, 0)) });
+        QSignalSpy changed(m_live.get(), &LiveCalendars::changed);
+        m_live->setStore(&m_store);
+        m_live->setCalendars({ u"/kalender/Arbeit"_s, u"/kalender/Privat"_s, u"/kalender/Fort"_s });
+        m_live->waitForResults();
+        // By start across calendars; outside the window and unchosen calendars stay out.
+        QCOMPARE(textsOf(m_live->notes()), QStringList({ u"Zahnarzt"_s, u"Später"_s }));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(m_live->find(m_live->notes().constFirst().id)->text, u"Zahnarzt"_s);
+
+        // The mini calendar went to June 2028, and back.
+        m_live->cover(QDate(2028, 6, 1));
+        m_live->waitForResults();
+        QCOMPARE(
+            textsOf(m_live->notes()), QStringList({ u"Zahnarzt"_s, u"Später"_s, u"Übernächstes Jahr"_s }));
+        m_live->cover(QDate(2026, 12, 1));
+        m_live->waitForResults();
+        QCOMPARE(textsOf(m_live->notes()), QStringList({ u"Zahnarzt"_s, u"Später"_s }));
+
+        // Reading the same again tells nobody; choosing none empties the list.
+        changed.clear();
+        m_live->reload();
+        m_live->waitForResults();
+        QCOMPARE(changed.count(), 0);
+        m_live->setCalendars({});
+        m_live->waitForResults();
+        QVERIFY(m_live->notes().isEmpty());
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void anOccurrenceInTwoWindowsOnce()
+    {
+        // From the last day of the usual window into the covered month after it.
+        CalendarEvent trip = calendarEvent(u"Reise"_s, berlin(2027, 12, 31, 9, 0));
+        trip.endDate = berlin(2028, 1, 2, 18, 0);
+        m_store.add(u"Privat"_s, { trip });
+        m_live->setStore(&m_store);
+        m_live->setCalendars({ u"/kalender/Privat"_s });
+        m_live->cover(QDate(2028, 1, 1));
+        m_live->waitForResults();
+        QCOMPARE(textsOf(m_live->notes()), QStringList { u"Reise"_s });
+    }
+
+    void aChangedFolderIsReadAgain()
+    {
+        QTemporaryDir folder;
+        m_store.calendarList.append({ folder.path(), u"Ordner"_s, u"#000000"_s });
+        m_live->setStore(&m_store);
+        m_live->setCalendars({ folder.path() });
+        m_live->waitForResults();
+        QVERIFY(m_live->notes().isEmpty());
+
+        // vdirsyncer put a file there: the store now reads an event from it.
+        QSignalSpy changed(m_live.get(), &LiveCalendars::changed);
+        m_store.eventsByCalendar.insert(
+            folder.path(), { calendarEvent(u"Neu"_s, berlin(2026, 12, 10, 9, 0)) });
+        QVERIFY(writeAll(folder.filePath(u"neu.ics"_s), "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n"));
+        QTRY_COMPARE(changed.count(), 1);
+        QCOMPARE(textsOf(m_live->notes()), QStringList { u"Neu"_s });
+
+        // Wiped and made again, it is still followed.
+        m_store.eventsByCalendar.remove(folder.path());
+        QVERIFY(QDir(folder.path()).removeRecursively());
+        QTRY_COMPARE(changed.count(), 2);
+        QVERIFY(QDir().mkpath(folder.path()));
+        m_live->reload();
+        m_live->waitForResults();
+        m_store.eventsByCalendar.insert(
+            folder.path(), { calendarEvent(u"Wieder"_s, berlin(2026, 12, 11, 9, 0)) });
+        QVERIFY(writeAll(folder.filePath(u"wieder.ics"_s), "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n"));
+        QTRY_COMPARE(changed.count(), 3);
+        QCOMPARE(textsOf(m_live->notes()), QStringList { u"Wieder"_s });
+    }
+
+private:
+    static QList<QUuid> idsOf(const ReminderNotes& notes)
+    {
+        QList<QUuid> ids;
+        for (const ReminderNote& note : notes)
+            ids.append(note.id);
+        return ids;
+    }
+
+    FakeCalendarStore m_store;
+    std::unique_ptr<LiveCalendars> m_live;
+};
+
+QTEST_GUILESS_MAIN(tst_LiveCalendars)
+#include "tst_livecalendars.moc"
