@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <limits>
 #include <memory>
 
 namespace {
@@ -230,6 +231,8 @@ bool renderScreenshot(NoteStore& store, const QString& screen, const QString& ou
     if (screen.endsWith(QLatin1String("-kalender")) && !showCalendarsLive(controller, screen, error))
         return false;
     controller.setLoginItem(std::make_unique<XdgAutostart>());
+    // Settings and about whole, whatever the screen of this machine.
+    controller.setNaturalHeightLimit(std::numeric_limits<double>::infinity());
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/"));

@@ -410,6 +410,20 @@ QScreen* PanelController::panelScreen() const
     return m_window && m_window->screen() ? m_window->screen() : QGuiApplication::primaryScreen();
 }
 
+double PanelController::naturalHeightLimit() const
+{
+    if (m_heightLimit)
+        return *m_heightLimit;
+    const QScreen* screen = panelScreen();
+    return screen ? std::max(400.0, screen->availableGeometry().height() - 40.0) : 860.0;
+}
+
+void PanelController::setNaturalHeightLimit(std::optional<double> limit)
+{
+    m_heightLimit = limit;
+    emit panelScreenChanged();
+}
+
 void PanelController::setPanelWindow(QWindow* window)
 {
     if (window == m_window)

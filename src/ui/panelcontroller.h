@@ -58,6 +58,7 @@ class PanelController : public QObject {
     Q_PROPERTY(NoteListModel* rungAlarms READ rungAlarms CONSTANT)
     Q_PROPERTY(int moreRungAlarms READ moreRungAlarms NOTIFY listsChanged)
     Q_PROPERTY(TimelineModel* timeline READ timeline CONSTANT)
+    Q_PROPERTY(double naturalHeightLimit READ naturalHeightLimit NOTIFY panelScreenChanged)
 
 public:
     /// One screen at a time; the first whose flag is set wins, in this order.
@@ -137,6 +138,11 @@ public:
     /// app has made the window.
     [[nodiscard]] QScreen* panelScreen() const;
     void setPanelWindow(QWindow* window);
+    /// How high settings and about may grow the panel before they scroll: the free height of the
+    /// panel's screen less 40, at least 400.
+    [[nodiscard]] double naturalHeightLimit() const;
+    /// A fixed limit instead, e.g. none (infinity) for pictures that are the same on every machine.
+    void setNaturalHeightLimit(std::optional<double> limit);
     [[nodiscard]] NoteListModel* dayAppointments() { return &m_day; }
     [[nodiscard]] NoteListModel* futureAppointments() { return &m_future; }
     [[nodiscard]] NoteListModel* todayAppointments() { return &m_today; }
@@ -213,6 +219,7 @@ private:
     ReminderNotes m_shown;
     QString m_calendarRoot;
     QPointer<QWindow> m_window;
+    std::optional<double> m_heightLimit;
     int m_selectedTab = 0;
     std::optional<QDate> m_selectedDay;
     std::optional<QUuid> m_editingNoteId;

@@ -15,7 +15,8 @@ Item {
     readonly property bool naturalHeight: screen === PanelController.Settings || screen === PanelController.About
 
     implicitWidth: 380
-    implicitHeight: naturalHeight && secondary.item ? secondary.item.implicitHeight : windowHeight
+    implicitHeight: naturalHeight && secondary.item
+                    ? Math.min(secondary.item.implicitHeight, controller.naturalHeightLimit) : windowHeight
     clip: true
 
     // Hidden under another screen, so that nothing of it shows below a shorter one or takes input.
@@ -59,7 +60,8 @@ Item {
     Loader {
         id: secondary
         width: parent.width
-        height: content.naturalHeight ? implicitHeight : content.windowHeight
+        // Settings and about are as high as the panel grew for them (see implicitHeight above).
+        height: content.naturalHeight ? content.height : content.windowHeight
         active: content.screen !== PanelController.Main && content.screen !== PanelController.Editor
         onLoaded: fadeIn.restart()
         NumberAnimation {

@@ -8,11 +8,14 @@ Item {
 
     property string backLabel: "Zurück"
     default property alias screenContent: contentArea.data
+    // The height the content wants, for content that scrolls inside the space it is given (and so
+    // has no height of its own to measure); negative: as high as what it holds.
+    property real contentHeight: -1
     signal back()
 
     // Settings and about size to their content; the others are given the panel's height.
     implicitWidth: 380
-    implicitHeight: topRow.height + 1 + contentArea.childrenRect.height
+    implicitHeight: topRow.height + 1 + (contentHeight >= 0 ? contentHeight : contentArea.childrenRect.height)
 
     Item {
         id: topRow
