@@ -33,8 +33,8 @@ PanelController::PanelController(NoteStore& store, QObject* parent)
     , m_store(store)
     , m_live([&store] { return store.now(); })
 {
-    connect(&m_store, &NoteStore::notesChanged, this, &PanelController::refresh);
-    connect(&m_live, &LiveCalendars::changed, this, &PanelController::refresh);
+    connect(&m_store, &NoteStore::notesChanged, this, &PanelController::recordsChanged);
+    connect(&m_live, &LiveCalendars::changed, this, &PanelController::recordsChanged);
     connect(&m_settings, &AppSettings::shownCalendarsChanged, this, &PanelController::showChosenCalendars);
     connect(&m_settings, &AppSettings::syncFolderChanged, this, &PanelController::showChosenCalendars);
     showChosenCalendars();
@@ -370,11 +370,17 @@ void PanelController::forgetRungAlarms()
     refresh();
 }
 
-void PanelController::refresh()
+void PanelController::recordsChanged()
 {
+    // Joined once per change, not at every tick of the clock.
     m_shown.clear();
     if (!m_live.notes().isEmpty())
         m_shown = m_store.notes() + m_live.notes();
+    refresh();
+}
+
+void PanelController::refresh()
+{
     const ReminderNotes& notes = this->notes();
     const QDateTime current = now();
     // Newest first, each once; a record deleted meanwhile is gone from here too.

@@ -202,6 +202,8 @@ private:
     {
         setSelectedDay(day.isValid() ? std::optional(day) : std::nullopt);
     }
+    /// The store's records or the shown calendars changed.
+    void recordsChanged();
     void refresh();
     void tickClock();
     /// The shown calendars of the settings, less the folder the records are kept in step with:
