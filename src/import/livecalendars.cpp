@@ -1,6 +1,7 @@
 #include "livecalendars.h"
 
 #include "calendarimportservice.h"
+#include "log.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -121,6 +122,20 @@ void LiveCalendars::reload()
                     }
                 }
             }
+        }
+        if (notes.size() > maxShown) {
+            // A rule every few minutes would flood every list: those nearest to now stay.
+            Log::line(QStringLiteral("[Kalender] %1 Termine im Zeitraum, gezeigt werden die %2 nächsten")
+                          .arg(notes.size())
+                          .arg(maxShown));
+            const qint64 at = now.toMSecsSinceEpoch();
+            const auto distance = [at](const ReminderNote& note) {
+                return std::abs(note.alarmDate.toMSecsSinceEpoch() - at);
+            };
+            std::nth_element(notes.begin(), notes.begin() + maxShown, notes.end(),
+                [&distance](
+                    const ReminderNote& a, const ReminderNote& b) { return distance(a) < distance(b); });
+            notes.resize(maxShown);
         }
         std::stable_sort(notes.begin(), notes.end(),
             [](const ReminderNote& a, const ReminderNote& b) { return a.alarmDate < b.alarmDate; });

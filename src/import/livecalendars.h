@@ -25,6 +25,9 @@ public:
         QDateTime end;
     };
 
+    /// At most this many occurrences show, those nearest to now.
+    static constexpr qsizetype maxShown = 20'000;
+
     explicit LiveCalendars(Clock clock, QObject* parent = nullptr);
     ~LiveCalendars() override;
 

@@ -131,6 +131,24 @@ private slots:
         QCOMPARE(textsOf(m_live->notes()), QStringList { u"Reise"_s });
     }
 
+    void aFloodKeepsThoseNearestToday()
+    {
+        // Every half hour from 1 November 2026 on, more than the window holds room for.
+        QList<CalendarEvent> events;
+        const QDateTime first = berlin(2026, 11, 1, 0, 0);
+        for (int slot = 0; slot < LiveCalendars::maxShown + 400; ++slot)
+            events.append(calendarEvent(u"Takt"_s, first.addSecs(slot * 1800LL)));
+        m_store.add(u"Takt"_s, events);
+        m_live->setStore(&m_store);
+        m_live->setCalendars({ u"/kalender/Takt"_s });
+        m_live->waitForResults();
+        // The month before today is nearer than the far end of the next year.
+        QCOMPARE(m_live->notes().size(), LiveCalendars::maxShown);
+        QCOMPARE(m_live->notes().constFirst().alarmDate, first);
+        QCOMPARE(
+            m_live->notes().constLast().alarmDate, first.addSecs((LiveCalendars::maxShown - 1) * 1800LL));
+    }
+
     void aChangedFolderIsReadAgain()
     {
         QTemporaryDir folder;
