@@ -374,8 +374,17 @@ void PanelController::recordsChanged()
 {
     // Joined once per change, not at every tick of the clock.
     m_shown.clear();
-    if (!m_live.notes().isEmpty())
-        m_shown = m_store.notes() + m_live.notes();
+    if (!m_live.notes().isEmpty()) {
+        // What was imported from a shown calendar shows once, as the record it became.
+        QSet<QUuid> imported;
+        for (const CollisionPair& pair : m_store.findCollisions(m_live.notes()))
+            imported.insert(pair.incoming.id);
+        m_shown = m_store.notes();
+        for (const ReminderNote& note : m_live.notes()) {
+            if (!imported.contains(note.id))
+                m_shown.append(note);
+        }
+    }
     refresh();
 }
 

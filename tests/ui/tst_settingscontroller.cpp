@@ -331,6 +331,13 @@ private slots:
         const QString shownId = m_panel->dayAppointments()->notes().constLast().id.toString();
         QVERIFY(m_panel->isReadOnly(shownId));
         QVERIFY(m_store->notes().isEmpty());
+        // Imported after all, it shows once: as the record it became.
+        QVERIFY(m_store->importNotes({ appointment(
+            QStringLiteral("Teamrunde"), berlin(2026, 12, 7, 16), {}, QStringLiteral("Arbeit")) }));
+        QCOMPARE(titles(m_panel->dayAppointments()->notes()),
+            QStringList({ QStringLiteral("Eigener Termin"), QStringLiteral("Teamrunde") }));
+        QVERIFY(!m_panel->isReadOnly(m_panel->dayAppointments()->notes().constLast().id.toString()));
+        m_store->setNotes({});
 
         // The folder kept in step holds the records themselves: it leaves the list and the panel.
         QVERIFY(m_panel->settings()->setSyncFolder(own));
