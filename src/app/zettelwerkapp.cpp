@@ -327,11 +327,8 @@ QByteArray ZettelwerkApp::handleRequest(const QByteArray& request)
         return Cli::encodeResult({ 2, {},
             QStringLiteral("Die laufende App führt %1 nicht aus\n").arg(decoded.args.constFirst()) });
     const Cli::Result result = Cli::execute(decoded, *m_store);
-    // The command wrote the settings; this process's copy learns of the folder here.
-    if (decoded.args.constFirst() == QLatin1String("sync-folder")) {
-        const AppSettings written;
-        m_sync->setNotes(written.syncNotes());
-        m_sync->setFolder(written.syncFolder());
-    }
+    // The command wrote the settings file; the exchange and an open settings screen follow from here.
+    if (decoded.args.constFirst() == QLatin1String("sync-folder"))
+        m_panelController->settings()->reload();
     return Cli::encodeResult(result);
 }

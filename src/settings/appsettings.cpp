@@ -33,14 +33,48 @@ double number(const QSettings& settings, const QString& key, double fallback)
 AppSettings::AppSettings(QObject* parent)
     : QObject(parent)
 {
+    reload();
+}
+
+namespace {
+
+// Sets a field; true when it changed, so the caller tells its observers.
+template <typename T> bool assign(T& field, const T& value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
+} // namespace
+
+void AppSettings::reload()
+{
     const QSettings settings = store();
-    m_fontScale = std::clamp(number(settings, fontScaleKey, defaultFontScale), minFontScale, maxFontScale);
-    m_windowHeight = std::max(number(settings, windowHeightKey, defaultWindowHeight), minWindowHeight);
-    m_lastSoundName = settings.value(lastSoundNameKey).toString();
-    m_calendarAccess = settings.value(calendarAccessKey).toBool();
-    m_syncFolder = settings.value(syncFolderKey).toString();
-    m_syncNotes = settings.value(syncNotesKey).toBool();
-    m_shownCalendars = settings.value(shownCalendarsKey).toStringList();
+    const double fontScale
+        = std::clamp(number(settings, fontScaleKey, defaultFontScale), minFontScale, maxFontScale);
+    if (!qFuzzyCompare(fontScale, m_fontScale)) {
+        m_fontScale = fontScale;
+        emit fontScaleChanged();
+    }
+    const double windowHeight
+        = std::max(number(settings, windowHeightKey, defaultWindowHeight), minWindowHeight);
+    if (!qFuzzyCompare(windowHeight, m_windowHeight)) {
+        m_windowHeight = windowHeight;
+        emit windowHeightChanged();
+    }
+    if (assign(m_lastSoundName, settings.value(lastSoundNameKey).toString()))
+        emit lastSoundNameChanged();
+    if (assign(m_calendarAccess, settings.value(calendarAccessKey).toBool()))
+        emit calendarAccessChanged();
+    // Notes first: a new folder's first exchange already knows whether they travel.
+    if (assign(m_syncNotes, settings.value(syncNotesKey).toBool()))
+        emit syncNotesChanged();
+    if (assign(m_syncFolder, settings.value(syncFolderKey).toString()))
+        emit syncFolderChanged();
+    if (assign(m_shownCalendars, settings.value(shownCalendarsKey).toStringList()))
+        emit shownCalendarsChanged();
 }
 
 void AppSettings::setFontScale(double scale)

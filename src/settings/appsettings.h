@@ -55,6 +55,10 @@ public:
     /// Keeps the list; false when the settings file could not be written.
     bool setShownCalendars(const QStringList& identifiers);
 
+    /// Reads every value again, telling of each that changed: another process (a command the
+    /// running app carried out) wrote them.
+    void reload();
+
     /// Font scale 100 % and panel height 580; the sound and the calendar access stay.
     Q_INVOKABLE void reset();
 

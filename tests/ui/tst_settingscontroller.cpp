@@ -285,6 +285,18 @@ private slots:
         QCOMPARE(m_settings->syncNotesText(), u"Aus – abgeglichene Notizen bleiben im Ordner"_qs);
         m_settings->setSyncOn(false);
         QCOMPARE(AppSettings().syncFolder(), QString());
+
+        // `zettelwerk sync-folder` carried out by the running app writes the file from another
+        // copy of the settings; the open screen follows once the panel's copy reads it again.
+        QSignalSpy changed(m_settings.get(), &SettingsController::syncChanged);
+        QVERIFY(AppSettings().setSyncFolder(data));
+        QVERIFY(AppSettings().setSyncNotes(true));
+        m_panel->settings()->reload();
+        QVERIFY(m_settings->syncOn());
+        QVERIFY(m_settings->syncNotes());
+        QCOMPARE(changed.count(), 2);
+        m_panel->settings()->reload();
+        QCOMPARE(changed.count(), 2);
     }
 
     void shownCalendars()
