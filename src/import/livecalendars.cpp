@@ -90,10 +90,17 @@ QList<LiveCalendars::Window> LiveCalendars::windows(const QDate& today, const QD
     return result;
 }
 
+void LiveCalendars::reloadIfOld()
+{
+    if (!m_readAt.isValid() || m_readAt.secsTo(m_clock()) >= 60)
+        reload();
+}
+
 void LiveCalendars::reload()
 {
     const quint64 generation = ++m_generation;
     m_delay.stop();
+    m_readAt = m_clock();
     if (!m_store || m_identifiers.isEmpty()) {
         arrived(generation, {});
         return;
@@ -113,7 +120,7 @@ void LiveCalendars::reload()
                 continue;
             for (const Window& window : windows) {
                 const ReminderNotes found
-                    = toNotes(store->events(window.start, window.end, { identifier }), *calendar, now);
+                    = toNotes(store->events(window.start, window.end, { identifier }), *calendar);
                 // An occurrence that reaches into two windows is read twice.
                 for (const ReminderNote& note : found) {
                     if (!seen.contains(note.id)) {
@@ -167,14 +174,14 @@ const ReminderNote* LiveCalendars::find(const QUuid& id) const
     return found == m_index.cend() ? nullptr : &m_notes.at(*found);
 }
 
-ReminderNotes LiveCalendars::toNotes(
-    const QList<CalendarEvent>& events, const CalendarInfo& calendar, const QDateTime& now)
+ReminderNotes LiveCalendars::toNotes(const QList<CalendarEvent>& events, const CalendarInfo& calendar)
 {
     ReminderNotes notes;
     notes.reserve(events.size());
     QHash<QString, int> repeats;
     for (const CalendarEvent& event : events) {
-        ReminderNote note = ReminderNote::create(now);
+        // Made at its own start, so that a later reading finds it unchanged.
+        ReminderNote note = ReminderNote::create(event.startDate);
         // The same event at the same moment keeps its id, so an open editor stays on it; two
         // alike in one calendar are told apart by their order.
         QString key = calendar.identifier + u'\x1f' + event.title + u'\x1f'

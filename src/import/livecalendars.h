@@ -42,6 +42,9 @@ public:
     /// Reads every shown calendar again, e.g. when the panel opens; unchanged files are not parsed
     /// again by the store.
     void reload();
+    /// Reads again when the last reading is a minute old: a file rewritten in place changes no
+    /// folder, and today's window moves at midnight.
+    void reloadIfOld();
 
     /// The occurrences read last, by start.
     [[nodiscard]] const ReminderNotes& notes() const { return m_notes; }
@@ -51,9 +54,9 @@ public:
     /// outside it.
     [[nodiscard]] static QList<Window> windows(const QDate& today, const QDate& coveredMonth);
     /// The occurrences of one calendar as records that only show: source the calendar's title,
-    /// no alarm of their own, ids that stay the same from one reading to the next.
+    /// no alarm of their own, the same id and fields from one reading to the next.
     [[nodiscard]] static ReminderNotes toNotes(
-        const QList<CalendarEvent>& events, const CalendarInfo& calendar, const QDateTime& now);
+        const QList<CalendarEvent>& events, const CalendarInfo& calendar);
 
     /// Blocks until the reading under way has been handed back; for tests.
     void waitForResults();
@@ -70,6 +73,7 @@ private:
     CalendarStore* m_store = nullptr;
     QStringList m_identifiers;
     QDate m_coveredMonth;
+    QDateTime m_readAt;
     ReminderNotes m_notes;
     QHash<QUuid, qsizetype> m_index;
     quint64 m_generation = 0;

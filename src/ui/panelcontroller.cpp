@@ -129,6 +129,8 @@ void PanelController::setPanelVisible(bool visible)
 
 void PanelController::tickClock()
 {
+    if (m_panelVisible)
+        m_live.reloadIfOld();
     refresh();
     emit nowChanged();
     if (m_panelVisible)

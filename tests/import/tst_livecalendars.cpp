@@ -19,7 +19,8 @@ private slots:
     void init()
     {
         m_store = FakeCalendarStore();
-        m_live = std::make_unique<LiveCalendars>([] { return berlin(2026, 12, 7, 10, 0); });
+        m_now = berlin(2026, 12, 7, 10, 0);
+        m_live = std::make_unique<LiveCalendars>([this] { return m_now; });
     }
 
     void windows_data()
@@ -59,7 +60,7 @@ private slots:
         const CalendarInfo work { u"/kalender/Arbeit"_s, u"Arbeit"_s, u"#ff0000"_s };
         const QList<CalendarEvent> events { team, untitled, team };
 
-        const ReminderNotes notes = LiveCalendars::toNotes(events, work, berlin(2026, 12, 7, 10, 0));
+        const ReminderNotes notes = LiveCalendars::toNotes(events, work);
         QCOMPARE(textsOf(notes),
             QStringList({ u"Teamrunde\nOrt: Raum 3"_s, u"Ohne Titel"_s, u"Teamrunde\nOrt: Raum 3"_s }));
         const ReminderNote& first = notes.constFirst();
@@ -72,14 +73,14 @@ private slots:
         QCOMPARE(first.repeatInterval, RepeatInterval::None);
         QVERIFY(first.launchAppPath.isEmpty() && first.shellScript.isEmpty());
 
-        // The same reading later gives the same ids; twins in one calendar and the same event in
-        // another calendar do not share one.
-        const ReminderNotes later = LiveCalendars::toNotes(events, work, berlin(2026, 12, 9, 8, 0));
-        QCOMPARE(idsOf(later), idsOf(notes));
+        // A later reading gives the same records; twins in one calendar and the same event in
+        // another calendar do not share an id.
+        const ReminderNotes later = LiveCalendars::toNotes(events, work);
+        QVERIFY(std::equal(later.cbegin(), later.cend(), notes.cbegin(), notes.cend(),
+            [](const ReminderNote& a, const ReminderNote& b) { return a.hasSameFields(b); }));
         QVERIFY(notes.at(0).id != notes.at(2).id);
         const CalendarInfo home { u"/kalender/Privat"_s, u"Privat"_s, u"#00ff00"_s };
-        QVERIFY(
-            LiveCalendars::toNotes({ team }, home, later.constFirst().createdAt).constFirst().id != first.id);
+        QVERIFY(LiveCalendars::toNotes({ team }, home).constFirst().id != first.id);
     }
 
     void readingFollowsChoiceAndMonth()
@@ -112,6 +113,16 @@ private slots:
         m_live->reload();
         m_live->waitForResults();
         QCOMPARE(changed.count(), 0);
+        // The open panel's clock reads again once a minute has passed since the last reading.
+        const int queries = m_store.queries;
+        m_now = m_now.addSecs(59);
+        m_live->reloadIfOld();
+        m_live->waitForResults();
+        QCOMPARE(m_store.queries, queries);
+        m_now = m_now.addSecs(1);
+        m_live->reloadIfOld();
+        m_live->waitForResults();
+        QCOMPARE(m_store.queries, queries + 2);
         m_live->setCalendars({});
         m_live->waitForResults();
         QVERIFY(m_live->notes().isEmpty());
@@ -181,15 +192,8 @@ private slots:
     }
 
 private:
-    static QList<QUuid> idsOf(const ReminderNotes& notes)
-    {
-        QList<QUuid> ids;
-        for (const ReminderNote& note : notes)
-            ids.append(note.id);
-        return ids;
-    }
-
     FakeCalendarStore m_store;
+    QDateTime m_now;
     std::unique_ptr<LiveCalendars> m_live;
 };
 
