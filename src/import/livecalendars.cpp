@@ -19,11 +19,6 @@ QDate firstOfMonth(const QDate& day)
     return QDate(day.year(), day.month(), 1);
 }
 
-QDateTime midnight(const QDate& day)
-{
-    return day.startOfDay();
-}
-
 } // namespace
 
 LiveCalendars::LiveCalendars(Clock clock, QObject* parent)
@@ -79,11 +74,11 @@ void LiveCalendars::cover(const QDate& month)
 QList<LiveCalendars::Window> LiveCalendars::windows(const QDate& today, const QDate& coveredMonth)
 {
     const QDate thisMonth = firstOfMonth(today);
-    const Window usual { midnight(thisMonth.addMonths(-1)), midnight(thisMonth.addMonths(13)) };
+    const Window usual { thisMonth.addMonths(-1).startOfDay(), thisMonth.addMonths(13).startOfDay() };
     QList<Window> result { usual };
     if (coveredMonth.isValid()) {
         const QDate first = firstOfMonth(coveredMonth);
-        const Window month { midnight(first), midnight(first.addMonths(1)) };
+        const Window month { first.startOfDay(), first.addMonths(1).startOfDay() };
         if (month.start < usual.start || month.start >= usual.end)
             result.append(month);
     }
