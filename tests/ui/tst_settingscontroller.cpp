@@ -357,6 +357,14 @@ private slots:
         m_panel->liveCalendars().waitForResults();
         QCOMPARE(titles(m_panel->dayAppointments()->notes()), QStringList { QStringLiteral("Teamrunde") });
 
+        // A settings file that cannot be written keeps the choice as it was, and says so.
+        const QString file = QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).fileName();
+        QVERIFY(QFile::rename(file, file + QStringLiteral(".weg")) && QDir().mkdir(file));
+        rules.setShown(work, false);
+        QCOMPARE(rules.statusText(), QStringLiteral("Die Einstellungen konnten nicht gespeichert werden"));
+        QCOMPARE(m_panel->settings()->shownCalendars(), QStringList({ work, own }));
+        QVERIFY(QDir().rmdir(file) && QFile::rename(file + QStringLiteral(".weg"), file));
+
         // Hidden again, gone from the panel; a record of the store is never read-only.
         rules.setShown(work, false);
         m_panel->liveCalendars().waitForResults();
