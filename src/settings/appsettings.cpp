@@ -1,5 +1,7 @@
 #include "appsettings.h"
 
+#include "assign.h"
+
 #include <QSettings>
 
 #include <algorithm>
@@ -35,19 +37,6 @@ AppSettings::AppSettings(QObject* parent)
 {
     reload();
 }
-
-namespace {
-
-// Sets a field; true when it changed, so the caller tells its observers.
-template <typename T> bool assign(T& field, const T& value)
-{
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-
-} // namespace
 
 void AppSettings::reload()
 {

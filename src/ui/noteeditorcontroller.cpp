@@ -4,6 +4,7 @@
 #include "alarmsounds.h"
 #include "appname.h"
 #include "appsettings.h"
+#include "assign.h"
 #include "editordates.h"
 #include "filedialog.h"
 #include "notestore.h"
@@ -21,15 +22,6 @@ const ReminderNote* findNote(const ReminderNotes& notes, const QUuid& id)
     const auto found
         = std::find_if(notes.cbegin(), notes.cend(), [&id](const ReminderNote& n) { return n.id == id; });
     return found == notes.cend() ? nullptr : &*found;
-}
-
-// Sets a field; true when it changed, so the caller tells its observers.
-template <typename T> bool assign(T& field, const T& value)
-{
-    if (field == value)
-        return false;
-    field = value;
-    return true;
 }
 
 } // namespace
