@@ -5,24 +5,9 @@ import Zettelwerk.Test
 
 // The panel's screens driven by the mouse: day selection, "+" per tab, the delete dialog's
 // backdrop, the quit question, the editor's header, and where "Termine" starts.
-TestCase {
+PanelTestCase {
     id: testCase
     name: "Panel"
-    width: 380
-    height: 580
-    // Mouse events reach only a shown window.
-    visible: true
-    when: windowShown
-
-    property PanelContent panel
-
-    Component {
-        id: panelComponent
-        PanelContent {
-            width: 380
-            height: 580
-        }
-    }
 
     SignalSpy {
         id: quitSpy
@@ -31,16 +16,11 @@ TestCase {
 
     function init() {
         Fixture.reset()
-        panel = createTemporaryObject(panelComponent, testCase, { controller: Fixture.controller })
+        panel = createTemporaryObject(content, testCase, { controller: Fixture.controller })
         verify(panel)
         waitForRendering(panel)
     }
 
-    function item(name, within) {
-        const found = findChild(within || panel, name)
-        verify(found, "no item named " + name)
-        return found
-    }
 
     // Once shown: on a busy machine a question or screen may still be on its way in.
     function click(target) {
