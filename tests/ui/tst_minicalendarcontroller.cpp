@@ -29,13 +29,8 @@ ReminderNote imported(const QDateTime& start, const QDateTime& end)
 QString describe(const QMap<int, DayEntryType>& types)
 {
     QStringList days;
-    for (auto it = types.cbegin(); it != types.cend(); ++it) {
-        const char* letter = it.value() == DayEntryType::Note ? "N"
-            : it.value() == DayEntryType::Event               ? "E"
-            : it.value() == DayEntryType::Mixed               ? "M"
-                                                              : "-";
-        days.append(QString::number(it.key()) + QLatin1String(letter));
-    }
+    for (auto it = types.cbegin(); it != types.cend(); ++it)
+        days.append(QString::number(it.key()) + QLatin1Char("-NEM"[int(it.value())])); // in the enum's order
     return days.join(u' ');
 }
 

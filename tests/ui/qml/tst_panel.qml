@@ -107,8 +107,7 @@ PanelTestCase {
     // Ctrl+Return saves too: tst_endtoend's keyboardAlone types it on the real panel.
     function test_editorSavesAndAsksBeforeDeleting() {
         openCard("Ideen")
-        const text = item("editorText")
-        compare(text.text, "Ideen")
+        compare(item("editorText").text, "Ideen")
         keyClick(Qt.Key_End)
         keyClick(Qt.Key_Exclam)
         click(editorItem("editorSave"))
@@ -220,8 +219,7 @@ PanelTestCase {
         const list = item("timeline")
         // Scrolled past the month ahead, to the "Heute" divider.
         tryVerify(() => list.contentY > list.originY + list.height)
-        const divider = findChild(list, "today-divider")
-        verify(divider)
+        const divider = item("today-divider", list)
         const y = divider.mapToItem(list, 0, 0).y
         verify(y >= 0 && y + divider.height <= list.height, "divider at " + y)
     }

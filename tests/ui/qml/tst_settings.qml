@@ -28,7 +28,6 @@ PanelTestCase {
         Fixture.reset()
     }
 
-
     function click(target) {
         verify(target.visible, target.objectName + " is hidden")
         // Settings taller than the screen scroll: the target is scrolled to, as a user would.
