@@ -289,9 +289,8 @@ private slots:
         // becomes the one the records are kept in step with.
         QTemporaryDir root;
         const auto calendar = [&root](const char* folder, const char* name, const QByteArray& events) {
-            QVERIFY(QDir(root.path()).mkpath(QString::fromLatin1(folder)));
             const QString path = root.filePath(QString::fromLatin1(folder));
-            QVERIFY(writeAll(path + u"/displayname"_qs, name));
+            QVERIFY(QDir().mkpath(path) && writeAll(path + u"/displayname"_qs, name));
             QVERIFY(writeAll(path + u"/events.ics"_qs,
                 "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" + events + "END:VCALENDAR\r\n"));
         };
