@@ -85,9 +85,10 @@ private slots:
         QTest::addColumn<Operation>("operation");
         QTest::addColumn<QString>("texts"); // of the resulting list, joined by '|'
         QTest::addColumn<QStringList>("log");
+        QTest::addColumn<bool>("diskFull"); // failedSaveTakesOperationBack's: else a folder is in the way
 
         const auto row = [](const char* name, const QString& texts, const Operation& operation) {
-            QTest::newRow(name) << operation << texts << QStringList();
+            QTest::newRow(name) << operation << texts << QStringList() << false;
         };
         const ReminderNotes incoming { note(10, u"X"_s, true), note(11, u"Y"_s) };
         row("addNote", u"|A|B|C|A2"_s, [](NoteStore& s) { s.addNote(false); });
@@ -101,7 +102,8 @@ private slots:
         QTest::newRow("importNotes") << Operation([=](NoteStore& s) { s.importNotes(incoming); })
                                      << u"X|Y|A|B|C|A2"_s
                                      << QStringList { u"[NoteStore] importNotes called with 2 notes"_s,
-                                            u"[NoteStore] after import: 6 total notes"_s };
+                                            u"[NoteStore] after import: 6 total notes"_s }
+                                     << false;
         row("importWithCollisionResolution", u"X|A|C|A2"_s, [=](NoteStore& s) {
             s.importWithCollisionResolution(
                 incoming, { fixedId(2), fixedId(98) }, { fixedId(11), fixedId(99) });
@@ -116,28 +118,54 @@ private slots:
             [=](NoteStore& s) { s.restoreFromJSON(NoteJson::encodePretty(incoming)); });
     }
 
-    // The same operations with the file blocked: each is taken back whole.
-    void failedSaveTakesOperationBack_data() { everyOperationSavesWholeFile_data(); }
+    // The same operations with the file blocked: each is taken back whole, and the user is told why.
+    void failedSaveTakesOperationBack_data()
+    {
+        everyOperationSavesWholeFile_data();
+        QTest::newRow("addNote on a full disk")
+            << Operation([](NoteStore& s) { s.addNote(true); }) << QString() << QStringList() << true;
+    }
 
     void failedSaveTakesOperationBack()
     {
         QFETCH(Operation, operation);
+        QFETCH(bool, diskFull);
 
-        auto store = openStoreWith(NoteJson::encodePretty(seed()));
-        QVERIFY(QFile::remove(dataFile()));
-        QVERIFY(QDir().mkdir(dataFile())); // a folder where the file belongs: even root cannot write
+        const QByteArray pretty = NoteJson::encodePretty(seed());
+        auto store = openStoreWith(pretty);
+        // A folder where the file belongs stops even root; a file-size limit stands in for a full disk:
+        // writes past it fail with EFBIG.
+        rlimit unlimited {};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+        const auto lift = qScopeGuard([&unlimited] { setrlimit(RLIMIT_FSIZE, &unlimited); });
+        if (diskFull) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit full = unlimited;
+            full.rlim_cur = 64;
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
+        } else {
+            QVERIFY(QFile::remove(dataFile()));
+            QVERIFY(QDir().mkdir(dataFile()));
+        }
         QSignalSpy changed(store.get(), &NoteStore::notesChanged);
         operation(*store);
 
         QCOMPARE(textsOf(store->notes()).join(u'|'), u"A|B|C|A2"_s);
         QCOMPARE(changed.count(), 0);
-        QVERIFY2(store->saveError().startsWith(u"Die Datendatei "_s), qPrintable(store->saveError()));
+        QCOMPARE(readAll(dataFile()), diskFull ? pretty : QByteArray());
+        const QString why = diskFull ? u"Der Datenträger ist voll, oder die Datei wäre zu groß."_s
+                                     : u"an ihrer Stelle steht ein Ordner."_s;
+        QVERIFY2(store->saveError().startsWith(u"Die Datendatei "_s + dataFile())
+                && store->saveError().endsWith(why),
+            qPrintable(store->saveError()));
         QVERIFY(std::any_of(m_log.cbegin(), m_log.cend(),
             [](const QString& line) { return line.startsWith(u"Failed to save notes: "_s); }));
 
-        // The next change saves only itself: nothing of the failed one comes along.
-        QVERIFY(QDir().rmdir(dataFile()));
+        // Room again: the next change saves only itself, nothing of the failed one.
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+        QDir().rmdir(dataFile());
         QVERIFY(store->deleteNote(fixedId(3)));
+        QVERIFY(store->saveError().isEmpty());
         QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
         QCOMPARE(textsOf(store->notes()).join(u'|'), u"A|B|A2"_s);
     }
@@ -294,14 +322,12 @@ private slots:
                 imported(3, u"b2"_s, u"neu.ics"_s, berlin(2025, 3, 5, 8, 0)),
                 imported(4, u"b1"_s, u"zweite.ics"_s, berlin(2025, 3, 1, 8, 0)) });
 
-        const QList<ImportBatchSummary> batches = store->importBatches();
-        QCOMPARE(batches.size(), 2);
-        QCOMPARE(batches.at(0).batchId, u"b2"_s);
-        QCOMPARE(batches.at(0).count, 1);
-        QCOMPARE(batches.at(1).batchId, u"b1"_s);
-        QCOMPARE(batches.at(1).source, u"erste.ics"_s);
-        QCOMPARE(batches.at(1).count, 2);
-        QCOMPARE(batches.at(1).date, berlin(2025, 3, 1, 8, 0));
+        QStringList batches;
+        for (const ImportBatchSummary& batch : store->importBatches())
+            batches << u"%1 %2 %3 %4"_s.arg(
+                batch.batchId, batch.source, QString::number(batch.count), batch.date.toString(Qt::ISODate));
+        // Newest first, each named after its first record.
+        QCOMPARE(batches, strings("b2 neu.ics 1 2025-03-05T08:00:00|b1 erste.ics 2 2025-03-01T08:00:00"));
     }
 
     void restore_data()
@@ -402,52 +428,21 @@ private slots:
             QVERIFY(QFile::exists(stampedCopy));
     }
 
-    void saveFailureTakesChangeBack_data()
+    void folderFoundInPlaceOfTheFile()
     {
-        QTest::addColumn<QString>("blocker");
-
-        QTest::newRow("blocked before load") << u"folder before load"_s;
-        QTest::newRow("disk full") << u"disk full"_s;
-    }
-
-    void saveFailureTakesChangeBack()
-    {
-        QFETCH(QString, blocker);
-
-        // A directory where the file belongs: writing fails even for root. A file-size limit
-        // stands in for a full disk: writes past it fail with EFBIG. (A folder put there after
-        // loading is failedSaveTakesOperationBack's case.)
-        QDir().mkpath(dataDir());
-        if (blocker == u"folder before load"_s)
-            QVERIFY(QDir().mkdir(dataFile()));
+        // Loading fails once; saving fails, telling why, until the folder is gone.
+        QVERIFY(QDir().mkpath(dataFile()));
         auto store = openStore();
-        QCOMPARE(m_log.size(), blocker == u"folder before load"_s ? 1 : 0);
+        QCOMPARE(m_log.size(), 1);
         m_log.clear();
-        rlimit unlimited {};
-        QVERIFY(getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
-        const auto lift = qScopeGuard([&unlimited] { setrlimit(RLIMIT_FSIZE, &unlimited); });
-        if (blocker == u"disk full"_s) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit full = unlimited;
-            full.rlim_cur = 64;
-            QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
-        }
-
         QVERIFY(!store->addNote(true));
         QVERIFY(store->notes().isEmpty());
         QCOMPARE(m_log.size(), 1);
         QVERIFY2(m_log.first().startsWith(u"Failed to save notes: "_s), qPrintable(m_log.first()));
-        QVERIFY2(
-            store->saveError().startsWith(u"Die Datendatei "_s + dataFile()), qPrintable(store->saveError()));
-        QVERIFY2(store->saveError().endsWith(blocker == u"disk full"_s
-                         ? u"Der Datenträger ist voll, oder die Datei wäre zu groß."_s
-                         : u"an ihrer Stelle steht ein Ordner."_s),
+        QVERIFY2(store->saveError().endsWith(u"an ihrer Stelle steht ein Ordner."_s),
             qPrintable(store->saveError()));
-        QVERIFY(!QFileInfo(dataFile()).isFile() || readAll(dataFile()).isEmpty());
 
-        // Space again: the next change saves itself and nothing of the failed one.
-        QVERIFY(setrlimit(RLIMIT_FSIZE, &unlimited) == 0);
-        QDir().rmdir(dataFile());
+        QVERIFY(QDir().rmdir(dataFile()));
         const auto added = store->addNote(false);
         QVERIFY(added);
         QVERIFY(store->saveError().isEmpty());
