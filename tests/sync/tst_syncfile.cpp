@@ -72,29 +72,26 @@ private slots:
         sound.soundName = u"Ping"_s;
         QTest::newRow("sound, no popup") << sound << u"Wecker | Wecker"_s << false;
 
-        // Plain notes: the title as the summary, the lines after it as the description.
-        const QDateTime created = berlin(2026, 3, 29, 3, 15); // just after the clock change
-        QTest::newRow("note, a title alone")
-            << plain(u"Einkaufsliste"_s, created) << u"Einkaufsliste | "_s << false;
-        QTest::newRow("note, escapes, empty lines")
-            << plain(u"Markt; Süd, Stand 3\n\nÄpfel \\ Birnen\n\n"_s, created)
-            << u"Markt; Süd, Stand 3 | \nÄpfel \\ Birnen\n\n"_s << false;
-        QTest::newRow("note, folded between letters")
-            << plain(QString(30, u'ü') + u'\n' + QString(80, u'ß') + u" 🎂"_s, created)
-            << QString(30, u'ü') + u" | "_s + QString(80, u'ß') + u" 🎂"_s << false;
-        QTest::newRow("note, starting with --")
-            << plain(u"--help\n-- Gruß"_s, created) << u"--help | -- Gruß"_s << false;
-        QTest::newRow("note, CR LF inside")
-            << plain(u"Einkauf\r\nMilch\r\nEier"_s, created) << u"Einkauf | Milch\nEier"_s << true;
+        // Plain notes, made just after the clock change: the title as the summary, the lines after it
+        // as the description.
+        const auto note
+            = [](const char* name, const QString& text, const QString& shown, bool exact = false) {
+                  QTest::newRow(name) << plain(text, berlin(2026, 3, 29, 3, 15)) << shown << exact;
+              };
+        note("note, a title alone", u"Einkaufsliste"_s, u"Einkaufsliste | "_s);
+        note("note, escapes, empty lines", u"Markt; Süd, Stand 3\n\nÄpfel \\ Birnen\n\n"_s,
+            u"Markt; Süd, Stand 3 | \nÄpfel \\ Birnen\n\n"_s);
+        note("note, folded between letters", QString(30, u'ü') + u'\n' + QString(80, u'ß') + u" 🎂"_s,
+            QString(30, u'ü') + u" | "_s + QString(80, u'ß') + u" 🎂"_s);
+        note("note, starting with --", u"--help\n-- Gruß"_s, u"--help | -- Gruß"_s);
+        note("note, CR LF inside", u"Einkauf\r\nMilch\r\nEier"_s, u"Einkauf | Milch\nEier"_s, true);
         const QString longLine = u"Protokoll der Jahreshauptversammlung des Kleingartenvereins Süd\nTOP 1"_s;
-        QTest::newRow("note, first line longer than a title")
-            << plain(longLine, created) << longLine.first(50) + u" | "_s + longLine << true;
+        note(
+            "note, first line longer than a title", longLine, longLine.first(50) + u" | "_s + longLine, true);
         // libical drops the spaces at the start of a value; the exact text keeps them for us.
-        QTest::newRow("note, spaces around the title")
-            << plain(u"  Idee  \nweiter"_s, created) << u"Idee | Idee  \nweiter"_s << true;
-        QTest::newRow("note, ending in a line break")
-            << plain(u"Einkauf\n"_s, created) << u"Einkauf | "_s << true;
-        QTest::newRow("note, empty") << plain(QString(), created) << u" | "_s << false;
+        note("note, spaces around the title", u"  Idee  \nweiter"_s, u"Idee | Idee  \nweiter"_s, true);
+        note("note, ending in a line break", u"Einkauf\n"_s, u"Einkauf | "_s, true);
+        note("note, empty", QString(), u" | "_s);
     }
 
     void comesBackWhole()
