@@ -60,6 +60,7 @@ const QByteArray minimalCompact
       R"("alarmDate":"2025-03-01T08:00:00Z","repeatInterval":"Keine","usePopup":true,)"
       R"("useSound":false,"soundName":"Glass","isTriggered":false,"launchAppPath":"",)"
       R"("shellScript":"","importSource":"","importBatchId":""})";
+const QByteArray minimal = "[" + minimalCompact + "]";
 
 const QStringList optionalKeys { u"usePopup"_s, u"launchAppPath"_s, u"shellScript"_s, u"alarmEndDate"_s,
     u"importSource"_s, u"importBatchId"_s };
@@ -67,7 +68,7 @@ const QStringList optionalKeys { u"usePopup"_s, u"launchAppPath"_s, u"shellScrip
 // `minimalCompact`, equal to `note(2, "Notiz")`, with only the keys a record must have.
 QJsonObject minimalRecord()
 {
-    QJsonObject record = QJsonDocument::fromJson("[" + minimalCompact + "]").array().first().toObject();
+    QJsonObject record = QJsonDocument::fromJson(minimal).array().first().toObject();
     for (const QString& key : optionalKeys)
         record.remove(key);
     return record;
@@ -171,25 +172,22 @@ void TstNoteJson::decodeValid_data()
     QTest::addColumn<QByteArray>("expected"); // compact form of the result
 
     QTest::newRow("empty list with whitespace") << QByteArray(" \n[ \t]\r\n") << QByteArray("[]");
-    QTest::newRow("required keys only") << documentOf(minimalRecord()) << "[" + minimalCompact + "]";
+    QTest::newRow("required keys only") << documentOf(minimalRecord()) << minimal;
 
     QJsonObject nulls = minimalRecord();
     for (const QString& key : optionalKeys)
         nulls.insert(key, QJsonValue::Null);
-    QTest::newRow("null optional keys use defaults") << documentOf(nulls) << "[" + minimalCompact + "]";
+    QTest::newRow("null optional keys use defaults") << documentOf(nulls) << minimal;
 
     QJsonObject extra = minimalRecord();
     extra.insert(u"color"_s, u"red"_s);
     extra.insert(u"nested"_s, QJsonObject { { u"a"_s, QJsonArray { 1, 2 } } });
-    QTest::newRow("unknown keys ignored") << documentOf(extra) << "[" + minimalCompact + "]";
+    QTest::newRow("unknown keys ignored") << documentOf(extra) << minimal;
 
     QTest::newRow("lower-case id, written upper-case")
         << withValue(u"id"_s, u"abcdef01-2345-4678-9abc-def012345678"_s)
-        << "["
-            + QByteArray(minimalCompact)
-                  .replace("00000000-0000-4000-8000-000000000002", "ABCDEF01-2345-4678-9ABC-DEF012345678")
-            + "]";
-    const QByteArray minimal = "[" + minimalCompact + "]";
+        << QByteArray(minimal).replace(
+               "00000000-0000-4000-8000-000000000002", "ABCDEF01-2345-4678-9ABC-DEF012345678");
     QTest::newRow("duplicate key: the last value counts")
         << withTextMember(R"("text":5,"text":"Notiz")") << minimal;
     QTest::newRow("key spelt with escapes") << withTextMember(R"("t\u0065xt":"Notiz")") << minimal;
