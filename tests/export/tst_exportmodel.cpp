@@ -2,7 +2,6 @@
 #include "notejson.h"
 #include "testsupport.h"
 
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,6 +34,19 @@ struct Harness {
         });
     }
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    // The line that counts the chosen records and the texts of its three buttons.
+    QStringList counts() const
+    {
+        return { model.selectionText(), model.allButtonText(), model.jsonButtonText(),
+            model.icsButtonText() };
+    }
+    // The file dialog answers `file` to a backup about to be restored.
+    void restoreFrom(const char* file)
+    {
+        answer = path(file);
+        model.pickBackup();
+        model.confirmRestore();
+    }
 };
 
 } // namespace
@@ -47,10 +59,7 @@ private slots:
     {
         Harness h;
         // Past appointments start unchosen.
-        QCOMPARE(h.model.selectionText(), u"2 von 3 ausgewählt"_qs);
-        QCOMPARE(h.model.allButtonText(), u"Alle"_qs);
-        QCOMPARE(h.model.jsonButtonText(), u"JSON (2)"_qs);
-        QCOMPARE(h.model.icsButtonText(), u"ICS (1)"_qs);
+        QCOMPARE(h.counts(), strings("2 von 3 ausgewählt|Alle|JSON (2)|ICS (1)"));
         const QList<ExportGroup> groups = h.model.groups();
         QStringList titles;
         for (const ExportGroup& g : groups)
@@ -61,10 +70,9 @@ private slots:
         QCOMPARE(groups.first().rows.first().dateText, u"8. Dez. 2026, 10:00"_qs);
 
         h.model.toggleAll();
-        QCOMPARE(h.model.selectionText(), u"3 von 3 ausgewählt"_qs);
-        QCOMPARE(h.model.allButtonText(), u"Keine"_qs);
+        QCOMPARE(h.counts(), strings("3 von 3 ausgewählt|Keine|JSON (3)|ICS (2)"));
         h.model.toggleAll();
-        QCOMPARE(h.model.selectionText(), u"0 von 3 ausgewählt"_qs);
+        QCOMPARE(h.counts(), strings("0 von 3 ausgewählt|Alle|JSON (0)|ICS (0)"));
         h.model.toggleGroup(u"past"_qs);
         h.model.toggleRow(groups.last().rows.first().id);
         QCOMPARE(textsOf(h.model.chosenRecords()), QStringList({ u"Gestern"_qs, u"Idee"_qs }));
@@ -91,16 +99,18 @@ private slots:
         QFETCH(bool, ics);
         Harness h;
         const QString target = h.path(ics ? "out.ics" : "out.json");
-        h.answer = std::nullopt;
-        ics ? h.model.exportIcs() : h.model.exportJson();
+        const auto exportTo = [&](const std::optional<QString>& file) {
+            h.answer = file;
+            ics ? h.model.exportIcs() : h.model.exportJson();
+        };
+        exportTo(std::nullopt);
         QCOMPARE(h.asked.size(), 1);
         QCOMPARE(h.asked.first().proposedName,
             ics ? u"Zettelwerk-2026-12-07.ics"_qs : u"Zettelwerk-backup-2026-12-07.json"_qs);
         QVERIFY(!QFile::exists(target));
         QVERIFY(h.model.message().isEmpty());
 
-        h.answer = target;
-        ics ? h.model.exportIcs() : h.model.exportJson();
+        exportTo(target);
         QTEST(h.model.message(), "message");
         const QByteArray written = readAll(target);
         if (ics) {
@@ -117,21 +127,18 @@ private slots:
         QTRY_VERIFY(h.model.message().isEmpty());
 
         // A name typed without its ending gets it, so that the open dialog's filter shows the file.
-        h.answer = h.path("sicherung");
-        ics ? h.model.exportIcs() : h.model.exportJson();
+        exportTo(h.path("sicherung"));
         QCOMPARE(readAll(h.path(ics ? "sicherung.ics" : "sicherung.json")), written);
         QTRY_VERIFY(h.model.message().isEmpty());
 
         // A file that cannot be written says so.
-        h.answer = h.path("missing/folder/x");
-        ics ? h.model.exportIcs() : h.model.exportJson();
+        exportTo(h.path("missing/folder/x"));
         QVERIFY2(h.model.message().startsWith(u"Datei konnte nicht geschrieben werden"_qs),
             qPrintable(h.model.message()));
         QVERIFY(h.model.messageIsError());
         QTRY_VERIFY(h.model.message().isEmpty());
 
         // A full disk (a file-size limit stands in): a failure, and the earlier file stays whole.
-        h.answer = target;
         rlimit unlimited {};
         QVERIFY(getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
         {
@@ -140,7 +147,7 @@ private slots:
             rlimit full = unlimited;
             full.rlim_cur = 16;
             QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
-            ics ? h.model.exportIcs() : h.model.exportJson();
+            exportTo(target);
         }
         QVERIFY(h.model.messageIsError());
         QCOMPARE(readAll(target), written);
@@ -182,19 +189,13 @@ private slots:
         h.model.toggleAll();
         QCOMPARE(h.model.selectionText(), u"3 von 3 ausgewählt"_qs);
         QVERIFY(h.store.replaceNotes({ plain(u"Neu"_qs, now) }));
-        QCOMPARE(h.model.selectionText(), u"0 von 1 ausgewählt"_qs);
-        QCOMPARE(h.model.allButtonText(), u"Alle"_qs);
-        QCOMPARE(h.model.jsonButtonText(), u"JSON (0)"_qs);
+        QCOMPARE(h.counts(), strings("0 von 1 ausgewählt|Alle|JSON (0)|ICS (0)"));
         QVERIFY(h.store.replaceNotes(before));
-        h.answer = h.path("good.json");
 
         // A second restore: undo still brings back the data from before the first.
         QVERIFY(writeAll(h.path("other.json"), NoteJson::encodePretty({ plain(u"Anders"_qs, now) })));
-        h.model.pickBackup();
-        h.model.confirmRestore();
-        h.answer = h.path("other.json");
-        h.model.pickBackup();
-        h.model.confirmRestore();
+        h.restoreFrom("good.json");
+        h.restoreFrom("other.json");
         QCOMPARE(textsOf(h.store.notes()), QStringList({ u"Anders"_qs }));
         h.model.undoRestore();
         QCOMPARE(textsOf(h.store.notes()), textsOf(before));
@@ -203,17 +204,14 @@ private slots:
         const QString file = h.store.filePath();
         QVERIFY(QFile::remove(file));
         QVERIFY(QDir().mkdir(file));
-        h.model.pickBackup();
-        h.model.confirmRestore();
+        h.restoreFrom("other.json");
         QVERIFY(h.model.restoredText().isEmpty());
         QVERIFY2(h.model.message().startsWith(u"Nicht wiederhergestellt: Die Datendatei"_qs),
             qPrintable(h.model.message()));
         QCOMPARE(textsOf(h.store.notes()), textsOf(before));
         QVERIFY(QDir().rmdir(file));
 
-        h.answer = h.path("good.json");
-        h.model.pickBackup();
-        h.model.confirmRestore();
+        h.restoreFrom("good.json");
         QCOMPARE(textsOf(h.store.notes()), QStringList({ u"Neu"_qs }));
         QCOMPARE(h.model.restoredText(), u"1 Einträge wiederhergestellt"_qs);
         h.model.undoRestore();
@@ -222,8 +220,7 @@ private slots:
         QVERIFY(h.model.restoredText().isEmpty());
 
         // A successful export ends the undo offer.
-        h.model.pickBackup();
-        h.model.confirmRestore();
+        h.restoreFrom("good.json");
         QVERIFY(!h.model.restoredText().isEmpty());
         h.answer = h.path("out.json");
         h.model.exportJson();

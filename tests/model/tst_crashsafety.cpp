@@ -1,9 +1,9 @@
 #include "notejson.h"
 #include "notestore.h"
+#include "testsupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -69,47 +69,43 @@ class TstCrashSafety : public QObject {
     Q_OBJECT
 
 private slots:
-    void killedWhileSaving();
-};
+    void killedWhileSaving()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        // Also leaves the small list in the file, which the first child loads.
+        const qint64 window = std::max<qint64>(30'000, 2 * saveCycleMicroseconds(tmp.path()));
 
-void TstCrashSafety::killedWhileSaving()
-{
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    // Also leaves the small list in the file, which the first child loads.
-    const qint64 window = std::max<qint64>(30'000, 2 * saveCycleMicroseconds(tmp.path()));
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator random(seed);
+        const QByteArray context = "random seed " + QByteArray::number(seed);
+        bool sawLarge = false;
 
-    const quint32 seed = QRandomGenerator::global()->generate();
-    QRandomGenerator random(seed);
-    const QByteArray context = "random seed " + QByteArray::number(seed);
-    bool sawLarge = false;
+        for (int round = 0; round < rounds; ++round) {
+            QProcess child;
+            child.start(
+                QCoreApplication::applicationFilePath(), { QString::fromLatin1(saveLoopFlag), tmp.path() });
+            QByteArray output;
+            while (!output.contains("saving\n") && child.waitForReadyRead(10000))
+                output += child.readAllStandardOutput();
+            QVERIFY2(output.contains("saving\n"),
+                qPrintable(u"round %1: the child could not load the file"_s.arg(round)));
 
-    for (int round = 0; round < rounds; ++round) {
-        QProcess child;
-        child.start(
-            QCoreApplication::applicationFilePath(), { QString::fromLatin1(saveLoopFlag), tmp.path() });
-        QByteArray output;
-        while (!output.contains("saving\n") && child.waitForReadyRead(10000))
-            output += child.readAllStandardOutput();
-        QVERIFY2(output.contains("saving\n"),
-            qPrintable(u"round %1: the child could not load the file"_s.arg(round)));
+            QThread::usleep(static_cast<unsigned long>(random.bounded(window + 1)));
+            child.kill();
+            QVERIFY(child.waitForFinished(10000));
+            QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
-        QThread::usleep(static_cast<unsigned long>(random.bounded(window + 1)));
-        child.kill();
-        QVERIFY(child.waitForFinished(10000));
-        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
-
-        QFile file(tmp.filePath(u"notes.json"_s));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QString error;
-        const auto notes = NoteJson::decode(file.readAll(), &error);
-        QVERIFY2(notes, qPrintable(u"round %1, %2: %3"_s.arg(round).arg(QLatin1String(context), error)));
-        QVERIFY2(notes->size() == smallCount || notes->size() == largeCount, context.constData());
-        sawLarge = sawLarge || notes->size() == largeCount;
+            QString error;
+            const auto notes = NoteJson::decode(readAll(tmp.filePath(u"notes.json"_s)), &error);
+            QVERIFY2(notes, qPrintable(u"round %1, %2: %3"_s.arg(round).arg(QLatin1String(context), error)));
+            QVERIFY2(notes->size() == smallCount || notes->size() == largeCount, context.constData());
+            sawLarge = sawLarge || notes->size() == largeCount;
+        }
+        // Otherwise no kill came after a finished save and the rounds proved nothing.
+        QVERIFY2(sawLarge, context.constData());
     }
-    // Otherwise no kill came after a finished save and the rounds proved nothing.
-    QVERIFY2(sawLarge, context.constData());
-}
+};
 
 int main(int argc, char** argv)
 {

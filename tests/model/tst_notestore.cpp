@@ -80,64 +80,100 @@ private slots:
         QCOMPARE(readAll(dataFile()), pretty);
     }
 
-    void everyOperationSavesWholeFile_data()
+    // Each operation saves the whole file; with the file blocked it is taken back whole instead.
+    void everyOperation_data()
     {
         QTest::addColumn<Operation>("operation");
         QTest::addColumn<QString>("texts"); // of the resulting list, joined by '|'
         QTest::addColumn<QStringList>("log");
+        QTest::addColumn<QString>("blocker"); // empty: the save succeeds
 
-        const auto row = [](const char* name, const QString& texts, const Operation& operation) {
-            QTest::newRow(name) << operation << texts << QStringList();
-        };
         const ReminderNotes incoming { note(10, u"X"_s, true), note(11, u"Y"_s) };
-        row("addNote", u"|A|B|C|A2"_s, [](NoteStore& s) { s.addNote(false); });
-        row("addNote of a whole record", u"X|A|B|C|A2"_s, [=](NoteStore& s) { s.addNote(incoming.first()); });
-        row("commitNote replaces the first with the id", u"A|B|neu|A2"_s,
-            [](NoteStore& s) { s.commitNote(note(3, u"neu"_s)); });
-        row("deleteNote removes every record with the id", u"B|C"_s,
-            [](NoteStore& s) { s.deleteNote(fixedId(1)); });
-        row("deleteNote of an unknown id", u"A|B|C|A2"_s, [](NoteStore& s) { s.deleteNote(fixedId(99)); });
-        row("replaceNotes", u"X|Y"_s, [=](NoteStore& s) { s.replaceNotes(incoming); });
-        QTest::newRow("importNotes") << Operation([=](NoteStore& s) { s.importNotes(incoming); })
-                                     << u"X|Y|A|B|C|A2"_s
-                                     << QStringList { u"[NoteStore] importNotes called with 2 notes"_s,
-                                            u"[NoteStore] after import: 6 total notes"_s };
-        row("importWithCollisionResolution", u"X|A|C|A2"_s, [=](NoteStore& s) {
-            s.importWithCollisionResolution(
-                incoming, { fixedId(2), fixedId(98) }, { fixedId(11), fixedId(99) });
-        });
-        row("deleteImportBatch", u"A|C|A2"_s, [](NoteStore& s) { s.deleteImportBatch(u"b1"_s); });
-        row("deleteImportBatch of an unknown batch", u"A|B|C|A2"_s,
-            [](NoteStore& s) { s.deleteImportBatch(u"b9"_s); });
-        // The user's own records carry an empty batch id; they are no batch to delete.
-        row("deleteImportBatch with an empty id", u"A|B|C|A2"_s,
-            [](NoteStore& s) { s.deleteImportBatch(QString()); });
-        row("restoreFromJSON", u"X|Y"_s,
-            [=](NoteStore& s) { s.restoreFromJSON(NoteJson::encodePretty(incoming)); });
+        for (const QString& blocker : { QString(), u"folder"_s }) {
+            const auto row = [&](const char* name, const QString& texts, const Operation& operation,
+                                 const QStringList& log = {}) {
+                QTest::addRow("%s%s", name, blocker.isEmpty() ? "" : ", folder in the way")
+                    << operation << texts << log << blocker;
+            };
+            row("addNote", u"|A|B|C|A2"_s, [](NoteStore& s) { s.addNote(false); });
+            row("addNote of a whole record", u"X|A|B|C|A2"_s,
+                [=](NoteStore& s) { s.addNote(incoming.first()); });
+            row("commitNote replaces the first with the id", u"A|B|neu|A2"_s,
+                [](NoteStore& s) { s.commitNote(note(3, u"neu"_s)); });
+            row("deleteNote removes every record with the id", u"B|C"_s,
+                [](NoteStore& s) { s.deleteNote(fixedId(1)); });
+            row("deleteNote of an unknown id", u"A|B|C|A2"_s,
+                [](NoteStore& s) { s.deleteNote(fixedId(99)); });
+            row("replaceNotes", u"X|Y"_s, [=](NoteStore& s) { s.replaceNotes(incoming); });
+            row("importNotes", u"X|Y|A|B|C|A2"_s, [=](NoteStore& s) { s.importNotes(incoming); },
+                { u"[NoteStore] importNotes called with 2 notes"_s,
+                    u"[NoteStore] after import: 6 total notes"_s });
+            row("importWithCollisionResolution", u"X|A|C|A2"_s, [=](NoteStore& s) {
+                s.importWithCollisionResolution(
+                    incoming, { fixedId(2), fixedId(98) }, { fixedId(11), fixedId(99) });
+            });
+            row("deleteImportBatch", u"A|C|A2"_s, [](NoteStore& s) { s.deleteImportBatch(u"b1"_s); });
+            row("deleteImportBatch of an unknown batch", u"A|B|C|A2"_s,
+                [](NoteStore& s) { s.deleteImportBatch(u"b9"_s); });
+            // The user's own records carry an empty batch id; they are no batch to delete.
+            row("deleteImportBatch with an empty id", u"A|B|C|A2"_s,
+                [](NoteStore& s) { s.deleteImportBatch(QString()); });
+            row("restoreFromJSON", u"X|Y"_s,
+                [=](NoteStore& s) { s.restoreFromJSON(NoteJson::encodePretty(incoming)); });
+        }
+        QTest::newRow("addNote on a full disk") << Operation([](NoteStore& s) { s.addNote(true); })
+                                                << QString() << QStringList() << u"disk full"_s;
     }
 
-    // The same operations with the file blocked: each is taken back whole.
-    void failedSaveTakesOperationBack_data() { everyOperationSavesWholeFile_data(); }
-
-    void failedSaveTakesOperationBack()
+    void everyOperation()
     {
         QFETCH(Operation, operation);
+        QFETCH(QString, blocker);
 
-        auto store = openStoreWith(NoteJson::encodePretty(seed()));
-        QVERIFY(QFile::remove(dataFile()));
-        QVERIFY(QDir().mkdir(dataFile())); // a folder where the file belongs: even root cannot write
+        // Pretty on disk: only a real save turns it into the compact layout.
+        const QByteArray pretty = NoteJson::encodePretty(seed());
+        auto store = openStoreWith(pretty);
+        // A folder where the file belongs stops even root; a file-size limit stands in for a full disk:
+        // writes past it fail with EFBIG.
+        rlimit unlimited {};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+        const auto lift = qScopeGuard([&unlimited] { setrlimit(RLIMIT_FSIZE, &unlimited); });
+        if (blocker == u"disk full"_s) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit full = unlimited;
+            full.rlim_cur = 64;
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
+        } else if (blocker == u"folder"_s) {
+            QVERIFY(QFile::remove(dataFile()));
+            QVERIFY(QDir().mkdir(dataFile()));
+        }
         QSignalSpy changed(store.get(), &NoteStore::notesChanged);
         operation(*store);
+        if (blocker.isEmpty()) {
+            QTEST(textsOf(store->notes()).join(u'|'), "texts");
+            QCOMPARE(changed.count(), 1);
+            QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
+            QTEST(m_log, "log");
+            return;
+        }
 
         QCOMPARE(textsOf(store->notes()).join(u'|'), u"A|B|C|A2"_s);
         QCOMPARE(changed.count(), 0);
-        QVERIFY2(store->saveError().startsWith(u"Die Datendatei "_s), qPrintable(store->saveError()));
+        QCOMPARE(readAll(dataFile()), blocker == u"disk full"_s ? pretty : QByteArray());
+        const QString why = blocker == u"disk full"_s
+            ? u"Der Datenträger ist voll, oder die Datei wäre zu groß."_s
+            : u"an ihrer Stelle steht ein Ordner."_s;
+        QVERIFY2(store->saveError().startsWith(u"Die Datendatei "_s + dataFile())
+                && store->saveError().endsWith(why),
+            qPrintable(store->saveError()));
         QVERIFY(std::any_of(m_log.cbegin(), m_log.cend(),
             [](const QString& line) { return line.startsWith(u"Failed to save notes: "_s); }));
 
-        // The next change saves only itself: nothing of the failed one comes along.
-        QVERIFY(QDir().rmdir(dataFile()));
+        // Room again: the next change saves only itself, nothing of the failed one.
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+        QDir().rmdir(dataFile());
         QVERIFY(store->deleteNote(fixedId(3)));
+        QVERIFY(store->saveError().isEmpty());
         QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
         QCOMPARE(textsOf(store->notes()).join(u'|'), u"A|B|A2"_s);
     }
@@ -173,23 +209,6 @@ private slots:
         QVERIFY(NoteJson::decode(readAll(dataFile())));
     }
 
-    void everyOperationSavesWholeFile()
-    {
-        QFETCH(Operation, operation);
-        QFETCH(QString, texts);
-        QFETCH(QStringList, log);
-
-        // Pretty on disk: only a real save turns it into the compact layout.
-        auto store = openStoreWith(NoteJson::encodePretty(seed()));
-        QSignalSpy changed(store.get(), &NoteStore::notesChanged);
-        operation(*store);
-
-        QCOMPARE(textsOf(store->notes()).join(u'|'), texts);
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
-        QCOMPARE(m_log, log);
-    }
-
     void addNote_data()
     {
         QTest::addColumn<bool>("withAlarm");
@@ -216,11 +235,9 @@ private slots:
 
         QCOMPARE(store->notes().size(), before.size() + 1);
         QCOMPARE(store->notes().first().id, added.id);
-        QCOMPARE(added.hasAlarm, withAlarm);
-        // A new appointment stays quiet while it is being edited.
-        QCOMPARE(added.isTriggered, withAlarm);
-        QCOMPARE(added.createdAt, m_now);
-        QCOMPARE(added.alarmDate, alarmDate);
+        // A new appointment stays quiet (triggered) while it is being edited.
+        QCOMPARE(std::tuple(added.hasAlarm, added.isTriggered, added.createdAt, added.alarmDate),
+            std::tuple(withAlarm, withAlarm, m_now, alarmDate));
     }
 
     void findCollisions_data()
@@ -262,10 +279,9 @@ private slots:
         const QList<CollisionPair> pairs
             = store->findCollisions({ note(3, incoming, true, at.addSecs(offset)) });
         QCOMPARE(pairs.size(), collides ? 1 : 0);
-        if (collides) {
-            QCOMPARE(pairs.first().incoming.id, fixedId(3));
-            QCOMPARE(pairs.first().existing.id, fixedId(2));
-        }
+        if (collides)
+            QCOMPARE(std::pair(pairs.first().incoming.id, pairs.first().existing.id),
+                std::pair(fixedId(3), fixedId(2)));
     }
 
     void firstExistingMatchWins()
@@ -294,14 +310,12 @@ private slots:
                 imported(3, u"b2"_s, u"neu.ics"_s, berlin(2025, 3, 5, 8, 0)),
                 imported(4, u"b1"_s, u"zweite.ics"_s, berlin(2025, 3, 1, 8, 0)) });
 
-        const QList<ImportBatchSummary> batches = store->importBatches();
-        QCOMPARE(batches.size(), 2);
-        QCOMPARE(batches.at(0).batchId, u"b2"_s);
-        QCOMPARE(batches.at(0).count, 1);
-        QCOMPARE(batches.at(1).batchId, u"b1"_s);
-        QCOMPARE(batches.at(1).source, u"erste.ics"_s);
-        QCOMPARE(batches.at(1).count, 2);
-        QCOMPARE(batches.at(1).date, berlin(2025, 3, 1, 8, 0));
+        QStringList batches;
+        for (const ImportBatchSummary& batch : store->importBatches())
+            batches << u"%1 %2 %3 %4"_s.arg(
+                batch.batchId, batch.source, QString::number(batch.count), batch.date.toString(Qt::ISODate));
+        // Newest first, each named after its first record.
+        QCOMPARE(batches, strings("b2 neu.ics 1 2025-03-05T08:00:00|b1 erste.ics 2 2025-03-01T08:00:00"));
     }
 
     void restore_data()
@@ -338,21 +352,15 @@ private slots:
         QSignalSpy changed(store.get(), &NoteStore::notesChanged);
 
         const auto result = store->restoreFromJSON(json);
-        if (count == 0) {
-            QVERIFY(!result);
-            QCOMPARE(changed.count(), 0);
-            QCOMPARE(bytesOf(store->notes()), notesBefore);
-            QCOMPARE(readAll(dataFile()), fileBefore);
-            return;
+        QCOMPARE(result ? result->count : 0, count);
+        QCOMPARE(changed.count(), result ? 1 : 0);
+        if (result) {
+            QCOMPARE(bytesOf(result->oldNotes), notesBefore);
+            QCOMPARE(bytesOf(store->notes()), bytesOf(*NoteJson::decode(json)));
+            QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
+            store->replaceNotes(result->oldNotes); // undo
         }
-        QVERIFY(result);
-        QCOMPARE(result->count, count);
-        QCOMPARE(bytesOf(result->oldNotes), notesBefore);
-        QCOMPARE(bytesOf(store->notes()), bytesOf(*NoteJson::decode(json)));
-        QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
-
-        // Undo puts back the list and the very same file.
-        store->replaceNotes(result->oldNotes);
+        // Rejected, or undone: the list and the very same file as before.
         QCOMPARE(bytesOf(store->notes()), notesBefore);
         QCOMPARE(readAll(dataFile()), fileBefore);
     }
@@ -402,52 +410,21 @@ private slots:
             QVERIFY(QFile::exists(stampedCopy));
     }
 
-    void saveFailureTakesChangeBack_data()
+    void folderFoundInPlaceOfTheFile()
     {
-        QTest::addColumn<QString>("blocker");
-
-        QTest::newRow("blocked before load") << u"folder before load"_s;
-        QTest::newRow("disk full") << u"disk full"_s;
-    }
-
-    void saveFailureTakesChangeBack()
-    {
-        QFETCH(QString, blocker);
-
-        // A directory where the file belongs: writing fails even for root. A file-size limit
-        // stands in for a full disk: writes past it fail with EFBIG. (A folder put there after
-        // loading is failedSaveTakesOperationBack's case.)
-        QDir().mkpath(dataDir());
-        if (blocker == u"folder before load"_s)
-            QVERIFY(QDir().mkdir(dataFile()));
+        // Loading fails once; saving fails, telling why, until the folder is gone.
+        QVERIFY(QDir().mkpath(dataFile()));
         auto store = openStore();
-        QCOMPARE(m_log.size(), blocker == u"folder before load"_s ? 1 : 0);
+        QCOMPARE(m_log.size(), 1);
         m_log.clear();
-        rlimit unlimited {};
-        QVERIFY(getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
-        const auto lift = qScopeGuard([&unlimited] { setrlimit(RLIMIT_FSIZE, &unlimited); });
-        if (blocker == u"disk full"_s) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit full = unlimited;
-            full.rlim_cur = 64;
-            QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
-        }
-
         QVERIFY(!store->addNote(true));
         QVERIFY(store->notes().isEmpty());
         QCOMPARE(m_log.size(), 1);
         QVERIFY2(m_log.first().startsWith(u"Failed to save notes: "_s), qPrintable(m_log.first()));
-        QVERIFY2(
-            store->saveError().startsWith(u"Die Datendatei "_s + dataFile()), qPrintable(store->saveError()));
-        QVERIFY2(store->saveError().endsWith(blocker == u"disk full"_s
-                         ? u"Der Datenträger ist voll, oder die Datei wäre zu groß."_s
-                         : u"an ihrer Stelle steht ein Ordner."_s),
+        QVERIFY2(store->saveError().endsWith(u"an ihrer Stelle steht ein Ordner."_s),
             qPrintable(store->saveError()));
-        QVERIFY(!QFileInfo(dataFile()).isFile() || readAll(dataFile()).isEmpty());
 
-        // Space again: the next change saves itself and nothing of the failed one.
-        QVERIFY(setrlimit(RLIMIT_FSIZE, &unlimited) == 0);
-        QDir().rmdir(dataFile());
+        QVERIFY(QDir().rmdir(dataFile()));
         const auto added = store->addNote(false);
         QVERIFY(added);
         QVERIFY(store->saveError().isEmpty());

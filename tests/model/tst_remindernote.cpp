@@ -1,4 +1,5 @@
 #include "remindernote.h"
+#include "testsupport.h"
 
 #include <QTest>
 
@@ -13,16 +14,13 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("interval"); // -1: not a repeat rule
 
-        QTest::newRow("Keine") << u"Keine"_s << int(RepeatInterval::None);
-        QTest::newRow("Täglich") << u"Täglich"_s << int(RepeatInterval::Daily);
-        QTest::newRow("Wöchentlich") << u"Wöchentlich"_s << int(RepeatInterval::Weekly);
-        QTest::newRow("Monatlich") << u"Monatlich"_s << int(RepeatInterval::Monthly);
-        QTest::newRow("Jährlich") << u"Jährlich"_s << int(RepeatInterval::Yearly);
-        QTest::newRow("English case name") << u"Weekly"_s << -1;
-        QTest::newRow("lower case") << u"täglich"_s << -1;
-        QTest::newRow("trailing space") << u"Keine "_s << -1;
-        QTest::newRow("decomposed umlaut") << u"Ja\u0308hrlich"_s << -1;
-        QTest::newRow("empty") << QString() << -1;
+        const QStringList texts = strings("Keine|Täglich|Wöchentlich|Monatlich|Jährlich");
+        for (const RepeatInterval interval : allRepeatIntervals)
+            QTest::addRow("%s", qPrintable(texts.at(int(interval))))
+                << texts.at(int(interval)) << int(interval);
+        // An English case name, lower case, a trailing space, a decomposed umlaut, nothing.
+        for (const QString& text : { u"Weekly"_s, u"täglich"_s, u"Keine "_s, u"Ja\u0308hrlich"_s, QString() })
+            QTest::addRow("not \"%s\"", qPrintable(text)) << text << -1;
     }
 
     void repeatIntervalTexts()

@@ -145,8 +145,7 @@ private slots:
 private:
     QColor color(const QString& name) const
     {
-        const QVariant value = m_colors->property(name.toUtf8().constData());
-        return value.isValid() ? value.value<QColor>() : QColor();
+        return m_colors->property(name.toUtf8().constData()).value<QColor>();
     }
 
     QQmlEngine m_engine;

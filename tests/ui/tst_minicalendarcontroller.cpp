@@ -29,13 +29,8 @@ ReminderNote imported(const QDateTime& start, const QDateTime& end)
 QString describe(const QMap<int, DayEntryType>& types)
 {
     QStringList days;
-    for (auto it = types.cbegin(); it != types.cend(); ++it) {
-        const char* letter = it.value() == DayEntryType::Note ? "N"
-            : it.value() == DayEntryType::Event               ? "E"
-            : it.value() == DayEntryType::Mixed               ? "M"
-                                                              : "-";
-        days.append(QString::number(it.key()) + QLatin1String(letter));
-    }
+    for (auto it = types.cbegin(); it != types.cend(); ++it)
+        days.append(QString::number(it.key()) + QLatin1Char("-NEM"[int(it.value())])); // in the enum's order
     return days.join(u' ');
 }
 
@@ -55,33 +50,31 @@ private slots:
         QTest::addColumn<QString>("days");
 
         const auto row
-            = [](const char* name, const ReminderNotes& notes, const QString& days,
+            = [](const char* name, const ReminderNotes& notes, const char* days,
                   const QDate& month = QDate(2025, 3, 1)) { QTest::newRow(name) << notes << month << days; };
-        const ReminderNote ownOnFifth = own(berlin(2025, 3, 5, 9, 0), berlin(2025, 3, 5, 17, 0));
-        const ReminderNote importedOnFifth = imported(berlin(2025, 3, 5, 12, 0), berlin(2025, 3, 5, 13, 0));
+        const ReminderNote ownOnFifth = own(berlin(2025, 3, 5, 9), berlin(2025, 3, 5, 17));
+        const ReminderNote importedOnFifth = imported(berlin(2025, 3, 5, 12), berlin(2025, 3, 5, 13));
         ReminderNote plainNote = ownOnFifth;
         plainNote.hasAlarm = false;
 
-        row("imported from the month before",
-            { imported(berlin(2025, 2, 28, 10, 0), berlin(2025, 3, 3, 10, 0)) }, u"1E 2E 3E"_s);
-        row("own without end", { own(berlin(2025, 3, 5, 9, 0)) }, QString());
-        row("plain note", { plainNote }, QString());
-        row("own, then imported", { ownOnFifth, importedOnFifth }, u"5M"_s);
-        row("imported, then own", { importedOnFifth, ownOnFifth }, u"5M"_s);
-        row("mixed, then own", { ownOnFifth, importedOnFifth, ownOnFifth }, u"5M"_s);
-        row("mixed, then imported", { importedOnFifth, ownOnFifth, importedOnFifth }, u"5M"_s);
+        row("imported from the month before", { imported(berlin(2025, 2, 28, 10), berlin(2025, 3, 3, 10)) },
+            "1E 2E 3E");
+        row("own without end", { own(berlin(2025, 3, 5, 9)) }, "");
+        row("plain note", { plainNote }, "");
+        row("own, then imported", { ownOnFifth, importedOnFifth }, "5M");
+        row("imported, then own", { importedOnFifth, ownOnFifth }, "5M");
+        row("mixed, then own", { ownOnFifth, importedOnFifth, ownOnFifth }, "5M");
+        row("mixed, then imported", { importedOnFifth, ownOnFifth, importedOnFifth }, "5M");
         row("separate days stay apart",
-            { ownOnFifth, imported(berlin(2025, 3, 6, 9, 0), berlin(2025, 3, 6, 10, 0)) }, u"5N 6E"_s);
-        row("imported ending at midnight", { imported(berlin(2025, 3, 10), berlin(2025, 3, 11)) }, u"10E"_s);
-        row("into the next month", { own(berlin(2025, 3, 30, 10, 0), berlin(2025, 4, 2, 10, 0)) },
-            u"30N 31N"_s);
-        row("ends as the month starts", { own(berlin(2025, 2, 28, 10, 0), berlin(2025, 3, 1)) }, QString());
-        row("given in UTC", { imported(utc(2025, 3, 9, 23, 0), utc(2025, 3, 10, 23, 0)) }, u"10E"_s);
-        row("over spring-forward", { own(berlin(2025, 3, 29, 12, 0), berlin(2025, 3, 31, 12, 0)) },
-            u"29N 30N 31N"_s);
-        row("over fall-back", { own(berlin(2025, 10, 25, 22, 0), berlin(2025, 10, 27, 1, 0)) },
-            u"25N 26N 27N"_s, QDate(2025, 10, 1));
-        row("the fall-back day only", { imported(berlin(2025, 10, 26), berlin(2025, 10, 27)) }, u"26E"_s,
+            { ownOnFifth, imported(berlin(2025, 3, 6, 9), berlin(2025, 3, 6, 10)) }, "5N 6E");
+        row("imported ending at midnight", { imported(berlin(2025, 3, 10), berlin(2025, 3, 11)) }, "10E");
+        row("into the next month", { own(berlin(2025, 3, 30, 10), berlin(2025, 4, 2, 10)) }, "30N 31N");
+        row("ends as the month starts", { own(berlin(2025, 2, 28, 10), berlin(2025, 3, 1)) }, "");
+        row("given in UTC", { imported(utc(2025, 3, 9, 23, 0), utc(2025, 3, 10, 23, 0)) }, "10E");
+        row("over spring-forward", { own(berlin(2025, 3, 29, 12), berlin(2025, 3, 31, 12)) }, "29N 30N 31N");
+        row("over fall-back", { own(berlin(2025, 10, 25, 22), berlin(2025, 10, 27, 1)) }, "25N 26N 27N",
+            QDate(2025, 10, 1));
+        row("the fall-back day only", { imported(berlin(2025, 10, 26), berlin(2025, 10, 27)) }, "26E",
             QDate(2025, 10, 1));
     }
 
@@ -160,7 +153,7 @@ private slots:
         QVERIFY(!cell(7).isToday);
     }
 
-    void tapTogglesThePanelsSelection()
+    void selectionFollowsTapsAndThePanel()
     {
         QSignalSpy selected(m_calendar.get(), &MiniCalendarController::selectedDayChanged);
         m_calendar->tap(12);
@@ -190,10 +183,8 @@ private slots:
         m_panel->setSelectedDay(QDate(2026, 12, 24));
         QVERIFY(cell(24).isSelected);
         QCOMPARE(m_calendar->selectedDay(), QDate(2026, 12, 24));
-    }
 
-    void selectionInAnotherMonthIsNotDrawn()
-    {
+        // A selection in another month is not drawn.
         m_panel->setSelectedDay(QDate(2027, 1, 12));
         QVERIFY(std::none_of(m_calendar->cells().cbegin(), m_calendar->cells().cend(),
             [](const DayCell& c) { return c.isSelected; }));

@@ -17,15 +17,8 @@
 
 Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)
 
-namespace {
-
 // Monday, 7 December 2026, 10:00: the calendar opens on December 2026.
-QDateTime fixedNow()
-{
-    return QDateTime(QDate(2026, 12, 7), QTime(10, 0));
-}
-
-} // namespace
+static const QDateTime fixedNow(QDate(2026, 12, 7), QTime(10, 0));
 
 /// What the QML tests drive and inspect: a panel controller on a fresh store per test.
 class PanelFixture : public QObject {
@@ -45,7 +38,7 @@ public:
         QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).clear();
         Appearance::instance().setDark(false);
         auto run = std::make_unique<Run>();
-        run->store = std::make_unique<NoteStore>(run->dir.path(), [] { return fixedNow(); });
+        run->store = std::make_unique<NoteStore>(run->dir.path(), [] { return fixedNow; });
         add(*run->store, true, QDateTime(QDate(2026, 12, 7), QTime(14, 30)), QStringLiteral("Zahnarzt"));
         add(*run->store, true, QDateTime(QDate(2026, 12, 12), QTime(9, 0)), QStringLiteral("Konferenz"));
         add(*run->store, false, {}, QStringLiteral("Ideen"));
@@ -65,7 +58,7 @@ public:
     Q_INVOKABLE void addMarkup()
     {
         NoteStore& target = *m_runs.back()->store;
-        ReminderNote note = *target.addNote(true, fixedNow().addSecs(3600));
+        ReminderNote note = *target.addNote(true, fixedNow.addSecs(3600));
         note.text = markup();
         note.importSource = QStringLiteral("ICS: <i>kursiv</i>.ics");
         note.useSound = true;
@@ -78,7 +71,7 @@ public:
     Q_INVOKABLE void addAppointments(int count)
     {
         for (int day = 1; day <= count; ++day)
-            add(*m_runs.back()->store, true, fixedNow().addDays(day), QStringLiteral("Termin %1").arg(day));
+            add(*m_runs.back()->store, true, fixedNow.addDays(day), QStringLiteral("Termin %1").arg(day));
     }
     Q_INVOKABLE [[nodiscard]] static QString markup()
     {

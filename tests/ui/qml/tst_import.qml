@@ -5,38 +5,19 @@ import Zettelwerk.Test
 
 // The import screen driven by the mouse on the vdir calendars of the tests in December 2026:
 // access, ticking, importing with a duplicate, undo, the history's two-step delete.
-TestCase {
+PanelTestCase {
     id: testCase
     name: "Import"
-    width: 380
-    height: 580
-    visible: true
-    when: windowShown
-
-    Component {
-        id: contentComponent
-        PanelContent {
-            width: 380
-            height: 580
-        }
-    }
-
-    property Item panel
 
     function init() {
         Fixture.reset()
-        panel = createTemporaryObject(contentComponent, testCase, { controller: Fixture.controller })
+        panel = createTemporaryObject(content, testCase, { controller: Fixture.controller })
         Fixture.controller.showSettings = true
         waitForRendering(panel)
         click(item("showImport"))
         waitForRendering(panel)
     }
 
-    function item(name) {
-        const found = findChild(panel, name)
-        verify(found, "no item named " + name)
-        return found
-    }
 
     function shows(name) {
         const found = findChild(panel, name)

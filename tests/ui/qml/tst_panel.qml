@@ -5,24 +5,9 @@ import Zettelwerk.Test
 
 // The panel's screens driven by the mouse: day selection, "+" per tab, the delete dialog's
 // backdrop, the quit question, the editor's header, and where "Termine" starts.
-TestCase {
+PanelTestCase {
     id: testCase
     name: "Panel"
-    width: 380
-    height: 580
-    // Mouse events reach only a shown window.
-    visible: true
-    when: windowShown
-
-    property PanelContent panel
-
-    Component {
-        id: panelComponent
-        PanelContent {
-            width: 380
-            height: 580
-        }
-    }
 
     SignalSpy {
         id: quitSpy
@@ -31,16 +16,11 @@ TestCase {
 
     function init() {
         Fixture.reset()
-        panel = createTemporaryObject(panelComponent, testCase, { controller: Fixture.controller })
+        panel = createTemporaryObject(content, testCase, { controller: Fixture.controller })
         verify(panel)
         waitForRendering(panel)
     }
 
-    function item(name, within) {
-        const found = findChild(within || panel, name)
-        verify(found, "no item named " + name)
-        return found
-    }
 
     // Once shown: on a busy machine a question or screen may still be on its way in.
     function click(target) {
@@ -127,8 +107,7 @@ TestCase {
     // Ctrl+Return saves too: tst_endtoend's keyboardAlone types it on the real panel.
     function test_editorSavesAndAsksBeforeDeleting() {
         openCard("Ideen")
-        const text = item("editorText")
-        compare(text.text, "Ideen")
+        compare(item("editorText").text, "Ideen")
         keyClick(Qt.Key_End)
         keyClick(Qt.Key_Exclam)
         click(editorItem("editorSave"))
@@ -240,8 +219,7 @@ TestCase {
         const list = item("timeline")
         // Scrolled past the month ahead, to the "Heute" divider.
         tryVerify(() => list.contentY > list.originY + list.height)
-        const divider = findChild(list, "today-divider")
-        verify(divider)
+        const divider = item("today-divider", list)
         const y = divider.mapToItem(list, 0, 0).y
         verify(y >= 0 && y + divider.height <= list.height, "divider at " + y)
     }

@@ -5,13 +5,9 @@ import Zettelwerk.Test
 
 // Settings, about and backup driven by the mouse: deleting everything after the question, the
 // disclaimer's language, the open panel following the two sliders, and choosing what to export.
-TestCase {
+PanelTestCase {
     id: testCase
     name: "Settings"
-    width: 380
-    height: 580
-    visible: true
-    when: windowShown
 
     Component {
         id: contentComponent
@@ -30,12 +26,6 @@ TestCase {
 
     function init() {
         Fixture.reset()
-    }
-
-    function item(name, within) {
-        const found = findChild(within, name)
-        verify(found, "no item named " + name)
-        return found
     }
 
     function click(target) {
