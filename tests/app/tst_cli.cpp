@@ -194,9 +194,7 @@ private slots:
 
         Cli::Result result = run({ u"backup"_qs, backupPath });
         QCOMPARE(result.out, u"2 Einträge als JSON gespeichert\n"_qs);
-        QFile backup(backupPath);
-        QVERIFY(backup.open(QIODevice::ReadOnly));
-        QVERIFY(backup.readAll().startsWith("[\n  {\n    \"alarmDate\" : "));
+        QVERIFY(readAll(backupPath).startsWith("[\n  {\n    \"alarmDate\" : "));
 
         QVERIFY(run(strings("add|drei")).exitCode == 0);
         const QByteArray replaced = fileContent();
@@ -437,7 +435,6 @@ private slots:
         QVERIFY(result.err.isEmpty());
     }
 
-    // The vdir fixture in December 2026 and the reader's fixture file, imported, again, undone.
     void helpAfterAnyCommand_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -466,6 +463,7 @@ private slots:
         QVERIFY(!QFile::exists(u"-h"_qs) && !QFile::exists(u"--help"_qs));
     }
 
+    // The vdir fixture in December 2026 and the reader's fixture file, imported, again, undone.
     void importsCalendarsAndFiles()
     {
         qputenv("ZETTELWERK_VDIR", ZETTELWERK_TEST_DATA "/vdir");
@@ -705,42 +703,38 @@ private slots:
     void streamedAsTheOrdinaryRun_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QByteArray>("dataFile");
-        QTest::addColumn<QByteArray>("icsFile");
+        QTest::addColumn<QByteArray>("file"); // the data file for list, else file.ics
         QTest::addColumn<bool>("streamed");
+        const auto row = [](const char* name, const char* args, const QByteArray& file, bool streamed) {
+            QTest::newRow(name) << strings(args) << file << streamed;
+        };
         const QByteArray demo = readAll(QStringLiteral(ZETTELWERK_TEST_DATA "/demo.json"));
         const QByteArray reader = readAll(QStringLiteral(ZETTELWERK_TEST_DATA "/ics/reader.ics"));
-        const QStringList list { u"list"_qs, u"--json"_qs };
-        const QStringList parse { u"ics-parse"_qs, u"file.ics"_qs };
-        QTest::newRow("list --json") << list << demo << QByteArray() << true;
-        QTest::newRow("list --json, spaces and a byte order mark")
-            << list << "\xEF\xBB\xBF [ " + demo.sliced(1) + " \n"
-            << QByteArray() << true;
-        QTest::newRow("list --json, damaged") << list << demo.chopped(1) << QByteArray() << false;
-        QTest::newRow("list --json, no records") << list << QByteArray("[]") << QByteArray() << false;
-        QTest::newRow("list --json, no file") << list << QByteArray() << QByteArray() << false;
-        QTest::newRow("list --json --")
-            << QStringList { list } + QStringList { u"--"_qs } << demo << QByteArray() << false;
-        QTest::newRow("ics-parse") << parse << QByteArray() << reader << true;
-        QTest::newRow("ics-parse, no events")
-            << parse << QByteArray() << QByteArray("BEGIN:VCALENDAR\r\n") << true;
-        QTest::newRow("ics-parse, not UTF-8") << parse << QByteArray() << reader + "\xff" << false;
-        QTest::newRow("ics-parse --help")
-            << QStringList { parse } + QStringList { u"--help"_qs } << QByteArray() << reader << false;
+        row("list --json", "list|--json", demo, true);
+        row("list --json, spaces and a byte order mark", "list|--json",
+            "\xEF\xBB\xBF [ " + demo.sliced(1) + " \n", true);
+        row("list --json, damaged", "list|--json", demo.chopped(1), false);
+        row("list --json, no records", "list|--json", "[]", false);
+        row("list --json, no file", "list|--json", {}, false);
+        row("list --json --", "list|--json|--", demo, false);
+        row("ics-parse", "ics-parse|file.ics", reader, true);
+        row("ics-parse, no events", "ics-parse|file.ics", "BEGIN:VCALENDAR\r\n", true);
+        row("ics-parse, not UTF-8", "ics-parse|file.ics", reader + "\xff", false);
+        row("ics-parse --help", "ics-parse|file.ics|--help", reader, false);
     }
 
     void streamedAsTheOrdinaryRun()
     {
         QFETCH(QStringList, args);
-        QFETCH(QByteArray, dataFile);
-        QFETCH(QByteArray, icsFile);
+        QFETCH(QByteArray, file);
         QFETCH(bool, streamed);
+        const bool list = args.constFirst() == u"list"_qs;
         const QDir dir(m_dir->path());
         const QString dataFilePath = dir.filePath(u"data/notes.json"_qs);
         QFile::remove(dataFilePath);
-        if (!dataFile.isEmpty())
-            QVERIFY(writeAll(dataFilePath, dataFile));
-        QVERIFY(writeAll(dir.filePath(u"file.ics"_qs), icsFile));
+        if (list && !file.isEmpty())
+            QVERIFY(writeAll(dataFilePath, file));
+        QVERIFY(writeAll(dir.filePath(u"file.ics"_qs), list ? QByteArray() : file));
         args.replaceInStrings(u"file.ics"_qs, dir.filePath(u"file.ics"_qs));
         const auto prepared = Cli::prepare(args);
         QVERIFY(std::holds_alternative<Cli::Request>(prepared));
