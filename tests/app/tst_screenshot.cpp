@@ -18,32 +18,6 @@ Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)
 
 using namespace Qt::StringLiterals;
 
-// The panel drawn offscreen from the demo records on their Monday, 7 December 2026, 10:00.
-// Set ZETTELWERK_KEEP_SCREENSHOTS to a folder to keep the pictures for a look.
-class tst_Screenshot : public QObject {
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void screensShowWhatTheyName();
-    void secondaryScreens();
-    void editorScreensLeaveTheRecordsAlone();
-    void emptyStore();
-    void everyControlTellsAScreenReaderWhatItIs_data();
-    void everyControlTellsAScreenReaderWhatItIs();
-    void darkOption_data();
-    void darkOption();
-    void everyScreenDrawsDark_data();
-    void everyScreenDrawsDark();
-
-private:
-    // The demo records unless `store` is given.
-    QImage render(const QString& screen, const std::optional<QDate>& day = {}, NoteStore* store = nullptr);
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<NoteStore> m_store;
-};
-
 namespace {
 
 const QByteArray demoJson = readAll(QStringLiteral(ZETTELWERK_TEST_DATA "/demo.json"));
@@ -66,221 +40,222 @@ double meanLightness(const QImage& image, const QRect& area)
 
 } // namespace
 
-void tst_Screenshot::initTestCase()
-{
-    QVERIFY(writeAll(m_dir.filePath(u"notes.json"_s), demoJson));
-    m_store = std::make_unique<NoteStore>(m_dir.path(), [] { return demoNow(); });
-    QCOMPARE(m_store->notes().size(), 16);
-    // The tests' calendars, never the user's: the settings list them and "-kalender" shows them.
-    qputenv("ZETTELWERK_VDIR", ZETTELWERK_TEST_DATA "/vdir");
-}
+// The panel drawn offscreen from the demo records on their Monday, 7 December 2026, 10:00.
+// Set ZETTELWERK_KEEP_SCREENSHOTS to a folder to keep the pictures for a look.
+class tst_Screenshot : public QObject {
+    Q_OBJECT
 
-QImage tst_Screenshot::render(const QString& screen, const std::optional<QDate>& day, NoteStore* store)
-{
-    const QString keep = qEnvironmentVariable("ZETTELWERK_KEEP_SCREENSHOTS");
-    const QString name = (store ? u"empty-"_s : QString()) + screen
-        + (day ? u"-"_s + day->toString(Qt::ISODate) : QString())
-        + (Appearance::instance().dark() ? u"-dark"_s : QString());
-    const QString path = (keep.isEmpty() ? m_dir.path() : keep) + u'/' + name + u".png"_s;
-    QString error;
-    if (!renderScreenshot(store ? *store : *m_store, screen, path, day, &error)) {
-        qWarning("%s", qPrintable(error));
-        return {};
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(writeAll(m_dir.filePath(u"notes.json"_s), demoJson));
+        m_store = std::make_unique<NoteStore>(m_dir.path(), [] { return demoNow(); });
+        QCOMPARE(m_store->notes().size(), 16);
+        // The tests' calendars, never the user's: the settings list them and "-kalender" shows them.
+        qputenv("ZETTELWERK_VDIR", ZETTELWERK_TEST_DATA "/vdir");
     }
-    return QImage(path);
-}
 
-void tst_Screenshot::screensShowWhatTheyName()
-{
-    const QImage heute = render(u"heute"_s);
-    QCOMPARE(heute.size(), panelPixels);
-    QVERIFY(render(u"termine"_s) != heute);
-    QVERIFY(render(u"notizen"_s) != heute);
-    QVERIFY(render(u"heute"_s, QDate(2026, 12, 9)) != heute);
-    const QImage unreadable = render(u"heute-unreadable"_s);
-    QCOMPARE(unreadable.size(), panelPixels);
-    QVERIFY(unreadable != heute);
-    // The calendars shown beside the records add their appointments to the day.
-    QVERIFY(render(u"heute-kalender"_s) != heute);
-    // The delete question dims the whole panel behind it.
-    const QRect corner(0, 0, 760, 60);
-    QVERIFY(meanLightness(render(u"delete-confirm"_s), corner) < meanLightness(heute, corner) - 0.1);
-    // The quit question changes the bottom bar and nothing above it.
-    const QImage quitting = render(u"quit-confirm"_s);
-    const QRect above(0, 0, 760, 1160 - 80);
-    QCOMPARE(quitting.copy(above), heute.copy(above));
-    QVERIFY(quitting != heute);
-    // A name it does not know draws nothing, and the reason names it.
-    QString error;
-    QVERIFY(
-        !renderScreenshot(*m_store, u"einstellungen"_s, m_dir.filePath(u"x.png"_s), std::nullopt, &error));
-    QVERIFY2(error.contains(u"einstellungen"_s), qPrintable(error));
-    QVERIFY(!QFile::exists(m_dir.filePath(u"x.png"_s)));
-}
-
-void tst_Screenshot::secondaryScreens()
-{
-    const QImage settings = render(u"settings"_s);
-    const QImage confirming = render(u"settings-confirm"_s);
-    const QImage about = render(u"about"_s);
-    const QImage english = render(u"about-en"_s);
-    // Help is as high as the panel; settings and about as high as their content, which for the
-    // settings with the tests' calendars is more than the panel.
-    QCOMPARE(render(u"help"_s).size(), panelPixels);
-    for (const QImage& image : { settings, confirming, about, english }) {
-        QCOMPARE(image.width(), 760);
-        QVERIFY2(image.height() > 600 && image.height() < 1600, qPrintable(QString::number(image.height())));
-    }
-    // The question replaces a row with a taller block; the language changes only the disclaimer.
-    QVERIFY(confirming.height() > settings.height());
-    QCOMPARE(english.size(), about.size());
-    const QRect top(0, 0, 760, 500);
-    QCOMPARE(english.copy(top), about.copy(top));
-    QVERIFY(english != about);
-}
-
-void tst_Screenshot::editorScreensLeaveTheRecordsAlone()
-{
-    const QImage editor = render(u"editor"_s);
-    QVERIFY(!editor.isNull() && editor != render(u"editor-alarm"_s));
-    QVERIFY(!render(u"export-restored"_s).isNull());
-    // Every import screen shows something of its own, imports included, on the tests' calendars.
-    qputenv("ZETTELWERK_VDIR", ZETTELWERK_TEST_DATA "/vdir");
-    QList<QImage> imports;
-    for (const char* screen : { "import-apple", "import-access", "import-ics", "import-duplicates",
-             "import-success", "import-history" }) {
-        imports.append(render(QString::fromLatin1(screen)));
-        QVERIFY(!imports.last().isNull() && !imports.mid(0, imports.size() - 1).contains(imports.last()));
-    }
-    // A new appointment, a restore or an import lives in a scratch copy, never in the records drawn from.
-    QCOMPARE(m_store->notes().size(), 16);
-    QCOMPARE(readAll(m_store->filePath()), demoJson);
-}
-
-void tst_Screenshot::emptyStore()
-{
-    QTemporaryDir empty;
-    NoteStore store(empty.path(), [] { return demoNow(); });
-    // Below the tab bar the two lists' blocks differ in symbol, words and hint.
-    const QRect content(0, 160, 760, 300);
-    QVERIFY(render(u"termine"_s, {}, &store).copy(content) != render(u"notizen"_s, {}, &store).copy(content));
-    // Another day than today swaps the sun for the crossed-out calendar.
-    QVERIFY(render(u"heute"_s, QDate(2026, 12, 9), &store) != render(u"heute"_s, std::nullopt, &store));
-    // Nothing to ask about deleting.
-    QString error;
-    QVERIFY(!renderScreenshot(store, u"delete-confirm"_s, empty.filePath(u"d.png"_s), std::nullopt, &error));
-    QVERIFY(!error.isEmpty());
-}
-
-void tst_Screenshot::darkOption_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<bool>("dark");
-    QTest::addColumn<QString>("error");
-    const QStringList plain { u"screenshot"_s, u"--screen"_s, u"heute"_s, u"--out"_s, u"a.png"_s };
-    QTest::newRow("light") << plain << false << QString();
-    QTest::newRow("dark first") << QStringList { u"screenshot"_s, u"--dark"_s } + plain.mid(1) << true
-                                << QString();
-    QTest::newRow("dark takes no value")
-        << plain + QStringList { u"--dark"_s, u"ja"_s } << false << u"Unerwartetes Argument: ja"_s;
-}
-
-void tst_Screenshot::darkOption()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QString, error);
-    const auto read = Cli::readScreenshotRequest(args);
-    if (!error.isEmpty()) {
-        QVERIFY(std::holds_alternative<QString>(read));
-        QCOMPARE(std::get<QString>(read), error);
-        return;
-    }
-    QVERIFY(std::holds_alternative<Cli::ScreenshotRequest>(read));
-    QTEST(std::get<Cli::ScreenshotRequest>(read).dark, "dark");
-    QCOMPARE(std::get<Cli::ScreenshotRequest>(read).screen, u"heute"_s);
-}
-
-void tst_Screenshot::everyControlTellsAScreenReaderWhatItIs_data()
-{
-    QTest::addColumn<QString>("screen");
-    for (const QString& screen : Screenshot::screens())
-        QTest::newRow(qPrintable(screen)) << screen;
-}
-
-void tst_Screenshot::everyControlTellsAScreenReaderWhatItIs()
-{
-    QFETCH(QString, screen);
-    qputenv("ZETTELWERK_VDIR", ZETTELWERK_TEST_DATA "/vdir");
-    QAccessible::setActive(true);
-    QStringList silent;
-    QStringList misnamed;
-    int controls = 0;
-    const std::function<void(QQuickItem*)> walk = [&](QQuickItem* item) {
-        if (!item->isVisible())
-            return;
-        // What Tab reaches is what a keyboard or screen-reader user can work.
-        if (item->activeFocusOnTab()) {
-            ++controls;
-            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(item);
-            const QAccessible::Role role = face ? face->role() : QAccessible::NoRole;
-            const QString type = QString::fromLatin1(item->metaObject()->className()).section(u'_', 0, 0);
-            if (role == QAccessible::NoRole || role == QAccessible::Client || role == QAccessible::Pane
-                || face->text(QAccessible::Name).trimmed().isEmpty())
-                silent.append(type + u' ' + item->objectName());
-            // A tab says it is one; a switch says it is one and whether it is on.
-            const QVariant on = item->property(type == u"ToggleRow"_s ? "checked" : "isSelected");
-            if ((type == u"TabButton"_s && role != QAccessible::PageTab)
-                || (face->state().checkable && role != QAccessible::CheckBox)
-                || ((type == u"ToggleRow"_s || type == u"AlarmTypeButton"_s)
-                    && (!face->state().checkable || bool(face->state().checked) != on.toBool())))
-                misnamed.append(type + u' ' + face->text(QAccessible::Name));
-            // A screen reader's press is a click; pressing tabs and switches changes no data.
-            if (type == u"TabButton"_s || type == u"ToggleRow"_s) {
-                QSignalSpy clicks(item, SIGNAL(clicked()));
-                if (QAccessibleActionInterface* actions = face->actionInterface())
-                    actions->doAction(QAccessibleActionInterface::pressAction());
-                if (clicks.count() != 1)
-                    misnamed.append(type + u" pressed "_s + QString::number(clicks.count()) + u'×');
-            }
+    void screensShowWhatTheyName()
+    {
+        const QImage heute = render(u"heute"_s);
+        QCOMPARE(heute.size(), panelPixels);
+        // "heute-kalender": the calendars shown beside the records add their appointments to the day.
+        for (const char* screen : { "termine", "notizen", "heute-unreadable", "heute-kalender" }) {
+            const QImage image = render(QString::fromLatin1(screen));
+            QVERIFY2(image.size() == panelPixels && image != heute, screen);
         }
-        const QList<QQuickItem*> children = item->childItems();
-        for (QQuickItem* child : children)
-            walk(child);
-    };
-    QString error;
-    QVERIFY2(renderScreenshot(*m_store, screen, m_dir.filePath(u"a11y.png"_s), std::nullopt, &error,
-                 [&walk](QQuickWindow& window) { walk(window.contentItem()); }),
-        qPrintable(error));
-    QVERIFY2(silent.isEmpty(), qPrintable(silent.join(u", "_s)));
-    QVERIFY2(misnamed.isEmpty(), qPrintable(misnamed.join(u", "_s)));
-    QVERIFY(controls > 0);
-}
-
-void tst_Screenshot::everyScreenDrawsDark_data()
-{
-    everyControlTellsAScreenReaderWhatItIs_data();
-}
-
-void tst_Screenshot::everyScreenDrawsDark()
-{
-    QFETCH(QString, screen);
-    qputenv("ZETTELWERK_VDIR", ZETTELWERK_TEST_DATA "/vdir");
-    Appearance::instance().setDark(true);
-    const QImage image = render(screen);
-    Appearance::instance().setDark(false);
-    QVERIFY(!image.isNull());
-    // Mostly dark, with light text on it: a screen that kept a light background, or dark text
-    // that cannot be read on the dark one, fails here.
-    qsizetype light = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            light += image.pixelColor(x, y).lightnessF() > 0.6 ? 1 : 0;
+        QVERIFY(render(u"heute"_s, QDate(2026, 12, 9)) != heute);
+        // The delete question dims the whole panel behind it.
+        const QRect corner(0, 0, 760, 60);
+        QVERIFY(meanLightness(render(u"delete-confirm"_s), corner) < meanLightness(heute, corner) - 0.1);
+        // The quit question changes the bottom bar and nothing above it.
+        const QImage quitting = render(u"quit-confirm"_s);
+        const QRect above(0, 0, 760, 1160 - 80);
+        QCOMPARE(quitting.copy(above), heute.copy(above));
+        QVERIFY(quitting != heute);
+        // A name it does not know draws nothing, and the reason names it.
+        QString error;
+        QVERIFY(!renderScreenshot(
+            *m_store, u"einstellungen"_s, m_dir.filePath(u"x.png"_s), std::nullopt, &error));
+        QVERIFY2(error.contains(u"einstellungen"_s), qPrintable(error));
+        QVERIFY(!QFile::exists(m_dir.filePath(u"x.png"_s)));
     }
-    const double lightShare = double(light) / (double(image.width()) * image.height());
-    const double mean = meanLightness(image, image.rect());
-    QVERIFY2(mean < 0.3, qPrintable(u"mean lightness %1"_s.arg(mean)));
-    QVERIFY2(lightShare > 0.005, qPrintable(u"light pixels %1 %"_s.arg(lightShare * 100)));
-}
+
+    void secondaryScreens()
+    {
+        const QImage settings = render(u"settings"_s);
+        const QImage confirming = render(u"settings-confirm"_s);
+        const QImage about = render(u"about"_s);
+        const QImage english = render(u"about-en"_s);
+        // Help is as high as the panel; settings and about as high as their content, which for the
+        // settings with the tests' calendars is more than the panel.
+        QCOMPARE(render(u"help"_s).size(), panelPixels);
+        for (const QImage& image : { settings, confirming, about, english }) {
+            QCOMPARE(image.width(), 760);
+            QVERIFY2(
+                image.height() > 600 && image.height() < 1600, qPrintable(QString::number(image.height())));
+        }
+        // The question replaces a row with a taller block; the language changes only the disclaimer.
+        QVERIFY(confirming.height() > settings.height());
+        QCOMPARE(english.size(), about.size());
+        const QRect top(0, 0, 760, 500);
+        QCOMPARE(english.copy(top), about.copy(top));
+        QVERIFY(english != about);
+    }
+
+    void editorScreensLeaveTheRecordsAlone()
+    {
+        const QImage editor = render(u"editor"_s);
+        QVERIFY(!editor.isNull() && editor != render(u"editor-alarm"_s));
+        QVERIFY(!render(u"export-restored"_s).isNull());
+        // Every import screen shows something of its own, imports included, on the tests' calendars.
+        QList<QImage> imports;
+        for (const char* screen : { "import-apple", "import-access", "import-ics", "import-duplicates",
+                 "import-success", "import-history" }) {
+            imports.append(render(QString::fromLatin1(screen)));
+            QVERIFY(!imports.last().isNull() && !imports.mid(0, imports.size() - 1).contains(imports.last()));
+        }
+        // A new appointment, a restore or an import lives in a scratch copy, never in the records drawn from.
+        QCOMPARE(m_store->notes().size(), 16);
+        QCOMPARE(readAll(m_store->filePath()), demoJson);
+    }
+
+    void emptyStore()
+    {
+        QTemporaryDir empty;
+        NoteStore store(empty.path(), [] { return demoNow(); });
+        // Below the tab bar the two lists' blocks differ in symbol, words and hint.
+        const QRect content(0, 160, 760, 300);
+        QVERIFY(
+            render(u"termine"_s, {}, &store).copy(content) != render(u"notizen"_s, {}, &store).copy(content));
+        // Another day than today swaps the sun for the crossed-out calendar.
+        QVERIFY(render(u"heute"_s, QDate(2026, 12, 9), &store) != render(u"heute"_s, std::nullopt, &store));
+        // Nothing to ask about deleting.
+        QString error;
+        QVERIFY(
+            !renderScreenshot(store, u"delete-confirm"_s, empty.filePath(u"d.png"_s), std::nullopt, &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void darkOption_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("light") << strings("screenshot|--screen|heute|--out|a.png") << false << QString();
+        QTest::newRow("dark first") << strings("screenshot|--dark|--screen|heute|--out|a.png") << true
+                                    << QString();
+        QTest::newRow("dark takes no value") << strings("screenshot|--screen|heute|--out|a.png|--dark|ja")
+                                             << false << u"Unerwartetes Argument: ja"_s;
+    }
+
+    void darkOption()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, error);
+        const auto read = Cli::readScreenshotRequest(args);
+        if (!error.isEmpty()) {
+            QVERIFY(std::holds_alternative<QString>(read));
+            QCOMPARE(std::get<QString>(read), error);
+            return;
+        }
+        QVERIFY(std::holds_alternative<Cli::ScreenshotRequest>(read));
+        QTEST(std::get<Cli::ScreenshotRequest>(read).dark, "dark");
+        QCOMPARE(std::get<Cli::ScreenshotRequest>(read).screen, u"heute"_s);
+    }
+
+    void everyScreen_data()
+    {
+        QTest::addColumn<QString>("screen");
+        for (const QString& screen : Screenshot::screens())
+            QTest::newRow(qPrintable(screen)) << screen;
+    }
+
+    // Every control tells a screen reader what it is, and every screen draws dark.
+    void everyScreen()
+    {
+        QFETCH(QString, screen);
+        QAccessible::setActive(true);
+        QStringList silent;
+        QStringList misnamed;
+        int controls = 0;
+        const std::function<void(QQuickItem*)> walk = [&](QQuickItem* item) {
+            if (!item->isVisible())
+                return;
+            // What Tab reaches is what a keyboard or screen-reader user can work.
+            if (item->activeFocusOnTab()) {
+                ++controls;
+                QAccessibleInterface* face = QAccessible::queryAccessibleInterface(item);
+                const QAccessible::Role role = face ? face->role() : QAccessible::NoRole;
+                const QString type = QString::fromLatin1(item->metaObject()->className()).section(u'_', 0, 0);
+                if (role == QAccessible::NoRole || role == QAccessible::Client || role == QAccessible::Pane
+                    || face->text(QAccessible::Name).trimmed().isEmpty())
+                    silent.append(type + u' ' + item->objectName());
+                // A tab says it is one; a switch says it is one and whether it is on.
+                const QVariant on = item->property(type == u"ToggleRow"_s ? "checked" : "isSelected");
+                if ((type == u"TabButton"_s && role != QAccessible::PageTab)
+                    || (face->state().checkable && role != QAccessible::CheckBox)
+                    || ((type == u"ToggleRow"_s || type == u"AlarmTypeButton"_s)
+                        && (!face->state().checkable || bool(face->state().checked) != on.toBool())))
+                    misnamed.append(type + u' ' + face->text(QAccessible::Name));
+                // A screen reader's press is a click; pressing tabs and switches changes no data.
+                if (type == u"TabButton"_s || type == u"ToggleRow"_s) {
+                    QSignalSpy clicks(item, SIGNAL(clicked()));
+                    if (QAccessibleActionInterface* actions = face->actionInterface())
+                        actions->doAction(QAccessibleActionInterface::pressAction());
+                    if (clicks.count() != 1)
+                        misnamed.append(type + u" pressed "_s + QString::number(clicks.count()) + u'×');
+                }
+            }
+            const QList<QQuickItem*> children = item->childItems();
+            for (QQuickItem* child : children)
+                walk(child);
+        };
+        QString error;
+        QVERIFY2(renderScreenshot(*m_store, screen, m_dir.filePath(u"a11y.png"_s), std::nullopt, &error,
+                     [&walk](QQuickWindow& window) { walk(window.contentItem()); }),
+            qPrintable(error));
+        QVERIFY2(silent.isEmpty(), qPrintable(silent.join(u", "_s)));
+        QVERIFY2(misnamed.isEmpty(), qPrintable(misnamed.join(u", "_s)));
+        QVERIFY(controls > 0);
+
+        Appearance::instance().setDark(true);
+        const QImage image = render(screen);
+        Appearance::instance().setDark(false);
+        QVERIFY(!image.isNull());
+        // Mostly dark, with light text on it: a screen that kept a light background, or dark text
+        // that cannot be read on the dark one, fails here.
+        qsizetype light = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                light += image.pixelColor(x, y).lightnessF() > 0.6 ? 1 : 0;
+        }
+        const double lightShare = double(light) / (double(image.width()) * image.height());
+        const double mean = meanLightness(image, image.rect());
+        QVERIFY2(mean < 0.3, qPrintable(u"mean lightness %1"_s.arg(mean)));
+        QVERIFY2(lightShare > 0.005, qPrintable(u"light pixels %1 %"_s.arg(lightShare * 100)));
+    }
+
+private:
+    // The demo records unless `store` is given.
+    QImage render(const QString& screen, const std::optional<QDate>& day = {}, NoteStore* store = nullptr)
+    {
+        const QString keep = qEnvironmentVariable("ZETTELWERK_KEEP_SCREENSHOTS");
+        const QString name = (store ? u"empty-"_s : QString()) + screen
+            + (day ? u"-"_s + day->toString(Qt::ISODate) : QString())
+            + (Appearance::instance().dark() ? u"-dark"_s : QString());
+        const QString path = (keep.isEmpty() ? m_dir.path() : keep) + u'/' + name + u".png"_s;
+        QString error;
+        if (!renderScreenshot(store ? *store : *m_store, screen, path, day, &error)) {
+            qWarning("%s", qPrintable(error));
+            return {};
+        }
+        return QImage(path);
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<NoteStore> m_store;
+};
 
 int main(int argc, char** argv)
 {

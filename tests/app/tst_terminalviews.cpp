@@ -59,14 +59,10 @@ private slots:
         QFETCH(QString, view);
         QFETCH(QDate, day);
         const QDateTime now = at("2026-12-07 09:00");
-        QString text;
-        if (view == QLatin1String("agenda"))
-            text = TerminalViews::agenda(m_notes, day, now);
-        else if (view == QLatin1String("termine"))
-            text = TerminalViews::appointments(m_notes, now);
-        else
-            text = TerminalViews::plainNotes(m_notes);
-        QTEST(text, "expected");
+        QTEST(view == u"agenda"_qs      ? TerminalViews::agenda(m_notes, day, now)
+                : view == u"termine"_qs ? TerminalViews::appointments(m_notes, now)
+                                        : TerminalViews::plainNotes(m_notes),
+            "expected");
     }
 
     void calendarGrid_data()
@@ -97,9 +93,9 @@ private slots:
     void colouredMarkers()
     {
         const QString text = TerminalViews::calendar(m_notes, QDate(2026, 12, 1), true);
-        QVERIFY(text.contains(QStringLiteral(" 8\x1b[38;5;208m*\x1b[0m")));
-        QVERIFY(text.contains(QStringLiteral("11\x1b[38;5;44m+\x1b[0m")));
-        QVERIFY(text.contains(QStringLiteral("10\x1b[38;5;135m#\x1b[0m")));
+        for (const char* marked :
+            { " 8\x1b[38;5;208m*\x1b[0m", "11\x1b[38;5;44m+\x1b[0m", "10\x1b[38;5;135m#\x1b[0m" })
+            QVERIFY2(text.contains(QLatin1StringView(marked)), marked);
     }
 
 private:

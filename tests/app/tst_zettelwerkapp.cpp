@@ -3,6 +3,7 @@
 #include "menubarlabel.h"
 #include "notestore.h"
 #include "panelcontroller.h"
+#include "testsupport.h"
 #include "zettelwerkapp.h"
 
 #include <QAbstractItemModelTester>
@@ -79,14 +80,10 @@ private slots:
         withPanelNeverLoaded();
         AlarmService* alarms = service();
         QVERIFY(alarms);
-        ReminderNote first = ReminderNote::create(QDateTime::currentDateTime());
-        first.hasAlarm = true;
-        first.text = QStringLiteral("Erster");
+        ReminderNote first = appointment(u"Erster"_s, QDateTime::currentDateTime());
         // exec with its own output: the test runner waits for every holder of the test's output pipe.
         first.shellScript = QStringLiteral("exec sleep 60 >/dev/null 2>&1");
-        ReminderNote second = ReminderNote::create(QDateTime::currentDateTime());
-        second.hasAlarm = true;
-        second.text = QStringLiteral("Zweiter");
+        const ReminderNote second = appointment(u"Zweiter"_s, QDateTime::currentDateTime());
         QVERIFY(m_app->store().replaceNotes({ first, second }));
 
         QElapsedTimer elapsed;
@@ -98,10 +95,9 @@ private slots:
         QVERIFY2(elapsed.elapsed() < 5000, "a running shell command must not hold up the alarm");
         QCOMPARE(popups().size(), 1);
         QQuickWindow* popup = popups().constFirst();
-        QTRY_COMPARE(itemsNamed(popup->contentItem(), QStringLiteral("message")).size(), 2);
-        QCOMPARE(
-            itemsNamed(popup->contentItem(), QStringLiteral("message")).at(1)->property("text").toString(),
-            QStringLiteral("Zweiter"));
+        const auto messages = [popup] { return itemsNamed(popup->contentItem(), u"message"_s); };
+        QTRY_COMPARE(messages().size(), 2);
+        QCOMPARE(messages().at(1)->property("text").toString(), u"Zweiter"_s);
         QCOMPARE(popup->title(), QStringLiteral("2 Erinnerungen"));
         QCOMPARE(m_app->store().alarmCount(), 0);
 
@@ -172,11 +168,9 @@ private slots:
         withPanelNeverLoaded();
         AlarmService* alarms = service();
         QVERIFY(alarms);
-        ReminderNote note = ReminderNote::create(QDateTime::currentDateTime());
-        note.hasAlarm = true;
+        ReminderNote note = appointment({}, QDateTime::currentDateTime());
         note.usePopup = false;
-        ReminderNote other = ReminderNote::create(QDateTime::currentDateTime().addDays(3));
-        other.hasAlarm = true;
+        const ReminderNote other = appointment({}, QDateTime::currentDateTime().addDays(3));
         QVERIFY(m_app->store().replaceNotes({ other, note }));
         m_app->panelController().setSelectedTab(2);
 

@@ -1,0 +1,56 @@
+#pragma once
+
+// The real binary in a private home, the way a user or a script starts it: its data, settings and
+// single-instance socket never touch the user's.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+inline QProcessEnvironment privateHome(const QTemporaryDir& home, const QString& platform)
+{
+    using namespace Qt::StringLiterals;
+    QDir(home.path()).mkpath(u"run"_s);
+    QFile::setPermissions(
+        home.filePath(u"run"_s), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"HOME"_s, home.path());
+    env.insert(u"XDG_DATA_HOME"_s, home.filePath(u"data"_s));
+    env.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
+    env.insert(u"XDG_RUNTIME_DIR"_s, home.filePath(u"run"_s));
+    env.insert(u"QT_QPA_PLATFORM"_s, platform);
+    return env;
+}
+
+// Whether the app started in `home` listens for a second start yet.
+inline bool listening(const QTemporaryDir& home)
+{
+    return !QDir(home.filePath(QStringLiteral("run")))
+                .entryList({ QStringLiteral("*.sock") }, QDir::System)
+                .isEmpty();
+}
+
+struct Outcome {
+    int exitCode; // -1 when it crashed or did not finish
+    QString out;
+    QString err;
+
+    // All three at once, for one comparison.
+    [[nodiscard]] QString all() const { return QString::number(exitCode) + u'|' + out + u'|' + err; }
+};
+
+inline Outcome runBinary(
+    const QProcessEnvironment& env, const QStringList& args, const QByteArray& input = {})
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(ZETTELWERK_BINARY), args);
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(30000))
+        return { -1, {}, QStringLiteral("did not finish") };
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        QString::fromUtf8(process.readAllStandardOutput()),
+        QString::fromUtf8(process.readAllStandardError()) };
+}
