@@ -113,18 +113,19 @@ private slots:
         QTest::addColumn<QDateTime>("next"); // the alarm date after it fired; invalid: it does not fire
 
         const QDateTime at = berlin(2025, 3, 10, 9, 0);
-        const QDateTime quiet;
-        const QString armed = u"armed"_s;
-        QTest::newRow("due exactly now") << armed << at << once << at << at;
-        QTest::newRow("one second ahead") << armed << at.addSecs(1) << once << at << quiet;
-        QTest::newRow("plain note") << u"plain"_s << at.addDays(-1) << once << at << quiet;
-        QTest::newRow("already fired") << u"fired"_s << at.addDays(-1) << once << at << quiet;
-        QTest::newRow("invalid date") << armed << QDateTime() << once << at << quiet;
-        QTest::newRow("daily, checked after its time")
-            << armed << berlin(2025, 3, 9, 8, 0) << daily << at << berlin(2025, 3, 11, 8, 0);
+        const auto row = [&at](const char* name, const char* state, const QDateTime& alarmDate, int interval,
+                             const QDateTime& next) {
+            QTest::newRow(name) << QString::fromLatin1(state) << alarmDate << interval << at << next;
+        };
+        row("due exactly now", "armed", at, once, at);
+        row("one second ahead", "armed", at.addSecs(1), once, {});
+        row("plain note", "plain", at.addDays(-1), once, {});
+        row("already fired", "fired", at.addDays(-1), once, {});
+        row("invalid date", "armed", QDateTime(), once, {});
+        row("daily, checked after its time", "armed", berlin(2025, 3, 9, 8, 0), daily,
+            berlin(2025, 3, 11, 8, 0));
         // A range that has ended does not end the repetition.
-        QTest::newRow("end date passed")
-            << u"ended"_s << berlin(2025, 3, 9, 8, 0) << daily << at << berlin(2025, 3, 11, 8, 0);
+        row("end date passed", "ended", berlin(2025, 3, 9, 8, 0), daily, berlin(2025, 3, 11, 8, 0));
     }
 
     void checkCycle()
@@ -198,34 +199,6 @@ private slots:
         const QByteArray expected = NoteJson::encodeCompact({ cake, later, bins });
         QCOMPARE(NoteJson::encodeCompact(h.store.notes()), expected);
         QCOMPARE(h.saved(), expected);
-    }
-
-    void clockJumps_data()
-    {
-        QTest::addColumn<int>("interval");
-        QTest::addColumn<QList<int>>("hoursAtChecks"); // the clock at each check, from 09:00 on 1 March
-        QTest::addColumn<int>("fired");
-
-        // Resumed three days later: one alarm for the days slept through, not three.
-        QTest::newRow("daily, suspended three days") << daily << QList<int> { 0, 72, 72 } << 1;
-        // Set back after it fired: its next time lies ahead again, so it waits for it.
-        QTest::newRow("daily, clock set back a day") << daily << QList<int> { 1, -23, -22, 1 } << 1;
-        QTest::newRow("daily, back and forward again") << daily << QList<int> { 1, -23, 1, 25 } << 2;
-    }
-
-    void clockJumps()
-    {
-        QFETCH(int, interval);
-        QFETCH(QList<int>, hoursAtChecks);
-
-        Harness h;
-        const QDateTime start = h.now;
-        h.store.setNotes({ alarmAt(u"Tabletten"_s, start.addSecs(1800), RepeatInterval(interval)) });
-        for (const int hours : hoursAtChecks) {
-            h.now = start.addSecs(3600 * hours);
-            h.check();
-        }
-        QTEST(int(h.actions->calls.filter(u"notify "_s).size()), "fired");
     }
 
     void trigger_data()
@@ -339,30 +312,39 @@ private slots:
         QCOMPARE(fired.constFirst().at(1).toStringList().size(), notes.size());
     }
 
-    void snoozedAlarmComesOnce_data()
+    void checksOverTime_data()
     {
         QTest::addColumn<int>("interval");
         QTest::addColumn<bool>("triggered");
         QTest::addColumn<int>("alarmMinutes"); // the regular alarm, from 09:00
-        QTest::addColumn<QList<int>>("checkMinutes");
+        QTest::addColumn<bool>("snoozed"); // put off for 15 minutes at 09:00
+        QTest::addColumn<QList<int>>("checkMinutes"); // the clock at each check, from 09:00
         QTest::addColumn<int>("fired");
 
-        // Put off for 15 minutes at 09:00.
-        QTest::newRow("one-time, fired already") << once << true << 0 << QList<int> { 14, 15, 16, 60 } << 1;
-        QTest::newRow("checked late: still once") << once << true << 0 << QList<int> { 14, 200, 201 } << 1;
-        QTest::newRow("daily keeps its next day") << daily << false << 1440 << QList<int> { 15, 16 } << 1;
+        const auto row = [](const char* name, int interval, bool triggered, int alarmMinutes, bool snoozed,
+                             const QList<int>& checkMinutes, int fired) {
+            QTest::newRow(name) << interval << triggered << alarmMinutes << snoozed << checkMinutes << fired;
+        };
+        // Resumed three days later: one alarm for the days slept through, not three.
+        row("daily, suspended three days", daily, false, 30, false, { 0, 4320, 4320 }, 1);
+        // Set back after it fired: its next time lies ahead again, so it waits for it.
+        row("daily, clock set back a day", daily, false, 30, false, { 60, -1380, -1320, 60 }, 1);
+        row("daily, back and forward again", daily, false, 30, false, { 60, -1380, 60, 1500 }, 2);
+        row("snoozed one-time, fired already", once, true, 0, true, { 14, 15, 16, 60 }, 1);
+        row("snoozed, checked late: still once", once, true, 0, true, { 14, 200, 201 }, 1);
+        row("snoozed daily keeps its next day", daily, false, 1440, true, { 15, 16 }, 1);
         // Its own time falls in the same check: one alarm, not two.
-        QTest::newRow("regular alarm at the same check") << once << false << 10 << QList<int> { 15, 16 } << 1;
-        QTest::newRow("regular alarm before it") << once << false << 5 << QList<int> { 5, 15 } << 2;
-        QTest::newRow("clock set back after it fired")
-            << once << true << 0 << QList<int> { 15, -60, 15 } << 1;
+        row("snoozed, regular alarm at the same check", once, false, 10, true, { 15, 16 }, 1);
+        row("snoozed, regular alarm before it", once, false, 5, true, { 5, 15 }, 2);
+        row("snoozed, clock set back after it fired", once, true, 0, true, { 15, -60, 15 }, 1);
     }
 
-    void snoozedAlarmComesOnce()
+    void checksOverTime()
     {
         QFETCH(int, interval);
         QFETCH(bool, triggered);
         QFETCH(int, alarmMinutes);
+        QFETCH(bool, snoozed);
         QFETCH(QList<int>, checkMinutes);
 
         Harness h;
@@ -370,12 +352,13 @@ private slots:
         ReminderNote note = alarmAt(u"Tee"_s, start.addSecs(60 * alarmMinutes), RepeatInterval(interval));
         note.isTriggered = triggered;
         h.store.setNotes({ note });
-        // As a notification's or the popup's "Später" asks it.
-        h.actions->requestSnooze({ note.id }, Snooze::Choice::FifteenMinutes);
-        QCOMPARE(h.store.notes().constFirst().snoozeDate, start.addSecs(15 * 60));
-        QCOMPARE(NoteJson::decode(h.saved()).value_or(ReminderNotes()).value(0).snoozeDate,
-            start.addSecs(15 * 60));
-
+        if (snoozed) {
+            // As a notification's or the popup's "Später" asks it.
+            h.actions->requestSnooze({ note.id }, Snooze::Choice::FifteenMinutes);
+            QCOMPARE(h.store.notes().constFirst().snoozeDate, start.addSecs(15 * 60));
+            QCOMPARE(NoteJson::decode(h.saved()).value_or(ReminderNotes()).value(0).snoozeDate,
+                start.addSecs(15 * 60));
+        }
         for (const int minutes : checkMinutes) {
             h.now = start.addSecs(60 * minutes);
             h.check();
@@ -383,7 +366,7 @@ private slots:
         QTEST(int(h.actions->calls.filter(u"notify "_s).size()), "fired");
         const ReminderNote& stored = h.store.notes().constFirst();
         QVERIFY(!stored.snoozeDate);
-        if (interval == daily)
+        if (snoozed && interval == daily)
             QCOMPARE(stored.alarmDate, note.alarmDate);
     }
 
