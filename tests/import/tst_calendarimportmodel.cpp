@@ -39,11 +39,11 @@ private slots:
         m_store.reset();
         m_dir = std::make_unique<QTemporaryDir>();
         m_calendars = FakeCalendarStore();
-        m_calendars.add(QStringLiteral("Arbeit"),
-            { calendarEvent(QStringLiteral("Zahnarzt"), berlin(2026, 12, 9, 10, 0)),
-                calendarEvent(QStringLiteral("Meeting"), berlin(2026, 12, 9, 14, 0), RepeatInterval::Weekly),
-                calendarEvent(QStringLiteral("A"), berlin(2026, 12, 9, 15, 0)),
-                calendarEvent(QStringLiteral("B"), berlin(2026, 12, 9, 16, 0)),
+        m_calendars.add(u"Arbeit"_qs,
+            { calendarEvent(u"Zahnarzt"_qs, berlin(2026, 12, 9, 10, 0)),
+                calendarEvent(u"Meeting"_qs, berlin(2026, 12, 9, 14, 0), RepeatInterval::Weekly),
+                calendarEvent(u"A"_qs, berlin(2026, 12, 9, 15, 0)),
+                calendarEvent(u"B"_qs, berlin(2026, 12, 9, 16, 0)),
                 calendarEvent(QString(), berlin(2026, 12, 9, 17, 0)) });
     }
 
@@ -59,9 +59,9 @@ private slots:
     {
         QFETCH(QDateTime, now);
         QFETCH(QDate, end);
-        m_calendars.add(QStringLiteral("Monat"),
-            { calendarEvent(QStringLiteral("letzte Sekunde"), end.startOfDay().addSecs(86399)),
-                calendarEvent(QStringLiteral("danach"), end.addDays(1).startOfDay()) });
+        m_calendars.add(u"Monat"_qs,
+            { calendarEvent(u"letzte Sekunde"_qs, end.startOfDay().addSecs(86399)),
+                calendarEvent(u"danach"_qs, end.addDays(1).startOfDay()) });
         attach(now);
         QCOMPARE(m_model->startDate(), QDate(now.date().year(), now.date().month(), 1));
         QCOMPARE(m_model->endDate(), end);
@@ -78,7 +78,7 @@ private slots:
         m_calendars = FakeCalendarStore();
         for (const char* title : { "Privat", "alpha", "Zeta", "Arbeit" })
             m_calendars.add(QString::fromUtf8(title), three);
-        m_calendars.add(QStringLiteral("Viel"), three + three.mid(0, 2));
+        m_calendars.add(u"Viel"_qs, three + three.mid(0, 2));
         attach();
         QCOMPARE(column(m_model->calendars(), 1), u"Viel|Arbeit|Privat|Zeta|alpha"_qs);
         QCOMPARE(column(m_model->calendars(), 3), u"5|3|3|3|3"_qs);
@@ -105,19 +105,19 @@ private slots:
         QCOMPARE(fetched.size(), 1);
         QVERIFY(m_model->hasFetched());
         QCOMPARE(column(m_model->calendars(), -1), u"true"_qs);
-        QCOMPARE(events.foundText(), QStringLiteral("5 Events gefunden"));
-        QCOMPARE(events.selectionText(), QStringLiteral("5 von 5 ausgewählt"));
-        QCOMPARE(events.toggleAllText(), QStringLiteral("Keine"));
+        QCOMPARE(events.foundText(), u"5 Events gefunden"_qs);
+        QCOMPARE(events.selectionText(), u"5 von 5 ausgewählt"_qs);
+        QCOMPARE(events.toggleAllText(), u"Keine"_qs);
         // title, dateText, repeats, selected; an event without title shows "?".
         QCOMPARE(events.rows()->rows().at(1),
-            (RowModel::Row { QStringLiteral("Meeting"), QStringLiteral("9. Dez. 2026, 14:00"), true, true }));
+            (RowModel::Row { u"Meeting"_qs, u"9. Dez. 2026, 14:00"_qs, true, true }));
         QCOMPARE(column(events.rows(), 0), u"Zahnarzt|Meeting|A|B|?"_qs);
 
         events.toggleAll();
-        QCOMPARE(events.importText(), QStringLiteral("0 Events importieren"));
-        QCOMPARE(events.toggleAllText(), QStringLiteral("Alle"));
+        QCOMPARE(events.importText(), u"0 Events importieren"_qs);
+        QCOMPARE(events.toggleAllText(), u"Alle"_qs);
         events.toggle(2);
-        QCOMPARE(events.selectionText(), QStringLiteral("1 von 5 ausgewählt"));
+        QCOMPARE(events.selectionText(), u"1 von 5 ausgewählt"_qs);
 
         // A new range hides the list until a calendar is tapped; ticking again selects all anew.
         m_model->setEndDate(QDate(2027, 1, 31));
@@ -127,7 +127,7 @@ private slots:
         QVERIFY(!m_model->hasFetched());
         QCOMPARE(events.count(), 0);
         tap(arbeit());
-        QCOMPARE(events.selectionText(), QStringLiteral("5 von 5 ausgewählt"));
+        QCOMPARE(events.selectionText(), u"5 von 5 ausgewählt"_qs);
         QCOMPARE(fetched.size(), 2);
 
         // Unticked again before its events arrived: they are not shown when they do.
@@ -170,7 +170,7 @@ private slots:
         QFETCH(QStringList, actions);
         if (actions.contains(u"twice"_qs)) {
             m_calendars.eventsByCalendar[arbeit()].append(
-                calendarEvent(QStringLiteral("Zahnarzt"), berlin(2026, 12, 9, 10, 0, 20)));
+                calendarEvent(u"Zahnarzt"_qs, berlin(2026, 12, 9, 10, 0, 20)));
         }
         attach();
         const QUuid oldDentist = m_store->notes().constFirst().id;
@@ -186,9 +186,9 @@ private slots:
         QVERIFY(m_model->hasCollisions());
         QVERIFY(!m_model->showBanner());
         QCOMPARE(log.size(), 2);
-        QVERIFY(log.constFirst().startsWith(
-            QStringLiteral("[Import] startImportWithCollisionCheck: %1 notes, batchId=")
-                .arg(5 - int(actions.contains(u"untick 1"_qs)) + int(actions.contains(u"twice"_qs)))));
+        QVERIFY(
+            log.constFirst().startsWith(u"[Import] startImportWithCollisionCheck: %1 notes, batchId="_qs.arg(
+                5 - int(actions.contains(u"untick 1"_qs)) + int(actions.contains(u"twice"_qs)))));
         QFETCH(int, duplicates);
         QCOMPARE(m_model->collisionHeading(), u"%1 Duplikate gefunden"_qs.arg(duplicates));
         QCOMPARE(m_model->newEventsText(), u"+ 3 neue Events ohne Duplikat"_qs);
@@ -229,18 +229,16 @@ private slots:
     void bannerUndoAndHistory()
     {
         m_calendars.calendarList.clear();
-        m_calendars.add(
-            QStringLiteral("Neu"), { calendarEvent(QStringLiteral("X"), berlin(2026, 12, 20, 9, 0)) });
+        m_calendars.add(u"Neu"_qs, { calendarEvent(u"X"_qs, berlin(2026, 12, 20, 9, 0)) });
         attach();
         tap(m_calendars.calendarList.constFirst().identifier);
         m_model->importAppleEvents();
-        QCOMPARE(m_model->bannerText(), QStringLiteral("1 Events importiert!"));
+        QCOMPARE(m_model->bannerText(), u"1 Events importiert!"_qs);
         QCOMPARE(m_store->notes().size(), 3);
         // batchId, source, isICS, detailText, confirming
         const RowModel::Row row = m_model->history()->rows().constFirst();
         QCOMPARE(row.mid(1),
-            (RowModel::Row {
-                QStringLiteral("Apple Kalender"), false, u"1 Events - 7. Dez., 10:00"_qs, false }));
+            (RowModel::Row { u"Apple Kalender"_qs, false, u"1 Events - 7. Dez., 10:00"_qs, false }));
         QCOMPARE(row.constFirst().toString(), m_model->lastBatchId().value_or(QString()));
         static const QRegularExpression upperUuid(u"^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$"_qs);
         QVERIFY(upperUuid.match(row.constFirst().toString()).hasMatch());
@@ -254,7 +252,7 @@ private slots:
         tap(m_calendars.calendarList.constFirst().identifier);
         m_model->appleEvents()->toggleAll();
         m_model->importAppleEvents();
-        QCOMPARE(m_model->bannerText(), QStringLiteral("0 Events importiert!"));
+        QCOMPARE(m_model->bannerText(), u"0 Events importiert!"_qs);
         m_model->undoImport();
         QCOMPARE(m_store->notes().size(), 2);
 
@@ -309,11 +307,11 @@ private slots:
         QCOMPARE(m_model->icsFileName(), QString());
         chosen = QStringLiteral(ZETTELWERK_TEST_DATA "/ics/reader.ics");
         m_model->pickICSFile();
-        QCOMPARE(m_model->icsFileName(), QStringLiteral("reader.ics"));
-        QCOMPARE(m_model->icsEvents()->selectionText(), QStringLiteral("14 von 14 ausgewählt"));
+        QCOMPARE(m_model->icsFileName(), u"reader.ics"_qs);
+        QCOMPARE(m_model->icsEvents()->selectionText(), u"14 von 14 ausgewählt"_qs);
         m_model->icsEvents()->toggle(0);
         m_model->importICSEvents();
-        QCOMPARE(m_model->bannerText(), QStringLiteral("13 Events importiert!"));
+        QCOMPARE(m_model->bannerText(), u"13 Events importiert!"_qs);
         QCOMPARE(m_model->icsFileName(), QString());
         QCOMPARE(m_model->history()->rows().constFirst().mid(1, 2),
             (RowModel::Row { u"ICS: reader.ics"_qs, true }));
@@ -326,7 +324,7 @@ private slots:
         m_model->importICSData(u"reader.ics"_qs, file.readAll());
         QCOMPARE(m_model->pendingCollisions().size(), 13);
         m_model->executeCollisionImport();
-        QCOMPARE(m_model->bannerText(), QStringLiteral("1 Events importiert!"));
+        QCOMPARE(m_model->bannerText(), u"1 Events importiert!"_qs);
     }
 
     void previewDates()
@@ -381,9 +379,9 @@ private slots:
         QFETCH(QString, source);
         QFETCH(QByteArray, ics);
         const QTimeZone newYork("America/New_York");
-        m_calendars.add(QStringLiteral("Fern"),
-            { calendarEvent(QStringLiteral("Zu spät"), QDateTime(QDate(9999, 12, 31), QTime(20, 0), newYork)),
-                calendarEvent(QStringLiteral("Gut"), QDateTime(QDate(9999, 12, 31), QTime(9, 0), newYork)) });
+        m_calendars.add(u"Fern"_qs,
+            { calendarEvent(u"Zu spät"_qs, QDateTime(QDate(9999, 12, 31), QTime(20, 0), newYork)),
+                calendarEvent(u"Gut"_qs, QDateTime(QDate(9999, 12, 31), QTime(9, 0), newYork)) });
         attach();
         QStringList log;
         Log::setSink([&log](const QString& line) { log.append(line); });
@@ -398,16 +396,15 @@ private slots:
             QCOMPARE(m_model->appleEvents()->count(), 2);
             m_model->importAppleEvents();
         } else {
-            const QString path = m_dir->filePath(QStringLiteral("alt.ics"));
+            const QString path = m_dir->filePath(u"alt.ics"_qs);
             QVERIFY(writeAll(path, ics));
             m_model->openICSFile(path);
             QCOMPARE(m_model->icsEvents()->count(), 2);
             m_model->importICSEvents();
         }
         Log::setSink({});
-        QCOMPARE(m_model->bannerText(), QStringLiteral("1 Events importiert!"));
-        QCOMPARE(m_model->skippedText(),
-            QStringLiteral("1 Event nicht importiert: ") + NoteJson::unstorableDateReason());
+        QCOMPARE(m_model->bannerText(), u"1 Events importiert!"_qs);
+        QCOMPARE(m_model->skippedText(), u"1 Event nicht importiert: "_qs + NoteJson::unstorableDateReason());
         QVERIFY(log.contains(u"[Import] \"Zu "_qs + (source == u"calendar" ? u"spät"_qs : u"früh"_qs)
             + u"\" nicht importiert: "_qs + NoteJson::unstorableDateReason()));
         QCOMPARE(m_store->notes().size(), 3);
@@ -422,8 +419,8 @@ private:
     {
         m_store = std::make_unique<NoteStore>(m_dir->path(), [now] { return now; });
         // The user's own: the first two calendar events are already there (one with extra spaces).
-        m_store->importNotes({ appointment(QStringLiteral("  zahnarzt"), berlin(2026, 12, 9, 10, 0, 30)),
-            appointment(QStringLiteral("Meeting"), berlin(2026, 12, 9, 14, 0)) });
+        m_store->importNotes({ appointment(u"  zahnarzt"_qs, berlin(2026, 12, 9, 10, 0, 30)),
+            appointment(u"Meeting"_qs, berlin(2026, 12, 9, 14, 0)) });
         m_model = std::make_unique<CalendarImportModel>();
         m_model->attach(m_store.get(), &m_calendars);
         new QAbstractItemModelTester(m_model->calendars(), m_model.get());

@@ -28,7 +28,7 @@ class tst_ICSReader : public QObject {
 private slots:
     void initTestCase()
     {
-        m_events = parseICS(dataFile(QStringLiteral("reader.ics")));
+        m_events = parseICS(dataFile(u"reader.ics"_qs));
         QVERIFY(!m_events.isEmpty());
     }
 
@@ -94,8 +94,8 @@ private slots:
                   .split(u'|');
         QCOMPARE(summaries, expected);
         // Equal starts keep the file's order: the one without SUMMARY came first.
-        QCOMPARE(m_events.at(6).description, QStringLiteral("ohne Titel"));
-        QCOMPARE(m_events.at(7).description, QStringLiteral("leerer Titel"));
+        QCOMPARE(m_events.at(6).description, u"ohne Titel"_qs);
+        QCOMPARE(m_events.at(7).description, u"leerer Titel"_qs);
         QCOMPARE(m_events.at(7).recurrenceRule, RepeatInterval::Daily);
     }
 
@@ -124,7 +124,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("kalender.ics"));
+        const QString path = dir.filePath(u"kalender.ics"_qs);
         if (bytes != "missing")
             QVERIFY(writeAll(path, bytes));
         QTEST(int(parseICS(path).size()), "count");
@@ -159,7 +159,7 @@ private slots:
         row("zone as a path", "20240715T093000", "../../../usr/share/zoneinfo/Asia/Tokyo",
             "2024-07-15T07:30:00Z");
         // Opening a pipe waits for a writer that never comes.
-        const QByteArray pipe = m_scratch.filePath(QStringLiteral("zone")).toLocal8Bit();
+        const QByteArray pipe = m_scratch.filePath(u"zone"_qs).toLocal8Bit();
         QVERIFY(::mkfifo(pipe.constData(), 0600) == 0);
         row("zone as a pipe", "20240715T093000", "../../.." + pipe, "2024-07-15T07:30:00Z");
     }

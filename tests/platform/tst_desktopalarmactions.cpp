@@ -24,9 +24,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString serviceName = QStringLiteral("org.freedesktop.Notifications");
-const QString objectPath = QStringLiteral("/org/freedesktop/Notifications");
-const QString fakeConnection = QStringLiteral("fake");
+const QString serviceName = u"org.freedesktop.Notifications"_s;
+const QString objectPath = u"/org/freedesktop/Notifications"_s;
+const QString fakeConnection = u"fake"_s;
 
 } // namespace
 
@@ -67,7 +67,7 @@ public slots:
     {
         ++capabilityRequests;
         if (!m_answersCapabilities)
-            sendErrorReply(QDBusError::Failed, QStringLiteral("capabilities unknown"));
+            sendErrorReply(QDBusError::Failed, u"capabilities unknown"_s);
         return m_capabilities;
     }
 
@@ -106,16 +106,16 @@ private slots:
     {
         DesktopNotifier notifier;
         QSignalSpy delivered(&notifier, &DesktopNotifier::delivered);
-        notifier.notify(QStringLiteral("Termin"), QStringLiteral("Zahnarzt"));
+        notifier.notify(u"Termin"_s, u"Zahnarzt"_s);
         QTest::qWait(300);
         QCOMPARE(delivered.count(), 0);
 
         // A server that starts later is asked what it renders once, not once per alarm.
-        FakeNotificationServer server({ QStringLiteral("body-markup") }, true);
+        FakeNotificationServer server({ u"body-markup"_s }, true);
         QVERIFY(server.start());
         QTRY_COMPARE(server.capabilityRequests, 1);
         for (int i = 0; i < 3; ++i)
-            notifier.notify(QStringLiteral("Termin"), QStringLiteral("<b>"));
+            notifier.notify(u"Termin"_s, u"<b>"_s);
         QTRY_COMPARE(delivered.count(), 3);
         QCOMPARE(server.capabilityRequests, 1);
         QCOMPARE(server.received.last().section(u'|', 3, 3), u"&lt;b&gt;"_s);
@@ -155,7 +155,7 @@ private slots:
         DesktopNotifier notifier;
         QSignalSpy delivered(&notifier, &DesktopNotifier::delivered);
         // The summary is plain text for every server, so it is never escaped.
-        const QString summary = QStringLiteral("Termin <heute> & morgen");
+        const QString summary = u"Termin <heute> & morgen"_s;
         notifier.notify(summary, body);
 
         QTRY_COMPARE_WITH_TIMEOUT(delivered.count(), 1, 10000);
