@@ -44,8 +44,8 @@ private slots:
             u"Fremde Zone||2024-03-15T13:30:00Z|2024-03-15T17:00:00Z|Wöchentlich"_qs,
             // CRLF, continuations after a space and after a tab.
             u"Gefaltet|Teil eins, Teil zweiund drei|2024-03-16T08:00:00Z|2024-03-16T09:00:00Z|Keine"_qs,
-            u"Importiert|ohne Titel|2024-03-17T08:00:00Z||Keine"_qs, // no SUMMARY; a lower-case rule is not
-                                                                     // read
+            // No SUMMARY, and a lower-case rule that is not read.
+            u"Importiert|ohne Titel|2024-03-17T08:00:00Z||Keine"_qs,
             u"Importiert|leerer Titel|2024-03-17T08:00:00Z||Täglich"_qs,
             u"Arzt, Termin; Raum 3 \\ A\\nB|a\nb\nc\\nd,e;f\\x|2024-03-17T09:00:00Z||Keine"_qs,
             u"Mit Alarm|vom Alarm|2024-03-17T10:00:00Z||Keine"_qs, // the nested VALARM's wins
