@@ -78,9 +78,8 @@ private slots:
         QFETCH(QString, list);
         const QDateTime base = berlin(2025, 3, 3, 10, 0);
 
-        // Record n has the key base + (n % 3) minutes; enough records that a sort which does not keep
-        // ties in place visibly reorders them.
-        // One record of the other kind must stay out.
+        // Record n has the key base + (n % 3) minutes, enough that a sort which does not keep ties in
+        // place visibly reorders them; one record of the other kind must stay out.
         const bool notes = list == u"notes"_s;
         ReminderNotes store { notes ? appointment(u"x"_s, base) : plain(u"x"_s, base) };
         for (int n = 0; n < 60; ++n) {

@@ -413,10 +413,9 @@ private:
             appointment(u"Meeting"_qs, berlin(2026, 12, 9, 14, 0)) });
         m_model = std::make_unique<CalendarImportModel>();
         m_model->attach(m_store.get(), &m_calendars);
-        new QAbstractItemModelTester(m_model->calendars(), m_model.get());
-        new QAbstractItemModelTester(m_model->appleEvents()->rows(), m_model.get());
-        new QAbstractItemModelTester(m_model->collisions(), m_model.get());
-        new QAbstractItemModelTester(m_model->history(), m_model.get());
+        for (RowModel* rows : { m_model->calendars(), m_model->appleEvents()->rows(), m_model->collisions(),
+                 m_model->history() })
+            new QAbstractItemModelTester(rows, m_model.get());
         m_model->waitForResults();
     }
     void tap(const QString& identifier)

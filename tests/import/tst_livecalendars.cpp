@@ -51,10 +51,9 @@ private slots:
 
     void occurrencesAsRecords()
     {
-        CalendarEvent team = calendarEvent(u"Teamrunde"_s, berlin(2026, 12, 7, 10, 0));
+        CalendarEvent team
+            = calendarEvent(u"Teamrunde"_s, berlin(2026, 12, 7, 10, 0), RepeatInterval::Weekly);
         team.location = u"Raum 3"_s;
-        team.repeats = true;
-        team.frequency = RepeatInterval::Weekly;
         CalendarEvent untitled = calendarEvent({}, berlin(2026, 12, 8, 9, 0));
         untitled.endDate.reset();
         const CalendarInfo work { u"/kalender/Arbeit"_s, u"Arbeit"_s, u"#ff0000"_s };
