@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // Events of both sources into records, and the access to the system calendar.
 namespace {
 
@@ -13,10 +15,10 @@ const QDateTime conversionTime = berlin(2026, 12, 7, 10, 0);
 void verifyImported(const ReminderNote& note, const QString& source)
 {
     QVERIFY(note.hasAlarm && note.isTriggered && !note.usePopup && !note.useSound);
-    QCOMPARE(note.soundName, QStringLiteral("Glass"));
+    QCOMPARE(note.soundName, u"Glass"_s);
     QVERIFY(note.launchAppPath.isEmpty() && note.shellScript.isEmpty());
     QCOMPARE(note.importSource, source);
-    QCOMPARE(note.importBatchId, QStringLiteral("B-1"));
+    QCOMPARE(note.importBatchId, u"B-1"_s);
     QCOMPARE(note.createdAt, conversionTime);
 }
 
@@ -26,38 +28,50 @@ class tst_CalendarImportService : public QObject {
     Q_OBJECT
 
 private slots:
-    void convertsCalendarEvents_data()
+    void converts_data()
     {
+        QTest::addColumn<QString>("source"); // "ICS: …": events read from a file
         QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("location");
+        QTest::addColumn<QString>("location"); // only calendar events have one
         QTest::addColumn<QString>("notes");
         QTest::addColumn<RepeatInterval>("repeat");
+        QTest::addColumn<bool>("hasEnd");
         QTest::addColumn<QString>("text");
 
-        const auto row = [](const char* title, const char* location, const char* notes, RepeatInterval repeat,
-                             const char* text) {
-            QTest::newRow(text) << QString::fromUtf8(title) << QString::fromUtf8(location)
-                                << QString::fromUtf8(notes) << repeat << QString::fromUtf8(text);
+        const auto row = [](const char* source, const char* title, const char* location, const char* notes,
+                             RepeatInterval repeat, bool hasEnd, const char* text) {
+            QTest::newRow(text) << QString::fromUtf8(source) << QString::fromUtf8(title)
+                                << QString::fromUtf8(location) << QString::fromUtf8(notes) << repeat << hasEnd
+                                << QString::fromUtf8(text);
         };
-        row("Zahnarzt", "Praxis", "", RepeatInterval::None, "Zahnarzt\nOrt: Praxis");
-        row("", "", "", RepeatInterval::Weekly, "Importiert");
-        row("Team", "", "Agenda", RepeatInterval::Monthly, "Team\n\nAgenda");
-        row("Team", "Raum 3", "Agenda", RepeatInterval::Yearly, "Team\nOrt: Raum 3\n\nAgenda");
+        using enum RepeatInterval;
+        row("Apple Kalender", "Zahnarzt", "Praxis", "", None, true, "Zahnarzt\nOrt: Praxis");
+        row("Apple Kalender", "", "", "", Weekly, true, "Importiert");
+        row("Apple Kalender", "Team", "", "Agenda", Monthly, true, "Team\n\nAgenda");
+        row("Apple Kalender", "Team", "Raum 3", "Agenda", Yearly, true, "Team\nOrt: Raum 3\n\nAgenda");
+        row("ICS: export.ics", "Arzt", "", "", Daily, false, "Arzt");
+        row("ICS: export.ics", "Arzt", "", "Zimmer 2\nnüchtern", Daily, true, "Arzt\n\nZimmer 2\nnüchtern");
     }
 
-    void convertsCalendarEvents()
+    void converts()
     {
-        QFETCH(RepeatInterval, repeat);
-        CalendarEvent event = calendarEvent(QString(), berlin(2026, 12, 9, 14, 0), repeat);
+        QFETCH(QString, source);
         QFETCH(QString, title);
-        event.title = title;
         QFETCH(QString, location);
-        event.location = location;
         QFETCH(QString, notes);
+        QFETCH(RepeatInterval, repeat);
+        QFETCH(bool, hasEnd);
+        CalendarEvent event = calendarEvent(title, berlin(2026, 12, 9, 14, 0), repeat);
+        event.location = location;
         event.notes = notes;
+        if (!hasEnd)
+            event.endDate.reset();
+        const ICSEvent fromFile { title, notes, event.startDate, event.endDate, repeat };
 
         CalendarImportService service(nullptr, [] { return conversionTime; });
-        const ReminderNotes converted = service.convertToNotes({ event, event }, QStringLiteral("B-1"));
+        const ReminderNotes converted = source.startsWith(u"ICS: ")
+            ? service.convertICSToNotes({ fromFile, fromFile }, source, u"B-1"_s)
+            : service.convertToNotes({ event, event }, u"B-1"_s);
         QCOMPARE(converted.size(), 2);
         QVERIFY(converted.at(0).id != converted.at(1).id);
         const ReminderNote& note = converted.constFirst();
@@ -65,35 +79,7 @@ private slots:
         QCOMPARE(note.repeatInterval, repeat);
         QCOMPARE(note.alarmDate, event.startDate);
         QCOMPARE(note.alarmEndDate, event.endDate);
-        verifyImported(note, QStringLiteral("Apple Kalender"));
-    }
-
-    void convertsFileEvents_data()
-    {
-        QTest::addColumn<QString>("description");
-        QTest::addColumn<bool>("hasEnd");
-        QTest::addColumn<QString>("text");
-
-        QTest::newRow("summary only") << "" << false << "Arzt";
-        QTest::newRow("with description") << "Zimmer 2\nnüchtern" << true << "Arzt\n\nZimmer 2\nnüchtern";
-    }
-
-    void convertsFileEvents()
-    {
-        QFETCH(QString, description);
-        QFETCH(bool, hasEnd);
-        const ICSEvent event { QStringLiteral("Arzt"), description, utc(2026, 12, 9, 13, 0),
-            hasEnd ? std::optional(utc(2026, 12, 10, 13, 0)) : std::nullopt, RepeatInterval::Daily };
-
-        CalendarImportService service(nullptr, [] { return conversionTime; });
-        const ReminderNotes converted
-            = service.convertICSToNotes({ event }, QStringLiteral("ICS: export.ics"), QStringLiteral("B-1"));
-        QCOMPARE(converted.size(), 1);
-        QTEST(converted.constFirst().text, "text");
-        QCOMPARE(converted.constFirst().alarmDate, event.startDate);
-        QCOMPARE(converted.constFirst().alarmEndDate, event.endDate);
-        QCOMPARE(converted.constFirst().repeatInterval, RepeatInterval::Daily);
-        verifyImported(converted.constFirst(), QStringLiteral("ICS: export.ics"));
+        verifyImported(note, source);
     }
 
     void access_data()
@@ -118,7 +104,7 @@ private slots:
         QFETCH(CalendarAccess, status);
         QFETCH(std::optional<bool>, answer);
         FakeCalendarStore store;
-        store.add(QStringLiteral("Arbeit"), {});
+        store.add(u"Arbeit"_s, {});
         store.access = status;
         store.answer = answer;
 
@@ -135,26 +121,24 @@ private slots:
     void fetchesOnlyKnownCalendarsByStart()
     {
         FakeCalendarStore store;
-        store.add(QStringLiteral("Arbeit"),
-            { calendarEvent(QStringLiteral("spät"), berlin(2026, 12, 9, 18, 0)),
-                calendarEvent(QStringLiteral("A"), berlin(2026, 12, 9, 8, 0)) });
-        store.add(
-            QStringLiteral("Privat"), { calendarEvent(QStringLiteral("B"), berlin(2026, 12, 9, 8, 0)) });
+        store.add(u"Arbeit"_s,
+            { calendarEvent(u"spät"_s, berlin(2026, 12, 9, 18, 0)),
+                calendarEvent(u"A"_s, berlin(2026, 12, 9, 8, 0)) });
+        store.add(u"Privat"_s, { calendarEvent(u"B"_s, berlin(2026, 12, 9, 8, 0)) });
         CalendarImportService service(&store);
         const QDateTime from = berlin(2026, 12, 1);
         const QDateTime to = berlin(2027, 1, 1);
 
         QVERIFY(service.fetchEvents({}, from, to).isEmpty());
-        QVERIFY(service.fetchEvents({ QStringLiteral("/kalender/Unbekannt") }, from, to).isEmpty());
+        QVERIFY(service.fetchEvents({ u"/kalender/Unbekannt"_s }, from, to).isEmpty());
         QCOMPARE(store.queries, 0);
 
         QStringList titles;
-        const QList<CalendarEvent> events = service.fetchEvents(
-            { QStringLiteral("/kalender/Privat"), QStringLiteral("/kalender/Arbeit") }, from, to);
-        for (const CalendarEvent& event : events)
+        for (const CalendarEvent& event :
+            service.fetchEvents({ u"/kalender/Privat"_s, u"/kalender/Arbeit"_s }, from, to))
             titles.append(event.title);
         // Equal starts in calendar order.
-        QCOMPARE(titles, (QStringList { QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("spät") }));
+        QCOMPARE(titles, strings("A|B|spät"));
         QCOMPARE(service.eventCount(store.calendarList.constFirst(), from, to), 2);
     }
 };

@@ -51,18 +51,16 @@ private slots:
 
     void occurrencesAsRecords()
     {
-        CalendarEvent team = calendarEvent(u"Teamrunde"_s, berlin(2026, 12, 7, 10, 0));
+        CalendarEvent team
+            = calendarEvent(u"Teamrunde"_s, berlin(2026, 12, 7, 10, 0), RepeatInterval::Weekly);
         team.location = u"Raum 3"_s;
-        team.repeats = true;
-        team.frequency = RepeatInterval::Weekly;
         CalendarEvent untitled = calendarEvent({}, berlin(2026, 12, 8, 9, 0));
         untitled.endDate.reset();
         const CalendarInfo work { u"/kalender/Arbeit"_s, u"Arbeit"_s, u"#ff0000"_s };
         const QList<CalendarEvent> events { team, untitled, team };
 
         const ReminderNotes notes = LiveCalendars::toNotes(events, work);
-        QCOMPARE(textsOf(notes),
-            QStringList({ u"Teamrunde\nOrt: Raum 3"_s, u"Ohne Titel"_s, u"Teamrunde\nOrt: Raum 3"_s }));
+        QCOMPARE(textsOf(notes), strings("Teamrunde\nOrt: Raum 3|Ohne Titel|Teamrunde\nOrt: Raum 3"));
         const ReminderNote& first = notes.constFirst();
         QCOMPARE(first.alarmDate, berlin(2026, 12, 7, 10, 0));
         QCOMPARE(first.alarmEndDate, std::optional(berlin(2026, 12, 7, 11, 0)));
@@ -91,22 +89,19 @@ private slots:
         m_store.add(u"Privat"_s, { calendarEvent(u"Zahnarzt"_s, berlin(2026, 12, 9, 8, 30)) });
         m_store.add(u"Geheim"_s, { calendarEvent(u"Nicht gewählt"_s, berlin(2026, 12, 8, 8, 0)) });
         QSignalSpy changed(m_live.get(), &LiveCalendars::changed);
-        m_live->setStore(&m_store);
-        m_live->setCalendars({ u"/kalender/Arbeit"_s, u"/kalender/Privat"_s, u"/kalender/Fort"_s });
-        m_live->waitForResults();
+        show({ u"/kalender/Arbeit"_s, u"/kalender/Privat"_s, u"/kalender/Fort"_s });
         // By start across calendars; outside the window and unchosen calendars stay out.
-        QCOMPARE(textsOf(m_live->notes()), QStringList({ u"Zahnarzt"_s, u"Später"_s }));
+        QCOMPARE(textsOf(m_live->notes()), strings("Zahnarzt|Später"));
         QCOMPARE(changed.count(), 1);
         QCOMPARE(m_live->find(m_live->notes().constFirst().id)->text, u"Zahnarzt"_s);
 
         // The mini calendar went to June 2028, and back.
         m_live->cover(QDate(2028, 6, 1));
         m_live->waitForResults();
-        QCOMPARE(
-            textsOf(m_live->notes()), QStringList({ u"Zahnarzt"_s, u"Später"_s, u"Übernächstes Jahr"_s }));
+        QCOMPARE(textsOf(m_live->notes()), strings("Zahnarzt|Später|Übernächstes Jahr"));
         m_live->cover(QDate(2026, 12, 1));
         m_live->waitForResults();
-        QCOMPARE(textsOf(m_live->notes()), QStringList({ u"Zahnarzt"_s, u"Später"_s }));
+        QCOMPARE(textsOf(m_live->notes()), strings("Zahnarzt|Später"));
 
         // Reading the same again tells nobody; choosing none empties the list.
         changed.clear();
@@ -135,10 +130,8 @@ private slots:
         CalendarEvent trip = calendarEvent(u"Reise"_s, berlin(2027, 12, 31, 9, 0));
         trip.endDate = berlin(2028, 1, 2, 18, 0);
         m_store.add(u"Privat"_s, { trip });
-        m_live->setStore(&m_store);
-        m_live->setCalendars({ u"/kalender/Privat"_s });
         m_live->cover(QDate(2028, 1, 1));
-        m_live->waitForResults();
+        show({ u"/kalender/Privat"_s });
         QCOMPARE(textsOf(m_live->notes()), QStringList { u"Reise"_s });
     }
 
@@ -150,9 +143,7 @@ private slots:
         for (int slot = 0; slot < LiveCalendars::maxShown + 400; ++slot)
             events.append(calendarEvent(u"Takt"_s, first.addSecs(slot * 1800LL)));
         m_store.add(u"Takt"_s, events);
-        m_live->setStore(&m_store);
-        m_live->setCalendars({ u"/kalender/Takt"_s });
-        m_live->waitForResults();
+        show({ u"/kalender/Takt"_s });
         // The month before today is nearer than the far end of the next year.
         QCOMPARE(m_live->notes().size(), LiveCalendars::maxShown);
         QCOMPARE(m_live->notes().constFirst().alarmDate, first);
@@ -164,9 +155,7 @@ private slots:
     {
         QTemporaryDir folder;
         m_store.calendarList.append({ folder.path(), u"Ordner"_s, u"#000000"_s });
-        m_live->setStore(&m_store);
-        m_live->setCalendars({ folder.path() });
-        m_live->waitForResults();
+        show({ folder.path() });
         QVERIFY(m_live->notes().isEmpty());
 
         // vdirsyncer put a file there: the store now reads an event from it.
@@ -192,6 +181,13 @@ private slots:
     }
 
 private:
+    void show(const QStringList& calendars)
+    {
+        m_live->setStore(&m_store);
+        m_live->setCalendars(calendars);
+        m_live->waitForResults();
+    }
+
     FakeCalendarStore m_store;
     QDateTime m_now;
     std::unique_ptr<LiveCalendars> m_live;

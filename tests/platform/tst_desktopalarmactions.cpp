@@ -24,22 +24,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray desktopEntry(const QString& name, const QString& exec)
-{
-    return u"[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"_s.arg(name, exec).toUtf8();
-}
-
-const QString serviceName = QStringLiteral("org.freedesktop.Notifications");
-const QString objectPath = QStringLiteral("/org/freedesktop/Notifications");
-const QString fakeConnection = QStringLiteral("fake");
-
-struct Received {
-    QString app;
-    uint replaces = 0;
-    QString summary;
-    QString body;
-    QVariantMap hints;
-};
+const QString serviceName = u"org.freedesktop.Notifications"_s;
+const QString objectPath = u"/org/freedesktop/Notifications"_s;
+const QString fakeConnection = u"fake"_s;
 
 } // namespace
 
@@ -71,7 +58,8 @@ public:
             && bus.registerService(serviceName);
     }
 
-    QList<Received> received;
+    // "app|replaces|summary|body|urgency's type and value|resident", one per notification.
+    QStringList received;
     int capabilityRequests = 0;
 
 public slots:
@@ -79,14 +67,17 @@ public slots:
     {
         ++capabilityRequests;
         if (!m_answersCapabilities)
-            sendErrorReply(QDBusError::Failed, QStringLiteral("capabilities unknown"));
+            sendErrorReply(QDBusError::Failed, u"capabilities unknown"_s);
         return m_capabilities;
     }
 
     uint Notify(const QString& app, uint replaces, const QString& /*icon*/, const QString& summary,
         const QString& body, const QStringList& /*actions*/, const QVariantMap& hints, int /*timeout*/)
     {
-        received.append({ app, replaces, summary, body, hints });
+        const QVariant urgency = hints.value(u"urgency"_s);
+        received << u"%1|%2|%3|%4|%5 %6|%7"_s.arg(app, QString::number(replaces), summary, body,
+            QString::fromLatin1(urgency.typeName()), QString::number(urgency.toUInt()),
+            hints.value(u"resident"_s).toString());
         return 40 + uint(received.size());
     }
 
@@ -115,19 +106,19 @@ private slots:
     {
         DesktopNotifier notifier;
         QSignalSpy delivered(&notifier, &DesktopNotifier::delivered);
-        notifier.notify(QStringLiteral("Termin"), QStringLiteral("Zahnarzt"));
+        notifier.notify(u"Termin"_s, u"Zahnarzt"_s);
         QTest::qWait(300);
         QCOMPARE(delivered.count(), 0);
 
         // A server that starts later is asked what it renders once, not once per alarm.
-        FakeNotificationServer server({ QStringLiteral("body-markup") }, true);
+        FakeNotificationServer server({ u"body-markup"_s }, true);
         QVERIFY(server.start());
         QTRY_COMPARE(server.capabilityRequests, 1);
         for (int i = 0; i < 3; ++i)
-            notifier.notify(QStringLiteral("Termin"), QStringLiteral("<b>"));
+            notifier.notify(u"Termin"_s, u"<b>"_s);
         QTRY_COMPARE(delivered.count(), 3);
         QCOMPARE(server.capabilityRequests, 1);
-        QCOMPARE(server.received.last().body, QStringLiteral("&lt;b&gt;"));
+        QCOMPARE(server.received.last().section(u'|', 3, 3), u"&lt;b&gt;"_s);
     }
 
     void notificationArrives_data()
@@ -137,16 +128,19 @@ private slots:
         QTest::addColumn<QString>("body");
         QTest::addColumn<QString>("expected");
 
-        const QStringList markup { QStringLiteral("body"), QStringLiteral("body-markup") };
-        const QString tags = QStringLiteral("<b>&");
-        QTest::newRow("markup server: escaped") << markup << true << tags << QStringLiteral("&lt;b&gt;&amp;");
-        QTest::newRow("markup server: typed entity stays text")
-            << markup << true << QStringLiteral("Tom &amp; Jerry") << QStringLiteral("Tom &amp;amp; Jerry");
-        QTest::newRow("markup server: plain text untouched")
-            << markup << true << QStringLiteral("Größe 10:30 – ok") << QStringLiteral("Größe 10:30 – ok");
-        QTest::newRow("plain server: raw") << QStringList { QStringLiteral("body") } << true << tags << tags;
+        const auto row = [](const char* name, const char* capabilities, bool answers, const char* body,
+                             const char* expected) {
+            QTest::newRow(name) << strings(capabilities) << answers << QString::fromUtf8(body)
+                                << QString::fromUtf8(expected);
+        };
+        row("markup server: escaped", "body|body-markup", true, "<b>&", "&lt;b&gt;&amp;");
+        row("markup server: typed entity stays text", "body|body-markup", true, "Tom &amp; Jerry",
+            "Tom &amp;amp; Jerry");
+        row("markup server: plain text untouched", "body|body-markup", true, "Größe 10:30 – ok",
+            "Größe 10:30 – ok");
+        row("plain server: raw", "body", true, "<b>&", "<b>&");
         // Without an answer nobody knows whether markup is rendered; raw text at worst shows tags.
-        QTest::newRow("capabilities fail: raw") << markup << false << tags << tags;
+        row("capabilities fail: raw", "body|body-markup", false, "<b>&", "<b>&");
     }
 
     void notificationArrives()
@@ -154,28 +148,22 @@ private slots:
         QFETCH(QStringList, capabilities);
         QFETCH(bool, answersCapabilities);
         QFETCH(QString, body);
+        QFETCH(QString, expected);
 
         FakeNotificationServer server(capabilities, answersCapabilities);
         QVERIFY(server.start());
         DesktopNotifier notifier;
         QSignalSpy delivered(&notifier, &DesktopNotifier::delivered);
         // The summary is plain text for every server, so it is never escaped.
-        const QString summary = QStringLiteral("Termin <heute> & morgen");
+        const QString summary = u"Termin <heute> & morgen"_s;
         notifier.notify(summary, body);
 
         QTRY_COMPARE_WITH_TIMEOUT(delivered.count(), 1, 10000);
         QCOMPARE(delivered.first().first().toUInt(), 41u);
-        QCOMPARE(server.received.size(), 1);
-        const Received& got = server.received.first();
-        QCOMPARE(got.app, QStringLiteral("Zettelwerk"));
-        QCOMPARE(got.replaces, 0u); // replacing would hide an earlier alarm the user has not seen
-        QCOMPARE(got.summary, summary);
-        QTEST(got.body, "expected");
-        // Servers ignore an urgency that is not a byte, and "critical" keeps the alarm on screen.
-        const QVariant urgency = got.hints.value(QStringLiteral("urgency"));
-        QCOMPARE(urgency.metaType(), QMetaType::fromType<uchar>());
-        QCOMPARE(urgency.value<uchar>(), uchar(2));
-        QCOMPARE(got.hints.value(QStringLiteral("resident")), QVariant(true));
+        // Replacing (a non-zero id) would hide an earlier alarm the user has not seen. Servers ignore an
+        // urgency that is not a byte, and "critical" (2) keeps the alarm on screen, as "resident" does.
+        QCOMPARE(server.received,
+            QStringList { u"Zettelwerk|0|"_s + summary + u'|' + expected + u"|uchar 2|true"_s });
     }
 
     void shellCommandIsNotWaitedFor()
@@ -211,17 +199,17 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
 
         // @OUT@ becomes the double-quoted path of "out" in a fresh folder, @DIR@ that folder.
-        QTest::newRow("pipe") << u"printf abc | tr a-z A-Z > @OUT@"_s << u"out"_s << QByteArray("ABC");
-        QTest::newRow("no extra arguments")
-            << u"printf '%s|%s' \"$#\" \"$1\" > @OUT@"_s << u"out"_s << QByteArray("0|");
-        QTest::newRow("backslash") << u"printf '%s' 'a\\tb' > @OUT@"_s << u"out"_s << QByteArray("a\\tb");
-        QTest::newRow("two lines") << u"printf a > @OUT@\nprintf b >> @OUT@"_s << u"out"_s
-                                   << QByteArray("ab");
-        QTest::newRow("spaces and quotes in path")
-            << u"printf '%s' \"a b\" > \"@DIR@/dir with space/it's.txt\""_s << u"dir with space/it's.txt"_s
-            << QByteArray("a b");
-        QTest::newRow("non-ASCII path")
-            << u"printf x > \"@DIR@/Übersicht.txt\""_s << u"Übersicht.txt"_s << QByteArray("x");
+        const auto row = [](const char* name, const char* command, const char* file, const char* expected) {
+            QTest::newRow(name) << QString::fromUtf8(command) << QString::fromUtf8(file)
+                                << QByteArray(expected);
+        };
+        row("pipe", "printf abc | tr a-z A-Z > @OUT@", "out", "ABC");
+        row("no extra arguments", "printf '%s|%s' \"$#\" \"$1\" > @OUT@", "out", "0|");
+        row("backslash", "printf '%s' 'a\\tb' > @OUT@", "out", "a\\tb");
+        row("two lines", "printf a > @OUT@\nprintf b >> @OUT@", "out", "ab");
+        row("spaces and quotes in path", "printf '%s' \"a b\" > \"@DIR@/dir with space/it's.txt\"",
+            "dir with space/it's.txt", "a b");
+        row("non-ASCII path", "printf x > \"@DIR@/Übersicht.txt\"", "Übersicht.txt", "x");
     }
 
     void shellCommandReachesShellUnchanged()
@@ -243,7 +231,7 @@ private slots:
         QTest::addColumn<QByteArray>("content"); // null: the file does not exist; @EXEC@: writes a marker
         QTest::addColumn<bool>("launches");
 
-        const QByteArray marker = desktopEntry(u"Marker"_s, u"@EXEC@"_s);
+        const QByteArray marker = "[Desktop Entry]\nType=Application\nName=Marker\nExec=@EXEC@\n";
         QTest::newRow("spaces") << u"my apps/Mein Programm.desktop"_s << marker << true;
         QTest::newRow("non-ASCII") << u"Büro Ordner/Wecker ä.desktop"_s << marker << true;
         QTest::newRow("missing entry") << u"nowhere.desktop"_s << QByteArray() << false;

@@ -10,44 +10,27 @@ class tst_SingleInstance : public QObject {
     Q_OBJECT
 
 private slots:
-    void nobodyListening()
-    {
-        QTemporaryDir dir;
-        QVERIFY(!SingleInstance::send(dir.path(), "hello").has_value());
-    }
-
     void secondInstanceIsRefusedAndAnswered()
     {
         QTemporaryDir dir;
+        QVERIFY(!SingleInstance::send(dir.path(), "hello").has_value()); // nobody listening yet
         SingleInstance first(dir.path());
         QVERIFY(first.listen([](const QByteArray& request) { return "echo:" + request; }));
 
         SingleInstance second(dir.path());
         QVERIFY(!second.listen([](const QByteArray&) { return QByteArray("wrong instance"); }));
-
-        // The client blocks, so it runs on another thread while this one serves.
-        auto answer
-            = std::async(std::launch::async, [&dir] { return SingleInstance::send(dir.path(), "ping"); });
-        QTRY_VERIFY(answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
-        const auto reply = answer.get();
-        QVERIFY(reply.has_value());
-        QCOMPARE(*reply, QByteArray("echo:ping"));
+        QCOMPARE(ask(dir.path(), "ping"), QByteArray("echo:ping"));
     }
 
     void staleSocketFileIsReplaced()
     {
         QTemporaryDir dir;
-        const QString path = SingleInstance::socketPath(dir.path());
-        {
-            QFile leftover(path);
-            QVERIFY(leftover.open(QIODevice::WriteOnly));
-        }
+        QFile leftover(SingleInstance::socketPath(dir.path()));
+        QVERIFY(leftover.open(QIODevice::WriteOnly));
+        leftover.close();
         SingleInstance instance(dir.path());
         QVERIFY(instance.listen([](const QByteArray&) { return QByteArray("alive"); }));
-        auto answer
-            = std::async(std::launch::async, [&dir] { return SingleInstance::send(dir.path(), "x"); });
-        QTRY_VERIFY(answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
-        QCOMPARE(answer.get().value_or("none"), QByteArray("alive"));
+        QCOMPARE(ask(dir.path(), "x"), QByteArray("alive"));
     }
 
     void foldersHaveTheirOwnSockets()
@@ -55,8 +38,18 @@ private slots:
         QTemporaryDir a;
         QTemporaryDir b;
         QVERIFY(SingleInstance::socketPath(a.path()) != SingleInstance::socketPath(b.path()));
-        QCOMPARE(SingleInstance::socketPath(a.path()),
-            SingleInstance::socketPath(a.path() + QStringLiteral("/.")));
+        QCOMPARE(SingleInstance::socketPath(a.path()), SingleInstance::socketPath(a.path() + u"/."_qs));
+    }
+
+private:
+    // The client blocks, so it runs on another thread while this one serves.
+    static QByteArray ask(const QString& folder, const QByteArray& request)
+    {
+        auto answer = std::async(std::launch::async, [&] { return SingleInstance::send(folder, request); });
+        if (!QTest::qWaitFor(
+                [&answer] { return answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }))
+            return "no answer in time";
+        return answer.get().value_or("no answer");
     }
 };
 
