@@ -304,17 +304,15 @@ private slots:
 
     void unreadableFileIsKept_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("copyNameTaken");
-
-        QTest::newRow("not JSON") << QByteArray("[{\"id\":") << false;
-        QTest::newRow("copy name already taken") << QByteArray("[{\"id\":") << true;
+        QTest::newRow("not JSON") << false;
+        QTest::newRow("copy name already taken") << true;
     }
 
     void unreadableFileIsKept()
     {
-        QFETCH(QByteArray, bytes);
         QFETCH(bool, copyNameTaken);
+        const QByteArray bytes = "[{\"id\":";
 
         const QString stampedCopy = dataFile() + u".unreadable-20250301-101530"_s;
         const QByteArray olderCopy = "an older copy";
