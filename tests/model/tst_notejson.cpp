@@ -219,7 +219,6 @@ void TstNoteJson::decodeInvalid_data()
     QTest::newRow("garbage after list") << valid + "x";
     QTest::newRow("top-level object") << QJsonDocument(minimalRecord()).toJson();
     QTest::newRow("record is a number") << QByteArray("[1]");
-    QTest::newRow("record is a list") << QByteArray("[[]]");
     QTest::newRow("records without a comma") << "[" + minimalCompact + minimalCompact + "]";
     QTest::newRow("comma after the last record") << "[" + minimalCompact + ",]";
     const QList<std::pair<const char*, QByteArray>> badMembers {
@@ -249,12 +248,11 @@ void TstNoteJson::decodeInvalid_data()
     }
 
     const QList<std::pair<QString, QJsonValue>> wrongTypes { { u"id"_s, 5 }, { u"text"_s, 5 },
-        { u"text"_s, QJsonArray { u"a"_s } }, { u"createdAt"_s, 1740816000 }, { u"hasAlarm"_s, u"true"_s },
-        { u"hasAlarm"_s, 1 }, { u"alarmDate"_s, true }, { u"repeatInterval"_s, 0 },
-        { u"usePopup"_s, u"true"_s }, { u"usePopup"_s, 0 }, { u"useSound"_s, 0 }, { u"soundName"_s, false },
-        { u"isTriggered"_s, u"false"_s }, { u"launchAppPath"_s, 1 }, { u"shellScript"_s, QJsonArray {} },
-        { u"alarmEndDate"_s, 0 }, { u"alarmEndDate"_s, u""_s }, { u"importSource"_s, QJsonObject {} },
-        { u"importBatchId"_s, true } };
+        { u"createdAt"_s, 1740816000 }, { u"hasAlarm"_s, u"true"_s }, { u"alarmDate"_s, true },
+        { u"repeatInterval"_s, 0 }, { u"usePopup"_s, u"true"_s }, { u"useSound"_s, 0 },
+        { u"soundName"_s, false }, { u"isTriggered"_s, u"false"_s }, { u"launchAppPath"_s, 1 },
+        { u"shellScript"_s, QJsonArray {} }, { u"alarmEndDate"_s, 0 }, { u"alarmEndDate"_s, u""_s },
+        { u"importSource"_s, QJsonObject {} }, { u"importBatchId"_s, true } };
     for (const auto& [key, value] : wrongTypes) {
         QTest::addRow("%s = %s", qPrintable(key),
             QJsonDocument(QJsonArray { value }).toJson(QJsonDocument::Compact).constData())
@@ -271,9 +269,8 @@ void TstNoteJson::decodeInvalid_data()
     }
 
     const QStringList badIds { u"{00000000-0000-4000-8000-000000000002}"_s,
-        u"00000000-0000-4000-8000-00000000002"_s, u"00000000-0000-4000-8000-0000000000002"_s,
-        u"0000000-00000-4000-8000-000000000002"_s, u"0000000g-0000-4000-8000-000000000002"_s,
-        u"00000000-0000-4000-8000-00000000000２"_s };
+        u"00000000-0000-4000-8000-0000000000002"_s, u"0000000-00000-4000-8000-000000000002"_s,
+        u"0000000g-0000-4000-8000-000000000002"_s, u"00000000-0000-4000-8000-00000000000２"_s };
     for (const QString& id : badIds)
         QTest::addRow("id \"%s\"", qPrintable(id)) << withValue(u"id"_s, id);
 }
@@ -295,7 +292,6 @@ void TstNoteJson::dates_data()
     QTest::addColumn<bool>("storable");
 
     QTest::newRow("UTC") << utc(2025, 3, 1, 7, 30) << u"2025-03-01T07:30:00Z"_s << true;
-    QTest::newRow("winter time") << berlin(2025, 1, 15, 9, 0) << u"2025-01-15T08:00:00Z"_s << true;
     QTest::newRow("summer time") << berlin(2025, 7, 1, 9, 0) << u"2025-07-01T07:00:00Z"_s << true;
     QTest::newRow("local day differs") << berlin(2025, 1, 1, 0, 30) << u"2024-12-31T23:30:00Z"_s << true;
     QTest::newRow("in the local DST gap") << utc(2025, 3, 30, 1, 30) << u"2025-03-30T01:30:00Z"_s << true;
@@ -316,12 +312,12 @@ void TstNoteJson::dates_data()
     QTest::newRow("a second before year 1") << utc(1, 1, 1, 0, 0).addSecs(-1) << QString() << false;
     QTest::newRow("year 10000") << utc(9999, 12, 31, 23, 59).addDays(1) << QString() << false;
 
+    // Wrong lengths first, then one for each further check.
     const QStringList rejected { u"2025-03-01T07:30:00.000Z"_s, u"2025-03-01T08:30:00+01:00"_s,
         u"2025-03-01T07:30:00"_s, u"2025-03-01T07:30:00z"_s, u"2025-03-01 07:30:00Z"_s,
-        u"2025-3-01T07:30:00Z"_s, u"20250301T073000Z"_s, u"2025-03-01"_s, u"2025-02-29T07:30:00Z"_s,
-        u"2025-13-01T07:30:00Z"_s, u"2025-00-01T07:30:00Z"_s, u"2025-03-01T24:00:00Z"_s,
-        u"2025-03-01T23:60:00Z"_s, u"2025-03-01T23:59:60Z"_s, u"-001-03-01T07:30:00Z"_s,
-        u"+2025-03-01T07:30:00Z"_s, u"２０２５-03-01T07:30:00Z"_s, u"2025-03-01T07:30:00Z "_s, u""_s };
+        u"2025-02-29T07:30:00Z"_s, u"2025-13-01T07:30:00Z"_s, u"2025-00-01T07:30:00Z"_s,
+        u"2025-03-01T24:00:00Z"_s, u"2025-03-01T23:60:00Z"_s, u"2025-03-01T23:59:60Z"_s,
+        u"-001-03-01T07:30:00Z"_s, u"２０２５-03-01T07:30:00Z"_s, u""_s };
     for (const QString& text : rejected)
         QTest::addRow("rejects \"%s\"", qPrintable(text)) << QDateTime() << text << false;
 }

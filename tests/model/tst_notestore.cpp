@@ -63,20 +63,12 @@ private slots:
         QVERIFY(QFileInfo(dataDir()).isDir());
         QVERIFY(!QFile::exists(dataFile()));
         QVERIFY(store->notes().isEmpty());
-
-        const ReminderNote added = *store->addNote(true);
-        store.reset();
-
-        auto reopened = openStore();
-        QCOMPARE(reopened->notes().size(), 1);
-        QCOMPARE(reopened->notes().first().id, added.id);
-        QCOMPARE(reopened->notes().first().createdAt, berlin(2025, 3, 1, 10, 15, 30));
         QVERIFY(m_log.isEmpty());
 
         // Loading alone never rewrites the file.
         const QByteArray pretty = NoteJson::encodePretty(seed());
-        reopened = openStoreWith(pretty);
-        QCOMPARE(bytesOf(reopened->notes()), bytesOf(seed()));
+        store = openStoreWith(pretty);
+        QCOMPARE(bytesOf(store->notes()), bytesOf(seed()));
         QCOMPARE(readAll(dataFile()), pretty);
     }
 
@@ -95,15 +87,12 @@ private slots:
                 QTest::addRow("%s%s", name, blocker.isEmpty() ? "" : ", folder in the way")
                     << operation << texts << log << blocker;
             };
-            row("addNote", u"|A|B|C|A2"_s, [](NoteStore& s) { s.addNote(false); });
             row("addNote of a whole record", u"X|A|B|C|A2"_s,
                 [=](NoteStore& s) { s.addNote(incoming.first()); });
             row("commitNote replaces the first with the id", u"A|B|neu|A2"_s,
                 [](NoteStore& s) { s.commitNote(note(3, u"neu"_s)); });
             row("deleteNote removes every record with the id", u"B|C"_s,
                 [](NoteStore& s) { s.deleteNote(fixedId(1)); });
-            row("deleteNote of an unknown id", u"A|B|C|A2"_s,
-                [](NoteStore& s) { s.deleteNote(fixedId(99)); });
             row("replaceNotes", u"X|Y"_s, [=](NoteStore& s) { s.replaceNotes(incoming); });
             row("importNotes", u"X|Y|A|B|C|A2"_s, [=](NoteStore& s) { s.importNotes(incoming); },
                 { u"[NoteStore] importNotes called with 2 notes"_s,
@@ -113,13 +102,9 @@ private slots:
                     incoming, { fixedId(2), fixedId(98) }, { fixedId(11), fixedId(99) });
             });
             row("deleteImportBatch", u"A|C|A2"_s, [](NoteStore& s) { s.deleteImportBatch(u"b1"_s); });
-            row("deleteImportBatch of an unknown batch", u"A|B|C|A2"_s,
-                [](NoteStore& s) { s.deleteImportBatch(u"b9"_s); });
             // The user's own records carry an empty batch id; they are no batch to delete.
             row("deleteImportBatch with an empty id", u"A|B|C|A2"_s,
                 [](NoteStore& s) { s.deleteImportBatch(QString()); });
-            row("restoreFromJSON", u"X|Y"_s,
-                [=](NoteStore& s) { s.restoreFromJSON(NoteJson::encodePretty(incoming)); });
         }
         QTest::newRow("addNote on a full disk") << Operation([](NoteStore& s) { s.addNote(true); })
                                                 << QString() << QStringList() << u"disk full"_s;
@@ -198,15 +183,9 @@ private slots:
 
         auto store = openStoreWith(bytesOf(seed()));
         QVERIFY(!store->addNote(record));
-        QVERIFY(!store->importNotes({ record }));
-        ReminderNote existing = record;
-        existing.id = fixedId(3);
-        QVERIFY(!store->commitNote(existing));
         QCOMPARE(store->saveError(), NoteJson::unstorableDateReason());
         QCOMPARE(bytesOf(store->notes()), bytesOf(seed()));
         QCOMPARE(readAll(dataFile()), bytesOf(seed()));
-        // What reaches the file reads back.
-        QVERIFY(NoteJson::decode(readAll(dataFile())));
     }
 
     void addNote_data()
@@ -251,18 +230,12 @@ private slots:
         const QString fifty = QString(50, u'x');
         QTest::newRow("same title and time") << z << z << 0 << true;
         QTest::newRow("case differs") << u"ÄRZTIN Süß"_s << u"ärztin süß"_s << 0 << true;
-        QTest::newRow("surrounding spaces") << u" \tZahnarzt\u00A0"_s << z << 0 << true;
-        QTest::newRow("only the first line counts")
-            << u"Zahnarzt\nRaum 1"_s << u"Zahnarzt\nRaum 2"_s << 0 << true;
         QTest::newRow("59 s later") << z << z << 59 << true;
         QTest::newRow("60 s later") << z << z << 60 << false;
         QTest::newRow("60 s earlier") << z << z << -60 << false;
         QTest::newRow("other title") << z << u"Zahnärztin"_s << 0 << false;
         QTest::newRow("differ after character 50") << fifty + u'a' << fifty + u'b' << 0 << true;
-        QTest::newRow("differ at character 50")
-            << fifty.left(49) + u'a' << fifty.left(49) + u'b' << 0 << false;
         QTest::newRow("space left at the cut") << fifty.left(49) + u" mehr"_s << fifty.left(49) << 0 << true;
-        QTest::newRow("both untitled") << QString() << u"  "_s << 0 << false;
         QTest::newRow("both called Neue Notiz") << u"Neue Notiz"_s << u"neue notiz"_s << 0 << false;
     }
 
@@ -273,33 +246,18 @@ private slots:
         QFETCH(int, offset);
         QFETCH(bool, collides);
 
+        // Plain notes neither collide nor are collided with; of two namesakes the first in the
+        // list wins, the one an hour off never.
         auto store = openStore();
         const QDateTime at = berlin(2025, 5, 6, 14, 0);
-        store->setNotes({ note(1, u"Friseur"_s, true, at), note(2, existing, true, at) });
-        const QList<CollisionPair> pairs
-            = store->findCollisions({ note(3, incoming, true, at.addSecs(offset)) });
+        store->setNotes({ note(1, existing, false, at), note(2, existing, true, at.addSecs(3600)),
+            note(3, existing, true, at), note(4, existing, true, at) });
+        const QList<CollisionPair> pairs = store->findCollisions(
+            { note(5, incoming, true, at.addSecs(offset)), note(6, incoming, false, at) });
         QCOMPARE(pairs.size(), collides ? 1 : 0);
         if (collides)
             QCOMPARE(std::pair(pairs.first().incoming.id, pairs.first().existing.id),
-                std::pair(fixedId(3), fixedId(2)));
-    }
-
-    void firstExistingMatchWins()
-    {
-        // Plain notes neither collide nor are collided with.
-        auto store = openStore();
-        const QDateTime at = berlin(2025, 5, 6, 14, 0);
-        store->setNotes({ note(1, u"Zahnarzt"_s, false, at), note(2, u"Zahnarzt"_s, true, at.addSecs(3600)),
-            note(3, u"Zahnarzt"_s, true, at.addSecs(30)), note(4, u"zahnarzt"_s, true, at) });
-
-        const QList<CollisionPair> pairs
-            = store->findCollisions({ note(10, u"Zahnarzt"_s, true, at), note(11, u"Friseur"_s, true, at),
-                note(12, u"ZAHNARZT"_s, true, at), note(13, u"Zahnarzt"_s, false, at) });
-        QCOMPARE(pairs.size(), 2);
-        QCOMPARE(pairs.at(0).incoming.id, fixedId(10));
-        QCOMPARE(pairs.at(0).existing.id, fixedId(3));
-        QCOMPARE(pairs.at(1).incoming.id, fixedId(12));
-        QCOMPARE(pairs.at(1).existing.id, fixedId(3));
+                std::pair(fixedId(5), fixedId(3)));
     }
 
     void importBatches()
@@ -323,63 +281,38 @@ private slots:
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<int>("count"); // 0: rejected, nothing changes
 
-        const ReminderNotes backup { note(10, u"X"_s, true), note(11, u"Y"_s), note(12, u"Z"_s) };
+        // The command line and the backup screen refuse these before; the store must as well.
         QTest::newRow("not JSON") << QByteArray("Sicherung") << 0;
         QTest::newRow("empty list") << QByteArray("[]") << 0;
-        QTest::newRow("one bad record")
-            << bytesOf(backup).replace("\"hasAlarm\":false", "\"hasAlarm\":0") << 0;
-        QTest::newRow("backup layout") << NoteJson::encodePretty(backup) << 3;
-        QTest::newRow("data file layout") << bytesOf(backup) << 3;
-        ReminderNotes many;
-        for (int i = 0; i < 50'000; ++i)
-            many.append(plain(QString::number(i), startTime().addSecs(i)));
-        QTest::newRow("50,000 records") << NoteJson::encodePretty(many) << 50'000;
+        QTest::newRow("backup") << NoteJson::encodePretty({ note(10, u"X"_s, true), note(11, u"Y"_s) }) << 2;
     }
 
     void restore()
     {
         QFETCH(QByteArray, json);
-        QFETCH(int, count);
 
-        // A store with history: an appointment, an import, a note created a moment later.
-        auto store = openStore();
-        store->addNote(true);
-        store->importNotes({ imported(20, u"b1"_s, u"Import"_s, berlin(2025, 1, 1, 9, 0)) });
-        m_now = m_now.addMSecs(1234);
-        store->addNote(false);
-        const QByteArray fileBefore = readAll(dataFile());
-        const QByteArray notesBefore = bytesOf(store->notes());
+        auto store = openStoreWith(bytesOf(seed()));
         QSignalSpy changed(store.get(), &NoteStore::notesChanged);
-
         const auto result = store->restoreFromJSON(json);
-        QCOMPARE(result ? result->count : 0, count);
+        QTEST(result ? result->count : 0, "count");
         QCOMPARE(changed.count(), result ? 1 : 0);
-        if (result) {
-            QCOMPARE(bytesOf(result->oldNotes), notesBefore);
-            QCOMPARE(bytesOf(store->notes()), bytesOf(*NoteJson::decode(json)));
-            QCOMPARE(readAll(dataFile()), bytesOf(store->notes()));
-            store->replaceNotes(result->oldNotes); // undo
-        }
-        // Rejected, or undone: the list and the very same file as before.
-        QCOMPARE(bytesOf(store->notes()), notesBefore);
-        QCOMPARE(readAll(dataFile()), fileBefore);
+        QCOMPARE(readAll(dataFile()), bytesOf(result ? *NoteJson::decode(json) : seed()));
+        QCOMPARE(bytesOf(store->notes()), readAll(dataFile()));
+        if (result)
+            QCOMPARE(bytesOf(result->oldNotes), bytesOf(seed()));
     }
 
     void unreadableFileIsKept_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("copyNameTaken");
-
-        QTest::newRow("not JSON") << QByteArray("[{\"id\":") << false;
-        QTest::newRow("empty file") << QByteArray() << false;
-        QTest::newRow("bad record") << bytesOf(seed()).replace("\"Keine\"", "\"Never\"") << false;
-        QTest::newRow("copy name already taken") << QByteArray("[{\"id\":") << true;
+        QTest::newRow("not JSON") << false;
+        QTest::newRow("copy name already taken") << true;
     }
 
     void unreadableFileIsKept()
     {
-        QFETCH(QByteArray, bytes);
         QFETCH(bool, copyNameTaken);
+        const QByteArray bytes = "[{\"id\":";
 
         const QString stampedCopy = dataFile() + u".unreadable-20250301-101530"_s;
         const QByteArray olderCopy = "an older copy";
@@ -412,22 +345,17 @@ private slots:
 
     void folderFoundInPlaceOfTheFile()
     {
-        // Loading fails once; saving fails, telling why, until the folder is gone.
+        // Loading fails once; saving fails, telling why (no unreadable file to keep), until the
+        // folder is gone.
         QVERIFY(QDir().mkpath(dataFile()));
         auto store = openStore();
         QCOMPARE(m_log.size(), 1);
-        m_log.clear();
         QVERIFY(!store->addNote(true));
-        QVERIFY(store->notes().isEmpty());
-        QCOMPARE(m_log.size(), 1);
-        QVERIFY2(m_log.first().startsWith(u"Failed to save notes: "_s), qPrintable(m_log.first()));
         QVERIFY2(store->saveError().endsWith(u"an ihrer Stelle steht ein Ordner."_s),
             qPrintable(store->saveError()));
-
         QVERIFY(QDir().rmdir(dataFile()));
         const auto added = store->addNote(false);
-        QVERIFY(added);
-        QVERIFY(store->saveError().isEmpty());
+        QVERIFY(added && store->saveError().isEmpty());
         QCOMPARE(readAll(dataFile()), bytesOf({ *added }));
     }
 

@@ -65,8 +65,6 @@ private slots:
         row("imported, then own", { importedOnFifth, ownOnFifth }, "5M");
         row("mixed, then own", { ownOnFifth, importedOnFifth, ownOnFifth }, "5M");
         row("mixed, then imported", { importedOnFifth, ownOnFifth, importedOnFifth }, "5M");
-        row("separate days stay apart",
-            { ownOnFifth, imported(berlin(2025, 3, 6, 9), berlin(2025, 3, 6, 10)) }, "5N 6E");
         row("imported ending at midnight", { imported(berlin(2025, 3, 10), berlin(2025, 3, 11)) }, "10E");
         row("into the next month", { own(berlin(2025, 3, 30, 10), berlin(2025, 4, 2, 10)) }, "30N 31N");
         row("ends as the month starts", { own(berlin(2025, 2, 28, 10), berlin(2025, 3, 1)) }, "");
@@ -106,7 +104,6 @@ private slots:
         QCOMPARE(m_calendar->monthTitle(), u"Dezember 2026"_s);
         QCOMPARE(m_calendar->leadingBlanks(), 1); // 1 December 2026 is a Tuesday
         QCOMPARE(m_calendar->cells().size(), 31);
-        QCOMPARE(m_calendar->weekdaySymbols().constFirst(), u"Mo"_s);
         for (int day = 1; day <= 31; ++day) {
             QCOMPARE(cell(day).day, day);
             QCOMPARE(cell(day).isToday, day == 7);
