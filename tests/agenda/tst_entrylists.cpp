@@ -184,12 +184,8 @@ private slots:
         row("now in UTC", utc(2025, 3, 3, 23, 30), berlin(2025, 3, 4, 9, 0), "Heute, 09:00", "Termine heute");
         row("23 hours on, over spring-forward", berlin(2025, 3, 29, 23, 30), berlin(2025, 3, 30, 23, 30),
             "Morgen, 23:30", "Termine morgen");
-        row("22 hours back, over spring-forward", berlin(2025, 3, 30, 23, 30), berlin(2025, 3, 29, 23, 40),
-            "Gestern, 23:40", "Termine gestern");
         row("24.5 hours on, still on the fall-back day", berlin(2025, 10, 26, 0, 30),
             berlin(2025, 10, 26, 23, 59), "Heute, 23:59", "Termine heute");
-        row("two days on, over fall-back", berlin(2025, 10, 25, 23, 30), berlin(2025, 10, 27, 0, 10),
-            "Mo., 27. Okt. 2025, 00:10", "Montag, 27. Oktober");
     }
 
     void dayLabels()
@@ -243,11 +239,9 @@ private slots:
         constexpr qint64 hour = 60 * minute;
         constexpr qint64 day = 24 * hour;
         QTest::newRow("now") << qint64(0) << u"in 0 Sek."_s;
-        QTest::newRow("1 min") << minute << u"in 1 Min."_s;
         QTest::newRow("59 min 59 s") << hour - 1 << u"in 59 Min."_s;
         QTest::newRow("1 h") << hour << u"in 1 Std."_s;
         QTest::newRow("2 h 5 min") << 2 * hour + 5 * minute << u"in 2 Std. 5 Min."_s;
-        QTest::newRow("23 h 59 min") << day - minute << u"in 23 Std. 59 Min."_s;
         QTest::newRow("1 day") << day << u"in 1 Tag"_s;
         QTest::newRow("1 day 23 h") << 2 * day - hour << u"in 1 Tag"_s;
         QTest::newRow("2 days") << 2 * day << u"in 2 Tagen"_s;
