@@ -239,9 +239,11 @@ private slots:
         constexpr qint64 hour = 60 * minute;
         constexpr qint64 day = 24 * hour;
         QTest::newRow("now") << qint64(0) << u"in 0 Sek."_s;
+        QTest::newRow("1 min") << minute << u"in 1 Min."_s;
         QTest::newRow("59 min 59 s") << hour - 1 << u"in 59 Min."_s;
         QTest::newRow("1 h") << hour << u"in 1 Std."_s;
         QTest::newRow("2 h 5 min") << 2 * hour + 5 * minute << u"in 2 Std. 5 Min."_s;
+        QTest::newRow("23 h 59 min") << day - minute << u"in 23 Std. 59 Min."_s;
         QTest::newRow("1 day") << day << u"in 1 Tag"_s;
         QTest::newRow("1 day 23 h") << 2 * day - hour << u"in 1 Tag"_s;
         QTest::newRow("2 days") << 2 * day << u"in 2 Tagen"_s;

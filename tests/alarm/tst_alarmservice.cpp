@@ -82,6 +82,7 @@ private slots:
             berlin(2026, 3, 23, 0, 0));
         row("monthly stays on the clamped day", berlin(2025, 1, 31, 9, 0), monthly, berlin(2025, 3, 28, 9, 0),
             berlin(2025, 2, 28, 9, 0));
+        row("yearly over a leap day", berlin(2023, 3, 1, 9, 0), yearly, berlin(2024, 3, 1, 9, 0));
         row("yearly stays on 28 February", berlin(2024, 2, 29, 9, 0), yearly, berlin(2026, 2, 28, 9, 0),
             berlin(2025, 3, 1, 0, 0));
     }
