@@ -35,44 +35,28 @@ private slots:
         row({ "Zahnarzt heute 14:30" }, "2026-12-08 14:30 | Zahnarzt");
         row({ "Zahnarzt übermorgen 14:30" }, "2026-12-10 14:30 | Zahnarzt");
         row({ "Zahnarzt morgen", "morgen Zahnarzt" }, "2026-12-09 09:00 | Zahnarzt");
-        row({ "Zahnarzt Morgen 8 Uhr" }, "2026-12-09 08:00 | Zahnarzt");
         row({ "Zahnarzt heute", "Zahnarzt 5.12.2026", "Zahnarzt 31.2.", "Zahnarzt 30.11.2026 10:00" }, "");
         row({ "Zahnarzt am 24.12.", "Zahnarzt 24.12." }, "2026-12-24 09:00 | Zahnarzt");
-        row({ "Zahnarzt am 24.12. um 18 Uhr" }, "2026-12-24 18:00 | Zahnarzt");
-        row({ "Zahnarzt 24.12.2027" }, "2027-12-24 09:00 | Zahnarzt");
         row({ "Zahnarzt am 1.3.2027 10:15" }, "2027-03-01 10:15 | Zahnarzt");
         row({ "Zahnarzt am 5.12." }, "2027-12-05 09:00 | Zahnarzt");
         row({ "Zahnarzt am 8.12. um 11" }, "2026-12-08 11:00 | Zahnarzt");
         row({ "Zahnarzt am 8.12. um 9" }, "2027-12-08 09:00 | Zahnarzt");
-        row({ "Zahnarzt in 3 Tagen" }, "2026-12-11 09:00 | Zahnarzt");
         row({ "Zahnarzt in 2 Wochen" }, "2026-12-22 09:00 | Zahnarzt");
-        row({ "Zahnarzt in einer Woche" }, "2026-12-15 09:00 | Zahnarzt");
-        row({ "Zahnarzt in 1 Tag um 16 Uhr" }, "2026-12-09 16:00 | Zahnarzt");
         row({ "Zahnarzt in zwei Tagen 8:30" }, "2026-12-10 08:30 | Zahnarzt");
         // Weekdays: the next such day, today while its time is ahead.
         row({ "Zahnarzt Montag", "Zahnarzt am Montag", "Zahnarzt Mo", "Zahnarzt Mo.", "Zahnarzt montag" },
             "2026-12-14 09:00 | Zahnarzt");
-        row({ "Zahnarzt Fr. 15 Uhr", "Zahnarzt Fr 15:00" }, "2026-12-11 15:00 | Zahnarzt");
-        row({ "Zahnarzt Mittwoch" }, "2026-12-09 09:00 | Zahnarzt");
         row({ "Zahnarzt Dienstag 11:00" }, "2026-12-08 11:00 | Zahnarzt");
         row({ "Zahnarzt Dienstag 9:00", "Zahnarzt Dienstag", "Zahnarzt nächsten Dienstag", "Zahnarzt Di" },
             "2026-12-15 09:00 | Zahnarzt");
         row({ "Zahnarzt nächsten Dienstag 18 Uhr" }, "2026-12-15 18:00 | Zahnarzt");
-        row({ "Zahnarzt kommenden Freitag", "Zahnarzt FREITAG" }, "2026-12-11 09:00 | Zahnarzt");
-        row({ "Zahnarzt nächsten Donnerstag um 7" }, "2026-12-10 07:00 | Zahnarzt");
-        row({ "Zahnarzt Samstag", "Zahnarzt Sa" }, "2026-12-12 09:00 | Zahnarzt");
-        row({ "Zahnarzt Sonntag abends" }, "2026-12-13 19:00 | Zahnarzt");
-        row({ "Zahnarzt So" }, "2026-12-13 09:00 | Zahnarzt");
-        row({ "Zahnarzt Do 8:15" }, "2026-12-10 08:15 | Zahnarzt");
-        row({ "Zahnarzt Mi 20:00" }, "2026-12-09 20:00 | Zahnarzt");
         // A short form is a weekday only as written so.
         row({ "so ein Tag", "mo bis fr", "Zahnarzt do" }, "");
         // Times.
         row({ "Zahnarzt 14:30", "Zahnarzt 14.30", "Zahnarzt halb 3", "Zahnarzt um halb 3",
-                "Zahnarzt 14:30 abends" },
+                "Zahnarzt 14:30 abends", "Zahnarzt 14:30 Uhr" },
             "2026-12-08 14:30 | Zahnarzt");
         row({ "Zahnarzt 14 Uhr", "Zahnarzt 14Uhr", "Zahnarzt um 14 Uhr" }, "2026-12-08 14:00 | Zahnarzt");
-        row({ "Zahnarzt 9:15 Uhr", "Zahnarzt um 9:15 Uhr" }, "2026-12-09 09:15 | Zahnarzt");
         row({ "Zahnarzt um 9" }, "2026-12-09 09:00 | Zahnarzt");
         row({ "Zahnarzt um 11", "Zahnarzt in einer Stunde" }, "2026-12-08 11:00 | Zahnarzt");
         row({ "Zahnarzt um 3", "Zahnarzt nachmittags" }, "2026-12-08 15:00 | Zahnarzt");
@@ -81,92 +65,61 @@ private slots:
         row({ "Zahnarzt um 12", "Zahnarzt mittags", "Zahnarzt um 12 mittags", "Zahnarzt in 2 Stunden" },
             "2026-12-08 12:00 | Zahnarzt");
         row({ "Zahnarzt um 0 Uhr" }, "2026-12-09 00:00 | Zahnarzt");
-        row({ "Zahnarzt 23:59" }, "2026-12-08 23:59 | Zahnarzt");
         row({ "Zahnarzt 10:00", "Zahnarzt vormittags" }, "2026-12-09 10:00 | Zahnarzt");
         row({ "Zahnarzt 10:01", "Zahnarzt in 1 Minute" }, "2026-12-08 10:01 | Zahnarzt");
-        row({ "Zahnarzt 09:59" }, "2026-12-09 09:59 | Zahnarzt");
         row({ "Zahnarzt 24:00", "Zahnarzt 12:60", "Zahnarzt um 25", "Zahnarzt 25 Uhr" }, "");
         row({ "Zahnarzt halb 8" }, "2026-12-09 07:30 | Zahnarzt");
         row({ "Zahnarzt halb 12", "Zahnarzt in 90 min" }, "2026-12-08 11:30 | Zahnarzt");
         row({ "Zahnarzt halb 7" }, "2026-12-08 18:30 | Zahnarzt");
         row({ "Zahnarzt halb 3 nachts" }, "2026-12-09 02:30 | Zahnarzt");
         row({ "Zahnarzt halb 1" }, "2026-12-08 12:30 | Zahnarzt");
-        row({ "Zahnarzt halb 1 nachts" }, "2026-12-09 00:30 | Zahnarzt");
         row({ "Zahnarzt halb 9 abends" }, "2026-12-08 20:30 | Zahnarzt");
-        row({ "Zahnarzt viertel nach 8" }, "2026-12-09 08:15 | Zahnarzt");
         row({ "Zahnarzt viertel vor 8" }, "2026-12-09 07:45 | Zahnarzt");
         row({ "Zahnarzt viertel nach 4" }, "2026-12-08 16:15 | Zahnarzt");
         row({ "Zahnarzt um viertel vor 12" }, "2026-12-08 11:45 | Zahnarzt");
-        row({ "Zahnarzt viertel nach 8 abends" }, "2026-12-08 20:15 | Zahnarzt");
         row({ "Zahnarzt abends", "Zahnarzt 7 Uhr abends" }, "2026-12-08 19:00 | Zahnarzt");
         row({ "Zahnarzt morgens", "Zahnarzt morgen früh" }, "2026-12-09 08:00 | Zahnarzt");
         row({ "Zahnarzt nachts" }, "2026-12-08 22:00 | Zahnarzt");
-        row({ "Zahnarzt morgen mittags" }, "2026-12-09 12:00 | Zahnarzt");
-        row({ "Zahnarzt morgen abends" }, "2026-12-09 19:00 | Zahnarzt");
-        row({ "Zahnarzt um 8 abends" }, "2026-12-08 20:00 | Zahnarzt");
-        row({ "Zahnarzt um 3 morgens" }, "2026-12-09 03:00 | Zahnarzt");
         row({ "Zahnarzt um 11 nachts" }, "2026-12-08 23:00 | Zahnarzt");
         row({ "Zahnarzt in 10 Min.", "Zahnarzt in 10 Minuten" }, "2026-12-08 10:10 | Zahnarzt");
-        row({ "Zahnarzt in 3 Std." }, "2026-12-08 13:00 | Zahnarzt");
         row({ "Tee in 5 min" }, "2026-12-08 10:05 | Tee", berlin(2026, 12, 8, 10, 0, 42));
         // Repeats.
         row({ "Tabletten täglich 8 Uhr" }, "2026-12-09 08:00 Täglich | Tabletten");
-        row({ "Tabletten jeden Tag um 20 Uhr" }, "2026-12-08 20:00 Täglich | Tabletten");
         row({ "Zahnarzt morgen 14:30 wöchentlich" }, "2026-12-09 14:30 Wöchentlich | Zahnarzt");
         row({ "Sport jeden Montag 18 Uhr" }, "2026-12-14 18:00 Wöchentlich | Sport");
-        row({ "Sport jeden Dienstag 18 Uhr" }, "2026-12-08 18:00 Wöchentlich | Sport");
-        row({ "Sport jeden Dienstag" }, "2026-12-15 09:00 Wöchentlich | Sport");
-        row({ "Sport jede Woche Freitag" }, "2026-12-11 09:00 Wöchentlich | Sport");
         row({ "Miete monatlich am 1.1." }, "2027-01-01 09:00 Monatlich | Miete");
-        row({ "Miete jeden Monat am 3.1. 8 Uhr" }, "2027-01-03 08:00 Monatlich | Miete");
         row({ "Geburtstag Oma jährlich am 24.3." }, "2027-03-24 09:00 Jährlich | Geburtstag Oma");
-        row({ "Geburtstag jedes Jahr 12.12." }, "2026-12-12 09:00 Jährlich | Geburtstag");
         row({ "Tabletten täglich", "Sport wöchentlich" }, "");
         // Ranges.
         row({ "Meeting von 10 bis 12", "Meeting morgen von 10 bis 12", "Meeting 10–12 Uhr",
                 "Meeting 10-12 Uhr" },
             "2026-12-09 10:00–12:00 | Meeting");
-        row({ "Meeting von 14 bis 15 Uhr", "Meeting von 14 Uhr bis 15 Uhr" },
-            "2026-12-08 14:00–15:00 | Meeting");
         row({ "Meeting von 14:30 bis 16:00" }, "2026-12-08 14:30–16:00 | Meeting");
         row({ "Meeting morgen 9:30–11 Uhr" }, "2026-12-09 09:30–11:00 | Meeting");
-        row({ "Meeting Fr 13-14 Uhr wöchentlich" }, "2026-12-11 13:00–14:00 Wöchentlich | Meeting");
         row({ "Meeting von 12 bis 10", "Meeting von 10 bis 25" }, "");
         // Titles keep what is not understood, and their own numbers.
         row({ "3 Äpfel kaufen morgen" }, "2026-12-09 09:00 | 3 Äpfel kaufen");
         row({ "Kapitel 12 lesen um 5" }, "2026-12-08 17:00 | Kapitel 12 lesen");
-        row({ "Zahnarzt, morgen 14:30", "Zahnarzt morgen um halb 3" }, "2026-12-09 14:30 | Zahnarzt");
-        row({ "Zahnarzt – morgen um 14 Uhr" }, "2026-12-09 14:00 | Zahnarzt");
+        row({ "Zahnarzt, morgen 14:30", "Zahnarzt – morgen 14:30", "Zahnarzt morgen um halb 3" },
+            "2026-12-09 14:30 | Zahnarzt");
         row({ "Anruf bei Morgenstern morgen" }, "2026-12-09 09:00 | Anruf bei Morgenstern");
         row({ "Heutebuch lesen", "Morgenroutine planen", "Einkaufen", "", "Besprechung 2.0 vorbereiten",
                 "Version 1.5 veröffentlichen", "Zahnarzt heute 8:00", "Zahnarzt heute um 9" },
             "");
         row({ "morgen 14:30" }, "2026-12-09 14:30 | ");
-        row({ "Tagesschau um 20 Uhr" }, "2026-12-08 20:00 | Tagesschau");
-        row({ "Zahnarzt übermorgen viertel nach 9" }, "2026-12-10 09:15 | Zahnarzt");
-        row({ "Zahnarzt heute abends" }, "2026-12-08 19:00 | Zahnarzt");
         // Clock changes and year ends.
         const QDateTime springEve = berlin(2026, 3, 28, 10, 0);
-        row({ "Bäcker morgen 8 Uhr" }, "2026-03-29 08:00 | Bäcker", springEve);
-        row({ "Bäcker morgen 1:30" }, "2026-03-29 01:30 | Bäcker", springEve);
         row({ "Bäcker morgen 3:30" }, "2026-03-29 03:30 | Bäcker", springEve);
         // The hour the clocks skip does not exist.
         row({ "Bäcker morgen 2:30" }, "", springEve);
         row({ "Bäcker in 24 Stunden" }, "2026-03-29 11:00 | Bäcker", springEve);
         const QDateTime autumnEve = berlin(2026, 10, 24, 10, 0);
         row({ "Uhr umstellen morgen 2:30" }, "2026-10-25 02:30 | Uhr umstellen", autumnEve);
-        row({ "Bäcker Sonntag 9 Uhr" }, "2026-10-25 09:00 | Bäcker", autumnEve);
         const QDateTime newYearsEve = berlin(2026, 12, 31, 20, 0);
-        row({ "Neujahr morgen 9 Uhr" }, "2027-01-01 09:00 | Neujahr", newYearsEve);
-        row({ "Feuerwerk heute 23:59" }, "2026-12-31 23:59 | Feuerwerk", newYearsEve);
         row({ "Feuerwerk heute 19 Uhr", "Schaltjahr 29.2." }, "", newYearsEve);
         row({ "Kater am 2.1.", "Kater in 2 Tagen" }, "2027-01-02 09:00 | Kater", newYearsEve);
-        row({ "Kater 31.12." }, "2027-12-31 09:00 | Kater", newYearsEve);
-        row({ "Kater 31.12. 21 Uhr" }, "2026-12-31 21:00 | Kater", newYearsEve);
-        row({ "Kater Freitag" }, "2027-01-01 09:00 | Kater", newYearsEve);
         row({ "Kater um 8" }, "2027-01-01 08:00 | Kater", newYearsEve);
         row({ "Schaltjahr 29.2.2028" }, "2028-02-29 09:00 | Schaltjahr", newYearsEve);
-        row({ "Zahnarzt in 4 Wochen" }, "2027-01-28 09:00 | Zahnarzt", newYearsEve);
     }
 
     void phrases()

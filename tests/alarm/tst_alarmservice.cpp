@@ -77,16 +77,11 @@ private slots:
         row("daily past the skipped hour", berlin(2026, 3, 28, 2, 30), daily, berlin(2026, 3, 30, 2, 30),
             berlin(2026, 3, 29, 12, 0));
         row("weekly over spring change", berlin(2026, 3, 22, 10, 0), weekly, berlin(2026, 3, 29, 10, 0));
-        row("weekly over autumn change", berlin(2026, 10, 18, 10, 0), weekly, berlin(2026, 10, 25, 10, 0));
         // Dates read from the data file are UTC; the step must still keep the local wall clock.
         row("weekly from a UTC date", utc(2026, 3, 22, 9, 0), weekly, berlin(2026, 3, 29, 10, 0),
             berlin(2026, 3, 23, 0, 0));
-        row("monthly from 31 January", berlin(2025, 1, 31, 9, 0), monthly, berlin(2025, 2, 28, 9, 0));
         row("monthly stays on the clamped day", berlin(2025, 1, 31, 9, 0), monthly, berlin(2025, 3, 28, 9, 0),
             berlin(2025, 2, 28, 9, 0));
-        row("monthly into a leap February", berlin(2024, 1, 31, 9, 0), monthly, berlin(2024, 2, 29, 9, 0),
-            berlin(2024, 2, 1, 0, 0));
-        row("yearly from 29 February", berlin(2024, 2, 29, 9, 0), yearly, berlin(2025, 2, 28, 9, 0));
         row("yearly over a leap day", berlin(2023, 3, 1, 9, 0), yearly, berlin(2024, 3, 1, 9, 0));
         row("yearly stays on 28 February", berlin(2024, 2, 29, 9, 0), yearly, berlin(2026, 2, 28, 9, 0),
             berlin(2025, 3, 1, 0, 0));
@@ -215,12 +210,10 @@ private slots:
         row("everything", tea, "popup sound app shell",
             notify(tea) + u"; sound Frog; open "_s + app + u"; shell "_s + script + popup(tea));
         // The notification shows 200 characters, the popup 500, never half an emoji.
-        const QString b600(600, u'b');
         const QString thumb = u"👍🏽"_s;
         const QString nearBody = QString(199, u'c') + thumb + QString(10, u'd');
         const QString nearPopup = QString(499, u'e') + thumb + u'f';
         row("empty", QString(), "popup", notify(u"Neue Notiz"_s) + popup(u"Neue Notiz"_s));
-        row("600 characters", b600, "popup", notify(b600.left(200)) + popup(b600.left(500)));
         row("emoji at the notification cap", nearBody, "popup",
             notify(nearBody.left(199) + thumb) + popup(nearBody));
         row("emoji at the popup cap", nearPopup, "popup",
@@ -319,15 +312,13 @@ private slots:
         // Resumed three days later: one alarm for the days slept through, not three.
         row("daily, suspended three days", daily, false, 30, false, { 0, 4320, 4320 }, 1);
         // Set back after it fired: its next time lies ahead again, so it waits for it.
-        row("daily, clock set back a day", daily, false, 30, false, { 60, -1380, -1320, 60 }, 1);
-        row("daily, back and forward again", daily, false, 30, false, { 60, -1380, 60, 1500 }, 2);
-        row("snoozed one-time, fired already", once, true, 0, true, { 14, 15, 16, 60 }, 1);
-        row("snoozed, checked late: still once", once, true, 0, true, { 14, 200, 201 }, 1);
+        row("daily, clock set back and forward", daily, false, 30, false, { 60, -1380, 60, 1500 }, 2);
+        // The snooze is gone once it rang: a later check, even with the clock set back, does not ring again.
+        row("snoozed one-time, fired already", once, true, 0, true, { 14, 15, -60, 15, 60 }, 1);
         row("snoozed daily keeps its next day", daily, false, 1440, true, { 15, 16 }, 1);
         // Its own time falls in the same check: one alarm, not two.
         row("snoozed, regular alarm at the same check", once, false, 10, true, { 15, 16 }, 1);
         row("snoozed, regular alarm before it", once, false, 5, true, { 5, 15 }, 2);
-        row("snoozed, clock set back after it fired", once, true, 0, true, { 15, -60, 15 }, 1);
     }
 
     void checksOverTime()
@@ -369,7 +360,6 @@ private slots:
 
         const QDateTime evening = berlin(2026, 3, 28, 22, 10);
         QTest::newRow("5m") << u"5m"_s << evening << evening.addSecs(300);
-        QTest::newRow("90 min") << u"90min"_s << evening << evening.addSecs(5400);
         QTest::newRow("1h") << u"1h"_s << evening << evening.addSecs(3600);
         // A span, not a wall-clock time: a week over the spring change ends an hour later on the clock.
         QTest::newRow("a week") << u"168h"_s << evening << berlin(2026, 4, 4, 23, 10);

@@ -155,7 +155,6 @@ private slots:
         };
         // Meeting unticked: 4 records, 1 of them a duplicate, preset to "Überspringen".
         row("untick 1", 1, "false", 3, 5);
-        row("untick 1,replace 0", 1, "true", 4, 5);
         row("replaceAll,skip 1", 2, "true|false", 4, 5);
         row("replaceAll,skipAll", 2, "false|false", 3, 5);
         row("replaceAll,cancel", 2, "", -1, 2);
@@ -331,10 +330,8 @@ private slots:
     {
         // In Berlin; several on one day, whose part of the text is made once.
         const QList<std::pair<const char*, QString>> cases {
-            { "2026-12-09T13:00:00Z", u"9. Dez. 2026, 14:00"_qs },
             { "2026-12-09T22:59:00Z", u"9. Dez. 2026, 23:59"_qs },
             { "2026-12-09T23:00:00Z", u"10. Dez. 2026, 00:00"_qs },
-            { "2026-03-29T00:30:00Z", u"29. März 2026, 01:30"_qs },
             { "2026-03-29T01:00:00Z", u"29. März 2026, 03:00"_qs },
             { "2026-10-25T00:30:00Z", u"25. Okt. 2026, 02:30"_qs },
             { "2026-10-25T01:30:00Z", u"25. Okt. 2026, 02:30"_qs },

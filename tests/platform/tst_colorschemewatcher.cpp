@@ -120,12 +120,8 @@ private slots:
     {
         QTest::addColumn<QVariant>("value");
         QTest::addColumn<std::optional<bool>>("dark");
-        QTest::newRow("prefer dark") << wrapped(1u, 1) << std::optional(true);
-        QTest::newRow("prefer light") << wrapped(2u, 1) << std::optional(false);
-        QTest::newRow("v inside v") << wrapped(1u, 2) << std::optional(true);
         QTest::newRow("unwrapped") << QVariant(1u) << std::optional(true);
         QTest::newRow("negative") << wrapped(-1, 1) << std::optional<bool>();
-        QTest::newRow("unknown value") << wrapped(3u, 1) << std::optional<bool>();
         QTest::newRow("boolean") << wrapped(true, 1) << std::optional<bool>();
         QTest::newRow("endless nesting") << wrapped(1u, 100) << std::optional<bool>();
     }

@@ -72,12 +72,6 @@ private slots:
             "S 29.03. 09:00–10:00 1 Täglich|S 30.03. 09:00–10:00 1 Täglich|S 31.03. 09:00–10:00 1 Täglich|"
             "S 01.04. 09:00–10:00 1 Täglich",
             "DTSTART;TZID=Europe/Berlin:20240329T090000\nDURATION:PT1H\nRRULE:FREQ=DAILY;COUNT=4");
-        own("BYDAY, INTERVAL, COUNT",
-            "S 04.03. 08:00–09:00 1 Wöchentlich|S 07.03. 08:00–09:00 1 Wöchentlich|S 18.03. 08:00–09:00 1 "
-            "Wöchentlich|"
-            "S 21.03. 08:00–09:00 1 Wöchentlich|S 01.04. 08:00–09:00 1 Wöchentlich",
-            "DTSTART;TZID=Europe/Berlin:20240304T080000\nDURATION:PT1H\n"
-            "RRULE:FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,TH;COUNT=5");
         own("EXDATE, RDATE, RECURRENCE-ID",
             "S 05.03. 10:00–11:00 1 Wöchentlich|S 14.03. 17:00–18:00 1 Wöchentlich|"
             "Verschoben 20.03. 12:00–13:00 0 Keine|S 26.03. 10:00–11:00 1 Wöchentlich",
