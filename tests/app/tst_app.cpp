@@ -102,9 +102,11 @@ private slots:
         // file it saves; the text from this command's stdin.
         const QString id = added.out.left(6);
         QCOMPARE(run({ u"edit"_s, id, u"--text"_s, u"Kaffee"_s }).out, u"Geändert: Kaffee\n"_s);
-        QCOMPARE(NoteJson::decode(readAll(dataFile())).value_or(ReminderNotes()).value(0).text, u"Kaffee"_s);
         // `add -`: the text as piped in, a leading "--" and all, without the last line feed.
         QCOMPARE(run({ u"add"_s, u"-"_s, u"--at"_s, u"2030-01-02 08:00"_s }, "--Milch\nBrot\n").exitCode, 0);
+        // Both made by the app: the add's save did not undo the edit.
+        QCOMPARE(textsOf(NoteJson::decode(readAll(dataFile())).value_or(ReminderNotes())),
+            (QStringList { u"--Milch\nBrot"_s, u"Kaffee"_s }));
         QCOMPARE(run({ u"delete"_s, id, u"ZZZZ"_s }).all(), u"1||Kein Eintrag mit der ID ZZZZ\n"_s);
         QCOMPARE(run({ u"delete"_s, id }).out, u"1 Eintrag gelöscht\n"_s);
         const auto left = NoteJson::decode(readAll(dataFile()));
