@@ -55,6 +55,7 @@ private slots:
             "Unbekannte Wiederholung");
         row("repeat on a plain note", "add|a|--repeat|Täglich", 2,
             "Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine");
+        row("shell on a plain note", "add|a|--shell|ls", 2, "Wiederholung, Ende und Alarm-Aktionen");
         row("unknown sound", "add|a|--at|2026-05-01 10:00|--sound|Gong", 1, "Unbekannter Ton: Gong");
         row("missing app", "add|a|--at|2026-05-01 10:00|--app|/nowhere/x.desktop", 1,
             "Programm nicht gefunden");
