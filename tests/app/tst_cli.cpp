@@ -41,16 +41,11 @@ private slots:
         row("unknown command", "lsit", 2, "Unbekannter Befehl: lsit");
         row("list with extra", "list|--all", 2, "list kennt nur die Option --json");
         row("add without text", "add", 2, "add erwartet genau einen Text");
-        row("add with two texts", "add|a|b", 2, "add erwartet genau einen Text");
         row("add of blank text", "add| \n\t ", 1, "Der Text ist leer");
         row("add of an option", "add|-x", 2, "Unbekannte Option: -x (Text oder Dateinamen");
         row("unknown option", "add|a|--when|x", 2, "Unbekannte Option: --when");
         row("option without value", "add|a|--at", 2, "Option --at braucht einen Wert");
-        row("month 13", "add|a|--at|2026-13-01 10:00", 1, "Ungültige Zeit");
-        row("seconds given", "add|a|--at|2026-05-01 10:00:00", 1, "Ungültige Zeit");
         row("signed year", "add|a|--at|+026-05-01 10:00", 1, "Ungültige Zeit");
-        row("skipped by summer time", "add|a|--at|2026-03-29 02:30", 1,
-            "Die Uhrzeit 02:30 gibt es am 29.03.2026 nicht");
         row("until skipped by summer time", "add|a|--at|2026-03-28 10:00|--until|2026-03-29 02:00", 1,
             "Die Uhrzeit 02:00 gibt es am 29.03.2026 nicht");
         // Local time in year 1 is UTC in year 0, which the file cannot hold.
@@ -60,15 +55,14 @@ private slots:
             "Unbekannte Wiederholung");
         row("repeat on a plain note", "add|a|--repeat|Täglich", 2,
             "Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine");
+        row("shell on a plain note", "add|a|--shell|ls", 2, "Wiederholung, Ende und Alarm-Aktionen");
         row("unknown sound", "add|a|--at|2026-05-01 10:00|--sound|Gong", 1, "Unbekannter Ton: Gong");
         row("missing app", "add|a|--at|2026-05-01 10:00|--app|/nowhere/x.desktop", 1,
             "Programm nicht gefunden");
         row("end before start", "add|a|--at|2026-05-01 10:00|--until|2026-05-01 09:59", 1,
             "Das Ende (--until) liegt vor dem Beginn");
-        row("shell on a plain note", "add|a|--shell|ls", 2, "Wiederholung, Ende und Alarm-Aktionen");
         row("view with a bad moment", "agenda|--now|morgen", 1, "Ungültige Zeit: morgen");
         row("agenda with a bad day", "agenda|--day|2026-02-30", 1, "Ungültiges Datum: 2026-02-30");
-        row("calendar with a bad month", "kalender|--month|2026-13", 1, "Ungültiges Datum: 2026-13");
         row("notizen takes no day", "notizen|--day|2026-01-01", 2, "Unbekannte Option: --day");
         row("backup of nothing", "backup|/tmp/x.json", 1, "Keine Einträge zum Sichern");
         // Options are never file names (--help is the help, see helpAfterAnyCommand); what a named
@@ -108,7 +102,6 @@ private slots:
         row("quick add not understood, with a sound", "add|--schnell|Tee|--sound|Ping", 1,
             "Keine Zeit erkannt");
         row("snooze without a span", "snooze|1A2B", 2, "snooze erwartet eine ID und eine Dauer");
-        row("snooze of a short id", "snooze|1A|5m", 2, "Die ID 1A ist zu kurz");
         row("snooze of an unknown id", "snooze|1A2B|5m", 1, "Kein Eintrag mit der ID 1A2B");
     }
 
@@ -225,11 +218,8 @@ private slots:
         };
         const QByteArray backup = NoteJson::encodePretty({ plain(u"neu"_qs, berlin(2025, 1, 1)) });
         row("restore: a backup", "restore", "file", backup, 0, "1 Einträge wiederhergestellt\n");
-        row("restore: through a link", "restore", "link", backup, 0, "1 Einträge wiederhergestellt\n");
         row("restore: missing file", "restore", "missing", {}, 1, "Datei nicht gefunden: %1\n");
         row("restore: not JSON", "restore", "file", "hello", 1, "%1 ist kein Zettelwerk-Backup");
-        row("restore: one bad record", "restore", "file", "[{\"id\":\"x\"}]", 1,
-            "%1 ist kein Zettelwerk-Backup");
         row("restore: no records", "restore", "file", "[]", 1, "Die Datei enthält keine Einträge\n");
         row("restore: a folder", "restore", "folder", {}, 1, "%1 ist ein Ordner, keine Datei\n");
         // Opening a pipe waits for a writer; a command must not wait on one.
@@ -238,11 +228,7 @@ private slots:
         row("import: empty file", "import", "file", "", 0, "0 Events importiert\n");
         row("import: not UTF-8", "import", "file", "BEGIN:VCALENDAR\r\nSUMMARY:Caf\xe9\r\n", 1,
             "%1 ist nicht in UTF-8 kodiert");
-        row("import: a pipe", "import", "fifo", {}, 1, "%1 ist keine gewöhnliche Datei");
-        row("import: a folder", "import", "folder", {}, 1, "%1 ist ein Ordner, keine Datei\n");
         row("ics-parse: empty file", "ics-parse", "file", "", 0, "");
-        row("ics-parse: not UTF-8", "ics-parse", "file", "\xff\xfe", 1, "%1 ist nicht in UTF-8 kodiert");
-        row("ics-parse: missing file", "ics-parse", "missing", {}, 1, "Datei nicht gefunden: %1\n");
     }
 
     void inputFiles()
@@ -259,8 +245,6 @@ private slots:
         const QString target = m_dir->filePath(QStringLiteral("target"));
         if (kind == u"file")
             QVERIFY(writeAll(path, content));
-        else if (kind == u"link")
-            QVERIFY(writeAll(target, content) && QFile::link(target, path));
         else if (kind == u"folder")
             QVERIFY(QDir().mkpath(path));
         else if (kind == u"fifo")
@@ -285,7 +269,6 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("add note") << strings("add|Tee");
-        QTest::newRow("add appointment") << strings("add|Tee|--at|2026-05-01 10:00");
         QTest::newRow("restore") << strings("restore|backup.json");
     }
 
@@ -317,9 +300,9 @@ private slots:
         const QString damaged
             = u"Die Datendatei %1 ist beschädigt und wurde nicht geladen; sie bleibt unverändert\n"_qs;
         const QString folder = u"Die Datendatei %1 ist ein Ordner; sie bleibt unverändert\n"_qs;
-        for (const char* command : { "list", "list|--json", "agenda", "termine", "notizen", "kalender",
-                 "batches", "backup|/tmp/zettelwerk-never.json", "export-ics|/tmp/zettelwerk-never.ics",
-                 "undo-import|X" }) {
+        // One command of each kind that reads the records: a view, a reader, one by id.
+        for (const char* command :
+            { "list|--json", "agenda", "backup|/tmp/zettelwerk-never.json", "show|ABCD" }) {
             QTest::addRow("%s, damaged", command) << false << strings(command) << damaged;
             QTest::addRow("%s, a folder", command) << true << strings(command) << folder;
         }
@@ -358,21 +341,16 @@ private slots:
         QCOMPARE(QFileInfo(path).isDir(), fileIsFolder);
         if (!fileIsFolder)
             QCOMPARE(readAll(path), damaged);
-        QVERIFY(!QFile::exists(u"/tmp/zettelwerk-never.json"_qs)
-            && !QFile::exists(u"/tmp/zettelwerk-never.ics"_qs));
+        QVERIFY(!QFile::exists(u"/tmp/zettelwerk-never.json"_qs));
     }
 
     void handOverRoundTrip_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QByteArray>("input");
-        QTest::newRow("lines and quotes")
-            << strings("add|Zeile 1\nZeile \"2\"|--at|2026-01-01 00:00") << QByteArray();
         // Only a file starts with a byte-order mark; in an argument U+FEFF is text.
-        QTest::newRow("U+FEFF first")
-            << QStringList { u"add"_qs, u"\uFEFF"_qs, u"\uFEFF\uFEFFx"_qs } << QByteArray();
-        QTest::newRow("U+FEFF inside")
-            << QStringList { u"add"_qs, u"a\uFEFF"_qs, u"\\\uFEFF"_qs } << QByteArray();
+        QTest::newRow("U+FEFF, lines and quotes")
+            << QStringList { u"add"_qs, u"\uFEFF"_qs, u"\uFEFF\uFEFFx\nZeile \"2\""_qs } << QByteArray();
         QTest::newRow("with a file") << strings("restore|b.json") << QByteArray("\xEF\xBB\xBF[]\n\0\xff", 8);
         QTest::newRow("with an empty file") << strings("import|a.ics") << QByteArray("");
     }
@@ -438,7 +416,6 @@ private slots:
     void helpAfterAnyCommand_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("restore") << strings("restore|--help");
         QTest::newRow("backup") << strings("backup|-h");
         QTest::newRow("restore with a file") << strings("restore|/nowhere.json|-h");
         QTest::newRow("add") << strings("add|Text|--help");
@@ -522,15 +499,6 @@ private slots:
             until && *until >= before.addSecs(3600) && *until <= QDateTime::currentDateTime().addSecs(3600));
         QCOMPARE(snoozed.out, u"Erinnert wieder am %1\n"_qs.arg(until->toString(u"yyyy-MM-dd HH:mm"_qs)));
         QVERIFY(run({ u"list"_qs }).out.contains(u"(später: "_qs));
-        QVERIFY(run(strings("list|--json")).out.contains(u"\"snoozeDate\":"_qs));
-
-        // A backup and its restore keep it.
-        const QString backup = m_dir->filePath(u"backup.json"_qs);
-        QCOMPARE(run({ u"backup"_qs, backup }).exitCode, 0);
-        QVERIFY(run({ u"snooze"_qs, tea, u"morgen"_qs }).exitCode == 0);
-        QCOMPARE(run({ u"restore"_qs, backup }).exitCode, 0);
-        QCOMPARE(
-            NoteJson::formatDate(*m_store->notes().constFirst().snoozeDate), NoteJson::formatDate(*until));
     }
 
     void recordsById_data()
@@ -548,7 +516,6 @@ private slots:
                                 << (after ? QString::fromUtf8(after) : before);
         };
         row("show, too short", "show|AAA", 2, "Die ID AAA ist zu kurz");
-        row("show, unknown", "show|ABCD", 1, "Kein Eintrag mit der ID ABCD");
         row("show, ambiguous", "show|aaaa", 1, "Die ID aaaa passt auf 2 Einträge");
         row("show as JSON", "show|O|--json", 0, "{\"id\":\"AAAA2222-0000-4000-8000-000000000003\"");
         row("show", "show|{aaaa1111}", 0,
@@ -683,13 +650,10 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::newRow("empty") << QString();
-        QTest::newRow("quotes, backslash, slash") << u"a \"b\" \\ c/d"_qs;
-        QTest::newRow("controls") << QString::fromUtf16(u"\t\n\r\b\f\u0001\u001f\u007f end");
-        QTest::newRow("umlauts, emoji") << u"Grüße 🎂 ß"_qs;
-        QTest::newRow("byte order mark first") << QString::fromUtf16(u"\ufeffText");
+        QTest::newRow("every escape, umlauts, emoji, byte order mark")
+            << QString::fromUtf16(u"\ufeffa \"b\" \\ c/d\t\n\r\b\f\u0001\u001f\u007f Grüße 🎂 ß");
         QTest::newRow("lone high surrogate") << QString::fromUtf16(u"a\xd83d b");
         QTest::newRow("lone low surrogate at the end") << QString::fromUtf16(u"a\xde00");
-        QTest::newRow("surrogates swapped") << QString::fromUtf16(u"\xde00\xd83d");
     }
 
     // Scripts compare with what Qt's JSON writer made of these texts before.
@@ -711,8 +675,6 @@ private slots:
         const QByteArray demo = readAll(QStringLiteral(ZETTELWERK_TEST_DATA "/demo.json"));
         const QByteArray reader = readAll(QStringLiteral(ZETTELWERK_TEST_DATA "/ics/reader.ics"));
         row("list --json", "list|--json", demo, true);
-        row("list --json, spaces and a byte order mark", "list|--json",
-            "\xEF\xBB\xBF [ " + demo.sliced(1) + " \n", true);
         row("list --json, damaged", "list|--json", demo.chopped(1), false);
         row("list --json, no records", "list|--json", "[]", false);
         row("list --json, no file", "list|--json", {}, false);

@@ -173,8 +173,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(savedNotes().size() == 1 && savedNotes().constFirst().isTriggered, 5000);
     }
 
-    // "Später" in the notification puts the alarm off; put off from the command line to the next
-    // minute, it comes again with its actions.
+    // "Später" in the notification puts the alarm off. (That a put-off alarm comes again once:
+    // tst_alarmservice; a snooze handed to the running app: tst_app.)
     void snoozeFromTheNotification()
     {
         QCOMPARE(m_notifications.actions.constFirst(),
@@ -187,15 +187,6 @@ private slots:
         const QDateTime until = *savedNotes().constFirst().snoozeDate;
         QVERIFY(
             until >= before.addSecs(15 * 60 - 1) && until <= QDateTime::currentDateTime().addSecs(15 * 60));
-
-        QCOMPARE(
-            command({ u"snooze"_s, savedNotes().constFirst().id.toString(QUuid::WithoutBraces), u"1m"_s }),
-            0);
-        QTRY_COMPARE_WITH_TIMEOUT(m_notifications.bodies.size(), 2, 80000);
-        QCOMPARE(m_notifications.bodies.last(), u"Erinnerung|Tee"_s);
-        QCOMPARE(m_notifications.actions.last().size(), 8);
-        QTRY_VERIFY_WITH_TIMEOUT(!savedNotes().constFirst().snoozeDate, 5000);
-        QVERIFY(savedNotes().constFirst().isTriggered);
     }
 
     // The keyboard alone, never the pointer: an appointment made with a typed time, opened again and
@@ -275,54 +266,37 @@ private slots:
     }
 
     // Appointments that fell due while the machine slept come back with a backup; the wake from
-    // sleep finds them at once: one notification and one window. Then a hundred due at the same
-    // moment: one window, three notifications and a summary. None of them rings twice.
+    // sleep finds them at once: one notification and one window, and none rings twice. (Many due at
+    // once: tst_alarmservice's oneCheckManyAlarms; one window for them: tst_zettelwerkapp.)
     void missedAlarmsAfterSleep()
     {
-        const auto restore = [this](int count, qint64 secondsAgo) {
-            const QDateTime now = QDateTime::currentDateTime();
-            ReminderNotes notes;
-            for (int i = 0; i < count; ++i) {
-                ReminderNote note = ReminderNote::create(now.addDays(-1));
-                note.text = u"Termin %1"_s.arg(i + 1);
-                note.hasAlarm = true;
-                note.alarmDate = now.addSecs(-secondsAgo);
-                notes.append(note);
-            }
-            const QString backup = m_home.filePath(u"backup.json"_s);
-            return writeAll(backup, NoteJson::encodeCompact(notes)) && command({ u"restore"_s, backup }) == 0;
-        };
-        const auto closeWith = [](const QString& title) {
-            // Escape answers them all and closes the window.
-            return !visibleWindows(title).isEmpty()
-                && xdotool({ u"windowfocus"_s, u"--sync"_s, visibleWindows(title).constFirst() })
-                && xdotool({ u"key"_s, u"Escape"_s });
-        };
-
-        qsizetype before = m_notifications.bodies.size();
-        QVERIFY(restore(3, 3 * 3600));
+        const QDateTime now = QDateTime::currentDateTime();
+        ReminderNotes notes;
+        for (int i = 0; i < 3; ++i) {
+            ReminderNote note = ReminderNote::create(now.addDays(-1));
+            note.text = u"Termin %1"_s.arg(i + 1);
+            note.hasAlarm = true;
+            note.alarmDate = now.addSecs(-3 * 3600);
+            notes.append(note);
+        }
+        const qsizetype before = m_notifications.bodies.size();
+        const QString backup = m_home.filePath(u"backup.json"_s);
+        QVERIFY(writeAll(backup, NoteJson::encodeCompact(notes)) && command({ u"restore"_s, backup }) == 0);
         // Well before the next regular check is due (but for bad luck in the timer's phase).
         emit m_logind.PrepareForSleep(true);
         emit m_logind.PrepareForSleep(false);
         QTRY_COMPARE_WITH_TIMEOUT(m_notifications.bodies.size(), before + 1, 3000);
-        QVERIFY2(m_notifications.bodies.last().startsWith(u"3 verpasste Erinnerungen|"_s),
+        const QString title = u"3 verpasste Erinnerungen"_s;
+        QVERIFY2(m_notifications.bodies.last().startsWith(title + u'|'),
             qPrintable(m_notifications.bodies.last()));
-        QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(u"3 verpasste Erinnerungen"_s).size(), 1, 5000);
-        QVERIFY(closeWith(u"3 verpasste Erinnerungen"_s));
-        QTRY_VERIFY_WITH_TIMEOUT(visibleWindows(u"3 verpasste Erinnerungen"_s).isEmpty(), 5000);
-
-        before = m_notifications.bodies.size();
-        QVERIFY(restore(100, 5));
-        QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(u"100 Erinnerungen"_s).size(), 1, alarmCheckMs + 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(m_notifications.bodies.size(), before + 4, 5000);
-        QCOMPARE(m_notifications.bodies.mid(before, 3),
-            (QStringList { u"Erinnerung|Termin 1"_s, u"Erinnerung|Termin 2"_s, u"Erinnerung|Termin 3"_s }));
-        QVERIFY(m_notifications.bodies.last().startsWith(u"97 weitere Erinnerungen|"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(title).size(), 1, 5000);
         // The next regular check finds nothing more to ring.
         QTest::qWait(alarmCheckMs + 1000);
-        QCOMPARE(m_notifications.bodies.size(), before + 4);
-        QVERIFY(closeWith(u"100 Erinnerungen"_s));
-        QTRY_VERIFY_WITH_TIMEOUT(visibleWindows(u"100 Erinnerungen"_s).isEmpty(), 5000);
+        QCOMPARE(m_notifications.bodies.size(), before + 1);
+        // Escape answers them all and closes the window.
+        QVERIFY(xdotool({ u"windowfocus"_s, u"--sync"_s, visibleWindows(title).constFirst() })
+            && xdotool({ u"key"_s, u"Escape"_s }));
+        QTRY_VERIFY_WITH_TIMEOUT(visibleWindows(title).isEmpty(), 5000);
     }
 
     // "Beenden" and "Ja" at the real panel end the app with status 0. (Making, firing and deleting

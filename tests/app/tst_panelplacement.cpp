@@ -19,11 +19,7 @@ private slots:
             << QRect(1800, 0, 24, 28) << QRect(0, 28, 1920, 1052) << panel << QPoint(1540, 31);
         QTest::newRow("above a bottom bar")
             << QRect(900, 1044, 24, 36) << QRect(0, 0, 1920, 1040) << panel << QPoint(722, 460);
-        QTest::newRow("above a bottom bar, taller than the room above the icon")
-            << QRect(900, 1044, 24, 36) << QRect(0, 0, 1920, 1040) << QSize(380, 1100) << QPoint(722, 0);
         QTest::newRow("no icon: centred") << QRect() << QRect(0, 0, 800, 800) << panel << QPoint(210, 110);
-        QTest::newRow("no icon: centred on a second screen")
-            << QRect() << QRect(1920, 0, 1280, 720) << panel << QPoint(2370, 70);
     }
 
     void beside()

@@ -124,10 +124,8 @@ private slots:
     {
         QTest::addColumn<QString>("kinds"); // a row each: o on time, m missed, t the editor's test
         QTest::addColumn<QString>("heading");
-        QTest::newRow("one on time") << u"o"_s << u"Erinnerung"_s;
         QTest::newRow("one missed") << u"m"_s << u"Verpasste Erinnerung"_s;
         QTest::newRow("a test") << u"t"_s << u"Erinnerung (Test)"_s;
-        QTest::newRow("two on time") << u"oo"_s << u"2 Erinnerungen"_s;
         QTest::newRow("three missed") << u"mmm"_s << u"3 verpasste Erinnerungen"_s;
         QTest::newRow("mixed") << u"omo"_s << u"3 Erinnerungen, davon 1 verpasst"_s;
     }
