@@ -2,6 +2,7 @@
 // shows a QML window (bench_trayfloor), each started five times. Runs under an X server and a
 // private session bus (bench/run sees to both) and plays the desktop's tray host itself.
 #include "benchsupport.h"
+#include "faketraywatcher.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -23,31 +24,6 @@ namespace {
 
 constexpr int idleSeconds = 60;
 constexpr int records = 1'000;
-
-// The desktop's tray host: items register here, which is the moment a tray icon is ready.
-class FakeTrayWatcher : public QObject {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
-    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ isHostRegistered)
-    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
-    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
-
-public:
-    [[nodiscard]] bool isHostRegistered() const { return true; }
-    [[nodiscard]] int protocolVersion() const { return 0; }
-    [[nodiscard]] QStringList items() const { return m_items; }
-
-public slots:
-    void RegisterStatusNotifierItem(const QString& service, const QDBusMessage& message)
-    {
-        // Items register either by bus name or by object path on the sender's connection.
-        m_items.append(service.startsWith(QLatin1Char('/')) ? message.service() : service);
-    }
-    void RegisterStatusNotifierHost(const QString&) { }
-
-private:
-    QStringList m_items;
-};
 
 struct Instance {
     QTemporaryDir home;
@@ -351,5 +327,3 @@ int main(int argc, char** argv)
     }
     return 0;
 }
-
-#include "bench_app.moc"

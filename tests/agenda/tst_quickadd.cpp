@@ -50,6 +50,11 @@ private slots:
         row({ "Zahnarzt Dienstag 9:00", "Zahnarzt Dienstag", "Zahnarzt nächsten Dienstag", "Zahnarzt Di" },
             "2026-12-15 09:00 | Zahnarzt");
         row({ "Zahnarzt nächsten Dienstag 18 Uhr" }, "2026-12-15 18:00 | Zahnarzt");
+        row({ "Zahnarzt Mittwoch", "Zahnarzt Mi" }, "2026-12-09 09:00 | Zahnarzt");
+        row({ "Zahnarzt Donnerstag", "Zahnarzt kommenden Donnerstag" }, "2026-12-10 09:00 | Zahnarzt");
+        row({ "Zahnarzt Freitag", "Zahnarzt Fr." }, "2026-12-11 09:00 | Zahnarzt");
+        row({ "Zahnarzt Samstag", "Zahnarzt Sa" }, "2026-12-12 09:00 | Zahnarzt");
+        row({ "Zahnarzt Sonntag", "Zahnarzt So" }, "2026-12-13 09:00 | Zahnarzt");
         // A short form is a weekday only as written so.
         row({ "so ein Tag", "mo bis fr", "Zahnarzt do" }, "");
         // Times.
@@ -62,7 +67,8 @@ private slots:
         row({ "Zahnarzt um 3", "Zahnarzt nachmittags" }, "2026-12-08 15:00 | Zahnarzt");
         row({ "Zahnarzt um 6" }, "2026-12-08 18:00 | Zahnarzt");
         row({ "Zahnarzt um 7" }, "2026-12-09 07:00 | Zahnarzt");
-        row({ "Zahnarzt um 12", "Zahnarzt mittags", "Zahnarzt um 12 mittags", "Zahnarzt in 2 Stunden" },
+        row({ "Zahnarzt um 12", "Zahnarzt mittags", "Zahnarzt um 12 mittags", "Zahnarzt in 2 Stunden",
+                "Zahnarzt in 2 Std." },
             "2026-12-08 12:00 | Zahnarzt");
         row({ "Zahnarzt um 0 Uhr" }, "2026-12-09 00:00 | Zahnarzt");
         row({ "Zahnarzt 10:00", "Zahnarzt vormittags" }, "2026-12-09 10:00 | Zahnarzt");
@@ -84,11 +90,14 @@ private slots:
         row({ "Zahnarzt in 10 Min.", "Zahnarzt in 10 Minuten" }, "2026-12-08 10:10 | Zahnarzt");
         row({ "Tee in 5 min" }, "2026-12-08 10:05 | Tee", berlin(2026, 12, 8, 10, 0, 42));
         // Repeats.
-        row({ "Tabletten täglich 8 Uhr" }, "2026-12-09 08:00 Täglich | Tabletten");
-        row({ "Zahnarzt morgen 14:30 wöchentlich" }, "2026-12-09 14:30 Wöchentlich | Zahnarzt");
+        row({ "Tabletten täglich 8 Uhr", "Tabletten jeden Tag 8 Uhr" },
+            "2026-12-09 08:00 Täglich | Tabletten");
+        row({ "Zahnarzt morgen 14:30 wöchentlich", "Zahnarzt morgen 14:30 jede Woche" },
+            "2026-12-09 14:30 Wöchentlich | Zahnarzt");
         row({ "Sport jeden Montag 18 Uhr" }, "2026-12-14 18:00 Wöchentlich | Sport");
-        row({ "Miete monatlich am 1.1." }, "2027-01-01 09:00 Monatlich | Miete");
-        row({ "Geburtstag Oma jährlich am 24.3." }, "2027-03-24 09:00 Jährlich | Geburtstag Oma");
+        row({ "Miete monatlich am 1.1.", "Miete jeden Monat am 1.1." }, "2027-01-01 09:00 Monatlich | Miete");
+        row({ "Geburtstag Oma jährlich am 24.3.", "Geburtstag Oma jedes Jahr am 24.3." },
+            "2027-03-24 09:00 Jährlich | Geburtstag Oma");
         row({ "Tabletten täglich", "Sport wöchentlich" }, "");
         // Ranges.
         row({ "Meeting von 10 bis 12", "Meeting morgen von 10 bis 12", "Meeting 10–12 Uhr",

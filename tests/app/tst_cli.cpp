@@ -56,6 +56,10 @@ private slots:
         row("repeat on a plain note", "add|a|--repeat|Täglich", 2,
             "Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine");
         row("shell on a plain note", "add|a|--shell|ls", 2, "Wiederholung, Ende und Alarm-Aktionen");
+        row("end on a plain note", "add|a|--until|2026-05-01 10:00", 2,
+            "Wiederholung, Ende und Alarm-Aktionen");
+        row("no popup on a plain note", "add|a|--no-popup", 2, "Wiederholung, Ende und Alarm-Aktionen");
+        row("sound on a plain note", "add|a|--sound|Ping", 2, "Wiederholung, Ende und Alarm-Aktionen");
         row("unknown sound", "add|a|--at|2026-05-01 10:00|--sound|Gong", 1, "Unbekannter Ton: Gong");
         row("missing app", "add|a|--at|2026-05-01 10:00|--app|/nowhere/x.desktop", 1,
             "Programm nicht gefunden");
@@ -63,6 +67,8 @@ private slots:
             "Das Ende (--until) liegt vor dem Beginn");
         row("view with a bad moment", "agenda|--now|morgen", 1, "Ungültige Zeit: morgen");
         row("agenda with a bad day", "agenda|--day|2026-02-30", 1, "Ungültiges Datum: 2026-02-30");
+        row("calendar with a bad month", "kalender|--month|2026-13", 1,
+            "Ungültiges Datum: 2026-13 (erwartet JJJJ-MM)");
         row("notizen takes no day", "notizen|--day|2026-01-01", 2, "Unbekannte Option: --day");
         row("backup of nothing", "backup|/tmp/x.json", 1, "Keine Einträge zum Sichern");
         // Options are never file names (--help is the help, see helpAfterAnyCommand); what a named

@@ -1,3 +1,4 @@
+#include "faketraywatcher.h"
 #include "notejson.h"
 #include "privatehome.h"
 #include "testsupport.h"
@@ -45,34 +46,6 @@ class FakeLogind : public QObject {
 
 signals:
     void PrepareForSleep(bool start);
-};
-
-// Stands in for the panel's tray host, so the app shows its icon over D-Bus.
-class FakeTrayWatcher : public QObject {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
-    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ isHostRegistered)
-    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
-    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
-
-public:
-    [[nodiscard]] bool isHostRegistered() const { return true; }
-    [[nodiscard]] int protocolVersion() const { return 0; }
-    [[nodiscard]] QStringList items() const { return m_items; }
-    QString itemService;
-
-public slots:
-    void RegisterStatusNotifierItem(const QString& service, const QDBusMessage& message)
-    {
-        // Items register either by bus name or by object path on the sender's connection.
-        itemService = service.startsWith(u'/') ? message.service() : service;
-        m_items.append(itemService);
-    }
-
-    void RegisterStatusNotifierHost(const QString&) { }
-
-private:
-    QStringList m_items;
 };
 
 namespace {
@@ -157,7 +130,7 @@ private slots:
     // running app, which fires it on time. (The bell's pixels: tst_trayicon; its count: tst_zettelwerkapp.)
     void appointmentFires()
     {
-        QTRY_VERIFY_WITH_TIMEOUT(!m_watcher.itemService.isEmpty(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_watcher.items().isEmpty(), 20000);
 
         // The next full minute at least 15 s away: the command line takes minutes, not seconds.
         QDateTime at = QDateTime::currentDateTime().addSecs(75);
@@ -339,7 +312,8 @@ private:
     void openPanel()
     {
         if (panelGeometry().isEmpty()) {
-            QDBusInterface(m_watcher.itemService, u"/StatusNotifierItem"_s, u"org.kde.StatusNotifierItem"_s)
+            QDBusInterface(
+                m_watcher.items().constLast(), u"/StatusNotifierItem"_s, u"org.kde.StatusNotifierItem"_s)
                 .call(u"Activate"_s, 0, 0);
         }
         QTRY_VERIFY_WITH_TIMEOUT(!panelGeometry().isEmpty(), 5000);
