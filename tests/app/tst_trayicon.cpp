@@ -65,7 +65,9 @@ private slots:
         QTest::newRow("tick 1") << 1 << u"-18° 1 ticks ticking"_qs;
         QTest::newRow("tick 2") << 2 << u"18° 2 ticks ticking"_qs;
         QTest::newRow("tick 4") << 4 << u"18° 4 ticks red ticking"_qs;
+        QTest::newRow("tick 7") << 7 << u"-18° 7 ticks red ticking"_qs;
         QTest::newRow("tick 8") << 8 << u"18° 8 ticks ticking"_qs;
+        QTest::newRow("tick 12") << 12 << u"18° 12 ticks red ticking"_qs;
     }
 
     void swingAndFlash()
@@ -129,7 +131,9 @@ private slots:
         QTest::addColumn<int>("ms");
         QTest::addColumn<double>("angle");
 
+        QTest::newRow("first swing starts upright") << 1 << false << 0 << 0.0;
         QTest::newRow("eased in") << 1 << false << 25 << -2.25;
+        QTest::newRow("halfway") << 1 << false << 50 << -9.0;
         QTest::newRow("second swing halfway") << 2 << false << 50 << 0.0;
         QTest::newRow("back to rest starts tilted") << 1 << true << 0 << -18.0;
         QTest::newRow("back to rest eased out") << 1 << true << 100 << -4.5;
