@@ -262,6 +262,14 @@ private slots:
             "notify Erinnerung|A; notify Erinnerung|B; notify Erinnerung|C; "
             "notify 2 weitere Erinnerungen|09:00 D\n09:00 E; attention; sound Frog; "
             "popup Erinnerung|A / Erinnerung|B / Erinnerung|C / Erinnerung|D / Erinnerung|E");
+        row("sixteen on time: the summary names a dozen", QList<int>(16, 0), "",
+            "notify Erinnerung|A; notify Erinnerung|B; notify Erinnerung|C; notify 13 weitere Erinnerungen|"
+            "09:00 D\n09:00 E\n09:00 F\n09:00 G\n09:00 H\n09:00 I\n09:00 J\n09:00 K\n09:00 L\n09:00 M\n"
+            "09:00 N\n09:00 O\n… und 1 weitere; attention; popup Erinnerung|A / Erinnerung|B / Erinnerung|C "
+            "/ "
+            "Erinnerung|D / Erinnerung|E / Erinnerung|F / Erinnerung|G / Erinnerung|H / Erinnerung|I / "
+            "Erinnerung|J / Erinnerung|K / Erinnerung|L / Erinnerung|M / Erinnerung|N / Erinnerung|O / "
+            "Erinnerung|P");
         row("missed and on time together", { 0, 600 }, "AB",
             "notify Erinnerung|A; notify Verpasste Erinnerung|08:50 B; attention; sound Frog; "
             "popup Verpasst|B / Erinnerung|A");

@@ -25,7 +25,7 @@ private slots:
 
     void commandLine_data()
     {
-        QTest::addColumn<QString>("dataFile"); // none or damaged
+        QTest::addColumn<QString>("dataFile"); // none, damaged or one record
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("output"); // in stdout; on failure the start of stderr
@@ -39,6 +39,8 @@ private slots:
         row("self-test loads the panel", "none", "--self-test", 0, "Selbsttest bestanden\n");
         row("bad command", "none", "frobnicate", 2, "Unbekannter Befehl: frobnicate");
         row("list of a damaged file", "damaged", "list|--json", 1, "Die Datendatei ");
+        // Written in pieces straight to standard output.
+        row("list of a record", "one record", "list|--json", 0, "\"text\":\"Tee\"");
     }
 
     void commandLine()
@@ -48,7 +50,12 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, output);
         const QString path = this->dataFile();
-        QVERIFY(dataFile != u"damaged" || (QDir().mkpath(QFileInfo(path).path()) && writeAll(path, "[{")));
+        QByteArray content;
+        if (dataFile == u"damaged")
+            content = "[{";
+        else if (dataFile == u"one record")
+            content = NoteJson::encodeCompact({ plain(u"Tee"_s, berlin(2026, 1, 1)) });
+        QVERIFY(content.isEmpty() || (QDir().mkpath(QFileInfo(path).path()) && writeAll(path, content)));
         const auto entries
             = [&path] { return QFileInfo(path).dir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot); };
         const QStringList before = entries();
@@ -62,8 +69,7 @@ private slots:
             qPrintable(outcome.out + outcome.err));
         // Nothing here creates, moves or replaces the data file.
         QCOMPARE(entries(), before);
-        if (dataFile == u"damaged")
-            QCOMPARE(readAll(path), QByteArray("[{"));
+        QCOMPARE(readAll(path), content);
         QVERIFY(!QFile::exists(m_home->filePath(u"--help"_s)));
     }
 

@@ -206,6 +206,11 @@ private slots:
             qPrintable(result.out));
         QVERIFY(kept.contains(u"notes.json.before-restore-"_qs));
         QCOMPARE(readAll(kept), replaced);
+        // Two restores within a second: the second keeps its own copy beside the first.
+        m_store = std::make_unique<NoteStore>(
+            m_dir->filePath(u"data"_qs), [] { return berlin(2026, 12, 7, 10); });
+        QVERIFY(run({ u"restore"_qs, backupPath }).out.endsWith(u"before-restore-20261207-100000\n"_qs));
+        QVERIFY(run({ u"restore"_qs, backupPath }).out.endsWith(u"before-restore-20261207-100000-2\n"_qs));
     }
 
     // A file named on the command line, as the user might hand it over: its kind, its bytes.
@@ -235,6 +240,7 @@ private slots:
         row("import: not UTF-8", "import", "file", "BEGIN:VCALENDAR\r\nSUMMARY:Caf\xe9\r\n", 1,
             "%1 ist nicht in UTF-8 kodiert");
         row("ics-parse: empty file", "ics-parse", "file", "", 0, "");
+        row("ics-parse: a folder", "ics-parse", "folder", {}, 1, "%1 ist ein Ordner, keine Datei\n");
     }
 
     void inputFiles()
