@@ -240,7 +240,8 @@ private slots:
         row("import: not UTF-8", "import", "file", "BEGIN:VCALENDAR\r\nSUMMARY:Caf\xe9\r\n", 1,
             "%1 ist nicht in UTF-8 kodiert");
         row("ics-parse: empty file", "ics-parse", "file", "", 0, "");
-        row("ics-parse: a folder", "ics-parse", "folder", {}, 1, "%1 ist ein Ordner, keine Datei\n");
+        row("ics-parse: not UTF-8", "ics-parse", "file", "SUMMARY:Caf\xe9\r\n", 1,
+            "%1 ist nicht in UTF-8 kodiert und kann nicht gelesen werden\n");
     }
 
     void inputFiles()
