@@ -2,6 +2,7 @@
 
 // Helpers shared by the test executables. Every test runs with TZ=Europe/Berlin.
 
+#include "columns.h"
 #include "remindernote.h"
 
 #include <QDateTime>

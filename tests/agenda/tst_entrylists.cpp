@@ -22,11 +22,9 @@ class TstEntryLists : public QObject {
 private slots:
     void groups_data()
     {
-        QTest::addColumn<ReminderNotes>("store");
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<QString>("today"); // texts joined by '|'
-        QTest::addColumn<QString>("future");
-        QTest::addColumn<QString>("past");
+        // today: texts joined by '|'
+        columns<ReminderNotes, QDateTime, QString, QString, QString>(
+            "store", "now", "today", "future", "past");
 
         // Being fired, repeating or running for days does not move an appointment to another group.
         ReminderNote fired = appointment(u"E"_s, berlin(2025, 3, 3, 9, 0), berlin(2025, 3, 5, 9, 0));
@@ -101,8 +99,7 @@ private slots:
 
     void displayDayAppointments_data()
     {
-        QTest::addColumn<QDate>("day");
-        QTest::addColumn<QStringList>("listed");
+        columns<QDate, QStringList>("day", "listed");
 
         QTest::newRow("2nd") << QDate(2025, 3, 2) << strings("Z");
         QTest::newRow("3rd, first day of a range") << QDate(2025, 3, 3) << strings("R");
@@ -134,9 +131,8 @@ private slots:
 
     void newAppointmentDate_data()
     {
-        QTest::addColumn<QDate>("selected"); // invalid: no day selected
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<QDateTime>("expected"); // invalid: none
+        // selected: invalid: no day selected; expected: invalid: none
+        columns<QDate, QDateTime, QDateTime>("selected", "now", "expected");
 
         const auto row
             = [](const char* name, QDate selected, const QDateTime& now, const QDateTime& expected) {
@@ -164,10 +160,9 @@ private slots:
 
     void dayLabels_data()
     {
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<QDateTime>("date");
-        QTest::addColumn<QString>("label"); // with the time; without it, the date-only label
-        QTest::addColumn<QString>("dayLabel"); // the heading of the panel's day list
+        // label: with the time; without it, the date-only label; dayLabel: the heading of the panel's day
+        // list
+        columns<QDateTime, QDateTime, QString, QString>("now", "date", "label", "dayLabel");
 
         const auto row = [](const char* name, const QDateTime& now, const QDateTime& date, const char* label,
                              const char* dayLabel) {
@@ -201,9 +196,8 @@ private slots:
 
     void formatDateRange_data()
     {
-        QTest::addColumn<QDateTime>("start");
-        QTest::addColumn<QDateTime>("end"); // invalid: no end
-        QTest::addColumn<QString>("label");
+        // end: invalid: no end
+        columns<QDateTime, QDateTime, QString>("start", "end", "label");
 
         const auto row
             = [](const char* name, const QDateTime& start, const QDateTime& end, const char* label) {
@@ -232,8 +226,8 @@ private slots:
 
     void relativeTime_data()
     {
-        QTest::addColumn<qint64>("seconds"); // from now to the date
-        QTest::addColumn<QString>("label");
+        // seconds: from now to the date
+        columns<qint64, QString>("seconds", "label");
 
         constexpr qint64 minute = 60;
         constexpr qint64 hour = 60 * minute;
@@ -259,9 +253,8 @@ private slots:
 
     void appDisplayName_data()
     {
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QByteArray>("content"); // null: the file does not exist
-        QTest::addColumn<QString>("expected");
+        // content: null: the file does not exist
+        columns<QString, QByteArray, QString>("fileName", "content", "expected");
 
         const auto row = [](const char* fileName, const char* content, const char* expected) {
             QTest::newRow(fileName) << QString::fromUtf8(fileName) << QByteArray(content)

@@ -19,8 +19,7 @@ class tst_QuickAdd : public QObject {
 private slots:
     void phrases_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QDateTime>("now");
+        columns<QString, QDateTime>("text", "now");
         // "yyyy-MM-dd HH:mm[–HH:mm][ repeat] | title"; empty: nothing understood.
         QTest::addColumn<QString>("expected");
 

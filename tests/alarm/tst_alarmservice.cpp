@@ -56,10 +56,8 @@ class TestAlarmService : public QObject {
 private slots:
     void nextOccurrence_data()
     {
-        QTest::addColumn<QDateTime>("from");
-        QTest::addColumn<int>("interval");
-        QTest::addColumn<QDateTime>("now"); // invalid: `from` itself
-        QTest::addColumn<QDateTime>("expected");
+        // now: invalid: `from` itself
+        columns<QDateTime, int, QDateTime, QDateTime>("from", "interval", "now", "expected");
 
         const auto row
             = [](const char* name, const QDateTime& from, int interval, const QDateTime& expected,
@@ -102,10 +100,8 @@ private slots:
 
     void checkCycle_data()
     {
-        QTest::addColumn<QString>("state");
-        QTest::addColumn<QDateTime>("alarmDate");
-        QTest::addColumn<int>("interval");
-        QTest::addColumn<QDateTime>("next"); // the alarm date after it fired; invalid: it does not fire
+        // next: the alarm date after it fired; invalid: it does not fire
+        columns<QString, QDateTime, int, QDateTime>("state", "alarmDate", "interval", "next");
 
         // Checked at `at`.
         const auto row = [](const char* name, const char* state, const QDateTime& alarmDate, int interval,
@@ -194,9 +190,8 @@ private slots:
 
     void trigger_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("switches"); // which of popup, sound, app and shell are on
-        QTest::addColumn<QString>("expected"); // the calls, joined by "; "
+        // switches: which of popup, sound, app and shell are on; expected: the calls, joined by "; "
+        columns<QString, QString, QString>("text", "switches", "expected");
 
         const auto row
             = [](const char* name, const QString& text, const char* switches, const QString& calls) {
@@ -243,9 +238,9 @@ private slots:
 
     void oneCheckManyAlarms_data()
     {
-        QTest::addColumn<QList<int>>("secondsLate"); // one record each, checked at 09:00
-        QTest::addColumn<QString>("sounds"); // which records play a sound, by letter
-        QTest::addColumn<QString>("expected"); // the calls, joined by "; "
+        // secondsLate: one record each, checked at 09:00; sounds: which records play a sound, by letter;
+        // expected: the calls, joined by "; "
+        columns<QList<int>, QString, QString>("secondsLate", "sounds", "expected");
 
         const auto row = [](const char* name, const QList<int>& secondsLate, const char* sounds,
                              const char* calls) {
@@ -306,12 +301,10 @@ private slots:
 
     void checksOverTime_data()
     {
-        QTest::addColumn<int>("interval");
-        QTest::addColumn<bool>("triggered");
-        QTest::addColumn<int>("alarmMinutes"); // the regular alarm, from 09:00
-        QTest::addColumn<bool>("snoozed"); // put off for 15 minutes at 09:00
-        QTest::addColumn<QList<int>>("checkMinutes"); // the clock at each check, from 09:00
-        QTest::addColumn<int>("fired");
+        // alarmMinutes: the regular alarm, from 09:00; snoozed: put off for 15 minutes at 09:00;
+        // checkMinutes: the clock at each check, from 09:00
+        columns<int, bool, int, bool, QList<int>, int>(
+            "interval", "triggered", "alarmMinutes", "snoozed", "checkMinutes", "fired");
 
         const auto row = [](const char* name, int interval, bool triggered, int alarmMinutes, bool snoozed,
                              const QList<int>& checkMinutes, int fired) {
@@ -362,9 +355,8 @@ private slots:
 
     void snoozeChoices_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<QDateTime>("expected"); // invalid: refused
+        // expected: invalid: refused
+        columns<QString, QDateTime, QDateTime>("text", "now", "expected");
 
         const QDateTime evening = berlin(2026, 3, 28, 22, 10);
         QTest::newRow("5m") << u"5m"_s << evening << evening.addSecs(300);

@@ -25,10 +25,8 @@ private slots:
 
     void commandLine_data()
     {
-        QTest::addColumn<QString>("dataFile"); // none, damaged or one record
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("output"); // in stdout; on failure the start of stderr
+        // dataFile: none, damaged or one record; output: in stdout; on failure the start of stderr
+        columns<QString, QStringList, int, QString>("dataFile", "args", "exitCode", "output");
         const auto row
             = [](const char* name, const char* dataFile, const char* args, int exitCode, const char* output) {
                   QTest::newRow(name) << QString::fromUtf8(dataFile) << strings(args) << exitCode

@@ -30,9 +30,7 @@ private slots:
 
     void refusedInput_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("reason");
+        columns<QStringList, int, QString>("args", "exitCode", "reason");
 
         // 2: the command is typed wrongly; 1: it is well-formed but cannot be carried out.
         const auto row = [](const char* name, const char* args, int exitCode, const char* reason) {
@@ -126,9 +124,9 @@ private slots:
 
     void add_data()
     {
-        QTest::addColumn<QStringList>("args"); // APP stands for a .desktop file that exists
-        QTest::addColumn<QString>("saved"); // the record as describe() writes it
-        QTest::addColumn<QString>("hint"); // on stderr
+        // args: APP stands for a .desktop file that exists; saved: the record as describe() writes it; hint:
+        // on stderr
+        columns<QStringList, QString, QString>("args", "saved", "hint");
 
         const auto row = [](const char* name, const QStringList& args, const QString& saved,
                              const QString& hint = {}) { QTest::newRow(name) << args << saved << hint; };
@@ -216,11 +214,8 @@ private slots:
     // A file named on the command line, as the user might hand it over: its kind, its bytes.
     void inputFiles_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("answer");
+        columns<QString, QString, QByteArray, int, QString>(
+            "command", "kind", "content", "exitCode", "answer");
 
         const auto row = [](const char* name, const char* command, const char* kind, QByteArray content,
                              int exitCode, const char* answer) {
@@ -306,9 +301,7 @@ private slots:
 
     void damagedDataFileStaysAsItIs_data()
     {
-        QTest::addColumn<bool>("fileIsFolder");
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("reason");
+        columns<bool, QStringList, QString>("fileIsFolder", "args", "reason");
 
         const QString damaged
             = u"Die Datendatei %1 ist beschädigt und wurde nicht geladen; sie bleibt unverändert\n"_qs;
@@ -359,8 +352,7 @@ private slots:
 
     void handOverRoundTrip_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QByteArray>("input");
+        columns<QStringList, QByteArray>("args", "input");
         // Only a file starts with a byte-order mark; in an argument U+FEFF is text.
         QTest::newRow("U+FEFF, lines and quotes")
             << QStringList { u"add"_qs, u"\uFEFF"_qs, u"\uFEFF\uFEFFx\nZeile \"2\""_qs } << QByteArray();
@@ -395,8 +387,7 @@ private slots:
 
     void pathsForTheRunningApp_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QStringList>("sent");
+        columns<QStringList, QStringList>("args", "sent");
         // "@" stands for the current folder.
         const auto row = [](const char* name, const char* args, const char* sent) {
             QTest::newRow(name) << strings(args)
@@ -516,10 +507,9 @@ private slots:
 
     void recordsById_data()
     {
-        QTest::addColumn<QStringList>("args"); // "A", "N" and "O" stand for the start of a record's id
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("answer"); // the start of stdout, or of stderr on failure
-        QTest::addColumn<QString>("after"); // the records afterwards, as state() writes them
+        // args: "A", "N" and "O" stand for the start of a record's id; answer: the start of stdout, or of
+        // stderr on failure; after: the records afterwards, as state() writes them
+        columns<QStringList, int, QString, QString>("args", "exitCode", "answer", "after");
 
         const QString before
             = u"Zahnarzt 2026-12-09 14:30 Wöchentlich popup; Einkaufen; Tee 2026-12-08 10:00 Keine popup"_qs;
@@ -602,8 +592,8 @@ private slots:
 
     void viewsAsJson_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("shape"); // an array's length, an object's keys with values or lengths
+        // shape: an array's length, an object's keys with values or lengths
+        columns<QStringList, QString>("args", "shape");
 
         QTest::newRow("agenda") << strings("agenda|--now|2026-12-07 09:00|--json")
                                 << u"appointments=[1] day=2026-12-07 label=Termine heute"_qs;
@@ -679,9 +669,8 @@ private slots:
 
     void streamedAsTheOrdinaryRun_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QByteArray>("file"); // the data file for list, else file.ics
-        QTest::addColumn<bool>("streamed");
+        // file: the data file for list, else file.ics
+        columns<QStringList, QByteArray, bool>("args", "file", "streamed");
         const auto row = [](const char* name, const char* args, const QByteArray& file, bool streamed) {
             QTest::newRow(name) << strings(args) << file << streamed;
         };

@@ -1,3 +1,4 @@
+#include "columns.h"
 #include "panelplacement.h"
 
 #include <QTest>
@@ -9,10 +10,7 @@ class tst_PanelPlacement : public QObject {
 private slots:
     void beside_data()
     {
-        QTest::addColumn<QRect>("icon");
-        QTest::addColumn<QRect>("available");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QPoint>("position");
+        columns<QRect, QRect, QSize, QPoint>("icon", "available", "size", "position");
         const QSize panel(380, 580);
         // A top bar 28 high with the icon at its right end: below it, pushed in from the edge.
         QTest::newRow("below a top bar")
@@ -32,9 +30,7 @@ private slots:
 
     void keptInside_data()
     {
-        QTest::addColumn<QRect>("frame");
-        QTest::addColumn<QRect>("available");
-        QTest::addColumn<QPoint>("position");
+        columns<QRect, QRect, QPoint>("frame", "available", "position");
         const QRect screen(0, 0, 800, 800);
         QTest::newRow("inside: stays") << QRect(100, 100, 380, 580) << screen << QPoint(100, 100);
         QTest::newRow("exactly filling: stays") << QRect(0, 0, 800, 800) << screen << QPoint(0, 0);

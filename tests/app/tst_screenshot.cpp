@@ -139,9 +139,7 @@ private slots:
 
     void darkOption_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<bool>("dark");
-        QTest::addColumn<QString>("error");
+        columns<QStringList, bool, QString>("args", "dark", "error");
         QTest::newRow("light") << strings("screenshot|--screen|heute|--out|a.png") << false << QString();
         QTest::newRow("dark first") << strings("screenshot|--dark|--screen|heute|--out|a.png") << true
                                     << QString();

@@ -30,9 +30,7 @@ private slots:
 
     void views_data()
     {
-        QTest::addColumn<QString>("view");
-        QTest::addColumn<QDate>("day");
-        QTest::addColumn<QString>("expected");
+        columns<QString, QDate, QString>("view", "day", "expected");
         const QDate monday(2026, 12, 7);
 
         QTest::newRow("agenda today, earliest first")
@@ -60,8 +58,7 @@ private slots:
 
     void calendarGrid_data()
     {
-        QTest::addColumn<QDate>("month");
-        QTest::addColumn<QStringList>("expected");
+        columns<QDate, QStringList>("month", "expected");
         QTest::newRow("December 2026: own range, imported range, starts on a Tuesday")
             << QDate(2026, 12, 1)
             << QStringList { u"Dezember 2026"_qs, u"Mo  Di  Mi  Do  Fr  Sa  So"_qs,

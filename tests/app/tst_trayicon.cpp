@@ -1,3 +1,4 @@
+#include "columns.h"
 #include "menubarlabel.h"
 #include "trayicon.h"
 
@@ -60,8 +61,7 @@ class tst_TrayIcon : public QObject {
 private slots:
     void swingAndFlash_data()
     {
-        QTest::addColumn<int>("ticks");
-        QTest::addColumn<QString>("state");
+        columns<int, QString>("ticks", "state");
         QTest::newRow("tick 1") << 1 << u"-18° 1 ticks ticking"_qs;
         QTest::newRow("tick 2") << 2 << u"18° 2 ticks ticking"_qs;
         QTest::newRow("tick 4") << 4 << u"18° 4 ticks red ticking"_qs;
@@ -126,10 +126,7 @@ private slots:
 
     void swingIsEased_data()
     {
-        QTest::addColumn<int>("ticks");
-        QTest::addColumn<bool>("toRest");
-        QTest::addColumn<int>("ms");
-        QTest::addColumn<double>("angle");
+        columns<int, bool, int, double>("ticks", "toRest", "ms", "angle");
 
         QTest::newRow("first swing starts upright") << 1 << false << 0 << 0.0;
         QTest::newRow("eased in") << 1 << false << 25 << -2.25;

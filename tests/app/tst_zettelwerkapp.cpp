@@ -122,8 +122,8 @@ private slots:
 
     void alarmWindowHeading_data()
     {
-        QTest::addColumn<QString>("kinds"); // a row each: o on time, m missed, t the editor's test
-        QTest::addColumn<QString>("heading");
+        // kinds: a row each: o on time, m missed, t the editor's test
+        columns<QString, QString>("kinds", "heading");
         QTest::newRow("one missed") << u"m"_s << u"Verpasste Erinnerung"_s;
         QTest::newRow("a test") << u"t"_s << u"Erinnerung (Test)"_s;
         QTest::newRow("three missed") << u"mmm"_s << u"3 verpasste Erinnerungen"_s;
@@ -198,9 +198,7 @@ private slots:
     // Where it goes is tst_panelplacement's; here, that a new height moves the open panel at all.
     void tallerPanelStaysOnItsScreen_data()
     {
-        QTest::addColumn<int>("fromBottom");
-        QTest::addColumn<double>("height");
-        QTest::addColumn<bool>("moves");
+        columns<int, double, bool>("fromBottom", "height", "moves");
         QTest::newRow("still fits: stays") << 700 << 600.0 << false;
         QTest::newRow("grows past the bottom: moves up") << 600 << 700.0 << true;
     }

@@ -88,8 +88,7 @@ private slots:
 
     void exports_data()
     {
-        QTest::addColumn<bool>("ics");
-        QTest::addColumn<QString>("message");
+        columns<bool, QString>("ics", "message");
         QTest::newRow("json") << false << u"2 Einträge als JSON gespeichert"_qs;
         QTest::newRow("ics") << true << u"1 Termine als ICS gespeichert"_qs;
     }

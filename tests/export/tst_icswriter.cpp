@@ -25,10 +25,8 @@ class tst_IcsWriter : public QObject {
 private slots:
     void event_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<RepeatInterval>("repeat");
-        QTest::addColumn<QDateTime>("start");
-        QTest::addColumn<QString>("expected"); // every line after UID, '|' between
+        // expected: every line after UID, '|' between
+        columns<QString, RepeatInterval, QDateTime, QString>("text", "repeat", "start", "expected");
 
         const QDateTime morning = berlin(2025, 3, 1, 8, 30);
         const QString hour = u"DTSTART:20250301T083000|DTEND:20250301T093000|"_qs;

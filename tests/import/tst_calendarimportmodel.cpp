@@ -49,8 +49,7 @@ private slots:
 
     void defaultRange_data()
     {
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<QDate>("end");
+        columns<QDateTime, QDate>("now", "end");
         QTest::newRow("first of March, midnight") << berlin(2027, 3, 1) << QDate(2027, 3, 31);
         QTest::newRow("last of February, late") << berlin(2028, 2, 29, 23, 59) << QDate(2028, 2, 29);
     }
@@ -143,11 +142,8 @@ private slots:
 
     void resolvesDuplicates_data()
     {
-        QTest::addColumn<QStringList>("actions");
-        QTest::addColumn<int>("duplicates");
-        QTest::addColumn<QString>("replaceFlags");
-        QTest::addColumn<int>("imported");
-        QTest::addColumn<int>("total");
+        columns<QStringList, int, QString, int, int>(
+            "actions", "duplicates", "replaceFlags", "imported", "total");
 
         const auto row = [](const char* actions, int duplicates, const char* flags, int imported, int total) {
             QTest::newRow(actions) << QString::fromLatin1(actions).split(u',') << duplicates

@@ -30,12 +30,9 @@ class tst_CalendarImportService : public QObject {
 private slots:
     void converts_data()
     {
-        QTest::addColumn<QString>("source"); // "ICS: …": events read from a file
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("location"); // only calendar events have one
-        QTest::addColumn<QString>("notes");
-        QTest::addColumn<RepeatInterval>("repeat");
-        QTest::addColumn<QString>("text");
+        // source: "ICS: …": events read from a file; location: only calendar events have one
+        columns<QString, QString, QString, QString, RepeatInterval, QString>(
+            "source", "title", "location", "notes", "repeat", "text");
 
         const auto row = [](const char* source, const char* title, const char* location, const char* notes,
                              RepeatInterval repeat, const char* text) {
@@ -78,10 +75,8 @@ private slots:
 
     void access_data()
     {
-        QTest::addColumn<CalendarAccess>("status");
-        QTest::addColumn<std::optional<bool>>("answer");
-        QTest::addColumn<bool>("grantedAtStart");
-        QTest::addColumn<bool>("grantedAfterRequest");
+        columns<CalendarAccess, std::optional<bool>, bool, bool>(
+            "status", "answer", "grantedAtStart", "grantedAfterRequest");
 
         QTest::newRow("granted earlier") << CalendarAccess::FullAccess << std::optional(true) << true << true;
         QTest::newRow("agrees") << CalendarAccess::NotDetermined << std::optional(true) << false << true;

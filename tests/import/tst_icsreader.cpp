@@ -60,8 +60,7 @@ private slots:
 
     void unreadableFilesGiveNothing_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("count");
+        columns<QByteArray, int>("bytes", "count");
         const QByteArray event = "BEGIN:VEVENT\r\nSUMMARY:X\r\nDTSTART:20240315T083000Z\r\nEND:VEVENT\r\n";
         QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + event << 1;
         QTest::newRow("invalid UTF-8") << QByteArray(event).replace("X", "\xC3\x28") << 0;
@@ -90,9 +89,7 @@ private slots:
 
     void dates_data()
     {
-        QTest::addColumn<QByteArray>("value");
-        QTest::addColumn<QByteArray>("zone");
-        QTest::addColumn<QString>("expected");
+        columns<QByteArray, QByteArray, QString>("value", "zone", "expected");
 
         const auto row
             = [](const char* name, const char* value, const QByteArray& zone, const char* expected) {

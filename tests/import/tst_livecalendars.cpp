@@ -25,8 +25,7 @@ private slots:
 
     void windows_data()
     {
-        QTest::addColumn<QDate>("covered");
-        QTest::addColumn<QList<QDate>>("expected");
+        columns<QDate, QList<QDate>>("covered", "expected");
         const QList<QDate> usual { QDate(2026, 11, 1), QDate(2028, 1, 1) };
         QTest::newRow("none covered") << QDate() << usual;
         QTest::newRow("first month of the window") << QDate(2026, 11, 30) << usual;

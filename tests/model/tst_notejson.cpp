@@ -1,3 +1,4 @@
+#include "columns.h"
 #include "notejson.h"
 #include "testnotes.h"
 
@@ -96,9 +97,7 @@ QByteArray withTextMember(const QByteArray& member)
 
 void TstNoteJson::layout_data()
 {
-    QTest::addColumn<bool>("pretty");
-    QTest::addColumn<ReminderNotes>("notes");
-    QTest::addColumn<QByteArray>("expected");
+    columns<bool, ReminderNotes, QByteArray>("pretty", "notes", "expected");
 
     QTest::newRow("compact empty") << false << ReminderNotes {} << QByteArray("[]");
     QTest::newRow("compact") << false << ReminderNotes { fullNote(), note(2, u"Notiz"_s) }
@@ -168,8 +167,8 @@ void TstNoteJson::roundTrip()
 
 void TstNoteJson::decodeValid_data()
 {
-    QTest::addColumn<QByteArray>("json");
-    QTest::addColumn<QByteArray>("expected"); // compact form of the result
+    // expected: compact form of the result
+    columns<QByteArray, QByteArray>("json", "expected");
 
     QTest::newRow("empty list with whitespace") << QByteArray(" \n[ \t]\r\n") << QByteArray("[]");
     QTest::newRow("required keys only") << documentOf(minimalRecord()) << minimal;
@@ -287,9 +286,8 @@ void TstNoteJson::decodeInvalid()
 
 void TstNoteJson::dates_data()
 {
-    QTest::addColumn<QDateTime>("date"); // invalid: `text` must be rejected
-    QTest::addColumn<QString>("text"); // not compared where the date is not storable
-    QTest::addColumn<bool>("storable");
+    // date: invalid: `text` must be rejected; text: not compared where the date is not storable
+    columns<QDateTime, QString, bool>("date", "text", "storable");
 
     QTest::newRow("UTC") << utc(2025, 3, 1, 7, 30) << u"2025-03-01T07:30:00Z"_s << true;
     QTest::newRow("summer time") << berlin(2025, 7, 1, 9, 0) << u"2025-07-01T07:00:00Z"_s << true;

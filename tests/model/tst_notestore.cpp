@@ -1,3 +1,4 @@
+#include "columns.h"
 #include "log.h"
 #include "notejson.h"
 #include "notestore.h"
@@ -75,10 +76,8 @@ private slots:
     // Each operation saves the whole file; with the file blocked it is taken back whole instead.
     void everyOperation_data()
     {
-        QTest::addColumn<Operation>("operation");
-        QTest::addColumn<QString>("texts"); // of the resulting list, joined by '|'
-        QTest::addColumn<QStringList>("log");
-        QTest::addColumn<QString>("blocker"); // empty: the save succeeds
+        // texts: of the resulting list, joined by '|'; blocker: empty: the save succeeds
+        columns<Operation, QString, QStringList, QString>("operation", "texts", "log", "blocker");
 
         const ReminderNotes incoming { note(10, u"X"_s, true), note(11, u"Y"_s) };
         for (const QString& blocker : { QString(), u"folder"_s }) {
@@ -190,9 +189,8 @@ private slots:
 
     void addNote_data()
     {
-        QTest::addColumn<bool>("withAlarm");
-        QTest::addColumn<QDateTime>("given"); // invalid: no date passed
-        QTest::addColumn<QDateTime>("alarmDate");
+        // given: invalid: no date passed
+        columns<bool, QDateTime, QDateTime>("withAlarm", "given", "alarmDate");
 
         const QDateTime later = berlin(2025, 4, 2, 8, 0);
         QTest::newRow("plain note") << false << QDateTime() << startTime();
@@ -221,10 +219,8 @@ private slots:
 
     void findCollisions_data()
     {
-        QTest::addColumn<QString>("existing");
-        QTest::addColumn<QString>("incoming");
-        QTest::addColumn<int>("offset"); // seconds from the existing alarm to the incoming one
-        QTest::addColumn<bool>("collides");
+        // offset: seconds from the existing alarm to the incoming one
+        columns<QString, QString, int, bool>("existing", "incoming", "offset", "collides");
 
         const QString z = u"Zahnarzt"_s;
         const QString fifty = QString(50, u'x');
@@ -278,8 +274,8 @@ private slots:
 
     void restore_data()
     {
-        QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<int>("count"); // 0: rejected, nothing changes
+        // count: 0: rejected, nothing changes
+        columns<QByteArray, int>("json", "count");
 
         // The command line and the backup screen refuse these before; the store must as well.
         QTest::newRow("not JSON") << QByteArray("Sicherung") << 0;

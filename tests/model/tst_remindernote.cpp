@@ -11,8 +11,8 @@ class TstReminderNote : public QObject {
 private slots:
     void repeatIntervalTexts_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("interval"); // -1: not a repeat rule
+        // interval: -1: not a repeat rule
+        columns<QString, int>("text", "interval");
 
         const QStringList texts = strings("Keine|Täglich|Wöchentlich|Monatlich|Jährlich");
         for (const RepeatInterval interval : allRepeatIntervals)
@@ -40,8 +40,7 @@ private slots:
 
     void title_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("title");
+        columns<QString, QString>("text", "title");
 
         const QString fifty = QString(50, u'x');
         const QString family

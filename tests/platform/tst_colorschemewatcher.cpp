@@ -1,4 +1,5 @@
 #include "colorschemewatcher.h"
+#include "columns.h"
 
 #include <QDBusConnection>
 #include <QDBusContext>
@@ -118,8 +119,7 @@ private slots:
 
     void unwrapping_data()
     {
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<std::optional<bool>>("dark");
+        columns<QVariant, std::optional<bool>>("value", "dark");
         QTest::newRow("unwrapped") << QVariant(1u) << std::optional(true);
         QTest::newRow("negative") << wrapped(-1, 1) << std::optional<bool>();
         QTest::newRow("boolean") << wrapped(true, 1) << std::optional<bool>();
@@ -134,11 +134,9 @@ private slots:
 
     void atStart_data()
     {
-        QTest::addColumn<bool>("hasReadOne");
-        QTest::addColumn<QVariant>("colorScheme"); // invalid: no portal
-        QTest::addColumn<bool>("darkPalette");
-        QTest::addColumn<bool>("dark");
-        QTest::addColumn<bool>("fromPortal");
+        // colorScheme: invalid: no portal
+        columns<bool, QVariant, bool, bool, bool>(
+            "hasReadOne", "colorScheme", "darkPalette", "dark", "fromPortal");
         const auto row = [](const char* name, bool hasReadOne, const QVariant& colorScheme, bool darkPalette,
                              bool dark, bool fromPortal) {
             QTest::newRow(name) << hasReadOne << colorScheme << darkPalette << dark << fromPortal;
@@ -199,10 +197,7 @@ private slots:
 
     void whileRunning_data()
     {
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<bool>("dark");
+        columns<QString, QString, QVariant, bool>("group", "key", "value", "dark");
         const QString appearance = u"org.freedesktop.appearance"_s;
         const QString scheme = u"color-scheme"_s;
         // The portal said "prefer light" at start.

@@ -123,10 +123,8 @@ private slots:
 
     void notificationArrives_data()
     {
-        QTest::addColumn<QStringList>("capabilities");
-        QTest::addColumn<bool>("answersCapabilities");
-        QTest::addColumn<QString>("body");
-        QTest::addColumn<QString>("expected");
+        columns<QStringList, bool, QString, QString>(
+            "capabilities", "answersCapabilities", "body", "expected");
 
         const auto row = [](const char* name, const char* capabilities, bool answers, const char* body,
                              const char* expected) {
@@ -191,9 +189,7 @@ private slots:
 
     void shellCommandReachesShellUnchanged_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("expected");
+        columns<QString, QString, QByteArray>("command", "file", "expected");
 
         // @OUT@ becomes the double-quoted path of "out" in a fresh folder, @DIR@ that folder.
         const auto row = [](const char* name, const char* command, const char* file, const char* expected) {
@@ -223,9 +219,8 @@ private slots:
 
     void desktopEntries_data()
     {
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QByteArray>("content"); // null: the file does not exist; @EXEC@: writes a marker
-        QTest::addColumn<bool>("launches");
+        // content: null: the file does not exist; @EXEC@: writes a marker
+        columns<QString, QByteArray, bool>("fileName", "content", "launches");
 
         const QByteArray marker = "[Desktop Entry]\nType=Application\nName=Marker\nExec=@EXEC@\n";
         QTest::newRow("non-ASCII") << u"Büro Ordner/Wecker ä.desktop"_s << marker << true;

@@ -30,9 +30,7 @@ private slots:
         // it is another.
         QTest::addColumn<QStringList>("occurrences");
         // An event of its own, lines joined by CRLF, read over [from, to) instead of a fixture.
-        QTest::addColumn<QByteArray>("event");
-        QTest::addColumn<QDateTime>("from");
-        QTest::addColumn<QDateTime>("to");
+        columns<QByteArray, QDateTime, QDateTime>("event", "from", "to");
         const auto fixture = [](const char* calendar, const char* occurrences) {
             QTest::newRow(calendar) << QString::fromLatin1(calendar) << strings(occurrences) << QByteArray()
                                     << berlin(2026, 12, 1) << berlin(2027, 1, 1);

@@ -115,8 +115,8 @@ private slots:
 
     void newerChangeWins_data()
     {
-        QTest::addColumn<bool>("note");
-        QTest::addColumn<bool>("aLater"); // else B's edit is the later one, which B meets in the folder
+        // aLater: else B's edit is the later one, which B meets in the folder
+        columns<bool, bool>("note", "aLater");
         QTest::newRow("appointment: the later edit, sent first") << false << true;
         QTest::newRow("note: the later edit, met by the other") << true << false;
     }
@@ -152,10 +152,8 @@ private slots:
 
     void wipedFolderRemovesNothing_data()
     {
-        QTest::addColumn<int>("appointments");
-        QTest::addColumn<int>("notes");
-        QTest::addColumn<bool>("notesFollowed"); // when the folder is found empty
-        QTest::addColumn<QString>("missing"); // what the message says is missing
+        // notesFollowed: when the folder is found empty; missing: what the message says is missing
+        columns<int, int, bool, QString>("appointments", "notes", "notesFollowed", "missing");
         QTest::newRow("notes") << 0 << 3 << true << u"3 Notizen"_s;
         QTest::newRow("both") << 2 << 1 << true << u"2 Termine und 1 Notiz"_s;
         // Half of what was exchanged, counting the notes no longer followed; all of what is followed.
@@ -192,9 +190,9 @@ private slots:
 
     void notesSwitchedOff_data()
     {
-        QTest::addColumn<bool>("onA"); // the change is made on A, which no longer follows notes; else on B
-        QTest::addColumn<bool>("deleted"); // else edited
-        QTest::addColumn<QString>("aOnAgain"); // A's exchange once it follows notes again
+        // onA: the change is made on A, which no longer follows notes; else on B; deleted: else edited;
+        // aOnAgain: A's exchange once it follows notes again
+        columns<bool, bool, QString>("onA", "deleted", "aOnAgain");
 
         QTest::newRow("edited on the machine that switched off")
             << true << false << u"in den Ordner geschrieben"_s;
@@ -242,8 +240,7 @@ private slots:
 
     void kindTravels_data()
     {
-        QTest::addColumn<bool>("wasNote");
-        QTest::addColumn<bool>("bFollowsNotes");
+        columns<bool, bool>("wasNote", "bFollowsNotes");
         QTest::newRow("an appointment made a note") << false << true;
         QTest::newRow("a note made an appointment") << true << true;
         // B keeps no notes in step, but what was its appointment becomes the note it now is.

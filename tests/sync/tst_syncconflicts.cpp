@@ -16,12 +16,10 @@ class tst_SyncConflicts : public QObject {
 private slots:
     void bringsBack_data()
     {
-        QTest::addColumn<QString>("kept"); // texts of the kept versions of record A, '|' between
-        QTest::addColumn<bool>("inStore"); // whether record A is still in the store
-        QTest::addColumn<bool>("storeWritable");
-        QTest::addColumn<QString>("error");
-        QTest::addColumn<QString>("storeAfter"); // texts in the store afterwards
-        QTest::addColumn<QString>("keptAfter");
+        // kept: texts of the kept versions of record A, '|' between; inStore: whether record A is still in
+        // the store; storeAfter: texts in the store afterwards
+        columns<QString, bool, bool, QString, QString, QString>(
+            "kept", "inStore", "storeWritable", "error", "storeAfter", "keptAfter");
 
         QTest::newRow("in place of the record, which is kept in turn")
             << u"älter"_s << true << true << QString() << u"älter|B"_s << u"Anderer|jetzt"_s;
@@ -77,8 +75,7 @@ private slots:
 
     void failsWithoutTouchingAFile_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("error");
+        columns<QByteArray, QString>("file", "error");
         QTest::newRow("none") << QByteArray() << u"Es ist keine Fassung aufgehoben"_s;
         QTest::newRow("damaged") << QByteArray("[{\"id\":") << u"ist beschädigt"_s;
     }

@@ -50,9 +50,9 @@ class tst_SyncFile : public QObject {
 private slots:
     void comesBackWhole_data()
     {
-        QTest::addColumn<ReminderNote>("note");
-        QTest::addColumn<QString>("shown"); // SUMMARY | DESCRIPTION, as another program reads them
-        QTest::addColumn<bool>("exact"); // the exact text is carried beside them
+        // shown: SUMMARY | DESCRIPTION, as another program reads them; exact: the exact text is carried
+        // beside them
+        columns<ReminderNote, QString, bool>("note", "shown", "exact");
 
         const QDateTime start = berlin(2026, 3, 28, 14, 30); // the day before the clock change
         QTest::newRow("plain") << appointment(u"Zahnarzt"_s, start) << u"Zahnarzt | Zahnarzt"_s << false;
@@ -126,8 +126,8 @@ private slots:
 
     void fromElsewhere_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("expected"); // empty: not read as a record
+        // expected: empty: not read as a record
+        columns<QByteArray, QString>("file", "expected");
 
         const QByteArray uid = "UID:7d3e2f7a-59a8-4b5e-9a43-0c6f2d1b8e11\r\n";
         QTest::newRow("a phone's event: title and note, zone, no settings of ours")

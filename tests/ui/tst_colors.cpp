@@ -1,4 +1,5 @@
 #include "appearance.h"
+#include "columns.h"
 
 #include <QColor>
 #include <QGuiApplication>
@@ -71,11 +72,9 @@ private slots:
 
     void textContrast_data()
     {
-        QTest::addColumn<bool>("dark");
-        QTest::addColumn<QString>("text");
+        columns<bool, QString>("dark", "text");
         // A surface, or "<accent> tint on <surface>" for a badge's 12 % wash of its own colour.
-        QTest::addColumn<QString>("background");
-        QTest::addColumn<QString>("tintOver");
+        columns<QString, QString>("background", "tintOver");
         for (const bool dark : { false, true }) {
             const char* variant = dark ? "dark" : "light";
             for (const QString& text : { u"primary"_s, u"secondaryText"_s }) {

@@ -1,3 +1,4 @@
+#include "columns.h"
 #include "focusscroll.h"
 
 #include <QTest>
@@ -9,10 +10,7 @@ class tst_FocusScroll : public QObject {
 private slots:
     void contentYShowing_data()
     {
-        QTest::addColumn<qreal>("top");
-        QTest::addColumn<qreal>("bottom");
-        QTest::addColumn<qreal>("contentY");
-        QTest::addColumn<qreal>("expected");
+        columns<qreal, qreal, qreal, qreal>("top", "bottom", "contentY", "expected");
 
         // A view 300 high over content 1000 high; the margin is 8.
         QTest::newRow("in sight: stays") << 100.0 << 150.0 << 0.0 << 0.0;

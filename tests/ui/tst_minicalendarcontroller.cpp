@@ -45,9 +45,7 @@ class tst_MiniCalendarController : public QObject {
 private slots:
     void dayTypes_data()
     {
-        QTest::addColumn<ReminderNotes>("notes");
-        QTest::addColumn<QDate>("month");
-        QTest::addColumn<QString>("days");
+        columns<ReminderNotes, QDate, QString>("notes", "month", "days");
 
         const auto row
             = [](const char* name, const ReminderNotes& notes, const char* days,
@@ -214,13 +212,10 @@ private slots:
 
     void sheet_data()
     {
-        QTest::addColumn<QDateTime>("minimum"); // invalid: no limit
-        QTest::addColumn<int>("monthsOn"); // pages turned after the date was given
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<int>("selected");
-        QTest::addColumn<int>("firstSelectable");
-        QTest::addColumn<int>("tapped");
-        QTest::addColumn<QDate>("picked"); // invalid: the tap chooses nothing
+        // minimum: invalid: no limit; monthsOn: pages turned after the date was given; picked: invalid: the
+        // tap chooses nothing
+        columns<QDateTime, int, QString, int, int, int, QDate>(
+            "minimum", "monthsOn", "title", "selected", "firstSelectable", "tapped", "picked");
 
         const QDateTime start = berlin(2026, 3, 20, 14, 30);
         QTest::newRow("no limit") << QDateTime() << 0 << u"März 2026"_s << 20 << 1 << 3 << QDate(2026, 3, 3);

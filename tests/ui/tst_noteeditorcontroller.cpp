@@ -94,10 +94,8 @@ private slots:
 
     void quickAddSuggestion_data()
     {
-        QTest::addColumn<bool>("isNew");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("suggestion"); // empty: none offered
-        QTest::addColumn<QString>("after"); // text, alarm, end and repeat once taken
+        // suggestion: empty: none offered; after: text, alarm, end and repeat once taken
+        columns<bool, QString, QString, QString>("isNew", "text", "suggestion", "after");
 
         // The clock reads Friday, 20 March 2026, 14:30.
         QTest::newRow("time and repeat")
@@ -138,10 +136,8 @@ private slots:
     }
     void closing_data()
     {
-        QTest::addColumn<bool>("existing");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QString>("kept"); // the record's text afterwards; null: it is gone
+        // kept: the record's text afterwards; null: it is gone
+        columns<bool, QString, QString, QString>("existing", "typed", "action", "kept");
 
         QTest::newRow("saved as typed, untrimmed") << true << u" Neu \n"_s << u"save"_s << u" Neu \n"_s;
         QTest::newRow("new, blank, saved") << false << u" \n\t "_s << u"save"_s << QString();
@@ -202,11 +198,8 @@ private slots:
 
     void lastSound_data()
     {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("isNew");
-        QTest::addColumn<bool>("soundOn");
-        QTest::addColumn<QString>("loaded");
-        QTest::addColumn<QString>("storedAfterSave");
+        columns<QString, bool, bool, QString, QString>(
+            "stored", "isNew", "soundOn", "loaded", "storedAfterSave");
 
         QTest::newRow("new record takes the last sound")
             << u"Ping"_s << true << true << u"Ping"_s << u"Ping"_s;
@@ -242,11 +235,9 @@ private slots:
 
     void switches_data()
     {
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<int>("start"); // minutes from now, before the change
-        QTest::addColumn<int>("end"); // minutes from now, before the change; noEnd: none
-        QTest::addColumn<int>("expectedStart");
-        QTest::addColumn<int>("expectedEnd"); // as saved afterwards
+        // start: minutes from now, before the change; end: minutes from now, before the change; noEnd: none;
+        // expectedEnd: as saved afterwards
+        columns<QString, int, int, int, int>("change", "start", "end", "expectedStart", "expectedEnd");
 
         QTest::newRow("alarm on, date passed: now") << "alarm on" << -90 << noEnd << 0 << noEnd;
         QTest::newRow("alarm on, date ahead: kept") << "alarm on" << 30 << noEnd << 30 << noEnd;
@@ -294,11 +285,10 @@ private slots:
 
     void pickedDayAndTime_data()
     {
-        QTest::addColumn<QDateTime>("start");
-        QTest::addColumn<QDateTime>("day"); // invalid: a time is typed instead
-        QTest::addColumn<QString>("time");
-        QTest::addColumn<QDateTime>("expected"); // invalid: refused, nothing changes
-        QTest::addColumn<QString>("shown"); // as the editor names the day and time afterwards
+        // day: invalid: a time is typed instead; expected: invalid: refused, nothing changes; shown: as the
+        // editor names the day and time afterwards
+        columns<QDateTime, QDateTime, QString, QDateTime, QString>(
+            "start", "day", "time", "expected", "shown");
 
         const QDateTime none;
         const QDateTime friday = berlin(2026, 3, 20, 14, 30);
@@ -343,10 +333,8 @@ private slots:
 
     void testAlarm_data()
     {
-        QTest::addColumn<bool>("withService");
-        QTest::addColumn<bool>("popup");
-        QTest::addColumn<bool>("sound");
-        QTest::addColumn<QStringList>("calls"); // at once; the popup comes later
+        // calls: at once; the popup comes later
+        columns<bool, bool, bool, QStringList>("withService", "popup", "sound", "calls");
 
         // The text is 300 characters long: the notification shows 200 of them, the popup all.
         const QString notify = u"notify Erinnerung (Test)|"_s + QString(200, u'x');

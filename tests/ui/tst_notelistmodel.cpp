@@ -77,9 +77,8 @@ class tst_NoteListModel : public QObject {
 private slots:
     void rowLevelChanges_data()
     {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("emitted"); // inserts, removes, moves, data changes
+        // emitted: inserts, removes, moves, data changes
+        columns<QString, QString, QString>("before", "after", "emitted");
 
         row("unchanged", "ABCD", "ABCD", "0 0 0 0");
         row("new on top", "ABCD", "EABCD", "1 0 0 0");
@@ -127,10 +126,8 @@ private slots:
     void timeline_data()
     {
         // Each list as letters, before and after a refresh; the time line after it, and its divider row.
-        QTest::addColumn<QString>("before"); // future/today/past
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("rows");
-        QTest::addColumn<int>("todayRow");
+        // before: future/today/past
+        columns<QString, QString, QString, int>("before", "after", "rows", "todayRow");
 
         row("no appointments", "//", "//", "|", 0);
         row("all three", "//", "AB/C/DE", "^AB|CvDE", 3);
@@ -166,9 +163,8 @@ private slots:
 
     void exportRows_data()
     {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("changedRows"); // the rows of each dataChanged; "reset" for a reset
+        // changedRows: the rows of each dataChanged; "reset" for a reset
+        columns<QString, QString, QString>("before", "after", "changedRows");
 
         row("unchanged", "u:AB n:C", "u:AB n:C", "");
         row("one record unmarked: it and its heading", "u:ABC", "u:AbC", "0-0 2-2");

@@ -36,8 +36,7 @@ private slots:
 
     void screenPrecedence_data()
     {
-        QTest::addColumn<QStringList>("flags");
-        QTest::addColumn<Screen>("expected");
+        columns<QStringList, Screen>("flags", "expected");
         QTest::newRow("nothing") << QStringList {} << Screen::Main;
         QTest::newRow("editor") << strings("editor") << Screen::Editor;
         QTest::newRow("help over editor") << strings("editor|showHelp") << Screen::Help;
@@ -93,9 +92,7 @@ private slots:
 
     void editorDismissal_data()
     {
-        QTest::addColumn<QString>("record");
-        QTest::addColumn<int>("expectedTab");
-        QTest::addColumn<QDate>("expectedDay");
+        columns<QString, int, QDate>("record", "expectedTab", "expectedDay");
         QTest::newRow("appointment selects its day on Heute") << u"appointment"_s << 0 << QDate(2026, 3, 24);
         QTest::newRow("plain note keeps the tab") << u"note"_s << 2 << QDate();
         QTest::newRow("deleted record only closes") << u"deleted"_s << 2 << QDate();
@@ -194,8 +191,7 @@ private slots:
 
     void labelTicks_data()
     {
-        QTest::addColumn<int>("secondsAhead");
-        QTest::addColumn<int>("interval");
+        columns<int, int>("secondsAhead", "interval");
         // The clock stands at 14:35:12.
         QTest::newRow("45 s ahead counts seconds") << 45 << 1000;
         QTest::newRow("exactly a minute ahead") << 60 << 1000;
@@ -212,14 +208,9 @@ private slots:
 
     void appointmentCard_data()
     {
-        QTest::addColumn<int>("minutesFromNow");
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<RepeatInterval>("repeat");
-        QTest::addColumn<bool>("popup");
-        QTest::addColumn<bool>("sound");
-        QTest::addColumn<bool>("past"); // and so no count-down
-        QTest::addColumn<QString>("accent");
-        QTest::addColumn<QString>("badges"); // icon and text of each, in order
+        // past: and so no count-down; badges: icon and text of each, in order
+        columns<int, QString, RepeatInterval, bool, bool, bool, QString, QString>(
+            "minutesFromNow", "source", "repeat", "popup", "sound", "past", "accent", "badges");
 
         using enum RepeatInterval;
         const auto row = [](const char* name, int minutes, const char* source, RepeatInterval repeat,
@@ -294,10 +285,8 @@ private slots:
 
     void noteCard_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<Badge>("expectedBadge"); // shown only for an imported note
+        // expectedBadge: shown only for an imported note
+        columns<QString, QString, QString, Badge>("text", "source", "title", "expectedBadge");
 
         QTest::newRow("own") << u"  Einkauf  \nMilch"_s << QString() << u"Einkauf"_s << Badge {};
         QTest::newRow("imported") << u"Ideen"_s << u"ICS: notizen.ics"_s << u"Ideen"_s

@@ -49,11 +49,8 @@ private slots:
     void slidersSnapAndClamp_data()
     {
         // "font" and "height" go through the screen's sliders; "stored font" is a value as read from file.
-        QTest::addColumn<QString>("what");
-        QTest::addColumn<double>("input");
-        QTest::addColumn<std::optional<double>>("screen");
-        QTest::addColumn<double>("stored");
-        QTest::addColumn<QString>("text");
+        columns<QString, double, std::optional<double>, double, QString>(
+            "what", "input", "screen", "stored", "text");
         const std::optional<double> screen = 900.0, lowScreen = 500.0, noScreen;
         QTest::newRow("font below 80 %") << "font" << 0.5 << screen << 0.8 << "80%";
         QTest::newRow("font above 130 %") << "font" << 1.42 << screen << 1.3 << "130%";
@@ -116,8 +113,7 @@ private slots:
 
     void deleteAll_data()
     {
-        QTest::addColumn<int>("records");
-        QTest::addColumn<bool>("fileBlocked");
+        columns<int, bool>("records", "fileBlocked");
         QTest::newRow("three records") << 3 << false;
         QTest::newRow("no records, no file yet") << 0 << false;
         QTest::newRow("data file cannot be written") << 2 << true;
@@ -171,10 +167,8 @@ private slots:
 
     void autostart_data()
     {
-        QTest::addColumn<QByteArray>("existing");
-        QTest::addColumn<bool>("folderIsAFile");
-        QTest::addColumn<bool>("shownAtStart");
-        QTest::addColumn<bool>("shownAfterToggle");
+        columns<QByteArray, bool, bool, bool>(
+            "existing", "folderIsAFile", "shownAtStart", "shownAfterToggle");
         const QByteArray entry = "[Desktop Entry]\nType=Application\nExec=zettelwerk\n";
         QTest::newRow("off, switched on") << QByteArray() << false << false << true;
         QTest::newRow("on, switched off") << entry << false << true << false;
@@ -217,10 +211,9 @@ private slots:
 
     void syncFolder_data()
     {
-        QTest::addColumn<bool>("withRoot");
-        QTest::addColumn<QString>("chosen"); // "made": the calendar made under the root; "-": none
-        QTest::addColumn<QString>("folder"); // kept in the settings afterwards, relative to the data folder
-        QTest::addColumn<QString>("text");
+        // chosen: "made": the calendar made under the root; "-": none; folder: kept in the settings
+        // afterwards, relative to the data folder
+        columns<bool, QString, QString, QString>("withRoot", "chosen", "folder", "text");
 
         QTest::newRow("switched on: the calendar Zettelwerk is made")
             << true << u"-"_qs << u"cal/zettelwerk"_qs << u"Abgleich über DATA/cal/zettelwerk"_qs;
@@ -353,8 +346,7 @@ private slots:
 
     void execLineQuoting_data()
     {
-        QTest::addColumn<QString>("binary");
-        QTest::addColumn<QString>("exec");
+        columns<QString, QString>("binary", "exec");
         QTest::newRow("plain") << u"/usr/bin/zettelwerk"_qs << u"/usr/bin/zettelwerk"_qs;
         QTest::newRow("percent sign") << u"/opt/100%/zw"_qs << u"/opt/100%%/zw"_qs;
         // Quoting escapes $ and " with a backslash; the string level then doubles every backslash.
