@@ -1,7 +1,6 @@
 #pragma once
 
-// The real binary in a private home, the way a user or a script starts it: its data, settings and
-// single-instance socket never touch the user's.
+// The real binary in a private home: its data, settings and socket never touch the user's.
 
 #include <QDir>
 #include <QFile>
@@ -23,7 +22,6 @@ inline QProcessEnvironment privateHome(const QTemporaryDir& home, const QString&
     return env;
 }
 
-// Whether the app started in `home` listens for a second start yet.
 inline bool listening(const QTemporaryDir& home)
 {
     return !QDir(home.filePath(QStringLiteral("run")))
@@ -36,7 +34,6 @@ struct Outcome {
     QString out;
     QString err;
 
-    // All three at once, for one comparison.
     [[nodiscard]] QString all() const { return QString::number(exitCode) + u'|' + out + u'|' + err; }
 };
 

@@ -8,7 +8,6 @@
 #include <QDBusMessage>
 #include <QRect>
 #include <QSettings>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -35,11 +34,10 @@ public slots:
     void CloseNotification(uint id) { closed.append(id); }
 
 signals:
-    // What a server sends when the user picks one of a notification's actions.
     void ActionInvoked(uint id, const QString& key);
 };
 
-// Stands in for logind on the system bus, which here is the test's own bus: it tells of sleep.
+// Stands in for logind on the system bus (here the test's own bus): it tells of sleep.
 class FakeLogind : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
@@ -58,7 +56,6 @@ bool xdotool(const QStringList& args)
     return QProcess::execute(u"xdotool"_s, args) == 0;
 }
 
-// What xdotool prints, one entry a line.
 QStringList xdotoolLines(const QStringList& args)
 {
     QProcess process;
@@ -98,8 +95,7 @@ private slots:
         QVERIFY(bus.registerService(u"org.freedesktop.login1"_s));
         QProcessEnvironment env = privateHome(m_home, u"xcb"_s);
         env.insert(u"DBUS_SYSTEM_BUS_ADDRESS"_s, qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS"));
-        // The app ends through "Beenden": under AddressSanitizer the leak check at exit would report
-        // what the X and GL plugins, unloaded by then, keep for the process's life.
+        // Under AddressSanitizer the leak check at exit would report what the X and GL plugins keep.
         env.insert(u"ASAN_OPTIONS"_s, u"detect_leaks=0"_s);
         m_app.setProcessEnvironment(env);
         m_app.setProcessChannelMode(QProcess::MergedChannels);
@@ -114,20 +110,7 @@ private slots:
         QVERIFY(bus.registerService(u"org.kde.StatusNotifierWatcher"_s));
     }
 
-    void cleanupTestCase()
-    {
-        m_app.kill();
-        m_app.waitForFinished();
-        QDBusConnection bus = QDBusConnection::sessionBus();
-        bus.unregisterService(u"org.kde.StatusNotifierWatcher"_s);
-        bus.unregisterService(u"org.freedesktop.Notifications"_s);
-        bus.unregisterService(u"org.freedesktop.login1"_s);
-        bus.unregisterObject(u"/StatusNotifierWatcher"_s);
-        bus.unregisterObject(u"/org/freedesktop/Notifications"_s);
-    }
-
-    // The tray host came late and the app moved into it; a command hands an appointment to the
-    // running app, which fires it on time. (The bell's pixels: tst_trayicon; its count: tst_zettelwerkapp.)
+    // The tray host came late and the app moved into it; a command's appointment fires on time.
     void appointmentFires()
     {
         QTRY_VERIFY_WITH_TIMEOUT(!m_watcher.items().isEmpty(), 20000);
@@ -139,15 +122,13 @@ private slots:
             command({ u"add"_s, u"Tee"_s, u"--at"_s, at.toString(u"yyyy-MM-dd HH:mm"_s), u"--no-popup"_s }),
             0);
 
-        // Fires within 10 s of its time.
         const qint64 deadline = QDateTime::currentDateTime().msecsTo(at) + 12000;
         QTRY_VERIFY_WITH_TIMEOUT(!m_notifications.bodies.isEmpty(), deadline);
         QCOMPARE(m_notifications.bodies, QStringList { u"Erinnerung|Tee"_s });
         QTRY_VERIFY_WITH_TIMEOUT(savedNotes().size() == 1 && savedNotes().constFirst().isTriggered, 5000);
     }
 
-    // "Später" in the notification puts the alarm off. (That a put-off alarm comes again once:
-    // tst_alarmservice; a snooze handed to the running app: tst_app.)
+    // "Später" in the notification puts the alarm off.
     void snoozeFromTheNotification()
     {
         QCOMPARE(m_notifications.actions.constFirst(),
@@ -162,9 +143,7 @@ private slots:
             until >= before.addSecs(15 * 60 - 1) && until <= QDateTime::currentDateTime().addSecs(15 * 60));
     }
 
-    // The keyboard alone, never the pointer: an appointment made with a typed time, opened again and
-    // changed, deleted; the text size changed in the settings; a backup exported. Tab's order is the
-    // screen's, top to bottom.
+    // The keyboard alone: an appointment made, changed, deleted; the text size; a backup exported.
     void keyboardAlone()
     {
         openPanel();
@@ -194,8 +173,7 @@ private slots:
         QCOMPARE(
             notes.value(textsOf(notes).indexOf(u"Zahnarzt"_s)).alarmDate.toLocalTime().time(), QTime(23, 58));
 
-        // Back on "Heute": the header's seven, the month's three, then "Tee"'s card; Down goes on to
-        // the next card, past Tee's delete button.
+        // The header's seven, the month's three, then "Tee"'s card; Down skips Tee's delete button.
         const QStringList toFirstCard { tab, tab, tab, tab, tab, tab, tab, tab, tab, tab, tab };
         QVERIFY(keys(toFirstCard + QStringList { u"Down"_s, enter }));
         QTest::qWait(500);
@@ -221,8 +199,7 @@ private slots:
         QVERIFY(keys({ u"Left"_s }));
         QTRY_VERIFY_WITH_TIMEOUT(qFuzzyCompare(fontScale(), 1.0), 5000);
 
-        // The window height, the calendar import, then the backup screen; its JSON button is the
-        // last but one, after the rows. The name typed without ending gets ".json".
+        // The window height, the calendar import, then the backup screen's JSON button, last but one.
         QVERIFY(keys({ tab, tab, tab, enter }));
         QVERIFY(keys({ u"shift+Tab"_s, u"shift+Tab"_s, enter }));
         QTest::qWait(1000); // the file dialog
@@ -238,24 +215,16 @@ private slots:
         QVERIFY(!panelGeometry().isEmpty());
     }
 
-    // Appointments that fell due while the machine slept come back with a backup; the wake from
-    // sleep finds them at once: one notification and one window, and none rings twice. (Many due at
-    // once: tst_alarmservice's oneCheckManyAlarms; one window for them: tst_zettelwerkapp.)
+    // Appointments missed during sleep: the wake finds them at once, one notification and one window.
     void missedAlarmsAfterSleep()
     {
         const QDateTime now = QDateTime::currentDateTime();
         ReminderNotes notes;
-        for (int i = 0; i < 3; ++i) {
-            ReminderNote note = ReminderNote::create(now.addDays(-1));
-            note.text = u"Termin %1"_s.arg(i + 1);
-            note.hasAlarm = true;
-            note.alarmDate = now.addSecs(-3 * 3600);
-            notes.append(note);
-        }
+        for (int i = 1; i <= 3; ++i)
+            notes.append(appointment(u"Termin %1"_s.arg(i), now.addSecs(-3 * 3600)));
         const qsizetype before = m_notifications.bodies.size();
         const QString backup = m_home.filePath(u"backup.json"_s);
         QVERIFY(writeAll(backup, NoteJson::encodeCompact(notes)) && command({ u"restore"_s, backup }) == 0);
-        // Well before the next regular check is due (but for bad luck in the timer's phase).
         emit m_logind.PrepareForSleep(true);
         emit m_logind.PrepareForSleep(false);
         QTRY_COMPARE_WITH_TIMEOUT(m_notifications.bodies.size(), before + 1, 3000);
@@ -263,7 +232,6 @@ private slots:
         QVERIFY2(m_notifications.bodies.last().startsWith(title + u'|'),
             qPrintable(m_notifications.bodies.last()));
         QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(title).size(), 1, 5000);
-        // The next regular check finds nothing more to ring.
         QTest::qWait(alarmCheckMs + 1000);
         QCOMPARE(m_notifications.bodies.size(), before + 1);
         // Escape answers them all and closes the window.
@@ -272,8 +240,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(visibleWindows(title).isEmpty(), 5000);
     }
 
-    // "Beenden" and "Ja" at the real panel end the app with status 0. (Making, firing and deleting
-    // through the panel: keyboardAlone, tst_noteeditorcontroller and tst_zettelwerkapp.)
+    // "Beenden" and "Ja" at the real panel end the app with status 0.
     void quitFromThePanel()
     {
         openPanel();
@@ -319,7 +286,6 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT(!panelGeometry().isEmpty(), 5000);
     }
 
-    // A command beside the running app, in its home.
     int command(const QStringList& args) const
     {
         return runBinary(m_app.processEnvironment(), args).exitCode;

@@ -14,7 +14,6 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
 
 Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)
@@ -63,9 +62,7 @@ private slots:
     {
         QVERIFY2(
             !m_app->store().alarmService(), "the service starts one event-loop turn after the store loads");
-        AlarmService* alarms = service();
-        QVERIFY(alarms);
-        QVERIFY(alarms->isTimerActive());
+        QVERIFY(service() && service()->isTimerActive());
     }
 
     void alarmsShareOneWindow_data()
@@ -90,7 +87,6 @@ private slots:
         elapsed.start();
         alarms->triggerAlarm(first);
         QTRY_COMPARE(popups().size(), 1);
-        // A later check's alarm joins the open window, newest last.
         alarms->triggerAlarm(second);
         QVERIFY2(elapsed.elapsed() < 5000, "a running shell command must not hold up the alarm");
         QCOMPARE(popups().size(), 1);
