@@ -1,5 +1,5 @@
-#include "columns.h"
 #include "menubarlabel.h"
+#include "testsupport.h"
 #include "trayicon.h"
 
 #include <QSignalSpy>
@@ -56,31 +56,39 @@ class tst_TrayIcon : public QObject {
     Q_OBJECT
 
 private slots:
-    void swingAndFlash_data()
-    {
-        columns<int, QString>("ticks", "state");
-        QTest::newRow("tick 1") << 1 << u"-18° 1 ticks ticking"_qs;
-        QTest::newRow("tick 4") << 4 << u"18° 4 ticks red ticking"_qs;
-        QTest::newRow("tick 8") << 8 << u"18° 8 ticks ticking"_qs;
-        QTest::newRow("tick 12") << 12 << u"18° 12 ticks red ticking"_qs;
-    }
-
+    // Tick by tick: the swing, the flash every fourth tick, the bell's colour, and the bell kept inside.
     void swingAndFlash()
     {
-        QFETCH(int, ticks);
         MenuBarLabel label;
         label.setAlarmCount(1);
         QSignalSpy changes(&label, &MenuBarLabel::changed);
-        for (int i = 0; i < ticks; ++i)
-            label.tick();
-        QTEST(stateOf(label), "state");
-        QCOMPARE(changes.count(), ticks);
-        // The bell is orange, and red while it flashes.
-        const Census frame = census(render(label));
-        const int wanted = label.flashPhase() ? frame.red : frame.orange;
-        const int other = label.flashPhase() ? frame.orange : frame.red;
-        QVERIFY2(wanted > size * size / 20 && other * 20 < wanted,
-            qPrintable(QStringLiteral("orange %1, red %2").arg(frame.orange).arg(frame.red)));
+        QStringList states;
+        QList<double> crown;
+        for (int tick = 0; tick <= 12; ++tick, label.tick()) {
+            if (tick == 1 || tick % 4 == 0)
+                states.append(stateOf(label));
+            const QImage frame = render(label);
+            // The bell is orange, and red while it flashes; clipped, it shows solid pixels along the left
+            // edge.
+            const Census all = census(frame);
+            const int wanted = label.flashPhase() ? all.red : all.orange;
+            const int other = label.flashPhase() ? all.orange : all.red;
+            QVERIFY2(wanted > size * size / 20 && other * 20 < wanted
+                    && census(frame, { 0, 0, 1, size }).opaque == 0,
+                qPrintable(u"tick %1: orange %2, red %3"_qs.arg(tick).arg(all.orange).arg(all.red)));
+            // Only the bell's crown: the count covers part of its mouth.
+            crown.append(census(frame, { 0, 0, size, 25 }).vividX);
+        }
+        QCOMPARE(states,
+            strings(
+                "0° 0 ticks ticking|-18° 1 ticks ticking|18° 4 ticks red ticking|18° 8 ticks ticking|18° 12 "
+                "ticks red ticking"));
+        QCOMPARE(changes.count(), 13);
+        // Opposite swings lean the crown to opposite sides of upright, each by a few pixels.
+        const double one = crown.at(1) - crown.at(0);
+        const double other = crown.at(2) - crown.at(0);
+        QVERIFY2(std::min(one, other) < -1.5 && std::max(one, other) > 1.5,
+            qPrintable(QStringLiteral("%1 / %2").arg(one).arg(other)));
     }
 
     void resetsAfterLastAlarm_data()
@@ -159,28 +167,6 @@ private slots:
         QTRY_VERIFY(label.tickCount() >= 2);
         label.setAlarmCount(0);
         QTRY_VERIFY(!label.isTicking());
-    }
-
-    void swingIsVisibleAndStaysInside()
-    {
-        // Only the bell's crown: the count covers part of its mouth.
-        auto crownCentre = [](const MenuBarLabel& label) {
-            return census(render(label), { 0, 0, size, 25 }).vividX;
-        };
-        MenuBarLabel label;
-        label.setAlarmCount(1);
-        QList<double> crown;
-        for (int tick = 0; tick <= 8; ++tick, label.tick()) {
-            // A clipped bell shows as a straight run of solid pixels along the left edge.
-            QVERIFY2(
-                census(render(label), QRect(0, 0, 1, size)).opaque == 0, qPrintable(QString::number(tick)));
-            crown.append(crownCentre(label));
-        }
-        // Opposite swings lean the crown to opposite sides of upright, each by a few pixels.
-        const double one = crown.at(1) - crown.at(0);
-        const double other = crown.at(2) - crown.at(0);
-        QVERIFY2(std::min(one, other) < -1.5 && std::max(one, other) > 1.5,
-            qPrintable(QStringLiteral("%1 / %2").arg(one).arg(other)));
     }
 
     void countIsDrawn()
