@@ -79,12 +79,10 @@ private slots:
         QCOMPARE(run({}).all(), u"0|Zettelwerk läuft bereits – das Panel wurde geöffnet.\n|"_s);
         QCOMPARE(m_running.state(), QProcess::Running);
 
-        // The id the app answers with is the one edit finds.
         const QString id = run({ u"add"_s, u"Tee"_s, u"--at"_s, u"2030-01-01 08:00"_s }).out.left(6);
         // Files are read by the command, never by the app: its stdin (a pipe) is refused at once.
         QCOMPARE(run({ u"restore"_s, u"/dev/stdin"_s }).all(),
             u"1||/dev/stdin ist keine gewöhnliche Datei (sondern ein Gerät, eine Pipe oder ein Socket)\n"_s);
-        // A refusal and its exit status come back.
         QCOMPARE(run({ u"add"_s, u"  "_s }).all(), u"1||Der Text ist leer: eine Notiz braucht Text\n"_s);
 
         // edit stands for done, snooze and delete, which take the same way.

@@ -128,7 +128,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(savedNotes().size() == 1 && savedNotes().constFirst().isTriggered, 5000);
     }
 
-    // "Später" in the notification puts the alarm off.
     void snoozeFromTheNotification()
     {
         QCOMPARE(m_notifications.actions.constFirst(),
@@ -240,7 +239,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(visibleWindows(title).isEmpty(), 5000);
     }
 
-    // "Beenden" and "Ja" at the real panel end the app with status 0.
     void quitFromThePanel()
     {
         openPanel();

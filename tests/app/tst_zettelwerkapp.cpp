@@ -136,9 +136,7 @@ private slots:
         QSignalSpy emptied(&model, &AlarmPopupModel::emptied);
         QList<FiredAlarm> alarms;
         for (const QChar kind : kinds) {
-            const auto which = kind == u'm' ? FiredAlarm::Kind::Missed
-                : kind == u't'              ? FiredAlarm::Kind::Test
-                                            : FiredAlarm::Kind::OnTime;
+            const auto which = FiredAlarm::Kind(u"omt"_s.indexOf(kind));
             alarms.append(
                 { which == FiredAlarm::Kind::Test ? QUuid() : QUuid::createUuid(), kind, {}, which });
         }
