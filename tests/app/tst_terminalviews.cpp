@@ -43,6 +43,12 @@ private slots:
             << u"Kommende\nDo., 10. Dez. 2026, Ganztägig\tFerien\nMorgen, 09:00 – 18:00\tUrlaub\nHeute\nHeute, 10:00\tZahnarzt\nHeute, Ganztägig\tGanztags\nVergangen\nGestern, 08:00\tGestern"_qs;
         QTest::newRow("notizen newest first")
             << u"notizen"_qs << monday << u"5. Dezember 2026\tNeuer\n1. Dezember 2026\tEinkaufen"_qs;
+        QTest::newRow("kalender: own range, imported range, starts on a Tuesday")
+            << u"kalender"_qs << QDate(2026, 12, 1)
+            << u"Dezember 2026\nMo  Di  Mi  Do  Fr  Sa  So\n     1   2   3   4   5   6\n 7   8*  9* 10# 11+ 12  13\n14  15  16  17  18  19  20\n21  22  23  24  25  26  27\n28  29  30  31"_qs;
+        QTest::newRow("kalender: starts on a Sunday")
+            << u"kalender"_qs << QDate(2025, 6, 1)
+            << u"Juni 2025\nMo  Di  Mi  Do  Fr  Sa  So\n                         1\n 2   3   4   5   6   7   8\n 9  10  11  12  13  14  15\n16  17  18  19  20  21  22\n23  24  25  26  27  28  29\n30"_qs;
     }
 
     void views()
@@ -50,34 +56,11 @@ private slots:
         QFETCH(QString, view);
         QFETCH(QDate, day);
         const QDateTime now = at("2026-12-07 09:00");
-        QTEST(view == u"agenda"_qs      ? TerminalViews::agenda(m_notes, day, now)
-                : view == u"termine"_qs ? TerminalViews::appointments(m_notes, now)
-                                        : TerminalViews::plainNotes(m_notes),
+        QTEST(view == u"agenda"_qs       ? TerminalViews::agenda(m_notes, day, now)
+                : view == u"termine"_qs  ? TerminalViews::appointments(m_notes, now)
+                : view == u"kalender"_qs ? TerminalViews::calendar(m_notes, day, false)
+                                         : TerminalViews::plainNotes(m_notes),
             "expected");
-    }
-
-    void calendarGrid_data()
-    {
-        columns<QDate, QStringList>("month", "expected");
-        QTest::newRow("December 2026: own range, imported range, starts on a Tuesday")
-            << QDate(2026, 12, 1)
-            << QStringList { u"Dezember 2026"_qs, u"Mo  Di  Mi  Do  Fr  Sa  So"_qs,
-                   u"     1   2   3   4   5   6"_qs, u" 7   8*  9* 10# 11+ 12  13"_qs,
-                   u"14  15  16  17  18  19  20"_qs, u"21  22  23  24  25  26  27"_qs, u"28  29  30  31"_qs };
-        QTest::newRow("June 2025 starts on a Sunday")
-            << QDate(2025, 6, 1)
-            << QStringList { u"Juni 2025"_qs, u"Mo  Di  Mi  Do  Fr  Sa  So"_qs,
-                   u"                         1"_qs };
-    }
-
-    void calendarGrid()
-    {
-        QFETCH(QDate, month);
-        QFETCH(QStringList, expected);
-        const QStringList lines = TerminalViews::calendar(m_notes, month, false).split(QLatin1Char('\n'));
-        QCOMPARE(lines.mid(0, expected.size()), expected);
-        for (const QString& line : lines)
-            QVERIFY2(!line.endsWith(QLatin1Char(' ')), qPrintable(line));
     }
 
     void colouredMarkers()
