@@ -7,12 +7,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 inline QProcessEnvironment privateHome(const QTemporaryDir& home, const QString& platform)
 {
-    using namespace Qt::StringLiterals;
-    QDir(home.path()).mkpath(u"run"_s);
-    QFile::setPermissions(
-        home.filePath(u"run"_s), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QDir().mkdir(home.filePath(u"run"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"HOME"_s, home.path());
     env.insert(u"XDG_DATA_HOME"_s, home.filePath(u"data"_s));
@@ -24,9 +23,7 @@ inline QProcessEnvironment privateHome(const QTemporaryDir& home, const QString&
 
 inline bool listening(const QTemporaryDir& home)
 {
-    return !QDir(home.filePath(QStringLiteral("run")))
-                .entryList({ QStringLiteral("*.sock") }, QDir::System)
-                .isEmpty();
+    return !QDir(home.filePath(u"run"_s)).entryList({ u"*.sock"_s }, QDir::System).isEmpty();
 }
 
 struct Outcome {

@@ -4,8 +4,6 @@
 
 #include <QFileInfo>
 
-using namespace Qt::StringLiterals;
-
 class tst_App : public QObject {
     Q_OBJECT
 

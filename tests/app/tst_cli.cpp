@@ -295,8 +295,7 @@ private slots:
             = u"Die Datendatei %1 ist beschädigt und wurde nicht geladen; sie bleibt unverändert\n"_qs;
         const QString folder = u"Die Datendatei %1 ist ein Ordner; sie bleibt unverändert\n"_qs;
         // One command of each kind that reads the records: a view, a reader, one by id.
-        for (const char* command :
-            { "list|--json", "agenda", "backup|/tmp/zettelwerk-never.json", "show|ABCD" }) {
+        for (const char* command : { "agenda", "backup|/tmp/zettelwerk-never.json", "show|ABCD" }) {
             QTest::addRow("%s, damaged", command) << false << strings(command) << damaged;
             QTest::addRow("%s, a folder", command) << true << strings(command) << folder;
         }

@@ -9,8 +9,6 @@
 #include <QRect>
 #include <QSettings>
 
-using namespace Qt::StringLiterals;
-
 // Stands in for the desktop's notification server and records what arrives.
 class FakeNotifications : public QObject {
     Q_OBJECT
@@ -217,10 +215,9 @@ private slots:
     // Appointments missed during sleep: the wake finds them at once, one notification and one window.
     void missedAlarmsAfterSleep()
     {
-        const QDateTime now = QDateTime::currentDateTime();
         ReminderNotes notes;
         for (int i = 1; i <= 3; ++i)
-            notes.append(appointment(u"Termin %1"_s.arg(i), now.addSecs(-3 * 3600)));
+            notes.append(appointment(u"Termin %1"_s.arg(i), QDateTime::currentDateTime().addSecs(-3 * 3600)));
         const qsizetype before = m_notifications.bodies.size();
         const QString backup = m_home.filePath(u"backup.json"_s);
         QVERIFY(writeAll(backup, NoteJson::encodeCompact(notes)) && command({ u"restore"_s, backup }) == 0);

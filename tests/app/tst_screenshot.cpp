@@ -24,12 +24,15 @@ const QSize panelPixels(760, 1160); // 380 × 580 points at twice the pixels
 
 const auto demoNow = [] { return QDateTime(QDate(2026, 12, 7), QTime(10, 0)); };
 
-double meanLightness(const QImage& image, const QRect& area)
+// With `above`, the share of pixels lighter than that.
+double meanLightness(const QImage& image, const QRect& area, std::optional<double> above = {})
 {
     double sum = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x)
-            sum += image.pixelColor(x, y).lightnessF();
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const double lightness = image.pixelColor(x, y).lightnessF();
+            sum += above ? double(lightness > *above) : lightness;
+        }
     }
     return sum / (area.width() * area.height());
 }
@@ -155,7 +158,6 @@ private slots:
     {
         QFETCH(QString, screen);
         QAccessible::setActive(true);
-        QStringList silent;
         QStringList misnamed;
         int controls = 0;
         const std::function<void(QQuickItem*)> walk = [&](QQuickItem* item) {
@@ -169,7 +171,7 @@ private slots:
                 const QString type = QString::fromLatin1(item->metaObject()->className()).section(u'_', 0, 0);
                 if (role == QAccessible::NoRole || role == QAccessible::Client || role == QAccessible::Pane
                     || face->text(QAccessible::Name).trimmed().isEmpty())
-                    silent.append(type + u' ' + item->objectName());
+                    misnamed.append(u"silent "_s + type + u' ' + item->objectName());
                 // A tab says it is one; a switch says it is one and whether it is on.
                 const QVariant on = item->property(type == u"ToggleRow"_s ? "checked" : "isSelected");
                 if ((type == u"TabButton"_s && role != QAccessible::PageTab)
@@ -194,24 +196,17 @@ private slots:
         QVERIFY2(renderScreenshot(*m_store, screen, m_dir.filePath(u"a11y.png"_s), std::nullopt, &error,
                      [&walk](QQuickWindow& window) { walk(window.contentItem()); }),
             qPrintable(error));
-        QVERIFY2(silent.isEmpty(), qPrintable(silent.join(u", "_s)));
         QVERIFY2(misnamed.isEmpty(), qPrintable(misnamed.join(u", "_s)));
         QVERIFY(controls > 0);
 
         Appearance::instance().setDark(true);
         const QImage image = render(screen);
         Appearance::instance().setDark(false);
-        QVERIFY(!image.isNull());
         // Mostly dark, with light text on it: no light background kept, no dark text on dark.
-        qsizetype light = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x)
-                light += image.pixelColor(x, y).lightnessF() > 0.6 ? 1 : 0;
-        }
-        const double lightShare = double(light) / (double(image.width()) * image.height());
         const double mean = meanLightness(image, image.rect());
-        QVERIFY2(mean < 0.3, qPrintable(u"mean lightness %1"_s.arg(mean)));
-        QVERIFY2(lightShare > 0.005, qPrintable(u"light pixels %1 %"_s.arg(lightShare * 100)));
+        const double lightShare = meanLightness(image, image.rect(), 0.6);
+        QVERIFY2(mean < 0.3 && lightShare > 0.005,
+            qPrintable(u"mean lightness %1, light pixels %2 %"_s.arg(mean).arg(lightShare * 100)));
     }
 
 private:

@@ -172,9 +172,8 @@ private slots:
     {
         const QRect corner(28, 26, size - 28, size - 26);
         const QRect top(0, 0, size, 25);
-        const QList<int> counts { 1, 3, 12, 99 };
         QList<QImage> frames;
-        for (const int count : counts) {
+        for (const int count : { 1, 3, 12, 99 }) {
             MenuBarLabel label;
             label.setAlarmCount(count);
             frames.append(render(label));
