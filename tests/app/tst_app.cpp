@@ -22,33 +22,28 @@ private slots:
 
     void commandLine_data()
     {
-        // dataFile: none, damaged or one record; output: in stdout; on failure the start of stderr
-        columns<QString, QStringList, int, QString>("dataFile", "args", "exitCode", "output");
-        const auto row
-            = [](const char* name, const char* dataFile, const char* args, int exitCode, const char* output) {
-                  QTest::newRow(name) << QString::fromUtf8(dataFile) << strings(args) << exitCode
-                                      << QString::fromUtf8(output);
-              };
-        row("version", "none", "--version", 0, "Zettelwerk 1.2\n");
-        row("empty list", "none", "list|--json", 0, "[]\n");
-        row("self-test loads the panel", "none", "--self-test", 0, "Selbsttest bestanden\n");
-        row("bad command", "none", "frobnicate", 2, "Unbekannter Befehl: frobnicate");
-        row("list of a damaged file", "damaged", "list|--json", 1, "Die Datendatei ");
-        row("list of a record", "one record", "list|--json", 0, "\"text\":\"Tee\"");
+        // content: the data file's, none when empty; output: in stdout; on failure the start of stderr
+        columns<QByteArray, QStringList, int, QString>("content", "args", "exitCode", "output");
+        const auto row = [](const char* name, const QByteArray& content, const char* args, int exitCode,
+                             const char* output) {
+            QTest::newRow(name) << content << strings(args) << exitCode << QString::fromUtf8(output);
+        };
+        row("version", {}, "--version", 0, "Zettelwerk 1.2\n");
+        row("empty list", {}, "list|--json", 0, "[]\n");
+        row("self-test loads the panel", {}, "--self-test", 0, "Selbsttest bestanden\n");
+        row("bad command", {}, "frobnicate", 2, "Unbekannter Befehl: frobnicate");
+        row("list of a damaged file", "[{", "list|--json", 1, "Die Datendatei ");
+        row("list of a record", NoteJson::encodeCompact({ plain(u"Tee"_s, berlin(2026, 1, 1)) }),
+            "list|--json", 0, "\"text\":\"Tee\"");
     }
 
     void commandLine()
     {
-        QFETCH(QString, dataFile);
+        QFETCH(QByteArray, content);
         QFETCH(QStringList, args);
         QFETCH(int, exitCode);
         QFETCH(QString, output);
-        const QString path = this->dataFile();
-        QByteArray content;
-        if (dataFile == u"damaged")
-            content = "[{";
-        else if (dataFile == u"one record")
-            content = NoteJson::encodeCompact({ plain(u"Tee"_s, berlin(2026, 1, 1)) });
+        const QString path = dataFile();
         QVERIFY(content.isEmpty() || (QDir().mkpath(QFileInfo(path).path()) && writeAll(path, content)));
         const auto entries
             = [&path] { return QFileInfo(path).dir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot); };

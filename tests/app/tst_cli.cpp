@@ -23,7 +23,7 @@ private slots:
     {
         m_store.reset();
         m_dir = std::make_unique<QTemporaryDir>();
-        m_store = std::make_unique<NoteStore>(m_dir->filePath(QStringLiteral("data")));
+        m_store = std::make_unique<NoteStore>(m_dir->filePath(u"data"_qs));
     }
 
     void refusedInput_data()
@@ -141,7 +141,7 @@ private slots:
     void add()
     {
         QFETCH(QStringList, args);
-        const QString app = m_dir->filePath(QStringLiteral("My App.desktop"));
+        const QString app = m_dir->filePath(u"My App.desktop"_qs);
         QVERIFY(writeAll(app, {}));
         const Cli::Result result = run(args.replaceInStrings(u"APP"_qs, app));
         QCOMPARE(result.exitCode, 0);
@@ -177,7 +177,7 @@ private slots:
         QVERIFY(run(strings("add|eins")).exitCode == 0);
         QVERIFY(run(strings("add|zwei")).exitCode == 0);
         const QByteArray before = fileContent();
-        const QString backupPath = m_dir->filePath(QStringLiteral("backup.json"));
+        const QString backupPath = m_dir->filePath(u"backup.json"_qs);
 
         Cli::Result result = run({ u"backup"_qs, backupPath });
         QCOMPARE(result.out, u"2 Einträge als JSON gespeichert\n"_qs);
@@ -237,8 +237,8 @@ private slots:
         QVERIFY(run(strings("add|bleibt")).exitCode == 0);
         const QByteArray before = fileContent();
 
-        const QString path = m_dir->filePath(QStringLiteral("input"));
-        const QString target = m_dir->filePath(QStringLiteral("target"));
+        const QString path = m_dir->filePath(u"input"_qs);
+        const QString target = m_dir->filePath(u"target"_qs);
         if (kind == u"file")
             QVERIFY(writeAll(path, content));
         else if (kind == u"folder")
@@ -312,24 +312,23 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, reason);
         const QString path = m_store->filePath();
+        const QDir dir = QFileInfo(path).dir();
         const QByteArray damaged = "[{\"id\":\"2F1D3C9E-";
         QVERIFY(fileIsFolder ? QDir().mkpath(path) : writeAll(path, damaged));
-        m_store = std::make_unique<NoteStore>(QFileInfo(path).path());
-        const QStringList before
-            = QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        m_store = std::make_unique<NoteStore>(dir.path());
+        const QStringList before = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
         const Cli::Result result = run(args);
         QVERIFY2(result.err.startsWith(reason.arg(path)), qPrintable(result.err));
         if (args.constFirst() == u"add") {
             QCOMPARE(result.exitCode, 0);
             QCOMPARE(NoteJson::decode(fileContent())->size(), 1);
-            const QString copy
-                = QDir(QFileInfo(path).path()).entryList({ u"notes.json.unreadable-*"_qs }).value(0);
-            QCOMPARE(readAll(QFileInfo(path).dir().filePath(copy)), damaged);
+            QCOMPARE(
+                readAll(dir.filePath(dir.entryList({ u"notes.json.unreadable-*"_qs }).value(0))), damaged);
             return;
         }
         QVERIFY2(refused(result, 1, reason.arg(path)), qPrintable(m_said));
-        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        QCOMPARE(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
         QCOMPARE(QFileInfo(path).isDir(), fileIsFolder);
         if (!fileIsFolder)
             QCOMPARE(readAll(path), damaged);
@@ -530,7 +529,7 @@ private slots:
                 "AAAA2222-0000-4000-8000-000000000003", appointment(u"Tee"_qs, berlin(2026, 12, 8, 10))) }));
         for (QString& arg : args) {
             if (arg == u"A"_qs || arg == u"N"_qs || arg == u"O"_qs)
-                arg = strings("aaaa1|BBBB|AAAA22").at(QStringLiteral("ANO").indexOf(arg));
+                arg = strings("aaaa1|BBBB|AAAA22").at(u"ANO"_qs.indexOf(arg));
         }
         const auto state = [this] {
             QStringList records;
@@ -639,13 +638,10 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(bool, streamed);
         const bool list = args.constFirst() == u"list"_qs;
-        const QDir dir(m_dir->path());
-        const QString dataFilePath = dir.filePath(u"data/notes.json"_qs);
-        QFile::remove(dataFilePath);
-        if (list && !file.isEmpty())
-            QVERIFY(writeAll(dataFilePath, file));
-        QVERIFY(writeAll(dir.filePath(u"file.ics"_qs), list ? QByteArray() : file));
-        args.replaceInStrings(u"file.ics"_qs, dir.filePath(u"file.ics"_qs));
+        const QString dataFilePath = m_store->filePath();
+        QVERIFY(!list || file.isEmpty() || writeAll(dataFilePath, file));
+        QVERIFY(writeAll(m_dir->filePath(u"file.ics"_qs), list ? QByteArray() : file));
+        args.replaceInStrings(u"file.ics"_qs, m_dir->filePath(u"file.ics"_qs));
         const auto prepared = Cli::prepare(args);
         QVERIFY(std::holds_alternative<Cli::Request>(prepared));
 
@@ -655,7 +651,7 @@ private slots:
         QCOMPARE(status.has_value(), streamed);
         if (!streamed)
             return;
-        m_store = std::make_unique<NoteStore>(dir.filePath(u"data"_qs));
+        m_store = std::make_unique<NoteStore>(m_dir->filePath(u"data"_qs));
         const Cli::Result ordinary = run(args);
         QCOMPARE(*status, ordinary.exitCode);
         QCOMPARE(out.data(), ordinary.out.toUtf8());

@@ -8,7 +8,7 @@ namespace {
 
 QDateTime at(const char* text)
 {
-    return QDateTime::fromString(QString::fromLatin1(text), QStringLiteral("yyyy-MM-dd HH:mm"));
+    return QDateTime::fromString(QString::fromLatin1(text), u"yyyy-MM-dd HH:mm"_qs);
 }
 
 } // namespace

@@ -60,8 +60,7 @@ private slots:
 
     void serviceStartsAfterLoadingWithoutCheckingAtOnce()
     {
-        QVERIFY2(
-            !m_app->store().alarmService(), "the service starts one event-loop turn after the store loads");
+        QVERIFY2(!m_app->store().alarmService(), "the service starts a turn after the store loads");
         QVERIFY(service() && service()->isTimerActive());
     }
 
@@ -79,7 +78,7 @@ private slots:
         QVERIFY(alarms);
         ReminderNote first = appointment(u"Erster"_s, QDateTime::currentDateTime());
         // exec with its own output: the test runner waits for every holder of the test's output pipe.
-        first.shellScript = QStringLiteral("exec sleep 60 >/dev/null 2>&1");
+        first.shellScript = u"exec sleep 60 >/dev/null 2>&1"_s;
         const ReminderNote second = appointment(u"Zweiter"_s, QDateTime::currentDateTime());
         QVERIFY(m_app->store().replaceNotes({ first, second }));
 
@@ -94,13 +93,12 @@ private slots:
         const auto messages = [popup] { return itemsNamed(popup->contentItem(), u"message"_s); };
         QTRY_COMPARE(messages().size(), 2);
         QCOMPARE(messages().at(1)->property("text").toString(), u"Zweiter"_s);
-        QCOMPARE(popup->title(), QStringLiteral("2 Erinnerungen"));
+        QCOMPARE(popup->title(), u"2 Erinnerungen"_s);
         QCOMPARE(m_app->store().alarmCount(), 0);
 
         // "OK" answers its own row; "Später" on the last one puts it off and closes the window.
-        QVERIFY(QMetaObject::invokeMethod(
-            itemsNamed(popup->contentItem(), QStringLiteral("okButton")).at(0), "clicked"));
-        QTRY_COMPARE(popup->title(), QStringLiteral("Erinnerung"));
+        QVERIFY(QMetaObject::invokeMethod(itemsNamed(popup->contentItem(), u"okButton"_s).at(0), "clicked"));
+        QTRY_COMPARE(popup->title(), u"Erinnerung"_s);
         const QDateTime before = QDateTime::currentDateTime();
         QVERIFY(QMetaObject::invokeMethod(
             popup->property("alarms").value<QObject*>(), "snooze", Q_ARG(int, 0), Q_ARG(int, 1)));
@@ -113,7 +111,7 @@ private slots:
         alarms->triggerAlarm(first);
         QTRY_VERIFY(!answered);
         QTRY_COMPARE(popups().size(), 1);
-        QCOMPARE(popups().constFirst()->title(), QStringLiteral("Erinnerung"));
+        QCOMPARE(popups().constFirst()->title(), u"Erinnerung"_s);
     }
 
     void alarmWindowHeading_data()
@@ -171,15 +169,14 @@ private slots:
         QCOMPARE(m_app->menuBarLabel().alarmCount(), 2);
         QVERIFY(m_app->menuBarLabel().isTicking());
         QVERIFY(popups().isEmpty());
-        const QString line
-            = QStringLiteral("Neue Notiz – ") + note.alarmDate.toString(QStringLiteral("HH:mm"));
+        const QString line = u"Neue Notiz – "_s + note.alarmDate.toString(u"HH:mm"_s);
         QCOMPARE(m_app->menuBarLabel().toolTip(), line + u'\n' + line);
 
         m_app->showPanel();
         QVERIFY(m_app->panel() && m_app->panel()->isVisible());
         QCOMPARE(m_app->store().alarmCount(), 0);
         QVERIFY(!m_app->menuBarLabel().isAlarming());
-        QCOMPARE(m_app->menuBarLabel().toolTip(), QStringLiteral("Zettelwerk"));
+        QCOMPARE(m_app->menuBarLabel().toolTip(), u"Zettelwerk"_s);
         // Opened on "Heute" with what rang on top, once; gone when the panel closes.
         PanelController& panel = m_app->panelController();
         QCOMPARE(panel.selectedTab(), 0);
