@@ -10,7 +10,6 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 
 #include <memory>
@@ -34,9 +33,8 @@ QVariant wrapped(const QVariant& value, int times)
 
 } // namespace
 
-// The desktop portal's settings, on a bus connection of its own so that the watcher's calls
-// really travel through the bus daemon. It answers either as a current portal (ReadOne) or as an
-// older one that knows only Read, whose answer is a variant inside a variant.
+// The portal's settings on a connection of its own, so calls really travel through the bus daemon;
+// it answers as a current portal (ReadOne) or an older one (only Read, a variant in a variant).
 class FakePortal : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
@@ -109,8 +107,7 @@ private:
     int m_delayMs;
 };
 
-// The desktop's light or dark preference: read from the portal without waiting for it, followed
-// while running, and taken from the palette where no portal answers.
+// The desktop's light or dark preference: from the portal without waiting, else from the palette.
 class tst_ColorSchemeWatcher : public QObject {
     Q_OBJECT
 
@@ -195,44 +192,25 @@ private slots:
         QCOMPARE(changes.size(), 2);
     }
 
-    void whileRunning_data()
+    void followedWhileRunning()
     {
-        columns<QString, QString, QVariant, bool>("group", "key", "value", "dark");
-        const QString appearance = u"org.freedesktop.appearance"_s;
-        const QString scheme = u"color-scheme"_s;
-        // The portal said "prefer light" at start.
-        QTest::newRow("to dark") << appearance << scheme << QVariant(1u) << true;
-        QTest::newRow("another key") << appearance << u"accent-color"_s << QVariant(1u) << false;
-        QTest::newRow("another group") << u"org.gnome.desktop.interface"_s << scheme << QVariant(1u) << false;
-        QTest::newRow("unknown value") << appearance << scheme << QVariant(9u) << false;
-    }
-
-    void whileRunning()
-    {
-        QFETCH(QString, group);
-        QFETCH(QString, key);
-        QFETCH(QVariant, value);
-        QFETCH(bool, dark);
-
         FakePortal fake(QVariant(2u), true, 0);
         QVERIFY(fake.start());
         ColorSchemeWatcher watcher;
         watcher.start();
         QTRY_VERIFY(watcher.fromPortal());
-        QVERIFY(!watcher.dark());
-
         QSignalSpy changes(&watcher, &ColorSchemeWatcher::darkChanged);
-        fake.change(group, key, value);
-        // A change that must not count: a later one that does shows it was delivered and ignored.
-        if (!dark)
-            fake.change(u"org.freedesktop.appearance"_s, u"color-scheme"_s, QVariant(1u));
+        // Another key, another group and an unknown value leave "prefer light" as it was.
+        const QString appearance = u"org.freedesktop.appearance"_s;
+        fake.change(appearance, u"accent-color"_s, QVariant(1u));
+        fake.change(u"org.gnome.desktop.interface"_s, u"color-scheme"_s, QVariant(1u));
+        fake.change(appearance, u"color-scheme"_s, QVariant(9u));
+        QTest::qWait(300);
+        QCOMPARE(changes.size(), 0);
+        fake.change(appearance, u"color-scheme"_s, QVariant(1u));
         QVERIFY(changes.wait(2000));
-        QCOMPARE(changes.size(), 1);
         QVERIFY(watcher.dark());
-        if (!dark)
-            return;
-        // And back again.
-        fake.change(group, key, QVariant(2u));
+        fake.change(appearance, u"color-scheme"_s, QVariant(2u));
         QVERIFY(changes.wait(2000));
         QVERIFY(!watcher.dark());
     }
