@@ -1,13 +1,10 @@
 #include "quickadd.h"
 #include "testsupport.h"
 
-#include <QTest>
-
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Tuesday, 8 December 2026, 10:00.
 const QDateTime tuesday = berlin(2026, 12, 8, 10, 0);
 
 } // namespace
@@ -19,17 +16,13 @@ class tst_QuickAdd : public QObject {
 private slots:
     void phrases_data()
     {
-        columns<QString, QDateTime>("text", "now");
-        // "yyyy-MM-dd HH:mm[–HH:mm][ repeat] | title"; empty: nothing understood.
-        QTest::addColumn<QString>("expected");
-
-        // Each of `texts` is read as `expected`.
+        // expected: "yyyy-MM-dd HH:mm[–HH:mm][ repeat] | title"; empty: nothing understood
+        columns<QString, QDateTime, QString>("text", "now", "expected");
         const auto row = [](std::initializer_list<const char*> texts, const char* expected,
                              const QDateTime& now = tuesday) {
             for (const char* text : texts)
                 QTest::newRow(text) << QString::fromUtf8(text) << now << QString::fromUtf8(expected);
         };
-        // Days.
         row({ "Zahnarzt morgen 14:30" }, "2026-12-09 14:30 | Zahnarzt");
         row({ "Zahnarzt heute 14:30" }, "2026-12-08 14:30 | Zahnarzt");
         row({ "Zahnarzt übermorgen 14:30" }, "2026-12-10 14:30 | Zahnarzt");
@@ -51,12 +44,9 @@ private slots:
         row({ "Zahnarzt nächsten Dienstag 18 Uhr" }, "2026-12-15 18:00 | Zahnarzt");
         row({ "Zahnarzt Mittwoch", "Zahnarzt Mi" }, "2026-12-09 09:00 | Zahnarzt");
         row({ "Zahnarzt Donnerstag", "Zahnarzt kommenden Donnerstag" }, "2026-12-10 09:00 | Zahnarzt");
-        row({ "Zahnarzt Freitag", "Zahnarzt Fr." }, "2026-12-11 09:00 | Zahnarzt");
-        row({ "Zahnarzt Samstag", "Zahnarzt Sa" }, "2026-12-12 09:00 | Zahnarzt");
         row({ "Zahnarzt Sonntag", "Zahnarzt So" }, "2026-12-13 09:00 | Zahnarzt");
         // A short form is a weekday only as written so.
         row({ "so ein Tag", "mo bis fr", "Zahnarzt do" }, "");
-        // Times.
         row({ "Zahnarzt 14:30", "Zahnarzt 14.30", "Zahnarzt halb 3", "Zahnarzt um halb 3",
                 "Zahnarzt 14:30 abends", "Zahnarzt 14:30 Uhr" },
             "2026-12-08 14:30 | Zahnarzt");
@@ -88,7 +78,6 @@ private slots:
         row({ "Zahnarzt um 11 nachts" }, "2026-12-08 23:00 | Zahnarzt");
         row({ "Zahnarzt in 10 Min.", "Zahnarzt in 10 Minuten" }, "2026-12-08 10:10 | Zahnarzt");
         row({ "Tee in 5 min" }, "2026-12-08 10:05 | Tee", berlin(2026, 12, 8, 10, 0, 42));
-        // Repeats.
         row({ "Tabletten täglich 8 Uhr", "Tabletten jeden Tag 8 Uhr" },
             "2026-12-09 08:00 Täglich | Tabletten");
         row({ "Zahnarzt morgen 14:30 wöchentlich", "Zahnarzt morgen 14:30 jede Woche" },
@@ -98,7 +87,6 @@ private slots:
         row({ "Geburtstag Oma jährlich am 24.3.", "Geburtstag Oma jedes Jahr am 24.3." },
             "2027-03-24 09:00 Jährlich | Geburtstag Oma");
         row({ "Tabletten täglich", "Sport wöchentlich" }, "");
-        // Ranges.
         row({ "Meeting von 10 bis 12", "Meeting morgen von 10 bis 12", "Meeting 10–12 Uhr",
                 "Meeting 10-12 Uhr" },
             "2026-12-09 10:00–12:00 | Meeting");
@@ -115,7 +103,6 @@ private slots:
                 "Version 1.5 veröffentlichen", "Zahnarzt heute 8:00", "Zahnarzt heute um 9" },
             "");
         row({ "morgen 14:30" }, "2026-12-09 14:30 | ");
-        // Clock changes and year ends.
         const QDateTime springEve = berlin(2026, 3, 28, 10, 0);
         row({ "Bäcker morgen 3:30" }, "2026-03-29 03:30 | Bäcker", springEve);
         // The hour the clocks skip does not exist.

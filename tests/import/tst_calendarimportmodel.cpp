@@ -6,12 +6,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimeZone>
 
 namespace {
@@ -27,8 +24,7 @@ QString column(const RowModel* model, int index)
 
 } // namespace
 
-// The import screen's flows on a fake system calendar and a store in a temporary folder, on
-// Monday, 7 December 2026, 10:00.
+// The import screen's flows on a fake system calendar and a store in a temporary folder.
 class tst_CalendarImportModel : public QObject {
     Q_OBJECT
 
@@ -38,6 +34,8 @@ private slots:
         m_model.reset();
         m_store.reset();
         m_dir = std::make_unique<QTemporaryDir>();
+        m_log.clear();
+        Log::setSink([this](const QString& line) { m_log.append(line); });
         m_calendars = FakeCalendarStore();
         m_calendars.add(u"Arbeit"_qs,
             { calendarEvent(u"Zahnarzt"_qs, berlin(2026, 12, 9, 10, 0)),
@@ -46,6 +44,8 @@ private slots:
                 calendarEvent(u"B"_qs, berlin(2026, 12, 9, 16, 0)),
                 calendarEvent(QString(), berlin(2026, 12, 9, 17, 0)) });
     }
+
+    void cleanup() { Log::setSink({}); }
 
     void defaultRange_data()
     {
@@ -154,8 +154,7 @@ private slots:
         row("replaceAll,skip 1", 2, "true|false", 4, 5);
         row("replaceAll,skipAll", 2, "false|false", 3, 5);
         row("replaceAll,cancel", 2, "", -1, 2);
-        // "twice": a second incoming Zahnarzt matches the same existing record; each row keeps its
-        // own choice.
+        // "twice": a second incoming Zahnarzt matches the same record; each row keeps its own choice.
         row("twice,replace 0", 3, "true|false|false", 4, 5);
         row("twice,replace 1,replace 0", 3, "true|true|false", 5, 6);
     }
@@ -170,25 +169,23 @@ private slots:
         attach();
         const QUuid oldDentist = m_store->notes().constFirst().id;
         tap(arbeit());
-        QStringList log;
-        Log::setSink([&log](const QString& line) { log.append(line); });
+        m_log.clear();
         for (const QString& action : std::as_const(actions)) {
             if (action.startsWith(u"untick"))
                 m_model->appleEvents()->toggle(action.section(u' ', 1).toInt());
         }
         m_model->importAppleEvents();
-        Log::setSink({});
         QVERIFY(m_model->hasCollisions());
         QVERIFY(!m_model->showBanner());
-        QCOMPARE(log.size(), 2);
-        QVERIFY(
-            log.constFirst().startsWith(u"[Import] startImportWithCollisionCheck: %1 notes, batchId="_qs.arg(
+        QCOMPARE(m_log.size(), 2);
+        QVERIFY(m_log.constFirst().startsWith(
+            u"[Import] startImportWithCollisionCheck: %1 notes, batchId="_qs.arg(
                 5 - int(actions.contains(u"untick 1"_qs)) + int(actions.contains(u"twice"_qs)))));
         QFETCH(int, duplicates);
         QCOMPARE(m_model->collisionHeading(), u"%1 Duplikate gefunden"_qs.arg(duplicates));
         QCOMPARE(m_model->newEventsText(), u"+ 3 neue Events ohne Duplikat"_qs);
-        QCOMPARE(
-            log.last(), u"[Import] collisions found: "_qs + m_model->collisionHeading().section(u' ', 0, 0));
+        QCOMPARE(m_log.last(),
+            u"[Import] collisions found: "_qs + m_model->collisionHeading().section(u' ', 0, 0));
 
         for (const QString& action : std::as_const(actions)) {
             const int row = action.section(u' ', 1).toInt();
@@ -314,9 +311,7 @@ private slots:
         QVERIFY(!m_model->showBanner());
 
         // Without the list, every event at once: the 13 just imported come back as duplicates.
-        QFile file(*chosen);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        m_model->importICSData(u"reader.ics"_qs, file.readAll());
+        m_model->importICSData(u"reader.ics"_qs, readAll(*chosen));
         QCOMPARE(m_model->pendingCollisions().size(), 13);
         m_model->executeCollisionImport();
         QCOMPARE(m_model->bannerText(), u"1 Events importiert!"_qs);
@@ -365,9 +360,6 @@ private slots:
             { calendarEvent(u"Zu spät"_qs, QDateTime(QDate(9999, 12, 31), QTime(20, 0), newYork)),
                 calendarEvent(u"Gut"_qs, QDateTime(QDate(9999, 12, 31), QTime(9, 0), newYork)) });
         attach();
-        QStringList log;
-        Log::setSink([&log](const QString& line) { log.append(line); });
-        const auto restoreLog = qScopeGuard([] { Log::setSink({}); });
         if (source == u"calendar") {
             m_model->setEndDate(QDate(10000, 1, 1));
             m_model->setStartDate(QDate(9999, 12, 1));
@@ -385,10 +377,9 @@ private slots:
             QCOMPARE(m_model->icsEvents()->count(), 2);
             m_model->importICSEvents();
         }
-        Log::setSink({});
         QCOMPARE(m_model->bannerText(), u"1 Events importiert!"_qs);
         QCOMPARE(m_model->skippedText(), u"1 Event nicht importiert: "_qs + NoteJson::unstorableDateReason());
-        QVERIFY(log.contains(u"[Import] \"Zu "_qs + (source == u"calendar" ? u"spät"_qs : u"früh"_qs)
+        QVERIFY(m_log.contains(u"[Import] \"Zu "_qs + (source == u"calendar" ? u"spät"_qs : u"früh"_qs)
             + u"\" nicht importiert: "_qs + NoteJson::unstorableDateReason()));
         QCOMPARE(m_store->notes().size(), 3);
         for (const ReminderNote& note : m_store->notes())
@@ -422,6 +413,7 @@ private:
     std::unique_ptr<NoteStore> m_store;
     FakeCalendarStore m_calendars;
     std::unique_ptr<CalendarImportModel> m_model;
+    QStringList m_log;
 };
 
 QTEST_GUILESS_MAIN(tst_CalendarImportModel)
