@@ -100,7 +100,6 @@ private slots:
         // next: the alarm date after it fired; invalid: it does not fire
         columns<QString, QDateTime, int, QDateTime>("state", "alarmDate", "interval", "next");
 
-        // Checked at `at`.
         const auto row = [](const char* name, const char* state, const QDateTime& alarmDate, int interval,
                              const QDateTime& next) {
             QTest::newRow(name) << QString::fromLatin1(state) << alarmDate << interval << next;
@@ -137,7 +136,6 @@ private slots:
         const ReminderNote& stored = h.store.notes().constFirst();
         QCOMPARE(stored.alarmDate, fires ? next : alarmDate);
         QCOMPARE(stored.isTriggered, note.isTriggered || (fires && interval == once));
-        // Saved only when it fired.
         QCOMPARE(h.saved(), fires ? NoteJson::encodeCompact(h.store.notes()) : QByteArray());
     }
 

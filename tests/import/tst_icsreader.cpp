@@ -3,7 +3,6 @@
 #include "testsupport.h"
 
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <sys/stat.h>
 
@@ -64,9 +63,7 @@ private slots:
         const QByteArray event = "BEGIN:VEVENT\r\nSUMMARY:X\r\nDTSTART:20240315T083000Z\r\nEND:VEVENT\r\n";
         QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + event << 1;
         QTest::newRow("invalid UTF-8") << QByteArray(event).replace("X", "\xC3\x28") << 0;
-        QTest::newRow("UTF-16 surrogate") << QByteArray(event).replace("X", "\xED\xA0\x80") << 0;
         QTest::newRow("empty") << QByteArray() << 0;
-        QTest::newRow("no event") << QByteArray("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n") << 0;
         QTest::newRow("missing file") << QByteArray("missing") << 0;
         // Folds are undone before lines are told apart, even inside the markers.
         QTest::newRow("folded markers") << QByteArray(event).replace("VEVENT", "VEV\r\n\tENT") << 1;

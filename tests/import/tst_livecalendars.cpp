@@ -6,12 +6,10 @@
 #include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
-// Calendars shown without importing, against a calendar store in memory and a real folder for
-// the file watch; the clock stands at Monday, 7 December 2026, 10:00.
+// Calendars shown without importing: a calendar store in memory, a real folder for the file watch.
 class tst_LiveCalendars : public QObject {
     Q_OBJECT
 
@@ -69,8 +67,7 @@ private slots:
         QCOMPARE(first.repeatInterval, RepeatInterval::None);
         QVERIFY(first.launchAppPath.isEmpty() && first.shellScript.isEmpty());
 
-        // A later reading gives the same records; twins in one calendar and the same event in
-        // another calendar do not share an id.
+        // Read again: the same records; twins, and one event in two calendars, have ids of their own.
         const ReminderNotes later = LiveCalendars::toNotes(events, work);
         QVERIFY(std::equal(later.cbegin(), later.cend(), notes.cbegin(), notes.cend(),
             [](const ReminderNote& a, const ReminderNote& b) { return a.hasSameFields(b); }));
@@ -93,7 +90,6 @@ private slots:
         QCOMPARE(changed.count(), 1);
         QCOMPARE(m_live->find(m_live->notes().constFirst().id)->text, u"Zahnarzt"_s);
 
-        // The mini calendar went to June 2028, and back.
         m_live->cover(QDate(2028, 6, 1));
         m_live->waitForResults();
         QCOMPARE(textsOf(m_live->notes()), strings("Zahnarzt|Später|Übernächstes Jahr"));

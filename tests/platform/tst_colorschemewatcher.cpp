@@ -177,14 +177,12 @@ private slots:
         QCOMPARE(watcher.dark(), dark);
         QTEST(watcher.fromPortal(), "fromPortal");
         QCOMPARE(changes.size(), dark == darkPalette ? 0 : 1);
-        // An older portal is asked again, with Read.
         const QString key = u" org.freedesktop.appearance color-scheme"_s;
         if (fake) {
             QCOMPARE(
                 fake->calls.join(u','), u"ReadOne"_s + key + (hasReadOne ? QString() : u",Read"_s + key));
             return;
         }
-        // Without a portal the palette is followed.
         QGuiApplication::setPalette(QPalette(QColor(0xf0, 0xf0, 0xf0)));
         QVERIFY(!watcher.dark());
         QGuiApplication::setPalette(QPalette(QColor(0x20, 0x20, 0x20)));
