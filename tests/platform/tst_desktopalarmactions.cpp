@@ -185,15 +185,14 @@ private slots:
         columns<QString, QString, QByteArray>("command", "file", "expected");
 
         // @OUT@ becomes the double-quoted path of "out" in a fresh folder, @DIR@ that folder.
-        const auto row = [](const char* name, const char* command, const char* file, const char* expected) {
-            QTest::newRow(name) << QString::fromUtf8(command) << QString::fromUtf8(file)
-                                << QByteArray(expected);
-        };
-        row("no extra arguments", "printf '%s|%s' \"$#\" \"$1\" > @OUT@", "out", "0|");
-        row("two lines", "printf a > @OUT@\nprintf b >> @OUT@", "out", "ab");
-        row("spaces and quotes in path", "printf '%s' \"a b\" > \"@DIR@/dir with space/it's.txt\"",
-            "dir with space/it's.txt", "a b");
-        row("non-ASCII path", "printf x > \"@DIR@/Übersicht.txt\"", "Übersicht.txt", "x");
+        QTest::newRow("no extra arguments")
+            << u"printf '%s|%s' \"$#\" \"$1\" > @OUT@"_s << u"out"_s << "0|"_ba;
+        QTest::newRow("two lines") << u"printf a > @OUT@\nprintf b >> @OUT@"_s << u"out"_s << "ab"_ba;
+        QTest::newRow("spaces and quotes in path")
+            << u"printf '%s' \"a b\" > \"@DIR@/dir with space/it's.txt\""_s << u"dir with space/it's.txt"_s
+            << "a b"_ba;
+        QTest::newRow("non-ASCII path")
+            << u"printf x > \"@DIR@/Übersicht.txt\""_s << u"Übersicht.txt"_s << "x"_ba;
     }
 
     void shellCommandReachesShellUnchanged()

@@ -13,24 +13,17 @@ private slots:
     void secondInstanceIsRefusedAndAnswered()
     {
         QTemporaryDir dir;
-        QVERIFY(!SingleInstance::send(dir.path(), "hello").has_value()); // nobody listening yet
+        // A socket file left behind by a crashed instance: nobody answers, and the next one replaces it.
+        QFile leftover(SingleInstance::socketPath(dir.path()));
+        QVERIFY(leftover.open(QIODevice::WriteOnly));
+        leftover.close();
+        QVERIFY(!SingleInstance::send(dir.path(), "hello").has_value());
         SingleInstance first(dir.path());
         QVERIFY(first.listen([](const QByteArray& request) { return "echo:" + request; }));
 
         SingleInstance second(dir.path());
         QVERIFY(!second.listen([](const QByteArray&) { return QByteArray("wrong instance"); }));
         QCOMPARE(ask(dir.path(), "ping"), QByteArray("echo:ping"));
-    }
-
-    void staleSocketFileIsReplaced()
-    {
-        QTemporaryDir dir;
-        QFile leftover(SingleInstance::socketPath(dir.path()));
-        QVERIFY(leftover.open(QIODevice::WriteOnly));
-        leftover.close();
-        SingleInstance instance(dir.path());
-        QVERIFY(instance.listen([](const QByteArray&) { return QByteArray("alive"); }));
-        QCOMPARE(ask(dir.path(), "x"), QByteArray("alive"));
     }
 
     void foldersHaveTheirOwnSockets()
