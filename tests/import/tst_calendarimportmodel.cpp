@@ -71,9 +71,7 @@ private slots:
 
     void calendarOrder()
     {
-        const QDateTime day = berlin(2026, 12, 2, 9, 0);
-        const QList<CalendarEvent> three { calendarEvent({}, day), calendarEvent({}, day),
-            calendarEvent({}, day) };
+        const QList<CalendarEvent> three(3, calendarEvent({}, berlin(2026, 12, 2, 9, 0)));
         m_calendars = FakeCalendarStore();
         for (const char* title : { "Privat", "alpha", "Zeta", "Arbeit" })
             m_calendars.add(QString::fromUtf8(title), three);
@@ -336,22 +334,22 @@ private slots:
 
     void skipsUnstorableDates_data()
     {
-        QTest::addColumn<QString>("source");
-        // An evening of 31 December 9999 west of UTC is in the year 10000 in UTC.
-        QTest::newRow("calendar, New York evening") << "calendar";
-        // Local midnight of 1 January 0001 is in the year 0 in UTC, east of Greenwich.
-        QTest::newRow("file, whole day in year 1") << "file";
+        QTest::addColumn<bool>("fromCalendar");
+        // An evening of 31 December 9999 in New York is in the year 10000 in UTC; local midnight of
+        // 1 January 0001 in the year 0, east of Greenwich.
+        QTest::newRow("calendar, New York evening") << true;
+        QTest::newRow("file, whole day in year 1") << false;
     }
 
     void skipsUnstorableDates()
     {
-        QFETCH(QString, source);
+        QFETCH(bool, fromCalendar);
         const QTimeZone newYork("America/New_York");
         m_calendars.add(u"Fern"_qs,
             { calendarEvent(u"Zu spät"_qs, QDateTime(QDate(9999, 12, 31), QTime(20, 0), newYork)),
                 calendarEvent(u"Gut"_qs, QDateTime(QDate(9999, 12, 31), QTime(9, 0), newYork)) });
         attach();
-        if (source == u"calendar") {
+        if (fromCalendar) {
             m_model->setEndDate(QDate(10000, 1, 1));
             m_model->setStartDate(QDate(9999, 12, 1));
             m_model->waitForResults();
@@ -370,7 +368,7 @@ private slots:
         }
         QCOMPARE(m_model->bannerText(), u"1 Events importiert!"_qs);
         QCOMPARE(m_model->skippedText(), u"1 Event nicht importiert: "_qs + NoteJson::unstorableDateReason());
-        QVERIFY(m_log.contains(u"[Import] \"Zu "_qs + (source == u"calendar" ? u"spät"_qs : u"früh"_qs)
+        QVERIFY(m_log.contains(u"[Import] \"Zu "_qs + (fromCalendar ? u"spät"_qs : u"früh"_qs)
             + u"\" nicht importiert: "_qs + NoteJson::unstorableDateReason()));
         QCOMPARE(m_store->notes().size(), 3);
         for (const ReminderNote& note : m_store->notes())

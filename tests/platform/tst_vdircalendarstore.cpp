@@ -2,6 +2,7 @@
 #include "vdircalendarstore.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 // The vdir calendars of tests/data/vdir in December 2026: recurrence with an exception date and
@@ -39,10 +40,13 @@ private slots:
 
         // Weekly with EXDATE and a moved occurrence, a VTIMEZONE.
         fixture("arbeit",
-            "Call New York 10.12. 15:00–15:30 0 Keine|Teamrunde 07.12. 10:00–11:00 1 Wöchentlich|"
-            "Teamrunde (Dienstag) 22.12. 15:00–16:00 0 Keine|Teamrunde 28.12. 10:00–11:00 1 Wöchentlich");
+            "Call New York 10.12. 15:00–15:30 0 Keine|Teamrunde (Dienstag) 22.12. 15:00–16:00 0 Keine|"
+            "Teamrunde 07.12. 10:00–11:00 1 Wöchentlich Raum 3: Wochenplanung|"
+            "Teamrunde 28.12. 10:00–11:00 1 Wöchentlich Raum 3: Wochenplanung");
         // Whole days, UTC.
-        fixture("privat", "Urlaub 23.12. 00:00–27.12. 00:00 0 Keine|Zahnarzt 09.12. 08:30–09:00 0 Keine");
+        fixture("privat",
+            "Urlaub 23.12. 00:00–27.12. 00:00 0 Keine|"
+            "Zahnarzt 09.12. 08:30–09:00 0 Keine Praxis Dr. Süß: Bonusheft mitnehmen");
         // Yearly from 1950.
         fixture("familie",
             "Geburtstag Oma 15.12. 00:00–16.12. 00:00 1 Jährlich|"
@@ -53,10 +57,10 @@ private slots:
             "DTSTART;TZID=America/New_York:20240304T100000\nDURATION:PT1H\n"
             "RRULE:FREQ=WEEKLY;UNTIL=20240318T135959Z");
         own("UNTIL in local time, inclusive",
-            "S 04.03. 10:00–10:30 1 Wöchentlich|S 11.03. 10:00–10:30 1 Wöchentlich|S 18.03. 10:00–10:30 1 "
-            "Wöchentlich",
-            "DTSTART;TZID=Europe/"
-            "Berlin:20240304T100000\nDURATION:PT30M\nRRULE:FREQ=WEEKLY;UNTIL=20240318T100000");
+            "S 04.03. 10:00–10:30 1 Wöchentlich|S 11.03. 10:00–10:30 1 Wöchentlich|"
+            "S 18.03. 10:00–10:30 1 Wöchentlich",
+            "DTSTART;TZID=Europe/Berlin:20240304T100000\nDURATION:PT30M\n"
+            "RRULE:FREQ=WEEKLY;UNTIL=20240318T100000");
         own("COUNT across the change to summer time",
             "S 29.03. 09:00–10:00 1 Täglich|S 30.03. 09:00–10:00 1 Täglich|S 31.03. 09:00–10:00 1 Täglich|"
             "S 01.04. 09:00–10:00 1 Täglich",
@@ -66,9 +70,9 @@ private slots:
             "Verschoben 20.03. 12:00–13:00 0 Keine|S 26.03. 10:00–11:00 1 Wöchentlich",
             "DTSTART;TZID=Europe/Berlin:20240305T100000\nDURATION:PT1H\nRRULE:FREQ=WEEKLY;COUNT=4\n"
             "EXDATE;TZID=Europe/Berlin:20240312T100000\nRDATE;TZID=Europe/Berlin:20240314T170000\n"
-            "END:VEVENT\nBEGIN:VEVENT\nUID:e\nSUMMARY:Verschoben\nRECURRENCE-ID;TZID=Europe/"
-            "Berlin:20240319T100000\n"
-            "DTSTART;TZID=Europe/Berlin:20240320T120000\nDTEND;TZID=Europe/Berlin:20240320T130000");
+            "END:VEVENT\nBEGIN:VEVENT\nUID:e\nSUMMARY:Verschoben\n"
+            "RECURRENCE-ID;TZID=Europe/Berlin:20240319T100000\nDTSTART;TZID=Europe/Berlin:20240320T120000\n"
+            "DTEND;TZID=Europe/Berlin:20240320T130000");
         // Counted from DTSTART, an hourly series of 2010 was cut off years before today.
         own("hourly since 2010",
             "S 04.03. 00:00–00:30 1 Keine|S 04.03. 01:00–01:30 1 Keine|S 04.03. 02:00–02:30 1 Keine",
@@ -107,19 +111,18 @@ private slots:
         for (const CalendarEvent& occurrence : events) {
             const QDateTime start = occurrence.startDate.toLocalTime();
             const QDateTime end = occurrence.endDate.value_or(QDateTime()).toLocalTime();
-            found.append(u"%1 %2–%3 %4 %5"_qs.arg(occurrence.title, start.toString(u"dd.MM. HH:mm"_qs),
-                end.toString(end.date() == start.date() ? u"HH:mm"_qs : u"dd.MM. HH:mm"_qs),
-                QString::number(int(occurrence.repeats)), repeatIntervalText(occurrence.frequency)));
+            found.append(
+                u"%1 %2–%3 %4 %5 %6: %7"_qs
+                    .arg(occurrence.title, start.toString(u"dd.MM. HH:mm"_qs),
+                        end.toString(end.date() == start.date() ? u"HH:mm"_qs : u"dd.MM. HH:mm"_qs),
+                        QString::number(int(occurrence.repeats)), repeatIntervalText(occurrence.frequency),
+                        occurrence.location, occurrence.notes)
+                    .remove(QRegularExpression(u" ?: $"_qs)));
         }
         found.sort();
         QFETCH(QStringList, occurrences);
         occurrences.sort();
         QCOMPARE(found, occurrences);
-        if (calendar == QLatin1String("privat")) {
-            const CalendarEvent& dentist = events.at(events.at(0).title == QLatin1String("Zahnarzt") ? 0 : 1);
-            QCOMPARE(dentist.location, u"Praxis Dr. Süß"_qs);
-            QCOMPARE(dentist.notes, u"Bonusheft mitnehmen"_qs);
-        }
     }
 
     void rangeAndCache()
