@@ -128,18 +128,15 @@ private slots:
     {
         columns<QDate, QDateTime, QDateTime>("selected", "now", "expected");
 
-        const auto row
-            = [](const char* name, QDate selected, const QDateTime& now, const QDateTime& expected) {
-                  QTest::newRow(name) << selected << now << expected;
-              };
         const QDateTime now = berlin(2025, 3, 3, 14, 37, 52, 500);
-        row("no day selected", QDate(), now, QDateTime());
-        row("seconds dropped", QDate(2025, 3, 10), now, berlin(2025, 3, 10, 14, 37));
-        row("now in UTC", QDate(2025, 3, 10), utc(2025, 3, 3, 13, 37), berlin(2025, 3, 10, 14, 37));
-        row("summer day, same wall clock", QDate(2025, 7, 1), berlin(2025, 3, 3, 9, 15),
-            berlin(2025, 7, 1, 9, 15));
-        row("time skipped by the clock change", QDate(2025, 3, 30), berlin(2025, 3, 29, 2, 30),
-            berlin(2025, 3, 30, 3, 30));
+        QTest::newRow("no day selected") << QDate() << now << QDateTime();
+        QTest::newRow("seconds dropped") << QDate(2025, 3, 10) << now << berlin(2025, 3, 10, 14, 37);
+        QTest::newRow("now in UTC") << QDate(2025, 3, 10) << utc(2025, 3, 3, 13, 37)
+                                    << berlin(2025, 3, 10, 14, 37);
+        QTest::newRow("summer day, same wall clock")
+            << QDate(2025, 7, 1) << berlin(2025, 3, 3, 9, 15) << berlin(2025, 7, 1, 9, 15);
+        QTest::newRow("time skipped by the clock change")
+            << QDate(2025, 3, 30) << berlin(2025, 3, 29, 2, 30) << berlin(2025, 3, 30, 3, 30);
     }
 
     void newAppointmentDate()

@@ -42,7 +42,6 @@ private slots:
         row({ "Zahnarzt Dienstag 9:00", "Zahnarzt Dienstag", "Zahnarzt nächsten Dienstag", "Zahnarzt Di" },
             "2026-12-15 09:00 | Zahnarzt");
         row({ "Zahnarzt nächsten Dienstag 18 Uhr" }, "2026-12-15 18:00 | Zahnarzt");
-        row({ "Zahnarzt Mittwoch", "Zahnarzt Mi" }, "2026-12-09 09:00 | Zahnarzt");
         row({ "Zahnarzt Donnerstag", "Zahnarzt kommenden Donnerstag" }, "2026-12-10 09:00 | Zahnarzt");
         row({ "Zahnarzt Sonntag", "Zahnarzt So" }, "2026-12-13 09:00 | Zahnarzt");
         // A short form is a weekday only as written so.
@@ -51,7 +50,6 @@ private slots:
                 "Zahnarzt 14:30 abends", "Zahnarzt 14:30 Uhr" },
             "2026-12-08 14:30 | Zahnarzt");
         row({ "Zahnarzt 14 Uhr", "Zahnarzt 14Uhr", "Zahnarzt um 14 Uhr" }, "2026-12-08 14:00 | Zahnarzt");
-        row({ "Zahnarzt um 9" }, "2026-12-09 09:00 | Zahnarzt");
         row({ "Zahnarzt um 11", "Zahnarzt in einer Stunde" }, "2026-12-08 11:00 | Zahnarzt");
         row({ "Zahnarzt um 3", "Zahnarzt nachmittags" }, "2026-12-08 15:00 | Zahnarzt");
         row({ "Zahnarzt um 6" }, "2026-12-08 18:00 | Zahnarzt");
