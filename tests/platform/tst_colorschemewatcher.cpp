@@ -134,16 +134,12 @@ private slots:
         // colorScheme: invalid: no portal
         columns<bool, QVariant, bool, bool, bool>(
             "hasReadOne", "colorScheme", "darkPalette", "dark", "fromPortal");
-        const auto row = [](const char* name, bool hasReadOne, const QVariant& colorScheme, bool darkPalette,
-                             bool dark, bool fromPortal) {
-            QTest::newRow(name) << hasReadOne << colorScheme << darkPalette << dark << fromPortal;
-        };
-        row("prefer dark", true, 1u, false, true, true);
-        row("no preference", true, 0u, false, false, true);
-        row("light over a dark palette", true, 2u, true, false, true);
-        row("older portal: Read, dark", false, 1u, false, true, true);
-        row("unknown value: the palette", true, 5u, true, true, false);
-        row("no portal, dark palette", true, QVariant(), true, true, false);
+        QTest::newRow("prefer dark") << true << QVariant(1u) << false << true << true;
+        QTest::newRow("no preference") << true << QVariant(0u) << false << false << true;
+        QTest::newRow("light over a dark palette") << true << QVariant(2u) << true << false << true;
+        QTest::newRow("older portal: Read, dark") << false << QVariant(1u) << false << true << true;
+        QTest::newRow("unknown value: the palette") << true << QVariant(5u) << true << true << false;
+        QTest::newRow("no portal, dark palette") << true << QVariant() << true << true << false;
     }
 
     void atStart()

@@ -119,16 +119,12 @@ private slots:
         columns<QStringList, bool, QString, QString>(
             "capabilities", "answersCapabilities", "body", "expected");
 
-        const auto row = [](const char* name, const char* capabilities, bool answers, const char* body,
-                             const char* expected) {
-            QTest::newRow(name) << strings(capabilities) << answers << QString::fromUtf8(body)
-                                << QString::fromUtf8(expected);
-        };
-        row("markup server: typed entity stays text", "body|body-markup", true, "Tom &amp; Jerry",
-            "Tom &amp;amp; Jerry");
-        row("plain server: raw", "body", true, "<b>&", "<b>&");
+        const QStringList markup = strings("body|body-markup");
+        QTest::newRow("markup server: typed entity stays text")
+            << markup << true << u"Tom &amp; Jerry"_s << u"Tom &amp;amp; Jerry"_s;
+        QTest::newRow("plain server: raw") << strings("body") << true << u"<b>&"_s << u"<b>&"_s;
         // Without an answer nobody knows whether markup is rendered; raw text at worst shows tags.
-        row("capabilities fail: raw", "body|body-markup", false, "<b>&", "<b>&");
+        QTest::newRow("capabilities fail: raw") << markup << false << u"<b>&"_s << u"<b>&"_s;
     }
 
     void notificationArrives()
