@@ -14,10 +14,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+const QDateTime start = berlin(2025, 3, 1, 9, 0);
+
 // A store in a throw-away folder whose clock reads `now`; the service does not own the store.
 struct Harness {
     QTemporaryDir dir;
-    QDateTime now = berlin(2025, 3, 1, 9, 0);
+    QDateTime now = start;
     NoteStore store { dir.path(), [this] { return now; } };
     FakeActions* actions = new FakeActions;
     AlarmService service { store, std::unique_ptr<AlarmActions>(actions) };
@@ -45,7 +47,6 @@ const int daily = int(RepeatInterval::Daily);
 const int weekly = int(RepeatInterval::Weekly);
 const QString app = u"/usr/share/applications/org.kde.kcalc.desktop"_s;
 const QString script = u"echo 'fertig' > /dev/null"_s;
-const QDateTime at = berlin(2025, 3, 10, 9, 0);
 
 } // namespace
 
@@ -93,50 +94,6 @@ private slots:
             = AlarmService::nextOccurrence(from, RepeatInterval(interval), now.isValid() ? now : from);
         QCOMPARE(next, expected);
         QCOMPARE(next.toLocalTime().time(), expected.time());
-    }
-
-    void checkCycle_data()
-    {
-        // next: the alarm date after it fired; invalid: it does not fire
-        columns<QString, QDateTime, int, QDateTime>("state", "alarmDate", "interval", "next");
-
-        const auto row = [](const char* name, const char* state, const QDateTime& alarmDate, int interval,
-                             const QDateTime& next) {
-            QTest::newRow(name) << QString::fromLatin1(state) << alarmDate << interval << next;
-        };
-        row("due exactly now", "armed", at, once, at);
-        row("one second ahead", "armed", at.addSecs(1), once, {});
-        row("plain note", "plain", at.addDays(-1), once, {});
-        row("already fired", "fired", at.addDays(-1), once, {});
-        row("invalid date", "armed", QDateTime(), once, {});
-        row("daily, checked after its time", "armed", berlin(2025, 3, 9, 8, 0), daily,
-            berlin(2025, 3, 11, 8, 0));
-    }
-
-    void checkCycle()
-    {
-        QFETCH(QString, state);
-        QFETCH(QDateTime, alarmDate);
-        QFETCH(int, interval);
-        QFETCH(QDateTime, next);
-
-        Harness h;
-        h.now = at;
-        ReminderNote note = alarmAt(u"Termin"_s, alarmDate, RepeatInterval(interval));
-        note.hasAlarm = state != u"plain"_s;
-        note.isTriggered = state == u"fired"_s;
-        h.store.setNotes({ note });
-        QSignalSpy changes(&h.store, &NoteStore::notesChanged);
-
-        h.check();
-        h.check(); // a second look at the same instant must not fire it again
-        const bool fires = next.isValid();
-        QCOMPARE(h.actions->calls.filter(u"notify "_s).size(), fires ? 1 : 0);
-        QCOMPARE(changes.count(), fires ? 1 : 0);
-        const ReminderNote& stored = h.store.notes().constFirst();
-        QCOMPARE(stored.alarmDate, fires ? next : alarmDate);
-        QCOMPARE(stored.isTriggered, note.isTriggered || (fires && interval == once));
-        QCOMPARE(h.saved(), fires ? NoteJson::encodeCompact(h.store.notes()) : QByteArray());
     }
 
     void firesDueRecordsInListOrder()
@@ -286,39 +243,55 @@ private slots:
 
     void checksOverTime_data()
     {
-        // Minutes from 09:00: alarmMinutes the regular alarm, checkMinutes each check; snoozed at 09:00
-        columns<int, bool, int, bool, QList<int>, int>(
-            "interval", "triggered", "alarmMinutes", "snoozed", "checkMinutes", "fired");
+        // From 09:00: alarmSeconds the alarm, checkMinutes each check; state "plain": no alarm, "undated":
+        // none set, "fired": fired before, "snoozed": put off at 09:00; next: the alarm date afterwards
+        columns<QString, int, int, QList<int>, int, QDateTime>(
+            "state", "interval", "alarmSeconds", "checkMinutes", "fired", "next");
 
-        const auto row = [](const char* name, int interval, bool triggered, int alarmMinutes, bool snoozed,
-                             const QList<int>& checkMinutes, int fired) {
-            QTest::newRow(name) << interval << triggered << alarmMinutes << snoozed << checkMinutes << fired;
+        const auto row = [](const char* name, const char* state, int interval, int alarmSeconds,
+                             const QList<int>& checkMinutes, int fired, int nextSeconds) {
+            QTest::newRow(name) << QString::fromLatin1(state) << interval << alarmSeconds << checkMinutes
+                                << fired
+                                << (QString::fromLatin1(state) == u"undated"_s ? QDateTime()
+                                                                               : start.addSecs(nextSeconds));
         };
+        const int day = 86'400;
+        // A second look at the same instant must not fire it again.
+        row("due exactly now", "armed", once, 0, { 0, 0 }, 1, 0);
+        row("one second ahead", "armed", once, 1, { 0, 0 }, 0, 1);
+        row("plain note", "plain", once, -day, { 0, 0 }, 0, -day);
+        row("already fired", "fired", once, -day, { 0, 0 }, 0, -day);
+        row("invalid date", "undated", once, 0, { 0, 0 }, 0, 0);
+        row("daily, checked after its time", "armed", daily, -25 * 3600, { 0, 0 }, 1, 23 * 3600);
         // Resumed three days later: one alarm for the days slept through, not three.
-        row("daily, suspended three days", daily, false, 30, false, { 0, 4320, 4320 }, 1);
+        row("daily, suspended three days", "armed", daily, 1800, { 0, 4320, 4320 }, 1, 3 * day + 1800);
         // Set back after it fired: its next time lies ahead again, so it waits for it.
-        row("daily, clock set back and forward", daily, false, 30, false, { 60, -1380, 60, 1500 }, 2);
+        row("daily, clock set back and forward", "armed", daily, 1800, { 60, -1380, 60, 1500 }, 2,
+            2 * day + 1800);
         // The snooze is gone once it rang: a later check, even with the clock set back, does not ring again.
-        row("snoozed one-time, fired already", once, true, 0, true, { 14, 15, -60, 15, 60 }, 1);
-        row("snoozed daily keeps its next day", daily, false, 1440, true, { 15, 16 }, 1);
+        row("snoozed one-time, fired already", "fired snoozed", once, 0, { 14, 15, -60, 15, 60 }, 1, 0);
+        row("snoozed daily keeps its next day", "snoozed", daily, day, { 15, 16 }, 1, day);
         // Its own time falls in the same check: one alarm, not two.
-        row("snoozed, regular alarm at the same check", once, false, 10, true, { 15, 16 }, 1);
-        row("snoozed, regular alarm before it", once, false, 5, true, { 5, 15 }, 2);
+        row("snoozed, regular alarm at the same check", "snoozed", once, 600, { 15, 16 }, 1, 600);
+        row("snoozed, regular alarm before it", "snoozed", once, 300, { 5, 15 }, 2, 300);
     }
 
     void checksOverTime()
     {
+        QFETCH(QString, state);
         QFETCH(int, interval);
-        QFETCH(bool, triggered);
-        QFETCH(int, alarmMinutes);
-        QFETCH(bool, snoozed);
+        QFETCH(int, alarmSeconds);
         QFETCH(QList<int>, checkMinutes);
+        QFETCH(int, fired);
 
         Harness h;
-        const QDateTime start = h.now;
-        ReminderNote note = alarmAt(u"Tee"_s, start.addSecs(60 * alarmMinutes), RepeatInterval(interval));
-        note.isTriggered = triggered;
+        ReminderNote note = alarmAt(u"Tee"_s, start.addSecs(alarmSeconds), RepeatInterval(interval));
+        note.hasAlarm = state != u"plain"_s;
+        note.isTriggered = state.contains(u"fired"_s);
+        if (state == u"undated"_s)
+            note.alarmDate = QDateTime();
         h.store.setNotes({ note });
+        const bool snoozed = state.contains(u"snoozed"_s);
         if (snoozed) {
             // As a notification's or the popup's "Später" asks it.
             h.actions->requestSnooze({ note.id }, Snooze::Choice::FifteenMinutes);
@@ -326,15 +299,18 @@ private slots:
             QCOMPARE(NoteJson::decode(h.saved()).value_or(ReminderNotes()).value(0).snoozeDate,
                 start.addSecs(15 * 60));
         }
+        QSignalSpy changes(&h.store, &NoteStore::notesChanged);
         for (const int minutes : checkMinutes) {
             h.now = start.addSecs(60 * minutes);
             h.check();
         }
-        QTEST(int(h.actions->calls.filter(u"notify "_s).size()), "fired");
+        QCOMPARE(int(h.actions->calls.filter(u"notify "_s).size()), fired);
+        QCOMPARE(changes.count(), fired);
         const ReminderNote& stored = h.store.notes().constFirst();
         QVERIFY(!stored.snoozeDate);
-        if (snoozed && interval == daily)
-            QCOMPARE(stored.alarmDate, note.alarmDate);
+        QTEST(stored.alarmDate, "next");
+        QCOMPARE(stored.isTriggered, note.isTriggered || (fired > 0 && interval == once));
+        QCOMPARE(h.saved(), fired > 0 || snoozed ? NoteJson::encodeCompact(h.store.notes()) : QByteArray());
     }
 
     void snoozeChoices_data()
