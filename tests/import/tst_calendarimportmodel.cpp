@@ -335,8 +335,7 @@ private slots:
     void skipsUnstorableDates_data()
     {
         QTest::addColumn<bool>("fromCalendar");
-        // An evening of 31 December 9999 in New York is in the year 10000 in UTC; local midnight of
-        // 1 January 0001 in the year 0, east of Greenwich.
+        // In UTC, 20:00 on 31.12.9999 in New York is in the year 10000, Berlin's midnight of 1.1.0001 in 0.
         QTest::newRow("calendar, New York evening") << true;
         QTest::newRow("file, whole day in year 1") << false;
     }

@@ -33,9 +33,8 @@ private slots:
         for (const ICSEvent& event : parseICS(dataFile(u"reader.ics"_qs)))
             read.append(u"%1|%2|%3|%4|%5"_qs.arg(event.summary, event.description, instant(event.startDate),
                 instant(event.endDate), repeatIntervalText(event.recurrenceRule)));
-        // "summary|description|start|end|repeat" by start; equal starts keep the file's order. Dropped:
-        // separators in the start, 30 February, hour 24, lower-case or space-padded markers, an event
-        // cut off by the next BEGIN and one open at the end of the file.
+        // "summary|description|start|end|repeat" by start, ties in file order. Dropped: separators in the
+        // start, 30 February, hour 24, odd-case or padded markers, events cut off by BEGIN or the file's end.
         const QStringList expected {
             u"Früher, zweiter Wert||2024-03-14T08:00:00Z||Keine"_qs, // the last value wins
             u"Ganztägig||2024-03-14T23:00:00Z|2024-03-15T23:00:00Z|Jährlich"_qs,

@@ -33,8 +33,7 @@ QVariant wrapped(const QVariant& value, int times)
 
 } // namespace
 
-// The portal's settings on a connection of its own, so calls really travel through the bus daemon;
-// it answers as a current portal (ReadOne) or an older one (only Read, a variant in a variant).
+// The portal's settings over a real bus: a current portal (ReadOne) or an older one (only Read, nested).
 class FakePortal : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")

@@ -27,8 +27,7 @@ const QString serviceName = u"org.freedesktop.Notifications"_s;
 const QString objectPath = u"/org/freedesktop/Notifications"_s;
 const QString fakeConnection = u"fake"_s;
 
-// Kept until the process ends: Qt 6.4 leaks a sample whose effect goes while it still loads, and
-// here a load now and then never finishes, so the test can neither wait for it nor end it.
+// Kept to the end: Qt 6.4 leaks a sample whose effect goes mid-load, and a load here may never finish.
 DesktopAlarmActions* soundsKeptUntilExit = nullptr;
 
 } // namespace
@@ -144,8 +143,7 @@ private slots:
 
         QTRY_COMPARE_WITH_TIMEOUT(delivered.count(), 1, 10000);
         QCOMPARE(delivered.first().first().toUInt(), 41u);
-        // Id 0: never hide an unseen alarm by replacing it; urgency a byte (else ignored), critical (2)
-        // stays.
+        // Id 0: an unseen alarm is never replaced; urgency a byte (else ignored), critical (2) stays.
         QCOMPARE(server.received,
             QStringList { u"Zettelwerk|0|"_s + summary + u'|' + expected + u"|uchar 2|true"_s });
     }

@@ -5,8 +5,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-// The vdir calendars of tests/data/vdir in December 2026: recurrence with an exception date and
-// a moved occurrence, a zone defined in the file and one known by name, whole days, consent.
+// Calendars in vdir folders: the fixtures of tests/data/vdir, events of its own, the cache, consent.
 class tst_VdirCalendarStore : public QObject {
     Q_OBJECT
 
@@ -24,8 +23,7 @@ private slots:
 
     void expandsOccurrences_data()
     {
-        // occurrences: "title dd.MM. HH:mm–[dd.MM. ]HH:mm repeats frequency", local; event: read over
-        // [from, to) instead of a fixture
+        // occurrences: "title start–end repeats frequency[ location: notes]", local; event: not a fixture
         columns<QString, QStringList, QByteArray, QDateTime, QDateTime>(
             "calendar", "occurrences", "event", "from", "to");
         const auto fixture = [](const char* calendar, const char* occurrences) {
@@ -78,8 +76,7 @@ private slots:
             "S 04.03. 00:00–00:30 1 Keine|S 04.03. 01:00–01:30 1 Keine|S 04.03. 02:00–02:30 1 Keine",
             "DTSTART;TZID=Europe/Berlin:20100101T000000\nDURATION:PT30M\nRRULE:FREQ=HOURLY",
             berlin(2024, 3, 4), berlin(2024, 3, 4, 3, 0));
-        // No 30 February: libical alone would look for one, hour by hour, until the year 2582. A day
-        // is read, so that the search stays far inside the budget on a busy machine.
+        // No 30 February: libical alone would search hour by hour until 2582; a day's range keeps it quick.
         for (const char* frequency : { "HOURLY", "MINUTELY" }) {
             own(frequency, "S 04.03. 10:00–11:00 1 Keine",
                 QByteArray("DTSTART;TZID=Europe/Berlin:20240304T100000\nDURATION:PT1H\nRRULE:FREQ=")
