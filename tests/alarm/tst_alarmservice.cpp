@@ -5,7 +5,6 @@
 #include "testsupport.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>

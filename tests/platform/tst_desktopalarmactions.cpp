@@ -7,7 +7,6 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QSet>

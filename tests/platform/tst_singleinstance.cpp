@@ -1,8 +1,7 @@
 #include "singleinstance.h"
+#include "testsupport.h"
 
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <future>
 
