@@ -1,8 +1,7 @@
 #include "colorschemewatcher.h"
 #include "columns.h"
+#include "fakebusservice.h"
 
-#include <QDBusConnection>
-#include <QDBusContext>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusVariant>
@@ -18,10 +17,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString portalService = u"org.freedesktop.portal.Desktop"_s;
-const QString portalPath = u"/org/freedesktop/portal/desktop"_s;
 const QString settingsInterface = u"org.freedesktop.portal.Settings"_s;
-const QString fakeConnection = u"fakeportal"_s;
 
 QVariant wrapped(const QVariant& value, int times)
 {
@@ -34,38 +30,24 @@ QVariant wrapped(const QVariant& value, int times)
 } // namespace
 
 // The portal's settings over a real bus: a current portal (ReadOne) or an older one (only Read, nested).
-class FakePortal : public QObject, protected QDBusContext {
+class FakePortal : public FakeBusService, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
 
 public:
     FakePortal(QVariant colorScheme, bool hasReadOne, int delayMs)
-        : m_colorScheme(std::move(colorScheme))
+        : FakeBusService(u"org.freedesktop.portal.Desktop"_s, u"/org/freedesktop/portal/desktop"_s)
+        , m_colorScheme(std::move(colorScheme))
         , m_hasReadOne(hasReadOne)
         , m_delayMs(delayMs)
     {
     }
 
-    ~FakePortal() override
-    {
-        QDBusConnection bus(fakeConnection);
-        bus.unregisterService(portalService);
-        bus.unregisterObject(portalPath);
-        QDBusConnection::disconnectFromBus(fakeConnection);
-    }
-
-    bool start()
-    {
-        QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, fakeConnection);
-        return bus.isConnected() && bus.registerObject(portalPath, this, QDBusConnection::ExportAllSlots)
-            && bus.registerService(portalService);
-    }
-
     void change(const QString& group, const QString& key, const QVariant& value)
     {
-        QDBusMessage signal = QDBusMessage::createSignal(portalPath, settingsInterface, u"SettingChanged"_s);
+        QDBusMessage signal = QDBusMessage::createSignal(m_path, settingsInterface, u"SettingChanged"_s);
         signal << group << key << QVariant::fromValue(QDBusVariant(value));
-        QDBusConnection(fakeConnection).send(signal);
+        QDBusConnection(connectionName).send(signal);
     }
 
     QStringList calls;
@@ -94,7 +76,7 @@ private:
             setDelayedReply(true);
             QTimer::singleShot(
                 m_delayMs, this, [reply = message().createReply(QVariant::fromValue(QDBusVariant(value)))] {
-                    QDBusConnection(fakeConnection).send(reply);
+                    QDBusConnection(connectionName).send(reply);
                 });
             return {};
         }

@@ -2,10 +2,9 @@
 #include "applauncher.h"
 #include "desktopalarmactions.h"
 #include "desktopnotifier.h"
+#include "fakebusservice.h"
 #include "testsupport.h"
 
-#include <QDBusConnection>
-#include <QDBusContext>
 #include <QDir>
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -22,40 +21,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString serviceName = u"org.freedesktop.Notifications"_s;
-const QString objectPath = u"/org/freedesktop/Notifications"_s;
-const QString fakeConnection = u"fake"_s;
-
 // Kept to the end: Qt 6.4 leaks a sample whose effect goes mid-load, and a load here may never finish.
 DesktopAlarmActions* soundsKeptUntilExit = nullptr;
 
 } // namespace
 
-// The desktop's notification server on a connection of its own: calls really travel through the bus.
-class FakeNotificationServer : public QObject, protected QDBusContext {
+class FakeNotificationServer : public FakeBusService, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 
 public:
     FakeNotificationServer(QStringList capabilities, bool answersCapabilities)
-        : m_capabilities(std::move(capabilities))
+        : FakeBusService(u"org.freedesktop.Notifications"_s, u"/org/freedesktop/Notifications"_s)
+        , m_capabilities(std::move(capabilities))
         , m_answersCapabilities(answersCapabilities)
     {
-    }
-
-    ~FakeNotificationServer() override
-    {
-        QDBusConnection bus(fakeConnection);
-        bus.unregisterService(serviceName);
-        bus.unregisterObject(objectPath);
-        QDBusConnection::disconnectFromBus(fakeConnection);
-    }
-
-    bool start()
-    {
-        QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, fakeConnection);
-        return bus.isConnected() && bus.registerObject(objectPath, this, QDBusConnection::ExportAllSlots)
-            && bus.registerService(serviceName);
     }
 
     // "app|replaces|summary|body|urgency's type and value|resident", one per notification.
