@@ -134,94 +134,68 @@ private slots:
         QCOMPARE(h.saved(), expected);
     }
 
-    void trigger_data()
+    void fires_data()
     {
-        // switches: which of popup, sound, app and shell are on; expected: the calls, joined by "; "
-        columns<QString, QString, QString>("text", "switches", "expected");
+        // secondsLate: one record each, checked at 09:00, its text from texts or A, B, …; switches: which of
+        // popup, sound, app and shell every record has on; expected: the calls, joined by "; "
+        columns<QList<int>, QStringList, QString, QString>("secondsLate", "texts", "switches", "expected");
 
-        const auto row
-            = [](const char* name, const QString& text, const char* switches, const QString& calls) {
-                  QTest::newRow(name) << text << QString::fromLatin1(switches) << calls;
-              };
+        const auto row = [](const char* name, const QList<int>& secondsLate, const QStringList& texts,
+                             const char* switches, const QString& calls) {
+            QTest::newRow(name) << secondsLate << texts << QString::fromLatin1(switches) << calls;
+        };
         const auto notify
             = [](const QString& body) { return u"notify Erinnerung|"_s + body + u"; attention"_s; };
         const auto popup = [](const QString& text) { return u"; popup Erinnerung|"_s + text; };
         const QString tea = u"Tee"_s;
-        row("nothing but the notification", tea, "", notify(tea));
-        row("everything", tea, "popup sound app shell",
+        row("nothing but the notification", { 0 }, { tea }, "", notify(tea));
+        row("everything", { 0 }, { tea }, "popup sound app shell",
             notify(tea) + u"; sound Frog; open "_s + app + u"; shell "_s + script + popup(tea));
         // The notification shows 200 characters, the popup 500, never half an emoji.
         const QString thumb = u"👍🏽"_s;
         const QString nearBody = QString(199, u'c') + thumb + QString(10, u'd');
         const QString nearPopup = QString(499, u'e') + thumb + u'f';
-        row("empty", QString(), "popup", notify(u"Neue Notiz"_s) + popup(u"Neue Notiz"_s));
-        row("emoji at the notification cap", nearBody, "popup",
+        row("empty", { 0 }, { QString() }, "popup", notify(u"Neue Notiz"_s) + popup(u"Neue Notiz"_s));
+        row("emoji at the notification cap", { 0 }, { nearBody }, "popup",
             notify(nearBody.left(199) + thumb) + popup(nearBody));
-        row("emoji at the popup cap", nearPopup, "popup",
+        row("emoji at the popup cap", { 0 }, { nearPopup }, "popup",
             notify(nearPopup.left(200)) + popup(nearPopup.left(499) + thumb));
-    }
-
-    void trigger()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, switches);
-
-        Harness h;
-        ReminderNote note = alarmAt(text, h.now);
-        note.usePopup = switches.contains(u"popup"_s);
-        note.useSound = switches.contains(u"sound"_s);
-        note.soundName = u"Frog"_s;
-        note.launchAppPath = switches.contains(u"app"_s) ? app : QString();
-        note.shellScript = switches.contains(u"shell"_s) ? script : QString();
-
-        h.service.triggerAlarm(note);
-        QTEST(h.actions->calls.join(u"; "_s), "expected");
-        // Without a popup, only the tray indicator tells the user an alarm went off.
-        QCOMPARE(h.store.alarmCount(), note.usePopup ? 0 : 1);
-        h.service.triggerAlarm(note);
-        QCOMPARE(h.store.alarmCount(), note.usePopup ? 0 : 2);
-    }
-
-    void oneCheckManyAlarms_data()
-    {
-        // secondsLate: one record each, checked at 09:00; sounds: the letters of the records with a sound
-        columns<QList<int>, QString, QString>("secondsLate", "sounds", "expected");
-
-        const auto row = [](const char* name, const QList<int>& secondsLate, const char* sounds,
-                             const char* calls) {
-            QTest::newRow(name) << secondsLate << QString::fromLatin1(sounds) << QString::fromUtf8(calls);
-        };
-        row("a minute late is on time", { 60 }, "", "notify Erinnerung|A; attention; popup Erinnerung|A");
-        row("a second more is missed", { 61 }, "",
-            "notify Verpasste Erinnerung|08:58 A; attention; popup Verpasst|A");
+        row("a minute late is on time", { 60 }, {}, "popup", notify(u"A"_s) + popup(u"A"_s));
+        row("a second more is missed", { 61 }, {}, "popup",
+            u"notify Verpasste Erinnerung|08:58 A; attention; popup Verpasst|A"_s);
         // Newest last: the list's order does not matter, the time does.
-        row("missed overnight, one summary", { 3600, 50'400, 7200 }, "",
-            "notify 3 verpasste Erinnerungen|28.02. 19:00 B\n07:00 C\n08:00 A; attention; "
-            "popup Verpasst|B / Verpasst|C / Verpasst|A");
-        row("sixteen on time: the summary names a dozen", QList<int>(16, 0), "",
-            "notify Erinnerung|A; notify Erinnerung|B; notify Erinnerung|C; notify 13 weitere Erinnerungen|"
-            "09:00 D\n09:00 E\n09:00 F\n09:00 G\n09:00 H\n09:00 I\n09:00 J\n09:00 K\n09:00 L\n09:00 M\n"
-            "09:00 N\n09:00 O\n… und 1 weitere; attention; popup Erinnerung|A / Erinnerung|B / "
-            "Erinnerung|C / Erinnerung|D / Erinnerung|E / Erinnerung|F / Erinnerung|G / Erinnerung|H / "
-            "Erinnerung|I / Erinnerung|J / Erinnerung|K / Erinnerung|L / Erinnerung|M / Erinnerung|N / "
-            "Erinnerung|O / Erinnerung|P");
-        row("missed and on time together", { 0, 600 }, "AB",
-            "notify Erinnerung|A; notify Verpasste Erinnerung|08:50 B; attention; sound Frog; "
-            "popup Verpasst|B / Erinnerung|A");
+        row("missed overnight, one summary", { 3600, 50'400, 7200 }, {}, "popup",
+            u"notify 3 verpasste Erinnerungen|28.02. 19:00 B\n07:00 C\n08:00 A; attention; "
+            u"popup Verpasst|B / Verpasst|C / Verpasst|A"_s);
+        row("sixteen on time: the summary names a dozen", QList<int>(16, 0), {}, "popup",
+            u"notify Erinnerung|A; notify Erinnerung|B; notify Erinnerung|C; notify 13 weitere Erinnerungen|"
+            u"09:00 D\n09:00 E\n09:00 F\n09:00 G\n09:00 H\n09:00 I\n09:00 J\n09:00 K\n09:00 L\n09:00 M\n"
+            u"09:00 N\n09:00 O\n… und 1 weitere; attention; popup Erinnerung|A / Erinnerung|B / "
+            u"Erinnerung|C / Erinnerung|D / Erinnerung|E / Erinnerung|F / Erinnerung|G / Erinnerung|H / "
+            u"Erinnerung|I / Erinnerung|J / Erinnerung|K / Erinnerung|L / Erinnerung|M / Erinnerung|N / "
+            u"Erinnerung|O / Erinnerung|P"_s);
+        // One sound for the whole check.
+        row("missed and on time together", { 0, 600 }, {}, "popup sound",
+            u"notify Erinnerung|A; notify Verpasste Erinnerung|08:50 B; attention; sound Frog; "
+            u"popup Verpasst|B / Erinnerung|A"_s);
     }
 
-    void oneCheckManyAlarms()
+    void fires()
     {
         QFETCH(QList<int>, secondsLate);
-        QFETCH(QString, sounds);
+        QFETCH(QStringList, texts);
+        QFETCH(QString, switches);
 
         Harness h;
         ReminderNotes notes;
         for (qsizetype i = 0; i < secondsLate.size(); ++i) {
-            ReminderNote note
-                = alarmAt(QString(QChar(char16_t(u'A' + i))), h.now.addSecs(-secondsLate.at(i)));
-            note.useSound = sounds.contains(note.text);
+            ReminderNote note = alarmAt(
+                texts.value(i, QString(QChar(char16_t(u'A' + i)))), h.now.addSecs(-secondsLate.at(i)));
+            note.usePopup = switches.contains(u"popup"_s);
+            note.useSound = switches.contains(u"sound"_s);
             note.soundName = u"Frog"_s;
+            note.launchAppPath = switches.contains(u"app"_s) ? app : QString();
+            note.shellScript = switches.contains(u"shell"_s) ? script : QString();
             notes.append(note);
         }
         h.store.setNotes(notes);
@@ -237,6 +211,11 @@ private slots:
         QCOMPARE(fired.count(), 1);
         QCOMPARE(fired.constFirst().at(0).value<QList<QUuid>>().size(), notes.size());
         QCOMPARE(fired.constFirst().at(1).toStringList().size(), notes.size());
+        // Without a popup, only the tray indicator tells the user an alarm went off; a later one adds to it.
+        const int silent = notes.constFirst().usePopup ? 0 : int(notes.size());
+        QCOMPARE(h.store.alarmCount(), silent);
+        h.service.triggerAlarm(notes.constFirst());
+        QCOMPARE(h.store.alarmCount(), silent == 0 ? 0 : silent + 1);
     }
 
     void checksOverTime_data()
