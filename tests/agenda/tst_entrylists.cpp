@@ -190,7 +190,6 @@ private slots:
             = [](const char* name, const QDateTime& start, const QDateTime& end, const char* label) {
                   QTest::newRow(name) << start << end << QString::fromUtf8(label);
               };
-        row("today, no end", berlin(2025, 3, 3, 14, 5), {}, "Heute, 14:05");
         row("today's midnight, no end", berlin(2025, 3, 3), {}, "Heute, Ganztägig");
         row("midnight to noon", berlin(2025, 3, 4), berlin(2025, 3, 4, 12, 0), "Morgen, 00:00 – 12:00");
         row("noon to midnight", berlin(2025, 3, 4, 12, 0), berlin(2025, 3, 5), "Morgen, 12:00 – 00:00");

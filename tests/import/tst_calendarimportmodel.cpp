@@ -246,7 +246,6 @@ private slots:
         m_model->undoImport();
         QCOMPARE(m_store->notes().size(), 2);
 
-        // Two-step delete in the history.
         tap(m_calendars.calendarList.constFirst().identifier);
         m_model->importAppleEvents();
         const QString batch = column(m_model->history(), 0);

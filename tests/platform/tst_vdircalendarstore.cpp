@@ -148,7 +148,6 @@ private slots:
         QVERIFY(!changed.endDate);
         QCOMPARE(store.cachedFileCount(), 1);
 
-        // A deleted file is forgotten on the next scan.
         QVERIFY(QFile::remove(file));
         QVERIFY(store.events(berlin(2026, 12, 1), berlin(2026, 12, 2), ids).isEmpty());
         QCOMPARE(store.cachedFileCount(), 0);
