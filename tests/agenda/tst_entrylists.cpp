@@ -184,12 +184,13 @@ private slots:
 
     void formatDateRange_data()
     {
-        columns<QDateTime, QDateTime, QString>("start", "end", "label");
+        // relative: the time from Monday noon to start instead
+        columns<QDateTime, QDateTime, bool, QString>("start", "end", "relative", "label");
 
-        const auto row
-            = [](const char* name, const QDateTime& start, const QDateTime& end, const char* label) {
-                  QTest::newRow(name) << start << end << QString::fromUtf8(label);
-              };
+        const auto row = [](const char* name, const QDateTime& start, const QDateTime& end, const char* label,
+                             bool relative = false) {
+            QTest::newRow(name) << start << end << relative << QString::fromUtf8(label);
+        };
         row("today's midnight, no end", berlin(2025, 3, 3), {}, "Heute, Ganztägig");
         row("midnight to noon", berlin(2025, 3, 4), berlin(2025, 3, 4, 12, 0), "Morgen, 00:00 – 12:00");
         row("noon to midnight", berlin(2025, 3, 4, 12, 0), berlin(2025, 3, 5), "Morgen, 12:00 – 00:00");
@@ -198,40 +199,33 @@ private slots:
         row("local midnight given in UTC", utc(2025, 3, 9, 23, 0), utc(2025, 3, 10, 23, 0),
             "Mo., 10. März 2025, Ganztägig");
         row("end given in UTC", berlin(2025, 3, 4, 9, 0), utc(2025, 3, 4, 17, 0), "Morgen, 09:00 – 18:00");
+
+        constexpr qint64 minute = 60;
+        constexpr qint64 hour = 60 * minute;
+        constexpr qint64 day = 24 * hour;
+        const auto relative = [&row](const char* name, qint64 seconds, const char* label) {
+            row(name, monday.addSecs(seconds), {}, label, true);
+        };
+        relative("now", 0, "in 0 Sek.");
+        relative("1 min", minute, "in 1 Min.");
+        relative("59 min 59 s", hour - 1, "in 59 Min.");
+        relative("1 h", hour, "in 1 Std.");
+        relative("23 h 59 min", day - minute, "in 23 Std. 59 Min.");
+        relative("1 day", day, "in 1 Tag");
+        relative("1 day 23 h", 2 * day - hour, "in 1 Tag");
+        relative("2 days", 2 * day, "in 2 Tagen");
+        relative("2 h 5 min ago", -(2 * hour + 5 * minute), "vor 2 Std. 5 Min.");
     }
 
     void formatDateRange()
     {
         QFETCH(QDateTime, start);
         QFETCH(QDateTime, end);
+        QFETCH(bool, relative);
 
         const ReminderNote note = appointment({}, start, end.isValid() ? std::optional(end) : std::nullopt);
-        QTEST(DateLabels::formatDateRange(note, monday), "label");
-    }
-
-    void relativeTime_data()
-    {
-        columns<qint64, QString>("seconds", "label");
-
-        constexpr qint64 minute = 60;
-        constexpr qint64 hour = 60 * minute;
-        constexpr qint64 day = 24 * hour;
-        QTest::newRow("now") << qint64(0) << u"in 0 Sek."_s;
-        QTest::newRow("1 min") << minute << u"in 1 Min."_s;
-        QTest::newRow("59 min 59 s") << hour - 1 << u"in 59 Min."_s;
-        QTest::newRow("1 h") << hour << u"in 1 Std."_s;
-        QTest::newRow("23 h 59 min") << day - minute << u"in 23 Std. 59 Min."_s;
-        QTest::newRow("1 day") << day << u"in 1 Tag"_s;
-        QTest::newRow("1 day 23 h") << 2 * day - hour << u"in 1 Tag"_s;
-        QTest::newRow("2 days") << 2 * day << u"in 2 Tagen"_s;
-        QTest::newRow("2 h 5 min ago") << -(2 * hour + 5 * minute) << u"vor 2 Std. 5 Min."_s;
-    }
-
-    void relativeTime()
-    {
-        QFETCH(qint64, seconds);
-
-        QTEST(DateLabels::relativeTime(monday.addSecs(seconds), monday), "label");
+        QTEST(relative ? DateLabels::relativeTime(start, monday) : DateLabels::formatDateRange(note, monday),
+            "label");
     }
 
     void appDisplayName_data()
