@@ -11,11 +11,6 @@ using namespace Qt::StringLiterals;
 // The reader over one fixture file that holds a case per event, plus whole-file failures.
 namespace {
 
-QString dataFile(const QString& name)
-{
-    return QStringLiteral(ZETTELWERK_TEST_DATA "/ics/") + name;
-}
-
 QString instant(const std::optional<QDateTime>& date)
 {
     return date ? NoteJson::formatDate(*date) : QString();
@@ -30,7 +25,7 @@ private slots:
     void readsFixture()
     {
         QStringList read;
-        for (const ICSEvent& event : parseICS(dataFile(u"reader.ics"_qs)))
+        for (const ICSEvent& event : parseICS(QStringLiteral(ZETTELWERK_TEST_DATA "/ics/reader.ics")))
             read.append(u"%1|%2|%3|%4|%5"_qs.arg(event.summary, event.description, instant(event.startDate),
                 instant(event.endDate), repeatIntervalText(event.recurrenceRule)));
         // "summary|description|start|end|repeat" by start, ties in file order. Dropped: separators in the

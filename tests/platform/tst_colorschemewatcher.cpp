@@ -15,20 +15,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const QString settingsInterface = u"org.freedesktop.portal.Settings"_s;
-
-QVariant wrapped(const QVariant& value, int times)
-{
-    QVariant result = value;
-    for (int i = 0; i < times; ++i)
-        result = QVariant::fromValue(QDBusVariant(result));
-    return result;
-}
-
-} // namespace
-
 // The portal's settings over a real bus: a current portal (ReadOne) or an older one (only Read, nested).
 class FakePortal : public FakeBusService, protected QDBusContext {
     Q_OBJECT
@@ -45,7 +31,8 @@ public:
 
     void change(const QString& group, const QString& key, const QVariant& value)
     {
-        QDBusMessage signal = QDBusMessage::createSignal(m_path, settingsInterface, u"SettingChanged"_s);
+        QDBusMessage signal
+            = QDBusMessage::createSignal(m_path, u"org.freedesktop.portal.Settings"_s, u"SettingChanged"_s);
         signal << group << key << QVariant::fromValue(QDBusVariant(value));
         QDBusConnection(connectionName).send(signal);
     }
@@ -99,9 +86,12 @@ private slots:
     {
         columns<QVariant, std::optional<bool>>("value", "dark");
         QTest::newRow("unwrapped") << QVariant(1u) << std::optional(true);
-        QTest::newRow("negative") << wrapped(-1, 1) << std::optional<bool>();
-        QTest::newRow("boolean") << wrapped(true, 1) << std::optional<bool>();
-        QTest::newRow("endless nesting") << wrapped(1u, 100) << std::optional<bool>();
+        QTest::newRow("negative") << QVariant::fromValue(QDBusVariant(-1)) << std::optional<bool>();
+        QTest::newRow("boolean") << QVariant::fromValue(QDBusVariant(true)) << std::optional<bool>();
+        QVariant nested(1u);
+        for (int i = 0; i < 100; ++i)
+            nested = QVariant::fromValue(QDBusVariant(nested));
+        QTest::newRow("endless nesting") << nested << std::optional<bool>();
     }
 
     void unwrapping()
