@@ -3,12 +3,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const QDateTime tuesday = berlin(2026, 12, 8, 10, 0);
-
-} // namespace
-
 // German phrases against a fixed moment: what is understood, and what is left of the text.
 class tst_QuickAdd : public QObject {
     Q_OBJECT
@@ -19,7 +13,7 @@ private slots:
         // expected: "yyyy-MM-dd HH:mm[–HH:mm][ repeat] | title"; empty: nothing understood
         columns<QString, QDateTime, QString>("text", "now", "expected");
         const auto row = [](std::initializer_list<const char*> texts, const char* expected,
-                             const QDateTime& now = tuesday) {
+                             const QDateTime& now = berlin(2026, 12, 8, 10, 0)) {
             for (const char* text : texts)
                 QTest::newRow(text) << QString::fromUtf8(text) << now << QString::fromUtf8(expected);
         };
