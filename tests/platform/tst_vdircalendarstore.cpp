@@ -101,7 +101,9 @@ private slots:
             roots = { root.path() };
         }
         const QString identifier
-            = event.isEmpty() ? folder(calendar) : QDir(root.filePath(u"k"_qs)).canonicalPath();
+            = QDir(event.isEmpty() ? QStringLiteral(ZETTELWERK_TEST_DATA "/vdir/") + calendar
+                                   : root.filePath(u"k"_qs))
+                  .canonicalPath();
         VdirCalendarStore store = allowed(roots);
         QStringList found;
         const QList<CalendarEvent> events = store.events(from, to, { identifier });
@@ -176,10 +178,6 @@ private slots:
     }
 
 private:
-    static QString folder(const QString& name)
-    {
-        return QDir(QStringLiteral(ZETTELWERK_TEST_DATA "/vdir/") + name).canonicalPath();
-    }
     static VdirCalendarStore allowed(
         const QStringList& roots = { QStringLiteral(ZETTELWERK_TEST_DATA "/vdir") })
     {
