@@ -1,16 +1,7 @@
 #include "quickadd.h"
 #include "testsupport.h"
 
-#include <QTest>
-
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// Tuesday, 8 December 2026, 10:00.
-const QDateTime tuesday = berlin(2026, 12, 8, 10, 0);
-
-} // namespace
 
 // German phrases against a fixed moment: what is understood, and what is left of the text.
 class tst_QuickAdd : public QObject {
@@ -19,17 +10,13 @@ class tst_QuickAdd : public QObject {
 private slots:
     void phrases_data()
     {
-        columns<QString, QDateTime>("text", "now");
-        // "yyyy-MM-dd HH:mm[–HH:mm][ repeat] | title"; empty: nothing understood.
-        QTest::addColumn<QString>("expected");
-
-        // Each of `texts` is read as `expected`.
+        // expected: "yyyy-MM-dd HH:mm[–HH:mm][ repeat] | title"; empty: nothing understood
+        columns<QString, QDateTime, QString>("text", "now", "expected");
         const auto row = [](std::initializer_list<const char*> texts, const char* expected,
-                             const QDateTime& now = tuesday) {
+                             const QDateTime& now = berlin(2026, 12, 8, 10, 0)) {
             for (const char* text : texts)
                 QTest::newRow(text) << QString::fromUtf8(text) << now << QString::fromUtf8(expected);
         };
-        // Days.
         row({ "Zahnarzt morgen 14:30" }, "2026-12-09 14:30 | Zahnarzt");
         row({ "Zahnarzt heute 14:30" }, "2026-12-08 14:30 | Zahnarzt");
         row({ "Zahnarzt übermorgen 14:30" }, "2026-12-10 14:30 | Zahnarzt");
@@ -37,7 +24,6 @@ private slots:
         row({ "Zahnarzt heute", "Zahnarzt 5.12.2026", "Zahnarzt 31.2.", "Zahnarzt 30.11.2026 10:00" }, "");
         row({ "Zahnarzt am 24.12.", "Zahnarzt 24.12." }, "2026-12-24 09:00 | Zahnarzt");
         row({ "Zahnarzt am 1.3.2027 10:15" }, "2027-03-01 10:15 | Zahnarzt");
-        row({ "Zahnarzt am 5.12." }, "2027-12-05 09:00 | Zahnarzt");
         row({ "Zahnarzt am 8.12. um 11" }, "2026-12-08 11:00 | Zahnarzt");
         row({ "Zahnarzt am 8.12. um 9" }, "2027-12-08 09:00 | Zahnarzt");
         row({ "Zahnarzt in 2 Wochen" }, "2026-12-22 09:00 | Zahnarzt");
@@ -49,19 +35,14 @@ private slots:
         row({ "Zahnarzt Dienstag 9:00", "Zahnarzt Dienstag", "Zahnarzt nächsten Dienstag", "Zahnarzt Di" },
             "2026-12-15 09:00 | Zahnarzt");
         row({ "Zahnarzt nächsten Dienstag 18 Uhr" }, "2026-12-15 18:00 | Zahnarzt");
-        row({ "Zahnarzt Mittwoch", "Zahnarzt Mi" }, "2026-12-09 09:00 | Zahnarzt");
         row({ "Zahnarzt Donnerstag", "Zahnarzt kommenden Donnerstag" }, "2026-12-10 09:00 | Zahnarzt");
-        row({ "Zahnarzt Freitag", "Zahnarzt Fr." }, "2026-12-11 09:00 | Zahnarzt");
-        row({ "Zahnarzt Samstag", "Zahnarzt Sa" }, "2026-12-12 09:00 | Zahnarzt");
         row({ "Zahnarzt Sonntag", "Zahnarzt So" }, "2026-12-13 09:00 | Zahnarzt");
         // A short form is a weekday only as written so.
         row({ "so ein Tag", "mo bis fr", "Zahnarzt do" }, "");
-        // Times.
         row({ "Zahnarzt 14:30", "Zahnarzt 14.30", "Zahnarzt halb 3", "Zahnarzt um halb 3",
                 "Zahnarzt 14:30 abends", "Zahnarzt 14:30 Uhr" },
             "2026-12-08 14:30 | Zahnarzt");
         row({ "Zahnarzt 14 Uhr", "Zahnarzt 14Uhr", "Zahnarzt um 14 Uhr" }, "2026-12-08 14:00 | Zahnarzt");
-        row({ "Zahnarzt um 9" }, "2026-12-09 09:00 | Zahnarzt");
         row({ "Zahnarzt um 11", "Zahnarzt in einer Stunde" }, "2026-12-08 11:00 | Zahnarzt");
         row({ "Zahnarzt um 3", "Zahnarzt nachmittags" }, "2026-12-08 15:00 | Zahnarzt");
         row({ "Zahnarzt um 6" }, "2026-12-08 18:00 | Zahnarzt");
@@ -79,7 +60,6 @@ private slots:
         row({ "Zahnarzt halb 3 nachts" }, "2026-12-09 02:30 | Zahnarzt");
         row({ "Zahnarzt halb 1" }, "2026-12-08 12:30 | Zahnarzt");
         row({ "Zahnarzt halb 9 abends" }, "2026-12-08 20:30 | Zahnarzt");
-        row({ "Zahnarzt viertel vor 8" }, "2026-12-09 07:45 | Zahnarzt");
         row({ "Zahnarzt viertel nach 4" }, "2026-12-08 16:15 | Zahnarzt");
         row({ "Zahnarzt um viertel vor 12" }, "2026-12-08 11:45 | Zahnarzt");
         row({ "Zahnarzt abends", "Zahnarzt 7 Uhr abends" }, "2026-12-08 19:00 | Zahnarzt");
@@ -88,7 +68,6 @@ private slots:
         row({ "Zahnarzt um 11 nachts" }, "2026-12-08 23:00 | Zahnarzt");
         row({ "Zahnarzt in 10 Min.", "Zahnarzt in 10 Minuten" }, "2026-12-08 10:10 | Zahnarzt");
         row({ "Tee in 5 min" }, "2026-12-08 10:05 | Tee", berlin(2026, 12, 8, 10, 0, 42));
-        // Repeats.
         row({ "Tabletten täglich 8 Uhr", "Tabletten jeden Tag 8 Uhr" },
             "2026-12-09 08:00 Täglich | Tabletten");
         row({ "Zahnarzt morgen 14:30 wöchentlich", "Zahnarzt morgen 14:30 jede Woche" },
@@ -98,7 +77,6 @@ private slots:
         row({ "Geburtstag Oma jährlich am 24.3.", "Geburtstag Oma jedes Jahr am 24.3." },
             "2027-03-24 09:00 Jährlich | Geburtstag Oma");
         row({ "Tabletten täglich", "Sport wöchentlich" }, "");
-        // Ranges.
         row({ "Meeting von 10 bis 12", "Meeting morgen von 10 bis 12", "Meeting 10–12 Uhr",
                 "Meeting 10-12 Uhr" },
             "2026-12-09 10:00–12:00 | Meeting");
@@ -115,7 +93,6 @@ private slots:
                 "Version 1.5 veröffentlichen", "Zahnarzt heute 8:00", "Zahnarzt heute um 9" },
             "");
         row({ "morgen 14:30" }, "2026-12-09 14:30 | ");
-        // Clock changes and year ends.
         const QDateTime springEve = berlin(2026, 3, 28, 10, 0);
         row({ "Bäcker morgen 3:30" }, "2026-03-29 03:30 | Bäcker", springEve);
         // The hour the clocks skip does not exist.

@@ -4,8 +4,7 @@
 
 #include <QHash>
 
-/// A system calendar in memory: calendars with their events, an access status and the answer
-/// the next access request gives (nothing: the request fails).
+/// A system calendar in memory; `answer` is what the next access request gives (nothing: it fails).
 class FakeCalendarStore : public CalendarStore {
 public:
     CalendarAccess access = CalendarAccess::FullAccess;

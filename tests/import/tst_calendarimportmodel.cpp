@@ -6,12 +6,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimeZone>
 
 namespace {
@@ -27,8 +24,7 @@ QString column(const RowModel* model, int index)
 
 } // namespace
 
-// The import screen's flows on a fake system calendar and a store in a temporary folder, on
-// Monday, 7 December 2026, 10:00.
+// The import screen's flows on a fake system calendar and a store in a temporary folder.
 class tst_CalendarImportModel : public QObject {
     Q_OBJECT
 
@@ -38,6 +34,8 @@ private slots:
         m_model.reset();
         m_store.reset();
         m_dir = std::make_unique<QTemporaryDir>();
+        m_log.clear();
+        Log::setSink([this](const QString& line) { m_log.append(line); });
         m_calendars = FakeCalendarStore();
         m_calendars.add(u"Arbeit"_qs,
             { calendarEvent(u"Zahnarzt"_qs, berlin(2026, 12, 9, 10, 0)),
@@ -46,6 +44,8 @@ private slots:
                 calendarEvent(u"B"_qs, berlin(2026, 12, 9, 16, 0)),
                 calendarEvent(QString(), berlin(2026, 12, 9, 17, 0)) });
     }
+
+    void cleanup() { Log::setSink({}); }
 
     void defaultRange_data()
     {
@@ -71,9 +71,7 @@ private slots:
 
     void calendarOrder()
     {
-        const QDateTime day = berlin(2026, 12, 2, 9, 0);
-        const QList<CalendarEvent> three { calendarEvent({}, day), calendarEvent({}, day),
-            calendarEvent({}, day) };
+        const QList<CalendarEvent> three(3, calendarEvent({}, berlin(2026, 12, 2, 9, 0)));
         m_calendars = FakeCalendarStore();
         for (const char* title : { "Privat", "alpha", "Zeta", "Arbeit" })
             m_calendars.add(QString::fromUtf8(title), three);
@@ -154,8 +152,7 @@ private slots:
         row("replaceAll,skip 1", 2, "true|false", 4, 5);
         row("replaceAll,skipAll", 2, "false|false", 3, 5);
         row("replaceAll,cancel", 2, "", -1, 2);
-        // "twice": a second incoming Zahnarzt matches the same existing record; each row keeps its
-        // own choice.
+        // "twice": a second incoming Zahnarzt matches the same record; each row keeps its own choice.
         row("twice,replace 0", 3, "true|false|false", 4, 5);
         row("twice,replace 1,replace 0", 3, "true|true|false", 5, 6);
     }
@@ -170,25 +167,23 @@ private slots:
         attach();
         const QUuid oldDentist = m_store->notes().constFirst().id;
         tap(arbeit());
-        QStringList log;
-        Log::setSink([&log](const QString& line) { log.append(line); });
+        m_log.clear();
         for (const QString& action : std::as_const(actions)) {
             if (action.startsWith(u"untick"))
                 m_model->appleEvents()->toggle(action.section(u' ', 1).toInt());
         }
         m_model->importAppleEvents();
-        Log::setSink({});
         QVERIFY(m_model->hasCollisions());
         QVERIFY(!m_model->showBanner());
-        QCOMPARE(log.size(), 2);
-        QVERIFY(
-            log.constFirst().startsWith(u"[Import] startImportWithCollisionCheck: %1 notes, batchId="_qs.arg(
+        QCOMPARE(m_log.size(), 2);
+        QVERIFY(m_log.constFirst().startsWith(
+            u"[Import] startImportWithCollisionCheck: %1 notes, batchId="_qs.arg(
                 5 - int(actions.contains(u"untick 1"_qs)) + int(actions.contains(u"twice"_qs)))));
         QFETCH(int, duplicates);
         QCOMPARE(m_model->collisionHeading(), u"%1 Duplikate gefunden"_qs.arg(duplicates));
         QCOMPARE(m_model->newEventsText(), u"+ 3 neue Events ohne Duplikat"_qs);
-        QCOMPARE(
-            log.last(), u"[Import] collisions found: "_qs + m_model->collisionHeading().section(u' ', 0, 0));
+        QCOMPARE(m_log.last(),
+            u"[Import] collisions found: "_qs + m_model->collisionHeading().section(u' ', 0, 0));
 
         for (const QString& action : std::as_const(actions)) {
             const int row = action.section(u' ', 1).toInt();
@@ -251,7 +246,6 @@ private slots:
         m_model->undoImport();
         QCOMPARE(m_store->notes().size(), 2);
 
-        // Two-step delete in the history.
         tap(m_calendars.calendarList.constFirst().identifier);
         m_model->importAppleEvents();
         const QString batch = column(m_model->history(), 0);
@@ -314,9 +308,7 @@ private slots:
         QVERIFY(!m_model->showBanner());
 
         // Without the list, every event at once: the 13 just imported come back as duplicates.
-        QFile file(*chosen);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        m_model->importICSData(u"reader.ics"_qs, file.readAll());
+        m_model->importICSData(u"reader.ics"_qs, readAll(*chosen));
         QCOMPARE(m_model->pendingCollisions().size(), 13);
         m_model->executeCollisionImport();
         QCOMPARE(m_model->bannerText(), u"1 Events importiert!"_qs);
@@ -324,51 +316,38 @@ private slots:
 
     void previewDates()
     {
-        // In Berlin; several on one day, whose part of the text is made once.
-        const QList<std::pair<const char*, QString>> cases {
-            { "2026-12-09T22:59:00Z", u"9. Dez. 2026, 23:59"_qs },
-            { "2026-12-09T23:00:00Z", u"10. Dez. 2026, 00:00"_qs },
-            { "2026-03-29T01:00:00Z", u"29. März 2026, 03:00"_qs },
-            { "2026-10-25T00:30:00Z", u"25. Okt. 2026, 02:30"_qs },
-            { "2026-10-25T01:30:00Z", u"25. Okt. 2026, 02:30"_qs },
-            { "2026-12-31T23:05:00Z", u"1. Jan. 2027, 00:05"_qs },
-            { "2026-09-05T07:05:00Z", u"5. Sept. 2026, 09:05"_qs },
-        };
+        // In Berlin: a day's both ends, both clock changes, a new year; equal days share their text.
         QList<EventSelection::Item> items;
-        QStringList expected;
-        for (const auto& [instant, text] : cases) {
-            items.append(
-                { u"x"_qs, QDateTime::fromString(QString::fromLatin1(instant), Qt::ISODate), false });
-            expected.append(text);
-        }
-        items.append({ u"ohne Datum"_qs, QDateTime(), false });
-        expected.append(formatPreviewDate(QDateTime()));
+        for (const QString& instant :
+            strings("2026-12-09T22:59:00Z|2026-12-09T23:00:00Z|2026-03-29T01:00:00Z|"
+                    "2026-10-25T00:30:00Z|2026-10-25T01:30:00Z|2026-12-31T23:05:00Z|"
+                    "2026-09-05T07:05:00Z|"))
+            items.append({ u"x"_qs, QDateTime::fromString(instant, Qt::ISODate), false });
         EventSelection selection;
         selection.setItems(items);
-        QCOMPARE(column(selection.rows(), 1), expected.join(u'|'));
+        QCOMPARE(column(selection.rows(), 1),
+            u"9. Dez. 2026, 23:59|10. Dez. 2026, 00:00|29. März 2026, 03:00|25. Okt. 2026, 02:30|"
+            u"25. Okt. 2026, 02:30|1. Jan. 2027, 00:05|5. Sept. 2026, 09:05|"_qs
+                + formatPreviewDate(QDateTime()));
     }
 
     void skipsUnstorableDates_data()
     {
-        QTest::addColumn<QString>("source");
-        // An evening of 31 December 9999 west of UTC is in the year 10000 in UTC.
-        QTest::newRow("calendar, New York evening") << "calendar";
-        // Local midnight of 1 January 0001 is in the year 0 in UTC, east of Greenwich.
-        QTest::newRow("file, whole day in year 1") << "file";
+        QTest::addColumn<bool>("fromCalendar");
+        // In UTC, 20:00 on 31.12.9999 in New York is in the year 10000, Berlin's midnight of 1.1.0001 in 0.
+        QTest::newRow("calendar, New York evening") << true;
+        QTest::newRow("file, whole day in year 1") << false;
     }
 
     void skipsUnstorableDates()
     {
-        QFETCH(QString, source);
+        QFETCH(bool, fromCalendar);
         const QTimeZone newYork("America/New_York");
         m_calendars.add(u"Fern"_qs,
             { calendarEvent(u"Zu spät"_qs, QDateTime(QDate(9999, 12, 31), QTime(20, 0), newYork)),
                 calendarEvent(u"Gut"_qs, QDateTime(QDate(9999, 12, 31), QTime(9, 0), newYork)) });
         attach();
-        QStringList log;
-        Log::setSink([&log](const QString& line) { log.append(line); });
-        const auto restoreLog = qScopeGuard([] { Log::setSink({}); });
-        if (source == u"calendar") {
+        if (fromCalendar) {
             m_model->setEndDate(QDate(10000, 1, 1));
             m_model->setStartDate(QDate(9999, 12, 1));
             m_model->waitForResults();
@@ -385,10 +364,9 @@ private slots:
             QCOMPARE(m_model->icsEvents()->count(), 2);
             m_model->importICSEvents();
         }
-        Log::setSink({});
         QCOMPARE(m_model->bannerText(), u"1 Events importiert!"_qs);
         QCOMPARE(m_model->skippedText(), u"1 Event nicht importiert: "_qs + NoteJson::unstorableDateReason());
-        QVERIFY(log.contains(u"[Import] \"Zu "_qs + (source == u"calendar" ? u"spät"_qs : u"früh"_qs)
+        QVERIFY(m_log.contains(u"[Import] \"Zu "_qs + (fromCalendar ? u"spät"_qs : u"früh"_qs)
             + u"\" nicht importiert: "_qs + NoteJson::unstorableDateReason()));
         QCOMPARE(m_store->notes().size(), 3);
         for (const ReminderNote& note : m_store->notes())
@@ -422,6 +400,7 @@ private:
     std::unique_ptr<NoteStore> m_store;
     FakeCalendarStore m_calendars;
     std::unique_ptr<CalendarImportModel> m_model;
+    QStringList m_log;
 };
 
 QTEST_GUILESS_MAIN(tst_CalendarImportModel)
