@@ -1,8 +1,6 @@
 #include "icswriter.h"
 #include "testsupport.h"
 
-#include <QTest>
-
 #include <libical/ical.h>
 
 namespace {
@@ -37,8 +35,7 @@ private slots:
         QTest::newRow("night the clocks go forward")
             << u"X"_qs << RepeatInterval::Daily << berlin(2025, 3, 30, 1, 30)
             << u"DTSTART:20250330T013000|DTEND:20250330T033000|SUMMARY:X|DESCRIPTION:X|RRULE:FREQ=DAILY"_qs;
-        // Doubled, and every kind of line break one escape: the file reads back as typed. Commas and
-        // semicolons are libicalReadsWhatWasMeant's.
+        // Doubled, and every kind of line break one escape; commas and semicolons: libicalReadsWhatWasMeant.
         QTest::newRow("backslash and carriage returns")
             << u"C:\\temp\r\nzwei\rdrei"_qs << RepeatInterval::Monthly << morning
             << hour + u"SUMMARY:C:\\\\temp|DESCRIPTION:C:\\\\temp\\nzwei\\ndrei|RRULE:FREQ=MONTHLY"_qs;
@@ -60,9 +57,9 @@ private slots:
 
     void libicalReadsWhatWasMeant()
     {
-        ReminderNote first
+        // Start and repeat rule are pinned byte for byte in event(); here the escapes as read.
+        const ReminderNote first
             = appointment(u"Arzt, Termin; Raum 3\nbitte \\ nüchtern"_qs, berlin(2025, 3, 1, 8, 30));
-        first.repeatInterval = RepeatInterval::Weekly;
         const ReminderNote second = appointment(u"Zweiter\r\nTermin"_qs, berlin(2025, 7, 14, 23, 30));
         // Plain notes are no events; every line ends in CR LF.
         const QByteArray written
@@ -73,23 +70,14 @@ private slots:
 
         icalcomponent* calendar = icalparser_parse_string(written.constData());
         QVERIFY(calendar);
-        QList<QStringList> events;
+        QStringList events;
         for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
-             event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
-            const icaltimetype start = icalcomponent_get_dtstart(event);
-            icalproperty* rule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
-            events.append(QStringList { QString::fromUtf8(icalcomponent_get_summary(event)),
-                QString::fromUtf8(icalcomponent_get_description(event)),
-                QString::fromLatin1(icaltime_as_ical_string(start)),
-                rule ? QString::fromLatin1(icalrecur_freq_to_string(icalproperty_get_rrule(rule).freq))
-                     : QString() });
-        }
+             event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
+            events << QString::fromUtf8(icalcomponent_get_summary(event)) + u'|'
+                    + QString::fromUtf8(icalcomponent_get_description(event));
         icalcomponent_free(calendar);
-        QCOMPARE(events.size(), 2);
-        QCOMPARE(events.at(0),
-            QStringList({ u"Arzt, Termin; Raum 3"_qs, first.text, u"20250301T083000"_qs, u"WEEKLY"_qs }));
-        QCOMPARE(events.at(1),
-            QStringList({ u"Zweiter"_qs, u"Zweiter\nTermin"_qs, u"20250714T233000"_qs, QString() }));
+        QCOMPARE(
+            events, QStringList({ u"Arzt, Termin; Raum 3|"_qs + first.text, u"Zweiter|Zweiter\nTermin"_qs }));
     }
 };
 
