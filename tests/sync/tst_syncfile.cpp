@@ -1,7 +1,6 @@
 #include "syncfile.h"
 #include "testsupport.h"
 
-#include <QTest>
 #include <QUrl>
 
 #include <libical/ical.h>
@@ -31,11 +30,6 @@ QByteArray calendarWith(const QByteArray& lines, const QByteArray& component = "
         + "\r\nEND:VCALENDAR\r\n";
 }
 
-QByteArray journalWith(const QByteArray& lines)
-{
-    return calendarWith(lines, "VJOURNAL");
-}
-
 // Our property with a note's exact text, as written for `text`.
 QByteArray exactText(const QString& text)
 {
@@ -50,8 +44,7 @@ class tst_SyncFile : public QObject {
 private slots:
     void comesBackWhole_data()
     {
-        // shown: SUMMARY | DESCRIPTION, as another program reads them; exact: the exact text is carried
-        // beside them
+        // shown: SUMMARY | DESCRIPTION as another program reads them; exact: the exact text carried beside
         columns<ReminderNote, QString, bool>("note", "shown", "exact");
 
         const QDateTime start = berlin(2026, 3, 28, 14, 30); // the day before the clock change
@@ -72,8 +65,8 @@ private slots:
         sound.soundName = u"Ping"_s;
         QTest::newRow("sound, no popup") << sound << u"Wecker | Wecker"_s << false;
 
-        // Plain notes, made just after the clock change: the title as the summary, the lines after it
-        // as the description.
+        // Plain notes, made just after the clock change: the title is the summary, the lines after it the
+        // rest.
         const auto note
             = [](const char* name, const QString& text, const QString& shown, bool exact = false) {
                   QTest::newRow(name) << plain(text, berlin(2026, 3, 29, 3, 15)) << shown << exact;
@@ -100,9 +93,8 @@ private slots:
         QVERIFY(back);
         QCOMPARE(back->note.id, note.id);
         QCOMPARE(travelling(back->note), travelling(note));
-        QCOMPARE(back->stamp.modified, utc(2026, 3, 1, 12, 0));
-        QCOMPARE(back->stamp.sequence, 3);
-        QCOMPARE(back->stamp.uid, uid);
+        QCOMPARE(std::tuple(back->stamp.modified, back->stamp.sequence, back->stamp.uid),
+            std::tuple(utc(2026, 3, 1, 12, 0), 3, uid));
         QTEST(file.contains("X-ZETTELWERK-TEXT"), "exact");
 
         // Another calendar program reads the same event or journal entry from it.
@@ -151,29 +143,28 @@ private slots:
         QTest::newRow("not UTF-8") << calendarWith(uid + "DTSTART:20261207T143000\r\nSUMMARY:\xff\r\n")
                                    << QString();
 
-        QTest::newRow("a journal entry of another program, on a day")
-            << journalWith(uid
-                   + "DTSTAMP:20261208T090000Z\r\nDTSTART;VALUE=DATE:20261207\r\nSUMMARY:Idee\r\n"
-                     "DESCRIPTION:Zeile 1\\nZeile 2\r\n")
-            << u"Notiz | Idee\nZeile 1\nZeile 2 | 2026-12-07 00:00:00"_s;
+        QTest::newRow("a journal entry of another program, on a day") << calendarWith(uid
+                + "DTSTAMP:20261208T090000Z\r\nDTSTART;VALUE=DATE:20261207\r\nSUMMARY:Idee\r\n"
+                  "DESCRIPTION:Zeile 1\\nZeile 2\r\n",
+            "VJOURNAL") << u"Notiz | Idee\nZeile 1\nZeile 2 | 2026-12-07 00:00:00"_s;
         QTest::newRow("a journal entry with only a stamp")
-            << journalWith(uid + "DTSTAMP:20261208T090000Z\r\nSUMMARY:Idee\r\n")
+            << calendarWith(uid + "DTSTAMP:20261208T090000Z\r\nSUMMARY:Idee\r\n", "VJOURNAL")
             << u"Notiz | Idee | 2026-12-08 10:00:00"_s;
         const QByteArray created = "CREATED:20261201T080000Z\r\n";
-        QTest::newRow("our exact text, still matching") << journalWith(
-            uid + created + "SUMMARY:Einkauf\r\nDESCRIPTION:Brot\r\n" + exactText(u"Einkauf\r\nBrot"_s))
-                                                        << u"Notiz | Einkauf\r\nBrot | 2026-12-01 09:00:00"_s;
-        QTest::newRow("our exact text, the description edited elsewhere") << journalWith(uid + created
-            + "SUMMARY:Einkauf\r\nDESCRIPTION:Milch\r\n"
-            + exactText(u"Einkauf\r\nBrot"_s)) << u"Notiz | Einkauf\nMilch | 2026-12-01 09:00:00"_s;
-        QTest::newRow("exact text, spaces at the ends lost on the way") << journalWith(uid + created
-            + "SUMMARY:Idee\r\nDESCRIPTION:Idee  \\nweiter\r\n"
-            + exactText(u"  Idee  \nweiter"_s)) << u"Notiz |   Idee  \nweiter | 2026-12-01 09:00:00"_s;
+        QTest::newRow("our exact text, still matching") << calendarWith(
+            uid + created + "SUMMARY:Einkauf\r\nDESCRIPTION:Brot\r\n" + exactText(u"Einkauf\r\nBrot"_s),
+            "VJOURNAL") << u"Notiz | Einkauf\r\nBrot | 2026-12-01 09:00:00"_s;
+        QTest::newRow("our exact text, the description edited elsewhere") << calendarWith(
+            uid + created + "SUMMARY:Einkauf\r\nDESCRIPTION:Milch\r\n" + exactText(u"Einkauf\r\nBrot"_s),
+            "VJOURNAL") << u"Notiz | Einkauf\nMilch | 2026-12-01 09:00:00"_s;
+        QTest::newRow("exact text, spaces at the ends lost on the way") << calendarWith(uid + created
+                + "SUMMARY:Idee\r\nDESCRIPTION:Idee  \\nweiter\r\n" + exactText(u"  Idee  \nweiter"_s),
+            "VJOURNAL") << u"Notiz |   Idee  \nweiter | 2026-12-01 09:00:00"_s;
         QTest::newRow("exact text that is no UTF-8")
-            << journalWith(uid + created + "SUMMARY:Einkauf\r\nX-ZETTELWERK-TEXT:%FF\r\n")
+            << calendarWith(uid + created + "SUMMARY:Einkauf\r\nX-ZETTELWERK-TEXT:%FF\r\n", "VJOURNAL")
             << u"Notiz | Einkauf | 2026-12-01 09:00:00"_s;
         QTest::newRow("a journal entry without any time")
-            << journalWith(uid + "SUMMARY:Idee\r\n") << QString();
+            << calendarWith(uid + "SUMMARY:Idee\r\n", "VJOURNAL") << QString();
     }
 
     void fromElsewhere()
@@ -193,8 +184,7 @@ private slots:
 
     void neverStartsAProgram()
     {
-        // Whatever a file on the server says, the application and the shell command stay this
-        // machine's own: set here, they are kept; a file never sets them.
+        // The application and the shell command stay this machine's own, whatever a file says.
         ReminderNote local = appointment(u"Backup"_s, berlin(2026, 12, 7, 9, 0));
         local.launchAppPath = u"/usr/share/applications/thunderbird.desktop"_s;
         local.shellScript = u"rsync -a ~ /backup"_s;
@@ -212,8 +202,8 @@ private slots:
         QCOMPARE(merged.shellScript, local.shellScript);
         QCOMPARE(merged.alarmDate, berlin(2026, 12, 7, 10, 0));
         // Nor does our own file carry them to the server.
-        QVERIFY(!SyncFile::write(local, {}).contains("rsync"));
-        QVERIFY(!SyncFile::write(local, {}).contains("thunderbird"));
+        const QByteArray ours = SyncFile::write(local, {});
+        QVERIFY(!ours.contains("rsync") && !ours.contains("thunderbird"));
     }
 };
 
