@@ -6,7 +6,6 @@
 
 namespace {
 
-// Monday, 7 December 2026, 10:00.
 const QDateTime now = berlin(2026, 12, 7, 10, 0);
 
 struct Harness {
@@ -18,7 +17,6 @@ struct Harness {
 
     Harness()
     {
-        // Yesterday's appointment, a note, tomorrow's appointment.
         store.setNotes({ appointment(u"Gestern"_qs, now.addDays(-1)), plain(u"Idee"_qs, now.addDays(-3)),
             appointment(u"Morgen"_qs, now.addDays(1)) });
         model.setStore(&store);
@@ -35,7 +33,6 @@ struct Harness {
         return { model.selectionText(), model.allButtonText(), model.jsonButtonText(),
             model.icsButtonText() };
     }
-    // The file dialog answers `file` to a backup about to be restored.
     void restoreFrom(const char* file)
     {
         answer = path(file);
@@ -117,7 +114,6 @@ private slots:
         QCOMPARE(readAll(h.path(ics ? "sicherung.ics" : "sicherung.json")), written);
         QTRY_VERIFY(h.model.message().isEmpty());
 
-        // A file that cannot be written says so.
         exportTo(h.path("missing/folder/x"));
         QVERIFY2(h.model.message().startsWith(u"Datei konnte nicht geschrieben werden"_qs),
             qPrintable(h.model.message()));

@@ -7,7 +7,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QThread>
 
 #include <algorithm>
@@ -24,13 +23,11 @@ constexpr int rounds = 200;
 
 ReminderNotes records(qsizetype count)
 {
-    const QDateTime start(QDate(2025, 3, 1), QTime(9, 0));
     ReminderNotes notes;
     for (qsizetype i = 0; i < count; ++i) {
-        ReminderNote note = ReminderNote::create(start.addSecs(i * 60));
-        note.text = u"Termin %1 – Grüße an Jürgen\nmit einer zweiten Zeile"_s.arg(i);
-        note.hasAlarm = i % 2 == 0;
-        notes.append(note);
+        notes.append(plain(u"Termin %1 – Grüße an Jürgen\nmit einer zweiten Zeile"_s.arg(i),
+            berlin(2025, 3, 1, 9, 0).addSecs(i * 60)));
+        notes.last().hasAlarm = i % 2 == 0;
     }
     return notes;
 }

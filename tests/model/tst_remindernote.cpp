@@ -1,8 +1,6 @@
 #include "remindernote.h"
 #include "testsupport.h"
 
-#include <QTest>
-
 using namespace Qt::StringLiterals;
 
 class TstReminderNote : public QObject {
@@ -49,7 +47,6 @@ private slots:
 
         QTest::newRow("empty") << QString() << untitled;
         QTest::newRow("only spaces and tabs") << u" \t\u00A0\u3000"_s << untitled;
-        QTest::newRow("LF") << u"Einkaufen\nMilch"_s << u"Einkaufen"_s;
         QTest::newRow("CR LF") << u"Einkaufen\r\nMilch"_s << u"Einkaufen"_s;
         QTest::newRow("next line U+0085") << u"Einkaufen\u0085Milch"_s << u"Einkaufen"_s;
         QTest::newRow("line separator") << u"Einkaufen\u2028Milch"_s << u"Einkaufen"_s;

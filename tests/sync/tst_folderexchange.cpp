@@ -124,7 +124,6 @@ private slots:
             "(zettelwerk sync-conflicts)"_s)
                                      .first()));
         sync(a);
-        // The older one is kept aside where the conflict was met.
         QCOMPARE(a.textOf(id), aLater ? u"von A"_s : u"von B"_s);
         QCOMPARE(b.textOf(id), a.textOf(id));
         const auto aside = NoteJson::decode(readAll(keptPath));
@@ -165,7 +164,6 @@ private slots:
                 + u" fehlen im Ordner – mehr als die Hälfte auf einmal, daher nichts entfernt "
                   "(trotzdem entfernen: zettelwerk sync --entfernen)"_s });
         QCOMPARE(a.store->notes().size(), appointments + notes);
-        // Told so, the user lets them go.
         a.options.removeMany = true;
         sync(a);
         QCOMPARE(a.store->notes().size(), notesFollowed ? 0 : notes);
@@ -274,7 +272,6 @@ private slots:
         QVERIFY(failed.error.startsWith(u"Konnte nicht gespeichert werden"_s));
         QVERIFY(!b.find(id));
         QCOMPARE(files().size(), 1); // nor did B's note go out
-        // Once it can, the next exchange takes it.
         QVERIFY(QDir().rmdir(b.store->filePath()));
         QCOMPARE(sync(b),
             QStringList({ u"1 Notiz in den Ordner geschrieben"_s, u"1 Termin aus dem Ordner übernommen"_s }));
