@@ -35,10 +35,11 @@ private slots:
         QTest::newRow("night the clocks go forward")
             << u"X"_qs << RepeatInterval::Daily << berlin(2025, 3, 30, 1, 30)
             << u"DTSTART:20250330T013000|DTEND:20250330T033000|SUMMARY:X|DESCRIPTION:X|RRULE:FREQ=DAILY"_qs;
-        // Doubled, and every kind of line break one escape; commas and semicolons: libicalReadsWhatWasMeant.
-        QTest::newRow("backslash and carriage returns")
-            << u"C:\\temp\r\nzwei\rdrei"_qs << RepeatInterval::Monthly << morning
-            << hour + u"SUMMARY:C:\\\\temp|DESCRIPTION:C:\\\\temp\\nzwei\\ndrei|RRULE:FREQ=MONTHLY"_qs;
+        // Doubled, and every kind of line break one escape: the file reads back as typed.
+        QTest::newRow("escapes, carriage returns")
+            << u"C:\\temp, a; b\r\nzwei\rdrei"_qs << RepeatInterval::Monthly << morning
+            << hour
+                + u"SUMMARY:C:\\\\temp\\, a\\; b|DESCRIPTION:C:\\\\temp\\, a\\; b\\nzwei\\ndrei|RRULE:FREQ=MONTHLY"_qs;
     }
 
     void event()
@@ -55,29 +56,20 @@ private slots:
         QTEST(lines.mid(1).join(u'|'), "expected");
     }
 
-    void libicalReadsWhatWasMeant()
+    void libicalReadsTheDocument()
     {
-        // Start and repeat rule are pinned byte for byte in event(); here the escapes as read.
-        const ReminderNote first
-            = appointment(u"Arzt, Termin; Raum 3\nbitte \\ nüchtern"_qs, berlin(2025, 3, 1, 8, 30));
-        const ReminderNote second = appointment(u"Zweiter\r\nTermin"_qs, berlin(2025, 7, 14, 23, 30));
+        // How libical reads the escapes: tst_syncfile comesBackWhole, through the same escape functions.
+        const QByteArray written = IcsWriter::write(
+            { appointment(u"Erster"_qs, berlin(2025, 3, 1, 8, 30)), plain(u"Notiz"_qs, berlin(2025, 1, 1)),
+                appointment(u"Zweiter"_qs, berlin(2025, 7, 14, 23, 30)) });
         // Plain notes are no events; every line ends in CR LF.
-        const QByteArray written
-            = IcsWriter::write({ first, plain(u"Notiz"_qs, berlin(2025, 1, 1)), second });
         QVERIFY(
             written.startsWith("BEGIN:VCALENDAR\r\n") && written.endsWith("END:VEVENT\r\nEND:VCALENDAR\r\n"));
         QCOMPARE(written.count("\r\n"), written.count('\n'));
-
         icalcomponent* calendar = icalparser_parse_string(written.constData());
         QVERIFY(calendar);
-        QStringList events;
-        for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
-             event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
-            events << QString::fromUtf8(icalcomponent_get_summary(event)) + u'|'
-                    + QString::fromUtf8(icalcomponent_get_description(event));
+        QCOMPARE(icalcomponent_count_components(calendar, ICAL_VEVENT_COMPONENT), 2);
         icalcomponent_free(calendar);
-        QCOMPARE(
-            events, QStringList({ u"Arzt, Termin; Raum 3|"_qs + first.text, u"Zweiter|Zweiter\nTermin"_qs }));
     }
 };
 
