@@ -27,10 +27,6 @@ struct Machine {
         store->addNote(note);
         return note;
     }
-    ReminderNote add(bool note, const QString& text)
-    {
-        return add(text, note ? std::nullopt : std::optional(berlin(2026, 12, 8, 9, 0)));
-    }
     void edit(const QUuid& id, const QString& text, const QDateTime& changedAt)
     {
         ReminderNote note = *find(id);
@@ -42,11 +38,9 @@ struct Machine {
     }
     [[nodiscard]] const ReminderNote* find(const QUuid& id) const
     {
-        for (const ReminderNote& note : store->notes()) {
-            if (note.id == id)
-                return &note;
-        }
-        return nullptr;
+        const auto at = std::find_if(store->notes().cbegin(), store->notes().cend(),
+            [&id](const ReminderNote& note) { return note.id == id; });
+        return at == store->notes().cend() ? nullptr : &*at;
     }
     [[nodiscard]] QString textOf(const QUuid& id) const { return find(id) ? find(id)->text : u"–"_s; }
 };
@@ -109,7 +103,8 @@ private slots:
         QFETCH(bool, note);
         QFETCH(bool, aLater);
         Machine a, b;
-        const QUuid id = a.add(note, u"Eintrag"_s).id;
+        const QUuid id
+            = a.add(u"Eintrag"_s, note ? std::nullopt : std::optional(berlin(2026, 12, 8, 9, 0))).id;
         sync(a);
         sync(b);
         a.edit(id, u"von A"_s, berlin(2026, 12, 7, aLater ? 11 : 10, 0));
@@ -232,7 +227,8 @@ private slots:
         QFETCH(bool, bFollowsNotes);
         Machine a, b;
         b.options.notes = bFollowsNotes;
-        const QUuid id = a.add(wasNote, u"Zahnarzt"_s).id;
+        const QUuid id
+            = a.add(u"Zahnarzt"_s, wasNote ? std::nullopt : std::optional(berlin(2026, 12, 8, 9, 0))).id;
         sync(a);
         QCOMPARE(sync(b), one(wasNote, u"aus dem Ordner übernommen"_s));
         ReminderNote rang = *b.find(id);
