@@ -33,11 +33,12 @@ struct Harness {
         return { model.selectionText(), model.allButtonText(), model.jsonButtonText(),
             model.icsButtonText() };
     }
-    void restoreFrom(const char* file)
+    void restoreFrom(const char* file, bool confirm = true)
     {
         answer = path(file);
         model.pickBackup();
-        model.confirmRestore();
+        if (confirm)
+            model.confirmRestore();
     }
 };
 
@@ -129,22 +130,19 @@ private slots:
         QVERIFY(writeAll(h.path("empty.json"), "[]"));
         QVERIFY(writeAll(h.path("good.json"), NoteJson::encodePretty({ plain(u"Neu"_qs, now) })));
 
-        h.answer = h.path("bad.json");
-        h.model.pickBackup();
+        h.restoreFrom("bad.json", false);
         QCOMPARE(h.model.message(), u"Datei konnte nicht gelesen werden"_qs);
         QVERIFY(!h.model.showRestoreConfirm());
         QTRY_VERIFY(h.model.message().isEmpty());
 
-        h.answer = h.path("good.json");
-        h.model.pickBackup();
+        h.restoreFrom("good.json", false);
         QVERIFY(h.model.showRestoreConfirm());
         QCOMPARE(h.model.restoreWarning(), u"3 bestehende Einträge werden ersetzt!"_qs);
         h.model.cancelRestore();
         QVERIFY(!h.model.showRestoreConfirm());
         QCOMPARE(textsOf(h.store.notes()), textsOf(before));
 
-        h.answer = h.path("empty.json");
-        h.model.pickBackup();
+        h.restoreFrom("empty.json", false);
         QVERIFY(!h.model.showRestoreConfirm());
         QCOMPARE(h.model.message(), u"Die Datei enthält keine Einträge"_qs);
         QCOMPARE(h.store.notes().size(), 3);
