@@ -3,27 +3,13 @@
 
 #include <libical/ical.h>
 
-namespace {
-
-// The lines of the one event written for `note`, without BEGIN/END.
-QStringList eventLines(const ReminderNote& note)
-{
-    const QString document = QString::fromUtf8(IcsWriter::write({ note }));
-    QStringList lines = document.split(QStringLiteral("\r\n"));
-    const qsizetype begin = lines.indexOf(QStringLiteral("BEGIN:VEVENT"));
-    const qsizetype end = lines.indexOf(QStringLiteral("END:VEVENT"));
-    return begin < 0 || end < 0 ? QStringList() : lines.mid(begin + 1, end - begin - 1);
-}
-
-} // namespace
-
 class tst_IcsWriter : public QObject {
     Q_OBJECT
 
 private slots:
     void event_data()
     {
-        // expected: every line after UID, '|' between
+        // expected: the event's lines after its UID, '|' between
         columns<QString, RepeatInterval, QDateTime, QString>("text", "repeat", "start", "expected");
 
         const QDateTime morning = berlin(2025, 3, 1, 8, 30);
@@ -50,10 +36,14 @@ private slots:
 
         ReminderNote note = appointment(text, start, start.addDays(2)); // the end plays no part
         note.repeatInterval = repeat;
-        const QStringList lines = eventLines(note);
-        QCOMPARE(lines.value(0),
+        // The whole file: the calendar around its one event, each line ended by CR LF.
+        const QStringList lines = QString::fromUtf8(IcsWriter::write({ note })).split(u"\r\n"_qs);
+        QCOMPARE(
+            lines.first(4), strings("BEGIN:VCALENDAR|VERSION:2.0|PRODID:-//Zettelwerk//DE|BEGIN:VEVENT"));
+        QCOMPARE(lines.value(4),
             u"UID:"_qs + note.id.toString(QUuid::WithoutBraces).toUpper() + u"@zettelwerk"_qs);
-        QTEST(lines.mid(1).join(u'|'), "expected");
+        QTEST(lines.mid(5, lines.size() - 8).join(u'|'), "expected");
+        QCOMPARE(lines.mid(lines.size() - 3), strings("END:VEVENT|END:VCALENDAR|"));
     }
 
     void libicalReadsTheDocument()
@@ -63,8 +53,6 @@ private slots:
             { appointment(u"Erster"_qs, berlin(2025, 3, 1, 8, 30)), plain(u"Notiz"_qs, berlin(2025, 1, 1)),
                 appointment(u"Zweiter"_qs, berlin(2025, 7, 14, 23, 30)) });
         // Plain notes are no events; every line ends in CR LF.
-        QVERIFY(
-            written.startsWith("BEGIN:VCALENDAR\r\n") && written.endsWith("END:VEVENT\r\nEND:VCALENDAR\r\n"));
         QCOMPARE(written.count("\r\n"), written.count('\n'));
         icalcomponent* calendar = icalparser_parse_string(written.constData());
         QVERIFY(calendar);
