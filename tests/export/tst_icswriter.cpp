@@ -39,7 +39,7 @@ private slots:
         // The whole file: the calendar around its one event, each line ended by CR LF.
         const QStringList lines = QString::fromUtf8(IcsWriter::write({ note })).split(u"\r\n"_qs);
         QCOMPARE(
-            lines.first(4), strings("BEGIN:VCALENDAR|VERSION:2.0|PRODID:-//Zettelwerk//DE|BEGIN:VEVENT"));
+            lines.mid(0, 4), strings("BEGIN:VCALENDAR|VERSION:2.0|PRODID:-//Zettelwerk//DE|BEGIN:VEVENT"));
         QCOMPARE(lines.value(4),
             u"UID:"_qs + note.id.toString(QUuid::WithoutBraces).toUpper() + u"@zettelwerk"_qs);
         QTEST(lines.mid(5, lines.size() - 8).join(u'|'), "expected");
