@@ -31,6 +31,8 @@ ReminderNotes records(qsizetype count)
     }
     return notes;
 }
+const ReminderNotes small = records(smallCount);
+const ReminderNotes large = records(largeCount);
 
 // The child: loads whatever the last killed child left, then rewrites the file until it is killed.
 int saveLoop(const QString& directory)
@@ -39,8 +41,6 @@ int saveLoop(const QString& directory)
     const qsizetype loaded = store.notes().size();
     if (loaded != smallCount && loaded != largeCount)
         return 3;
-    const ReminderNotes small = records(smallCount);
-    const ReminderNotes large = records(largeCount);
     std::fputs("saving\n", stdout);
     std::fflush(stdout);
     for (bool big = true;; big = !big)
@@ -51,8 +51,6 @@ int saveLoop(const QString& directory)
 qint64 saveCycleMicroseconds(const QString& directory)
 {
     NoteStore store(directory);
-    const ReminderNotes small = records(smallCount);
-    const ReminderNotes large = records(largeCount);
     QElapsedTimer timer;
     timer.start();
     store.replaceNotes(large);

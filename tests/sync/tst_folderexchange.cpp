@@ -114,10 +114,9 @@ private slots:
         if (note)
             QVERIFY(writeAll(keptPath, "[{"));
         sync(a);
-        QVERIFY(sync(b).contains(one(note,
-            u"auf beiden Seiten geändert: die neuere Fassung gilt, die ältere ist aufgehoben "
-            "(zettelwerk sync-conflicts)"_s)
-                                     .first()));
+        const QString conflict = u"auf beiden Seiten geändert: die neuere Fassung gilt, die ältere ist "
+                                 "aufgehoben (zettelwerk sync-conflicts)"_s;
+        QVERIFY(sync(b).contains(one(note, conflict).first()));
         sync(a);
         QCOMPARE(a.textOf(id), aLater ? u"von A"_s : u"von B"_s);
         QCOMPARE(b.textOf(id), a.textOf(id));
