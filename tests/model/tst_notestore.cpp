@@ -172,33 +172,19 @@ private slots:
         QCOMPARE(readAll(dataFile()), bytesOf(seed()));
     }
 
-    void addNote_data()
-    {
-        // given: invalid: no date passed
-        columns<bool, QDateTime, QDateTime>("withAlarm", "given", "alarmDate");
-
-        const QDateTime later = berlin(2025, 4, 2, 8, 0);
-        QTest::newRow("plain note ignores a date") << false << later << startTime();
-        QTest::newRow("appointment now") << true << QDateTime() << startTime();
-        QTest::newRow("appointment at a date") << true << later << later;
-    }
-
     void addNote()
     {
-        QFETCH(bool, withAlarm);
-        QFETCH(QDateTime, given);
-        QFETCH(QDateTime, alarmDate);
-
-        const ReminderNotes before = seed();
-        auto store = openStoreWith(bytesOf(before));
-        const ReminderNote added
-            = *(given.isValid() ? store->addNote(withAlarm, given) : store->addNote(withAlarm));
-
-        QCOMPARE(store->notes().size(), before.size() + 1);
-        QCOMPARE(store->notes().first().id, added.id);
-        // A new appointment stays quiet (triggered) while it is being edited.
-        QCOMPARE(std::tuple(added.hasAlarm, added.isTriggered, added.createdAt, added.alarmDate),
-            std::tuple(withAlarm, withAlarm, m_now, alarmDate));
+        const QDateTime later = berlin(2025, 4, 2, 8, 0);
+        auto store = openStoreWith(bytesOf(seed()));
+        const auto fields = [](const std::optional<ReminderNote>& added) {
+            return std::tuple(added->hasAlarm, added->isTriggered, added->createdAt, added->alarmDate);
+        };
+        // A plain note ignores a date; a new appointment stays quiet (triggered) while it is being edited.
+        QCOMPARE(fields(store->addNote(false, later)), std::tuple(false, false, m_now, m_now));
+        QCOMPARE(fields(store->addNote(true)), std::tuple(true, true, m_now, m_now));
+        QCOMPARE(fields(store->addNote(true, later)), std::tuple(true, true, m_now, later));
+        QCOMPARE(store->notes().size(), seed().size() + 3);
+        QCOMPARE(store->notes().first().alarmDate, later); // each new one goes to the top
     }
 
     void findCollisions_data()
