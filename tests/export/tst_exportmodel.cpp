@@ -27,7 +27,6 @@ struct Harness {
         });
     }
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    // The line that counts the chosen records and the texts of its three buttons.
     QStringList counts() const
     {
         return { model.selectionText(), model.allButtonText(), model.jsonButtonText(),
@@ -70,7 +69,6 @@ private slots:
         h.model.toggleGroup(u"past"_qs);
         QCOMPARE(textsOf(h.model.chosenRecords()), QStringList({ u"Idee"_qs }));
 
-        // Nothing chosen: no dialog.
         h.model.toggleRow(groups.last().rows.first().id);
         h.model.exportJson();
         h.model.exportIcs();
@@ -164,8 +162,7 @@ private slots:
 
         // A restore whose save fails changes nothing and says so where success would stand.
         const QString file = h.store.filePath();
-        QVERIFY(QFile::remove(file));
-        QVERIFY(QDir().mkdir(file));
+        QVERIFY(QFile::remove(file) && QDir().mkdir(file));
         h.restoreFrom("other.json");
         QVERIFY(h.model.restoredText().isEmpty());
         QVERIFY2(h.model.message().startsWith(u"Nicht wiederhergestellt: Die Datendatei"_qs),

@@ -109,8 +109,7 @@ private slots:
             full.rlim_cur = 64;
             QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
         } else if (blocker == u"folder"_s) {
-            QVERIFY(QFile::remove(dataFile()));
-            QVERIFY(QDir().mkdir(dataFile()));
+            QVERIFY(QFile::remove(dataFile()) && QDir().mkdir(dataFile()));
         }
         QSignalSpy changed(store.get(), &NoteStore::notesChanged);
         operation(*store);
@@ -143,7 +142,6 @@ private slots:
 
     void refusedChangesTouchNothing()
     {
-        // tst_cli refuses an alarm before year 1 in UTC through the store.
         ReminderNote late = note(11, u"Silvester"_s, true, berlin(2025, 1, 1, 9, 0));
         late.alarmEndDate = QDateTime(QDate(9999, 12, 31), QTime(20, 0), QTimeZone("America/New_York"));
         ReminderNote undated = note(12, u"Ohne Datum"_s);

@@ -15,7 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// One machine: its own data folder, store and choice of what travels.
 struct Machine {
     QTemporaryDir dir;
     std::unique_ptr<NoteStore> store = std::make_unique<NoteStore>(dir.path());
@@ -62,29 +61,28 @@ private slots:
         const auto both = [](const QString& what) { return one(false, what) + one(true, what); };
         Machine a, b;
         const ReminderNote made = a.add(u"Einkauf\nMilch"_s);
-        const QUuid id = made.id;
         const QUuid at = a.add(u"Zahnarzt"_s, berlin(2026, 12, 7, 14, 30)).id;
         a.store->addNote(
             appointment(u"Aus dem Schulkalender"_s, berlin(2026, 12, 9, 8, 0), {}, u"ICS: ferien.ics"_s));
         QCOMPARE(sync(a), both(u"in den Ordner geschrieben"_s));
         QCOMPARE(sync(b), both(u"aus dem Ordner übernommen"_s));
-        QCOMPARE(b.textOf(id), made.text);
-        QCOMPARE(b.find(id)->createdAt, made.createdAt);
+        QCOMPARE(b.textOf(made.id), made.text);
+        QCOMPARE(b.find(made.id)->createdAt, made.createdAt);
         QCOMPARE(sync(b), QStringList { u"Nichts zu tun"_s });
 
-        b.edit(id, u"Einkauf\nBrot"_s, berlin(2026, 12, 7, 9, 0));
+        b.edit(made.id, u"Einkauf\nBrot"_s, berlin(2026, 12, 7, 9, 0));
         b.edit(at, u"Zahnarzt Dr. Weber"_s, berlin(2026, 12, 7, 9, 0));
         QCOMPARE(sync(b), both(u"in den Ordner geschrieben"_s));
         QCOMPARE(sync(a), both(u"aus dem Ordner geändert"_s));
-        QCOMPARE(a.textOf(id), u"Einkauf\nBrot"_s);
+        QCOMPARE(a.textOf(made.id), u"Einkauf\nBrot"_s);
         QCOMPARE(a.textOf(at), u"Zahnarzt Dr. Weber"_s);
         QCOMPARE(sync(a), QStringList { u"Nichts zu tun"_s });
 
         // One at a time: the last one going is no wiped folder.
-        for (const QUuid& gone : { at, id }) {
+        for (const QUuid& gone : { at, made.id }) {
             QVERIFY(a.store->deleteNote(gone));
-            QCOMPARE(sync(a), one(gone == id, u"im Ordner gelöscht"_s));
-            QCOMPARE(sync(b), one(gone == id, u"entfernt (im Ordner gelöscht)"_s));
+            QCOMPARE(sync(a), one(gone == made.id, u"im Ordner gelöscht"_s));
+            QCOMPARE(sync(b), one(gone == made.id, u"entfernt (im Ordner gelöscht)"_s));
             QVERIFY(!b.find(gone));
         }
         QCOMPARE(files(), QStringList());
@@ -164,8 +162,8 @@ private slots:
 
     void notesSwitchedOff_data()
     {
-        // onA: the change is made on A, which no longer follows notes; else on B; deleted: else edited;
-        // aOnAgain: A's exchange once it follows notes again
+        // onA: changed on A, which stops following notes, else on B; aOnAgain: A's report once it follows
+        // again
         columns<bool, bool, QString>("onA", "deleted", "aOnAgain");
 
         QTest::newRow("edited on the machine that switched off")
@@ -259,9 +257,7 @@ private slots:
         const QUuid id = a.add(u"Zahnarzt"_s, berlin(2026, 12, 7, 14, 30)).id;
         sync(a);
         b.store->addNote(plain(u"Notiz"_s, berlin(2026, 12, 1)));
-        // A folder where B's data file belongs: B cannot save.
-        QVERIFY(QFile::remove(b.store->filePath()));
-        QVERIFY(QDir().mkdir(b.store->filePath()));
+        QVERIFY(QFile::remove(b.store->filePath()) && QDir().mkdir(b.store->filePath()));
         const FolderExchange::Report failed = FolderExchange::run(*b.store, folder());
         QVERIFY(failed.error.startsWith(u"Konnte nicht gespeichert werden"_s));
         QVERIFY(!b.find(id));

@@ -15,8 +15,8 @@ class tst_SyncConflicts : public QObject {
 private slots:
     void bringsBack_data()
     {
-        // kept: texts of record A's kept versions, '|' between, or "-" for no file, "!" for a damaged one;
-        // inStore: whether record A is still in the store; error: how the answer ends; after: texts
+        // kept: record A's kept versions, '|' between, "-" no file, "!" a damaged one; error: the answer's
+        // end
         columns<QString, bool, bool, QString, QString, QString>(
             "kept", "inStore", "storeWritable", "error", "storeAfter", "keptAfter");
 

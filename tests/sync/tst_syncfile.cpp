@@ -9,7 +9,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The fields that travel, in one line, so that a table row compares them at once.
 QString travelling(const ReminderNote& note)
 {
     const auto time
@@ -30,7 +29,6 @@ QByteArray calendarWith(const QByteArray& lines, const QByteArray& component = "
         + "\r\nEND:VCALENDAR\r\n";
 }
 
-// Our property with a note's exact text, as written for `text`.
 QByteArray exactText(const QString& text)
 {
     return "X-ZETTELWERK-TEXT:" + QUrl::toPercentEncoding(text) + "\r\n";
@@ -95,7 +93,6 @@ private slots:
             std::tuple(utc(2026, 3, 1, 12, 0), 3, uid));
         QTEST(file.contains("X-ZETTELWERK-TEXT"), "exact");
 
-        // Another calendar program reads the same event or journal entry from it.
         icalcomponent* calendar = icalparser_parse_string(file.constData());
         QVERIFY(calendar);
         icalcomponent* component = icalcomponent_get_first_component(
