@@ -127,16 +127,14 @@ private slots:
                    + "DTSTART:20261207T14\r\n 3000\r\nSUMMARY:Chor\r\nRRULE:FREQ=WEEKLY;BYDAY=MO\r\n"
                      "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Erinnerung\r\nEND:VALARM\r\n")
             << u"Chor | 2026-12-07 14:30 | – | Wöchentlich | popup | silent"_s;
+        const QByteArray x = "DTSTART:20261207T143000\r\nSUMMARY:X\r\n";
+        const QString readX = u"X | 2026-12-07 14:30 | – | Keine | popup | silent"_s;
         QTest::newRow("an end before the start is no end")
-            << calendarWith(uid + "DTSTART:20261207T143000\r\nDTEND:20261207T120000\r\nSUMMARY:X\r\n")
-            << u"X | 2026-12-07 14:30 | – | Keine | popup | silent"_s;
-        QTest::newRow("no uid") << calendarWith("DTSTART:20261207T143000\r\nSUMMARY:X\r\n") << QString();
-        QTest::newRow("a phone's uid, no UUID")
-            << calendarWith("UID:abc@example.org\r\nDTSTART:20261207T143000\r\nSUMMARY:X\r\n")
-            << u"X | 2026-12-07 14:30 | – | Keine | popup | silent"_s;
+            << calendarWith(uid + "DTEND:20261207T120000\r\n" + x) << readX;
+        QTest::newRow("no uid") << calendarWith(x) << QString();
+        QTest::newRow("a phone's uid, no UUID") << calendarWith("UID:abc@example.org\r\n" + x) << readX;
         QTest::newRow("no start") << calendarWith(uid + "SUMMARY:X\r\n") << QString();
-        QTest::newRow("not UTF-8") << calendarWith(uid + "DTSTART:20261207T143000\r\nSUMMARY:\xff\r\n")
-                                   << QString();
+        QTest::newRow("not UTF-8") << calendarWith(uid + QByteArray(x).replace('X', '\xff')) << QString();
 
         QTest::newRow("a journal entry of another program, on a day") << calendarWith(uid
                 + "DTSTAMP:20261208T090000Z\r\nDTSTART;VALUE=DATE:20261207\r\nSUMMARY:Idee\r\n"
