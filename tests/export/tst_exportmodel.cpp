@@ -75,48 +75,43 @@ private slots:
         QVERIFY(h.asked.isEmpty());
     }
 
-    void exports_data()
-    {
-        columns<bool, QString>("ics", "message");
-        QTest::newRow("json") << false << u"2 Einträge als JSON gespeichert"_qs;
-        QTest::newRow("ics") << true << u"1 Termine als ICS gespeichert"_qs;
-    }
-
     void exports()
     {
-        QFETCH(bool, ics);
-        Harness h;
-        const QString target = h.path(ics ? "out.ics" : "out.json");
-        const auto exportTo = [&](const std::optional<QString>& file) {
-            h.answer = file;
-            ics ? h.model.exportIcs() : h.model.exportJson();
-        };
-        exportTo(std::nullopt);
-        QCOMPARE(h.asked.size(), 1);
-        QCOMPARE(h.asked.first().proposedName,
-            ics ? u"Zettelwerk-2026-12-07.ics"_qs : u"Zettelwerk-backup-2026-12-07.json"_qs);
-        QVERIFY(!QFile::exists(target));
-        QVERIFY(h.model.message().isEmpty());
+        for (const bool ics : { false, true }) {
+            Harness h;
+            const QString target = h.path(ics ? "out.ics" : "out.json");
+            const auto exportTo = [&](const std::optional<QString>& file) {
+                h.answer = file;
+                ics ? h.model.exportIcs() : h.model.exportJson();
+            };
+            exportTo(std::nullopt);
+            QCOMPARE(h.asked.size(), 1);
+            QCOMPARE(h.asked.first().proposedName,
+                ics ? u"Zettelwerk-2026-12-07.ics"_qs : u"Zettelwerk-backup-2026-12-07.json"_qs);
+            QVERIFY(!QFile::exists(target));
+            QVERIFY(h.model.message().isEmpty());
 
-        exportTo(target);
-        QTEST(h.model.message(), "message");
-        const QByteArray written = readAll(target);
-        if (ics)
-            QVERIFY(written.contains("SUMMARY:Morgen\r\n"));
-        else // the chosen records whole, ids and all
-            QCOMPARE(written, NoteJson::encodePretty(h.model.chosenRecords()));
-        QVERIFY(!h.model.messageIsError());
-        QTRY_VERIFY(h.model.message().isEmpty());
+            exportTo(target);
+            QCOMPARE(h.model.message(),
+                ics ? u"1 Termine als ICS gespeichert"_qs : u"2 Einträge als JSON gespeichert"_qs);
+            const QByteArray written = readAll(target);
+            if (ics)
+                QVERIFY(written.contains("SUMMARY:Morgen\r\n"));
+            else // the chosen records whole, ids and all
+                QCOMPARE(written, NoteJson::encodePretty(h.model.chosenRecords()));
+            QVERIFY(!h.model.messageIsError());
+            QTRY_VERIFY(h.model.message().isEmpty());
 
-        // A name typed without its ending gets it, so that the open dialog's filter shows the file.
-        exportTo(h.path("sicherung"));
-        QCOMPARE(readAll(h.path(ics ? "sicherung.ics" : "sicherung.json")), written);
+            // A name typed without its ending gets it, so that the open dialog's filter shows the file.
+            exportTo(h.path("sicherung"));
+            QCOMPARE(readAll(h.path(ics ? "sicherung.ics" : "sicherung.json")), written);
 
-        exportTo(h.path("missing/folder/x"));
-        QVERIFY2(h.model.message().startsWith(u"Datei konnte nicht geschrieben werden"_qs),
-            qPrintable(h.model.message()));
-        QVERIFY(h.model.messageIsError());
-        QTRY_VERIFY(h.model.message().isEmpty());
+            exportTo(h.path("missing/folder/x"));
+            QVERIFY2(h.model.message().startsWith(u"Datei konnte nicht geschrieben werden"_qs),
+                qPrintable(h.model.message()));
+            QVERIFY(h.model.messageIsError());
+            QTRY_VERIFY(h.model.message().isEmpty());
+        }
     }
 
     void restoreFlow()
