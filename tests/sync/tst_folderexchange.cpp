@@ -145,10 +145,9 @@ private slots:
         sync(a);
         QFETCH(bool, notesFollowed);
         a.options.notes = notesFollowed;
-        QDir shared(folder());
-        QCOMPARE(shared.entryList(QDir::Files).size(), appointments + notes);
-        for (const QString& name : shared.entryList(QDir::Files))
-            QVERIFY(shared.remove(name));
+        QCOMPARE(files().size(), appointments + notes);
+        for (const QString& name : files())
+            QVERIFY(QDir(folder()).remove(name));
         QFETCH(QString, missing);
         QCOMPARE(sync(a),
             QStringList { missing
