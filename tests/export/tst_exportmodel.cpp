@@ -3,15 +3,9 @@
 #include "testsupport.h"
 
 #include <QTemporaryDir>
-#include <QTest>
-
-#include <csignal>
-
-#include <sys/resource.h>
 
 namespace {
 
-// Monday, 7 December 2026, 10:00.
 const QDateTime now = berlin(2026, 12, 7, 10, 0);
 
 struct Harness {
@@ -23,7 +17,6 @@ struct Harness {
 
     Harness()
     {
-        // Yesterday's appointment, a note, tomorrow's appointment.
         store.setNotes({ appointment(u"Gestern"_qs, now.addDays(-1)), plain(u"Idee"_qs, now.addDays(-3)),
             appointment(u"Morgen"_qs, now.addDays(1)) });
         model.setStore(&store);
@@ -34,18 +27,17 @@ struct Harness {
         });
     }
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    // The line that counts the chosen records and the texts of its three buttons.
     QStringList counts() const
     {
         return { model.selectionText(), model.allButtonText(), model.jsonButtonText(),
             model.icsButtonText() };
     }
-    // The file dialog answers `file` to a backup about to be restored.
-    void restoreFrom(const char* file)
+    void restoreFrom(const char* file, bool confirm = true)
     {
         answer = path(file);
         model.pickBackup();
-        model.confirmRestore();
+        if (confirm)
+            model.confirmRestore();
     }
 };
 
@@ -64,9 +56,7 @@ private slots:
         QStringList titles;
         for (const ExportGroup& g : groups)
             titles << g.title + u' ' + g.buttonText + u' ' + QString::number(g.rows.size());
-        QCOMPARE(titles,
-            QStringList(
-                { u"Kommende Termine Keine 1"_qs, u"Abgelaufene Termine Alle 1"_qs, u"Notizen Keine 1"_qs }));
+        QCOMPARE(titles, strings("Kommende Termine Keine 1|Abgelaufene Termine Alle 1|Notizen Keine 1"));
         QCOMPARE(groups.first().rows.first().dateText, u"8. Dez. 2026, 10:00"_qs);
 
         h.model.toggleAll();
@@ -79,71 +69,49 @@ private slots:
         h.model.toggleGroup(u"past"_qs);
         QCOMPARE(textsOf(h.model.chosenRecords()), QStringList({ u"Idee"_qs }));
 
-        // Nothing chosen: no dialog, nothing written.
         h.model.toggleRow(groups.last().rows.first().id);
         h.model.exportJson();
         h.model.exportIcs();
         QVERIFY(h.asked.isEmpty());
     }
 
-    void exports_data()
-    {
-        columns<bool, QString>("ics", "message");
-        QTest::newRow("json") << false << u"2 Einträge als JSON gespeichert"_qs;
-        QTest::newRow("ics") << true << u"1 Termine als ICS gespeichert"_qs;
-    }
-
     void exports()
     {
-        QFETCH(bool, ics);
-        Harness h;
-        const QString target = h.path(ics ? "out.ics" : "out.json");
-        const auto exportTo = [&](const std::optional<QString>& file) {
-            h.answer = file;
-            ics ? h.model.exportIcs() : h.model.exportJson();
-        };
-        exportTo(std::nullopt);
-        QCOMPARE(h.asked.size(), 1);
-        QCOMPARE(h.asked.first().proposedName,
-            ics ? u"Zettelwerk-2026-12-07.ics"_qs : u"Zettelwerk-backup-2026-12-07.json"_qs);
-        QVERIFY(!QFile::exists(target));
-        QVERIFY(h.model.message().isEmpty());
+        for (const bool ics : { false, true }) {
+            Harness h;
+            const QString target = h.path(ics ? "out.ics" : "out.json");
+            const auto exportTo = [&](const std::optional<QString>& file) {
+                h.answer = file;
+                ics ? h.model.exportIcs() : h.model.exportJson();
+            };
+            exportTo(std::nullopt);
+            QCOMPARE(h.asked.size(), 1);
+            QCOMPARE(h.asked.first().proposedName,
+                ics ? u"Zettelwerk-2026-12-07.ics"_qs : u"Zettelwerk-backup-2026-12-07.json"_qs);
+            QVERIFY(!QFile::exists(target));
+            QVERIFY(h.model.message().isEmpty());
 
-        exportTo(target);
-        QTEST(h.model.message(), "message");
-        const QByteArray written = readAll(target);
-        if (ics)
-            QVERIFY(written.contains("SUMMARY:Morgen\r\n"));
-        else // the chosen records whole, ids and all
-            QCOMPARE(written, NoteJson::encodePretty(h.model.chosenRecords()));
-        QVERIFY(!h.model.messageIsError());
-        QTRY_VERIFY(h.model.message().isEmpty());
-
-        // A name typed without its ending gets it, so that the open dialog's filter shows the file.
-        exportTo(h.path("sicherung"));
-        QCOMPARE(readAll(h.path(ics ? "sicherung.ics" : "sicherung.json")), written);
-        QTRY_VERIFY(h.model.message().isEmpty());
-
-        // A file that cannot be written says so.
-        exportTo(h.path("missing/folder/x"));
-        QVERIFY2(h.model.message().startsWith(u"Datei konnte nicht geschrieben werden"_qs),
-            qPrintable(h.model.message()));
-        QVERIFY(h.model.messageIsError());
-        QTRY_VERIFY(h.model.message().isEmpty());
-
-        // A full disk (a file-size limit stands in): a failure, and the earlier file stays whole.
-        rlimit unlimited {};
-        QVERIFY(getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
-        {
-            const auto lift = qScopeGuard([&unlimited] { setrlimit(RLIMIT_FSIZE, &unlimited); });
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit full = unlimited;
-            full.rlim_cur = 16;
-            QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
             exportTo(target);
+            QCOMPARE(h.model.message(),
+                ics ? u"1 Termine als ICS gespeichert"_qs : u"2 Einträge als JSON gespeichert"_qs);
+            const QByteArray written = readAll(target);
+            if (ics)
+                QVERIFY(written.contains("SUMMARY:Morgen\r\n"));
+            else // the chosen records whole, ids and all
+                QCOMPARE(written, NoteJson::encodePretty(h.model.chosenRecords()));
+            QVERIFY(!h.model.messageIsError());
+            QTRY_VERIFY(h.model.message().isEmpty());
+
+            // A name typed without its ending gets it, so that the open dialog's filter shows the file.
+            exportTo(h.path("sicherung"));
+            QCOMPARE(readAll(h.path(ics ? "sicherung.ics" : "sicherung.json")), written);
+
+            exportTo(h.path("missing/folder/x"));
+            QVERIFY2(h.model.message().startsWith(u"Datei konnte nicht geschrieben werden"_qs),
+                qPrintable(h.model.message()));
+            QVERIFY(h.model.messageIsError());
+            QTRY_VERIFY(h.model.message().isEmpty());
         }
-        QVERIFY(h.model.messageIsError());
-        QCOMPARE(readAll(target), written);
     }
 
     void restoreFlow()
@@ -154,28 +122,20 @@ private slots:
         QVERIFY(writeAll(h.path("empty.json"), "[]"));
         QVERIFY(writeAll(h.path("good.json"), NoteJson::encodePretty({ plain(u"Neu"_qs, now) })));
 
-        h.answer = h.path("bad.json");
-        h.model.pickBackup();
+        h.restoreFrom("bad.json", false);
         QCOMPARE(h.model.message(), u"Datei konnte nicht gelesen werden"_qs);
         QVERIFY(!h.model.showRestoreConfirm());
-        QTRY_VERIFY(h.model.message().isEmpty());
 
-        // Cancelled: nothing changes.
-        h.answer = h.path("good.json");
-        h.model.pickBackup();
+        h.restoreFrom("good.json", false);
         QVERIFY(h.model.showRestoreConfirm());
         QCOMPARE(h.model.restoreWarning(), u"3 bestehende Einträge werden ersetzt!"_qs);
         h.model.cancelRestore();
         QVERIFY(!h.model.showRestoreConfirm());
         QCOMPARE(textsOf(h.store.notes()), textsOf(before));
 
-        // A backup without records, or no regular file: said at once, nothing to confirm.
-        for (const QString& path : { h.path("empty.json"), u"/dev/null"_qs, h.dir.path() }) {
-            h.answer = path;
-            h.model.pickBackup();
-            QVERIFY(!h.model.showRestoreConfirm());
-            QVERIFY(h.model.messageIsError());
-        }
+        h.restoreFrom("empty.json", false);
+        QVERIFY(!h.model.showRestoreConfirm());
+        QCOMPARE(h.model.message(), u"Die Datei enthält keine Einträge"_qs);
         QCOMPARE(h.store.notes().size(), 3);
 
         // Only records that exist count as chosen once others (the command line, an undo) replaced them.
@@ -197,8 +157,7 @@ private slots:
 
         // A restore whose save fails changes nothing and says so where success would stand.
         const QString file = h.store.filePath();
-        QVERIFY(QFile::remove(file));
-        QVERIFY(QDir().mkdir(file));
+        QVERIFY(QFile::remove(file) && QDir().mkdir(file));
         h.restoreFrom("other.json");
         QVERIFY(h.model.restoredText().isEmpty());
         QVERIFY2(h.model.message().startsWith(u"Nicht wiederhergestellt: Die Datendatei"_qs),

@@ -1,10 +1,8 @@
 #pragma once
 
 #include "notejson.h"
-#include "remindernote.h"
 #include "testsupport.h"
 
-#include <QDateTime>
 #include <QUuid>
 
 // Readable, stable ids so that expected JSON can be written out literally.

@@ -7,7 +7,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QThread>
 
 #include <algorithm>
@@ -24,16 +23,16 @@ constexpr int rounds = 200;
 
 ReminderNotes records(qsizetype count)
 {
-    const QDateTime start(QDate(2025, 3, 1), QTime(9, 0));
     ReminderNotes notes;
     for (qsizetype i = 0; i < count; ++i) {
-        ReminderNote note = ReminderNote::create(start.addSecs(i * 60));
-        note.text = u"Termin %1 – Grüße an Jürgen\nmit einer zweiten Zeile"_s.arg(i);
-        note.hasAlarm = i % 2 == 0;
-        notes.append(note);
+        notes.append(plain(u"Termin %1 – Grüße an Jürgen\nmit einer zweiten Zeile"_s.arg(i),
+            berlin(2025, 3, 1, 9, 0).addSecs(i * 60)));
+        notes.last().hasAlarm = i % 2 == 0;
     }
     return notes;
 }
+const ReminderNotes small = records(smallCount);
+const ReminderNotes large = records(largeCount);
 
 // The child: loads whatever the last killed child left, then rewrites the file until it is killed.
 int saveLoop(const QString& directory)
@@ -42,8 +41,6 @@ int saveLoop(const QString& directory)
     const qsizetype loaded = store.notes().size();
     if (loaded != smallCount && loaded != largeCount)
         return 3;
-    const ReminderNotes small = records(smallCount);
-    const ReminderNotes large = records(largeCount);
     std::fputs("saving\n", stdout);
     std::fflush(stdout);
     for (bool big = true;; big = !big)
@@ -54,8 +51,6 @@ int saveLoop(const QString& directory)
 qint64 saveCycleMicroseconds(const QString& directory)
 {
     NoteStore store(directory);
-    const ReminderNotes small = records(smallCount);
-    const ReminderNotes large = records(largeCount);
     QElapsedTimer timer;
     timer.start();
     store.replaceNotes(large);
@@ -72,7 +67,6 @@ private slots:
     void killedWhileSaving()
     {
         QTemporaryDir tmp;
-        QVERIFY(tmp.isValid());
         // Also leaves the small list in the file, which the first child loads.
         const qint64 window = std::max<qint64>(30'000, 2 * saveCycleMicroseconds(tmp.path()));
 

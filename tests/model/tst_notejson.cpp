@@ -1,11 +1,9 @@
-#include "columns.h"
 #include "notejson.h"
 #include "testnotes.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTest>
 #include <QTimeZone>
 
 using namespace Qt::StringLiterals;
@@ -15,14 +13,10 @@ class TstNoteJson : public QObject {
     Q_OBJECT
 
 private slots:
-    void layout_data();
-    void layout();
-    void roundTrip_data();
-    void roundTrip();
-    void decodeValid_data();
-    void decodeValid();
-    void decodeInvalid_data();
-    void decodeInvalid();
+    void encode_data();
+    void encode();
+    void decode_data();
+    void decode();
     void dates_data();
     void dates();
 };
@@ -95,69 +89,46 @@ QByteArray withTextMember(const QByteArray& member)
 
 } // namespace
 
-void TstNoteJson::layout_data()
+void TstNoteJson::encode_data()
 {
-    columns<bool, ReminderNotes, QByteArray>("pretty", "notes", "expected");
+    // compact, pretty: the layout written, byte for byte; empty: only read back
+    columns<ReminderNotes, QByteArray, QByteArray>("notes", "compact", "pretty");
 
-    QTest::newRow("compact empty") << false << ReminderNotes {} << QByteArray("[]");
-    QTest::newRow("compact") << false << ReminderNotes { fullNote(), note(2, u"Notiz"_s) }
-                             << "[" + fullCompact + "," + minimalCompact + "]";
-    QTest::newRow("pretty") << true << ReminderNotes { fullNote() } << QByteArray(R"([
-  {
-    "alarmDate" : "2025-07-01T08:15:30Z",
-    "alarmEndDate" : "2025-07-01T09:00:00Z",
-    "createdAt" : "2025-01-15T08:00:00Z",
-    "hasAlarm" : true,
-    "id" : "00000000-0000-4000-8000-000000000001",
-    "importBatchId" : "B1",
-    "importSource" : "kalender.ics",
-    "isTriggered" : false,
-    "launchAppPath" : "\/usr\/bin\/true",
-    "repeatInterval" : "Wöchentlich",
-    "shellScript" : "echo ä",
-    "soundName" : "Glocke",
-    "text" : "Zahnarzt\/Kontrolle \"Dr. Süß\"\n\t😀\\\u0001",
-    "usePopup" : false,
-    "useSound" : true
-  }
-])");
-}
-
-void TstNoteJson::layout()
-{
-    QFETCH(bool, pretty);
-    QFETCH(ReminderNotes, notes);
-
-    QTEST(pretty ? NoteJson::encodePretty(notes) : NoteJson::encodeCompact(notes), "expected");
-}
-
-void TstNoteJson::roundTrip_data()
-{
-    QTest::addColumn<ReminderNotes>("notes");
-
-    QTest::newRow("empty") << ReminderNotes {};
-    QTest::newRow("all fields") << ReminderNotes { fullNote() };
+    QTest::newRow("compact") << ReminderNotes { fullNote(), note(2, u"Notiz"_s) }
+                             << "[" + fullCompact + "," + minimalCompact + "]" << QByteArray();
+    // Pretty: the compact members one a line, sorted by key, with " : " after the key.
+    QList<QByteArray> members = fullCompact.mid(1).chopped(1).replace(",\"", "\n\"").split('\n');
+    for (QByteArray& member : members)
+        member.replace(member.indexOf("\":"), 2, "\" : ").prepend("    ");
+    std::sort(members.begin(), members.end());
+    QTest::newRow("pretty") << ReminderNotes { fullNote() } << QByteArray()
+                            << "[\n  {\n" + members.join(",\n") + "\n  }\n]";
+    const auto readBack = [](const char* name, const ReminderNotes& notes) {
+        QTest::newRow(name) << notes << QByteArray() << QByteArray();
+    };
+    readBack("empty", {});
     ReminderNotes everyRule;
     for (const RepeatInterval interval : allRepeatIntervals) {
         everyRule.append(note(int(everyRule.size()) + 20, repeatIntervalText(interval), true));
         everyRule.last().repeatInterval = interval;
     }
-    QTest::newRow("every repeat rule, order kept") << everyRule;
+    readBack("every repeat rule, order kept", everyRule);
     const QString awkward = u"\0\u001F\u007F\r\n\b\f\u2028\u2029\uFEFF/\\\"'<>&"_s;
-    QTest::newRow("control and separator characters") << ReminderNotes { note(6, awkward) };
-    QTest::newRow("text starting with U+FEFF")
-        << ReminderNotes { note(7, u"\uFEFFText"_s), note(8, u"\uFEFF\n"_s) };
-    QTest::newRow("summer and winter time")
-        << ReminderNotes { note(11, u"s"_s, true, berlin(2025, 3, 30, 3, 0)),
-               note(12, u"w"_s, true, berlin(2025, 10, 26, 3, 0)) };
+    readBack("control and separator characters", { note(6, awkward) });
+    readBack("text starting with U+FEFF", { note(7, u"\uFEFFText"_s), note(8, u"\uFEFF\n"_s) });
 }
 
-void TstNoteJson::roundTrip()
+void TstNoteJson::encode()
 {
     QFETCH(ReminderNotes, notes);
+    QFETCH(QByteArray, compact);
+    QFETCH(QByteArray, pretty);
 
-    for (const bool pretty : { false, true }) {
-        const QByteArray json = pretty ? NoteJson::encodePretty(notes) : NoteJson::encodeCompact(notes);
+    const QList<std::pair<QByteArray, QByteArray>> layouts { { NoteJson::encodeCompact(notes), compact },
+        { NoteJson::encodePretty(notes), pretty } };
+    for (const auto& [json, expected] : layouts) {
+        if (!expected.isEmpty())
+            QCOMPARE(json, expected);
         QString error;
         const auto decoded = NoteJson::decode(json, &error);
         QVERIFY2(decoded, qPrintable(error));
@@ -165,9 +136,9 @@ void TstNoteJson::roundTrip()
     }
 }
 
-void TstNoteJson::decodeValid_data()
+void TstNoteJson::decode_data()
 {
-    // expected: compact form of the result
+    // expected: empty: refused
     columns<QByteArray, QByteArray>("json", "expected");
 
     QTest::newRow("empty list with whitespace") << QByteArray(" \n[ \t]\r\n") << QByteArray("[]");
@@ -176,12 +147,9 @@ void TstNoteJson::decodeValid_data()
     QJsonObject nulls = minimalRecord();
     for (const QString& key : optionalKeys)
         nulls.insert(key, QJsonValue::Null);
-    QTest::newRow("null optional keys use defaults") << documentOf(nulls) << minimal;
-
-    QJsonObject extra = minimalRecord();
-    extra.insert(u"color"_s, u"red"_s);
-    extra.insert(u"nested"_s, QJsonObject { { u"a"_s, QJsonArray { 1, 2 } } });
-    QTest::newRow("unknown keys ignored") << documentOf(extra) << minimal;
+    nulls.insert(u"color"_s, u"red"_s);
+    nulls.insert(u"nested"_s, QJsonObject { { u"a"_s, QJsonArray { 1, 2 } } });
+    QTest::newRow("null optional keys use defaults, unknown keys ignored") << documentOf(nulls) << minimal;
 
     QTest::newRow("lower-case id, written upper-case")
         << withValue(u"id"_s, u"abcdef01-2345-4678-9abc-def012345678"_s)
@@ -195,31 +163,18 @@ void TstNoteJson::decodeValid_data()
                                   << withTextMember(R"("text":"Nö😀\"\\\/\b\f\n\r\t")");
     QTest::newRow("numbers in an unknown key")
         << withTextMember(R"("n":[0,-0,12.5e-3,1E+2,-7],"text":"Notiz")") << minimal;
-}
 
-void TstNoteJson::decodeValid()
-{
-    QFETCH(QByteArray, json);
-
-    QString error;
-    const auto decoded = NoteJson::decode(json, &error);
-    QVERIFY2(decoded, qPrintable(error));
-    QTEST(bytesOf(*decoded), "expected");
-}
-
-void TstNoteJson::decodeInvalid_data()
-{
-    QTest::addColumn<QByteArray>("json");
-
+    const auto bad
+        = [](const char* name, const QByteArray& json) { QTest::newRow(name) << json << QByteArray(); };
     const QByteArray valid = documentOf(minimalRecord());
-    QTest::newRow("empty input") << QByteArray();
-    QTest::newRow("not JSON") << QByteArray("notes");
-    QTest::newRow("cut off") << valid.left(valid.size() - 3);
-    QTest::newRow("garbage after list") << valid + "x";
-    QTest::newRow("top-level object") << QJsonDocument(minimalRecord()).toJson();
-    QTest::newRow("record is a number") << QByteArray("[1]");
-    QTest::newRow("records without a comma") << "[" + minimalCompact + minimalCompact + "]";
-    QTest::newRow("comma after the last record") << "[" + minimalCompact + ",]";
+    bad("empty input", QByteArray());
+    bad("not JSON", QByteArray("notes"));
+    bad("cut off", valid.left(valid.size() - 3));
+    bad("garbage after list", valid + "x");
+    bad("top-level object", QJsonDocument(minimalRecord()).toJson());
+    bad("record is a number", QByteArray("[1]"));
+    bad("records without a comma", "[" + minimalCompact + minimalCompact + "]");
+    bad("comma after the last record", "[" + minimalCompact + ",]");
     const QList<std::pair<const char*, QByteArray>> badMembers {
         { "raw control character", "\"text\":\"a\tb\"" }, { "unknown escape", R"("text":"\x")" },
         { "short \\u escape", R"("text":"\u12")" }, { "lone UTF-8 continuation byte", "\"text\":\"\x80\"" },
@@ -235,15 +190,15 @@ void TstNoteJson::decodeInvalid_data()
             "\"n\":" + QByteArray(2000, '[') + QByteArray(2000, ']') + ",\"text\":\"Notiz\"" }
     };
     for (const auto& [name, member] : badMembers)
-        QTest::newRow(name) << withTextMember(member);
-    QTest::newRow("one bad record spoils all")
-        << QJsonDocument(QJsonArray { minimalRecord(), minimalRecord(), 7 }).toJson();
+        bad(name, withTextMember(member));
+    bad("one bad record spoils all",
+        QJsonDocument(QJsonArray { minimalRecord(), minimalRecord(), 7 }).toJson());
 
     for (const QString& key : minimalRecord().keys()) {
         QJsonObject missing = minimalRecord();
         missing.remove(key);
-        QTest::addRow("missing %s", qPrintable(key)) << documentOf(missing);
-        QTest::addRow("null %s", qPrintable(key)) << withValue(key, QJsonValue::Null);
+        bad(qPrintable(u"missing "_s + key), documentOf(missing));
+        bad(qPrintable(u"null "_s + key), withValue(key, QJsonValue::Null));
     }
 
     const QList<std::pair<QString, QJsonValue>> wrongTypes { { u"id"_s, 5 }, { u"text"_s, 5 },
@@ -255,33 +210,38 @@ void TstNoteJson::decodeInvalid_data()
     for (const auto& [key, value] : wrongTypes) {
         QTest::addRow("%s = %s", qPrintable(key),
             QJsonDocument(QJsonArray { value }).toJson(QJsonDocument::Compact).constData())
-            << withValue(key, value);
+            << withValue(key, value) << QByteArray();
     }
 
     for (const QString& text :
         { u"Weekly"_s, u"None"_s, u"Wochentlich"_s, u"wöchentlich"_s, u" Keine"_s, u""_s })
-        QTest::addRow("repeatInterval \"%s\"", qPrintable(text)) << withValue(u"repeatInterval"_s, text);
+        bad(qPrintable(u"repeatInterval \"%1\""_s.arg(text)), withValue(u"repeatInterval"_s, text));
 
-    for (const QString& key : { u"createdAt"_s, u"alarmDate"_s, u"alarmEndDate"_s }) {
-        QTest::addRow("%s with fraction", qPrintable(key)) << withValue(key, u"2025-03-01T08:00:00.000Z"_s);
-        QTest::addRow("%s with offset", qPrintable(key)) << withValue(key, u"2025-03-01T09:00:00+01:00"_s);
-    }
+    // A fraction fails on the length as an offset does; dates() has both.
+    for (const QString& key : { u"createdAt"_s, u"alarmDate"_s, u"alarmEndDate"_s })
+        bad(qPrintable(key + u" with offset"_s), withValue(key, u"2025-03-01T09:00:00+01:00"_s));
 
     const QStringList badIds { u"{00000000-0000-4000-8000-000000000002}"_s,
         u"00000000-0000-4000-8000-0000000000002"_s, u"0000000-00000-4000-8000-000000000002"_s,
         u"0000000g-0000-4000-8000-000000000002"_s, u"00000000-0000-4000-8000-00000000000２"_s };
     for (const QString& id : badIds)
-        QTest::addRow("id \"%s\"", qPrintable(id)) << withValue(u"id"_s, id);
+        bad(qPrintable(u"id \"%1\""_s.arg(id)), withValue(u"id"_s, id));
 }
 
-void TstNoteJson::decodeInvalid()
+void TstNoteJson::decode()
 {
     QFETCH(QByteArray, json);
+    QFETCH(QByteArray, expected);
 
     QString error;
     const auto decoded = NoteJson::decode(json, &error);
-    QVERIFY2(!decoded, json.constData());
-    QVERIFY(!error.isEmpty());
+    if (expected.isEmpty()) {
+        QVERIFY2(!decoded, json.constData());
+        QVERIFY(!error.isEmpty());
+        return;
+    }
+    QVERIFY2(decoded, qPrintable(error));
+    QCOMPARE(bytesOf(*decoded), expected);
 }
 
 void TstNoteJson::dates_data()
@@ -289,7 +249,6 @@ void TstNoteJson::dates_data()
     // date: invalid: `text` must be rejected; text: not compared where the date is not storable
     columns<QDateTime, QString, bool>("date", "text", "storable");
 
-    QTest::newRow("UTC") << utc(2025, 3, 1, 7, 30) << u"2025-03-01T07:30:00Z"_s << true;
     QTest::newRow("summer time") << berlin(2025, 7, 1, 9, 0) << u"2025-07-01T07:00:00Z"_s << true;
     QTest::newRow("local day differs") << berlin(2025, 1, 1, 0, 30) << u"2024-12-31T23:30:00Z"_s << true;
     QTest::newRow("in the local DST gap") << utc(2025, 3, 30, 1, 30) << u"2025-03-30T01:30:00Z"_s << true;
@@ -308,7 +267,6 @@ void TstNoteJson::dates_data()
     QTest::newRow("9999-12-31 west of UTC")
         << QDateTime(QDate(9999, 12, 31), QTime(20, 0), QTimeZone("America/New_York")) << QString() << false;
     QTest::newRow("a second before year 1") << utc(1, 1, 1, 0, 0).addSecs(-1) << QString() << false;
-    QTest::newRow("year 10000") << utc(9999, 12, 31, 23, 59).addDays(1) << QString() << false;
 
     // Wrong lengths first, then one for each further check.
     const QStringList rejected { u"2025-03-01T07:30:00.000Z"_s, u"2025-03-01T08:30:00+01:00"_s,
@@ -330,13 +288,11 @@ void TstNoteJson::dates()
     if (date.isValid() && !storable)
         return;
     const auto parsed = NoteJson::parseDate(text);
-    if (!date.isValid()) {
-        QVERIFY(!parsed);
+    QCOMPARE(parsed.has_value(), date.isValid());
+    if (!parsed)
         return;
-    }
     QCOMPARE(NoteJson::formatDate(date), text);
     // Reading gives the whole second that was written, in UTC.
-    QVERIFY(parsed);
     QCOMPARE(*parsed, date.addMSecs(-date.time().msec()));
     QCOMPARE(parsed->offsetFromUtc(), 0);
 }

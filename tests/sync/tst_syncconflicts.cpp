@@ -5,7 +5,6 @@
 #include "testsupport.h"
 
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -16,8 +15,8 @@ class tst_SyncConflicts : public QObject {
 private slots:
     void bringsBack_data()
     {
-        // kept: texts of the kept versions of record A, '|' between; inStore: whether record A is still in
-        // the store; storeAfter: texts in the store afterwards
+        // kept: record A's kept versions, '|' between, "-" no file, "!" a damaged one; error: the answer's
+        // end
         columns<QString, bool, bool, QString, QString, QString>(
             "kept", "inStore", "storeWritable", "error", "storeAfter", "keptAfter");
 
@@ -32,7 +31,13 @@ private slots:
             << u"jetzt|B"_s << u"Anderer"_s;
         // The present version was written aside before the save failed: none is lost.
         QTest::newRow("store cannot be saved")
-            << u"älter"_s << true << false << u"*"_s << u"jetzt|B"_s << u"älter|Anderer|jetzt"_s;
+            << u"älter"_s << true << false << u"an ihrer Stelle steht ein Ordner."_s << u"jetzt|B"_s
+            << u"älter|Anderer|jetzt"_s;
+        // Missing is none kept; damaged is no answer ("!"), never "none", and the file stays as it is.
+        QTest::newRow("no file") << u"-"_s << true << true << u"Es ist keine Fassung aufgehoben"_s
+                                 << u"jetzt|B"_s << QString();
+        QTest::newRow("damaged file")
+            << u"!"_s << true << true << u"ist beschädigt"_s << u"jetzt|B"_s << u"!"_s;
     }
 
     void bringsBack()
@@ -40,6 +45,7 @@ private slots:
         QFETCH(QString, kept);
         QFETCH(bool, inStore);
         QFETCH(bool, storeWritable);
+        QFETCH(QString, error);
 
         QTemporaryDir dir;
         NoteStore store(dir.path());
@@ -55,47 +61,23 @@ private slots:
         // Another record's version between them, which must stay where it is.
         versions.insert(versions.isEmpty() ? 0 : 1, appointment(u"Anderer"_s, at));
         const QString keptPath = FolderExchange::conflictsPath(store);
-        QVERIFY(writeAll(keptPath, NoteJson::encodePretty(versions)));
+        const QByteArray file = kept == u"!" ? "[{\"id\":" : NoteJson::encodePretty(versions);
+        if (kept != u"-")
+            QVERIFY(writeAll(keptPath, file));
         if (!storeWritable) // a folder where the data file must go fails its save
             QVERIFY(QFile::remove(store.filePath()) && QDir().mkpath(store.filePath()));
 
         const QString said = SyncConflicts::bringBack(store, a.id);
-        QFETCH(QString, error);
-        if (error == u"*"_s)
-            QVERIFY(!said.isEmpty());
-        else
-            QCOMPARE(said, error);
+        QVERIFY2(said.endsWith(error) && said.isEmpty() == error.isEmpty(), qPrintable(said));
         QTEST(textsOf(store.notes()).join(u'|'), "storeAfter");
-        QTEST(textsOf(SyncConflicts::kept(store).value()).join(u'|'), "keptAfter");
+        const auto keptAfter = SyncConflicts::kept(store);
+        QTEST(keptAfter ? textsOf(*keptAfter).join(u'|') : u"!"_s, "keptAfter");
+        if (kept == u"-" || kept == u"!")
+            QCOMPARE(readAll(keptPath), kept == u"!" ? file : QByteArray());
         if (storeWritable) {
             NoteStore reread(dir.path());
             QCOMPARE(textsOf(reread.notes()), textsOf(store.notes()));
         }
-    }
-
-    void failsWithoutTouchingAFile_data()
-    {
-        columns<QByteArray, QString>("file", "error");
-        QTest::newRow("none") << QByteArray() << u"Es ist keine Fassung aufgehoben"_s;
-        QTest::newRow("damaged") << QByteArray("[{\"id\":") << u"ist beschädigt"_s;
-    }
-
-    void failsWithoutTouchingAFile()
-    {
-        QFETCH(QByteArray, file);
-        QTemporaryDir dir;
-        NoteStore store(dir.path());
-        const ReminderNote a = appointment(u"jetzt"_s, berlin(2026, 12, 9, 10, 0));
-        QVERIFY(store.replaceNotes({ a }));
-        const QString keptPath = FolderExchange::conflictsPath(store);
-        if (!file.isEmpty())
-            QVERIFY(writeAll(keptPath, file));
-        QFETCH(QString, error);
-        QVERIFY(SyncConflicts::bringBack(store, a.id).endsWith(error));
-        QCOMPARE(textsOf(store.notes()), QStringList { u"jetzt"_s });
-        QCOMPARE(readAll(keptPath), file);
-        // Missing is none kept; damaged is no answer, never "none".
-        QCOMPARE(SyncConflicts::kept(store).has_value(), file.isEmpty());
     }
 };
 
