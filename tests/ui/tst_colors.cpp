@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QQmlComponent>
 #include <QQmlEngine>
-#include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
 
 #include <cmath>
@@ -50,8 +49,7 @@ const QStringList accents { u"blue"_s, u"indigo"_s, u"orange"_s, u"red"_s, u"cya
 const QStringList fills { u"blue"_s, u"indigo"_s, u"orange"_s, u"red"_s, u"green"_s, u"primary"_s };
 } // namespace
 
-// Text against what it is drawn on, for every pair the screens use, in both appearances, with
-// the colours as QML resolves them from Colors.qml.
+// Text against what it is drawn on, every pair the screens use, light and dark, as QML resolves Colors.qml.
 class tst_Colors : public QObject {
     Q_OBJECT
 
@@ -120,8 +118,7 @@ private slots:
 
     void everyColourHasItsDarkValue()
     {
-        // Every colour property changes with the appearance (the flag itself aside), and follows it
-        // both ways: a value left out of the dark table would keep its light value here.
+        // A colour left out of the dark table would keep its light value; each must also come back.
         const QMetaObject* meta = m_colors->metaObject();
         int colours = 0;
         for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {

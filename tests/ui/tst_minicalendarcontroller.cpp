@@ -8,7 +8,6 @@
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -36,9 +35,7 @@ QString describe(const QMap<int, DayEntryType>& types)
 
 } // namespace
 
-// The month grids: which days get a dot, the panel's grid against a real store and panel at
-// Monday, 7 December 2026, 10:00, and the editor's sheet with the days it lets the user choose.
-
+// The month grids: the days with a dot, the panel's grid on a real store, the editor's date sheet.
 class tst_MiniCalendarController : public QObject {
     Q_OBJECT
 
@@ -86,7 +83,7 @@ private slots:
         m_calendar.reset();
         m_panel.reset();
         m_store.reset();
-        m_now = berlin(2026, 12, 7, 10, 0);
+        m_now = berlin(2026, 12, 7, 10, 0); // a Monday
         m_dir = std::make_unique<QTemporaryDir>();
         m_store = std::make_unique<NoteStore>(m_dir->path(), [this] { return m_now; });
         m_panel = std::make_unique<PanelController>(*m_store);
@@ -205,6 +202,7 @@ private slots:
         // Another month with as many days changes rows, one with fewer resets.
         m_calendar->nextMonth();
         QCOMPARE(reset.size(), 0);
+        QVERIFY(!m_calendar->selectedDay().isValid());
         m_calendar->nextMonth();
         QCOMPARE(reset.size(), 1);
         QCOMPARE(model->rowCount(), 28);
@@ -212,8 +210,7 @@ private slots:
 
     void sheet_data()
     {
-        // minimum: invalid: no limit; monthsOn: pages turned after the date was given; picked: invalid: the
-        // tap chooses nothing
+        // minimum, picked: invalid: no limit, the tap chooses nothing; monthsOn: pages turned after the date
         columns<QDateTime, int, QString, int, int, int, QDate>(
             "minimum", "monthsOn", "title", "selected", "firstSelectable", "tapped", "picked");
 

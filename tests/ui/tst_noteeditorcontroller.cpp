@@ -14,7 +14,6 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 #include <climits>
@@ -23,8 +22,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A store in a throw-away folder on a fixed clock, its alarm service on fake actions, the
-// panel, and an editor that follows the panel.
+// A store on a fixed clock, its alarm service on fake actions, the panel, and an editor following it.
 struct Harness {
     explicit Harness(bool withService = true)
     {
@@ -55,7 +53,6 @@ struct Harness {
         editor.setPanel(&panel);
     }
 
-    /// The records as the data file holds them.
     [[nodiscard]] ReminderNotes saved() const
     {
         return NoteJson::decode(readAll(store.filePath())).value_or(ReminderNotes {});
@@ -106,7 +103,6 @@ private slots:
                                  << u"Meeting | 2026-03-23 10:00 | 2026-03-23 12:00 | Keine"_s;
         QTest::newRow("nothing understood") << true << u"Einkaufen"_s << QString() << QString();
         QTest::newRow("only the time") << true << u"morgen 9 Uhr"_s << QString() << QString();
-        // An existing record's text is its own business.
         QTest::newRow("an existing record") << false << u"Zahnarzt morgen 14:30"_s << QString() << QString();
     }
 
@@ -201,14 +197,14 @@ private slots:
         columns<QString, bool, bool, QString, QString>(
             "stored", "isNew", "soundOn", "loaded", "storedAfterSave");
 
-        QTest::newRow("new record takes the last sound")
-            << u"Ping"_s << true << true << u"Ping"_s << u"Ping"_s;
-        QTest::newRow("a name not in the list is ignored")
-            << u"Beep"_s << true << true << u"Glass"_s << u"Glass"_s;
-        QTest::newRow("existing record keeps its own")
-            << u"Ping"_s << false << true << u"Hero"_s << u"Hero"_s;
-        QTest::newRow("saved without sound: not stored")
-            << u"Ping"_s << false << false << u"Hero"_s << u"Ping"_s;
+        QTest::newRow("new record takes the last sound") << "Ping" << true << true << "Ping"
+                                                         << "Ping";
+        QTest::newRow("a name not in the list") << "Beep" << true << true << "Glass"
+                                                << "Glass";
+        QTest::newRow("existing record keeps its own") << "Ping" << false << true << "Hero"
+                                                       << "Hero";
+        QTest::newRow("saved without sound: not stored") << "Ping" << false << false << "Hero"
+                                                         << "Ping";
     }
 
     void lastSound()
@@ -235,8 +231,7 @@ private slots:
 
     void switches_data()
     {
-        // start: minutes from now, before the change; end: minutes from now, before the change; noEnd: none;
-        // expectedEnd: as saved afterwards
+        // start, end: minutes from now before the change (noEnd: none); expected*: as saved afterwards
         columns<QString, int, int, int, int>("change", "start", "end", "expectedStart", "expectedEnd");
 
         QTest::newRow("alarm on, date passed: now") << "alarm on" << -90 << noEnd << 0 << noEnd;
@@ -285,8 +280,7 @@ private slots:
 
     void pickedDayAndTime_data()
     {
-        // day: invalid: a time is typed instead; expected: invalid: refused, nothing changes; shown: as the
-        // editor names the day and time afterwards
+        // day: invalid: a time is typed instead; expected: invalid: refused, nothing changes
         columns<QDateTime, QDateTime, QString, QDateTime, QString>(
             "start", "day", "time", "expected", "shown");
 
@@ -304,8 +298,7 @@ private slots:
             << berlin(2026, 3, 28, 2, 30) << berlin(2026, 3, 29) << "" << sunday << "So., 29. März, 03:30";
         QTest::newRow("three digits")
             << friday << none << "930" << berlin(2026, 3, 20, 9, 30) << "Heute, 09:30";
-        QTest::newRow("an hour alone")
-            << friday << none << "9" << berlin(2026, 3, 20, 9, 0) << "Heute, 09:00";
+        QTest::newRow("an hour alone") << friday << none << "9" << berlin(2026, 3, 20, 9) << "Heute, 09:00";
         QTest::newRow("one-digit minute")
             << friday << none << "9:5" << berlin(2026, 3, 20, 9, 5) << "Heute, 09:05";
         QTest::newRow("no such hour") << friday << none << "25:00" << none << today;
@@ -440,8 +433,7 @@ private slots:
         QCOMPARE(h->panel.editingNoteId(), note.id.toString(QUuid::WithoutBraces));
         QVERIFY2(h->editor.errorText().startsWith(u"Konnte nicht gespeichert werden: Die Datendatei"_s),
             qPrintable(h->editor.errorText()));
-        // The change never reached the store: cancelling leaves the record as it was, and the next
-        // unrelated save does not write it after all.
+        // Never in the store: neither cancelling nor the next unrelated save writes it after all.
         QCOMPARE(find(h->store.notes(), note.id)->text, u"Alt"_s);
         h->editor.cancelEdit();
         QVERIFY(QDir().rmdir(h->store.filePath()));

@@ -31,10 +31,10 @@ public:
         return m_runs.empty() ? nullptr : m_runs.back()->panel.get();
     }
 
-    /// A new store in a new folder with two appointments and two notes, and a new controller.
+    /// A new store with two appointments and two notes, and a new controller; earlier runs stay alive
+    /// until the end, as their panels may still be on their way out.
     Q_INVOKABLE void reset()
     {
-        // Earlier runs stay alive until the end: their panels may still be on their way out.
         QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).clear();
         Appearance::instance().setDark(false);
         auto run = std::make_unique<Run>();
@@ -48,13 +48,12 @@ public:
         run->panel->setCalendarStore(
             std::make_unique<VdirCalendarStore>(ZettelwerkApp::calendarConsent(run->panel->settings()),
                 QStringList { QStringLiteral(ZETTELWERK_TEST_DATA "/vdir") }));
-        // Where the settings' sync switch makes its calendar.
         run->panel->setCalendarRoot(run->dir.filePath(QStringLiteral("calendars")));
         m_runs.push_back(std::move(run));
         emit controllerChanged();
     }
 
-    /// Records whose texts are markup, as an imported calendar or a careless paste may bring.
+    /// Records whose texts are markup, as an import or a careless paste may bring.
     Q_INVOKABLE void addMarkup()
     {
         NoteStore& target = *m_runs.back()->store;
@@ -67,7 +66,6 @@ public:
         add(target, false, {}, markup());
         target.save();
     }
-    /// `count` appointments a day apart from tomorrow on: a time line longer than the panel.
     Q_INVOKABLE void addAppointments(int count)
     {
         for (int day = 1; day <= count; ++day)
@@ -78,8 +76,7 @@ public:
         return QStringLiteral("<b>fett</b> & <img src=\"https://example.invalid/x.png\">");
     }
 
-    /// The texts under `root` that contain markup and are not drawn as plain text. Walks the whole
-    /// item tree, so it covers every screen and every text it may show.
+    /// The texts under `root` (the whole item tree) that contain markup and are not drawn as plain text.
     Q_INVOKABLE [[nodiscard]] static QStringList markupRenderedIn(QQuickItem* root)
     {
         QStringList found;
@@ -100,14 +97,12 @@ public:
 
     Q_INVOKABLE [[nodiscard]] int recordCount() const { return static_cast<int>(store().notes().size()); }
 
-    /// "yyyy-MM-dd" of the selected day, empty when none is selected.
     Q_INVOKABLE [[nodiscard]] QString selectedDay() const
     {
         const auto day = controller()->selectedDay();
         return day ? day->toString(Qt::ISODate) : QString();
     }
 
-    /// "yyyy-MM-ddTHH:mm" of an appointment's alarm in local time; empty for a plain note.
     Q_INVOKABLE [[nodiscard]] QString alarmOf(const QString& id) const
     {
         for (const ReminderNote& note : store().notes()) {
@@ -150,18 +145,16 @@ private:
     std::vector<std::unique_ptr<Run>> m_runs;
 };
 
-/// Hands the fixture to the QML engine before the tests are loaded.
 class Setup : public QObject {
     Q_OBJECT
 
 public:
-    // The sliders write settings: into a folder of their own, never the user's.
+    // The sliders and the editor write settings: into a folder of their own, never the user's.
     Setup() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path())); }
 
 public slots:
     void qmlEngineAvailable(QQmlEngine* engine)
     {
-        // The editor remembers the last sound in the settings: never the user's own.
         QStandardPaths::setTestModeEnabled(true);
         engine->addImportPath(QStringLiteral("qrc:/"));
         qmlRegisterSingletonInstance("Zettelwerk.Test", 1, 0, "Fixture", &m_fixture);

@@ -17,11 +17,10 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QWindow>
 
-// The settings screen's rules against a real store, real settings and a real autostart folder,
-// all in a temporary home; the help's copied text and the copy button's label.
+// The settings screen against a real store, settings and autostart folder in a temporary home; the help's
+// copy.
 class tst_SettingsController : public QObject {
     Q_OBJECT
 
@@ -143,7 +142,7 @@ private slots:
         m_settings->deleteAll();
 
         if (fileBlocked) {
-            // Nothing happened: the records are still there, and the question stays with its reason.
+            // The records are still there, and the question stays with its reason.
             QCOMPARE(m_store->notes().size(), records);
             QVERIFY(m_settings->showDeleteAllConfirm());
             QVERIFY2(m_settings->deleteAllError().startsWith(
@@ -211,8 +210,7 @@ private slots:
 
     void syncFolder_data()
     {
-        // chosen: "made": the calendar made under the root; "-": none; folder: kept in the settings
-        // afterwards, relative to the data folder
+        // chosen: "made": the calendar made under the root; "-": none; folder: kept, below the data folder
         columns<bool, QString, QString, QString>("withRoot", "chosen", "folder", "text");
 
         QTest::newRow("switched on: the calendar Zettelwerk is made")
@@ -260,8 +258,7 @@ private slots:
         m_settings->setSyncOn(false);
         QCOMPARE(AppSettings().syncFolder(), QString());
 
-        // `zettelwerk sync-folder` carried out by the running app writes the file from another
-        // copy of the settings; the open screen follows once the panel's copy reads it again.
+        // `zettelwerk sync-folder` writes through another copy of the settings: the screen follows a reload.
         QSignalSpy changed(m_settings.get(), &SettingsController::syncChanged);
         QVERIFY(AppSettings().setSyncFolder(data));
         QVERIFY(AppSettings().setSyncNotes(false));
@@ -275,8 +272,7 @@ private slots:
 
     void shownCalendars()
     {
-        // A vdir tree: "Arbeit" with a meeting today and a fair in January; the folder that later
-        // becomes the one the records are kept in step with.
+        // "Arbeit" with a meeting today and a fair in January; the other later becomes the sync folder.
         QTemporaryDir root;
         const auto calendar = [&root](const char* folder, const char* name, const QByteArray& events) {
             const QString path = root.filePath(QString::fromLatin1(folder));
@@ -389,8 +385,7 @@ private slots:
         QSignalSpy changes(&help, &HelpController::copiedChanged);
         QVERIFY(changes.wait(duration * 2));
         QVERIFY(!help.copied());
-        // Coarse timers may run 5 % early; a timer restarted by the second copy would end near 1.5 ×
-        // duration.
+        // Coarse timers may run 5 % early; one restarted by the second copy would end near 1.5 × duration.
         QVERIFY2(clock.elapsed() >= duration * 9 / 10 && clock.elapsed() < duration * 5 / 4,
             "back with the first copy's timer");
         // The second copy's timer finds it already back.

@@ -3,8 +3,7 @@ import QtTest
 import Zettelwerk.Ui
 import Zettelwerk.Test
 
-// The import screen driven by the mouse on the vdir calendars of the tests in December 2026:
-// access, ticking, importing with a duplicate, undo, the history's two-step delete.
+// The import screen driven by the mouse on the tests' vdir calendars; its rules: tst_calendarimportmodel.
 PanelTestCase {
     id: testCase
     name: "Import"
@@ -18,14 +17,12 @@ PanelTestCase {
         waitForRendering(panel)
     }
 
-
     function shows(name) {
         const found = findChild(panel, name)
         return found !== null && found.visible
     }
 
-    // Scrolled into the window as a user would, then pressed. A list just filled can still grow
-    // for a few frames, so the target must sit in the window at the same place twice running.
+    // Scrolled into the window, then pressed once it sits at the same place twice running: a list grows.
     function click(target) {
         verify(target.visible, target.objectName + " is hidden")
         waitForRendering(panel)
@@ -56,8 +53,7 @@ PanelTestCase {
         tryVerify(() => shows("eventRow-3"))
     }
 
-    // The counts are read on a worker; the rows take their order from them, so every row waits for
-    // its count (a late one would reorder the rows under the next click).
+    // Counts come from a worker and order the rows: a late one would reorder them under the next click.
     function countsArrived() {
         tryVerify(() => {
             for (let i = 0; findChild(panel, "calendarRow-" + i); ++i) {

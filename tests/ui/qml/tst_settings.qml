@@ -3,8 +3,7 @@ import QtTest
 import Zettelwerk.Ui
 import Zettelwerk.Test
 
-// Settings, about and backup driven by the mouse: deleting everything after the question, the
-// disclaimer's language, the open panel following the two sliders, and choosing what to export.
+// Settings, about and backup driven by the mouse; their rules: tst_settingscontroller, tst_exportmodel.
 PanelTestCase {
     id: testCase
     name: "Settings"
@@ -51,13 +50,10 @@ PanelTestCase {
         click(row)
         compare(item("deleteAllQuestion", panel).text, "Alle 4 Notizen unwiderruflich löschen?")
         click(item("deleteAllCancel", panel))
-        verify(row.visible)
         compare(Fixture.recordCount(), 4)
-
         click(row)
         click(item("deleteAllConfirm", panel))
         compare(Fixture.recordCount(), 0)
-        verify(row.visible)
         compare(item("subtitle", row).text, "0 Notizen")
     }
 
@@ -86,12 +82,9 @@ PanelTestCase {
         const panel = open("showSettings")
         const first = item("shownCalendar-0", panel)
         compare(first.title, "Arbeit")
-        compare(item("subtitle", first).text, "Nicht angezeigt")
         click(first)
         compare(Fixture.controller.settings.shownCalendars.length, 1)
         compare(item("subtitle", item("shownCalendar-0", panel)).text, "Angezeigt – nur lesen, ohne Alarm")
-        click(item("shownCalendar-0", panel))
-        compare(Fixture.controller.settings.shownCalendars.length, 0)
     }
 
     function test_disclaimerSwitchesLanguage() {
@@ -151,6 +144,5 @@ PanelTestCase {
         click(item("exportRow-" + Fixture.idOf("Ideen"), panel))
         compare(selection.text, "3 von 4 ausgewählt")
         compare(item("exportJson", panel).text, "JSON (3)")
-        compare(item("groupButton-today", panel).text, "Keine")
     }
 }
