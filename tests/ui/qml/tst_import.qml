@@ -22,28 +22,6 @@ PanelTestCase {
         return found !== null && found.visible
     }
 
-    // Scrolled into the window, then pressed once it sits at the same place twice running: a list grows.
-    function click(target) {
-        verify(target.visible, target.objectName + " is hidden")
-        waitForRendering(panel)
-        const scroll = findChild(panel, "importScroll")
-        let last = -1
-        tryVerify(() => {
-            if (scroll) {
-                const top = target.mapToItem(scroll.contentItem, 0, 0).y
-                if (top + target.height > scroll.contentY + scroll.height)
-                    scroll.contentY = top + target.height - scroll.height
-                else if (top < scroll.contentY)
-                    scroll.contentY = top
-            }
-            const y = target.mapToItem(panel, 0, 0).y
-            const settled = y === last && y >= 0 && y + target.height <= panel.height
-            last = y
-            return settled
-        }, 5000, target.objectName + " does not settle in the window")
-        mouseClick(target)
-    }
-
     function allowAndTickFirstCalendar() {
         verify(item("accessPrompt").visible)
         click(item("allowAccess"))

@@ -20,12 +20,6 @@ PanelTestCase {
         waitForRendering(panel)
     }
 
-    // Once shown: on a busy machine a question or screen may still be on its way in.
-    function click(target) {
-        tryVerify(() => target.visible, 5000, target.objectName + " is hidden")
-        mouseClick(target)
-    }
-
     // An editor button, once the editor has slid in so that it sits where the click lands.
     function editorItem(name) {
         const cancel = item("editorCancel")

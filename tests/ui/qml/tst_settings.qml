@@ -27,14 +27,6 @@ PanelTestCase {
         Fixture.reset()
     }
 
-    function click(target) {
-        verify(target.visible, target.objectName + " is hidden")
-        // Settings taller than the screen scroll: the target is scrolled to, as a user would.
-        FocusScroll.reveal(target)
-        waitForRendering(target)
-        mouseClick(target)
-    }
-
     function open(flag) {
         const panel = createTemporaryObject(contentComponent, testCase, { controller: Fixture.controller })
         Fixture.controller[flag] = true
