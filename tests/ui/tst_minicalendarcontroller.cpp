@@ -138,7 +138,6 @@ private slots:
         QCOMPARE(cell(5).accessibleName, u"Samstag, 5. Dezember, ausgewählt, eigene Termine"_s);
         m_calendar->tap(5);
 
-        // The day turns: tomorrow becomes today.
         m_now = m_now.addDays(1);
         m_store->setNotes(m_store->notes());
         QVERIFY(cell(8).isToday);
@@ -171,7 +170,6 @@ private slots:
         m_calendar->tap(0);
         QCOMPARE(m_panel->selectedDay(), std::optional(QDate(2026, 12, 7)));
 
-        // The panel's own changes show up in the grid.
         m_panel->setSelectedDay(QDate(2026, 12, 24));
         QVERIFY(cell(24).isSelected);
         QCOMPARE(m_calendar->selectedDay(), QDate(2026, 12, 24));

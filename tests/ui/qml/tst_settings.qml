@@ -65,7 +65,6 @@ PanelTestCase {
         verify(!Fixture.controller.settings.syncNotes)
         compare(item("subtitle", notes).text, "Aus – abgeglichene Notizen bleiben im Ordner")
 
-        // Sync off hides it again.
         click(item("syncRow", panel))
         verify(!notes.visible)
     }
