@@ -1,13 +1,10 @@
 #include "datepickercontroller.h"
 #include "minicalendar.h"
 #include "minicalendarcontroller.h"
-#include "notestore.h"
-#include "panelcontroller.h"
-#include "testsupport.h"
+#include "panelharness.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
@@ -81,16 +78,11 @@ private slots:
     void init()
     {
         m_calendar.reset();
-        m_panel.reset();
-        m_store.reset();
-        m_now = berlin(2026, 12, 7, 10, 0); // a Monday
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_store = std::make_unique<NoteStore>(m_dir->path(), [this] { return m_now; });
-        m_panel = std::make_unique<PanelController>(*m_store);
+        h.emplace(berlin(2026, 12, 7, 10, 0)); // a Monday
         m_calendar = std::make_unique<MiniCalendarController>();
         new QAbstractItemModelTester(m_calendar->cellModel(),
             QAbstractItemModelTester::FailureReportingMode::QtTest, m_calendar.get());
-        m_calendar->setPanel(m_panel.get());
+        m_calendar->setPanel(&h->panel);
     }
 
     void opensOnTodaysMonth()
@@ -138,8 +130,8 @@ private slots:
         QCOMPARE(cell(5).accessibleName, u"Samstag, 5. Dezember, ausgewählt, eigene Termine"_s);
         m_calendar->tap(5);
 
-        m_now = m_now.addDays(1);
-        m_store->setNotes(m_store->notes());
+        h->now = h->now.addDays(1);
+        h->store.setNotes(h->store.notes());
         QVERIFY(cell(8).isToday);
         QVERIFY(!cell(7).isToday);
     }
@@ -148,14 +140,14 @@ private slots:
     {
         QSignalSpy selected(m_calendar.get(), &MiniCalendarController::selectedDayChanged);
         m_calendar->tap(12);
-        QCOMPARE(m_panel->selectedDay(), std::optional(QDate(2026, 12, 12)));
+        QCOMPARE(h->panel.selectedDay(), std::optional(QDate(2026, 12, 12)));
         QCOMPARE(m_calendar->selectedDay(), QDate(2026, 12, 12));
         QVERIFY(cell(12).isSelected);
         QVERIFY(!m_calendar->showsToday());
         QCOMPARE(selected.size(), 1);
 
         m_calendar->tap(12);
-        QCOMPARE(m_panel->selectedDay(), std::nullopt);
+        QCOMPARE(h->panel.selectedDay(), std::nullopt);
         QVERIFY(!m_calendar->selectedDay().isValid());
         QVERIFY(m_calendar->showsToday());
 
@@ -168,18 +160,18 @@ private slots:
         // Days outside the month are no days.
         m_calendar->tap(32);
         m_calendar->tap(0);
-        QCOMPARE(m_panel->selectedDay(), std::optional(QDate(2026, 12, 7)));
+        QCOMPARE(h->panel.selectedDay(), std::optional(QDate(2026, 12, 7)));
 
-        m_panel->setSelectedDay(QDate(2026, 12, 24));
+        h->panel.setSelectedDay(QDate(2026, 12, 24));
         QVERIFY(cell(24).isSelected);
         QCOMPARE(m_calendar->selectedDay(), QDate(2026, 12, 24));
 
         // A selection in another month is not drawn.
-        m_panel->setSelectedDay(QDate(2027, 1, 12));
+        h->panel.setSelectedDay(QDate(2027, 1, 12));
         QVERIFY(std::none_of(m_calendar->cells().cbegin(), m_calendar->cells().cend(),
             [](const DayCell& c) { return c.isSelected; }));
         // Same day of the month, other year.
-        m_panel->setSelectedDay(QDate(2025, 12, 12));
+        h->panel.setSelectedDay(QDate(2025, 12, 12));
         QVERIFY(!cell(12).isSelected);
     }
 
@@ -254,18 +246,15 @@ private slots:
 private:
     ReminderNote add(const QDateTime& start, const std::optional<QDateTime>& end, const QString& source = {})
     {
-        ReminderNote note = *m_store->addNote(true, start);
+        ReminderNote note = *h->store.addNote(true, start);
         note.alarmEndDate = end;
         note.importSource = source;
-        m_store->updateNote(note);
+        h->store.updateNote(note);
         return note;
     }
     [[nodiscard]] const DayCell& cell(int day) const { return m_calendar->cells().at(day - 1); }
 
-    QDateTime m_now;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<NoteStore> m_store;
-    std::unique_ptr<PanelController> m_panel;
+    std::optional<PanelHarness> h;
     std::unique_ptr<MiniCalendarController> m_calendar;
 };
 

@@ -3,9 +3,7 @@
 #include "import/fakecalendarstore.h"
 #include "noteeditorcontroller.h"
 #include "notejson.h"
-#include "notestore.h"
-#include "panelcontroller.h"
-#include "testsupport.h"
+#include "panelharness.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,7 +11,6 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <climits>
@@ -23,8 +20,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A store on a fixed clock, its alarm service on fake actions, the panel, and an editor following it.
-struct Harness {
+struct Harness : PanelHarness {
     explicit Harness(bool withService = true)
+        : PanelHarness(berlin(2026, 3, 20, 14, 30))
     {
         if (withService) {
             store.setServiceFactory([this](NoteStore& s) {
@@ -58,11 +56,7 @@ struct Harness {
         return NoteJson::decode(readAll(store.filePath())).value_or(ReminderNotes {});
     }
 
-    QTemporaryDir dir;
-    QDateTime now = berlin(2026, 3, 20, 14, 30);
-    NoteStore store { dir.path(), [this] { return now; } };
     FakeActions* actions = nullptr;
-    PanelController panel { store };
     NoteEditorController editor;
 };
 

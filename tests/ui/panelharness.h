@@ -1,0 +1,20 @@
+#pragma once
+
+#include "notestore.h"
+#include "panelcontroller.h"
+#include "testsupport.h"
+
+#include <QTemporaryDir>
+
+// A panel on a store in a throw-away folder, on a clock the test sets.
+struct PanelHarness {
+    explicit PanelHarness(const QDateTime& start)
+        : now(start)
+    {
+    }
+
+    QDateTime now;
+    QTemporaryDir dir;
+    NoteStore store { dir.path(), [this] { return now; } };
+    PanelController panel { store };
+};
