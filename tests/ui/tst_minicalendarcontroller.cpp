@@ -1,7 +1,7 @@
 #include "datepickercontroller.h"
 #include "minicalendar.h"
 #include "minicalendarcontroller.h"
-#include "panelharness.h"
+#include "uitest.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -205,17 +205,12 @@ private slots:
             "minimum", "monthsOn", "title", "selected", "firstSelectable", "tapped", "picked");
 
         const QDateTime start = berlin(2026, 3, 20, 14, 30);
-        QTest::newRow("no limit") << QDateTime() << 0 << u"März 2026"_s << 20 << 1 << 3 << QDate(2026, 3, 3);
-        QTest::newRow("from the start on: the day itself")
-            << start << 0 << u"März 2026"_s << 20 << 20 << 20 << QDate(2026, 3, 20);
-        QTest::newRow("from the start on: the day before")
-            << start << 0 << u"März 2026"_s << 20 << 20 << 19 << QDate();
-        QTest::newRow("a month later, all days")
-            << start << 1 << u"April 2026"_s << 0 << 1 << 1 << QDate(2026, 4, 1);
-        QTest::newRow("a month earlier, none")
-            << start << -1 << u"Februar 2026"_s << 0 << 29 << 28 << QDate();
-        QTest::newRow("past the month's last day")
-            << QDateTime() << 0 << u"März 2026"_s << 20 << 1 << 32 << QDate();
+        row("no limit", QDateTime(), 0, "März 2026", 20, 1, 3, QDate(2026, 3, 3));
+        row("from the start on: the day itself", start, 0, "März 2026", 20, 20, 20, QDate(2026, 3, 20));
+        row("from the start on: the day before", start, 0, "März 2026", 20, 20, 19, QDate());
+        row("a month later, all days", start, 1, "April 2026", 0, 1, 1, QDate(2026, 4, 1));
+        row("a month earlier, none", start, -1, "Februar 2026", 0, 29, 28, QDate());
+        row("past the month's last day", QDateTime(), 0, "März 2026", 20, 1, 32, QDate());
     }
 
     void sheet()

@@ -3,7 +3,7 @@
 #include "import/fakecalendarstore.h"
 #include "noteeditorcontroller.h"
 #include "notejson.h"
-#include "panelharness.h"
+#include "uitest.h"
 
 #include <QApplication>
 #include <QDir>
@@ -191,14 +191,10 @@ private slots:
         columns<QString, bool, bool, QString, QString>(
             "stored", "isNew", "soundOn", "loaded", "storedAfterSave");
 
-        QTest::newRow("new record takes the last sound") << "Ping" << true << true << "Ping"
-                                                         << "Ping";
-        QTest::newRow("a name not in the list") << "Beep" << true << true << "Glass"
-                                                << "Glass";
-        QTest::newRow("existing record keeps its own") << "Ping" << false << true << "Hero"
-                                                       << "Hero";
-        QTest::newRow("saved without sound: not stored") << "Ping" << false << false << "Hero"
-                                                         << "Ping";
+        row("new record takes the last sound", "Ping", true, true, "Ping", "Ping");
+        row("a name not in the list", "Beep", true, true, "Glass", "Glass");
+        row("existing record keeps its own", "Ping", false, true, "Hero", "Hero");
+        row("saved without sound: not stored", "Ping", false, false, "Hero", "Ping");
     }
 
     void lastSound()
@@ -284,20 +280,17 @@ private slots:
         const char* today = "Heute, 14:30";
         QTest::newRow("another day keeps the time")
             << friday << berlin(2026, 3, 25) << "" << berlin(2026, 3, 25, 14, 30) << "Mi., 25. März, 14:30";
-        QTest::newRow("tomorrow") << friday << berlin(2026, 3, 21) << "" << berlin(2026, 3, 21, 14, 30)
-                                  << "Morgen, 14:30";
-        QTest::newRow("typed time the clocks skip")
-            << berlin(2026, 3, 29, 10, 0) << none << "02:30" << sunday << "So., 29. März, 03:30";
+        row("tomorrow", friday, berlin(2026, 3, 21), "", berlin(2026, 3, 21, 14, 30), "Morgen, 14:30");
+        row("typed time the clocks skip", berlin(2026, 3, 29, 10, 0), none, "02:30", sunday,
+            "So., 29. März, 03:30");
         QTest::newRow("day whose clocks skip the time")
             << berlin(2026, 3, 28, 2, 30) << berlin(2026, 3, 29) << "" << sunday << "So., 29. März, 03:30";
-        QTest::newRow("three digits")
-            << friday << none << "930" << berlin(2026, 3, 20, 9, 30) << "Heute, 09:30";
-        QTest::newRow("an hour alone") << friday << none << "9" << berlin(2026, 3, 20, 9) << "Heute, 09:00";
-        QTest::newRow("one-digit minute")
-            << friday << none << "9:5" << berlin(2026, 3, 20, 9, 5) << "Heute, 09:05";
-        QTest::newRow("no such hour") << friday << none << "25:00" << none << today;
-        QTest::newRow("empty") << friday << none << "" << none << today;
-        QTest::newRow("not a time") << friday << none << "halb drei" << none << today;
+        row("three digits", friday, none, "930", berlin(2026, 3, 20, 9, 30), "Heute, 09:30");
+        row("an hour alone", friday, none, "9", berlin(2026, 3, 20, 9), "Heute, 09:00");
+        row("one-digit minute", friday, none, "9:5", berlin(2026, 3, 20, 9, 5), "Heute, 09:05");
+        row("no such hour", friday, none, "25:00", none, today);
+        row("empty", friday, none, "", none, today);
+        row("not a time", friday, none, "halb drei", none, today);
     }
 
     void pickedDayAndTime()

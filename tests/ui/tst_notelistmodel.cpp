@@ -1,7 +1,7 @@
 #include "exportcontroller.h"
 #include "notelistmodel.h"
-#include "testsupport.h"
 #include "timelinemodel.h"
+#include "uitest.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -9,12 +9,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// One row of a table; C strings go into QString columns.
-template <typename... Values> void row(const char* name, const Values&... values)
-{
-    (QTest::newRow(name) << ... << values);
-}
 
 // One record per letter, with stable ids; a lower-case letter is the same record with new text.
 ReminderNotes records(const QString& letters)

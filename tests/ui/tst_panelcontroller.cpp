@@ -1,6 +1,6 @@
 #include "appointmentcardcontroller.h"
 #include "notecardcontroller.h"
-#include "panelharness.h"
+#include "uitest.h"
 
 #include <QDir>
 #include <QSignalSpy>

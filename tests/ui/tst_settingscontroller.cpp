@@ -1,9 +1,9 @@
 #include "appsettings.h"
 #include "folderexchange.h"
 #include "helpcontroller.h"
-#include "panelharness.h"
 #include "settingscontroller.h"
 #include "showncalendarscontroller.h"
+#include "uitest.h"
 #include "vdircalendarstore.h"
 #include "xdgautostart.h"
 
@@ -205,14 +205,11 @@ private slots:
         // chosen: "made": the calendar made under the root; "-": none; folder: kept, below the data folder
         columns<bool, QString, QString, QString>("withRoot", "chosen", "folder", "text");
 
-        QTest::newRow("switched on: the calendar Zettelwerk is made")
-            << true << u"-"_qs << u"cal/zettelwerk"_qs << u"Abgleich über DATA/cal/zettelwerk"_qs;
-        QTest::newRow("switched on without a vdir tree")
-            << false << u"-"_qs << QString() << u"Der Kalender „Zettelwerk“ konnte nicht angelegt werden"_qs;
-        QTest::newRow("a folder chosen")
-            << false << u"made"_qs << u"cal/zettelwerk"_qs << u"Abgleich über DATA/cal/zettelwerk"_qs;
-        QTest::newRow("a file chosen")
-            << false << u"notes.json"_qs << QString() << u"DATA/notes.json ist kein Ordner"_qs;
+        row("switched on: calendar made", true, "-", "cal/zettelwerk", "Abgleich über DATA/cal/zettelwerk");
+        row("switched on without a vdir tree", false, "-", "",
+            "Der Kalender „Zettelwerk“ konnte nicht angelegt werden");
+        row("a folder chosen", false, "made", "cal/zettelwerk", "Abgleich über DATA/cal/zettelwerk");
+        row("a file chosen", false, "notes.json", "", "DATA/notes.json ist kein Ordner");
     }
 
     void syncFolder()

@@ -6,6 +6,12 @@
 
 #include <QTemporaryDir>
 
+// One row of a table on one line; C strings go into QString columns.
+template <typename... Values> void row(const char* name, const Values&... values)
+{
+    (QTest::newRow(name) << ... << values);
+}
+
 // A panel on a store in a throw-away folder, on a clock the test sets.
 struct PanelHarness {
     explicit PanelHarness(const QDateTime& start)
