@@ -27,8 +27,8 @@ private slots:
         QTest::newRow("editor") << strings("editor") << Screen::Editor;
         QTest::newRow("help over editor") << strings("editor|showHelp") << Screen::Help;
         QTest::newRow("export over settings") << strings("showSettings|showExport") << Screen::Export;
-        QTest::newRow("import over settings and about")
-            << strings("showAbout|showSettings|showCalendarImport") << Screen::CalendarImport;
+        row("import over settings and about", strings("showAbout|showSettings|showCalendarImport"),
+            Screen::CalendarImport);
         QTest::newRow("settings over help") << strings("showHelp|showSettings") << Screen::Settings;
         QTest::newRow("help over about") << strings("showAbout|showHelp") << Screen::Help;
     }
@@ -187,10 +187,6 @@ private slots:
             "minutesFromNow", "source", "repeat", "popup", "sound", "past", "accent", "badges");
 
         using enum RepeatInterval;
-        const auto row = [](const char* name, int minutes, const char* source, RepeatInterval repeat,
-                             bool popup, bool sound, bool past, const char* accent, const char* badges) {
-            QTest::newRow(name) << minutes << source << repeat << popup << sound << past << accent << badges;
-        };
         const char* speaker = "speaker.wave.2 Submarine";
         row("ago with sound: past wins", -1, "", None, false, true, true, "green", speaker);
         row("ago, repeating daily", -1, "", Daily, false, false, false, "purple", "repeat Täglich");
@@ -198,7 +194,7 @@ private slots:
         row("this very moment", 0, "", None, false, false, false, "orange", "");
         row("all, file import", 1440, "ICS: ferien.ics", Weekly, true, true, false, "purple",
             "doc.text ICS: ferien.ics|repeat Wöchentlich|bell.fill Popup|speaker.wave.2 Submarine");
-        row("a calendar, ICS only at the end", 1440, "Import ICS", None, false, false, false, "orange",
+        row("ICS not at the start", 1440, "Import ICS", None, false, false, false, "orange",
             "calendar Import ICS");
     }
 
