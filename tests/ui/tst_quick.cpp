@@ -1,6 +1,5 @@
 #include "appearance.h"
-#include "notestore.h"
-#include "panelcontroller.h"
+#include "uitest.h"
 #include "vdircalendarstore.h"
 #include "zettelwerkapp.h"
 
@@ -8,7 +7,6 @@
 #include <QQuickItem>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtQml/QQmlExtensionPlugin>
 #include <QtQuickTest>
 
@@ -28,7 +26,7 @@ class PanelFixture : public QObject {
 public:
     [[nodiscard]] PanelController* controller() const
     {
-        return m_runs.empty() ? nullptr : m_runs.back()->panel.get();
+        return m_runs.empty() ? nullptr : &m_runs.back()->panel;
     }
 
     /// A new store with two appointments and two notes, and a new controller; earlier runs stay alive
@@ -37,18 +35,16 @@ public:
     {
         QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).clear();
         Appearance::instance().setDark(false);
-        auto run = std::make_unique<Run>();
-        run->store = std::make_unique<NoteStore>(run->dir.path(), [] { return fixedNow; });
-        add(*run->store, true, QDateTime(QDate(2026, 12, 7), QTime(14, 30)), QStringLiteral("Zahnarzt"));
-        add(*run->store, true, QDateTime(QDate(2026, 12, 12), QTime(9, 0)), QStringLiteral("Konferenz"));
-        add(*run->store, false, {}, QStringLiteral("Ideen"));
-        add(*run->store, false, {}, QStringLiteral("Einkaufsliste"));
-        run->panel = std::make_unique<PanelController>(*run->store);
+        auto run = std::make_unique<PanelHarness>(fixedNow);
+        add(run->store, true, QDateTime(QDate(2026, 12, 7), QTime(14, 30)), QStringLiteral("Zahnarzt"));
+        add(run->store, true, QDateTime(QDate(2026, 12, 12), QTime(9, 0)), QStringLiteral("Konferenz"));
+        add(run->store, false, {}, QStringLiteral("Ideen"));
+        add(run->store, false, {}, QStringLiteral("Einkaufsliste"));
         // The vdir calendars of the tests, not allowed yet: the settings were just cleared.
-        run->panel->setCalendarStore(
-            std::make_unique<VdirCalendarStore>(ZettelwerkApp::calendarConsent(run->panel->settings()),
+        run->panel.setCalendarStore(
+            std::make_unique<VdirCalendarStore>(ZettelwerkApp::calendarConsent(run->panel.settings()),
                 QStringList { QStringLiteral(ZETTELWERK_TEST_DATA "/vdir") }));
-        run->panel->setCalendarRoot(run->dir.filePath(QStringLiteral("calendars")));
+        run->panel.setCalendarRoot(run->dir.filePath(QStringLiteral("calendars")));
         m_runs.push_back(std::move(run));
         emit controllerChanged();
     }
@@ -56,7 +52,7 @@ public:
     /// Records whose texts are markup, as an import or a careless paste may bring.
     Q_INVOKABLE void addMarkup()
     {
-        NoteStore& target = *m_runs.back()->store;
+        NoteStore& target = m_runs.back()->store;
         ReminderNote note = *target.addNote(true, fixedNow.addSecs(3600));
         note.text = markup();
         note.importSource = QStringLiteral("ICS: <i>kursiv</i>.ics");
@@ -69,7 +65,7 @@ public:
     Q_INVOKABLE void addAppointments(int count)
     {
         for (int day = 1; day <= count; ++day)
-            add(*m_runs.back()->store, true, fixedNow.addDays(day), QStringLiteral("Termin %1").arg(day));
+            add(m_runs.back()->store, true, fixedNow.addDays(day), QStringLiteral("Termin %1").arg(day));
     }
     Q_INVOKABLE [[nodiscard]] static QString markup()
     {
@@ -125,12 +121,6 @@ signals:
     void controllerChanged();
 
 private:
-    struct Run {
-        QTemporaryDir dir;
-        std::unique_ptr<NoteStore> store;
-        std::unique_ptr<PanelController> panel;
-    };
-
     static void add(NoteStore& store, bool appointment, const QDateTime& when, const QString& text)
     {
         ReminderNote note = *(appointment ? store.addNote(true, when) : store.addNote(false));
@@ -140,9 +130,9 @@ private:
         store.save();
     }
 
-    [[nodiscard]] const NoteStore& store() const { return *m_runs.back()->store; }
+    [[nodiscard]] const NoteStore& store() const { return m_runs.back()->store; }
 
-    std::vector<std::unique_ptr<Run>> m_runs;
+    std::vector<std::unique_ptr<PanelHarness>> m_runs;
 };
 
 class Setup : public QObject {

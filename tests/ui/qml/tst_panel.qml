@@ -16,7 +16,6 @@ PanelTestCase {
     function init() {
         Fixture.reset()
         panel = createTemporaryObject(content, testCase, { controller: Fixture.controller })
-        verify(panel)
         waitForRendering(panel)
     }
 
