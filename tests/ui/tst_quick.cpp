@@ -93,12 +93,6 @@ public:
 
     Q_INVOKABLE [[nodiscard]] int recordCount() const { return static_cast<int>(store().notes().size()); }
 
-    Q_INVOKABLE [[nodiscard]] QString selectedDay() const
-    {
-        const auto day = controller()->selectedDay();
-        return day ? day->toString(Qt::ISODate) : QString();
-    }
-
     Q_INVOKABLE [[nodiscard]] QString alarmOf(const QString& id) const
     {
         for (const ReminderNote& note : store().notes()) {
