@@ -9,13 +9,6 @@ PanelTestCase {
     name: "Settings"
 
     Component {
-        id: contentComponent
-        PanelContent {
-            width: 380
-            height: Math.min(implicitHeight, 580)
-        }
-    }
-    Component {
         id: windowComponent
         Panel {
             asPopup: false
@@ -28,7 +21,7 @@ PanelTestCase {
     }
 
     function open(flag) {
-        const panel = createTemporaryObject(contentComponent, testCase, { controller: Fixture.controller })
+        const panel = createTemporaryObject(content, testCase, { controller: Fixture.controller })
         Fixture.controller[flag] = true
         waitForRendering(panel)
         return panel
