@@ -91,8 +91,7 @@ PanelTestCase {
 
     function test_rangeChangeHidesTheList() {
         allowAndTickFirstCalendar()
-        const start = findChild(item("startDay"), "dayButton")
-        click(start)
+        click(findChild(item("startDay"), "dayButton"))
         const sheet = findChild(item("startDay"), "daySheet")
         tryVerify(() => sheet.opened)
         mouseClick(findChild(sheet.contentItem, "pickerDay-10"))

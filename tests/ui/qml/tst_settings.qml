@@ -87,7 +87,6 @@ PanelTestCase {
 
         // Not kept: the screen opens in German again.
         click(item("backButton", panel))
-        compare(Fixture.controller.screen, PanelController.Main)
         Fixture.controller.showAbout = true
         waitForRendering(panel)
         compare(item("disclaimerHeading", panel).text, "Haftungsausschluss")
