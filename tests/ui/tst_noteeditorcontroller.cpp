@@ -6,10 +6,7 @@
 #include "uitest.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileDialog>
-#include <QSettings>
-#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTimer>
 

@@ -4,7 +4,6 @@
 #include "uitest.h"
 
 #include <QAbstractItemModelTester>
-#include <QSignalSpy>
 
 using namespace Qt::StringLiterals;
 

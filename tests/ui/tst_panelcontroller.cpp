@@ -2,9 +2,6 @@
 #include "notecardcontroller.h"
 #include "uitest.h"
 
-#include <QDir>
-#include <QSignalSpy>
-
 using namespace Qt::StringLiterals;
 
 using Screen = PanelController::Screen;

@@ -8,12 +8,9 @@
 #include "xdgautostart.h"
 
 #include <QClipboard>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
-#include <QSignalSpy>
 #include <QWindow>
 
 // The settings screen on a real store, settings and autostart folder in a temporary home; the help's copy.

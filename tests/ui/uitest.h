@@ -4,6 +4,9 @@
 #include "panelcontroller.h"
 #include "testsupport.h"
 
+#include <QDir>
+#include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 // One row of a table on one line; C strings go into QString columns.
