@@ -9,8 +9,7 @@
 #include <QtQml/QQmlExtensionPlugin>
 #include <QtQuickTest>
 
-#include <memory>
-#include <vector>
+#include <list>
 
 Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)
 
@@ -23,10 +22,7 @@ class PanelFixture : public QObject {
     Q_PROPERTY(PanelController* controller READ controller NOTIFY controllerChanged)
 
 public:
-    [[nodiscard]] PanelController* controller() const
-    {
-        return m_runs.empty() ? nullptr : &m_runs.back()->panel;
-    }
+    [[nodiscard]] PanelController* controller() { return m_runs.empty() ? nullptr : &m_runs.back().panel; }
 
     /// A new store with two appointments and two notes, and a new controller; earlier runs stay alive
     /// until the end, as their panels may still be on their way out.
@@ -34,24 +30,23 @@ public:
     {
         QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).clear();
         Appearance::instance().setDark(false);
-        auto run = std::make_unique<PanelHarness>(fixedNow);
-        add(run->store, true, QDateTime(QDate(2026, 12, 7), QTime(14, 30)), QStringLiteral("Zahnarzt"));
-        add(run->store, true, QDateTime(QDate(2026, 12, 12), QTime(9, 0)), QStringLiteral("Konferenz"));
-        add(run->store, false, {}, QStringLiteral("Ideen"));
-        add(run->store, false, {}, QStringLiteral("Einkaufsliste"));
+        PanelHarness& run = m_runs.emplace_back(fixedNow);
+        add(run.store, true, QDateTime(QDate(2026, 12, 7), QTime(14, 30)), QStringLiteral("Zahnarzt"));
+        add(run.store, true, QDateTime(QDate(2026, 12, 12), QTime(9, 0)), QStringLiteral("Konferenz"));
+        add(run.store, false, {}, QStringLiteral("Ideen"));
+        add(run.store, false, {}, QStringLiteral("Einkaufsliste"));
         // The vdir calendars of the tests, not allowed yet: the settings were just cleared.
-        run->panel.setCalendarStore(
-            std::make_unique<VdirCalendarStore>(ZettelwerkApp::calendarConsent(run->panel.settings()),
+        run.panel.setCalendarStore(
+            std::make_unique<VdirCalendarStore>(ZettelwerkApp::calendarConsent(run.panel.settings()),
                 QStringList { QStringLiteral(ZETTELWERK_TEST_DATA "/vdir") }));
-        run->panel.setCalendarRoot(run->dir.filePath(QStringLiteral("calendars")));
-        m_runs.push_back(std::move(run));
+        run.panel.setCalendarRoot(run.dir.filePath(QStringLiteral("calendars")));
         emit controllerChanged();
     }
 
     /// Records whose texts are markup, as an import or a careless paste may bring.
     Q_INVOKABLE void addMarkup()
     {
-        NoteStore& target = m_runs.back()->store;
+        NoteStore& target = m_runs.back().store;
         ReminderNote note = *target.addNote(true, fixedNow.addSecs(3600));
         note.text = markup();
         note.importSource = QStringLiteral("ICS: <i>kursiv</i>.ics");
@@ -64,7 +59,7 @@ public:
     Q_INVOKABLE void addAppointments(int count)
     {
         for (int day = 1; day <= count; ++day)
-            add(m_runs.back()->store, true, fixedNow.addDays(day), QStringLiteral("Termin %1").arg(day));
+            add(m_runs.back().store, true, fixedNow.addDays(day), QStringLiteral("Termin %1").arg(day));
     }
     Q_INVOKABLE [[nodiscard]] static QString markup()
     {
@@ -123,9 +118,9 @@ private:
         store.save();
     }
 
-    [[nodiscard]] const NoteStore& store() const { return m_runs.back()->store; }
+    [[nodiscard]] const NoteStore& store() const { return m_runs.back().store; }
 
-    std::vector<std::unique_ptr<PanelHarness>> m_runs;
+    std::list<PanelHarness> m_runs;
 };
 
 class Setup : public QObject {
