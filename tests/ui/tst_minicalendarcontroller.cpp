@@ -111,10 +111,9 @@ private slots:
     void dotsAndTodayFollowTheStore()
     {
         QSignalSpy cells(m_calendar.get(), &MiniCalendarController::cellsChanged);
-        add(berlin(2026, 12, 5, 9, 0), berlin(2026, 12, 5, 17, 0));
-        add(berlin(2026, 11, 28, 10, 0), berlin(2026, 12, 3, 10, 0), u"Apple Kalender"_s);
-        add(berlin(2026, 12, 3, 8, 0), berlin(2026, 12, 3, 9, 0));
-        add(berlin(2026, 12, 9, 9, 0), std::nullopt);
+        h->store.setNotes({ own(berlin(2026, 12, 5, 9), berlin(2026, 12, 5, 17)),
+            imported(berlin(2026, 11, 28, 10), berlin(2026, 12, 3, 10)),
+            own(berlin(2026, 12, 3, 8), berlin(2026, 12, 3, 9)), own(berlin(2026, 12, 9, 9)) });
         QVERIFY(!cells.isEmpty());
 
         QStringList dots;
@@ -238,14 +237,6 @@ private slots:
     }
 
 private:
-    ReminderNote add(const QDateTime& start, const std::optional<QDateTime>& end, const QString& source = {})
-    {
-        ReminderNote note = *h->store.addNote(true, start);
-        note.alarmEndDate = end;
-        note.importSource = source;
-        h->store.updateNote(note);
-        return note;
-    }
     [[nodiscard]] const DayCell& cell(int day) const { return m_calendar->cells().at(day - 1); }
 
     std::optional<PanelHarness> h;
