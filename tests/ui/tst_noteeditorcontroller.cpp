@@ -170,19 +170,6 @@ private slots:
         }
     }
 
-    void savingArmsAFiredAlarmAgain()
-    {
-        // Fired, saved with its time still past: the next check raises it again.
-        const QUuid id = h->openAt(-5, u"Alt"_s, true).id;
-        h->editor.setText(u"Termin"_s);
-        h->editor.setAlarmDate(h->now.addSecs(-60 * 60));
-        QVERIFY(h->editor.save());
-        QVERIFY(!find(h->saved(), id)->isTriggered);
-        qobject_cast<AlarmService*>(h->store.alarmService())->checkAlarms();
-        QCoreApplication::processEvents();
-        QVERIFY(!h->actions->calls.filter(u"notify "_s).isEmpty());
-    }
-
     void lastSound_data()
     {
         columns<QString, bool, bool, QString, QString>(
@@ -218,7 +205,8 @@ private slots:
 
     void switches_data()
     {
-        // start, end: minutes from now before the change (noEnd: none); expected*: as saved afterwards
+        // start, end: minutes from now before the change (noEnd: none); expected*: as saved afterwards.
+        // The record has fired: saving arms it again, also with its time still past.
         columns<QString, int, int, int, int>("change", "start", "end", "expectedStart", "expectedEnd");
 
         QTest::newRow("alarm on, date passed: now") << "alarm on" << -90 << noEnd << 0 << noEnd;
@@ -241,7 +229,7 @@ private slots:
         QFETCH(int, expectedEnd);
 
         const auto at = [this](int minutes) { return h->now.addSecs(60 * minutes); };
-        const ReminderNote note = h->openAt(start, u"Termin"_s);
+        const ReminderNote note = h->openAt(start, u"Termin"_s, true);
         h->editor.setHasAlarm(change != QLatin1String("alarm on"));
         if (end != noEnd) {
             h->editor.setHasEndDate(change != QLatin1String("range on"));
@@ -263,6 +251,7 @@ private slots:
         const auto saved = find(h->saved(), note.id);
         QCOMPARE(saved->alarmDate, at(expectedStart));
         QCOMPARE(saved->alarmEndDate, expectedEnd == noEnd ? std::nullopt : std::optional(at(expectedEnd)));
+        QVERIFY(!saved->isTriggered);
     }
 
     void pickedDayAndTime_data()
@@ -286,7 +275,6 @@ private slots:
         row("an hour alone", friday, none, "9", berlin(2026, 3, 20, 9), "Heute, 09:00");
         row("one-digit minute", friday, none, "9:5", berlin(2026, 3, 20, 9, 5), "Heute, 09:05");
         row("no such hour", friday, none, "25:00", none, today);
-        row("empty", friday, none, "", none, today);
         row("not a time", friday, none, "halb drei", none, today);
     }
 
