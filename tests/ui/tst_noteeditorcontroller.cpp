@@ -16,7 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A store on a fixed clock, its alarm service on fake actions, the panel, and an editor following it.
 struct Harness : PanelHarness {
     explicit Harness(bool withService = true)
         : PanelHarness(berlin(2026, 3, 20, 14, 30))
@@ -370,7 +369,6 @@ private slots:
         QCOMPARE(h->editor.alarmDate(), shown.alarmDate);
         QVERIFY(h->editor.readOnlyText().startsWith(u"Aus dem Kalender „Arbeit“, nur zum Ansehen"_s));
 
-        // Saving, deleting and the keys close it and leave everything as it was.
         for (const auto& close : { &NoteEditorController::saveOrDelete, &NoteEditorController::deleteNote,
                  &NoteEditorController::escape }) {
             h->open(shown.id);
@@ -386,7 +384,6 @@ private slots:
         qobject_cast<AlarmService*>(h->store.alarmService())->checkAlarms();
         QCOMPARE(h->actions->calls, QStringList {});
 
-        // A record of the store opened next is written as ever.
         h->openAt(10);
         QVERIFY(!h->editor.readOnly());
         QCOMPARE(h->editor.readOnlyText(), QString());

@@ -153,7 +153,6 @@ private slots:
         QCOMPARE(now.count(), 0);
         QCOMPARE(h->panel.todayAppointments()->count(), 1);
 
-        // Opened again, yesterday's appointment is no longer today's.
         h->panel.setPanelVisible(true);
         QCOMPARE(h->panel.todayAppointments()->count(), 0);
         QCOMPARE(h->panel.pastAppointments()->count(), 1);
@@ -163,7 +162,7 @@ private slots:
     void labelTicks_data()
     {
         columns<int, int>("secondsAhead", "interval");
-        // The clock stands at 14:35:12.
+        // The clock stands at 14:35:12: the next minute is 48 s away.
         QTest::newRow("exactly a minute ahead") << 60 << 1000;
         QTest::newRow("two minutes ahead") << 120 << 48'000;
         QTest::newRow("just passed") << 0 << 48'000;

@@ -24,8 +24,7 @@ class PanelFixture : public QObject {
 public:
     [[nodiscard]] PanelController* controller() { return m_runs.empty() ? nullptr : &m_runs.back().panel; }
 
-    /// A new store with two appointments and two notes, and a new controller; earlier runs stay alive
-    /// until the end, as their panels may still be on their way out.
+    /// A new store with two appointments and two notes; earlier runs live on, their panels may be leaving.
     Q_INVOKABLE void reset()
     {
         QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).clear();

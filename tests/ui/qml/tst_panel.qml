@@ -74,7 +74,6 @@ PanelTestCase {
         click(editorItem("editorSave"))
         compare(Fixture.controller.editingNoteId, "")
 
-        // "Nein" and Escape close the question, "Ja" deletes.
         openCard("Ideen!")
         const before = Fixture.recordCount()
         const question = item("editorDeleteQuestion")
