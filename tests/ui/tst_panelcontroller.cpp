@@ -101,7 +101,6 @@ private slots:
 
     void deleteOfAVanishedRecord()
     {
-        // Gone meanwhile: no dialog, nothing deleted, and the request still clears.
         addRecord(false, h->now);
         const ReminderNote doomed = addRecord(true, h->now);
         h->store.deleteNote(doomed.id);

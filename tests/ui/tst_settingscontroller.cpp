@@ -313,7 +313,6 @@ private slots:
         QCOMPARE(h->panel.settings()->shownCalendars(), QStringList({ work, own }));
         QVERIFY(QDir().rmdir(file) && QFile::rename(file + u".weg"_qs, file));
 
-        // Hidden again, gone from the panel; a record of the store is never read-only.
         rules.setShown(work, false);
         h->panel.liveCalendars().waitForResults();
         QVERIFY(h->panel.dayAppointments()->notes().isEmpty());
