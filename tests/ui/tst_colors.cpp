@@ -1,11 +1,10 @@
 #include "appearance.h"
-#include "columns.h"
+#include "testsupport.h"
 
 #include <QColor>
 #include <QGuiApplication>
 #include <QQmlComponent>
 #include <QQmlEngine>
-#include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
 
 #include <cmath>
@@ -42,16 +41,13 @@ double contrast(const QColor& text, const QColor& background)
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
-const QStringList surfaces { u"windowBackground"_s, u"controlBackground"_s, u"textBackground"_s,
-    u"material"_s };
-const QStringList accents { u"blue"_s, u"indigo"_s, u"orange"_s, u"red"_s, u"cyan"_s, u"purple"_s, u"green"_s,
-    u"teal"_s, u"gray"_s };
+const QStringList surfaces = strings("windowBackground|controlBackground|textBackground|material");
+const QStringList accents = strings("blue|indigo|orange|red|cyan|purple|green|teal|gray");
 // Filled buttons, tiles, the day count and today's day carry text in `onAccent`.
-const QStringList fills { u"blue"_s, u"indigo"_s, u"orange"_s, u"red"_s, u"green"_s, u"primary"_s };
+const QStringList fills = strings("blue|indigo|orange|red|green|primary");
 } // namespace
 
-// Text against what it is drawn on, for every pair the screens use, in both appearances, with
-// the colours as QML resolves them from Colors.qml.
+// Text against what it is drawn on, every pair the screens use, light and dark, as QML resolves Colors.qml.
 class tst_Colors : public QObject {
     Q_OBJECT
 
@@ -83,8 +79,7 @@ private slots:
                         << dark << text << surface << QString();
             }
             for (const QString& accent : accents) {
-                for (const QString& surface :
-                    { u"windowBackground"_s, u"controlBackground"_s, u"material"_s })
+                for (const QString& surface : strings("windowBackground|controlBackground|material"))
                     QTest::addRow("%s: %s on %s", variant, qPrintable(accent), qPrintable(surface))
                         << dark << accent << surface << QString();
                 QTest::addRow("%s: %s badge", variant, qPrintable(accent))
@@ -120,8 +115,7 @@ private slots:
 
     void everyColourHasItsDarkValue()
     {
-        // Every colour property changes with the appearance (the flag itself aside), and follows it
-        // both ways: a value left out of the dark table would keep its light value here.
+        // A colour left out of the dark table would keep its light value; each must also come back.
         const QMetaObject* meta = m_colors->metaObject();
         int colours = 0;
         for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {

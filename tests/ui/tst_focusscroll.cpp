@@ -1,8 +1,6 @@
 #include "columns.h"
 #include "focusscroll.h"
 
-#include <QTest>
-
 // Which content position shows a focused field: unchanged when it shows, else the least scroll.
 class tst_FocusScroll : public QObject {
     Q_OBJECT

@@ -1,12 +1,11 @@
 #include "iconset.h"
+#include "testsupport.h"
 
 #include <QDirIterator>
-#include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QRawFont>
 #include <QRegularExpression>
-#include <QTest>
 #include <QTextLayout>
 
 // The one symbol table: complete for the screens, and every ligature drawn by the installed font.
@@ -22,9 +21,7 @@ private slots:
         QDirIterator files(QStringLiteral(ZETTELWERK_QML_DIR), { QStringLiteral("*.qml") });
         int named = 0;
         while (files.hasNext()) {
-            QFile file(files.next());
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            for (const auto& line : assignment.globalMatch(QString::fromUtf8(file.readAll()))) {
+            for (const auto& line : assignment.globalMatch(QString::fromUtf8(readAll(files.next())))) {
                 for (const auto& symbol : name.globalMatch(line.captured())) {
                     QVERIFY2(!IconSet::glyph(symbol.captured(1)).isEmpty(), qPrintable(symbol.captured(1)));
                     ++named;

@@ -1,14 +1,9 @@
 #include "datepickercontroller.h"
 #include "minicalendar.h"
 #include "minicalendarcontroller.h"
-#include "notestore.h"
-#include "panelcontroller.h"
-#include "testsupport.h"
+#include "uitest.h"
 
 #include <QAbstractItemModelTester>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -36,9 +31,7 @@ QString describe(const QMap<int, DayEntryType>& types)
 
 } // namespace
 
-// The month grids: which days get a dot, the panel's grid against a real store and panel at
-// Monday, 7 December 2026, 10:00, and the editor's sheet with the days it lets the user choose.
-
+// The month grids: the days with a dot, the panel's grid on a real store, the editor's date sheet.
 class tst_MiniCalendarController : public QObject {
     Q_OBJECT
 
@@ -84,16 +77,11 @@ private slots:
     void init()
     {
         m_calendar.reset();
-        m_panel.reset();
-        m_store.reset();
-        m_now = berlin(2026, 12, 7, 10, 0);
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_store = std::make_unique<NoteStore>(m_dir->path(), [this] { return m_now; });
-        m_panel = std::make_unique<PanelController>(*m_store);
+        h.emplace(berlin(2026, 12, 7, 10, 0)); // a Monday
         m_calendar = std::make_unique<MiniCalendarController>();
         new QAbstractItemModelTester(m_calendar->cellModel(),
             QAbstractItemModelTester::FailureReportingMode::QtTest, m_calendar.get());
-        m_calendar->setPanel(m_panel.get());
+        m_calendar->setPanel(&h->panel);
     }
 
     void opensOnTodaysMonth()
@@ -123,10 +111,9 @@ private slots:
     void dotsAndTodayFollowTheStore()
     {
         QSignalSpy cells(m_calendar.get(), &MiniCalendarController::cellsChanged);
-        add(berlin(2026, 12, 5, 9, 0), berlin(2026, 12, 5, 17, 0));
-        add(berlin(2026, 11, 28, 10, 0), berlin(2026, 12, 3, 10, 0), u"Apple Kalender"_s);
-        add(berlin(2026, 12, 3, 8, 0), berlin(2026, 12, 3, 9, 0));
-        add(berlin(2026, 12, 9, 9, 0), std::nullopt);
+        h->store.setNotes({ own(berlin(2026, 12, 5, 9), berlin(2026, 12, 5, 17)),
+            imported(berlin(2026, 11, 28, 10), berlin(2026, 12, 3, 10)),
+            own(berlin(2026, 12, 3, 8), berlin(2026, 12, 3, 9)), own(berlin(2026, 12, 9, 9)) });
         QVERIFY(!cells.isEmpty());
 
         QStringList dots;
@@ -139,11 +126,9 @@ private slots:
         QCOMPARE(cell(7).accessibleName, u"Montag, 7. Dezember, heute"_s);
         m_calendar->tap(5);
         QCOMPARE(cell(5).accessibleName, u"Samstag, 5. Dezember, ausgewählt, eigene Termine"_s);
-        m_calendar->tap(5);
 
-        // The day turns: tomorrow becomes today.
-        m_now = m_now.addDays(1);
-        m_store->setNotes(m_store->notes());
+        h->now = h->now.addDays(1);
+        h->store.setNotes(h->store.notes());
         QVERIFY(cell(8).isToday);
         QVERIFY(!cell(7).isToday);
     }
@@ -152,14 +137,14 @@ private slots:
     {
         QSignalSpy selected(m_calendar.get(), &MiniCalendarController::selectedDayChanged);
         m_calendar->tap(12);
-        QCOMPARE(m_panel->selectedDay(), std::optional(QDate(2026, 12, 12)));
+        QCOMPARE(h->panel.selectedDay(), std::optional(QDate(2026, 12, 12)));
         QCOMPARE(m_calendar->selectedDay(), QDate(2026, 12, 12));
         QVERIFY(cell(12).isSelected);
         QVERIFY(!m_calendar->showsToday());
         QCOMPARE(selected.size(), 1);
 
         m_calendar->tap(12);
-        QCOMPARE(m_panel->selectedDay(), std::nullopt);
+        QCOMPARE(h->panel.selectedDay(), std::nullopt);
         QVERIFY(!m_calendar->selectedDay().isValid());
         QVERIFY(m_calendar->showsToday());
 
@@ -169,22 +154,19 @@ private slots:
         QVERIFY(cell(7).isToday);
         QVERIFY(cell(7).isSelected);
 
-        // Days outside the month are no days.
         m_calendar->tap(32);
         m_calendar->tap(0);
-        QCOMPARE(m_panel->selectedDay(), std::optional(QDate(2026, 12, 7)));
+        QCOMPARE(h->panel.selectedDay(), std::optional(QDate(2026, 12, 7)));
 
-        // The panel's own changes show up in the grid.
-        m_panel->setSelectedDay(QDate(2026, 12, 24));
+        h->panel.setSelectedDay(QDate(2026, 12, 24));
         QVERIFY(cell(24).isSelected);
         QCOMPARE(m_calendar->selectedDay(), QDate(2026, 12, 24));
 
-        // A selection in another month is not drawn.
-        m_panel->setSelectedDay(QDate(2027, 1, 12));
+        h->panel.setSelectedDay(QDate(2027, 1, 12));
         QVERIFY(std::none_of(m_calendar->cells().cbegin(), m_calendar->cells().cend(),
             [](const DayCell& c) { return c.isSelected; }));
         // Same day of the month, other year.
-        m_panel->setSelectedDay(QDate(2025, 12, 12));
+        h->panel.setSelectedDay(QDate(2025, 12, 12));
         QVERIFY(!cell(12).isSelected);
     }
 
@@ -205,6 +187,7 @@ private slots:
         // Another month with as many days changes rows, one with fewer resets.
         m_calendar->nextMonth();
         QCOMPARE(reset.size(), 0);
+        QVERIFY(!m_calendar->selectedDay().isValid());
         m_calendar->nextMonth();
         QCOMPARE(reset.size(), 1);
         QCOMPARE(model->rowCount(), 28);
@@ -212,23 +195,17 @@ private slots:
 
     void sheet_data()
     {
-        // minimum: invalid: no limit; monthsOn: pages turned after the date was given; picked: invalid: the
-        // tap chooses nothing
+        // minimum, picked: invalid: no limit, the tap chooses nothing; monthsOn: pages turned after the date
         columns<QDateTime, int, QString, int, int, int, QDate>(
             "minimum", "monthsOn", "title", "selected", "firstSelectable", "tapped", "picked");
 
         const QDateTime start = berlin(2026, 3, 20, 14, 30);
-        QTest::newRow("no limit") << QDateTime() << 0 << u"März 2026"_s << 20 << 1 << 3 << QDate(2026, 3, 3);
-        QTest::newRow("from the start on: the day itself")
-            << start << 0 << u"März 2026"_s << 20 << 20 << 20 << QDate(2026, 3, 20);
-        QTest::newRow("from the start on: the day before")
-            << start << 0 << u"März 2026"_s << 20 << 20 << 19 << QDate();
-        QTest::newRow("a month later, all days")
-            << start << 1 << u"April 2026"_s << 0 << 1 << 1 << QDate(2026, 4, 1);
-        QTest::newRow("a month earlier, none")
-            << start << -1 << u"Februar 2026"_s << 0 << 29 << 28 << QDate();
-        QTest::newRow("past the month's last day")
-            << QDateTime() << 0 << u"März 2026"_s << 20 << 1 << 32 << QDate();
+        row("no limit", QDateTime(), 0, "März 2026", 20, 1, 3, QDate(2026, 3, 3));
+        row("from the start on: the day itself", start, 0, "März 2026", 20, 20, 20, QDate(2026, 3, 20));
+        row("from the start on: the day before", start, 0, "März 2026", 20, 20, 19, QDate());
+        row("a month later, all days", start, 1, "April 2026", 0, 1, 1, QDate(2026, 4, 1));
+        row("a month earlier, none", start, -1, "Februar 2026", 0, 29, 28, QDate());
+        row("past the month's last day", QDateTime(), 0, "März 2026", 20, 1, 32, QDate());
     }
 
     void sheet()
@@ -257,20 +234,9 @@ private slots:
     }
 
 private:
-    ReminderNote add(const QDateTime& start, const std::optional<QDateTime>& end, const QString& source = {})
-    {
-        ReminderNote note = *m_store->addNote(true, start);
-        note.alarmEndDate = end;
-        note.importSource = source;
-        m_store->updateNote(note);
-        return note;
-    }
     [[nodiscard]] const DayCell& cell(int day) const { return m_calendar->cells().at(day - 1); }
 
-    QDateTime m_now;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<NoteStore> m_store;
-    std::unique_ptr<PanelController> m_panel;
+    std::optional<PanelHarness> h;
     std::unique_ptr<MiniCalendarController> m_calendar;
 };
 

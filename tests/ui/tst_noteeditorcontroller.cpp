@@ -3,18 +3,11 @@
 #include "import/fakecalendarstore.h"
 #include "noteeditorcontroller.h"
 #include "notejson.h"
-#include "notestore.h"
-#include "panelcontroller.h"
-#include "testsupport.h"
+#include "uitest.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileDialog>
-#include <QSettings>
-#include <QSignalSpy>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 #include <climits>
@@ -23,10 +16,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A store in a throw-away folder on a fixed clock, its alarm service on fake actions, the
-// panel, and an editor that follows the panel.
-struct Harness {
+struct Harness : PanelHarness {
     explicit Harness(bool withService = true)
+        : PanelHarness(berlin(2026, 3, 20, 14, 30))
     {
         if (withService) {
             store.setServiceFactory([this](NoteStore& s) {
@@ -55,17 +47,12 @@ struct Harness {
         editor.setPanel(&panel);
     }
 
-    /// The records as the data file holds them.
     [[nodiscard]] ReminderNotes saved() const
     {
         return NoteJson::decode(readAll(store.filePath())).value_or(ReminderNotes {});
     }
 
-    QTemporaryDir dir;
-    QDateTime now = berlin(2026, 3, 20, 14, 30);
-    NoteStore store { dir.path(), [this] { return now; } };
     FakeActions* actions = nullptr;
-    PanelController panel { store };
     NoteEditorController editor;
 };
 
@@ -106,7 +93,6 @@ private slots:
                                  << u"Meeting | 2026-03-23 10:00 | 2026-03-23 12:00 | Keine"_s;
         QTest::newRow("nothing understood") << true << u"Einkaufen"_s << QString() << QString();
         QTest::newRow("only the time") << true << u"morgen 9 Uhr"_s << QString() << QString();
-        // An existing record's text is its own business.
         QTest::newRow("an existing record") << false << u"Zahnarzt morgen 14:30"_s << QString() << QString();
     }
 
@@ -183,32 +169,15 @@ private slots:
         }
     }
 
-    void savingArmsAFiredAlarmAgain()
-    {
-        // Fired, saved with its time still past: the next check raises it again.
-        const QUuid id = h->openAt(-5, u"Alt"_s, true).id;
-        h->editor.setText(u"Termin"_s);
-        h->editor.setAlarmDate(h->now.addSecs(-60 * 60));
-        QVERIFY(h->editor.save());
-        QVERIFY(!find(h->saved(), id)->isTriggered);
-        qobject_cast<AlarmService*>(h->store.alarmService())->checkAlarms();
-        QCoreApplication::processEvents();
-        QVERIFY(!h->actions->calls.filter(u"notify "_s).isEmpty());
-    }
-
     void lastSound_data()
     {
         columns<QString, bool, bool, QString, QString>(
             "stored", "isNew", "soundOn", "loaded", "storedAfterSave");
 
-        QTest::newRow("new record takes the last sound")
-            << u"Ping"_s << true << true << u"Ping"_s << u"Ping"_s;
-        QTest::newRow("a name not in the list is ignored")
-            << u"Beep"_s << true << true << u"Glass"_s << u"Glass"_s;
-        QTest::newRow("existing record keeps its own")
-            << u"Ping"_s << false << true << u"Hero"_s << u"Hero"_s;
-        QTest::newRow("saved without sound: not stored")
-            << u"Ping"_s << false << false << u"Hero"_s << u"Ping"_s;
+        row("new record takes the last sound", "Ping", true, true, "Ping", "Ping");
+        row("a name not in the list", "Beep", true, true, "Glass", "Glass");
+        row("existing record keeps its own", "Ping", false, true, "Hero", "Hero");
+        row("saved without sound: not stored", "Ping", false, false, "Hero", "Ping");
     }
 
     void lastSound()
@@ -235,8 +204,8 @@ private slots:
 
     void switches_data()
     {
-        // start: minutes from now, before the change; end: minutes from now, before the change; noEnd: none;
-        // expectedEnd: as saved afterwards
+        // start, end: minutes from now before the change (noEnd: none); expected*: as saved afterwards.
+        // The record has fired: saving arms it again, also with its time still past.
         columns<QString, int, int, int, int>("change", "start", "end", "expectedStart", "expectedEnd");
 
         QTest::newRow("alarm on, date passed: now") << "alarm on" << -90 << noEnd << 0 << noEnd;
@@ -259,7 +228,7 @@ private slots:
         QFETCH(int, expectedEnd);
 
         const auto at = [this](int minutes) { return h->now.addSecs(60 * minutes); };
-        const ReminderNote note = h->openAt(start, u"Termin"_s);
+        const ReminderNote note = h->openAt(start, u"Termin"_s, true);
         h->editor.setHasAlarm(change != QLatin1String("alarm on"));
         if (end != noEnd) {
             h->editor.setHasEndDate(change != QLatin1String("range on"));
@@ -281,12 +250,12 @@ private slots:
         const auto saved = find(h->saved(), note.id);
         QCOMPARE(saved->alarmDate, at(expectedStart));
         QCOMPARE(saved->alarmEndDate, expectedEnd == noEnd ? std::nullopt : std::optional(at(expectedEnd)));
+        QVERIFY(!saved->isTriggered);
     }
 
     void pickedDayAndTime_data()
     {
-        // day: invalid: a time is typed instead; expected: invalid: refused, nothing changes; shown: as the
-        // editor names the day and time afterwards
+        // day: invalid: a time is typed instead; expected: invalid: refused, nothing changes
         columns<QDateTime, QDateTime, QString, QDateTime, QString>(
             "start", "day", "time", "expected", "shown");
 
@@ -296,21 +265,16 @@ private slots:
         const char* today = "Heute, 14:30";
         QTest::newRow("another day keeps the time")
             << friday << berlin(2026, 3, 25) << "" << berlin(2026, 3, 25, 14, 30) << "Mi., 25. März, 14:30";
-        QTest::newRow("tomorrow") << friday << berlin(2026, 3, 21) << "" << berlin(2026, 3, 21, 14, 30)
-                                  << "Morgen, 14:30";
-        QTest::newRow("typed time the clocks skip")
-            << berlin(2026, 3, 29, 10, 0) << none << "02:30" << sunday << "So., 29. März, 03:30";
+        row("tomorrow", friday, berlin(2026, 3, 21), "", berlin(2026, 3, 21, 14, 30), "Morgen, 14:30");
+        row("typed time the clocks skip", berlin(2026, 3, 29, 10, 0), none, "02:30", sunday,
+            "So., 29. März, 03:30");
         QTest::newRow("day whose clocks skip the time")
             << berlin(2026, 3, 28, 2, 30) << berlin(2026, 3, 29) << "" << sunday << "So., 29. März, 03:30";
-        QTest::newRow("three digits")
-            << friday << none << "930" << berlin(2026, 3, 20, 9, 30) << "Heute, 09:30";
-        QTest::newRow("an hour alone")
-            << friday << none << "9" << berlin(2026, 3, 20, 9, 0) << "Heute, 09:00";
-        QTest::newRow("one-digit minute")
-            << friday << none << "9:5" << berlin(2026, 3, 20, 9, 5) << "Heute, 09:05";
-        QTest::newRow("no such hour") << friday << none << "25:00" << none << today;
-        QTest::newRow("empty") << friday << none << "" << none << today;
-        QTest::newRow("not a time") << friday << none << "halb drei" << none << today;
+        row("three digits", friday, none, "930", berlin(2026, 3, 20, 9, 30), "Heute, 09:30");
+        row("an hour alone", friday, none, "9", berlin(2026, 3, 20, 9), "Heute, 09:00");
+        row("one-digit minute", friday, none, "9:5", berlin(2026, 3, 20, 9, 5), "Heute, 09:05");
+        row("no such hour", friday, none, "25:00", none, today);
+        row("not a time", friday, none, "halb drei", none, today);
     }
 
     void pickedDayAndTime()
@@ -405,7 +369,6 @@ private slots:
         QCOMPARE(h->editor.alarmDate(), shown.alarmDate);
         QVERIFY(h->editor.readOnlyText().startsWith(u"Aus dem Kalender „Arbeit“, nur zum Ansehen"_s));
 
-        // Saving, deleting and the keys close it and leave everything as it was.
         for (const auto& close : { &NoteEditorController::saveOrDelete, &NoteEditorController::deleteNote,
                  &NoteEditorController::escape }) {
             h->open(shown.id);
@@ -421,7 +384,6 @@ private slots:
         qobject_cast<AlarmService*>(h->store.alarmService())->checkAlarms();
         QCOMPARE(h->actions->calls, QStringList {});
 
-        // A record of the store opened next is written as ever.
         h->openAt(10);
         QVERIFY(!h->editor.readOnly());
         QCOMPARE(h->editor.readOnlyText(), QString());
@@ -440,8 +402,7 @@ private slots:
         QCOMPARE(h->panel.editingNoteId(), note.id.toString(QUuid::WithoutBraces));
         QVERIFY2(h->editor.errorText().startsWith(u"Konnte nicht gespeichert werden: Die Datendatei"_s),
             qPrintable(h->editor.errorText()));
-        // The change never reached the store: cancelling leaves the record as it was, and the next
-        // unrelated save does not write it after all.
+        // Never in the store: neither cancelling nor the next unrelated save writes it after all.
         QCOMPARE(find(h->store.notes(), note.id)->text, u"Alt"_s);
         h->editor.cancelEdit();
         QVERIFY(QDir().rmdir(h->store.filePath()));

@@ -1,38 +1,21 @@
 #include "appointmentcardcontroller.h"
 #include "notecardcontroller.h"
-#include "notestore.h"
-#include "panelcontroller.h"
-
-#include "testsupport.h"
-
-#include <QDir>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
+#include "uitest.h"
 
 using namespace Qt::StringLiterals;
 
-// The panel's navigation rules against a real store with an injected clock, and what its cards
-// show for a record at a given moment.
 using Screen = PanelController::Screen;
 
 // The moment the cards are drawn at: Thursday, 20 March 2025, 14:00.
 static const QDateTime cardNow(QDate(2025, 3, 20), QTime(14, 0));
 static const QString cardText = u"Zahnarzt\nmit Karte"_s;
 
+// The panel's navigation against a real store on a fixed clock, and what its cards show.
 class tst_PanelController : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_now = QDateTime(QDate(2026, 3, 20), QTime(14, 35, 12));
-        m_panel.reset();
-        m_store.reset();
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_store = std::make_unique<NoteStore>(m_dir->path(), [this] { return m_now; });
-        m_panel = std::make_unique<PanelController>(*m_store);
-    }
+    void init() { h.emplace(berlin(2026, 3, 20, 14, 35, 12)); }
 
     void screenPrecedence_data()
     {
@@ -41,8 +24,8 @@ private slots:
         QTest::newRow("editor") << strings("editor") << Screen::Editor;
         QTest::newRow("help over editor") << strings("editor|showHelp") << Screen::Help;
         QTest::newRow("export over settings") << strings("showSettings|showExport") << Screen::Export;
-        QTest::newRow("import over settings and about")
-            << strings("showAbout|showSettings|showCalendarImport") << Screen::CalendarImport;
+        row("import over settings and about", strings("showAbout|showSettings|showCalendarImport"),
+            Screen::CalendarImport);
         QTest::newRow("settings over help") << strings("showHelp|showSettings") << Screen::Settings;
         QTest::newRow("help over about") << strings("showAbout|showHelp") << Screen::Help;
     }
@@ -52,42 +35,42 @@ private slots:
         QFETCH(QStringList, flags);
         for (const QString& flag : flags) {
             if (flag == QLatin1String("editor"))
-                m_panel->openEditor(addRecord(false, m_now).id.toString());
+                h->panel.openEditor(addRecord(false, h->now).id.toString());
             else
-                QVERIFY(m_panel->setProperty(flag.toLatin1().constData(), true));
+                QVERIFY(h->panel.setProperty(flag.toLatin1().constData(), true));
         }
-        QTEST(m_panel->screen(), "expected");
+        QTEST(h->panel.screen(), "expected");
     }
 
     void secondaryScreenLinks()
     {
-        m_panel->setShowSettings(true);
-        m_panel->showExportFromSettings();
-        QCOMPARE(m_panel->screen(), Screen::Export);
-        m_panel->closeExport();
-        QCOMPARE(m_panel->screen(), Screen::Settings);
+        h->panel.setShowSettings(true);
+        h->panel.showExportFromSettings();
+        QCOMPARE(h->panel.screen(), Screen::Export);
+        h->panel.closeExport();
+        QCOMPARE(h->panel.screen(), Screen::Settings);
 
-        m_panel->setSelectedTab(2);
-        m_panel->showImportFromSettings();
-        QCOMPARE(m_panel->screen(), Screen::CalendarImport);
-        m_panel->closeCalendarImport();
-        QCOMPARE(m_panel->screen(), Screen::Main);
-        QCOMPARE(m_panel->selectedTab(), 0);
+        h->panel.setSelectedTab(2);
+        h->panel.showImportFromSettings();
+        QCOMPARE(h->panel.screen(), Screen::CalendarImport);
+        h->panel.closeCalendarImport();
+        QCOMPARE(h->panel.screen(), Screen::Main);
+        QCOMPARE(h->panel.selectedTab(), 0);
 
-        // Escape walks the same way back, then closes the questions, and only then may the panel hide.
-        m_panel->setShowSettings(true);
-        m_panel->showExportFromSettings();
-        QVERIFY(!m_panel->goBack());
-        QCOMPARE(m_panel->screen(), Screen::Settings);
-        QVERIFY(!m_panel->goBack());
-        QCOMPARE(m_panel->screen(), Screen::Main);
-        m_panel->setProperty("showQuitConfirm", true);
-        QVERIFY(!m_panel->goBack());
-        QVERIFY(!m_panel->property("showQuitConfirm").toBool());
-        m_panel->requestDelete(addRecord(false, m_now).id.toString());
-        QVERIFY(!m_panel->goBack());
-        QVERIFY(!m_panel->noteToDelete());
-        QVERIFY(m_panel->goBack());
+        // Escape walks back the same way, then closes the questions, and only then may the panel hide.
+        h->panel.setShowSettings(true);
+        h->panel.showExportFromSettings();
+        QVERIFY(!h->panel.goBack());
+        QCOMPARE(h->panel.screen(), Screen::Settings);
+        QVERIFY(!h->panel.goBack());
+        QCOMPARE(h->panel.screen(), Screen::Main);
+        h->panel.setProperty("showQuitConfirm", true);
+        QVERIFY(!h->panel.goBack());
+        QVERIFY(!h->panel.property("showQuitConfirm").toBool());
+        h->panel.requestDelete(addRecord(false, h->now).id.toString());
+        QVERIFY(!h->panel.goBack());
+        QVERIFY(!h->panel.noteToDelete());
+        QVERIFY(h->panel.goBack());
     }
 
     void editorDismissal_data()
@@ -101,99 +84,84 @@ private slots:
     void editorDismissal()
     {
         QFETCH(QString, record);
-        m_panel->setSelectedTab(2);
+        h->panel.setSelectedTab(2);
         const bool appointment = record == QLatin1String("appointment");
         const ReminderNote note = addRecord(appointment, QDateTime(QDate(2026, 3, 24), QTime(23, 30)));
-        m_panel->openEditor(note.id.toString());
+        h->panel.openEditor(note.id.toString());
         if (record == QLatin1String("deleted"))
-            m_store->deleteNote(note.id);
+            h->store.deleteNote(note.id);
 
-        m_panel->dismissEditor();
-        QCOMPARE(m_panel->screen(), Screen::Main);
-        QTEST(m_panel->selectedTab(), "expectedTab");
-        QTEST(m_panel->selectedDay().value_or(QDate()), "expectedDay");
-    }
-
-    void dayTapToggles()
-    {
-        // The day's label as it toggles: tst_panel.qml's tappingADaySelectsItAndTappingAgainClears.
-        addRecord(true, QDateTime(QDate(2026, 3, 24), QTime(9, 0)));
-        QCOMPARE(m_panel->dayAppointments()->count(), 0);
-        m_panel->tapDay(QDate(2026, 3, 24));
-        QCOMPARE(m_panel->dayAppointments()->count(), 1);
-        m_panel->tapDay(QDate(2026, 3, 24));
-        QVERIFY(!m_panel->selectedDay());
-        QCOMPARE(m_panel->displayedDay(), QDate(2026, 3, 20));
+        h->panel.dismissEditor();
+        QCOMPARE(h->panel.screen(), Screen::Main);
+        QTEST(h->panel.selectedTab(), "expectedTab");
+        QTEST(h->panel.selectedDay().value_or(QDate()), "expectedDay");
+        // The day's list follows the selection (a day tapped twice: tst_minicalendarcontroller).
+        QCOMPARE(h->panel.dayAppointments()->count(), appointment ? 1 : 0);
     }
 
     void deleteOfAVanishedRecord()
     {
-        // Gone meanwhile: no dialog, nothing deleted, and the request still clears.
-        addRecord(false, m_now);
-        const ReminderNote doomed = addRecord(true, m_now);
-        m_store->deleteNote(doomed.id);
-        m_panel->requestDelete(doomed.id.toString());
-        QVERIFY(m_panel->deleteTitle().isEmpty());
-        m_panel->confirmDelete();
-        QCOMPARE(m_store->notes().size(), 1);
-        QVERIFY(!m_panel->noteToDelete());
+        addRecord(false, h->now);
+        const ReminderNote doomed = addRecord(true, h->now);
+        h->store.deleteNote(doomed.id);
+        h->panel.requestDelete(doomed.id.toString());
+        QVERIFY(h->panel.deleteTitle().isEmpty());
+        h->panel.confirmDelete();
+        QCOMPARE(h->store.notes().size(), 1);
+        QVERIFY(!h->panel.noteToDelete());
     }
 
     void storeProblemsAreShown()
     {
-        QVERIFY(m_panel->storeProblem().isEmpty());
+        QVERIFY(h->panel.storeProblem().isEmpty());
 
         // A change from the panel that cannot be saved: said at the top, no editor on a lost record.
-        const QString file = m_store->filePath();
+        const QString file = h->store.filePath();
         QVERIFY(QDir().mkdir(file));
-        QSignalSpy problem(m_panel.get(), &PanelController::storeProblemChanged);
-        m_panel->addNote();
-        QVERIFY(m_store->notes().isEmpty());
-        QCOMPARE(m_panel->screen(), Screen::Main);
-        QVERIFY2(m_panel->storeProblem().startsWith(u"Konnte nicht gespeichert werden: Die Datendatei"_s),
-            qPrintable(m_panel->storeProblem()));
+        QSignalSpy problem(&h->panel, &PanelController::storeProblemChanged);
+        h->panel.addNote();
+        QVERIFY(h->store.notes().isEmpty());
+        QCOMPARE(h->panel.screen(), Screen::Main);
+        QVERIFY2(h->panel.storeProblem().startsWith(u"Konnte nicht gespeichert werden: Die Datendatei"_s),
+            qPrintable(h->panel.storeProblem()));
         QVERIFY(QDir().rmdir(file));
-        m_panel->addNote();
-        QVERIFY(m_panel->storeProblem().isEmpty());
+        h->panel.addNote();
+        QVERIFY(h->panel.storeProblem().isEmpty());
         QCOMPARE(problem.count(), 2);
 
         // A data file that cannot be read: where it is kept, and that new records go to a new file.
-        m_panel.reset();
-        m_store.reset();
         QVERIFY(writeAll(file, "[{\"id\":"));
-        m_store = std::make_unique<NoteStore>(m_dir->path(), [this] { return m_now; });
-        m_panel = std::make_unique<PanelController>(*m_store);
-        QVERIFY2(m_panel->storeProblem().contains(file + u".unreadable-20260320-143512"_s),
-            qPrintable(m_panel->storeProblem()));
-        QVERIFY(m_panel->storeProblem().contains(u"neue Datei"_s));
+        NoteStore reread(h->dir.path(), [this] { return h->now; });
+        const PanelController reopened(reread);
+        QVERIFY2(reopened.storeProblem().contains(file + u".unreadable-20260320-143512"_s),
+            qPrintable(reopened.storeProblem()));
+        QVERIFY(reopened.storeProblem().contains(u"neue Datei"_s));
     }
 
     void openingRefreshes()
     {
-        addRecord(true, m_now.addSecs(3600));
-        m_panel->setPanelVisible(true);
-        QCOMPARE(m_panel->todayAppointments()->count(), 1);
-        m_panel->setPanelVisible(false);
-        QSignalSpy now(m_panel.get(), &PanelController::nowChanged);
+        addRecord(true, h->now.addSecs(3600));
+        h->panel.setPanelVisible(true);
+        QCOMPARE(h->panel.todayAppointments()->count(), 1);
+        h->panel.setPanelVisible(false);
+        QSignalSpy now(&h->panel, &PanelController::nowChanged);
 
         // Hidden over midnight: nothing is recomputed, and nothing wakes the app for it.
-        m_now = m_now.addDays(1);
+        h->now = h->now.addDays(1);
         QTest::qWait(50);
         QCOMPARE(now.count(), 0);
-        QCOMPARE(m_panel->todayAppointments()->count(), 1);
+        QCOMPARE(h->panel.todayAppointments()->count(), 1);
 
-        // Opened again, yesterday's appointment is no longer today's.
-        m_panel->setPanelVisible(true);
-        QCOMPARE(m_panel->todayAppointments()->count(), 0);
-        QCOMPARE(m_panel->pastAppointments()->count(), 1);
+        h->panel.setPanelVisible(true);
+        QCOMPARE(h->panel.todayAppointments()->count(), 0);
+        QCOMPARE(h->panel.pastAppointments()->count(), 1);
         QCOMPARE(now.count(), 1);
     }
 
     void labelTicks_data()
     {
         columns<int, int>("secondsAhead", "interval");
-        // The clock stands at 14:35:12.
-        QTest::newRow("45 s ahead counts seconds") << 45 << 1000;
+        // The clock stands at 14:35:12: the next minute is 48 s away.
         QTest::newRow("exactly a minute ahead") << 60 << 1000;
         QTest::newRow("two minutes ahead") << 120 << 48'000;
         QTest::newRow("just passed") << 0 << 48'000;
@@ -202,8 +170,8 @@ private slots:
     void labelTicks()
     {
         QFETCH(int, secondsAhead);
-        addRecord(true, m_now.addSecs(secondsAhead));
-        QTEST(m_panel->msUntilLabelsChange(), "interval");
+        addRecord(true, h->now.addSecs(secondsAhead));
+        QTEST(h->panel.msUntilLabelsChange(), "interval");
     }
 
     void appointmentCard_data()
@@ -213,22 +181,14 @@ private slots:
             "minutesFromNow", "source", "repeat", "popup", "sound", "past", "accent", "badges");
 
         using enum RepeatInterval;
-        const auto row = [](const char* name, int minutes, const char* source, RepeatInterval repeat,
-                             bool popup, bool sound, bool past, const char* accent, const char* badges) {
-            QTest::newRow(name) << minutes << source << repeat << popup << sound << past << accent << badges;
-        };
         const char* speaker = "speaker.wave.2 Submarine";
         row("ago with sound: past wins", -1, "", None, false, true, true, "green", speaker);
         row("ago, repeating daily", -1, "", Daily, false, false, false, "purple", "repeat Täglich");
-        row("repeating with sound", 30, "", Weekly, false, true, false, "purple",
-            "repeat Wöchentlich|speaker.wave.2 Submarine");
         row("with sound", 30, "", None, false, true, false, "cyan", speaker);
         row("this very moment", 0, "", None, false, false, false, "orange", "");
         row("all, file import", 1440, "ICS: ferien.ics", Weekly, true, true, false, "purple",
             "doc.text ICS: ferien.ics|repeat Wöchentlich|bell.fill Popup|speaker.wave.2 Submarine");
-        row("system calendar", 1440, "Apple Kalender", None, false, false, false, "orange",
-            "calendar Apple Kalender");
-        row("ics only at the start", 1440, "Import ICS", None, false, false, false, "orange",
+        row("ICS not at the start", 1440, "Import ICS", None, false, false, false, "orange",
             "calendar Import ICS");
     }
 
@@ -253,7 +213,6 @@ private slots:
         card.setNote(note);
         QCOMPARE(card.isPast(), past);
         QTEST(card.accentColor(), "accent");
-        // A past card greys out its title and badges.
         QCOMPARE(card.titleColor(), QString::fromLatin1(past ? "secondary" : "primary"));
         QCOMPARE(card.relativeText().isEmpty(), past);
         QStringList badges;
@@ -269,15 +228,11 @@ private slots:
         AppointmentCardController card;
         card.setNow(cardNow);
         card.setNote(appointment(cardText, cardNow.addSecs(5 * 60)));
-        QCOMPARE(card.title(), u"Zahnarzt"_s);
-        QCOMPARE(card.dateText(), u"Heute, 14:05"_s);
-        QCOMPARE(card.relativeText(), u"in 5 Min."_s);
+        // Made of title(), dateText() and relativeText(): one comparison reads all three.
         QCOMPARE(card.spokenText(), u"Zahnarzt, Heute, 14:05, in 5 Min."_s);
-        QVERIFY(!card.isPast());
         QSignalSpy changed(&card, &AppointmentCardController::changed);
         card.setNow(cardNow.addSecs(6 * 60));
         QCOMPARE(changed.size(), 1);
-        QVERIFY(card.isPast());
         QCOMPARE(card.spokenText(), u"Zahnarzt, Heute, 14:05, erledigt"_s);
         card.setNow(cardNow.addSecs(6 * 60));
         QCOMPARE(changed.size(), 1);
@@ -306,9 +261,8 @@ private slots:
         QSignalSpy changed(&card, &NoteCardController::noteChanged);
         card.setNote(note);
         QCOMPARE(changed.size(), 1);
-        QTEST(card.title(), "title");
-        QCOMPARE(card.createdText(), u"6. März 2025"_s);
-        QCOMPARE(card.spokenText(), card.title() + u", 6. März 2025"_s);
+        QFETCH(QString, title);
+        QCOMPARE(card.spokenText(), title + u", 6. März 2025"_s); // title(), then createdText()
         QCOMPARE(card.hasImportBadge(), !source.isEmpty());
         QTEST(card.importBadge(), "expectedBadge");
     }
@@ -316,16 +270,13 @@ private slots:
 private:
     ReminderNote addRecord(bool appointment, const QDateTime& when)
     {
-        ReminderNote note = *m_store->addNote(appointment, when);
+        ReminderNote note = *h->store.addNote(appointment, when);
         note.text = u"Eintrag"_s;
-        m_store->updateNote(note);
+        h->store.updateNote(note);
         return note;
     }
 
-    QDateTime m_now;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<NoteStore> m_store;
-    std::unique_ptr<PanelController> m_panel;
+    std::optional<PanelHarness> h;
 };
 
 QTEST_GUILESS_MAIN(tst_PanelController)

@@ -1,19 +1,15 @@
 #include "appearance.h"
-#include "notestore.h"
-#include "panelcontroller.h"
+#include "uitest.h"
 #include "vdircalendarstore.h"
 #include "zettelwerkapp.h"
 
 #include <QQmlEngine>
 #include <QQuickItem>
-#include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtQml/QQmlExtensionPlugin>
 #include <QtQuickTest>
 
-#include <memory>
-#include <vector>
+#include <list>
 
 Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)
 
@@ -26,38 +22,30 @@ class PanelFixture : public QObject {
     Q_PROPERTY(PanelController* controller READ controller NOTIFY controllerChanged)
 
 public:
-    [[nodiscard]] PanelController* controller() const
-    {
-        return m_runs.empty() ? nullptr : m_runs.back()->panel.get();
-    }
+    [[nodiscard]] PanelController* controller() { return m_runs.empty() ? nullptr : &m_runs.back().panel; }
 
-    /// A new store in a new folder with two appointments and two notes, and a new controller.
+    /// A new store with two appointments and two notes; earlier runs live on, their panels may be leaving.
     Q_INVOKABLE void reset()
     {
-        // Earlier runs stay alive until the end: their panels may still be on their way out.
         QSettings(QStringLiteral("Zettelwerk"), QStringLiteral("Zettelwerk")).clear();
         Appearance::instance().setDark(false);
-        auto run = std::make_unique<Run>();
-        run->store = std::make_unique<NoteStore>(run->dir.path(), [] { return fixedNow; });
-        add(*run->store, true, QDateTime(QDate(2026, 12, 7), QTime(14, 30)), QStringLiteral("Zahnarzt"));
-        add(*run->store, true, QDateTime(QDate(2026, 12, 12), QTime(9, 0)), QStringLiteral("Konferenz"));
-        add(*run->store, false, {}, QStringLiteral("Ideen"));
-        add(*run->store, false, {}, QStringLiteral("Einkaufsliste"));
-        run->panel = std::make_unique<PanelController>(*run->store);
+        PanelHarness& run = m_runs.emplace_back(fixedNow);
+        add(run.store, true, QDateTime(QDate(2026, 12, 7), QTime(14, 30)), QStringLiteral("Zahnarzt"));
+        add(run.store, true, QDateTime(QDate(2026, 12, 12), QTime(9, 0)), QStringLiteral("Konferenz"));
+        add(run.store, false, {}, QStringLiteral("Ideen"));
+        add(run.store, false, {}, QStringLiteral("Einkaufsliste"));
         // The vdir calendars of the tests, not allowed yet: the settings were just cleared.
-        run->panel->setCalendarStore(
-            std::make_unique<VdirCalendarStore>(ZettelwerkApp::calendarConsent(run->panel->settings()),
+        run.panel.setCalendarStore(
+            std::make_unique<VdirCalendarStore>(ZettelwerkApp::calendarConsent(run.panel.settings()),
                 QStringList { QStringLiteral(ZETTELWERK_TEST_DATA "/vdir") }));
-        // Where the settings' sync switch makes its calendar.
-        run->panel->setCalendarRoot(run->dir.filePath(QStringLiteral("calendars")));
-        m_runs.push_back(std::move(run));
+        run.panel.setCalendarRoot(run.dir.filePath(QStringLiteral("calendars")));
         emit controllerChanged();
     }
 
-    /// Records whose texts are markup, as an imported calendar or a careless paste may bring.
+    /// Records whose texts are markup, as an import or a careless paste may bring.
     Q_INVOKABLE void addMarkup()
     {
-        NoteStore& target = *m_runs.back()->store;
+        NoteStore& target = m_runs.back().store;
         ReminderNote note = *target.addNote(true, fixedNow.addSecs(3600));
         note.text = markup();
         note.importSource = QStringLiteral("ICS: <i>kursiv</i>.ics");
@@ -67,19 +55,17 @@ public:
         add(target, false, {}, markup());
         target.save();
     }
-    /// `count` appointments a day apart from tomorrow on: a time line longer than the panel.
     Q_INVOKABLE void addAppointments(int count)
     {
         for (int day = 1; day <= count; ++day)
-            add(*m_runs.back()->store, true, fixedNow.addDays(day), QStringLiteral("Termin %1").arg(day));
+            add(m_runs.back().store, true, fixedNow.addDays(day), QStringLiteral("Termin %1").arg(day));
     }
     Q_INVOKABLE [[nodiscard]] static QString markup()
     {
         return QStringLiteral("<b>fett</b> & <img src=\"https://example.invalid/x.png\">");
     }
 
-    /// The texts under `root` that contain markup and are not drawn as plain text. Walks the whole
-    /// item tree, so it covers every screen and every text it may show.
+    /// The texts under `root` (the whole item tree) that contain markup and are not drawn as plain text.
     Q_INVOKABLE [[nodiscard]] static QStringList markupRenderedIn(QQuickItem* root)
     {
         QStringList found;
@@ -100,14 +86,6 @@ public:
 
     Q_INVOKABLE [[nodiscard]] int recordCount() const { return static_cast<int>(store().notes().size()); }
 
-    /// "yyyy-MM-dd" of the selected day, empty when none is selected.
-    Q_INVOKABLE [[nodiscard]] QString selectedDay() const
-    {
-        const auto day = controller()->selectedDay();
-        return day ? day->toString(Qt::ISODate) : QString();
-    }
-
-    /// "yyyy-MM-ddTHH:mm" of an appointment's alarm in local time; empty for a plain note.
     Q_INVOKABLE [[nodiscard]] QString alarmOf(const QString& id) const
     {
         for (const ReminderNote& note : store().notes()) {
@@ -130,12 +108,6 @@ signals:
     void controllerChanged();
 
 private:
-    struct Run {
-        QTemporaryDir dir;
-        std::unique_ptr<NoteStore> store;
-        std::unique_ptr<PanelController> panel;
-    };
-
     static void add(NoteStore& store, bool appointment, const QDateTime& when, const QString& text)
     {
         ReminderNote note = *(appointment ? store.addNote(true, when) : store.addNote(false));
@@ -145,23 +117,21 @@ private:
         store.save();
     }
 
-    [[nodiscard]] const NoteStore& store() const { return *m_runs.back()->store; }
+    [[nodiscard]] const NoteStore& store() const { return m_runs.back().store; }
 
-    std::vector<std::unique_ptr<Run>> m_runs;
+    std::list<PanelHarness> m_runs;
 };
 
-/// Hands the fixture to the QML engine before the tests are loaded.
 class Setup : public QObject {
     Q_OBJECT
 
 public:
-    // The sliders write settings: into a folder of their own, never the user's.
+    // The sliders and the editor write settings: into a folder of their own, never the user's.
     Setup() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path())); }
 
 public slots:
     void qmlEngineAvailable(QQmlEngine* engine)
     {
-        // The editor remembers the last sound in the settings: never the user's own.
         QStandardPaths::setTestModeEnabled(true);
         engine->addImportPath(QStringLiteral("qrc:/"));
         qmlRegisterSingletonInstance("Zettelwerk.Test", 1, 0, "Fixture", &m_fixture);

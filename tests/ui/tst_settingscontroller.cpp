@@ -1,27 +1,19 @@
 #include "appsettings.h"
 #include "folderexchange.h"
 #include "helpcontroller.h"
-#include "notestore.h"
-#include "panelcontroller.h"
 #include "settingscontroller.h"
 #include "showncalendarscontroller.h"
-#include "testsupport.h"
+#include "uitest.h"
 #include "vdircalendarstore.h"
 #include "xdgautostart.h"
 
 #include <QClipboard>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QWindow>
 
-// The settings screen's rules against a real store, real settings and a real autostart folder,
-// all in a temporary home; the help's copied text and the copy button's label.
+// The settings screen on a real store, settings and autostart folder in a temporary home; the help's copy.
 class tst_SettingsController : public QObject {
     Q_OBJECT
 
@@ -35,15 +27,12 @@ private slots:
     void init()
     {
         m_settings.reset();
-        m_panel.reset();
-        m_store.reset();
+        h.reset();
         QSettings(u"Zettelwerk"_qs, u"Zettelwerk"_qs).clear();
         QDir(autostartDir()).removeRecursively();
         QFile::remove(autostartDir());
-        m_data = std::make_unique<QTemporaryDir>();
-        m_store = std::make_unique<NoteStore>(m_data->path(), [] { return berlin(2026, 12, 7, 10); });
-        m_panel = std::make_unique<PanelController>(*m_store);
-        m_panel->setLoginItem(std::make_unique<XdgAutostart>(u"/opt/Zettel Werk/zettelwerk"_qs));
+        h.emplace(berlin(2026, 12, 7, 10));
+        h->panel.setLoginItem(std::make_unique<XdgAutostart>(u"/opt/Zettel Werk/zettelwerk"_qs));
     }
 
     void slidersSnapAndClamp_data()
@@ -72,15 +61,14 @@ private slots:
         makeController(screen);
         const bool font = what != u"height"_qs;
         if (what == u"stored font"_qs)
-            m_panel->settings()->setFontScale(input);
+            h->panel.settings()->setFontScale(input);
         else if (font)
             m_settings->setFontScale(input);
         else
             m_settings->setWindowHeight(input);
-        const AppSettings& live = *m_panel->settings();
+        const AppSettings& live = *h->panel.settings();
         QVERIFY(qFuzzyCompare(font ? live.fontScale() : live.windowHeight(), stored));
         QTEST(font ? m_settings->fontScaleText() : m_settings->windowHeightText(), "text");
-        // Stored at once: a new reader sees it.
         const AppSettings reread;
         QVERIFY(qFuzzyCompare(font ? reread.fontScale() : reread.windowHeight(), stored));
     }
@@ -91,24 +79,22 @@ private slots:
         QCOMPARE(screens.size(), 2);
         QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry().height(), 1200);
         m_settings = std::make_unique<SettingsController>();
-        m_settings->setPanel(m_panel.get());
+        m_settings->setPanel(&h->panel);
         // No window yet: the primary screen.
         QCOMPARE(m_settings->maxWindowHeight(), 1160.0);
 
         QWindow window;
         window.setScreen(screens.at(1));
         QSignalSpy changes(m_settings.get(), &SettingsController::maxWindowHeightChanged);
-        m_panel->setPanelWindow(&window);
+        h->panel.setPanelWindow(&window);
         QCOMPARE(m_settings->maxWindowHeight(), 680.0);
         m_settings->setWindowHeight(1000);
-        QCOMPARE(m_panel->settings()->windowHeight(), 680.0);
+        QCOMPARE(h->panel.settings()->windowHeight(), 680.0);
 
         // Moved back to the large screen, the slider reaches further at once.
         window.setScreen(screens.at(0));
         QCOMPARE(m_settings->maxWindowHeight(), 1160.0);
         QCOMPARE(changes.size(), 2);
-        m_settings->setWindowHeight(1000);
-        QCOMPARE(m_panel->settings()->windowHeight(), 1000.0);
     }
 
     void deleteAll_data()
@@ -125,36 +111,35 @@ private slots:
         QFETCH(bool, fileBlocked);
 
         for (int i = 0; i < records; ++i)
-            m_store->addNote(i % 2 == 0, berlin(2026, 12, 8 + i, 9));
-        QCOMPARE(QFile::exists(m_store->filePath()), records > 0);
+            h->store.addNote(i % 2 == 0, berlin(2026, 12, 8 + i, 9));
+        QCOMPARE(QFile::exists(h->store.filePath()), records > 0);
         makeController();
         m_settings->setFontScale(1.2);
         m_settings->setWindowHeight(700);
-        m_panel->settings()->setLastSoundName(u"Submarine"_qs);
+        h->panel.settings()->setLastSoundName(u"Submarine"_qs);
         QCOMPARE(m_settings->recordCountText(), u"%1 Notizen"_qs.arg(records));
 
         m_settings->setShowDeleteAllConfirm(true);
         if (fileBlocked) {
             // A folder where the file's temporary copy would go: the save cannot happen.
-            QFile::remove(m_store->filePath());
-            QVERIFY(QDir().mkpath(m_store->filePath()));
-            QVERIFY(QDir().mkpath(m_store->filePath() + u"/x"_qs));
+            QFile::remove(h->store.filePath());
+            QVERIFY(QDir().mkpath(h->store.filePath()));
+            QVERIFY(QDir().mkpath(h->store.filePath() + u"/x"_qs));
         }
         m_settings->deleteAll();
 
         if (fileBlocked) {
-            // Nothing happened: the records are still there, and the question stays with its reason.
-            QCOMPARE(m_store->notes().size(), records);
+            QCOMPARE(h->store.notes().size(), records);
             QVERIFY(m_settings->showDeleteAllConfirm());
             QVERIFY2(m_settings->deleteAllError().startsWith(
                          u"Löschen konnte nicht gespeichert werden: Die Datendatei"_qs),
                 qPrintable(m_settings->deleteAllError()));
         } else {
-            QVERIFY(m_store->notes().isEmpty());
+            QVERIFY(h->store.notes().isEmpty());
             QVERIFY(!m_settings->showDeleteAllConfirm());
             QCOMPARE(m_settings->recordCountText(), u"0 Notizen"_qs);
             QVERIFY(m_settings->deleteAllError().isEmpty());
-            QCOMPARE(readAll(m_store->filePath()), QByteArray("[]"));
+            QCOMPARE(readAll(h->store.filePath()), QByteArray("[]"));
         }
         QVERIFY(qFuzzyCompare(AppSettings().fontScale(), 1.2));
         QCOMPARE(AppSettings().lastSoundName(), u"Submarine"_qs);
@@ -173,10 +158,9 @@ private slots:
         QTest::newRow("off, switched on") << QByteArray() << false << false << true;
         QTest::newRow("on, switched off") << entry << false << true << false;
         QTest::newRow("hidden entry is off") << entry + "Hidden=true\n" << false << false << true;
-        const QByteArray gnome = entry + "X-GNOME-Autostart-enabled";
-        QTest::newRow("switched off in GNOME's settings") << gnome + "=false\n" << false << false << true;
-        QTest::newRow("GNOME's switch, spaced") << gnome + " = false\n" << false << false << true;
-        QTest::newRow("switched on in GNOME's settings") << gnome + "=true\n" << false << true << false;
+        QTest::newRow("switched off in GNOME's settings, spaced")
+            << entry + "X-GNOME-Autostart-enabled = false\n"
+            << false << false << true;
         QTest::newRow("GNOME's switch only in an action")
             << entry + "[Desktop Action x]\nX-GNOME-Autostart-enabled=false\n"
             << false << true << false;
@@ -200,7 +184,7 @@ private slots:
 
         m_settings->setLaunchAtLogin(!shownAtStart);
         QCOMPARE(m_settings->launchAtLogin(), shownAfterToggle);
-        QCOMPARE(m_panel->loginItem()->isEnabled(), shownAfterToggle);
+        QCOMPARE(h->panel.loginItem()->isEnabled(), shownAfterToggle);
         QCOMPARE(QFile::exists(file), shownAfterToggle);
         if (shownAfterToggle) {
             QCOMPARE(readAll(file),
@@ -211,29 +195,25 @@ private slots:
 
     void syncFolder_data()
     {
-        // chosen: "made": the calendar made under the root; "-": none; folder: kept in the settings
-        // afterwards, relative to the data folder
+        // chosen: "made": the calendar made under the root; "-": none; folder: kept, below the data folder
         columns<bool, QString, QString, QString>("withRoot", "chosen", "folder", "text");
 
-        QTest::newRow("switched on: the calendar Zettelwerk is made")
-            << true << u"-"_qs << u"cal/zettelwerk"_qs << u"Abgleich über DATA/cal/zettelwerk"_qs;
-        QTest::newRow("switched on without a vdir tree")
-            << false << u"-"_qs << QString() << u"Der Kalender „Zettelwerk“ konnte nicht angelegt werden"_qs;
-        QTest::newRow("a folder chosen")
-            << false << u"made"_qs << u"cal/zettelwerk"_qs << u"Abgleich über DATA/cal/zettelwerk"_qs;
-        QTest::newRow("a file chosen")
-            << false << u"notes.json"_qs << QString() << u"DATA/notes.json ist kein Ordner"_qs;
+        row("switched on: calendar made", true, "-", "cal/zettelwerk", "Abgleich über DATA/cal/zettelwerk");
+        row("switched on without a vdir tree", false, "-", "",
+            "Der Kalender „Zettelwerk“ konnte nicht angelegt werden");
+        row("a folder chosen", false, "made", "cal/zettelwerk", "Abgleich über DATA/cal/zettelwerk");
+        row("a file chosen", false, "notes.json", "", "DATA/notes.json ist kein Ordner");
     }
 
     void syncFolder()
     {
         QFETCH(bool, withRoot);
         QFETCH(QString, chosen);
-        const QString data = m_data->path();
+        const QString data = h->dir.path();
         const auto relative = [&data](QString text) { return text.replace(data, u"DATA"_qs); };
-        m_store->save();
+        h->store.save();
         if (withRoot || chosen == u"made"_qs)
-            m_panel->setCalendarRoot(data + u"/cal"_qs);
+            h->panel.setCalendarRoot(data + u"/cal"_qs);
         makeController();
         m_settings->setFolderChooser([&]() -> std::optional<QString> {
             if (chosen == u"made"_qs)
@@ -260,23 +240,21 @@ private slots:
         m_settings->setSyncOn(false);
         QCOMPARE(AppSettings().syncFolder(), QString());
 
-        // `zettelwerk sync-folder` carried out by the running app writes the file from another
-        // copy of the settings; the open screen follows once the panel's copy reads it again.
+        // `zettelwerk sync-folder` writes through another copy of the settings: the screen follows a reload.
         QSignalSpy changed(m_settings.get(), &SettingsController::syncChanged);
         QVERIFY(AppSettings().setSyncFolder(data));
         QVERIFY(AppSettings().setSyncNotes(false));
-        m_panel->settings()->reload();
+        h->panel.settings()->reload();
         QVERIFY(m_settings->syncOn());
         QVERIFY(!m_settings->syncNotes());
         QCOMPARE(changed.count(), 2);
-        m_panel->settings()->reload();
+        h->panel.settings()->reload();
         QCOMPARE(changed.count(), 2);
     }
 
     void shownCalendars()
     {
-        // A vdir tree: "Arbeit" with a meeting today and a fair in January; the folder that later
-        // becomes the one the records are kept in step with.
+        // "Arbeit" with a meeting today and a fair in January; the other later becomes the sync folder.
         QTemporaryDir root;
         const auto calendar = [&root](const char* folder, const char* name, const QByteArray& events) {
             const QString path = root.filePath(QString::fromLatin1(folder));
@@ -293,54 +271,53 @@ private slots:
         calendar("zettelwerk", "Zettelwerk", event("c", "20261207T120000", "Eigener Termin"));
         const QString work = QFileInfo(root.filePath(u"arbeit"_qs)).canonicalFilePath();
         const QString own = QFileInfo(root.filePath(u"zettelwerk"_qs)).canonicalFilePath();
-        m_panel->setCalendarStore(std::make_unique<VdirCalendarStore>(
+        h->panel.setCalendarStore(std::make_unique<VdirCalendarStore>(
             VdirCalendarStore::Consent { [] { return std::optional(true); }, [](bool) { return true; } },
             QStringList { root.path() }));
 
         ShownCalendarsController rules;
-        rules.setPanel(m_panel.get());
+        rules.setPanel(&h->panel);
         QCOMPARE(column(rules, 1), strings("Arbeit|Zettelwerk"));
         QCOMPARE(column(rules, 4), QStringList(2, u"Nicht angezeigt"_qs));
 
         rules.setShown(work, true);
         rules.setShown(own, true);
-        QCOMPARE(m_panel->settings()->shownCalendars(), QStringList({ work, own }));
+        QCOMPARE(h->panel.settings()->shownCalendars(), QStringList({ work, own }));
         QCOMPARE(QSettings(u"Zettelwerk"_qs, u"Zettelwerk"_qs).value("shownCalendars"),
             QStringList({ work, own }));
         QCOMPARE(column(rules, 4), QStringList(2, u"Angezeigt – nur lesen, ohne Alarm"_qs));
-        m_panel->liveCalendars().waitForResults();
-        QCOMPARE(textsOf(m_panel->dayAppointments()->notes()), strings("Eigener Termin|Teamrunde"));
-        QCOMPARE(textsOf(m_panel->futureAppointments()->notes()), strings("Messe"));
-        const QString shownId = m_panel->dayAppointments()->notes().constLast().id.toString();
-        QVERIFY(m_panel->isReadOnly(shownId));
-        QVERIFY(m_store->notes().isEmpty());
+        h->panel.liveCalendars().waitForResults();
+        QCOMPARE(textsOf(h->panel.dayAppointments()->notes()), strings("Eigener Termin|Teamrunde"));
+        QCOMPARE(textsOf(h->panel.futureAppointments()->notes()), strings("Messe"));
+        const QString shownId = h->panel.dayAppointments()->notes().constLast().id.toString();
+        QVERIFY(h->panel.isReadOnly(shownId));
+        QVERIFY(h->store.notes().isEmpty());
         // Imported after all, it shows once: as the record it became.
-        QVERIFY(m_store->importNotes(
+        QVERIFY(h->store.importNotes(
             { appointment(u"Teamrunde"_qs, berlin(2026, 12, 7, 16), {}, u"Arbeit"_qs) }));
-        QCOMPARE(textsOf(m_panel->dayAppointments()->notes()), strings("Eigener Termin|Teamrunde"));
-        QVERIFY(!m_panel->isReadOnly(m_panel->dayAppointments()->notes().constLast().id.toString()));
-        m_store->setNotes({});
+        QCOMPARE(textsOf(h->panel.dayAppointments()->notes()), strings("Eigener Termin|Teamrunde"));
+        QVERIFY(!h->panel.isReadOnly(h->panel.dayAppointments()->notes().constLast().id.toString()));
+        h->store.setNotes({});
 
         // The folder kept in step holds the records themselves: it leaves the list and the panel.
-        QVERIFY(m_panel->settings()->setSyncFolder(own));
+        QVERIFY(h->panel.settings()->setSyncFolder(own));
         QCOMPARE(column(rules, 1), strings("Arbeit"));
-        m_panel->liveCalendars().waitForResults();
-        QCOMPARE(textsOf(m_panel->dayAppointments()->notes()), strings("Teamrunde"));
+        h->panel.liveCalendars().waitForResults();
+        QCOMPARE(textsOf(h->panel.dayAppointments()->notes()), strings("Teamrunde"));
 
         // A settings file that cannot be written keeps the choice as it was, and says so.
         const QString file = QSettings(u"Zettelwerk"_qs, u"Zettelwerk"_qs).fileName();
         QVERIFY(QFile::rename(file, file + u".weg"_qs) && QDir().mkdir(file));
         rules.setShown(work, false);
         QCOMPARE(rules.statusText(), u"Die Einstellungen konnten nicht gespeichert werden"_qs);
-        QCOMPARE(m_panel->settings()->shownCalendars(), QStringList({ work, own }));
+        QCOMPARE(h->panel.settings()->shownCalendars(), QStringList({ work, own }));
         QVERIFY(QDir().rmdir(file) && QFile::rename(file + u".weg"_qs, file));
 
-        // Hidden again, gone from the panel; a record of the store is never read-only.
         rules.setShown(work, false);
-        m_panel->liveCalendars().waitForResults();
-        QVERIFY(m_panel->dayAppointments()->notes().isEmpty());
-        QVERIFY(!m_panel->isReadOnly(shownId));
-        QVERIFY(!m_panel->isReadOnly(m_store->addNote(true, berlin(2026, 12, 7, 18))->id.toString()));
+        h->panel.liveCalendars().waitForResults();
+        QVERIFY(h->panel.dayAppointments()->notes().isEmpty());
+        QVERIFY(!h->panel.isReadOnly(shownId));
+        QVERIFY(!h->panel.isReadOnly(h->store.addNote(true, berlin(2026, 12, 7, 18))->id.toString()));
         QVERIFY(rules.statusText().contains(u"ohne Alarm"_qs));
     }
 
@@ -371,9 +348,8 @@ private slots:
         QVERIFY(text.contains(u"\n  · \"Alarm testen\" prüft die Benachrichtigung vorab\n"_qs));
         QVERIFY(text.contains(u"\n\n▸ Wünsche & Verbesserungen\n  "_qs));
         // The footer last, after an empty line and without a line break of its own.
-        const QString footer = text.section(u'\n', -1);
-        QVERIFY(footer.contains(HelpContent::website()));
-        QVERIFY(text.endsWith(u"\n\n"_qs + footer));
+        QVERIFY(text.endsWith(u"\n\n"_qs + HelpContent::website() + u" · "_qs + HelpContent::author()
+            + u" · "_qs + HelpContent::maker()));
 
         // The label returns with the first of two copies (the copy above waits its 2 s, past this test).
         constexpr int duration = 600;
@@ -389,11 +365,9 @@ private slots:
         QSignalSpy changes(&help, &HelpController::copiedChanged);
         QVERIFY(changes.wait(duration * 2));
         QVERIFY(!help.copied());
-        // Coarse timers may run 5 % early; a timer restarted by the second copy would end near 1.5 ×
-        // duration.
+        // Coarse timers may run 5 % early; one restarted by the second copy would end near 1.5 × duration.
         QVERIFY2(clock.elapsed() >= duration * 9 / 10 && clock.elapsed() < duration * 5 / 4,
             "back with the first copy's timer");
-        // The second copy's timer finds it already back.
         QTest::qWait(duration);
         QVERIFY(!help.copied());
         QCOMPARE(changes.size(), 1);
@@ -414,13 +388,11 @@ private:
     {
         m_settings = std::make_unique<SettingsController>();
         m_settings->setScreenHeight([screenHeight] { return screenHeight; });
-        m_settings->setPanel(m_panel.get());
+        m_settings->setPanel(&h->panel);
     }
 
     QTemporaryDir m_config;
-    std::unique_ptr<QTemporaryDir> m_data;
-    std::unique_ptr<NoteStore> m_store;
-    std::unique_ptr<PanelController> m_panel;
+    std::optional<PanelHarness> h;
     std::unique_ptr<SettingsController> m_settings;
 };
 

@@ -3,8 +3,7 @@ import QtTest
 import Zettelwerk.Ui
 import Zettelwerk.Test
 
-// The import screen driven by the mouse on the vdir calendars of the tests in December 2026:
-// access, ticking, importing with a duplicate, undo, the history's two-step delete.
+// The import screen driven by the mouse on the tests' vdir calendars; its rules: tst_calendarimportmodel.
 PanelTestCase {
     id: testCase
     name: "Import"
@@ -18,33 +17,9 @@ PanelTestCase {
         waitForRendering(panel)
     }
 
-
     function shows(name) {
         const found = findChild(panel, name)
         return found !== null && found.visible
-    }
-
-    // Scrolled into the window as a user would, then pressed. A list just filled can still grow
-    // for a few frames, so the target must sit in the window at the same place twice running.
-    function click(target) {
-        verify(target.visible, target.objectName + " is hidden")
-        waitForRendering(panel)
-        const scroll = findChild(panel, "importScroll")
-        let last = -1
-        tryVerify(() => {
-            if (scroll) {
-                const top = target.mapToItem(scroll.contentItem, 0, 0).y
-                if (top + target.height > scroll.contentY + scroll.height)
-                    scroll.contentY = top + target.height - scroll.height
-                else if (top < scroll.contentY)
-                    scroll.contentY = top
-            }
-            const y = target.mapToItem(panel, 0, 0).y
-            const settled = y === last && y >= 0 && y + target.height <= panel.height
-            last = y
-            return settled
-        }, 5000, target.objectName + " does not settle in the window")
-        mouseClick(target)
     }
 
     function allowAndTickFirstCalendar() {
@@ -56,8 +31,7 @@ PanelTestCase {
         tryVerify(() => shows("eventRow-3"))
     }
 
-    // The counts are read on a worker; the rows take their order from them, so every row waits for
-    // its count (a late one would reorder the rows under the next click).
+    // Counts come from a worker and order the rows: a late one would reorder them under the next click.
     function countsArrived() {
         tryVerify(() => {
             for (let i = 0; findChild(panel, "calendarRow-" + i); ++i) {
@@ -117,8 +91,7 @@ PanelTestCase {
 
     function test_rangeChangeHidesTheList() {
         allowAndTickFirstCalendar()
-        const start = findChild(item("startDay"), "dayButton")
-        click(start)
+        click(findChild(item("startDay"), "dayButton"))
         const sheet = findChild(item("startDay"), "daySheet")
         tryVerify(() => sheet.opened)
         mouseClick(findChild(sheet.contentItem, "pickerDay-10"))

@@ -3,19 +3,11 @@ import QtTest
 import Zettelwerk.Ui
 import Zettelwerk.Test
 
-// Settings, about and backup driven by the mouse: deleting everything after the question, the
-// disclaimer's language, the open panel following the two sliders, and choosing what to export.
+// Settings, about and backup driven by the mouse; their rules: tst_settingscontroller, tst_exportmodel.
 PanelTestCase {
     id: testCase
     name: "Settings"
 
-    Component {
-        id: contentComponent
-        PanelContent {
-            width: 380
-            height: Math.min(implicitHeight, 580)
-        }
-    }
     Component {
         id: windowComponent
         Panel {
@@ -28,16 +20,8 @@ PanelTestCase {
         Fixture.reset()
     }
 
-    function click(target) {
-        verify(target.visible, target.objectName + " is hidden")
-        // Settings taller than the screen scroll: the target is scrolled to, as a user would.
-        FocusScroll.reveal(target)
-        waitForRendering(target)
-        mouseClick(target)
-    }
-
     function open(flag) {
-        const panel = createTemporaryObject(contentComponent, testCase, { controller: Fixture.controller })
+        const panel = createTemporaryObject(content, testCase, { controller: Fixture.controller })
         Fixture.controller[flag] = true
         waitForRendering(panel)
         return panel
@@ -51,13 +35,10 @@ PanelTestCase {
         click(row)
         compare(item("deleteAllQuestion", panel).text, "Alle 4 Notizen unwiderruflich löschen?")
         click(item("deleteAllCancel", panel))
-        verify(row.visible)
         compare(Fixture.recordCount(), 4)
-
         click(row)
         click(item("deleteAllConfirm", panel))
         compare(Fixture.recordCount(), 0)
-        verify(row.visible)
         compare(item("subtitle", row).text, "0 Notizen")
     }
 
@@ -77,7 +58,6 @@ PanelTestCase {
         verify(!Fixture.controller.settings.syncNotes)
         compare(item("subtitle", notes).text, "Aus – abgeglichene Notizen bleiben im Ordner")
 
-        // Sync off hides it again.
         click(item("syncRow", panel))
         verify(!notes.visible)
     }
@@ -86,12 +66,9 @@ PanelTestCase {
         const panel = open("showSettings")
         const first = item("shownCalendar-0", panel)
         compare(first.title, "Arbeit")
-        compare(item("subtitle", first).text, "Nicht angezeigt")
         click(first)
         compare(Fixture.controller.settings.shownCalendars.length, 1)
         compare(item("subtitle", item("shownCalendar-0", panel)).text, "Angezeigt – nur lesen, ohne Alarm")
-        click(item("shownCalendar-0", panel))
-        compare(Fixture.controller.settings.shownCalendars.length, 0)
     }
 
     function test_disclaimerSwitchesLanguage() {
@@ -110,7 +87,6 @@ PanelTestCase {
 
         // Not kept: the screen opens in German again.
         click(item("backButton", panel))
-        compare(Fixture.controller.screen, PanelController.Main)
         Fixture.controller.showAbout = true
         waitForRendering(panel)
         compare(item("disclaimerHeading", panel).text, "Haftungsausschluss")
@@ -151,6 +127,5 @@ PanelTestCase {
         click(item("exportRow-" + Fixture.idOf("Ideen"), panel))
         compare(selection.text, "3 von 4 ausgewählt")
         compare(item("exportJson", panel).text, "JSON (3)")
-        compare(item("groupButton-today", panel).text, "Keine")
     }
 }
