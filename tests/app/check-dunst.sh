@@ -37,7 +37,10 @@ shown() {
 # The first check comes 10 s after the start.
 shown 300
 grep -q '"data" : "Verpasste Erinnerung"' <<<"$history" || { echo "dunst shows no missed alarm:"; echo "$history"; exit 1; }
-grep -q "\"data\" : \"${at#* } Zahnarzt\"" <<<"$history" || { echo "dunst shows another body:"; echo "$history"; exit 1; }
+# An alarm from before midnight is named with its day.
+when=${at#* }
+[[ ${at% *} == $(date '+%Y-%m-%d') ]] || when="$(date -d "${at% *}" '+%d.%m.') $when"
+grep -q "\"data\" : \"$when Zahnarzt\"" <<<"$history" || { echo "dunst shows another body:"; echo "$history"; exit 1; }
 
 # The calendar folder wiped while the app keeps it in step: nothing is removed, and it says so.
 folder=$home/kalender
