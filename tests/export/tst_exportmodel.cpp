@@ -4,6 +4,8 @@
 
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QDateTime now = berlin(2026, 12, 7, 10, 0);
@@ -122,6 +124,10 @@ private slots:
         QVERIFY(writeAll(h.path("empty.json"), "[]"));
         QVERIFY(writeAll(h.path("good.json"), NoteJson::encodePretty({ plain(u"Neu"_qs, now) })));
 
+        // A pipe would block the panel until someone writes to it: refused unread.
+        QCOMPARE(mkfifo(QFile::encodeName(h.path("pipe")).constData(), 0600), 0);
+        h.restoreFrom("pipe", false);
+        QCOMPARE(h.model.message(), u"Datei konnte nicht gelesen werden"_qs);
         h.restoreFrom("bad.json", false);
         QCOMPARE(h.model.message(), u"Datei konnte nicht gelesen werden"_qs);
         QVERIFY(!h.model.showRestoreConfirm());

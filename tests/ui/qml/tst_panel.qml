@@ -39,6 +39,8 @@ PanelTestCase {
         compare(item("dayLabel").text, "Samstag, 12. Dezember")
         click(item("nextMonth"))
         compare(item("monthTitle").text, "Januar 2027")
+        click(item("previousMonth"))
+        compare(item("monthTitle").text, "Dezember 2026")
     }
 
     function test_plusCreatesWhatTheTabHolds_data() {
