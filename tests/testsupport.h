@@ -1,13 +1,18 @@
 #pragma once
 
-// Helpers shared by the test executables. Every test runs with TZ=Europe/Berlin.
+// Helpers shared by the test executables and the Qt classes most of them use. Tests run in Berlin time.
 
 #include "columns.h"
 #include "remindernote.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <optional>
 

@@ -3,8 +3,6 @@
 #include "entrylists.h"
 #include "testsupport.h"
 
-#include <QTemporaryDir>
-
 using namespace Qt::StringLiterals;
 
 namespace {

@@ -6,8 +6,6 @@
 
 #include <QCoreApplication>
 #include <QScopeGuard>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
@@ -85,11 +83,10 @@ private slots:
         QFETCH(QDateTime, from);
         QFETCH(int, interval);
         QFETCH(QDateTime, now);
-        QFETCH(QDateTime, expected);
 
         const QDateTime next
             = AlarmService::nextOccurrence(from, RepeatInterval(interval), now.isValid() ? now : from);
-        QCOMPARE(next, expected);
+        QTEST(next, "expected");
     }
 
     void firesDueRecordsInListOrder()

@@ -2,8 +2,6 @@
 #include "privatehome.h"
 #include "testsupport.h"
 
-#include <QFileInfo>
-
 class tst_App : public QObject {
     Q_OBJECT
 

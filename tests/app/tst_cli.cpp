@@ -7,11 +7,9 @@
 #include "testsupport.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 
 #include <sys/stat.h>
 
@@ -403,11 +401,9 @@ private slots:
     void helpAfterAnyCommand_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("backup") << strings("backup|-h");
-        QTest::newRow("restore with a file") << strings("restore|/nowhere.json|-h");
-        QTest::newRow("add") << strings("add|Text|--help");
-        QTest::newRow("import") << strings("import|--help");
-        QTest::newRow("agenda") << strings("agenda|--day|x|--help");
+        for (const char* args : { "backup|-h", "restore|/nowhere.json|-h", "add|Text|--help", "import|--help",
+                 "agenda|--day|x|--help" })
+            QTest::newRow(args) << strings(args);
     }
 
     void helpAfterAnyCommand()

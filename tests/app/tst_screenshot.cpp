@@ -9,8 +9,6 @@
 #include <QImage>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtQml/QQmlExtensionPlugin>
 
 Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)

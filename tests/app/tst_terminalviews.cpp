@@ -1,8 +1,6 @@
 #include "terminalviews.h"
 #include "testsupport.h"
 
-#include <QTest>
-
 // The four text views against one fixed set of records, at fixed moments (Berlin time).
 namespace {
 

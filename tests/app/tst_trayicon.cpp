@@ -2,8 +2,6 @@
 #include "testsupport.h"
 #include "trayicon.h"
 
-#include <QSignalSpy>
-
 namespace {
 
 constexpr int size = 64;

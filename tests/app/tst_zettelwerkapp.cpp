@@ -12,8 +12,6 @@
 #include <QPointer>
 #include <QQuickItem>
 #include <QScreen>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtQml/QQmlExtensionPlugin>
 
 Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)

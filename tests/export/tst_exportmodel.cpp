@@ -2,8 +2,6 @@
 #include "notejson.h"
 #include "testsupport.h"
 
-#include <QTemporaryDir>
-
 #include <sys/stat.h>
 
 namespace {

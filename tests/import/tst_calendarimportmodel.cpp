@@ -5,10 +5,7 @@
 #include "testsupport.h"
 
 #include <QAbstractItemModelTester>
-#include <QDir>
 #include <QRegularExpression>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTimeZone>
 
 namespace {

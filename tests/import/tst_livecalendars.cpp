@@ -3,10 +3,6 @@
 #include "fakecalendarstore.h"
 #include "testsupport.h"
 
-#include <QDir>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-
 using namespace Qt::StringLiterals;
 
 // Calendars shown without importing: a calendar store in memory, a real folder for the file watch.

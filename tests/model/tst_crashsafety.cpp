@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <algorithm>

@@ -5,14 +5,9 @@
 #include "fakebusservice.h"
 #include "testsupport.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QScopeGuard>
 #include <QSet>
-#include <QSignalSpy>
 #include <QSoundEffect>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <csignal>

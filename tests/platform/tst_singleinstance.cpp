@@ -1,8 +1,6 @@
 #include "singleinstance.h"
 #include "testsupport.h"
 
-#include <QTemporaryDir>
-
 #include <future>
 
 class tst_SingleInstance : public QObject {

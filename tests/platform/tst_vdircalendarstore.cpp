@@ -1,9 +1,7 @@
 #include "testsupport.h"
 #include "vdircalendarstore.h"
 
-#include <QDir>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 // Calendars in vdir folders: the fixtures of tests/data/vdir, events of its own, the cache, consent.
 class tst_VdirCalendarStore : public QObject {

@@ -5,10 +5,6 @@
 #include "syncfile.h"
 #include "testsupport.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
 #include <memory>
 
 using namespace Qt::StringLiterals;

@@ -4,8 +4,6 @@
 #include "syncconflicts.h"
 #include "testsupport.h"
 
-#include <QTemporaryDir>
-
 using namespace Qt::StringLiterals;
 
 // Bringing back a version a conflict set aside, on a store in a temporary folder.

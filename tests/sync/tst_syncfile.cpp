@@ -163,9 +163,8 @@ private slots:
     void fromElsewhere()
     {
         QFETCH(QByteArray, file);
-        QFETCH(QString, expected);
         const auto incoming = SyncFile::read(file);
-        QCOMPARE(incoming ? travelling(incoming->note) : QString(), expected);
+        QTEST(incoming ? travelling(incoming->note) : QString(), "expected");
         // Written back, the file keeps the UID it came with, and the record its id.
         if (incoming) {
             const QByteArray back = SyncFile::write(incoming->note, incoming->stamp);

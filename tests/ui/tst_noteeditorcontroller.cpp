@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <climits>

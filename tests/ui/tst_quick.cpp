@@ -5,7 +5,6 @@
 
 #include <QQmlEngine>
 #include <QQuickItem>
-#include <QStandardPaths>
 #include <QtQml/QQmlExtensionPlugin>
 #include <QtQuickTest>
 

@@ -4,10 +4,7 @@
 #include "panelcontroller.h"
 #include "testsupport.h"
 
-#include <QDir>
 #include <QSettings>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 
 // One row of a table on one line; C strings go into QString columns.
 template <typename... Values> void row(const char* name, const Values&... values)
