@@ -4,8 +4,7 @@
 #include <QObject>
 #include <QStringList>
 
-// The desktop's tray host on the session bus: the app's icon registers here, which is the moment
-// it is shown. Used by the end-to-end test and the start-up benchmark.
+// The desktop's tray host on the session bus: the app's icon registers here, which is when it is shown.
 class FakeTrayWatcher : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")

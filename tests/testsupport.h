@@ -16,6 +16,8 @@
 
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 // For the tests that link the alarm service.
 #if __has_include("alarmactions.h")
 #include "alarmactions.h"

@@ -3,8 +3,6 @@
 #include "entrylists.h"
 #include "testsupport.h"
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 const QDateTime monday = berlin(2025, 3, 3, 12, 0);

@@ -1,8 +1,6 @@
 #include "quickadd.h"
 #include "testsupport.h"
 
-using namespace Qt::StringLiterals;
-
 // German phrases against a fixed moment: what is understood, and what is left of the text.
 class tst_QuickAdd : public QObject {
     Q_OBJECT

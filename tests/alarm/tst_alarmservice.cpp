@@ -7,8 +7,6 @@
 #include <QCoreApplication>
 #include <QScopeGuard>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 const QDateTime start = berlin(2025, 3, 1, 9, 0);

@@ -262,8 +262,8 @@ private slots:
     void unsavedChangesFail_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("add note") << strings("add|Tee");
-        QTest::newRow("restore") << strings("restore|backup.json");
+        for (const char* args : { "add|Tee", "restore|backup.json" })
+            QTest::newRow(args) << strings(args);
     }
 
     void unsavedChangesFail()
@@ -656,6 +656,8 @@ private slots:
 private:
     static QString describe(const ReminderNote& note)
     {
+        const auto localTime
+            = [](const QDateTime& at) { return at.toLocalTime().toString(u"yyyy-MM-dd HH:mm"_qs); };
         QStringList fields { note.text };
         if (note.hasAlarm)
             fields << localTime(note.alarmDate) << repeatIntervalText(note.repeatInterval);
@@ -672,10 +674,6 @@ private:
         if (note.isTriggered)
             fields << u"erledigt"_qs;
         return fields.join(u' ');
-    }
-    static QString localTime(const QDateTime& at)
-    {
-        return at.toLocalTime().toString(u"yyyy-MM-dd HH:mm"_qs);
     }
 
     // A refusal: its status, and its reason as the one line on stderr; nothing on stdout.

@@ -13,8 +13,6 @@
 
 Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 const QByteArray demoJson = readAll(QStringLiteral(ZETTELWERK_TEST_DATA "/demo.json"));
@@ -212,6 +210,7 @@ private:
     QImage render(const QString& screen, const std::optional<QDate>& day = {}, NoteStore* store = nullptr)
     {
         const QString path = m_dir.filePath(screen + u".png"_s);
+        QFile::remove(path); // a render that writes nothing must not pass with an earlier picture
         QString error;
         if (!renderScreenshot(store ? *store : *m_store, screen, path, day, &error)) {
             qWarning("%s", qPrintable(error));

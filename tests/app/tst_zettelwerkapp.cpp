@@ -16,8 +16,6 @@
 
 Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)
 
-using namespace Qt::StringLiterals;
-
 // The tray app in one process, offscreen: alarm service wiring, popups, counter and panel.
 namespace {
 

@@ -2,8 +2,6 @@
 #include "fakecalendarstore.h"
 #include "testsupport.h"
 
-using namespace Qt::StringLiterals;
-
 // Events of both sources into records, and the access to the system calendar.
 class tst_CalendarImportService : public QObject {
     Q_OBJECT

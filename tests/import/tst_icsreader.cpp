@@ -4,8 +4,6 @@
 
 #include <sys/stat.h>
 
-using namespace Qt::StringLiterals;
-
 // The reader over one fixture file that holds a case per event, plus whole-file failures.
 namespace {
 

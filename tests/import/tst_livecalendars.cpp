@@ -3,8 +3,6 @@
 #include "fakecalendarstore.h"
 #include "testsupport.h"
 
-using namespace Qt::StringLiterals;
-
 // Calendars shown without importing: a calendar store in memory, a real folder for the file watch.
 class tst_LiveCalendars : public QObject {
     Q_OBJECT

@@ -11,8 +11,6 @@
 #include <algorithm>
 #include <cstdio>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 const char saveLoopFlag[] = "--save-loop";

@@ -6,8 +6,6 @@
 #include <QJsonObject>
 #include <QTimeZone>
 
-using namespace Qt::StringLiterals;
-
 // Declared ahead of the raw-string JSON below, which moc cannot tokenize.
 class TstNoteJson : public QObject {
     Q_OBJECT

@@ -15,8 +15,6 @@
 
 #include <memory>
 
-using namespace Qt::StringLiterals;
-
 using Operation = std::function<void(NoteStore&)>;
 Q_DECLARE_METATYPE(Operation)
 

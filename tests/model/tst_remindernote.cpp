@@ -1,8 +1,6 @@
 #include "remindernote.h"
 #include "testsupport.h"
 
-using namespace Qt::StringLiterals;
-
 class TstReminderNote : public QObject {
     Q_OBJECT
 

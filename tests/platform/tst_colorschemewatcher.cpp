@@ -3,7 +3,6 @@
 #include "fakebusservice.h"
 
 #include <QDBusMessage>
-#include <QDBusMetaType>
 #include <QDBusVariant>
 #include <QElapsedTimer>
 #include <QGuiApplication>

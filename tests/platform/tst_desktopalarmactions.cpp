@@ -12,8 +12,6 @@
 
 #include <csignal>
 
-using namespace Qt::StringLiterals;
-
 class FakeNotificationServer : public FakeBusService, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
@@ -201,8 +199,7 @@ private slots:
 
     void onlyKnownSoundsPlay()
     {
-        // Kept to the end: Qt 6.4 leaks a sample whose effect goes mid-load, and a load here may never
-        // finish.
+        // Never freed: Qt 6.4 leaks a sample whose effect goes mid-load, and a load may never finish.
         static DesktopAlarmActions& actions = *new DesktopAlarmActions({}, {});
         for (const char* name : { "", "basso", " Basso", "Basso.wav", "../sounds/Basso", "Beep" })
             actions.playSound(QString::fromLatin1(name));

@@ -7,8 +7,6 @@
 
 #include <memory>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 struct Machine {
@@ -157,8 +155,7 @@ private slots:
 
     void notesSwitchedOff_data()
     {
-        // onA: changed on A, which stops following notes, else on B; aOnAgain: A's report once it follows
-        // again
+        // onA: changed on A, which stops following notes, else on B; aOnAgain: A's report on following again
         columns<bool, bool, QString>("onA", "deleted", "aOnAgain");
 
         QTest::newRow("edited on the machine that switched off")

@@ -4,8 +4,6 @@
 #include "syncconflicts.h"
 #include "testsupport.h"
 
-using namespace Qt::StringLiterals;
-
 // Bringing back a version a conflict set aside, on a store in a temporary folder.
 class tst_SyncConflicts : public QObject {
     Q_OBJECT
@@ -13,8 +11,7 @@ class tst_SyncConflicts : public QObject {
 private slots:
     void bringsBack_data()
     {
-        // kept: record A's kept versions, '|' between, "-" no file, "!" a damaged one; error: the answer's
-        // end
+        // kept: record A's kept versions, '|' between, "-" no file, "!" a damaged one; error: how it ends
         columns<QString, bool, bool, QString, QString, QString>(
             "kept", "inStore", "storeWritable", "error", "storeAfter", "keptAfter");
 

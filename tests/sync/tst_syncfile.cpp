@@ -5,8 +5,6 @@
 
 #include <libical/ical.h>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 QString travelling(const ReminderNote& note)

@@ -12,8 +12,6 @@
 
 Q_IMPORT_QML_PLUGIN(Zettelwerk_UiPlugin)
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // WCAG 2: relative luminance of an sRGB colour.

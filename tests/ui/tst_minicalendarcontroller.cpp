@@ -5,8 +5,6 @@
 
 #include <QAbstractItemModelTester>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // A day's own appointment and one from a calendar file, as the dots tell them apart.

@@ -11,8 +11,6 @@
 
 #include <climits>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 struct Harness : PanelHarness {

@@ -5,8 +5,6 @@
 
 #include <QAbstractItemModelTester>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // One record per letter, with stable ids; a lower-case letter is the same record with new text.

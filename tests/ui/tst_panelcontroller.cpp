@@ -2,8 +2,6 @@
 #include "notecardcontroller.h"
 #include "uitest.h"
 
-using namespace Qt::StringLiterals;
-
 using Screen = PanelController::Screen;
 
 // The moment the cards are drawn at: Thursday, 20 March 2025, 14:00.
