@@ -490,6 +490,10 @@ private slots:
         row("edit an appointment into a note", "edit|A|--no-alarm", 0, "Geändert: Zahnarzt",
             "Zahnarzt; Einkaufen; Tee 2026-12-08 10:00 Keine popup");
         row("edit, nothing changes", "edit|O|--popup", 0, "Unverändert: Tee");
+        // The sound switched on under the name it already had: a change all the same.
+        row("edit, the sound alone", "edit|O|--sound|Glass", 0, "Geändert: Tee",
+            "Zahnarzt 2026-12-09 14:30 Wöchentlich popup; Einkaufen; Tee 2026-12-08 10:00 Keine popup Ton "
+            "Glass");
         row("edit a note's repeat", "edit|N|--repeat|Täglich", 2,
             "Wiederholung, Ende und Alarm-Aktionen gelten nur für Termine");
         row("no alarm, sound", "edit|A|--no-alarm|--sound|Ping", 2, "--no-alarm macht den Termin zur Notiz");
