@@ -92,7 +92,7 @@ PanelTestCase {
         compare(Fixture.recordCount(), before - 1)
     }
 
-    function test_backdropCancelsTheDeleteQuestionConfirmDeletes() {
+    function test_backdropCancelsTheDeleteQuestion() {
         click(item("tabNotizen"))
         const card = item("card-" + Fixture.idOf("Ideen"))
         const before = Fixture.recordCount()
